@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Vireo needs that are missing. Usage: scripts/deps.sh [build|test|bench]
+set -euo pipefail
+kind=${1:-build}
+pkgs=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins hamradio-files fonts-dejavu-core)
+case "$kind" in
+  test)  pkgs+=(libhamlib-utils chrony poppler-utils xvfb xauth imagemagick) ;;
+  bench) pkgs+=(libbenchmark-dev libhamlib-utils) ;;
+  fuzz)  pkgs+=(clang libclang-rt-14-dev) ;;
+esac
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

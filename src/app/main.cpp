@@ -1,0 +1,85 @@
+// Vireo: a contest log for short-wave listeners.
+
+#include "app/program.h"
+#include "app/real_services.h"
+#include "app/tmain.h"
+#include "base/error.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// The general error display: an error that escapes a handler is shown, and the program goes on.
+class VireoApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject *receiver, QEvent *event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception &e) {
+            QMessageBox::critical(activeWindow(), QStringLiteral("Vireo"), vireo::errorText(e));
+        }
+        return false;
+    }
+};
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char c = 1;
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &c, 1);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    VireoApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vireo"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Vireo"));
+
+    vireo::AppContext context;
+    context.programDir = QCoreApplication::applicationDirPath();
+    context.settingsPath = QDir(context.programDir).filePath(QStringLiteral("settings.ini"));
+    context.databasePath = QDir::current().filePath(QStringLiteral("vireolog.db"));
+    context.services = vireo::realServices(context.settingsPath);
+
+    std::unique_ptr<vireo::Program> program;
+    try {
+        program = std::make_unique<vireo::Program>(context);
+    } catch (const std::exception &e) {
+        QMessageBox::critical(nullptr, QStringLiteral("Vireo"), vireo::errorText(e));
+        return 1;
+    }
+
+    // The desktop ending the session, or Ctrl+C in a terminal, closes the main window the way
+    // the Exit command does, so the settings are written.
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
+        auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+        QObject::connect(notifier, &QSocketNotifier::activated, &app, [&program] {
+            char c;
+            [[maybe_unused]] const ssize_t n = ::read(signalPipe[0], &c, 1);
+            program->main().close();
+        });
+        struct sigaction sa {};
+        sa.sa_handler = onSignal;
+        sigemptyset(&sa.sa_mask);
+        sa.sa_flags = SA_RESTART;
+        for (int s : {SIGTERM, SIGINT, SIGHUP})
+            sigaction(s, &sa, nullptr);
+    }
+
+    program->main().show();
+    const int rc = app.exec();
+    program.reset();
+    return rc;
+}

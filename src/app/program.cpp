@@ -1,0 +1,68 @@
+#include "app/program.h"
+
+#include "about/taboutbox.h"
+#include "app/tfmstart.h"
+#include "app/tmain.h"
+#include "contest/tfmcontest.h"
+#include "reports/tcomentadif.h"
+#include "reports/tfmcabrillo.h"
+#include "stationinfo/trptqso.h"
+#include "timesync/tsntp.h"
+
+#include <QAction>
+#include <QLabel>
+
+namespace vireo {
+
+Program::Program(const AppContext &context)
+{
+    m_main = std::make_unique<TMain>(context);
+    TMain *main = m_main.get();
+    m_contest = std::make_unique<TfmContest>(context, main);
+    m_coment = std::make_unique<TComentAdif>(context, main->qsl, main);
+    m_sntp = std::make_unique<TSntp>(context, main);
+    m_rptQso = std::make_unique<TRptQso>(context);
+    m_about = std::make_unique<TAboutBox>(context);
+    m_cabrillo = std::make_unique<TfmCabrillo>(context, main->qsos(), main);
+    m_start = std::make_unique<TfmStart>(context, main);
+
+    TMain::Windows w;
+    w.contest = m_contest.get();
+    w.coment = m_coment.get();
+    w.sntp = m_sntp.get();
+    w.rptQso = m_rptQso.get();
+    w.about = m_about.get();
+    w.cabrillo = m_cabrillo.get();
+    w.start = m_start.get();
+    main->attachWindows(w);
+
+    QObject::connect(m_contest.get(), &TfmContest::contestAccepted, main, [this, main](const QString &name) {
+        main->contestName = name;
+        m_cabrillo->setContest(name);
+        main->setCaptionFromSettings();
+    });
+    QObject::connect(m_sntp.get(), &TSntp::statusText, main,
+                     [main](const QString &text) { main->setStatusText(5, text); });
+    QObject::connect(m_rptQso.get(), &TRptQso::closed, main, [main] { main->N17->setChecked(false); });
+    QObject::connect(m_cabrillo.get(), &TfmCabrillo::exported, main, [main] { main->selectLastRow(); });
+    QObject::connect(m_start.get(), &TfmStart::accepted, main,
+                     [main](const QString &call, const QString &contest) {
+                         main->myCall = call;
+                         main->contestName = contest;
+                         main->close();
+                     });
+}
+
+Program::~Program()
+{
+    m_start.reset();
+    m_cabrillo.reset();
+    m_about.reset();
+    m_rptQso.reset();
+    m_sntp.reset();
+    m_coment.reset();
+    m_contest.reset();
+    m_main.reset();
+}
+
+} // namespace vireo

@@ -1,0 +1,58 @@
+#include "app/tfmstart.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace vireo {
+
+TfmStart::TfmStart(const AppContext &context, QWidget *mainWindow)
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_ctx(context), m_main(mainWindow)
+{
+    setObjectName(QStringLiteral("fmStart"));
+    setWindowTitle(QStringLiteral("Первый запуск программы"));
+    setFixedSize(290, 133);
+    setModal(true);
+    auto *l1 = new QLabel(QStringLiteral("Позывной:"), this);
+    l1->setObjectName(QStringLiteral("Label1"));
+    l1->setGeometry(16, 18, 80, 20);
+    edCall = new QLineEdit(this);
+    edCall->setObjectName(QStringLiteral("edCall"));
+    edCall->setGeometry(100, 16, 170, 24);
+    auto *l2 = new QLabel(QStringLiteral("Contest:"), this);
+    l2->setObjectName(QStringLiteral("Label2"));
+    l2->setGeometry(16, 52, 80, 20);
+    edContest = new QLineEdit(QStringLiteral("Contest"), this);
+    edContest->setObjectName(QStringLiteral("edContest"));
+    edContest->setGeometry(100, 50, 170, 24);
+    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(105, 90, 80, 28);
+    Button1->setDefault(true);
+    connect(Button1, &QPushButton::clicked, this, &TfmStart::Button1Click);
+    m_ctx.traceEvent(QStringLiteral("create fmStart"));
+}
+
+TfmStart::~TfmStart()
+{
+    m_ctx.traceEvent(QStringLiteral("destroy fmStart"));
+}
+
+void TfmStart::showEvent(QShowEvent *event)
+{
+    if (m_main)
+        move(m_main->geometry().center() - rect().center());
+    QDialog::showEvent(event);
+}
+
+void TfmStart::Button1Click()
+{
+    const QString call = edCall->text();
+    const QString contest = edContest->text();
+    m_ctx.services.prompts->information(QStringLiteral("  Необходим перезапуск программы.\n\r"
+                                                       "После закрытия окна, запустите вновь программу."));
+    accept();
+    emit accepted(call, contest);
+}
+
+} // namespace vireo

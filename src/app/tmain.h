@@ -1,0 +1,307 @@
+#pragma once
+// TMain, the main window: the log grid over the entry panel, the menus and the status bar.
+// It keeps the controls and the run-time state shared by the other windows; the rules live in
+// the cores of the subsystem folders, which the handlers call. The handlers are split by
+// subsystem over tmain_*.cpp files.
+
+#include "base/services.h"
+#include "db/qso_record.h"
+#include "reports/qsl_message.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+class QTimer;
+class QToolButton;
+
+namespace vireo {
+
+class Database;
+class LogTableModel;
+class QsoStore;
+class ReferenceStore;
+class RigServer;
+class TourStore;
+class TfmContest;
+class TComentAdif;
+class TSntp;
+class TRptQso;
+class TAboutBox;
+class TfmCabrillo;
+class TfmStart;
+
+class TMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // Opens the log (throws vireo::Error when it cannot) and runs the creation steps.
+    explicit TMain(const AppContext &context);
+    ~TMain() override;
+
+    // The secondary windows, created after the main window.
+    struct Windows {
+        TfmContest *contest = nullptr;
+        TComentAdif *coment = nullptr;
+        TSntp *sntp = nullptr;
+        TRptQso *rptQso = nullptr;
+        TAboutBox *about = nullptr;
+        TfmCabrillo *cabrillo = nullptr;
+        TfmStart *start = nullptr;
+    };
+    void attachWindows(const Windows &windows);
+
+    // Runs a handler; an error that leaves it is shown by the general error display.
+    void guard(const std::function<void()> &handler);
+
+    // ---- persistent settings (loaded at creation, written at destruction) ----
+    QString myCall;
+    QString contestName;
+    int layoutFlag = 0;
+    QslMessage qsl;
+    double myLatitude = 0;
+    double myLongitude = 0;
+    QString numRadio = QStringLiteral("1");
+
+    // ---- shared run-time state ----
+    QString currentBand;      // set only by FreqToBand
+    QString CurrentUtcDate;   // DD.MM.YYYY of the last tick
+    QString CurrentUtcTime;   // HH:MM of the last tick
+    QString modeCode() const; // first two characters of cbMode
+
+    // ---- data ----
+    QsoStore &qsos() { return *m_qsos; }
+    ReferenceStore &references() { return *m_refs; }
+    TourStore &tours() { return *m_tours; }
+    LogTableModel &logModel() { return *m_logModel; }
+    const AppContext &context() const { return m_ctx; }
+
+    // ---- Part: start-up and lifecycle ----
+    void RefreshCounters();
+    void setCaptionFromSettings();
+    void setStatusText(int panel, const QString &text); // panels 1..5
+    QString statusText(int panel) const;
+    void selectLastRow();
+
+    // ---- clock and tour ----
+    void Timer1Timer();
+    void chTourClick();
+
+    // ---- band plan and modes ----
+    void FreqToBand();
+    void cbFreqChange();
+    void cbModeChange();
+    void edFreqEditChange();
+
+    // ---- saving ----
+    void SaveQso();
+    void btSaveClick();
+    void btCopySaveClick();
+    void chCopyClick();
+    void N20Click();
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void edRst2Change();
+
+    // ---- keyboard flow and layout ----
+    void chRstClick();
+    void chLRClick();
+    void WinPosition();
+    void N18Click();
+
+    // ---- editing and deleting ----
+    void N12Click();
+    void btEditSaveClick();
+    void N13Click();
+    void N7Click();
+    void deleteSelectedFromGrid(); // Ctrl+Delete on the grid
+    bool editMode() const;
+
+    // ---- station information and duplicates ----
+    void edCall1Change();
+    void edCall2Change();
+    void ShowInfoCall();
+    void ClearTerr();
+    void ColorRbInfo();
+    void Button1Click();
+    void N17Click();
+    int heardCount = 0;
+    int workedCount = 0;
+    QString lookupCall;
+    double stationLatitude = 0;
+    double stationLongitude = 0;
+    int distanceMetres = 0;
+    int azimuthDegrees = 0;
+
+    // ---- reports ----
+    void cbr2Click();
+    void ADIF1Click();
+    void ADIF2Click();
+    void SCL1Click();
+    void SCL2Click();
+    void ExportAdif();
+    void ExportLoggerFile();
+    void ImportLoggerFile();
+
+    // ---- rig control ----
+    void CreateRigControl();
+    void KillRigControl();
+    void RigTypeChangeEvent(int rig);
+    void StatusChangeEvent(int rig);
+    void ParamsChangeEvent(int rig, int params);
+    void btRdaio1Click();
+    void btRdaio2Click();
+    void CAT1Click();
+    // Whether the radio followed now is on line (radio 1 with R-1 down, or radio 2 with R-2 down).
+    bool selectedRadioOnline() const;
+    RigServer *rigServer() const { return m_rig.get(); }
+
+    // ---- time, about, manual, exit ----
+    void N14Click();
+    void N5Click();
+    void N6Click();
+    void N9Click();
+    void N10Click();
+
+    // ---- controls (objectName = the variable name) ----
+    QTableView *DBGrid1 = nullptr;
+    QFrame *Panel1 = nullptr;  // entry panel
+    QFrame *Panel2 = nullptr;  // top strip
+    QCheckBox *chTour = nullptr;
+    QLineEdit *edTour = nullptr;
+    QLabel *ibTourTime = nullptr;
+    QLabel *lbUTCCaption = nullptr;
+    QLabel *lbUTC = nullptr;
+    QComboBox *cbFreq = nullptr;
+    QLineEdit *edFreqEdit = nullptr;
+    QComboBox *cbMode = nullptr;
+    QComboBox *cbModeEdit = nullptr;
+    QCheckBox *chRst = nullptr;
+    QCheckBox *chCopy = nullptr;
+    QToolButton *btRdaio1 = nullptr;
+    QToolButton *btRdaio2 = nullptr;
+    QButtonGroup *radioGroup = nullptr;
+    QFrame *GroupBox1 = nullptr; // auto-capture group
+    QPushButton *Button1 = nullptr;
+    QRadioButton *rbCQ = nullptr;
+    QRadioButton *rbITU = nullptr;
+    QRadioButton *rbRU = nullptr;
+    QRadioButton *rbLoc = nullptr;
+    QRadioButton *rbState = nullptr;
+    QRadioButton *rbDeg = nullptr;
+    QButtonGroup *captureGroup = nullptr;
+    QCheckBox *chLR = nullptr;
+    QFrame *Panel3 = nullptr; // station information
+    QLabel *lbDxccRpt = nullptr;
+    QLabel *lbPrefix = nullptr;
+    QLabel *lbContinentRpt = nullptr;
+    QLabel *lbDistance = nullptr;
+    QLabel *lbCountry = nullptr;
+    QLineEdit *edCall1 = nullptr;
+    QLineEdit *edRst1 = nullptr;
+    QLineEdit *edNr1 = nullptr;
+    QLineEdit *edCall2 = nullptr;
+    QLineEdit *edRst2 = nullptr;
+    QLineEdit *edNr2 = nullptr;
+    QLineEdit *edData = nullptr;
+    QLineEdit *edTime = nullptr;
+    QComboBox *cbBandEdit = nullptr;
+    QToolButton *BitBtn1 = nullptr;
+    QToolButton *BitBtn2 = nullptr;
+    QPushButton *btSave = nullptr;
+    QPushButton *btEditSave = nullptr;
+    QPushButton *btCopySave = nullptr;
+    QLabel *StatusPanels[5] = {};
+    QTimer *Timer1 = nullptr;
+
+    // menus
+    QMenu *mnLog = nullptr;
+    QMenu *mnExport = nullptr;
+    QMenu *mnImport = nullptr;
+    QMenu *mnSettings = nullptr;
+    QMenu *mnWindows = nullptr;
+    QMenu *mnHelp = nullptr;
+    QAction *mnLogAction = nullptr;      // position 1
+    QAction *mnSettingsAction = nullptr; // position 2
+    QAction *N10 = nullptr;              // position 3, "Настройка туров"
+    QAction *mnWindowsAction = nullptr;  // position 4
+    QAction *mnHelpAction = nullptr;     // position 5
+    QAction *N7 = nullptr;
+    QAction *SCL1 = nullptr;
+    QAction *cbr2 = nullptr;
+    QAction *ADIF1 = nullptr;
+    QAction *ADIF2 = nullptr;
+    QAction *SCL2 = nullptr;
+    QAction *N9 = nullptr;
+    QAction *CAT1 = nullptr;
+    QAction *N20 = nullptr;
+    QAction *N14 = nullptr;
+    QAction *N17 = nullptr;
+    QAction *N18 = nullptr;
+    QAction *N5 = nullptr;
+    QAction *N6 = nullptr;
+    QMenu *PopupMenu1 = nullptr;
+    QAction *N12 = nullptr;
+    QAction *N13 = nullptr;
+
+    // Enables or disables the five top-level menu items (positions 1..5).
+    void setMenuEnabled(int position, bool enabled);
+
+    // Colours of the Parts.
+    static QColor windowColour();
+    static QColor lightGreen() { return QColor(192, 220, 192); }
+    static QColor silver() { return QColor(192, 192, 192); }
+    static QColor yellow() { return QColor(255, 255, 0); }
+    static void setBackground(QWidget *w, const QColor &c);
+    static QColor background(const QWidget *w);
+
+    // ---- editing state (Part on editing) ----
+    qint64 editId = 0;
+    int editRow = -1;
+    QString savedModeText;
+    QString savedFreqText;
+
+    Windows windows;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void buildUi();
+    void buildMenus();
+    void buildEntryPanel();
+    void connectHandlers();
+    void connectEntryHandlers();    // tmain_entry.cpp
+    void connectStationHandlers();  // tmain_station.cpp
+    void connectRigHandlers();      // tmain_rig.cpp
+    void FormCreate();
+    void FormActivate();
+    void FormDestroy();
+    bool entryKeyPress(QObject *watched, QKeyEvent *event); // tmain_entry.cpp
+
+    AppContext m_ctx;
+    std::unique_ptr<Database> m_database;
+    std::unique_ptr<QsoStore> m_qsos;
+    std::unique_ptr<ReferenceStore> m_refs;
+    std::unique_ptr<TourStore> m_tours;
+    LogTableModel *m_logModel = nullptr;
+    std::unique_ptr<RigServer> m_rig;
+    bool m_activating = false;
+};
+
+} // namespace vireo

@@ -1,0 +1,73 @@
+// Band plan and modes of the main window, and the field layout.
+
+#include "app/tmain.h"
+
+#include "entry/band_plan.h"
+#include "entry/field_layout.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace vireo {
+
+void TMain::FreqToBand()
+{
+    // In edit mode the record's own frequency field counts.
+    const bool editing = edData->isVisible() && background(edData) == yellow() && edFreqEdit->isVisible();
+    const QString text = editing ? edFreqEdit->text() : cbFreq->currentText();
+    if (const auto band = bandplan::freqToBand(text, selectedRadioOnline()))
+        currentBand = *band;
+}
+
+void TMain::cbFreqChange()
+{
+    FreqToBand();
+}
+
+void TMain::cbModeChange()
+{
+    edCall1->setFocus();
+}
+
+void TMain::edFreqEditChange()
+{
+    FreqToBand();
+    cbBandEdit->setEditText(currentBand);
+}
+
+void TMain::WinPosition()
+{
+    const bool column = N18->isChecked();
+    N18->setText(layout::menuCaption(column));
+    const layout::FieldPlaces p = layout::place(column, chRst->isChecked());
+    edCall1->setGeometry(p.call1);
+    edRst1->setGeometry(p.rst1);
+    edNr1->setGeometry(p.nr1);
+    edCall2->setGeometry(p.call2);
+    edRst2->setGeometry(p.rst2);
+    edNr2->setGeometry(p.nr2);
+    if (!p.reportsVisible) {
+        edRst1->clear();
+        edRst2->clear();
+    }
+    edRst1->setVisible(p.reportsVisible);
+    edRst2->setVisible(p.reportsVisible);
+}
+
+void TMain::N18Click()
+{
+    // The action toggled its own check mark already; the flag follows it.
+    layoutFlag = N18->isChecked() ? 1 : 0;
+    WinPosition();
+}
+
+void TMain::N20Click()
+{
+    N20->setText(N20->isChecked() ? QStringLiteral("Снять режим копии строки с рокировкой данных")
+                                  : QStringLiteral("Установить режим копии строки с рокировкой данных"));
+}
+
+} // namespace vireo

@@ -1,0 +1,15 @@
+#pragma once
+// Windows-1251, the code page of the report files and settings.ini, so that files move between
+// Windows and Linux computers unchanged.
+
+#include <QByteArray>
+#include <QString>
+
+namespace vireo::cp1251 {
+
+// Characters that have no Windows-1251 form become "?".
+QByteArray encode(const QString &text);
+// Every byte has a meaning in Windows-1251 except 0x98, which decodes to U+FFFD.
+QString decode(const QByteArray &bytes);
+
+} // namespace vireo::cp1251

@@ -1,0 +1,95 @@
+#pragma once
+// The seams between the program and the world around it: message boxes and file dialogs,
+// the two clocks, the desktop shell and the rig-control server. The program passes the real
+// ones (app/real_services.*); tests pass scripted ones, so no test shows a box, opens a dialog,
+// starts a program or touches the computer's clock.
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+
+class QDialog;
+
+namespace vireo {
+
+class RigServer;
+
+// Modal questions and notices. Every text is shown exactly as given.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    // Information box with an OK button, caption "Vireo".
+    virtual void information(const QString &text) = 0;
+    // Error box with the error icon and an OK button.
+    virtual void error(const QString &caption, const QString &text) = 0;
+    // Warning box with an OK button, caption "Vireo".
+    virtual void warning(const QString &text) = 0;
+    // Yes/No question; true only for Yes.
+    virtual bool askYesNo(const QString &text) = 0;
+    // OK/Cancel confirmation; true only for OK.
+    virtual bool askOkCancel(const QString &text) = 0;
+    // Save dialog; an empty result means the user cancelled.
+    virtual QString saveFileName(const QString &title, const QString &presetPath, const QString &filter) = 0;
+    // Open dialog; an empty result means the user cancelled.
+    virtual QString openFileName(const QString &title, const QString &directory, const QString &filter) = 0;
+    // Shows one of the program's own windows modally and returns its result code.
+    virtual int showModal(QDialog &dialog) = 0;
+};
+
+// The UTC time as the computer keeps it.
+class UtcClock {
+public:
+    virtual ~UtcClock() = default;
+    virtual QDateTime nowUtc() const = 0;
+};
+
+// Setting the computer's clock.
+class SystemClock {
+public:
+    virtual ~SystemClock() = default;
+    // Sets the clock to the given UTC time. Returns 0 on success, otherwise the errno value
+    // (EPERM when the process lacks the right to set the clock).
+    virtual int setUtc(const QDateTime &utc) = 0;
+};
+
+// Handing documents, addresses and programs to the desktop.
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // Opens a document or address with the program the desktop associates with it.
+    virtual bool openUrl(const QUrl &url) = 0;
+    // Starts a program with its arguments, detached; never through a shell command line.
+    virtual bool startProgram(const QString &program, const QStringList &arguments) = 0;
+};
+
+using RigServerFactory = std::function<std::unique_ptr<RigServer>()>;
+
+struct Services {
+    std::shared_ptr<Prompts> prompts;
+    std::shared_ptr<UtcClock> utcClock;
+    std::shared_ptr<SystemClock> systemClock;
+    std::shared_ptr<Shell> shell;
+    RigServerFactory rigServerFactory;
+};
+
+// What every window needs to know about where it runs.
+struct AppContext {
+    QString programDir;    // directory of the executable: settings.ini and the default report folder
+    QString settingsPath;  // programDir + "/settings.ini"
+    QString databasePath;  // vireolog.db, resolved against the current directory
+    Services services;
+    // Called with "create Name" and "destroy Name" as windows are created and destroyed.
+    std::function<void(const QString &)> trace;
+
+    void traceEvent(const QString &event) const
+    {
+        if (trace)
+            trace(event);
+    }
+};
+
+} // namespace vireo

@@ -1,0 +1,35 @@
+#pragma once
+// A connection to the log file vireolog.db. Each window that works on the log owns one;
+// all of them open the same file, which SQLite shares between connections and processes.
+
+#include <QSqlDatabase>
+#include <QString>
+
+namespace vireo {
+
+class Database {
+public:
+    // Where Debian's hamradio-files package keeps the AD1C country file.
+    static QString defaultCtyPath();
+
+    // Makes sure the log file exists and holds the five tables. A missing file is created from
+    // the schema with table prefix filled from the country file (created under a temporary name
+    // and renamed, so a failed creation leaves nothing behind). Throws vireo::Error with a
+    // Russian message naming the file when it cannot be opened, is not a database or lacks a table.
+    static void prepareFile(const QString &path, const QString &ctyPath = defaultCtyPath());
+
+    // Opens a connection under a name unique to its owner. Throws vireo::Error on failure.
+    Database(const QString &path, const QString &connectionName);
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    QSqlDatabase connection() const;
+    const QString &path() const { return m_path; }
+
+private:
+    QString m_path;
+    QString m_name;
+};
+
+} // namespace vireo

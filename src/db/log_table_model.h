@@ -1,0 +1,49 @@
+#pragma once
+// The log grid's model: the records of table qso in table order. It keeps the keys of the
+// records and a small cache of the rows on screen, never the whole log, so a log of a hundred
+// thousand records opens and grows as fast as an empty one.
+
+#include "db/qso_record.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QVector>
+
+namespace vireo {
+
+class QsoStore;
+
+class LogTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit LogTableModel(QsoStore &store, QObject *parent = nullptr);
+
+    // Column names in grid order: freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2.
+    static QStringList fieldNames();
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // Reads the keys afresh (after an import, or when another program changed the file).
+    void reload();
+    // The store has appended these records at the end.
+    void appended(const QVector<qint64> &ids);
+    void removed(qint64 id);
+    void updated(qint64 id);
+    void clearedAll();
+
+    qint64 idAt(int row) const;
+    int rowOfId(qint64 id) const;
+    QsoRecord recordAt(int row) const;
+
+private:
+    const QsoRecord *cached(int row) const;
+
+    QsoStore &m_store;
+    QVector<qint64> m_ids;
+    mutable QHash<qint64, QsoRecord> m_cache;
+};
+
+} // namespace vireo

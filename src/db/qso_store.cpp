@@ -1,0 +1,223 @@
+#include "db/qso_store.h"
+
+#include "db/sql.h"
+
+namespace vireo {
+
+namespace {
+
+const QString Columns = QStringLiteral("id, freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, band, tur, radio");
+
+QsoRecord readRecord(const QSqlQuery &q)
+{
+    QsoRecord r;
+    r.id = q.value(0).toLongLong();
+    r.freq = q.value(1).toString();
+    r.mode = q.value(2).toString();
+    r.data = q.value(3).toString();
+    r.time = q.value(4).toString();
+    r.call1 = q.value(5).toString();
+    r.rst1 = q.value(6).toString();
+    r.nr1 = q.value(7).toString();
+    r.call2 = q.value(8).toString();
+    r.rst2 = q.value(9).toString();
+    r.nr2 = q.value(10).toString();
+    r.band = q.value(11).toString();
+    r.tur = q.value(12).toString();
+    r.radio = q.value(13).toString();
+    return r;
+}
+
+// Values of the thirteen text columns, never NULL.
+QVariant text(const QString &s)
+{
+    return s.isNull() ? QString(QLatin1String("")) : s;
+}
+
+void bindColumns(QSqlQuery &q, const QsoRecord &r)
+{
+    const QString *v[] = {&r.freq, &r.mode, &r.data, &r.time, &r.call1, &r.rst1, &r.nr1,
+                          &r.call2, &r.rst2, &r.nr2, &r.band, &r.tur, &r.radio};
+    int i = 0;
+    for (const QString *s : v)
+        q.bindValue(i++, text(*s));
+}
+
+} // namespace
+
+QsoStore::QsoStore(QSqlDatabase db)
+    : m_db(db), m_insert(db), m_heard(db), m_worked(db), m_repeats(db), m_count(db), m_countNr2(db)
+{
+    for (QSqlQuery *q : {&m_insert, &m_heard, &m_worked, &m_repeats, &m_count, &m_countNr2})
+        q->setForwardOnly(true);
+}
+
+QVector<qint64> QsoStore::append(const QVector<QsoRecord> &records)
+{
+    if (m_insert.lastQuery().isEmpty())
+        sql::prepare(m_insert, QStringLiteral("INSERT INTO qso (freq, mode, data, time, call1, rst1, nr1, call2, rst2,"
+                                              " nr2, band, tur, radio) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    QVector<qint64> ids;
+    sql::Transaction t(m_db);
+    for (const QsoRecord &r : records) {
+        bindColumns(m_insert, r);
+        if (!m_insert.exec())
+            sql::fail(m_insert.lastError());
+        ids.append(m_insert.lastInsertId().toLongLong());
+    }
+    t.commit();
+    return ids;
+}
+
+qint64 QsoStore::append(const QsoRecord &record)
+{
+    return append(QVector<QsoRecord>{record}).value(0);
+}
+
+void QsoStore::update(const QsoRecord &r)
+{
+    QSqlQuery q(m_db);
+    sql::prepare(q, QStringLiteral("UPDATE qso SET freq = ?, mode = ?, data = ?, time = ?, call1 = ?, rst1 = ?,"
+                                   " nr1 = ?, call2 = ?, rst2 = ?, nr2 = ?, band = ?, tur = ?, radio = ? WHERE id = ?"));
+    bindColumns(q, r);
+    q.bindValue(13, r.id);
+    if (!q.exec())
+        sql::fail(q.lastError());
+}
+
+void QsoStore::remove(qint64 id)
+{
+    sql::run(m_db, QStringLiteral("DELETE FROM qso WHERE id = ?"), {id});
+}
+
+void QsoStore::clear()
+{
+    sql::run(m_db, QStringLiteral("DELETE FROM qso"));
+}
+
+int QsoStore::count()
+{
+    if (m_count.lastQuery().isEmpty())
+        sql::prepare(m_count, QStringLiteral("SELECT COUNT(*) FROM qso"));
+    sql::exec(m_count);
+    const int n = int(sql::scalar(m_count));
+    m_count.finish();
+    return n;
+}
+
+int QsoStore::countWithNr2()
+{
+    if (m_countNr2.lastQuery().isEmpty())
+        sql::prepare(m_countNr2, QStringLiteral("SELECT COUNT(*) FROM qso WHERE nr2 <> ''"));
+    sql::exec(m_countNr2);
+    const int n = int(sql::scalar(m_countNr2));
+    m_countNr2.finish();
+    return n;
+}
+
+int QsoStore::repeatCount(QSqlQuery &q, const char *column, const QString &band, const QString &mode,
+                          const QString &call, const QString &tour)
+{
+    if (q.lastQuery().isEmpty())
+        sql::prepare(q, QStringLiteral("SELECT COUNT(*) FROM qso WHERE %1 = ? AND band = ? AND mode = ? AND tur = ?")
+                            .arg(QLatin1String(column)));
+    sql::exec(q, {text(call), text(band), text(mode), text(tour)});
+    const int n = int(sql::scalar(q));
+    q.finish();
+    return n;
+}
+
+int QsoStore::heardRepeatCount(const QString &band, const QString &mode, const QString &call, const QString &tour)
+{
+    return repeatCount(m_heard, "call1", band, mode, call, tour);
+}
+
+int QsoStore::workedRepeatCount(const QString &band, const QString &mode, const QString &call, const QString &tour)
+{
+    return repeatCount(m_worked, "call2", band, mode, call, tour);
+}
+
+QVector<RepeatRow> QsoStore::repeats(const QString &call)
+{
+    if (m_repeats.lastQuery().isEmpty())
+        sql::prepare(m_repeats, QStringLiteral("SELECT tur, band, mode, data, time, call1, call2 FROM qso"
+                                               " WHERE call1 = ? OR (call2 = ? AND call2 <> '') ORDER BY id"));
+    sql::exec(m_repeats, {text(call), text(call)});
+    QVector<RepeatRow> rows;
+    while (m_repeats.next()) {
+        rows.append(RepeatRow{m_repeats.value(0).toString(), m_repeats.value(1).toString(),
+                              m_repeats.value(2).toString(), m_repeats.value(3).toString(),
+                              m_repeats.value(4).toString(), m_repeats.value(5).toString(),
+                              m_repeats.value(6).toString()});
+    }
+    m_repeats.finish();
+    return rows;
+}
+
+QsoRecord QsoStore::byId(qint64 id)
+{
+    QSqlQuery q = sql::run(m_db, QStringLiteral("SELECT %1 FROM qso WHERE id = ?").arg(Columns), {id});
+    if (!q.next())
+        throw Error(QStringLiteral("Запись %1 не найдена в журнале").arg(id));
+    return readRecord(q);
+}
+
+QVector<qint64> QsoStore::allIds()
+{
+    QSqlQuery q = sql::run(m_db, QStringLiteral("SELECT id FROM qso ORDER BY id"));
+    QVector<qint64> ids;
+    while (q.next())
+        ids.append(q.value(0).toLongLong());
+    return ids;
+}
+
+QVector<QsoRecord> QsoStore::range(qint64 first, qint64 last)
+{
+    QSqlQuery q = sql::run(m_db, QStringLiteral("SELECT %1 FROM qso WHERE id BETWEEN ? AND ? ORDER BY id").arg(Columns),
+                           {first, last});
+    QVector<QsoRecord> rows;
+    while (q.next())
+        rows.append(readRecord(q));
+    return rows;
+}
+
+void QsoStore::forEach(const std::function<void(const QsoRecord &)> &visit)
+{
+    qint64 after = -1;
+    for (;;) {
+        QSqlQuery q = sql::run(m_db, QStringLiteral("SELECT %1 FROM qso WHERE id > ? ORDER BY id LIMIT 2000").arg(Columns),
+                               {after});
+        int n = 0;
+        while (q.next()) {
+            const QsoRecord r = readRecord(q);
+            after = r.id;
+            ++n;
+            visit(r);
+        }
+        if (n < 2000)
+            return;
+    }
+}
+
+int QsoStore::import(bool deleteFirst, const std::function<bool(QsoRecord &)> &next)
+{
+    sql::Transaction t(m_db);
+    if (deleteFirst)
+        clear();
+    QSqlQuery q(m_db);
+    sql::prepare(q, QStringLiteral("INSERT INTO qso (freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, band,"
+                                   " tur, radio) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    int n = 0;
+    QsoRecord r;
+    while (next(r)) {
+        bindColumns(q, r);
+        if (!q.exec())
+            sql::fail(q.lastError());
+        ++n;
+        r = QsoRecord();
+    }
+    t.commit();
+    return n;
+}
+
+} // namespace vireo

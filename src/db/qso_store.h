@@ -1,0 +1,60 @@
+#pragma once
+// Table qso: the log. Every write is committed before the call returns.
+
+#include "db/qso_record.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QVector>
+
+#include <functional>
+
+namespace vireo {
+
+class QsoStore {
+public:
+    explicit QsoStore(QSqlDatabase db);
+
+    QSqlDatabase connection() const { return m_db; }
+
+    // Appends the records in one transaction and returns their new keys.
+    QVector<qint64> append(const QVector<QsoRecord> &records);
+    qint64 append(const QsoRecord &record);
+    // Writes every column but the key into the row with record.id.
+    void update(const QsoRecord &record);
+    void remove(qint64 id);
+    void clear();
+
+    int count();
+    // Records whose nr2 is not empty.
+    int countWithNr2();
+
+    // Records of the call in the given band, mode and tour, as heard station (call1)
+    // or as worked station (call2). Exact text comparisons.
+    int heardRepeatCount(const QString &band, const QString &mode, const QString &call, const QString &tour);
+    int workedRepeatCount(const QString &band, const QString &mode, const QString &call, const QString &tour);
+    // Every record of the call, as heard station or as worked station, in table order.
+    QVector<RepeatRow> repeats(const QString &call);
+
+    QsoRecord byId(qint64 id);
+    // Keys of all records in table order.
+    QVector<qint64> allIds();
+    // Records whose keys lie between first and last, in table order.
+    QVector<QsoRecord> range(qint64 first, qint64 last);
+    // Every record in table order, read in pages so that no large log is held at once.
+    void forEach(const std::function<void(const QsoRecord &)> &visit);
+
+    // Replaces the log (deleteFirst) or adds to it, with the records that next() hands over
+    // until it returns false, all in one transaction: if next() or the database fails part-way,
+    // the log is left exactly as it was and the error is passed on.
+    int import(bool deleteFirst, const std::function<bool(QsoRecord &)> &next);
+
+private:
+    int repeatCount(QSqlQuery &query, const char *column, const QString &band, const QString &mode,
+                    const QString &call, const QString &tour);
+
+    QSqlDatabase m_db;
+    QSqlQuery m_insert, m_heard, m_worked, m_repeats, m_count, m_countNr2;
+};
+
+} // namespace vireo

@@ -1,0 +1,64 @@
+#include "db/sql.h"
+
+namespace vireo::sql {
+
+void fail(const QSqlError &error)
+{
+    QString text = error.text().trimmed();
+    if (text.isEmpty())
+        text = QStringLiteral("Ошибка базы данных");
+    throw Error(text);
+}
+
+void prepare(QSqlQuery &query, const QString &statement)
+{
+    if (!query.prepare(statement))
+        fail(query.lastError());
+}
+
+void exec(QSqlQuery &query, std::initializer_list<QVariant> values)
+{
+    int i = 0;
+    for (const QVariant &v : values)
+        query.bindValue(i++, v);
+    if (!query.exec())
+        fail(query.lastError());
+}
+
+QSqlQuery run(const QSqlDatabase &db, const QString &statement, std::initializer_list<QVariant> values)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    prepare(q, statement);
+    exec(q, values);
+    return q;
+}
+
+qint64 scalar(QSqlQuery &query)
+{
+    if (!query.next())
+        return 0;
+    return query.value(0).toLongLong();
+}
+
+Transaction::Transaction(QSqlDatabase db)
+    : m_db(db)
+{
+    if (!m_db.transaction())
+        fail(m_db.lastError());
+}
+
+Transaction::~Transaction()
+{
+    if (!m_done)
+        m_db.rollback();
+}
+
+void Transaction::commit()
+{
+    if (!m_db.commit())
+        fail(m_db.lastError());
+    m_done = true;
+}
+
+} // namespace vireo::sql

@@ -1,0 +1,41 @@
+#pragma once
+// The one routine every statement goes through: prepare, bind, execute, and turn any failure
+// into vireo::Error carrying the database's own message.
+
+#include "base/error.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <initializer_list>
+
+namespace vireo::sql {
+
+[[noreturn]] void fail(const QSqlError &error);
+
+// Prepares a statement once (queries keep it for re-use).
+void prepare(QSqlQuery &query, const QString &statement);
+// Binds the values positionally and executes.
+void exec(QSqlQuery &query, std::initializer_list<QVariant> values = {});
+// One-off statement on a connection.
+QSqlQuery run(const QSqlDatabase &db, const QString &statement, std::initializer_list<QVariant> values = {});
+// First column of the first row as an integer (for counts).
+qint64 scalar(QSqlQuery &query);
+
+// A transaction that rolls back unless commit() is called.
+class Transaction {
+public:
+    explicit Transaction(QSqlDatabase db);
+    ~Transaction();
+    void commit();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+private:
+    QSqlDatabase m_db;
+    bool m_done = false;
+};
+
+} // namespace vireo::sql

@@ -1,0 +1,20 @@
+#include "support/scripted_services.h"
+
+#include "rig/rig_server.h"
+
+namespace vireo::test {
+
+TestContext::TestContext()
+{
+    context.programDir = dir.path();
+    context.settingsPath = dir.filePath(QStringLiteral("settings.ini"));
+    context.databasePath = dir.filePath(QStringLiteral("vireolog.db"));
+    context.services.prompts = prompts;
+    context.services.utcClock = clock;
+    context.services.systemClock = systemClock;
+    context.services.shell = shell;
+    context.services.rigServerFactory = [] { return std::unique_ptr<RigServer>(); };
+    context.trace = [this](const QString &event) { trace << event; };
+}
+
+} // namespace vireo::test

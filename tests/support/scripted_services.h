@@ -1,0 +1,121 @@
+#pragma once
+// Scripted seams for tests: prompts that record what they were asked and answer from a script,
+// a clock set by the test, a system clock that only records, and a shell that only records.
+
+#include "base/services.h"
+
+#include <QDateTime>
+#include <QDialog>
+#include <QList>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+
+namespace vireo::test {
+
+struct Shown {
+    QString kind;    // "information", "error", "warning", "yesno", "okcancel", "save", "open", "modal"
+    QString caption; // error caption, dialog title or window objectName
+    QString text;
+};
+
+class ScriptedPrompts : public Prompts {
+public:
+    QList<Shown> shown;
+    QList<bool> answers;      // for askYesNo / askOkCancel; empty means "No"/"Cancel"
+    QStringList fileNames;    // for save/open dialogs; empty means cancelled
+    // Called instead of running a modal window; may drive the dialog. Returns its result.
+    std::function<int(QDialog &)> onModal;
+
+    void information(const QString &text) override { shown.append({QStringLiteral("information"), QStringLiteral("Vireo"), text}); }
+    void error(const QString &caption, const QString &text) override { shown.append({QStringLiteral("error"), caption, text}); }
+    void warning(const QString &text) override { shown.append({QStringLiteral("warning"), QStringLiteral("Vireo"), text}); }
+    bool askYesNo(const QString &text) override
+    {
+        shown.append({QStringLiteral("yesno"), QString(), text});
+        return answers.isEmpty() ? false : answers.takeFirst();
+    }
+    bool askOkCancel(const QString &text) override
+    {
+        shown.append({QStringLiteral("okcancel"), QString(), text});
+        return answers.isEmpty() ? false : answers.takeFirst();
+    }
+    QString saveFileName(const QString &title, const QString &preset, const QString &filter) override
+    {
+        shown.append({QStringLiteral("save"), title, preset + QLatin1Char('|') + filter});
+        return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
+    }
+    QString openFileName(const QString &title, const QString &dir, const QString &filter) override
+    {
+        shown.append({QStringLiteral("open"), title, dir + QLatin1Char('|') + filter});
+        return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
+    }
+    int showModal(QDialog &dialog) override
+    {
+        shown.append({QStringLiteral("modal"), dialog.objectName(), dialog.windowTitle()});
+        return onModal ? onModal(dialog) : QDialog::Rejected;
+    }
+
+    // Texts of every box of one kind, in order.
+    QStringList texts(const QString &kind) const
+    {
+        QStringList t;
+        for (const Shown &s : shown)
+            if (s.kind == kind)
+                t << s.text;
+        return t;
+    }
+};
+
+class FixedClock : public UtcClock {
+public:
+    QDateTime now = QDateTime(QDate(2026, 3, 5), QTime(7, 4, 9), Qt::UTC);
+    QDateTime nowUtc() const override { return now; }
+};
+
+class RecordingSystemClock : public SystemClock {
+public:
+    QList<QDateTime> set;
+    int result = 0; // errno to return
+    int setUtc(const QDateTime &utc) override
+    {
+        if (result == 0)
+            set.append(utc);
+        return result;
+    }
+};
+
+class RecordingShell : public Shell {
+public:
+    QList<QUrl> opened;
+    QList<QStringList> started; // program first, then its arguments
+    bool openUrl(const QUrl &url) override
+    {
+        opened.append(url);
+        return true;
+    }
+    bool startProgram(const QString &program, const QStringList &arguments) override
+    {
+        started.append(QStringList{program} + arguments);
+        return true;
+    }
+};
+
+// A context in a fresh temporary directory: settings.ini and vireolog.db inside it, the real
+// country file for the prefix table, scripted seams, no rig server.
+struct TestContext {
+    QTemporaryDir dir;
+    std::shared_ptr<ScriptedPrompts> prompts = std::make_shared<ScriptedPrompts>();
+    std::shared_ptr<FixedClock> clock = std::make_shared<FixedClock>();
+    std::shared_ptr<RecordingSystemClock> systemClock = std::make_shared<RecordingSystemClock>();
+    std::shared_ptr<RecordingShell> shell = std::make_shared<RecordingShell>();
+    QStringList trace;
+    AppContext context;
+
+    TestContext();
+    QString path(const QString &name) const { return dir.filePath(name); }
+};
+
+} // namespace vireo::test
