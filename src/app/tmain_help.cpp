@@ -2,10 +2,21 @@
 
 #include "app/tmain.h"
 
+#include "about/taboutbox.h"
+#include "timesync/tsntp.h"
+
 namespace vireo {
 
-void TMain::N14Click() {}
+void TMain::N14Click()
+{
+    if (windows.sntp)
+        m_ctx.services.prompts->showModal(*windows.sntp);
+}
 void TMain::N5Click() {}
-void TMain::N6Click() {}
+void TMain::N6Click()
+{
+    if (windows.about)
+        m_ctx.services.prompts->showModal(*windows.about);
+}
 
 } // namespace vireo

@@ -1,0 +1,31 @@
+#pragma once
+// A report file being written: Windows-1251 text with CR LF line ends. Write errors are
+// collected and tested once at the end, so that a full disk is reported instead of a success.
+
+#include <QFile>
+#include <QString>
+
+namespace vireo {
+
+class ReportFile {
+public:
+    static QString openFailureText();  // "Произошла ошибка открытия файла"
+    static QString writeFailureText(); // "Произошла ошибка записи данных в файл"
+
+    explicit ReportFile(const QString &path);
+
+    // Creates the file, replacing an existing one. False when it cannot be created.
+    bool open();
+    // Writes one line followed by CR LF.
+    void writeLine(const QString &line);
+    // True while every write so far has succeeded (flushes what is buffered).
+    bool writeStateOk();
+    // Closes the file; true when everything written reached the file.
+    bool close();
+
+private:
+    QFile m_file;
+    bool m_failed = false;
+};
+
+} // namespace vireo
