@@ -89,7 +89,8 @@ public:
     LogTableModel &logModel() { return *m_logModel; }
     const AppContext &context() const { return m_ctx; }
 
-    // ---- Part: start-up and lifecycle ----
+    // ---- start-up and lifecycle ----
+    void FormActivate();
     void RefreshCounters();
     void setCaptionFromSettings();
     void setStatusText(int panel, const QString &text); // panels 1..5
@@ -290,7 +291,6 @@ private:
     void connectStationHandlers();  // tmain_station.cpp
     void connectRigHandlers();      // tmain_rig.cpp
     void FormCreate();
-    void FormActivate();
     void FormDestroy();
     bool entryKeyPress(QObject *watched, QKeyEvent *event); // tmain_entry.cpp
 

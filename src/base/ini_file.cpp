@@ -181,8 +181,8 @@ void IniFile::save(const QStringList &lines) const
 {
     const QString failure = QStringLiteral("Не удалось записать файл настроек %1").arg(m_path);
     const QFileInfo info(m_path);
-    // A read-only settings file stays unchanged, as it would on Windows.
-    if (info.exists() && (!info.isFile() || !info.isWritable()))
+    // A read-only settings file stays unchanged, as it would on Windows (even for root).
+    if (info.exists() && (!info.isFile() || !info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner)))
         throw Error(failure);
     QByteArray bytes;
     for (const QString &line : lines) {
