@@ -2,10 +2,23 @@
 // TfmContest: the contest name and the tour schedule.
 
 #include "base/services.h"
+#include "db/tour_store.h"
 
 #include <QDialog>
 
+#include <functional>
+#include <memory>
+
+class QDateEdit;
+class QLineEdit;
+class QPushButton;
+class QStandardItemModel;
+class QTableView;
+class QTimeEdit;
+
 namespace vireo {
+
+class Database;
 
 class TfmContest : public QDialog {
     Q_OBJECT
@@ -13,16 +26,48 @@ public:
     TfmContest(const AppContext &context, QWidget *mainWindow);
     ~TfmContest() override;
 
+    void btAddTourClick();
+    void btClearAllToursClick();
+    void btCancelClick();          // "ВЫХОД"
+    void deleteSelectedTour();     // Ctrl+Delete on the grid
+
+    // Tour rows as last read, in table order.
+    const QVector<TourRow> &tourRows() const { return m_rows; }
+
+    QLineEdit *edContest = nullptr;
+    QTableView *DBGrid1 = nullptr;
+    QPushButton *btClearAllTours = nullptr;
+    QDateEdit *DateTimePicker1 = nullptr; // start date
+    QTimeEdit *DateTimePicker2 = nullptr; // start time
+    QDateEdit *DateTimePicker3 = nullptr; // end date
+    QTimeEdit *DateTimePicker4 = nullptr; // end time
+    QPushButton *btAddTour = nullptr;
+    QPushButton *btCancel = nullptr;
+
 signals:
     // "ВЫХОД" hands the contest name to the main window and the Cabrillo window.
     void contestAccepted(const QString &name);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void buildUi();
     void FormCreate();
     void FormDestroy();
+    // Reads the tour list afresh; false (and the grid unchanged) when the reading fails.
+    bool readTours();
+    void selectRow(int row);
+    // Runs a handler; an error that leaves it is shown as the main window shows its errors.
+    void guard(const std::function<void()> &handler);
 
     AppContext m_ctx;
     QWidget *m_main;
+    std::unique_ptr<Database> m_database;
+    std::unique_ptr<TourStore> m_tours;
+    QStandardItemModel *m_model = nullptr;
+    QVector<TourRow> m_rows;
 };
 
 } // namespace vireo

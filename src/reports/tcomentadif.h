@@ -6,6 +6,12 @@
 
 #include <QDialog>
 
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
 namespace vireo {
 
 class TComentAdif : public QDialog {
@@ -14,6 +20,28 @@ public:
     // qsl is the main window's QSL message settings, read at creation and changed by Save.
     TComentAdif(const AppContext &context, QslMessage &qsl, QWidget *mainWindow);
     ~TComentAdif() override;
+
+    // The sample shown while "Стандарт" is selected; an illustration only.
+    static QString sampleText();
+
+    // Shows the controls of the selected kind of message.
+    void ChekedControl();
+    void rbQslStClick();
+    void rbQslPrClick();
+    void Button1Click(); // "Сохранить"
+    void Button2Click(); // "Отмена"
+
+    QGroupBox *GroupBox1 = nullptr;
+    QRadioButton *rbQslSt = nullptr;
+    QRadioButton *rbQslPr = nullptr;
+    QLabel *Label1 = nullptr; // hint of the standard message
+    QLabel *Label2 = nullptr; // hint of the own message
+    QLineEdit *edQslEdit = nullptr;
+    QPushButton *Button1 = nullptr;
+    QPushButton *Button2 = nullptr;
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
     void FormCreate();

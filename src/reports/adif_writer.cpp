@@ -1,0 +1,108 @@
+#include "reports/adif_writer.h"
+
+#include "db/qso_store.h"
+#include "reports/report_file.h"
+
+#include <QRegularExpression>
+
+namespace vireo::adif {
+
+namespace {
+const QString ProductSite = QStringLiteral("https://vireo-log.org");
+} // namespace
+
+QString StripDateTime(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text)
+        if (c != QLatin1Char('-') && c != QLatin1Char(':') && c != QLatin1Char('.'))
+            out.append(c);
+    return out;
+}
+
+QString field(const QString &name, const QString &value)
+{
+    return QLatin1Char('<') + name + QLatin1Char(':') + QString::number(value.size()) + QLatin1Char('>') + value;
+}
+
+QString freqMhz(const QString &f)
+{
+    const int n = f.size();
+    if (n < 4 || n > 6)
+        return QString();
+    return f.left(n - 3) + QLatin1Char('.') + f.right(3);
+}
+
+QString qsoDate(const QString &data)
+{
+    // ddmmyyyy: characters 5 to 8, then 3 to 4, then 1 to 2.
+    const QString s = StripDateTime(data.trimmed());
+    return s.mid(4, 4) + s.mid(2, 2) + s.mid(0, 2);
+}
+
+QString adifMode(const QString &mode)
+{
+    return mode == QLatin1String("PH") ? QStringLiteral("SSB") : mode;
+}
+
+QString qslMessageFor(const QslMessage &qsl, const QString &call2)
+{
+    if (!qsl.standard)
+        return qsl.ownText;
+    const QString worked = call2.trimmed();
+    return worked.isEmpty() ? QString() : QStringLiteral("You worked with ") + worked;
+}
+
+QStringList header(const QDateTime &createdLocal, const QLocale &locale)
+{
+    // The long time format without the zone name: hours, minutes and seconds as the locale writes them.
+    QString timeFormat = locale.timeFormat(QLocale::LongFormat);
+    timeFormat.remove(QRegularExpression(QStringLiteral("\\s*\\bt+\\b\\s*")));
+    timeFormat = timeFormat.trimmed();
+    return {
+        QStringLiteral("#Vireo v.1.5 ") + ProductSite,
+        QStringLiteral("#  Created: ") + locale.toString(createdLocal.date(), QLocale::ShortFormat) + QLatin1Char(' ')
+            + locale.toString(createdLocal.time(), timeFormat),
+        QStringLiteral("#"),
+        QStringLiteral("<PROGRAMID:13>Tamarin Vireo"),
+        QStringLiteral("<PROGRAMVERSION:3>1.5"),
+        QStringLiteral("<ADIF_VER:5>3.0.4"),
+        QStringLiteral("<EOH>"),
+    };
+}
+
+QString recordLine(const QsoRecord &r, const QString &myCall, const QString &contestName, const QslMessage &qsl)
+{
+    QString line;
+    line += field(QStringLiteral("OPERATOR"), myCall);
+    line += QStringLiteral("<SWL:1>Y");
+    line += field(QStringLiteral("CONTEST_ID"), contestName);
+    line += field(QStringLiteral("CALL"), r.call1.trimmed());
+    line += field(QStringLiteral("QSO_DATE"), qsoDate(r.data));
+    line += field(QStringLiteral("TIME_ON"), StripDateTime(r.time).trimmed());
+    line += field(QStringLiteral("FREQ"), freqMhz(r.freq.trimmed()));
+    line += field(QStringLiteral("BAND"), r.band.trimmed());
+    line += field(QStringLiteral("MODE"), adifMode(r.mode.trimmed()));
+    line += field(QStringLiteral("RST_RCVD"), r.rst1.trimmed());
+    line += field(QStringLiteral("SRX"), r.nr1.trimmed());
+    line += field(QStringLiteral("QSLMSG"), qslMessageFor(qsl, r.call2));
+    line += QStringLiteral("<EOR>");
+    return line;
+}
+
+WriteResult writeFile(const QString &path, QsoStore &qsos, const QString &myCall, const QString &contestName,
+                      const QslMessage &qsl, const QDateTime &createdLocal, const QLocale &locale)
+{
+    ReportFile file(path);
+    if (!file.open())
+        return WriteResult::OpenFailed;
+    for (const QString &line : header(createdLocal, locale))
+        file.writeLine(line);
+    qsos.forEach([&](const QsoRecord &r) { file.writeLine(recordLine(r, myCall, contestName, qsl)); });
+    if (!file.close())
+        return WriteResult::WriteFailed;
+    return WriteResult::Ok;
+}
+
+} // namespace vireo::adif

@@ -1,0 +1,53 @@
+#pragma once
+// ADIF lines: the seven header lines and one record line per QSO, and the whole file.
+
+#include "db/qso_record.h"
+#include "reports/qsl_message.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace vireo {
+
+class QsoStore;
+
+namespace adif {
+
+// The text without its "-", ":" and "." characters.
+QString StripDateTime(const QString &text);
+
+// "<NAME:length>value", the length counted in characters.
+QString field(const QString &name, const QString &value);
+
+// kHz digits as MHz: 4, 5 or 6 characters get a point before the last three; any other
+// length gives an empty text.
+QString freqMhz(const QString &freqTrimmed);
+
+// dd.mm.yyyy as yyyymmdd.
+QString qsoDate(const QString &data);
+
+// PH is written as SSB, every other code as stored.
+QString adifMode(const QString &modeTrimmed);
+
+// The QSL message of one record.
+QString qslMessageFor(const QslMessage &qsl, const QString &call2);
+
+// The seven header lines; created is the local time of the export, shown in the locale's
+// short date and long time formats.
+QStringList header(const QDateTime &createdLocal, const QLocale &locale);
+
+// The record line of one QSO (without the line end).
+QString recordLine(const QsoRecord &r, const QString &myCall, const QString &contestName, const QslMessage &qsl);
+
+enum class WriteResult { Ok, OpenFailed, WriteFailed };
+
+// Writes the file: the header, then one line per record of the log in table order.
+WriteResult writeFile(const QString &path, QsoStore &qsos, const QString &myCall, const QString &contestName,
+                      const QslMessage &qsl, const QDateTime &createdLocal, const QLocale &locale);
+
+} // namespace adif
+} // namespace vireo

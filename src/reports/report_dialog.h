@@ -1,0 +1,43 @@
+#pragma once
+// The main window's save dialog for the ADIF and logger files, and its open dialog for the
+// logger file.
+
+#include <QString>
+
+namespace vireo::reportdialog {
+
+inline QString saveTitle()
+{
+    return QStringLiteral("Сохранить файл");
+}
+
+// The stray double quote after *.adif is part of the filter as it has always been written.
+inline QString saveFilter()
+{
+    return QStringLiteral("Файлы отчетов (*.cbr *.scl *.adif\");;Все файлы (*.*)");
+}
+
+inline QString openTitle()
+{
+    return QStringLiteral("Открыть файл");
+}
+
+inline QString openFilter()
+{
+    return QStringLiteral("Файлы логгера (*.scl)");
+}
+
+// "Выгрузка невозможна!" when my call or the contest name is empty.
+inline QString missingFieldsText()
+{
+    return QStringLiteral("Выгрузка невозможна!\n\rНе заполнены поля \"Позывной\" или \"Contest\"");
+}
+
+// The closing message of an export; extension is "adi" or "scl", format "ADIF" or "SCL".
+inline QString doneText(const QString &myCall, const QString &extension, const QString &format)
+{
+    return QStringLiteral("Выгрузка в файл  ") + myCall + QLatin1Char('.') + extension + QStringLiteral("  формата \"")
+        + format + QStringLiteral("\" произведена!");
+}
+
+} // namespace vireo::reportdialog
