@@ -52,7 +52,7 @@ void Database::prepareFile(const QString &path, const QString &ctyPath)
                 QSqlDatabase db = openRaw(temp, name);
                 schema::create(db);
                 QFile cty(ctyPath);
-                if (cty.open(QIODevice::ReadOnly))
+                if (!ctyPath.isEmpty() && cty.open(QIODevice::ReadOnly))
                     ReferenceStore(db).fillPrefixes(parseCty(cty.readAll()));
                 db.close();
             }

@@ -1,0 +1,135 @@
+// No confirmed QSO is lost: a writer process saving QSOs is killed at random moments, and two
+// processes write to the same log at once.
+//
+// Run with "--writer DB COUNT" this program is itself the writer: it appends records through the
+// log store and prints the number of each record once its save has returned.
+
+#include "db/database.h"
+#include "db/qso_store.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <cstdio>
+
+using namespace vireo;
+
+namespace {
+
+QsoRecord numbered(const QString &writer, int i)
+{
+    QsoRecord r;
+    r.freq = QStringLiteral("14000");
+    r.mode = QStringLiteral("CW");
+    r.data = QStringLiteral("05.03.2026");
+    r.time = QStringLiteral("07:04");
+    r.call1 = writer + QString::number(i);
+    r.rst1 = QStringLiteral("599");
+    r.nr1 = QString::number(i);
+    r.band = QStringLiteral("20M");
+    r.tur = QStringLiteral("0");
+    r.radio = QStringLiteral("1");
+    return r;
+}
+
+int runWriter(const QString &path, const QString &name, int count)
+{
+    try {
+        Database db(path, QStringLiteral("writer"));
+        QsoStore store(db.connection());
+        for (int i = 0; i < count; ++i) {
+            store.append(numbered(name, i));
+            std::printf("%d\n", i);
+            std::fflush(stdout);
+        }
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "writer failed: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
+
+QStringList acknowledged(const QByteArray &out)
+{
+    QStringList done;
+    for (const QByteArray &line : out.split('\n'))
+        if (!line.trimmed().isEmpty())
+            done << QString::fromLatin1(line.trimmed());
+    return done;
+}
+
+} // namespace
+
+class TestCrashSafety : public QObject {
+    Q_OBJECT
+private slots:
+    void killedWriterLosesNothingConfirmed()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("vireolog.db"));
+        Database::prepareFile(path, QString());
+        QStringList all;
+        for (int round = 0; round < 5; ++round) {
+            QProcess writer;
+            writer.start(QCoreApplication::applicationFilePath(),
+                         {QStringLiteral("--writer"), path, QStringLiteral("R%1-").arg(round), QStringLiteral("100000")});
+            QVERIFY(writer.waitForStarted());
+            QTest::qWait(150 + QRandomGenerator::global()->bounded(400));
+            ::kill(pid_t(writer.processId()), SIGKILL);
+            QVERIFY(writer.waitForFinished(10000));
+            const QStringList done = acknowledged(writer.readAllStandardOutput());
+            QVERIFY2(!done.isEmpty(), "the writer saved nothing before it was killed");
+            for (const QString &n : done)
+                all << QStringLiteral("R%1-%2").arg(round).arg(n);
+
+            Database db(path, QStringLiteral("check%1").arg(round));
+            QSqlQuery q(db.connection());
+            QVERIFY(q.exec(QStringLiteral("PRAGMA integrity_check")));
+            QVERIFY(q.next());
+            QCOMPARE(q.value(0).toString(), QStringLiteral("ok"));
+            QsoStore store(db.connection());
+            QSet<QString> present;
+            store.forEach([&present](const QsoRecord &r) { present.insert(r.call1); });
+            for (const QString &call : all)
+                QVERIFY2(present.contains(call), qPrintable(call + QStringLiteral(" was confirmed but is missing")));
+        }
+    }
+
+    void twoProcessesOnOneLog()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("vireolog.db"));
+        Database::prepareFile(path, QString());
+        QProcess a, b;
+        for (QProcess *p : {&a, &b})
+            p->start(QCoreApplication::applicationFilePath(),
+                     {QStringLiteral("--writer"), path, p == &a ? QStringLiteral("A") : QStringLiteral("B"),
+                      QStringLiteral("300")});
+        for (QProcess *p : {&a, &b}) {
+            QVERIFY(p->waitForFinished(120000));
+            QCOMPARE(p->exitCode(), 0);
+            QCOMPARE(acknowledged(p->readAllStandardOutput()).size(), 300);
+        }
+        Database db(path, QStringLiteral("check"));
+        QsoStore store(db.connection());
+        QCOMPARE(store.count(), 600);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    if (argc == 5 && qstrcmp(argv[1], "--writer") == 0) {
+        QCoreApplication app(argc, argv);
+        return runWriter(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), atoi(argv[4]));
+    }
+    QCoreApplication app(argc, argv);
+    TestCrashSafety t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_crash_safety.moc"
