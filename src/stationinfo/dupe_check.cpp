@@ -1,0 +1,54 @@
+#include "stationinfo/dupe_check.h"
+
+namespace vireo::dupe {
+
+QString defaultReport(const QString &modeCode)
+{
+    return modeCode == QLatin1String("PH") ? QStringLiteral("59") : QStringLiteral("599");
+}
+
+FieldColour callFieldColour(int heardCount, int workedCount, bool callEmpty, bool editMode)
+{
+    if (heardCount > 0 && !callEmpty)
+        return FieldColour::Red;
+    if (workedCount > 0 && !callEmpty)
+        return FieldColour::Aqua;
+    if (editMode)
+        return FieldColour::Yellow;
+    return FieldColour::Window;
+}
+
+QColor rgb(FieldColour colour, const QColor &window)
+{
+    switch (colour) {
+    case FieldColour::Red: return QColor(255, 0, 0);
+    case FieldColour::Aqua: return QColor(0, 255, 255);
+    case FieldColour::Yellow: return QColor(255, 255, 0);
+    case FieldColour::LightGreen: return QColor(192, 220, 192);
+    case FieldColour::Window: break;
+    }
+    return window;
+}
+
+QString heardStatus(int heardCount)
+{
+    return QStringLiteral("Повторы: Heard = ") + QString::number(heardCount);
+}
+
+QString workedStatus(int workedCount)
+{
+    return QStringLiteral("Повторы: Worked = ") + QString::number(workedCount);
+}
+
+bool namesEntryCall(const QString &call, const Entry &entry)
+{
+    return call == entry.call1 || call == entry.call2;
+}
+
+bool isRepeat(const RepeatRow &row, const Entry &entry)
+{
+    return row.band == entry.band && row.mode == entry.mode && row.tur == entry.tour
+        && (namesEntryCall(row.call1, entry) || namesEntryCall(row.call2, entry));
+}
+
+} // namespace vireo::dupe
