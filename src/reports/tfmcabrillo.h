@@ -3,11 +3,23 @@
 
 #include "base/services.h"
 
+#include <QColor>
 #include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTextEdit;
 
 namespace vireo {
 
 class QsoStore;
+
+namespace cabrillo {
+struct Header;
+}
 
 class TfmCabrillo : public QDialog {
     Q_OBJECT
@@ -18,13 +30,59 @@ public:
     // The tour window hands the contest name over.
     void setContest(const QString &name);
 
+    // Header fields (left column).
+    QLineEdit *edCbrContest = nullptr;
+    QLineEdit *edCbrName = nullptr;
+    QLineEdit *edCbrMyCall = nullptr;
+    QLineEdit *edCbrClub = nullptr;
+    QLineEdit *edCbrEmail = nullptr;
+    QLineEdit *edCbrLoc = nullptr;
+    QLineEdit *edCbrScore = nullptr;
+    QLineEdit *edCbrSoaBox = nullptr;
+    // Category lists (middle column).
+    QComboBox *cbCbrCategoryAs = nullptr;
+    QComboBox *cbCbrCategoryBand = nullptr;
+    QComboBox *cbCbrCategoryMode = nullptr;
+    QComboBox *cbCbrCategoryPw = nullptr;
+    QComboBox *cbCbrCategorySt = nullptr;
+    QComboBox *cbCbrCategoryTime = nullptr;
+    QComboBox *cbCbrCategoryTx = nullptr;
+    QComboBox *cbCbrCategoryOv = nullptr;
+    QComboBox *cbCbrOperator = nullptr;
+    // Right column.
+    QLineEdit *edCbrOperator = nullptr;
+    QPlainTextEdit *edCbrOffTime = nullptr;
+    QPlainTextEdit *edCbrAddres = nullptr;
+    // Exchange format and export.
+    QLabel *lbFormatNr = nullptr;
+    QLineEdit *edFormatNr = nullptr;
+    QTextEdit *reFormat = nullptr;
+    QPushButton *btSave = nullptr;
+    QPushButton *btCancel = nullptr;
+
+    void btSaveClick();
+    void btCancelClick();
+    // A mouse button went down on the format table; the caret already stands on the clicked row.
+    void reFormatMouseDown();
+    // Sets the text colour of one line (1-based) of the format table.
+    void PaintLine(int line, const QColor &colour);
+    // Chooses the format whose block holds the 0-based row and highlights that block.
+    void SelectFormat(int row);
+    void ExportCabrillo();
+
 signals:
     // A report was written; the main window shows the last record.
     void exported();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void FormCreate();
     void FormDestroy();
+    void buildControls();
+    cabrillo::Header header() const;
 
     AppContext m_ctx;
     QsoStore &m_qsos;
