@@ -5,6 +5,10 @@
 
 #include <QDialog>
 
+class QFrame;
+class QLabel;
+class QPushButton;
+
 namespace vireo {
 
 class TAboutBox : public QDialog {
@@ -13,7 +17,42 @@ public:
     explicit TAboutBox(const AppContext &context);
     ~TAboutBox() override;
 
+    // The maker's addresses shown as links.
+    static const QString WebSite;
+    static const QString Email;
+    static const QString Maker;
+
+    // Link colours: blue at rest, red under the mouse.
+    static QColor linkColour();
+    static QColor hoverColour();
+
+    // ---- controls ----
+    QFrame *Panel1 = nullptr;
+    QLabel *ProductName = nullptr;
+    QLabel *Version = nullptr;
+    QLabel *Label2 = nullptr; // web site
+    QLabel *Label3 = nullptr; // maker's name
+    QLabel *Label1 = nullptr; // contact e-mail
+    QLabel *Comments = nullptr;
+    QPushButton *OKButton = nullptr;
+
+    // ---- handlers ----
+    void Label1MouseEnter();
+    void Label1MouseLeave();
+    void Label2MouseEnter();
+    void Label2MouseLeave();
+    void Label1Click();
+    void Label2Click();
+    void OKButtonClick();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void FormCreate();
+    static void setTextColour(QLabel *label, const QColor &colour);
+
     AppContext m_ctx;
 };
 
