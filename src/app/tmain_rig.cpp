@@ -1,20 +1,181 @@
-// Rig control of the main window.
+// Rig control of the main window: the radio buttons, the status panels of the two radios and
+// the frequency and mode boxes following the radio chosen.
 
 #include "app/tmain.h"
 
+#include "base/error.h"
+#include "rig/rig_display.h"
 #include "rig/rig_server.h"
+#include "rig/rigctld_client.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QToolButton>
 
 namespace vireo {
 
-void TMain::connectRigHandlers() {}
-void TMain::CreateRigControl() {}
-void TMain::KillRigControl() { m_rig.reset(); }
-void TMain::RigTypeChangeEvent(int) {}
-void TMain::StatusChangeEvent(int) {}
-void TMain::ParamsChangeEvent(int, int) {}
-void TMain::btRdaio1Click() { numRadio = QStringLiteral("1"); }
-void TMain::btRdaio2Click() { numRadio = QStringLiteral("2"); }
-void TMain::CAT1Click() {}
-bool TMain::selectedRadioOnline() const { return false; }
+namespace {
+
+rig::RadioState radioState(const RigServer &server, int rig)
+{
+    rig::RadioState s;
+    s.online = server.status(rig) == RigServer::StOnline;
+    s.hz = server.rxFrequency(rig);
+    s.mode = server.mode(rig);
+    return s;
+}
+
+void setCaptionColour(QToolButton *button, const QColor &colour)
+{
+    QPalette p = button->palette();
+    p.setColor(QPalette::ButtonText, colour);
+    p.setColor(QPalette::WindowText, colour);
+    button->setPalette(p);
+}
+
+} // namespace
+
+void TMain::connectRigHandlers()
+{
+    connect(btRdaio1, &QAbstractButton::clicked, this, [this] { guard([this] { btRdaio1Click(); }); });
+    connect(btRdaio2, &QAbstractButton::clicked, this, [this] { guard([this] { btRdaio2Click(); }); });
+}
+
+void TMain::CreateRigControl()
+{
+    if (m_rig || !m_ctx.services.rigServerFactory)
+        return;
+    try {
+        m_rig = m_ctx.services.rigServerFactory();
+    } catch (const std::exception &) {
+        KillRigControl();
+        m_ctx.services.prompts->error(QStringLiteral("Ошибка"), QStringLiteral("Не удалось создать объект OmniRig"));
+        return;
+    }
+    if (!m_rig)
+        return; // this build or this test runs without rig control
+
+    RigServer *server = m_rig.get();
+    connect(server, &RigServer::rigTypeChange, this, [this](int rig) { guard([this, rig] { RigTypeChangeEvent(rig); }); });
+    connect(server, &RigServer::statusChange, this, [this](int rig) { guard([this, rig] { StatusChangeEvent(rig); }); });
+    connect(server, &RigServer::paramsChange, this,
+            [this](int rig, int params) { guard([this, rig, params] { ParamsChangeEvent(rig, params); }); });
+    // No rigctld answered at start: said once. The client goes on trying, so a rigctld started
+    // later is still picked up without restarting the program.
+    connect(server, &RigServer::serverUnreachable, this, [this] {
+        m_ctx.services.prompts->error(QStringLiteral("Ошибка"), QStringLiteral("Не удалось создать объект OmniRig"));
+    });
+
+    // The display as if the notifications had arrived.
+    RigTypeChangeEvent(1);
+    RigTypeChangeEvent(2);
+    StatusChangeEvent(1);
+    StatusChangeEvent(2);
+    ParamsChangeEvent(1, 0);
+    ParamsChangeEvent(2, 0);
+    server->start();
+}
+
+void TMain::KillRigControl()
+{
+    try {
+        if (m_rig)
+            m_rig->disconnect(this);
+        m_rig.reset();
+    } catch (...) {
+        m_rig.release();
+    }
+}
+
+void TMain::RigTypeChangeEvent(int rig)
+{
+    if (!m_rig)
+        return;
+    if (rig == 1)
+        btRdaio1->setToolTip(m_rig->rigType(1));
+    else if (rig == 2)
+        btRdaio2->setToolTip(m_rig->rigType(2));
+}
+
+void TMain::StatusChangeEvent(int rig)
+{
+    if (!m_rig || (rig != 1 && rig != 2))
+        return;
+    setStatusText(rig == 1 ? 4 : 5, m_rig->rigType(rig) + QStringLiteral(": ") + m_rig->statusStr(rig));
+    const bool online = m_rig->statusStr(rig) == QLatin1String("On-line");
+    setCaptionColour(rig == 1 ? btRdaio1 : btRdaio2, online ? QColor(0, 128, 0) : QColor(0, 0, 0));
+}
+
+void TMain::ParamsChangeEvent(int, int)
+{
+    if (!m_rig)
+        return;
+    const rig::DisplayUpdate u = rig::paramsRefresh(radioState(*m_rig, 1), radioState(*m_rig, 2),
+                                                    btRdaio1->isChecked() ? 1 : 2, cbMode->currentText());
+    if (u.freq)
+        cbFreq->setEditText(*u.freq);
+    if (u.mode)
+        cbMode->setEditText(*u.mode);
+}
+
+void TMain::btRdaio1Click()
+{
+    numRadio = QStringLiteral("1");
+    if (!m_rig)
+        return;
+    const rig::DisplayUpdate u = rig::radioSwitch(radioState(*m_rig, 1), radioState(*m_rig, 2), 1);
+    if (u.mode)
+        cbMode->setEditText(*u.mode);
+    if (u.freq)
+        cbFreq->setEditText(*u.freq);
+}
+
+void TMain::btRdaio2Click()
+{
+    numRadio = QStringLiteral("2");
+    if (!m_rig)
+        return;
+    const rig::DisplayUpdate u = rig::radioSwitch(radioState(*m_rig, 1), radioState(*m_rig, 2), 2);
+    if (u.mode)
+        cbMode->setEditText(*u.mode);
+    if (u.freq)
+        cbFreq->setEditText(*u.freq);
+}
+
+void TMain::CAT1Click()
+{
+    const QString command = RigctldSettings::read(m_ctx.settingsPath).command;
+    if (command.trimmed().isEmpty()) {
+        m_ctx.services.prompts->information(
+            QStringLiteral("Программа управления радио не задана.\n"
+                           "Укажите команду её запуска в файле settings.ini, в разделе [Rig], "
+                           "ключ Command, например:\n"
+                           "Command=rigctld -m 1 -T 127.0.0.1 -t 4532\n"
+                           "Адреса rigctld для радио задаются там же ключами Host1 и Port1 "
+                           "(по умолчанию 127.0.0.1 и 4532), Host2 и Port2 (127.0.0.1 и 4534)."));
+        return;
+    }
+    const QStringList parts = rig::splitCommand(command);
+    if (parts.isEmpty()) {
+        m_ctx.services.prompts->error(QStringLiteral("Ошибка"),
+                                      QStringLiteral("Команда программы управления радио в файле settings.ini "
+                                                     "(раздел [Rig], ключ Command) записана неверно: "
+                                                     "не закрыта кавычка.\n")
+                                          + command);
+        return;
+    }
+    if (!m_ctx.services.shell->startProgram(parts.first(), parts.mid(1)))
+        m_ctx.services.prompts->error(QStringLiteral("Ошибка"),
+                                      QStringLiteral("Не удалось запустить программу управления радио: ")
+                                          + parts.first());
+}
+
+bool TMain::selectedRadioOnline() const
+{
+    if (!m_rig)
+        return false;
+    return (btRdaio1->isChecked() && m_rig->status(1) == RigServer::StOnline)
+        || (btRdaio2->isChecked() && m_rig->status(2) == RigServer::StOnline);
+}
 
 } // namespace vireo

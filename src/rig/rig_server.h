@@ -11,8 +11,13 @@ namespace vireo {
 class RigServer : public QObject {
     Q_OBJECT
 public:
+    // Status numbers.
+    static constexpr int StNotConfigured = 0;
+    static constexpr int StPortBusy = 2;      // the server of this radio cannot be reached
+    static constexpr int StNotResponding = 3; // the server answers, the radio does not
     static constexpr int StOnline = 4;
 
+    // Mode bits.
     static constexpr quint32 PM_CW_U = 0x00800000;
     static constexpr quint32 PM_CW_L = 0x01000000;
     static constexpr quint32 PM_SSB_U = 0x02000000;
@@ -22,13 +27,18 @@ public:
     static constexpr quint32 PM_AM = 0x20000000;
     static constexpr quint32 PM_FM = 0x40000000;
 
+    // Parameter bits of paramsChange besides the mode bits.
+    static constexpr int PM_FREQ = 0x00000002;
+
     using QObject::QObject;
     ~RigServer() override = default;
 
-    // Starts talking to the server. False when no server answers for either radio.
-    virtual bool start() = 0;
+    // Starts talking to the server; returns at once. When the first attempt reaches no server
+    // for either radio, serverUnreachable() is emitted (once). The client keeps trying in the
+    // background, so a server started later is still picked up.
+    virtual void start() = 0;
 
-    // rig is 1 or 2.
+    // rig is 1 or 2; other numbers give empty values.
     virtual QString rigType(int rig) const = 0;
     virtual int status(int rig) const = 0;
     virtual QString statusStr(int rig) const = 0;
@@ -39,6 +49,7 @@ signals:
     void rigTypeChange(int rig);
     void statusChange(int rig);
     void paramsChange(int rig, int params);
+    void serverUnreachable();
 };
 
 } // namespace vireo
