@@ -1,0 +1,252 @@
+// The tour window: numbering, clearing, Ctrl+Delete, handing the contest name on, settings.
+
+#include "app/program.h"
+#include "app/tmain.h"
+#include "base/ini_file.h"
+#include "contest/tfmcontest.h"
+#include "contest/tour_clock.h"
+#include "db/database.h"
+#include "reports/tfmcabrillo.h"
+#include "support/scripted_services.h"
+
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTest>
+#include <QTimeEdit>
+
+using namespace vireo;
+
+namespace {
+
+QList<int> numbers(const QVector<TourRow> &rows)
+{
+    QList<int> n;
+    for (const TourRow &r : rows)
+        n << r.tour;
+    return n;
+}
+
+// The tour numbers as the grid shows them.
+QList<int> gridNumbers(TfmContest &w)
+{
+    QList<int> n;
+    for (int r = 0; r < w.DBGrid1->model()->rowCount(); ++r)
+        n << w.DBGrid1->model()->index(r, 0).data().toInt();
+    return n;
+}
+
+int selectedRow(TfmContest &w)
+{
+    const QModelIndexList rows = w.DBGrid1->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+} // namespace
+
+class TestTfmContest : public QObject {
+    Q_OBJECT
+private slots:
+    void initialControls();
+    void numberingIsCountPlusOne();
+    void ctrlDeleteAsksFirst();
+    void storedTourRunsForTheClock();
+    void exitHandsTheNameOn();
+    void titleBarCloseKeepsTheNameBack();
+    void destructionWritesTheContestKey();
+};
+
+void TestTfmContest::initialControls()
+{
+    test::TestContext t;
+    {
+        IniFile ini(t.context.settingsPath);
+        ini.writeString("MySetting", "Contest", QStringLiteral("Кубок Победы"));
+    }
+    Program p(t.context);
+    TfmContest &w = p.contest();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Настройка туров соревнования"));
+    QCOMPARE(w.edContest->text(), QStringLiteral("Кубок Победы"));
+    QCOMPARE(w.DateTimePicker1->date(), QDate(2013, 1, 1));
+    QCOMPARE(w.DateTimePicker2->time(), QTime(0, 0, 0));
+    QCOMPARE(w.DateTimePicker3->date(), QDate(2013, 1, 1));
+    QCOMPARE(w.DateTimePicker4->time(), QTime(1, 59, 59));
+    QCOMPARE(w.DateTimePicker2->displayFormat(), QStringLiteral("HH:mm:ss"));
+    QCOMPARE(w.DateTimePicker4->displayFormat(), QStringLiteral("HH:mm:ss"));
+    QStringList titles;
+    for (int c = 0; c < w.DBGrid1->model()->columnCount(); ++c)
+        titles << w.DBGrid1->model()->headerData(c, Qt::Horizontal).toString();
+    QCOMPARE(titles, (QStringList{"№", "Дата начала", "Время начала", "Дата окончания", "Время окончания"}));
+    QCOMPARE(w.DBGrid1->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QCOMPARE(w.DBGrid1->selectionBehavior(), QAbstractItemView::SelectRows);
+    // The menu command shows the window modally.
+    p.main().N10Click();
+    QCOMPARE(t.prompts->shown.last().kind, QStringLiteral("modal"));
+    QCOMPARE(t.prompts->shown.last().caption, QStringLiteral("fmContest"));
+}
+
+void TestTfmContest::numberingIsCountPlusOne()
+{
+    test::TestContext t;
+    Program p(t.context);
+    TfmContest &w = p.contest();
+    QVERIFY(w.tourRows().isEmpty());
+
+    QTest::mouseClick(w.btAddTour, Qt::LeftButton);
+    QCOMPARE(numbers(w.tourRows()), (QList<int>{1}));
+    // The pickers keep their values: change only the day for the next tour.
+    w.DateTimePicker1->setDate(QDate(2013, 1, 2));
+    w.DateTimePicker3->setDate(QDate(2013, 1, 2));
+    QTest::mouseClick(w.btAddTour, Qt::LeftButton);
+    QTest::mouseClick(w.btAddTour, Qt::LeftButton);
+    QCOMPARE(numbers(w.tourRows()), (QList<int>{1, 2, 3}));
+    QCOMPARE(gridNumbers(w), (QList<int>{1, 2, 3}));
+    QCOMPARE(selectedRow(w), 2);
+    QCOMPARE(w.tourRows()[1].dateBegin, QDate(2013, 1, 2));
+    QCOMPARE(w.tourRows()[1].timeEnd, QTime(1, 59, 59));
+
+    // Delete tour 2; the next one takes the count plus one, so 3 appears twice.
+    w.DBGrid1->selectRow(1);
+    t.prompts->answers = {true};
+    QTest::keyClick(w.DBGrid1, Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(numbers(w.tourRows()), (QList<int>{1, 3}));
+    QTest::mouseClick(w.btAddTour, Qt::LeftButton);
+    QCOMPARE(numbers(w.tourRows()), (QList<int>{1, 3, 3}));
+    QCOMPARE(gridNumbers(w), (QList<int>{1, 3, 3}));
+
+    // Clearing asks nothing and starts again at 1.
+    t.prompts->shown.clear();
+    QTest::mouseClick(w.btClearAllTours, Qt::LeftButton);
+    QVERIFY(t.prompts->shown.isEmpty());
+    QVERIFY(w.tourRows().isEmpty());
+    QCOMPARE(w.DBGrid1->model()->rowCount(), 0);
+    QCOMPARE(p.main().tours().all().size(), 0);
+    QTest::mouseClick(w.btAddTour, Qt::LeftButton);
+    QCOMPARE(numbers(p.main().tours().all()), (QList<int>{1}));
+}
+
+void TestTfmContest::ctrlDeleteAsksFirst()
+{
+    test::TestContext t;
+    Program p(t.context);
+    TfmContest &w = p.contest();
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(w.btAddTour, Qt::LeftButton);
+    w.DBGrid1->selectRow(0);
+
+    // Cancel keeps the row; plain Delete does nothing at all.
+    t.prompts->shown.clear();
+    t.prompts->answers = {false};
+    QTest::keyClick(w.DBGrid1, Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(t.prompts->texts("okcancel"), QStringList{"Delete record?"});
+    QTest::keyClick(w.DBGrid1, Qt::Key_Delete);
+    QCOMPARE(t.prompts->shown.size(), 1);
+    QCOMPARE(numbers(p.main().tours().all()), (QList<int>{1, 2, 3}));
+
+    // OK deletes the selected row only; the others keep their numbers.
+    t.prompts->answers = {true};
+    QTest::keyClick(w.DBGrid1, Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(numbers(p.main().tours().all()), (QList<int>{2, 3}));
+    QCOMPARE(gridNumbers(w), (QList<int>{2, 3}));
+    QCOMPARE(selectedRow(w), 0);
+}
+
+void TestTfmContest::storedTourRunsForTheClock()
+{
+    test::TestContext t;
+    Program p(t.context);
+    TfmContest &w = p.contest();
+    QTest::mouseClick(w.btAddTour, Qt::LeftButton); // the pickers as they start
+    // A start after the end is stored unchanged.
+    w.DateTimePicker1->setDate(QDate(2013, 1, 5));
+    w.DateTimePicker2->setTime(QTime(12, 0, 0));
+    w.DateTimePicker3->setDate(QDate(2013, 1, 4));
+    w.DateTimePicker4->setTime(QTime(11, 0, 0));
+    QTest::mouseClick(w.btAddTour, Qt::LeftButton);
+
+    const QVector<TourRow> rows = p.main().tours().all();
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows[1].dateBegin, QDate(2013, 1, 5));
+    QCOMPARE(rows[1].dateEnd, QDate(2013, 1, 4));
+    const auto at = [&](const QTime &time) {
+        return tourclock::currentTour(rows, QDateTime(QDate(2013, 1, 1), time, Qt::UTC));
+    };
+    QVERIFY(at(QTime(0, 0, 0)).has_value());
+    QCOMPARE(at(QTime(0, 0, 0))->tourText, QStringLiteral("1"));
+    QCOMPARE(at(QTime(1, 59, 59))->tourText, QStringLiteral("1"));
+    QCOMPARE(at(QTime(2, 0, 0))->tourText, QStringLiteral("0"));
+}
+
+void TestTfmContest::exitHandsTheNameOn()
+{
+    test::TestContext t;
+    Program p(t.context);
+    TMain &m = p.main();
+    m.myCall = "R3A-123";
+    m.contestName = "OLD";
+    TfmContest &w = p.contest();
+    t.prompts->onModal = [&](QDialog &d) {
+        d.show();
+        w.edContest->selectAll();
+        QTest::keyClicks(w.edContest, "RDXC-2026");
+        QTest::mouseClick(w.btCancel, Qt::LeftButton);
+        return d.result();
+    };
+    m.N10Click();
+    QVERIFY(!w.isVisible());
+    QCOMPARE(m.contestName, QStringLiteral("RDXC-2026"));
+    QCOMPARE(m.windowTitle(), QStringLiteral("R3A-123  (RDXC-2026)"));
+    auto *cbrContest = p.cabrillo().findChild<QLineEdit *>("edCbrContest");
+    QVERIFY(cbrContest);
+    QCOMPARE(cbrContest->text(), QStringLiteral("RDXC-2026"));
+}
+
+void TestTfmContest::titleBarCloseKeepsTheNameBack()
+{
+    test::TestContext t;
+    Program p(t.context);
+    TMain &m = p.main();
+    m.myCall = "R3A-123";
+    m.contestName = "OLD";
+    m.setCaptionFromSettings();
+    auto *cbrContest = p.cabrillo().findChild<QLineEdit *>("edCbrContest");
+    QVERIFY(cbrContest);
+    const QString cbrBefore = cbrContest->text();
+    TfmContest &w = p.contest();
+    t.prompts->onModal = [&](QDialog &d) {
+        d.show();
+        w.edContest->setText("NEW");
+        d.close();
+        return d.result();
+    };
+    m.N10Click();
+    QVERIFY(!w.isVisible());
+    QCOMPARE(m.contestName, QStringLiteral("OLD"));
+    QCOMPARE(m.windowTitle(), QStringLiteral("R3A-123  (OLD)"));
+    QCOMPARE(cbrContest->text(), cbrBefore);
+    // The typed name stays in the window for the next opening.
+    QCOMPARE(w.edContest->text(), QStringLiteral("NEW"));
+}
+
+void TestTfmContest::destructionWritesTheContestKey()
+{
+    test::TestContext t;
+    Database::prepareFile(t.context.databasePath);
+    {
+        TfmContest w(t.context, nullptr);
+        w.edContest->setText(QStringLiteral("Кубок"));
+    }
+    QCOMPARE(IniFile(t.context.settingsPath).readString("MySetting", "Contest", "?"), QStringLiteral("Кубок"));
+    // In the whole program the main window writes the same key after this window.
+    {
+        Program p(t.context);
+        p.contest().edContest->setText("TYPED");
+        p.main().contestName = "MAIN";
+    }
+    QCOMPARE(IniFile(t.context.settingsPath).readString("MySetting", "Contest", "?"), QStringLiteral("MAIN"));
+}
+
+QTEST_MAIN(TestTfmContest)
+#include "tst_tfmcontest.moc"
