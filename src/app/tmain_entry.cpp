@@ -60,18 +60,12 @@ void TMain::connectEntryHandlers()
     // otherwise (pasted from the menu or with Shift+Insert, dropped) is filtered once it is in:
     // only the part that came in, so that what the program put there stays as it was.
     for (QLineEdit *e : {edCall1, edRst1, edNr1, edCall2, edRst2, edNr2}) {
-        struct Texts {
-            QString before, now;
-        };
-        auto texts = std::make_shared<Texts>();
-        texts->now = e->text();
-        connect(e, &QLineEdit::textChanged, this, [texts](const QString &t) {
-            texts->before = texts->now;
-            texts->now = t;
-        });
-        connect(e, &QLineEdit::textEdited, this, [e, texts](const QString &t) {
+        // The field's text before a user's edit: textEdited comes before textChanged.
+        auto before = std::make_shared<QString>(e->text());
+        connect(e, &QLineEdit::textChanged, this, [e, before] { *before = e->text(); });
+        connect(e, &QLineEdit::textEdited, this, [e, before](const QString &t) {
             int cursor = 0;
-            const QString filtered = keyfilter::filterInserted(texts->before, t, cursor);
+            const QString filtered = keyfilter::filterInserted(*before, t, cursor);
             if (filtered != t) {
                 e->setText(filtered);
                 e->setCursorPosition(cursor);
