@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFont>
 #include <QMessageBox>
 #include <QSocketNotifier>
 
@@ -46,6 +47,10 @@ int main(int argc, char *argv[])
     VireoApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vireo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Vireo"));
+    // The window is laid out in pixels for a compact 11-pixel interface font.
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    QApplication::setFont(font);
 
     vireo::AppContext context;
     context.programDir = QCoreApplication::applicationDirPath();
@@ -79,6 +84,7 @@ int main(int argc, char *argv[])
     }
 
     program->main().show();
+    program->main().activateWindow();
     const int rc = app.exec();
     program.reset();
     return rc;

@@ -8,13 +8,13 @@ namespace vireo {
 
 namespace {
 constexpr int PageSize = 64;
-constexpr int CacheLimit = 1024;
+constexpr int PageLimit = 32;
 } // namespace
 
 LogTableModel::LogTableModel(QsoStore &store, QObject *parent)
     : QAbstractTableModel(parent), m_store(store)
 {
-    reload();
+    m_count = m_store.count();
 }
 
 QStringList LogTableModel::fieldNames()
@@ -26,7 +26,7 @@ QStringList LogTableModel::fieldNames()
 
 int LogTableModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_ids.size();
+    return parent.isValid() ? 0 : m_count;
 }
 
 int LogTableModel::columnCount(const QModelIndex &parent) const
@@ -36,24 +36,29 @@ int LogTableModel::columnCount(const QModelIndex &parent) const
 
 const QsoRecord *LogTableModel::cached(int row) const
 {
-    if (row < 0 || row >= m_ids.size())
+    if (row < 0 || row >= m_count)
         return nullptr;
-    const qint64 id = m_ids.at(row);
-    auto it = m_cache.constFind(id);
-    if (it != m_cache.constEnd())
-        return &it.value();
-    if (m_cache.size() > CacheLimit)
-        m_cache.clear();
-    const int first = std::max(0, row - PageSize / 2);
-    const int last = std::min(int(m_ids.size()) - 1, first + PageSize - 1);
-    try {
-        for (const QsoRecord &r : m_store.range(m_ids.at(first), m_ids.at(last)))
-            m_cache.insert(r.id, r);
-    } catch (...) {
-        return nullptr; // the grid shows an empty row rather than failing while painting
+    const int page = row / PageSize;
+    auto it = m_pages.constFind(page);
+    if (it == m_pages.constEnd()) {
+        if (m_pages.size() >= PageLimit)
+            m_pages.clear();
+        const int first = page * PageSize;
+        const int last = std::min(m_count, first + PageSize) - 1;
+        QVector<QsoRecord> rows;
+        try {
+            // Pages near the end (where the grid usually stands) are counted from the end.
+            if (first > m_count / 2)
+                rows = m_store.page(m_count - 1 - last, last - first + 1, true);
+            else
+                rows = m_store.page(first, last - first + 1, false);
+        } catch (...) {
+            return nullptr; // the grid shows an empty row rather than failing while painting
+        }
+        it = m_pages.insert(page, rows);
     }
-    it = m_cache.constFind(id);
-    return it == m_cache.constEnd() ? nullptr : &it.value();
+    const int i = row - page * PageSize;
+    return i < it->size() ? &it->at(i) : nullptr;
 }
 
 QVariant LogTableModel::data(const QModelIndex &index, int role) const
@@ -96,11 +101,16 @@ QVariant LogTableModel::headerData(int section, Qt::Orientation orientation, int
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
+void LogTableModel::forget()
+{
+    m_pages.clear();
+}
+
 void LogTableModel::reload()
 {
     beginResetModel();
-    m_cache.clear();
-    m_ids = m_store.allIds();
+    forget();
+    m_count = m_store.count();
     endResetModel();
 }
 
@@ -108,49 +118,58 @@ void LogTableModel::appended(const QVector<qint64> &ids)
 {
     if (ids.isEmpty())
         return;
-    const int first = m_ids.size();
+    const int first = m_count;
     beginInsertRows(QModelIndex(), first, first + ids.size() - 1);
-    m_ids += ids;
+    // Pages counted from the end shift with every append.
+    forget();
+    m_count += ids.size();
     endInsertRows();
 }
 
 void LogTableModel::removed(qint64 id)
 {
     const int row = rowOfId(id);
-    if (row < 0)
+    if (row < 0 || row >= m_count)
         return;
     beginRemoveRows(QModelIndex(), row, row);
-    m_ids.remove(row);
-    m_cache.remove(id);
+    forget();
+    --m_count;
     endRemoveRows();
 }
 
 void LogTableModel::updated(qint64 id)
 {
-    m_cache.remove(id);
     const int row = rowOfId(id);
-    if (row >= 0)
+    forget();
+    if (row >= 0 && row < m_count)
         emit dataChanged(index(row, 0), index(row, 9));
 }
 
 void LogTableModel::clearedAll()
 {
     beginResetModel();
-    m_ids.clear();
-    m_cache.clear();
+    forget();
+    m_count = 0;
     endResetModel();
 }
 
 qint64 LogTableModel::idAt(int row) const
 {
-    return row >= 0 && row < m_ids.size() ? m_ids.at(row) : 0;
+    const QsoRecord *r = cached(row);
+    return r ? r->id : 0;
 }
 
 int LogTableModel::rowOfId(qint64 id) const
 {
-    // Keys grow with every append, so the list is sorted.
-    const auto it = std::lower_bound(m_ids.cbegin(), m_ids.cend(), id);
-    return it != m_ids.cend() && *it == id ? int(it - m_ids.cbegin()) : -1;
+    for (auto it = m_pages.constBegin(); it != m_pages.constEnd(); ++it)
+        for (int i = 0; i < it->size(); ++i)
+            if (it->at(i).id == id)
+                return it.key() * PageSize + i;
+    try {
+        return m_store.rowOf(id);
+    } catch (...) {
+        return -1;
+    }
 }
 
 QsoRecord LogTableModel::recordAt(int row) const

@@ -1,7 +1,7 @@
 #pragma once
-// The log grid's model: the records of table qso in table order. It keeps the keys of the
-// records and a small cache of the rows on screen, never the whole log, so a log of a hundred
-// thousand records opens and grows as fast as an empty one.
+// The log grid's model: the records of table qso in table order. It keeps the number of records
+// and a small cache of pages of rows around those on screen, never the whole log, so a log of a
+// hundred thousand records opens and grows as fast as an empty one.
 
 #include "db/qso_record.h"
 
@@ -40,10 +40,11 @@ public:
 
 private:
     const QsoRecord *cached(int row) const;
+    void forget();
 
     QsoStore &m_store;
-    QVector<qint64> m_ids;
-    mutable QHash<qint64, QsoRecord> m_cache;
+    int m_count = 0;
+    mutable QHash<int, QVector<QsoRecord>> m_pages; // page number -> its rows
 };
 
 } // namespace vireo

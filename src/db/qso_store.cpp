@@ -46,9 +46,10 @@ void bindColumns(QSqlQuery &q, const QsoRecord &r)
 } // namespace
 
 QsoStore::QsoStore(QSqlDatabase db)
-    : m_db(db), m_insert(db), m_heard(db), m_worked(db), m_repeats(db), m_count(db), m_countNr2(db)
+    : m_db(db), m_insert(db), m_heard(db), m_worked(db), m_repeats(db), m_count(db), m_countNr2(db), m_pageAsc(db),
+      m_pageDesc(db)
 {
-    for (QSqlQuery *q : {&m_insert, &m_heard, &m_worked, &m_repeats, &m_count, &m_countNr2})
+    for (QSqlQuery *q : {&m_insert, &m_heard, &m_worked, &m_repeats, &m_count, &m_countNr2, &m_pageAsc, &m_pageDesc})
         q->setForwardOnly(true);
 }
 
@@ -98,7 +99,7 @@ void QsoStore::clear()
 int QsoStore::count()
 {
     if (m_count.lastQuery().isEmpty())
-        sql::prepare(m_count, QStringLiteral("SELECT COUNT(*) FROM qso"));
+        sql::prepare(m_count, QStringLiteral("SELECT total FROM qso_totals WHERE id = 1"));
     sql::exec(m_count);
     const int n = int(sql::scalar(m_count));
     m_count.finish();
@@ -108,7 +109,7 @@ int QsoStore::count()
 int QsoStore::countWithNr2()
 {
     if (m_countNr2.lastQuery().isEmpty())
-        sql::prepare(m_countNr2, QStringLiteral("SELECT COUNT(*) FROM qso WHERE nr2 <> ''"));
+        sql::prepare(m_countNr2, QStringLiteral("SELECT with_nr2 FROM qso_totals WHERE id = 1"));
     sql::exec(m_countNr2);
     const int n = int(sql::scalar(m_countNr2));
     m_countNr2.finish();
@@ -169,6 +170,29 @@ QVector<qint64> QsoStore::allIds()
     while (q.next())
         ids.append(q.value(0).toLongLong());
     return ids;
+}
+
+QVector<QsoRecord> QsoStore::page(int offset, int limit, bool fromEnd)
+{
+    if (offset < 0 || limit <= 0)
+        return {};
+    QSqlQuery &q = fromEnd ? m_pageDesc : m_pageAsc;
+    if (q.lastQuery().isEmpty())
+        sql::prepare(q, QStringLiteral("SELECT %1 FROM qso WHERE id IN (SELECT id FROM qso INDEXED BY qso_id ORDER BY id %2"
+                                       " LIMIT ? OFFSET ?) ORDER BY id")
+                            .arg(Columns, fromEnd ? QStringLiteral("DESC") : QStringLiteral("ASC")));
+    sql::exec(q, {limit, offset});
+    QVector<QsoRecord> rows;
+    while (q.next())
+        rows.append(readRecord(q));
+    q.finish();
+    return rows;
+}
+
+int QsoStore::rowOf(qint64 id)
+{
+    QSqlQuery q = sql::run(m_db, QStringLiteral("SELECT COUNT(*) FROM qso INDEXED BY qso_id WHERE id < ?"), {id});
+    return int(sql::scalar(q));
 }
 
 QVector<QsoRecord> QsoStore::range(qint64 first, qint64 last)

@@ -39,6 +39,11 @@ public:
     QsoRecord byId(qint64 id);
     // Keys of all records in table order.
     QVector<qint64> allIds();
+    // limit records in table order starting at the offset-th one, counted from the start of the
+    // table or from its end (then the offset-th from the end is the last one returned).
+    QVector<QsoRecord> page(int offset, int limit, bool fromEnd);
+    // Position of the record with this key in table order (the number of records before it).
+    int rowOf(qint64 id);
     // Records whose keys lie between first and last, in table order.
     QVector<QsoRecord> range(qint64 first, qint64 last);
     // Every record in table order, read in pages so that no large log is held at once.
@@ -54,7 +59,7 @@ private:
                     const QString &call, const QString &tour);
 
     QSqlDatabase m_db;
-    QSqlQuery m_insert, m_heard, m_worked, m_repeats, m_count, m_countNr2;
+    QSqlQuery m_insert, m_heard, m_worked, m_repeats, m_count, m_countNr2, m_pageAsc, m_pageDesc;
 };
 
 } // namespace vireo

@@ -28,6 +28,24 @@ const char *const Indexes[] = {
     "CREATE INDEX IF NOT EXISTS qso_nr2 ON qso(nr2)",
     "CREATE INDEX IF NOT EXISTS prefix_prefix ON prefix(Prefix)",
     "CREATE INDEX IF NOT EXISTS callbook_call ON Callbook(Call)",
+    // The grid pages through the keys of this narrow index instead of the wide table.
+    "CREATE INDEX IF NOT EXISTS qso_id ON qso(id)",
+};
+
+// Totals of the log kept by the database itself, so that the status bar counters cost the same
+// for a log of a hundred records or of a hundred thousand.
+const char *const Totals[] = {
+    "CREATE TABLE IF NOT EXISTS qso_totals (id INTEGER PRIMARY KEY CHECK (id = 1),"
+    " total INTEGER NOT NULL, with_nr2 INTEGER NOT NULL)",
+    "INSERT OR IGNORE INTO qso_totals (id, total, with_nr2)"
+    " SELECT 1, COUNT(*), COALESCE(SUM(COALESCE(nr2, '') <> ''), 0) FROM qso",
+    "CREATE TRIGGER IF NOT EXISTS qso_totals_insert AFTER INSERT ON qso BEGIN"
+    " UPDATE qso_totals SET total = total + 1, with_nr2 = with_nr2 + (COALESCE(NEW.nr2, '') <> '') WHERE id = 1; END",
+    "CREATE TRIGGER IF NOT EXISTS qso_totals_delete AFTER DELETE ON qso BEGIN"
+    " UPDATE qso_totals SET total = total - 1, with_nr2 = with_nr2 - (COALESCE(OLD.nr2, '') <> '') WHERE id = 1; END",
+    "CREATE TRIGGER IF NOT EXISTS qso_totals_update AFTER UPDATE OF nr2 ON qso BEGIN"
+    " UPDATE qso_totals SET with_nr2 = with_nr2 + (COALESCE(NEW.nr2, '') <> '') - (COALESCE(OLD.nr2, '') <> '')"
+    " WHERE id = 1; END",
 };
 
 } // namespace
@@ -48,8 +66,12 @@ void create(QSqlDatabase db)
 
 void ensureIndexes(QSqlDatabase db)
 {
+    sql::Transaction t(db);
     for (const char *statement : Indexes)
         sql::run(db, QString::fromLatin1(statement));
+    for (const char *statement : Totals)
+        sql::run(db, QString::fromLatin1(statement));
+    t.commit();
 }
 
 QStringList missingTables(QSqlDatabase db)

@@ -1,0 +1,31 @@
+#pragma once
+// Logs of a given size for the benchmarks, and a summary of figures against their goals.
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace vireo::bench {
+
+// Creates vireolog.db at path (with the real country table when it is installed) holding n QSOs
+// of varied calls over several bands, modes and tours.
+void makeLog(const QString &path, int n);
+
+// The i-th call of the generated logs.
+QString callOf(int i);
+
+double median(std::vector<double> values);
+
+// Peak resident memory of this process in kilobytes.
+long peakRssKb();
+
+// One line of the closing summary: "what: figure unit (goal ...) ok/MISSED".
+struct Summary {
+    QStringList lines;
+    bool allMet = true;
+    void add(const QString &what, double figure, const QString &unit, const QString &goal, bool met);
+    void print() const;
+};
+
+} // namespace vireo::bench

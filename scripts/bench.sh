@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in Release and runs them; each prints its figures next to their goals.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=$here/build-bench
+"$here/scripts/deps.sh" bench
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVIREO_BUILD_TESTS=OFF -DVIREO_BUILD_BENCH=ON >/dev/null
+cmake --build "$build" -j2
+for b in "$build"/bench/bench_*; do
+  [ -x "$b" ] || continue
+  echo "== $(basename "$b")"
+  QT_QPA_PLATFORM=offscreen "$b"
+done
