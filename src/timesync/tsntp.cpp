@@ -8,7 +8,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -95,7 +94,10 @@ void TSntp::buildControls()
     name(ComboBox1, "ComboBox1");
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // DejaVu Sans Mono comes with the program's packages; any fixed-pitch font stands in.
+    QFont fixed(QStringLiteral("DejaVu Sans Mono"));
+    fixed.setStyleHint(QFont::TypeWriter);
+    ComboBox1->setFont(fixed);
     ComboBox1->setEditText(QStringLiteral("Выберите сервер"));
     ComboBox1->setMinimumWidth(260);
     Label4 = new QLabel(QStringLiteral("Текущий сервер"), GroupBox1);
@@ -169,7 +171,8 @@ void TSntp::guard(const std::function<void()> &handler)
 
 void TSntp::FormCreate()
 {
-    m_database = std::make_unique<Database>(m_ctx.databasePath, QStringLiteral("Sntp"));
+    m_database = std::make_unique<Database>(m_ctx.databasePath,
+                                            QStringLiteral("Sntp-%1").arg(quintptr(this), 0, 16));
     m_servers = std::make_unique<ServerStore>(m_database->connection());
     FillServerList();
     const QString server = IniFile(m_ctx.settingsPath).readString(Section, Key, DefaultServer);
