@@ -86,10 +86,10 @@ TfmCabrillo::~TfmCabrillo()
 
 void TfmCabrillo::buildControls()
 {
-    setFixedSize(900, 648);
+    setFixedSize(960, 648);
 
     // Left column: single-line header fields.
-    const int lx = 8, lw = 112, fx = 124, fw = 180;
+    const int lx = 8, lw = 112, fx = 124, fw = 176;
     auto line = [&](QLineEdit *&edit, const char *name, const char *labelName, const QString &text, int row) {
         caption(this, labelName, text, lx, kTop + row * kRow, lw);
         edit = new QLineEdit(this);
@@ -109,7 +109,7 @@ void TfmCabrillo::buildControls()
     edCbrMyCall->setFont(bold);
 
     // Middle column: editable lists; any typed text is accepted, the items are only offers.
-    const int mx = 312, mw = 150, cx = 466, cw = 150;
+    const int mx = 306, mw = 146, cx = 456, cw = 150;
     auto list = [&](QComboBox *&combo, const char *name, const char *labelName, const QString &text, int row,
                     const QStringList &items) {
         caption(this, labelName, text, mx, kTop + row * kRow, mw);
@@ -149,7 +149,7 @@ void TfmCabrillo::buildControls()
           QStringLiteral("CHECKLOG")});
 
     // Right column: operators, off-times and address.
-    const int rx = 624, rw = 84, ex = 712, ew = 180;
+    const int rx = 614, rw = 84, ex = 702, ew = 250;
     caption(this, "lbCbrOperators", QStringLiteral("OPERATORS:"), rx, kTop, rw);
     edCbrOperator = new QLineEdit(this);
     edCbrOperator->setObjectName(QStringLiteral("edCbrOperator"));
@@ -202,16 +202,18 @@ void TfmCabrillo::buildControls()
     reFormat->document()->setDefaultFont(mono);
     reFormat->setPlainText(cabrillo::FormatTableText());
     reFormat->viewport()->setCursor(Qt::PointingHandCursor);
+    // Every mouse button chooses a format; no context menu comes in the way.
+    reFormat->setContextMenuPolicy(Qt::NoContextMenu);
     reFormat->viewport()->installEventFilter(this);
-    reFormat->setGeometry(8, by + kRow + 4, 884, 310);
+    reFormat->setGeometry(8, by + kRow + 4, 944, 310);
 
     const int bty = by + kRow + 4 + 310 + 8;
     btSave = new QPushButton(QStringLiteral("ВЫГРУЗИТЬ"), this);
     btSave->setObjectName(QStringLiteral("btSave"));
-    btSave->setGeometry(652, bty, 116, 30);
+    btSave->setGeometry(712, bty, 116, 30);
     btCancel = new QPushButton(QStringLiteral("ОТМЕНА"), this);
     btCancel->setObjectName(QStringLiteral("btCancel"));
-    btCancel->setGeometry(776, bty, 116, 30);
+    btCancel->setGeometry(836, bty, 116, 30);
     // Enter in a field must not start an export by itself.
     btSave->setAutoDefault(false);
     btCancel->setAutoDefault(false);
