@@ -1,0 +1,98 @@
+// The user manual built by the build: a PDF that opens, with the manual's chapters; and the
+// tool that writes it, on good and bad input.
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Runs a program and returns its standard output; the exit code goes to *code.
+QString run(const QString &program, const QStringList &args, int *code = nullptr)
+{
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(60000))
+        return QString();
+    if (code)
+        *code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+int pages(const QString &pdf)
+{
+    const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+    for (const QString &line : info.split(QLatin1Char('\n')))
+        if (line.startsWith(QLatin1String("Pages:")))
+            return line.mid(6).trimmed().toInt();
+    return 0;
+}
+
+void writeText(const QString &path, const QByteArray &utf8)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(utf8);
+}
+
+} // namespace
+
+class TestManual : public QObject {
+    Q_OBJECT
+private slots:
+    void builtManualHasItsChapters()
+    {
+        const QString pdf = QStringLiteral(VIREO_MANUAL_PDF);
+        QVERIFY2(QFile::exists(pdf), qPrintable(pdf));
+        int code = -1;
+        const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf,
+                                                              QStringLiteral("-")}, &code);
+        QCOMPARE(code, 0);
+        for (const char *heading : {"руководство пользователя", "1. Установка", "2. Первый запуск",
+                                    "3. Ввод связей на скорости", "4. Клавиши", "5. Туры соревнования", "6. Отчёты",
+                                    "7. Управление приёмником", "8. Синхронизация времени", "Ctrl+Enter",
+                                    "rigctld", "CAP_SYS_TIME"})
+            QVERIFY2(text.contains(QString::fromUtf8(heading)), heading);
+        // The title page and each of the chapters starts a page.
+        QVERIFY2(pages(pdf) >= 9, qPrintable(QString::number(pages(pdf))));
+    }
+
+    void toolStartsEachChapterOnANewPage()
+    {
+        QTemporaryDir dir;
+        writeText(dir.filePath(QStringLiteral("a.md")), "# Первая\n\n- пункт списка\n- ещё\n");
+        writeText(dir.filePath(QStringLiteral("b.md")), "# Вторая\n\n| а | б |\n|---|---|\n| 1 | 2 |\n");
+        const QString out = dir.filePath(QStringLiteral("out.pdf"));
+        int code = -1;
+        run(QStringLiteral(VIREO_MANUAL_TOOL),
+            {out, QStringLiteral("Проба"), dir.filePath(QStringLiteral("a.md")), dir.filePath(QStringLiteral("b.md"))},
+            &code);
+        QCOMPARE(code, 0);
+        QCOMPARE(pages(out), 2);
+        const QString second = run(QStringLiteral("pdftotext"),
+                                   {QStringLiteral("-f"), QStringLiteral("2"), QStringLiteral("-l"), QStringLiteral("2"),
+                                    out, QStringLiteral("-")});
+        QVERIFY2(second.contains(QStringLiteral("Вторая")) && !second.contains(QStringLiteral("Первая")),
+                 qPrintable(second));
+    }
+
+    void toolLeavesNothingBehindOnBadInput()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath(QStringLiteral("out.pdf"));
+        writeText(dir.filePath(QStringLiteral("empty.md")), "  \n");
+        int code = 0;
+        run(QStringLiteral(VIREO_MANUAL_TOOL), {out, QStringLiteral("t"), dir.filePath(QStringLiteral("missing.md"))},
+            &code);
+        QVERIFY(code != 0);
+        run(QStringLiteral(VIREO_MANUAL_TOOL), {out, QStringLiteral("t"), dir.filePath(QStringLiteral("empty.md"))},
+            &code);
+        QVERIFY(code != 0);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("empty.md")});
+    }
+};
+
+QTEST_MAIN(TestManual)
+#include "tst_manual.moc"
