@@ -229,8 +229,10 @@ void TfmCabrillo::FormCreate()
     };
     // An editable list shows the read text as it is, whether or not it is one of the items.
     auto setList = [](QComboBox *combo, const QString &text) {
-        combo->setCurrentIndex(-1);
-        combo->setEditText(text);
+        const int item = combo->findText(text, Qt::MatchExactly);
+        combo->setCurrentIndex(item);
+        if (item < 0)
+            combo->setEditText(text);
     };
     const QString blank = QStringLiteral(" ");
     edCbrMyCall->setText(read(kMySetting, "Call"));

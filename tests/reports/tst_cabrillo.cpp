@@ -228,6 +228,7 @@ void TestCabrillo::settingsReadBack()
     w.cbCbrCategoryPw->setEditText(QStringLiteral("QRP "));
     w.cbCbrCategoryTx->setCurrentIndex(0);
     w.cbCbrOperator->setEditText(QStringLiteral("MY-OWN"));
+    w.cbCbrCategoryOv->setCurrentIndex(1); // "YL"
     w.edCbrOffTime->setPlainText(QStringLiteral("x"));
     f.destroy();
     // Saved with the trailing blank...
@@ -250,6 +251,9 @@ void TestCabrillo::settingsReadBack()
     QCOMPARE(v.cbCbrCategoryPw->currentText(), QStringLiteral("QRP"));
     QCOMPARE(v.cbCbrCategoryTx->currentText(), QStringLiteral("SWL"));
     QCOMPARE(v.cbCbrOperator->currentText(), QStringLiteral("MY-OWN"));
+    // A value that is one of the items selects that item.
+    QCOMPARE(v.cbCbrCategoryOv->currentIndex(), 1);
+    QCOMPARE(v.cbCbrCategoryOv->currentText(), QStringLiteral("YL"));
     QCOMPARE(v.cbCbrCategoryBand->currentText(), QString());
     QCOMPARE(v.edCbrOffTime->toPlainText(), QStringLiteral("x") + QString(11, QLatin1Char('\n')));
     // The lists still offer exactly their items.

@@ -91,7 +91,7 @@ void TestCabrilloLines::formatExchange_data()
     QTest::addColumn<int>("format");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("result");
-    // The examples of the format table's description.
+    // The worked examples of the exchange layouts.
     QTest::newRow("3 report and word") << 3 << "07 POISK" << "07  POISK ";
     QTest::newRow("5 three words") << 5 << "KR 10 001" << "KR 10 001 ";
     QTest::newRow("7 coordinates") << 7 << "1234 57N95O" << "1234 57N95O  ";
