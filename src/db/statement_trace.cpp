@@ -62,9 +62,6 @@ QStringList queryPlan(QSqlDatabase db, const QString &statement)
 {
     QSqlQuery q(db);
     sql::prepare(q, QStringLiteral("EXPLAIN QUERY PLAN ") + statement);
-    const int parameters = int(statement.count(QLatin1Char('?')));
-    for (int i = 0; i < parameters; ++i)
-        q.addBindValue(QString());
     if (!q.exec())
         sql::fail(q.lastError());
     QStringList lines;

@@ -27,8 +27,8 @@ private:
     QStringList m_statements;
 };
 
-// The detail lines of EXPLAIN QUERY PLAN for a statement with positional parameters (each bound
-// to an empty text; the plan does not depend on the values).
+// The detail lines of EXPLAIN QUERY PLAN for a statement as recorded above. Its parameters are
+// left unbound (NULL): the plan does not depend on the values.
 QStringList queryPlan(QSqlDatabase db, const QString &statement);
 
 } // namespace vireo

@@ -80,6 +80,7 @@ TRptQso::TRptQso(const AppContext &context)
     DBGrid1->verticalHeader()->hide();
     DBGrid1->verticalHeader()->setDefaultSectionSize(17);
     DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    DBGrid1->horizontalHeader()->setMinimumSectionSize(12);
     DBGrid1->horizontalHeader()->setHighlightSections(false);
     DBGrid1->setItemDelegate(new RepeatDelegate(this));
     DBGrid1->setModel(m_model);
