@@ -55,6 +55,10 @@ void TMain::connectEntryHandlers()
     click(chRst, &TMain::chRstClick);
     click(chLR, &TMain::chLRClick);
     connect(edRst2, &QLineEdit::textChanged, this, [this] { guard([this] { edRst2Change(); }); });
+    // "COPY" is unavailable while a record is edited; its caption stays readable on the silver strip.
+    QPalette copyPalette = chCopy->palette();
+    copyPalette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(96, 96, 96));
+    chCopy->setPalette(copyPalette);
 
     // Typed characters are filtered before the field sees them (entryKeyPress). Text that arrives
     // otherwise (pasted from the menu or with Shift+Insert, dropped) is filtered once it is in:
