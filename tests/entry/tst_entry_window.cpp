@@ -257,12 +257,17 @@ void EntryWindowTest::ctrlEnterSavesWithoutTheOkTest()
     QCOMPARE(w.records().size(), 0);
     QVERIFY(w.t.prompts->shown.isEmpty());
 
-    // Ctrl+Enter in the heard call saves first, then moves on as Enter does.
+    // Ctrl+Enter in the heard call saves first, then moves on as Enter does. Saved before the
+    // clock's first tick, the record still gets the date and time.
+    m.CurrentUtcDate.clear();
+    m.CurrentUtcTime.clear();
     m.edCall1->setFocus();
     press(Qt::Key_Return, Qt::ControlModifier);
     QCOMPARE(w.records().size(), 1);
     QCOMPARE(w.records().at(0).call1, QStringLiteral("UA3ABC"));
     QCOMPARE(w.records().at(0).nr1, QString());
+    QCOMPARE(w.records().at(0).data, QStringLiteral("05.03.2026"));
+    QCOMPARE(w.records().at(0).time, QStringLiteral("07:04"));
     QCOMPARE(focused(), m.edRst1);
 
     // Not in a report field.
