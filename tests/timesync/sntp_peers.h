@@ -25,12 +25,12 @@
 
 namespace vireo::test {
 
-inline int udpSocket(quint16 port = 0)
+inline int udpSocket(quint16 port = 0, quint32 address = INADDR_LOOPBACK)
 {
     const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
     sockaddr_in a {};
     a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    a.sin_addr.s_addr = htonl(address);
     a.sin_port = htons(port);
     if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr *>(&a), sizeof a) != 0) {
         if (fd >= 0)
@@ -72,10 +72,12 @@ inline QByteArray serverReply(const QByteArray &request, qint64 t2Ms, qint64 t3M
     return r;
 }
 
-// One datagram the peer sends back; fromOtherPort sends it from a second socket.
+// One datagram the peer sends back; fromOtherPort sends it from a second port of the same
+// address, fromOtherAddress from the same port of 127.0.0.2.
 struct PeerReply {
     QByteArray data;
     bool fromOtherPort = false;
+    bool fromOtherAddress = false;
 };
 
 // Answers the first request it gets with the replies the test makes from it, then ends.
@@ -86,6 +88,7 @@ public:
     explicit ScriptedPeer(Script script)
         : m_fd(udpSocket()), m_other(udpSocket()), m_script(std::move(script))
     {
+        m_otherAddress = udpSocket(port(), INADDR_LOOPBACK + 1);
         timeval tv {3, 0};
         ::setsockopt(m_fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
         m_thread = std::thread([this] { run(); });
@@ -95,9 +98,11 @@ public:
         m_thread.join();
         ::close(m_fd);
         ::close(m_other);
+        if (m_otherAddress >= 0)
+            ::close(m_otherAddress);
     }
     quint16 port() const { return boundPort(m_fd); }
-    bool ok() const { return m_fd >= 0 && m_other >= 0; }
+    bool ok() const { return m_fd >= 0 && m_other >= 0 && m_otherAddress >= 0; }
     int requests() const { return m_requests; }
     QByteArray lastRequest() const { return m_request; }
 
@@ -113,12 +118,13 @@ private:
         m_request = QByteArray(buf, int(got));
         ++m_requests;
         for (const PeerReply &r : m_script(m_request))
-            ::sendto(r.fromOtherPort ? m_other : m_fd, r.data.constData(), size_t(r.data.size()), 0,
+            ::sendto(r.fromOtherAddress ? m_otherAddress : r.fromOtherPort ? m_other : m_fd, r.data.constData(), size_t(r.data.size()), 0,
                      reinterpret_cast<sockaddr *>(&from), n);
     }
 
     int m_fd;
     int m_other;
+    int m_otherAddress = -1;
     Script m_script;
     std::atomic<int> m_requests {0};
     QByteArray m_request;

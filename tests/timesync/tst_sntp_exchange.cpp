@@ -79,16 +79,17 @@ private slots:
 
     void forgedRepliesAreSkipped()
     {
-        // A forged reply (wrong originate) and one from another port arrive first; the
-        // server's real answer after them is taken.
+        // A forged reply (wrong originate), one from another port and one from another
+        // address arrive first; the server's real answer after them is taken.
         const qint64 ahead = 5 * 60 * 1000;
         ScriptedPeer peer([ahead](const QByteArray &req) {
             const qint64 t1 = sntp::toUnixMs(sntp::readTimestamp(req, 40));
             QByteArray forged = serverReply(req, t1 + 999999, t1 + 999999);
             sntp::writeTimestamp(forged, 24, sntp::toTimestamp(t1 - 1));
-            return QList<PeerReply>{{forged, false},
-                                    {serverReply(req, t1 + 888888, t1 + 888888), true},
-                                    {serverReply(req, t1 + ahead, t1 + ahead), false}};
+            return QList<PeerReply>{{forged, false, false},
+                                    {serverReply(req, t1 + 888888, t1 + 888888), true, false},
+                                    {serverReply(req, t1 + 777777, t1 + 777777), false, true},
+                                    {serverReply(req, t1 + ahead, t1 + ahead), false, false}};
         });
         QVERIFY(peer.ok());
         SkewedClock clock(0);

@@ -203,7 +203,7 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         for (const char *k : {"stratum 16", "stratum 0", "leap 3", "68 bytes", "40 bytes", "wrong originate",
-                              "wrong source port", "no answer", "client mode"})
+                              "wrong source port", "wrong source address", "no answer", "client mode"})
             QTest::newRow(k) << QString::fromLatin1(k);
     }
     void badRepliesLeaveTheClockAlone()
@@ -213,7 +213,8 @@ private slots:
         ScriptedPeer peer([kind](const QByteArray &req) {
             const qint64 t1 = sntp::toUnixMs(sntp::readTimestamp(req, 40));
             QByteArray r = serverReply(req, t1 + 5000, t1 + 5000);
-            bool other = false;
+            bool otherPort = false;
+            bool otherAddress = false;
             if (kind == QLatin1String("stratum 16"))
                 r[1] = char(16);
             else if (kind == QLatin1String("stratum 0"))
@@ -229,10 +230,12 @@ private slots:
             else if (kind == QLatin1String("wrong originate"))
                 sntp::writeTimestamp(r, 24, sntp::toTimestamp(t1 + 1));
             else if (kind == QLatin1String("wrong source port"))
-                other = true;
+                otherPort = true;
+            else if (kind == QLatin1String("wrong source address"))
+                otherAddress = true;
             else
                 return QList<PeerReply>{};
-            return QList<PeerReply>{{r, other}};
+            return QList<PeerReply>{{r, otherPort, otherAddress}};
         });
         QVERIFY(peer.ok());
         s.synchronise(peer.port());
