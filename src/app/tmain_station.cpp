@@ -165,7 +165,7 @@ void TMain::ColorRbInfo()
     const QColor face = QApplication::palette().color(QPalette::Button);
     for (QRadioButton *b : captureButtons(*this)) {
         QPalette p = b->palette();
-        p.setColor(QPalette::Window, b->isChecked() ? yellow() : face);
+        p.setColor(b->backgroundRole(), b->isChecked() ? yellow() : face);
         b->setPalette(p);
     }
 }

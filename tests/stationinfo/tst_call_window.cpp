@@ -454,7 +454,11 @@ void TestCallWindow::captureButtons()
     const QColor face = QApplication::palette().color(QPalette::Button);
     QTest::mouseClick(m.rbCQ, Qt::LeftButton);
     QVERIFY(m.rbCQ->isChecked());
-    QCOMPARE(m.rbCQ->palette().color(QPalette::Window), Yellow);
+    QCOMPARE(m.rbCQ->palette().color(QPalette::Button), Yellow);
+    // Drawn so: a pixel of the button's own area away from indicator and caption.
+    auto cornerColour = [](QWidget *w) { return w->grab().toImage().pixelColor(w->width() - 2, 1); };
+    QCOMPARE(cornerColour(m.rbCQ), Yellow);
+    QCOMPARE(cornerColour(m.rbITU), face);
     m.edNr1->setText(QStringLiteral("keep"));
     QTest::keyClicks(m.edCall2, QStringLiteral("DL"));
     QCOMPARE(m.edNr2->text(), QStringLiteral("14"));
@@ -468,8 +472,8 @@ void TestCallWindow::captureButtons()
     QTest::mouseClick(m.rbState, Qt::LeftButton);
     QVERIFY(m.rbState->isChecked());
     QVERIFY(!m.rbCQ->isChecked());
-    QCOMPARE(m.rbCQ->palette().color(QPalette::Window), face);
-    QCOMPARE(m.rbState->palette().color(QPalette::Window), Yellow);
+    QCOMPARE(m.rbCQ->palette().color(QPalette::Button), face);
+    QCOMPARE(m.rbState->palette().color(QPalette::Button), Yellow);
     QTest::keyClicks(m.edCall1, QStringLiteral("DL2AB"));
     QCOMPARE(m.edNr1->text(), QStringLiteral("BA")); // states are cut to two characters
 
@@ -493,7 +497,7 @@ void TestCallWindow::captureButtons()
     QTest::mouseClick(m.Button1, Qt::LeftButton);
     for (QAbstractButton *b : m.captureGroup->buttons()) {
         QVERIFY(!b->isChecked());
-        QCOMPARE(b->palette().color(QPalette::Window), face);
+        QCOMPARE(b->palette().color(QPalette::Button), face);
     }
     QTRY_VERIFY(m.edCall1->hasFocus());
     m.edNr1->setText(QStringLiteral("mine"));
