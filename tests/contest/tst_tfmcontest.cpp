@@ -12,6 +12,9 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTest>
@@ -53,6 +56,7 @@ private slots:
     void numberingIsCountPlusOne();
     void ctrlDeleteAsksFirst();
     void storedTourRunsForTheClock();
+    void databaseFailures();
     void exitHandsTheNameOn();
     void titleBarCloseKeepsTheNameBack();
     void destructionWritesTheContestKey();
@@ -177,6 +181,37 @@ void TestTfmContest::storedTourRunsForTheClock()
     QCOMPARE(at(QTime(0, 0, 0))->tourText, QStringLiteral("1"));
     QCOMPARE(at(QTime(1, 59, 59))->tourText, QStringLiteral("1"));
     QCOMPARE(at(QTime(2, 0, 0))->tourText, QStringLiteral("0"));
+}
+
+void TestTfmContest::databaseFailures()
+{
+    test::TestContext t;
+    Program p(t.context);
+    TfmContest &w = p.contest();
+    QTest::mouseClick(w.btAddTour, Qt::LeftButton);
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "saboteur");
+        other.setDatabaseName(t.context.databasePath);
+        QVERIFY(other.open());
+        QSqlQuery q(other);
+        QVERIFY2(q.exec("ALTER TABLE tour RENAME TO tour_gone"), qPrintable(q.lastError().text()));
+        other.close();
+    }
+    QSqlDatabase::removeDatabase("saboteur");
+
+    // Storing a tour fails: the database's own message in the general error box, the grid as it was.
+    t.prompts->shown.clear();
+    QTest::mouseClick(w.btAddTour, Qt::LeftButton);
+    QCOMPARE(t.prompts->shown.size(), 1);
+    QCOMPARE(t.prompts->shown[0].kind, QStringLiteral("error"));
+    QCOMPARE(t.prompts->shown[0].caption, QStringLiteral("Vireo"));
+    QVERIFY2(t.prompts->shown[0].text.contains("tour"), qPrintable(t.prompts->shown[0].text));
+    QCOMPARE(gridNumbers(w), (QList<int>{1}));
+
+    // Clearing fails silently and the grid keeps what it showed.
+    QTest::mouseClick(w.btClearAllTours, Qt::LeftButton);
+    QCOMPARE(t.prompts->shown.size(), 1);
+    QCOMPARE(gridNumbers(w), (QList<int>{1}));
 }
 
 void TestTfmContest::exitHandsTheNameOn()
