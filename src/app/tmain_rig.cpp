@@ -78,13 +78,10 @@ void TMain::CreateRigControl()
 
 void TMain::KillRigControl()
 {
-    try {
-        if (m_rig)
-            m_rig->disconnect(this);
-        m_rig.reset();
-    } catch (...) {
-        m_rig.release();
-    }
+    // Closing the connections cannot fail in a way the listener could act on.
+    if (m_rig)
+        m_rig->disconnect(this);
+    m_rig.reset();
 }
 
 void TMain::RigTypeChangeEvent(int rig)

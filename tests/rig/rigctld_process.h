@@ -24,7 +24,10 @@ inline quint16 freePort()
 
 class Rigctld {
 public:
-    explicit Rigctld(quint16 port = freePort()) : m_port(port) {}
+    explicit Rigctld(quint16 port = freePort(), const QStringList &extraArgs = {})
+        : m_port(port), m_extraArgs(extraArgs)
+    {
+    }
     ~Rigctld() { stop(); }
 
     quint16 port() const { return m_port; }
@@ -35,8 +38,9 @@ public:
         stop();
         m_process = std::make_unique<QProcess>();
         m_process->setProgram(QStringLiteral("rigctld"));
-        m_process->setArguments({QStringLiteral("-m"), QStringLiteral("1"), QStringLiteral("-T"),
-                                 QStringLiteral("127.0.0.1"), QStringLiteral("-t"), QString::number(m_port)});
+        m_process->setArguments(QStringList{QStringLiteral("-m"), QStringLiteral("1"), QStringLiteral("-T"),
+                                            QStringLiteral("127.0.0.1"), QStringLiteral("-t"), QString::number(m_port)}
+                                + m_extraArgs);
         m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process->start();
         if (!m_process->waitForStarted(5000))
@@ -85,8 +89,25 @@ public:
         return rigctl.waitForFinished(10000) && rigctl.exitStatus() == QProcess::NormalExit && rigctl.exitCode() == 0;
     }
 
+    // One command line over a connection of its own, as a program beside the logger would send it
+    // (rigctl does not pass every command on); true when rigctld reports success.
+    bool command(const QByteArray &line) const
+    {
+        QTcpSocket s;
+        s.connectToHost(QStringLiteral("127.0.0.1"), m_port);
+        if (!s.waitForConnected(5000))
+            return false;
+        s.write(line + '\n');
+        QByteArray reply;
+        while (!reply.contains("RPRT") && s.waitForReadyRead(5000))
+            reply += s.readAll();
+        s.disconnectFromHost();
+        return reply.contains("RPRT 0");
+    }
+
 private:
     quint16 m_port;
+    QStringList m_extraArgs;
     std::unique_ptr<QProcess> m_process;
 };
 
