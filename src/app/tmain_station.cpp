@@ -114,7 +114,7 @@ void TMain::edCall2Change()
 
 void TMain::ShowInfoCall()
 {
-    if (windows.rptQso) {
+    if (windows.rptQso && !windows.rptQso->hasEntrySource()) {
         // The repeats window draws against the entry line as it stands when it paints.
         windows.rptQso->setEntrySource([this] {
             return dupe::Entry{edCall1->text(), edCall2->text(), currentBand, modeCode(), edTour->text()};
