@@ -75,9 +75,9 @@ static void callFieldChange(TMain &m, const Side &side)
     m.heardCount = m.qsos().heardRepeatCount(m.currentBand, mode, call, tour);
     m.workedCount = m.qsos().workedRepeatCount(m.currentBand, mode, call, tour);
 
-    const bool editMode = TMain::background(m.edRst1) == TMain::yellow();
+    // Edit mode shows as the yellow heard report field.
     const dupe::FieldColour colour =
-        dupe::callFieldColour(m.heardCount, m.workedCount, call.isEmpty(), editMode);
+        dupe::callFieldColour(m.heardCount, m.workedCount, call.isEmpty(), m.editMode());
     TMain::setBackground(side.call, dupe::rgb(colour, TMain::windowColour()));
 
     if (TRptQso *rpt = m.windows.rptQso) {
