@@ -99,27 +99,28 @@ private slots:
         // One server answered: no box at all.
         QVERIFY(t.prompts->shown.isEmpty());
 
-        QVERIFY(r1.set({"F", "14025500", "M", "CW", "500"}));
+        // The mode is set first, so a frequency seen in the box comes with its mode.
+        QVERIFY(r1.set({"M", "CW", "500", "F", "14025500"}));
         QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("14 026"), Wait);
         QTRY_COMPARE_WITH_TIMEOUT(m.cbMode->currentText(), QStringLiteral("CW"), Wait);
         m.FreqToBand();
         QCOMPARE(m.currentBand, QStringLiteral("20M"));
 
         // A band that only a radio gives, in lower-side CW.
-        QVERIFY(r1.set({"F", "10123000", "M", "CWR", "500"}));
+        QVERIFY(r1.set({"M", "CWR", "500", "F", "10123000"}));
         QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("10 123"), Wait);
         QCOMPARE(m.cbMode->currentText(), QStringLiteral("CW"));
         m.FreqToBand();
         QCOMPARE(m.currentBand, QStringLiteral("30M"));
 
         // Phone is taken over on a parameter change.
-        QVERIFY(r1.set({"F", "7012345", "M", "LSB", "2400"}));
+        QVERIFY(r1.set({"M", "LSB", "2400", "F", "7012345"}));
         QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("7 012"), Wait);
         QTRY_COMPARE_WITH_TIMEOUT(m.cbMode->currentText(), QStringLiteral("PH"), Wait);
 
         // A digital mode: the frequency follows, a mode chosen by hand stays...
         m.cbMode->setEditText(QStringLiteral("PS (PSK31)"));
-        QVERIFY(r1.set({"F", "14070000", "M", "PKTUSB", "3000"}));
+        QVERIFY(r1.set({"M", "PKTUSB", "3000", "F", "14070000"}));
         QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("14 070"), Wait);
         QCOMPARE(m.cbMode->currentText(), QStringLiteral("PS (PSK31)"));
         QCOMPARE(m.rigServer()->mode(1), quint32(RigServer::PM_DIG_U));
@@ -135,7 +136,7 @@ private slots:
     {
         Rigctld r2;
         QVERIFY(r2.start());
-        QVERIFY(r2.set({"F", "21012000", "M", "USB", "2400"}));
+        QVERIFY(r2.set({"M", "USB", "2400", "F", "21012000"}));
         test::TestContext t;
         chooseRadio(t, QStringLiteral("1"));
         useRigctld(t, test::freePort(), r2.port());
@@ -182,7 +183,7 @@ private slots:
         QCOMPARE(m.cbFreq->currentText(), QStringLiteral(" R1 OFF"));
         QCOMPARE(m.cbMode->currentText(), QStringLiteral("PH"));
         // Radio 2 moving now does not touch the box of radio 1.
-        QVERIFY(r2.set({"F", "3550000", "M", "CW", "500"}));
+        QVERIFY(r2.set({"M", "CW", "500", "F", "3550000"}));
         QTRY_COMPARE_WITH_TIMEOUT(m.rigServer()->rxFrequency(2), qint64(3550000), Wait);
         QCOMPARE(m.cbFreq->currentText(), QStringLiteral(" R1 OFF"));
         QVERIFY(t.prompts->shown.isEmpty());
@@ -202,7 +203,7 @@ private slots:
     {
         Rigctld r1;
         QVERIFY(r1.start());
-        QVERIFY(r1.set({"F", "3512000", "M", "CW", "500"}));
+        QVERIFY(r1.set({"M", "CW", "500", "F", "3512000"}));
         test::TestContext t;
         useRigctld(t, r1.port(), test::freePort());
         Program p(t.context);
@@ -293,7 +294,7 @@ private slots:
         QCOMPARE(m.cbFreq->currentText(), QStringLiteral("14000"));
 
         QVERIFY(r2.start());
-        QVERIFY(r2.set({"F", "7012345", "M", "CWR", "500"}));
+        QVERIFY(r2.set({"M", "CWR", "500", "F", "7012345"}));
         QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("7 012"), Wait);
         QCOMPARE(m.cbMode->currentText(), QStringLiteral("CW"));
         QCOMPARE(m.statusText(5), QStringLiteral("Hamlib Dummy: On-line"));

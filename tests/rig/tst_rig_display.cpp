@@ -3,6 +3,10 @@
 #include "rig/rig_display.h"
 #include "rig/rig_server.h"
 
+#include "base/ini_file.h"
+#include "rig/rigctld_client.h"
+
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace vireo;
@@ -132,6 +136,33 @@ private slots:
         u = rig::radioSwitch(off, off, 2);
         QCOMPARE(u.freq, std::optional<QString>(QStringLiteral("14000")));
         QCOMPARE(u.mode, std::optional<QString>(QStringLiteral("CW")));
+    }
+
+    // Section Rig of settings.ini: defaults for what is missing or unusable.
+    void settings()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("settings.ini"));
+        RigctldSettings s = RigctldSettings::read(path);
+        QCOMPARE(s.host[0], QStringLiteral("127.0.0.1"));
+        QCOMPARE(s.port[0], quint16(4532));
+        QCOMPARE(s.host[1], QStringLiteral("127.0.0.1"));
+        QCOMPARE(s.port[1], quint16(4534));
+        QCOMPARE(s.pollMs, 200);
+        QVERIFY(s.command.isEmpty());
+
+        IniFile ini(path);
+        ini.writeString(QStringLiteral("rig"), QStringLiteral("host2"), QStringLiteral("shack-pi"));
+        ini.writeString(QStringLiteral("Rig"), QStringLiteral("Port1"), QStringLiteral("70000"));
+        ini.writeString(QStringLiteral("Rig"), QStringLiteral("Port2"), QStringLiteral("0"));
+        ini.writeString(QStringLiteral("Rig"), QStringLiteral("PollInterval"), QStringLiteral("1"));
+        ini.writeString(QStringLiteral("Rig"), QStringLiteral("Command"), QStringLiteral("  rigctld -m 1  "));
+        s = RigctldSettings::read(path);
+        QCOMPARE(s.port[0], quint16(4532)); // not a port
+        QCOMPARE(s.host[1], QStringLiteral("shack-pi"));
+        QCOMPARE(s.port[1], quint16(0));    // radio 2 not used
+        QCOMPARE(s.pollMs, 50);
+        QCOMPARE(s.command, QStringLiteral("rigctld -m 1"));
     }
 
     void splitCommand()
