@@ -57,9 +57,7 @@ struct Side {
     QLineEdit *call, *rst, *nr;
 };
 
-} // namespace
-
-static void callFieldChange(TMain &m, const Side &side)
+void callFieldChange(TMain &m, const Side &side)
 {
     const QString mode = m.modeCode();
     const QString call = side.call->text();
@@ -101,6 +99,8 @@ static void callFieldChange(TMain &m, const Side &side)
 
     m.FreqToBand();
 }
+
+} // namespace
 
 void TMain::edCall1Change()
 {
