@@ -84,8 +84,10 @@ void RigctldServer::start()
 void RigctldServer::firstAttemptDone(bool answered)
 {
     m_anyAnswered = m_anyAnswered || answered;
+    // From the event loop: whoever hears of it may show a box, which must not run inside the
+    // socket handling of a radio.
     if (m_firstAttemptsLeft > 0 && --m_firstAttemptsLeft == 0 && !m_anyAnswered)
-        emit serverUnreachable();
+        QTimer::singleShot(0, this, [this] { emit serverUnreachable(); });
 }
 
 const RigctldRadio *RigctldServer::radio(int rig) const
@@ -210,7 +212,7 @@ void RigctldRadio::onReadyRead()
         return;
     }
     if (m_buffer.size() > MaxBufferBytes) {
-        fail(RigServer::StPortBusy, QStringLiteral("Ответ не похож на rigctld"));
+        fail(RigServer::StPortBusy, QStringLiteral("Неверный ответ"));
         return;
     }
     int eol;
@@ -236,7 +238,7 @@ void RigctldRadio::onLine(const QString &line)
         else if (v == QLatin1String("0") || v.startsWith(QLatin1String("RPRT ")))
             m_vfoArg.clear();
         else {
-            fail(RigServer::StPortBusy, QStringLiteral("Ответ не похож на rigctld"));
+            fail(RigServer::StPortBusy, QStringLiteral("Неверный ответ"));
             return;
         }
         send("\\dump_caps", Step::Caps, false);
@@ -248,7 +250,7 @@ void RigctldRadio::onLine(const QString &line)
         if (!line.startsWith(QLatin1String("RPRT "))) {
             m_reply.append(line);
             if (m_reply.size() > MaxReplyLines)
-                fail(RigServer::StPortBusy, QStringLiteral("Ответ не похож на rigctld"));
+                fail(RigServer::StPortBusy, QStringLiteral("Неверный ответ"));
             return;
         }
         break;
@@ -265,7 +267,7 @@ void RigctldRadio::onLine(const QString &line)
         const QString mfg = valueOf(m_reply, QStringLiteral("Mfg name:"));
         const QString model = valueOf(m_reply, QStringLiteral("Model name:"));
         if (!okCode) {
-            fail(RigServer::StPortBusy, QStringLiteral("Ответ не похож на rigctld"));
+            fail(RigServer::StPortBusy, QStringLiteral("Неверный ответ"));
             return;
         }
         // rigctld has answered: from now on a failure is a lost connection, not a missing server.
@@ -307,16 +309,16 @@ void RigctldRadio::poll()
 void RigctldRadio::onTimeout()
 {
     if (m_step == Step::Connecting)
-        fail(RigServer::StPortBusy, QStringLiteral("Нет связи с rigctld"));
+        fail(RigServer::StPortBusy, QStringLiteral("Нет связи"));
     else if (m_step != Step::Down && m_step != Step::Idle)
-        fail(RigServer::StNotResponding, QStringLiteral("rigctld не отвечает"));
+        fail(RigServer::StNotResponding, QStringLiteral("Не отвечает"));
 }
 
 void RigctldRadio::onSocketGone()
 {
     if (m_step == Step::Down)
         return;
-    fail(RigServer::StPortBusy, QStringLiteral("Нет связи с rigctld"));
+    fail(RigServer::StPortBusy, QStringLiteral("Нет связи"));
 }
 
 void RigctldRadio::fail(int st, const QString &text)
