@@ -55,11 +55,16 @@ void TMain::CreateRigControl()
     if (!m_rig)
         return; // this build or this test runs without rig control
 
+    // Notifications are handled from the window's event loop, between other window events, and
+    // never inside the client's socket handling; each handler reads the values afresh.
     RigServer *server = m_rig.get();
-    connect(server, &RigServer::rigTypeChange, this, [this](int rig) { guard([this, rig] { RigTypeChangeEvent(rig); }); });
-    connect(server, &RigServer::statusChange, this, [this](int rig) { guard([this, rig] { StatusChangeEvent(rig); }); });
+    connect(server, &RigServer::rigTypeChange, this,
+            [this](int rig) { guard([this, rig] { RigTypeChangeEvent(rig); }); }, Qt::QueuedConnection);
+    connect(server, &RigServer::statusChange, this,
+            [this](int rig) { guard([this, rig] { StatusChangeEvent(rig); }); }, Qt::QueuedConnection);
     connect(server, &RigServer::paramsChange, this,
-            [this](int rig, int params) { guard([this, rig, params] { ParamsChangeEvent(rig, params); }); });
+            [this](int rig, int params) { guard([this, rig, params] { ParamsChangeEvent(rig, params); }); },
+            Qt::QueuedConnection);
     // No rigctld answered at start: said once. The client goes on trying, so a rigctld started
     // later is still picked up without restarting the program.
     connect(server, &RigServer::serverUnreachable, this, [this] {
