@@ -97,3 +97,34 @@ void Summary::print() const
 }
 
 } // namespace vireo::bench
+
+namespace vireo::bench {
+
+namespace {
+
+class MedianReporter : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> medians;
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &r : runs) {
+            if (r.aggregate_name != "median")
+                continue;
+            const double seconds = r.real_accumulated_time / double(r.iterations);
+            medians[r.run_name.function_name + (r.run_name.args.empty() ? "" : "/" + r.run_name.args)] = seconds * 1e3;
+        }
+    }
+};
+
+} // namespace
+
+std::map<std::string, double> runBenchmarks(int argc, char *argv[])
+{
+    benchmark::Initialize(&argc, argv);
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    return reporter.medians;
+}
+
+} // namespace vireo::bench

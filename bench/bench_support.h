@@ -29,3 +29,16 @@ struct Summary {
 };
 
 } // namespace vireo::bench
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+
+namespace vireo::bench {
+
+// Runs the registered benchmarks with the console reporter and keeps the median of each
+// (benchmarks are registered with repetitions), in milliseconds, by benchmark name.
+std::map<std::string, double> runBenchmarks(int argc, char *argv[]);
+
+} // namespace vireo::bench

@@ -196,6 +196,8 @@ void TMain::buildUi()
         l->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
+        l->setContentsMargins(0, 0, 0, 0);
+        l->setIndent(2);
         if (panelWidths[i] > 0) {
             l->setFixedWidth(panelWidths[i]);
             bar->addWidget(l, 0);
@@ -335,14 +337,14 @@ void TMain::buildEntryPanel()
     QFont info(QStringLiteral("DejaVu Sans"));
     info.setPixelSize(11);
     const QString red = QStringLiteral("color: rgb(128,0,0);");
-    label(Panel3, "Label2", QStringLiteral("DX:"), QRect(3, 2, 24, 13))->setFont(info);
-    lbDxccRpt = label(Panel3, "lbDxccRpt", QString(), QRect(26, 2, 42, 13));
-    label(Panel3, "Label3", QStringLiteral("PREF:"), QRect(70, 2, 34, 13))->setFont(info);
-    lbPrefix = label(Panel3, "lbPrefix", QString(), QRect(104, 2, 37, 13));
-    label(Panel3, "Label4", QStringLiteral("CONT:"), QRect(3, 15, 36, 13))->setFont(info);
-    lbContinentRpt = label(Panel3, "lbContinentRpt", QString(), QRect(40, 15, 28, 13));
-    label(Panel3, "Label5", QStringLiteral("DIST:"), QRect(70, 15, 30, 13))->setFont(info);
-    lbDistance = label(Panel3, "lbDistance", QStringLiteral("0 km"), QRect(100, 15, 42, 13));
+    label(Panel3, "Label2", QStringLiteral("DX:"), QRect(3, 2, 20, 13))->setFont(info);
+    lbDxccRpt = label(Panel3, "lbDxccRpt", QString(), QRect(23, 2, 40, 13));
+    label(Panel3, "Label3", QStringLiteral("PREF:"), QRect(64, 2, 32, 13))->setFont(info);
+    lbPrefix = label(Panel3, "lbPrefix", QString(), QRect(96, 2, 45, 13));
+    label(Panel3, "Label4", QStringLiteral("CONT:"), QRect(3, 15, 34, 13))->setFont(info);
+    lbContinentRpt = label(Panel3, "lbContinentRpt", QString(), QRect(37, 15, 20, 13));
+    label(Panel3, "Label5", QStringLiteral("DIST:"), QRect(58, 15, 29, 13))->setFont(info);
+    lbDistance = label(Panel3, "lbDistance", QStringLiteral("0 km"), QRect(87, 15, 55, 13));
     lbCountry = label(Panel3, "lbCountry", QString(), QRect(3, 29, 138, 28));
     lbCountry->setWordWrap(true);
     lbCountry->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -79,10 +79,13 @@ private slots:
             writer.start(QCoreApplication::applicationFilePath(),
                          {QStringLiteral("--writer"), path, QStringLiteral("R%1-").arg(round), QStringLiteral("100000")});
             QVERIFY(writer.waitForStarted());
-            QTest::qWait(150 + QRandomGenerator::global()->bounded(400));
+            // Kill it at a random moment once it is saving (it starts slowly on a loaded machine).
+            QByteArray out;
+            QTRY_VERIFY_WITH_TIMEOUT((out += writer.readAllStandardOutput()).contains('\n'), 30000);
+            QTest::qWait(50 + QRandomGenerator::global()->bounded(400));
             ::kill(pid_t(writer.processId()), SIGKILL);
             QVERIFY(writer.waitForFinished(10000));
-            const QStringList done = acknowledged(writer.readAllStandardOutput());
+            const QStringList done = acknowledged(out + writer.readAllStandardOutput());
             QVERIFY2(!done.isEmpty(), "the writer saved nothing before it was killed");
             for (const QString &n : done)
                 all << QStringLiteral("R%1-%2").arg(round).arg(n);

@@ -1,0 +1,147 @@
+// Typing a call and saving a QSO on logs of 1,000 and 100,000 records: one keystroke runs the
+// whole change handler of a call field (repeat counts, repeats window, prefix and callbook
+// look-ups, widget updates); it is compared with the bare cost of the same nine statements.
+
+#include "bench_support.h"
+
+#include "app/program.h"
+#include "app/tmain.h"
+#include "db/log_table_model.h"
+#include "db/qso_store.h"
+#include "db/reference_store.h"
+#include "support/scripted_services.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <memory>
+
+using namespace vireo;
+
+namespace {
+
+struct Fixture {
+    QTemporaryDir dir;
+    test::TestContext t;
+    std::unique_ptr<Program> program;
+    explicit Fixture(int n)
+    {
+        const QString path = dir.filePath(QStringLiteral("vireolog.db"));
+        bench::makeLog(path, n);
+        t.context.databasePath = path;
+        program = std::make_unique<Program>(t.context);
+        program->main().show();
+        program->main().Timer1Timer();
+        QApplication::processEvents();
+    }
+};
+
+std::map<int, std::unique_ptr<Fixture>> &fixtures()
+{
+    static std::map<int, std::unique_ptr<Fixture>> f;
+    return f;
+}
+
+Fixture &fixture(int n)
+{
+    auto &f = fixtures()[n];
+    if (!f)
+        f = std::make_unique<Fixture>(n);
+    return *f;
+}
+
+// The prefixes of a call that stands in the log, typed one key at a time.
+QStringList keystrokes(int i)
+{
+    const QString call = bench::callOf(i);
+    QStringList keys;
+    for (int k = 1; k <= call.size(); ++k)
+        keys << call.left(k);
+    return keys;
+}
+
+void BM_Keystroke(benchmark::State &state)
+{
+    Fixture &f = fixture(int(state.range(0)));
+    TMain &m = f.program->main();
+    const QStringList keys = keystrokes(int(state.range(0)) / 2);
+    int k = 0;
+    for (auto _ : state) {
+        m.edCall1->setText(keys.at(k));
+        k = (k + 1) % keys.size();
+    }
+    m.edCall1->clear();
+}
+
+void BM_BareStatements(benchmark::State &state)
+{
+    Fixture &f = fixture(int(state.range(0)));
+    TMain &m = f.program->main();
+    const QStringList keys = keystrokes(int(state.range(0)) / 2);
+    int k = 0;
+    for (auto _ : state) {
+        const QString &call = keys.at(k);
+        benchmark::DoNotOptimize(m.qsos().heardRepeatCount(QStringLiteral("20M"), QStringLiteral("CW"), call, QStringLiteral("0")));
+        benchmark::DoNotOptimize(m.qsos().workedRepeatCount(QStringLiteral("20M"), QStringLiteral("CW"), call, QStringLiteral("0")));
+        benchmark::DoNotOptimize(m.qsos().repeats(call));
+        for (int n = 1; n <= 4; ++n)
+            benchmark::DoNotOptimize(m.references().prefixMatches(call, n));
+        benchmark::DoNotOptimize(m.references().firstPrefix(call, 3));
+        benchmark::DoNotOptimize(m.references().callbook(call));
+        k = (k + 1) % keys.size();
+    }
+}
+
+void BM_SaveQso(benchmark::State &state)
+{
+    Fixture &f = fixture(int(state.range(0)));
+    TMain &m = f.program->main();
+    int i = 0;
+    for (auto _ : state) {
+        m.edCall1->setText(QStringLiteral("R%1AA").arg(i % 10));
+        m.edNr1->setText(QStringLiteral("%1").arg(i++));
+        m.edCall2->setText(QStringLiteral("UA2XYZ"));
+        m.edNr2->setText(QStringLiteral("5"));
+        m.SaveQso();
+        QApplication::processEvents(); // the grid shows the new row
+        const int rows = m.logModel().rowCount();
+        if (m.logModel().recordAt(rows - 1).nr1 != QString::number(i - 1))
+            state.SkipWithError("the saved record is not the grid's last row");
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    for (int n : {1000, 100000}) {
+        benchmark::RegisterBenchmark("keystroke", BM_Keystroke)->Arg(n)->Repetitions(7)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark("bare_statements", BM_BareStatements)->Arg(n)->Repetitions(7)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark("save_qso", BM_SaveQso)->Arg(n)->Repetitions(5)->Iterations(40)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+    }
+    const auto ms = bench::runBenchmarks(argc, argv);
+    auto get = [&ms](const char *name) {
+        const auto it = ms.find(name);
+        return it == ms.end() ? 0.0 : it->second;
+    };
+    const double k1 = get("keystroke/1000"), k100 = get("keystroke/100000");
+    const double b1 = get("bare_statements/1000"), b100 = get("bare_statements/100000");
+    const double s1 = get("save_qso/1000"), s100 = get("save_qso/100000");
+    bench::Summary s;
+    s.add(QStringLiteral("keystroke, 1k log, median"), k1, QStringLiteral("ms"), QStringLiteral("<= 1 ms"), k1 <= 1.0);
+    s.add(QStringLiteral("keystroke, 100k log, median"), k100, QStringLiteral("ms"), QStringLiteral("<= 1 ms"), k100 <= 1.0);
+    s.add(QStringLiteral("keystroke 100k / 1k"), k100 / k1, QStringLiteral("x"), QStringLiteral("<= 1.5"), k100 <= 1.5 * k1);
+    s.add(QStringLiteral("keystroke / bare statements, 1k"), k1 / b1, QStringLiteral("x"), QStringLiteral("<= 3"), k1 <= 3 * b1);
+    s.add(QStringLiteral("keystroke / bare statements, 100k"), k100 / b100, QStringLiteral("x"), QStringLiteral("<= 3"), k100 <= 3 * b100);
+    s.add(QStringLiteral("save until shown, 1k log, median"), s1, QStringLiteral("ms"), QStringLiteral("(reference)"), true);
+    s.add(QStringLiteral("save until shown, 100k log, median"), s100, QStringLiteral("ms"), QStringLiteral("(reference)"), true);
+    s.add(QStringLiteral("save 100k / 1k"), s100 / s1, QStringLiteral("x"), QStringLiteral("<= 1.5"), s100 <= 1.5 * s1);
+    s.print();
+    fixtures().clear();
+    return 0;
+}
