@@ -60,12 +60,15 @@ QVector<qint64> QsoStore::append(const QVector<QsoRecord> &records)
                                               " nr2, band, tur, radio) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     QVector<qint64> ids;
     sql::Transaction t(m_db);
+    int withNr2 = 0;
     for (const QsoRecord &r : records) {
         bindColumns(m_insert, r);
         if (!m_insert.exec())
             sql::fail(m_insert.lastError());
         ids.append(m_insert.lastInsertId().toLongLong());
+        withNr2 += r.nr2.isEmpty() ? 0 : 1;
     }
+    addToTotals(int(records.size()), withNr2);
     t.commit();
     return ids;
 }
@@ -75,8 +78,20 @@ qint64 QsoStore::append(const QsoRecord &record)
     return append(QVector<QsoRecord>{record}).value(0);
 }
 
+void QsoStore::addToTotals(int records, int withNr2)
+{
+    if (records == 0 && withNr2 == 0)
+        return;
+    sql::run(m_db, QStringLiteral("UPDATE qso_totals SET total = total + ?, with_nr2 = with_nr2 + ? WHERE id = 1"),
+             {records, withNr2});
+}
+
 void QsoStore::update(const QsoRecord &r)
 {
+    sql::Transaction t(m_db);
+    sql::run(m_db, QStringLiteral("UPDATE qso_totals SET with_nr2 = with_nr2 + ?"
+                                  " - (SELECT COUNT(*) FROM qso WHERE id = ? AND nr2 <> '') WHERE id = 1"),
+             {r.nr2.isEmpty() ? 0 : 1, r.id});
     QSqlQuery q(m_db);
     sql::prepare(q, QStringLiteral("UPDATE qso SET freq = ?, mode = ?, data = ?, time = ?, call1 = ?, rst1 = ?,"
                                    " nr1 = ?, call2 = ?, rst2 = ?, nr2 = ?, band = ?, tur = ?, radio = ? WHERE id = ?"));
@@ -84,16 +99,31 @@ void QsoStore::update(const QsoRecord &r)
     q.bindValue(13, r.id);
     if (!q.exec())
         sql::fail(q.lastError());
+    t.commit();
 }
 
 void QsoStore::remove(qint64 id)
 {
+    sql::Transaction t(m_db);
+    sql::run(m_db, QStringLiteral("UPDATE qso_totals SET total = total - (SELECT COUNT(*) FROM qso WHERE id = ?),"
+                                  " with_nr2 = with_nr2 - (SELECT COUNT(*) FROM qso WHERE id = ? AND nr2 <> '')"
+                                  " WHERE id = 1"),
+             {id, id});
     sql::run(m_db, QStringLiteral("DELETE FROM qso WHERE id = ?"), {id});
+    t.commit();
 }
 
 void QsoStore::clear()
 {
+    sql::Transaction t(m_db);
+    clearInTransaction();
+    t.commit();
+}
+
+void QsoStore::clearInTransaction()
+{
     sql::run(m_db, QStringLiteral("DELETE FROM qso"));
+    sql::run(m_db, QStringLiteral("UPDATE qso_totals SET total = 0, with_nr2 = 0 WHERE id = 1"));
 }
 
 int QsoStore::count()
@@ -227,19 +257,22 @@ int QsoStore::import(bool deleteFirst, const std::function<bool(QsoRecord &)> &n
 {
     sql::Transaction t(m_db);
     if (deleteFirst)
-        clear();
+        clearInTransaction();
     QSqlQuery q(m_db);
     sql::prepare(q, QStringLiteral("INSERT INTO qso (freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, band,"
                                    " tur, radio) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     int n = 0;
+    int withNr2 = 0;
     QsoRecord r;
     while (next(r)) {
         bindColumns(q, r);
         if (!q.exec())
             sql::fail(q.lastError());
         ++n;
+        withNr2 += r.nr2.isEmpty() ? 0 : 1;
         r = QsoRecord();
     }
+    addToTotals(n, withNr2);
     t.commit();
     return n;
 }

@@ -55,6 +55,8 @@ public:
     int import(bool deleteFirst, const std::function<bool(QsoRecord &)> &next);
 
 private:
+    void addToTotals(int records, int withNr2);
+    void clearInTransaction();
     int repeatCount(QSqlQuery &query, const char *column, const QString &band, const QString &mode,
                     const QString &call, const QString &tour);
 

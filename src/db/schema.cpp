@@ -32,20 +32,17 @@ const char *const Indexes[] = {
     "CREATE INDEX IF NOT EXISTS qso_id ON qso(id)",
 };
 
-// Totals of the log kept by the database itself, so that the status bar counters cost the same
-// for a log of a hundred records or of a hundred thousand.
+// Totals of the log, kept up to date by the log store in the same transaction as every change,
+// so that the status bar counters cost the same for a hundred records or a hundred thousand.
 const char *const Totals[] = {
     "CREATE TABLE IF NOT EXISTS qso_totals (id INTEGER PRIMARY KEY CHECK (id = 1),"
     " total INTEGER NOT NULL, with_nr2 INTEGER NOT NULL)",
     "INSERT OR IGNORE INTO qso_totals (id, total, with_nr2)"
     " SELECT 1, COUNT(*), COALESCE(SUM(COALESCE(nr2, '') <> ''), 0) FROM qso",
-    "CREATE TRIGGER IF NOT EXISTS qso_totals_insert AFTER INSERT ON qso BEGIN"
-    " UPDATE qso_totals SET total = total + 1, with_nr2 = with_nr2 + (COALESCE(NEW.nr2, '') <> '') WHERE id = 1; END",
-    "CREATE TRIGGER IF NOT EXISTS qso_totals_delete AFTER DELETE ON qso BEGIN"
-    " UPDATE qso_totals SET total = total - 1, with_nr2 = with_nr2 - (COALESCE(OLD.nr2, '') <> '') WHERE id = 1; END",
-    "CREATE TRIGGER IF NOT EXISTS qso_totals_update AFTER UPDATE OF nr2 ON qso BEGIN"
-    " UPDATE qso_totals SET with_nr2 = with_nr2 + (COALESCE(NEW.nr2, '') <> '') - (COALESCE(OLD.nr2, '') <> '')"
-    " WHERE id = 1; END",
+    // Early files kept the totals by triggers, which also slowed clearing the log.
+    "DROP TRIGGER IF EXISTS qso_totals_insert",
+    "DROP TRIGGER IF EXISTS qso_totals_delete",
+    "DROP TRIGGER IF EXISTS qso_totals_update",
 };
 
 } // namespace

@@ -190,6 +190,58 @@ private slots:
         QCOMPARE(store.repeats("OLD1").size(), 0);
     }
 
+    void totalsFollowEveryChange()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("vireolog.db"));
+        Database::prepareFile(path, QString());
+        Database db(path, QStringLiteral("t5"));
+        QsoStore store(db.connection());
+        auto real = [&db](const char *where) {
+            QSqlQuery q(db.connection());
+            q.exec(QStringLiteral("SELECT COUNT(*) FROM qso %1").arg(QLatin1String(where)));
+            q.next();
+            return q.value(0).toInt();
+        };
+        auto check = [&] {
+            QCOMPARE(store.count(), real(""));
+            QCOMPARE(store.countWithNr2(), real("WHERE nr2 <> ''"));
+        };
+        const QVector<qint64> ids = store.append({record("A", "1"), record("B"), record("C", "3"), record("D")});
+        check();
+        QsoRecord b = store.byId(ids[1]);
+        b.nr2 = QStringLiteral("7");
+        store.update(b); // empty -> filled
+        check();
+        QsoRecord c = store.byId(ids[2]);
+        c.nr2.clear();
+        store.update(c); // filled -> empty
+        check();
+        store.update(c); // unchanged
+        check();
+        store.remove(ids[0]);
+        store.remove(ids[0]); // already gone
+        check();
+        int n = 0;
+        store.import(false, [&n](QsoRecord &r) {
+            r = record(QStringLiteral("I%1").arg(n), n % 2 ? QStringLiteral("9") : QString());
+            return ++n <= 5;
+        });
+        check();
+        store.clear();
+        check();
+        QCOMPARE(store.count(), 0);
+        // a file whose totals were never kept gets them from its rows
+        QSqlQuery raw(db.connection());
+        QVERIFY(raw.exec(QStringLiteral("DROP TABLE qso_totals")));
+        QVERIFY(raw.exec(QStringLiteral("INSERT INTO qso (call1, nr2) VALUES ('X', '1'), ('Y', '')")));
+        QVERIFY_THROWS_EXCEPTION(Error, store.count());
+        Database::prepareFile(path, QString());
+        QsoStore again(db.connection());
+        QCOMPARE(again.count(), 2);
+        QCOMPARE(again.countWithNr2(), 1);
+    }
+
     void gridModelFollowsTheLog()
     {
         QTemporaryDir dir;
