@@ -46,6 +46,8 @@ Figure measure(const QString &self, const QString &db, int runs)
         p.start(self, {QStringLiteral("--child"), db});
         p.waitForFinished(120000);
         const QList<QByteArray> parts = p.readAllStandardOutput().trimmed().split(' ');
+        if (parts.size() != 2)
+            std::fprintf(stderr, "start-up run failed: %s\n", p.readAllStandardError().constData());
         if (parts.size() == 2) {
             ms.push_back(parts[0].toDouble());
             kb.push_back(parts[1].toDouble());

@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace vireo::bench {
@@ -85,6 +86,8 @@ void Summary::add(const QString &what, double figure, const QString &unit, const
                  .arg(what, -44)
                  .arg(figure, 0, 'f', 3)
                  .arg(unit, goal, met ? QStringLiteral("met") : QStringLiteral("MISSED"));
+    if (std::isnan(figure))
+        met = false;
     allMet = allMet && met;
 }
 

@@ -37,8 +37,10 @@ const char *const Indexes[] = {
 const char *const Totals[] = {
     "CREATE TABLE IF NOT EXISTS qso_totals (id INTEGER PRIMARY KEY CHECK (id = 1),"
     " total INTEGER NOT NULL, with_nr2 INTEGER NOT NULL)",
-    "INSERT OR IGNORE INTO qso_totals (id, total, with_nr2)"
-    " SELECT 1, COUNT(*), COALESCE(SUM(COALESCE(nr2, '') <> ''), 0) FROM qso",
+    // Counted from the rows only when the file has no totals yet (the check comes before the scan).
+    "INSERT INTO qso_totals (id, total, with_nr2)"
+    " SELECT 1, (SELECT COUNT(*) FROM qso), (SELECT COUNT(*) FROM qso WHERE COALESCE(nr2, '') <> '')"
+    " WHERE NOT EXISTS (SELECT 1 FROM qso_totals)",
     // Early files kept the totals by triggers, which also slowed clearing the log.
     "DROP TRIGGER IF EXISTS qso_totals_insert",
     "DROP TRIGGER IF EXISTS qso_totals_delete",
