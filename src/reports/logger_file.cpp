@@ -104,9 +104,15 @@ int import(const QString &path, QsoStore &qsos, bool deleteFirst)
 {
     Reader reader(path); // opened before anything is deleted
     QString text;
+    bool any = false;
     return qsos.import(deleteFirst, [&](QsoRecord &r) {
-        if (!reader.next(text))
+        if (!reader.next(text)) {
+            // An empty file would replace the whole log with nothing: refuse it.
+            if (!any)
+                throw Error(QStringLiteral("Файл %1 пуст: в нём нет ни одной записи.").arg(path));
             return false;
+        }
+        any = true;
         r = parse(text);
         return true;
     });

@@ -86,6 +86,7 @@ private slots:
     void importAddsWithNoAndKeepsQuotesAsText();
     void importFailuresLeaveTheLogIntact_data();
     void importFailuresLeaveTheLogIntact();
+    void linesOfSemicolonsImportAsEmptyRecords();
     void cancelledChoiceAfterYesKeepsTheLog();
     void fileInAnotherEncodingStillImports();
     void exportFailures();
@@ -231,6 +232,8 @@ void TestLoggerFile::importFailuresLeaveTheLogIntact_data()
     QTest::newRow("one huge line, yes") << "huge" << true << "строка длиннее";
     QTest::newRow("bad line after good ones, yes") << "partway" << true << "строка 3";
     QTest::newRow("bad line after good ones, no") << "partway" << false << "строка 3";
+    QTest::newRow("empty file, yes") << "empty" << true << "пуст";
+    QTest::newRow("50 MB in one line, yes") << "50mb" << true << "строка длиннее";
 }
 
 void TestLoggerFile::importFailuresLeaveTheLogIntact()
@@ -260,6 +263,10 @@ void TestLoggerFile::importFailuresLeaveTheLogIntact()
         writeFile(path, garbage);
     } else if (kind == "huge") {
         writeFile(path, QByteArray(10 * 1024 * 1024, 'A'));
+    } else if (kind == "empty") {
+        writeFile(path, QByteArray());
+    } else if (kind == "50mb") {
+        writeFile(path, QByteArray(50 * 1024 * 1024, ';') + "\r\n");
     } else {
         writeFile(path, SampleFile.left(SampleFile.indexOf('\n') + 1).repeated(2) + QByteArray("20M;\0;CW;\r\n", 11)
                             + SampleFile);
@@ -277,6 +284,24 @@ void TestLoggerFile::importFailuresLeaveTheLogIntact()
     QCOMPARE(allRecords(m.qsos()), before);
     QCOMPARE(m.logModel().rowCount(), before.size());
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 4"));
+}
+
+void TestLoggerFile::linesOfSemicolonsImportAsEmptyRecords()
+{
+    // Text after the thirteenth ";" is ignored, so such lines are records of empty values.
+    test::TestContext t;
+    Program p(t.context);
+    TMain &m = p.main();
+    const QString path = t.path("semicolons.scl");
+    writeFile(path, (QByteArray(1000, ';') + "\r\n").repeated(3));
+    t.prompts->answers = {true};
+    t.prompts->fileNames = {path};
+    m.ImportLoggerFile();
+    QVERIFY(t.prompts->texts("error").isEmpty());
+    const QVector<QsoRecord> all = allRecords(m.qsos());
+    QCOMPARE(all.size(), 3);
+    QCOMPARE(all[2].call1, QString());
+    QCOMPARE(m.statusText(2), QStringLiteral("QSO: 3"));
 }
 
 void TestLoggerFile::cancelledChoiceAfterYesKeepsTheLog()
