@@ -472,9 +472,7 @@ void TMain::setMenuEnabled(int position, bool enabled)
 
 void TMain::connectHandlers()
 {
-    auto on = [this](QAction *a, void (TMain::*handler)()) {
-        connect(a, &QAction::triggered, this, [this, handler] { guard([this, handler] { (this->*handler)(); }); });
-    };
+    auto on = [this](QAction *a, void (TMain::*handler)()) { wire(a, &QAction::triggered, handler); };
     on(N7, &TMain::N7Click);
     on(SCL1, &TMain::SCL1Click);
     on(cbr2, &TMain::cbr2Click);

@@ -66,6 +66,12 @@ public:
 
     // Runs a handler; an error that leaves it is shown by the general error display.
     void guard(const std::function<void()> &handler);
+    // Connects a signal to a handler that runs under the general error display.
+    template <typename Sender, typename Signal>
+    void wire(Sender *sender, Signal signal, void (TMain::*handler)())
+    {
+        connect(sender, signal, this, [this, handler] { guard([this, handler] { (this->*handler)(); }); });
+    }
 
     // ---- persistent settings (loaded at creation, written at destruction) ----
     QString myCall;

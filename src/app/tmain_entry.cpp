@@ -43,9 +43,7 @@ QString shownText(const QLineEdit *e)
 
 void TMain::connectEntryHandlers()
 {
-    auto click = [this](QAbstractButton *b, void (TMain::*handler)()) {
-        connect(b, &QAbstractButton::clicked, this, [this, handler] { guard([this, handler] { (this->*handler)(); }); });
-    };
+    auto click = [this](QAbstractButton *b, void (TMain::*handler)()) { wire(b, &QAbstractButton::clicked, handler); };
     click(btSave, &TMain::btSaveClick);
     click(btCopySave, &TMain::btCopySaveClick);
     click(btEditSave, &TMain::btEditSaveClick);
