@@ -1,5 +1,7 @@
 #include "about/taboutbox.h"
 
+#include "base/product.h"
+
 #include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -13,8 +15,8 @@
 
 namespace vireo {
 
-const QString TAboutBox::WebSite = QStringLiteral("https://vireo-swl.example.org");
-const QString TAboutBox::Email = QStringLiteral("vireo-swl@example.org");
+const QString TAboutBox::WebSite = product::webSite();
+const QString TAboutBox::Email = product::email();
 const QString TAboutBox::Maker = QStringLiteral("© Авторы программы Vireo, 2017");
 
 QColor TAboutBox::linkColour()

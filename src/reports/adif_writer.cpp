@@ -1,5 +1,7 @@
 #include "reports/adif_writer.h"
 
+#include "base/product.h"
+
 #include "db/qso_store.h"
 #include "reports/report_file.h"
 
@@ -8,7 +10,7 @@
 namespace vireo::adif {
 
 namespace {
-const QString ProductSite = QStringLiteral("https://vireo-log.org");
+const QString ProductSite = product::webSite();
 } // namespace
 
 QString StripDateTime(const QString &text)
