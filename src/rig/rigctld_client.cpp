@@ -72,11 +72,9 @@ void RigctldServer::start()
     for (auto &r : m_radios)
         if (r->configured())
             ++m_firstAttemptsLeft;
-    if (m_firstAttemptsLeft == 0) {
-        // Nothing to talk to: said once, from the event loop like any other answer.
-        QTimer::singleShot(0, this, [this] { emit serverUnreachable(); });
-        return;
-    }
+    if (m_firstAttemptsLeft == 0)
+        return; // both radios switched off in the settings: the listener runs without a radio
+
     for (auto &r : m_radios)
         r->start();
 }

@@ -346,6 +346,19 @@ private slots:
     }
 
     // "Управление CAT" starts the configured command through the shell, never a shell line.
+    void radiosSwitchedOffStartQuietly()
+    {
+        // Port 0 for both radios is the listener's choice to run without rig control.
+        test::TestContext t;
+        useRigctld(t, 0, 0);
+        Program p(t.context);
+        TMain &m = p.main();
+        QTest::qWait(300);
+        QVERIFY(t.prompts->shown.isEmpty());
+        QCOMPARE(m.rigServer()->status(1), RigServer::StNotConfigured);
+        QCOMPARE(m.cbFreq->currentText(), QStringLiteral("14000"));
+    }
+
     void catControl()
     {
         {
