@@ -10,7 +10,9 @@
 #include <QCoreApplication>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QElapsedTimer>
 #include <QSqlQuery>
+#include <QThread>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -51,6 +53,20 @@ int runWriter(const QString &path, const QString &name, int count)
         std::fprintf(stderr, "writer failed: %s\n", e.what());
         return 1;
     }
+    return 0;
+}
+
+// Holds the write lock of the log for a while, as a second program saving a large import would.
+int runHolder(const QString &path, int ms)
+{
+    Database db(path, QStringLiteral("holder"));
+    QSqlQuery q(db.connection());
+    if (!q.exec(QStringLiteral("BEGIN EXCLUSIVE")))
+        return 1;
+    std::printf("locked\n");
+    std::fflush(stdout);
+    QThread::msleep(ulong(ms));
+    q.exec(QStringLiteral("COMMIT"));
     return 0;
 }
 
@@ -103,6 +119,26 @@ private slots:
         }
     }
 
+    void briefLockIsWaitedFor()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("vireolog.db"));
+        Database::prepareFile(path, QString());
+        QProcess holder;
+        holder.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--hold"), path, QStringLiteral("1500")});
+        QByteArray out;
+        QTRY_VERIFY_WITH_TIMEOUT((out += holder.readAllStandardOutput()).contains("locked"), 30000);
+        Database db(path, QStringLiteral("waiter"));
+        QsoStore store(db.connection());
+        QElapsedTimer waited;
+        waited.start();
+        store.append(numbered(QStringLiteral("W"), 1)); // waits for the lock instead of failing
+        QVERIFY(waited.elapsed() >= 500);
+        QVERIFY(holder.waitForFinished(30000));
+        QCOMPARE(holder.exitCode(), 0);
+        QCOMPARE(store.count(), 1);
+    }
+
     void twoProcessesOnOneLog()
     {
         QTemporaryDir dir;
@@ -126,6 +162,10 @@ private slots:
 
 int main(int argc, char *argv[])
 {
+    if (argc == 4 && qstrcmp(argv[1], "--hold") == 0) {
+        QCoreApplication app(argc, argv);
+        return runHolder(QString::fromLocal8Bit(argv[2]), atoi(argv[3]));
+    }
     if (argc == 5 && qstrcmp(argv[1], "--writer") == 0) {
         QCoreApplication app(argc, argv);
         return runWriter(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), atoi(argv[4]));
