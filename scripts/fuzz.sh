@@ -12,7 +12,7 @@ cmake --build "$build" -j2
 mkdir -p "$build/corpus" "$build/findings"
 status=0
 for t in "$build"/fuzz/fuzz_*; do
-  [ -x "$t" ] || continue
+  [ -f "$t" ] && [ -x "$t" ] || continue
   name=$(basename "$t")
   mkdir -p "$build/corpus/$name"
   echo "== $name ($seconds s)"
