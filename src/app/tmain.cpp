@@ -96,6 +96,7 @@ TMain::~TMain()
 void TMain::attachWindows(const Windows &w)
 {
     windows = w;
+    attachRepeatsWindow();
 }
 
 void TMain::guard(const std::function<void()> &handler)

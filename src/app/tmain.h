@@ -295,6 +295,7 @@ private:
     void connectHandlers();
     void connectEntryHandlers();    // tmain_entry.cpp
     void connectStationHandlers();  // tmain_station.cpp
+    void attachRepeatsWindow();     // tmain_station.cpp
     void connectRigHandlers();      // tmain_rig.cpp
     void FormCreate();
     void FormDestroy();

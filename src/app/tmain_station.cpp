@@ -33,6 +33,15 @@ std::array<QRadioButton *, 6> captureButtons(const TMain &m)
 
 } // namespace
 
+void TMain::attachRepeatsWindow()
+{
+    // The repeats window draws against the entry line as it stands when it paints.
+    if (windows.rptQso)
+        windows.rptQso->setEntrySource([this] {
+            return dupe::Entry{edCall1->text(), edCall2->text(), currentBand, modeCode(), edTour->text()};
+        });
+}
+
 void TMain::connectStationHandlers()
 {
     connect(edCall1, &QLineEdit::textChanged, this, [this] { guard([this] { edCall1Change(); }); });
@@ -114,12 +123,6 @@ void TMain::edCall2Change()
 
 void TMain::ShowInfoCall()
 {
-    if (windows.rptQso && !windows.rptQso->hasEntrySource()) {
-        // The repeats window draws against the entry line as it stands when it paints.
-        windows.rptQso->setEntrySource([this] {
-            return dupe::Entry{edCall1->text(), edCall2->text(), currentBand, modeCode(), edTour->text()};
-        });
-    }
     StationLookup lookup(references());
     const StationDisplay d = lookup.lookup(lookupCall, myLatitude, myLongitude);
     if (d.reset) {

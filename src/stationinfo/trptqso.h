@@ -48,7 +48,6 @@ public:
     void setCounts(int heardCount, int workedCount);
     // Where the cell drawing reads the entry line from (the main window).
     void setEntrySource(std::function<dupe::Entry()> source);
-    bool hasEntrySource() const { return bool(m_entry); }
     dupe::Entry entry() const;
 
     RepeatModel &model() { return *m_model; }
