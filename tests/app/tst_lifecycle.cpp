@@ -105,6 +105,12 @@ private slots:
         QCOMPARE(ini.readString("Radio", "numRadio", ""), QStringLiteral("1"));
         QCOMPARE(ini.readFloat("MyPosition", "Latitude", -5), 0.0);
         QVERIFY(ini.readInteger("Main", "Left", -1) >= 0);
+        // every window wrote its keys; the time server is written only when saved
+        const QString none = QStringLiteral("<none>");
+        QVERIFY(ini.readString("RptQso", "Width", none) != none);
+        QCOMPARE(ini.readString("Cabrillo", "CategoryBand", none), QString());
+        QCOMPARE(ini.readString("Cabrillo", "OffTime12", none), QString());
+        QCOMPARE(ini.readString("SNTP", "SNTP", none), none);
         // a second start reads them back and asks nothing
         Program again(t.context);
         QCOMPARE(again.main().windowTitle(), QStringLiteral("UA1ABC  (RDXC)"));
