@@ -46,7 +46,11 @@ TAboutBox::TAboutBox(const AppContext &context)
     ProductName = new QLabel(QStringLiteral("Vireo"), Panel1);
     name(ProductName, "ProductName");
     QFont big = ProductName->font();
-    big.setPointSizeF(big.pointSizeF() * 2.2);
+    // The interface font may be set in pixels or in points.
+    if (big.pixelSize() > 0)
+        big.setPixelSize(qRound(big.pixelSize() * 2.2));
+    else
+        big.setPointSizeF(big.pointSizeF() * 2.2);
     big.setBold(true);
     ProductName->setFont(big);
     ProductName->setAlignment(Qt::AlignCenter);
