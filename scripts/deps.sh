@@ -4,7 +4,8 @@ set -euo pipefail
 kind=${1:-build}
 pkgs=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins hamradio-files fonts-dejavu-core)
 case "$kind" in
-  test)  pkgs+=(libhamlib-utils chrony poppler-utils xvfb xauth imagemagick) ;;
+  test)  pkgs+=(libhamlib-utils chrony poppler-utils) ;;
+  look)  pkgs+=(xvfb xauth imagemagick) ;;
   bench) pkgs+=(libbenchmark-dev libhamlib-utils) ;;
   fuzz)  pkgs+=(clang libclang-rt-14-dev) ;;
 esac

@@ -123,7 +123,7 @@ private slots:
         const SntpResult r = client.exchange(QStringLiteral("127.0.0.1"));
         const qint64 took = t.elapsed();
         QVERIFY(!r.ok);
-        QVERIFY2(took >= 790 && took < 1500, qPrintable(QString::number(took)));
+        QVERIFY2(took >= 790 && took < 2500, qPrintable(QString::number(took))); // bounded, with room for a loaded machine
         QVERIFY2(ticks >= 8, qPrintable(QString::number(ticks)));
         QCOMPARE(peer.requests(), 1);
     }
