@@ -42,7 +42,7 @@ void BM_Cabrillo(benchmark::State &state)
     h.contest = QStringLiteral("RDXC");
     h.callsign = QStringLiteral("R3A-123");
     for (auto _ : state)
-        if (cabrillo::WriteReport(log().dir.filePath("out.cbr"), h, 3, *log().store) != cabrillo::WriteResult::Written)
+        if (cabrillo::WriteReport(log().dir.filePath("out.cbr"), h, 3, *log().store) != WriteResult::Ok)
             state.SkipWithError("write failed");
 }
 
@@ -52,14 +52,14 @@ void BM_Adif(benchmark::State &state)
     qsl.standard = true;
     for (auto _ : state)
         if (adif::writeFile(log().dir.filePath("out.adi"), *log().store, QStringLiteral("R3A-123"), QStringLiteral("RDXC"), qsl,
-                            QDateTime::currentDateTime(), QLocale::c()) != adif::WriteResult::Ok)
+                            QDateTime::currentDateTime(), QLocale::c()) != WriteResult::Ok)
             state.SkipWithError("write failed");
 }
 
 void BM_LoggerExport(benchmark::State &state)
 {
     for (auto _ : state)
-        if (loggerfile::writeFile(log().dir.filePath("out.scl"), *log().store) != loggerfile::WriteResult::Ok)
+        if (loggerfile::writeFile(log().dir.filePath("out.scl"), *log().store) != WriteResult::Ok)
             state.SkipWithError("write failed");
 }
 

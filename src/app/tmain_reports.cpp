@@ -52,17 +52,11 @@ void TMain::ExportAdif()
     if (path.isEmpty())
         return;
     const QDateTime created = m_ctx.services.utcClock->nowUtc().toLocalTime();
-    const adif::WriteResult result =
+    const WriteResult result =
         adif::writeFile(path, *m_qsos, myCall, contestName, qsl, created, QLocale::system());
     selectLastRow();
-    if (result == adif::WriteResult::OpenFailed) {
-        prompts.error(QStringLiteral("Ошибка"), ReportFile::openFailureText());
+    if (!reportWritten(result, prompts))
         return;
-    }
-    if (result == adif::WriteResult::WriteFailed) {
-        prompts.error(QStringLiteral("Ошибка"), ReportFile::writeFailureText());
-        return;
-    }
     prompts.information(reportdialog::doneText(myCall, QStringLiteral("adi"), QStringLiteral("ADIF")));
 }
 
@@ -77,16 +71,10 @@ void TMain::ExportLoggerFile()
     const QString path = prompts.saveFileName(reportdialog::saveTitle(), preset, reportdialog::saveFilter());
     if (path.isEmpty())
         return;
-    const loggerfile::WriteResult result = loggerfile::writeFile(path, *m_qsos);
+    const WriteResult result = loggerfile::writeFile(path, *m_qsos);
     selectLastRow();
-    if (result == loggerfile::WriteResult::OpenFailed) {
-        prompts.error(QStringLiteral("Ошибка"), ReportFile::openFailureText());
+    if (!reportWritten(result, prompts))
         return;
-    }
-    if (result == loggerfile::WriteResult::WriteFailed) {
-        prompts.error(QStringLiteral("Ошибка"), ReportFile::writeFailureText());
-        return;
-    }
     prompts.information(reportdialog::doneText(myCall, QStringLiteral("scl"), QStringLiteral("SCL")));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // ADIF lines: the seven header lines and one record line per QSO, and the whole file.
 
+#include "reports/report_file.h"
 #include "db/qso_record.h"
 #include "reports/qsl_message.h"
 
@@ -43,7 +44,6 @@ QStringList header(const QDateTime &createdLocal, const QLocale &locale);
 // The record line of one QSO (without the line end).
 QString recordLine(const QsoRecord &r, const QString &myCall, const QString &contestName, const QslMessage &qsl);
 
-enum class WriteResult { Ok, OpenFailed, WriteFailed };
 
 // Writes the file: the header, then one line per record of the log in table order.
 WriteResult writeFile(const QString &path, QsoStore &qsos, const QString &myCall, const QString &contestName,

@@ -66,7 +66,7 @@ WriteResult WriteReport(const QString &path, const Header &header, int format, Q
     }
     file.writeLine(QStringLiteral("END-OF-LOG:"));
     // The end line or the closing flush can still fail: never report that as written.
-    return file.close() ? WriteResult::Written : WriteResult::WriteFailed;
+    return file.close() ? WriteResult::Ok : WriteResult::WriteFailed;
 }
 
 } // namespace vireo::cabrillo

@@ -2,6 +2,7 @@
 // The Cabrillo report file: the header lines from the window's values, one QSO line per record
 // of the log, and the end line, written in Windows-1251 with CR LF line ends.
 
+#include "reports/report_file.h"
 #include <QString>
 #include <QStringList>
 
@@ -44,14 +45,10 @@ constexpr int AddressLines = 3;
 // stand, every other value without surrounding blanks.
 QStringList HeaderLines(const Header &header);
 
-enum class WriteResult {
-    Written,     // the whole report, "END-OF-LOG:" included
-    OpenFailed,  // the file could not be created; nothing written
-    WriteFailed, // a write failed; what was written stays, "END-OF-LOG:" is missing
-};
 
 // Writes the report to path (an existing file is replaced): the header, a QSO line for every
-// record of the log in table order with the given exchange format, and "END-OF-LOG:".
+// record of the log in table order with the given exchange format, and "END-OF-LOG:" (missing
+// when a write failed).
 WriteResult WriteReport(const QString &path, const Header &header, int format, QsoStore &qsos);
 
 } // namespace cabrillo

@@ -2,6 +2,7 @@
 // The logger file: one line per QSO record, the thirteen stored columns each followed by ";",
 // Windows-1251 text with CR LF line ends, no header, no quoting.
 
+#include "reports/report_file.h"
 #include "db/qso_record.h"
 
 #include <QFile>
@@ -22,7 +23,6 @@ QString line(const QsoRecord &r);
 // are not trimmed.
 QsoRecord parse(const QString &line);
 
-enum class WriteResult { Ok, OpenFailed, WriteFailed };
 
 // Writes every record of the log in table order.
 WriteResult writeFile(const QString &path, QsoStore &qsos);

@@ -1,8 +1,24 @@
 #include "reports/report_file.h"
 
 #include "base/cp1251.h"
+#include "base/services.h"
 
 namespace vireo {
+
+bool reportWritten(WriteResult result, Prompts &prompts)
+{
+    switch (result) {
+    case WriteResult::OpenFailed:
+        prompts.error(QStringLiteral("Ошибка"), ReportFile::openFailureText());
+        return false;
+    case WriteResult::WriteFailed:
+        prompts.error(QStringLiteral("Ошибка"), ReportFile::writeFailureText());
+        return false;
+    case WriteResult::Ok:
+        break;
+    }
+    return true;
+}
 
 QString ReportFile::openFailureText()
 {

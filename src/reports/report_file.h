@@ -7,6 +7,18 @@
 
 namespace vireo {
 
+class Prompts;
+
+// How writing a report file ended.
+enum class WriteResult {
+    Ok,          // everything written and closed
+    OpenFailed,  // the file could not be created; nothing written
+    WriteFailed, // a write failed; what was written stays
+};
+
+// Shows the "Ошибка" box of a failed report; true when the file was written.
+bool reportWritten(WriteResult result, Prompts &prompts);
+
 class ReportFile {
 public:
     static QString openFailureText();  // "Произошла ошибка открытия файла"

@@ -439,16 +439,8 @@ void TfmCabrillo::ExportCabrillo()
         return;
     const QString path = QFileInfo(chosen).absoluteFilePath();
 
-    switch (cabrillo::WriteReport(path, header(), format, m_qsos)) {
-    case cabrillo::WriteResult::OpenFailed:
-        prompts.error(QStringLiteral("Ошибка"), ReportFile::openFailureText());
+    if (!reportWritten(cabrillo::WriteReport(path, header(), format, m_qsos), prompts))
         return;
-    case cabrillo::WriteResult::WriteFailed:
-        prompts.error(QStringLiteral("Ошибка"), ReportFile::writeFailureText());
-        return;
-    case cabrillo::WriteResult::Written:
-        break;
-    }
     prompts.information(QStringLiteral("Выгрузка в файл  ") + path + QStringLiteral(" фомата ") + QLatin1Char('"')
                         + QStringLiteral("CABRILLO") + QLatin1Char('"') + QStringLiteral(" произведена!"));
     m_ctx.services.shell->openUrl(QUrl::fromLocalFile(path));

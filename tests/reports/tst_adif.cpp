@@ -180,7 +180,7 @@ void TestAdif::wholeFileStandardMessage()
     const QString path = dir.filePath("out.adi");
     const QDateTime t(QDate(2026, 3, 5), QTime(10, 4, 9));
     const QLocale ru(QLocale::Russian, QLocale::Russia);
-    QCOMPARE(adif::writeFile(path, store, "R2A-456", "RDXC", QslMessage{true, "own"}, t, ru), adif::WriteResult::Ok);
+    QCOMPARE(adif::writeFile(path, store, "R2A-456", "RDXC", QslMessage{true, "own"}, t, ru), WriteResult::Ok);
 
     QByteArray expected;
     for (const QString &l : adif::header(t, ru))
@@ -204,7 +204,7 @@ void TestAdif::wholeFileCyrillicOwnMessage()
     // in Windows-1251, and is the same for a record without a worked station.
     QCOMPARE(adif::writeFile(path, store, " R2A-456", "Кубок", QslMessage{false, QStringLiteral("Спасибо за QSO")},
                              QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)), QLocale::c()),
-             adif::WriteResult::Ok);
+             WriteResult::Ok);
     const QByteArray file = readAll(path);
     const QByteArray cup = "\xCA\xF3\xE1\xEE\xEA";                                       // Кубок
     const QByteArray thanks = "\xD1\xEF\xE0\xF1\xE8\xE1\xEE \xE7\xE0 QSO";               // Спасибо за QSO
@@ -229,7 +229,7 @@ void TestAdif::emptyLogGivesHeaderOnly()
     const QString path = dir.filePath("empty.adi");
     QCOMPARE(adif::writeFile(path, store, "R2A", "X", QslMessage{}, QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)),
                              QLocale::c()),
-             adif::WriteResult::Ok);
+             WriteResult::Ok);
     const QByteArray file = readAll(path);
     QCOMPARE(file.count("\r\n"), 7);
     QVERIFY(file.endsWith("#\r\n<PROGRAMID:13>Tamarin Vireo\r\n<PROGRAMVERSION:3>1.5\r\n<ADIF_VER:5>3.0.4\r\n<EOH>\r\n"));

@@ -135,11 +135,11 @@ void TestLoggerFile::wholeFileBytes()
     QsoStore store(conn.connection());
     const QString path = dir.filePath("out.scl");
 
-    QCOMPARE(loggerfile::writeFile(path, store), loggerfile::WriteResult::Ok);
+    QCOMPARE(loggerfile::writeFile(path, store), WriteResult::Ok);
     QCOMPARE(readAll(path), QByteArray()); // an empty log exports an empty file
 
     store.append(sampleLog());
-    QCOMPARE(loggerfile::writeFile(path, store), loggerfile::WriteResult::Ok);
+    QCOMPARE(loggerfile::writeFile(path, store), WriteResult::Ok);
     QCOMPARE(readAll(path), SampleFile);
 }
 
