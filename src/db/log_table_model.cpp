@@ -17,13 +17,6 @@ LogTableModel::LogTableModel(QsoStore &store, QObject *parent)
     m_count = m_store.count();
 }
 
-QStringList LogTableModel::fieldNames()
-{
-    return {QStringLiteral("freq"), QStringLiteral("mode"), QStringLiteral("data"), QStringLiteral("time"),
-            QStringLiteral("call1"), QStringLiteral("rst1"), QStringLiteral("nr1"), QStringLiteral("call2"),
-            QStringLiteral("rst2"), QStringLiteral("nr2")};
-}
-
 int LogTableModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : m_count;

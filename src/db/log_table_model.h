@@ -18,9 +18,6 @@ class LogTableModel : public QAbstractTableModel {
 public:
     explicit LogTableModel(QsoStore &store, QObject *parent = nullptr);
 
-    // Column names in grid order: freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2.
-    static QStringList fieldNames();
-
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role) const override;

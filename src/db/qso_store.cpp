@@ -225,16 +225,6 @@ int QsoStore::rowOf(qint64 id)
     return int(sql::scalar(q));
 }
 
-QVector<QsoRecord> QsoStore::range(qint64 first, qint64 last)
-{
-    QSqlQuery q = sql::run(m_db, QStringLiteral("SELECT %1 FROM qso WHERE id BETWEEN ? AND ? ORDER BY id").arg(Columns),
-                           {first, last});
-    QVector<QsoRecord> rows;
-    while (q.next())
-        rows.append(readRecord(q));
-    return rows;
-}
-
 void QsoStore::forEach(const std::function<void(const QsoRecord &)> &visit)
 {
     qint64 after = -1;

@@ -44,8 +44,6 @@ public:
     QVector<QsoRecord> page(int offset, int limit, bool fromEnd);
     // Position of the record with this key in table order (the number of records before it).
     int rowOf(qint64 id);
-    // Records whose keys lie between first and last, in table order.
-    QVector<QsoRecord> range(qint64 first, qint64 last);
     // Every record in table order, read in pages so that no large log is held at once.
     void forEach(const std::function<void(const QsoRecord &)> &visit);
 
