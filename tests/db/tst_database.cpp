@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <memory>
+
 using namespace vireo;
 
 namespace {
@@ -34,6 +36,20 @@ QsoRecord record(const QString &call1, const QString &nr2 = QString(), const QSt
     r.radio = QStringLiteral("1");
     return r;
 }
+
+// A new log file without the country table, with one connection and its store.
+struct Log {
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("vireolog.db"));
+    std::unique_ptr<Database> db;
+    std::unique_ptr<QsoStore> store;
+    explicit Log(const QString &connection)
+    {
+        Database::prepareFile(path, QString());
+        db = std::make_unique<Database>(path, connection);
+        store = std::make_unique<QsoStore>(db->connection());
+    }
+};
 
 } // namespace
 
@@ -134,11 +150,8 @@ private slots:
 
     void countsRepeatsAndDeletion()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("vireolog.db"));
-        Database::prepareFile(path, dir.filePath(QStringLiteral("no-cty.dat")));
-        Database db(path, QStringLiteral("t2"));
-        QsoStore store(db.connection());
+        Log log(QStringLiteral("t2"));
+        QsoStore &store = *log.store;
         QCOMPARE(store.count(), 0);
         QCOMPARE(store.countWithNr2(), 0);
         // two identical records: deleting by key removes exactly one
@@ -164,11 +177,8 @@ private slots:
 
     void importIsAllOrNothing()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("vireolog.db"));
-        Database::prepareFile(path, QString());
-        Database db(path, QStringLiteral("t3"));
-        QsoStore store(db.connection());
+        Log log(QStringLiteral("t3"));
+        QsoStore &store = *log.store;
         store.append({record("OLD1"), record("OLD2")});
         int n = 0;
         QVERIFY_THROWS_EXCEPTION(Error, store.import(true, [&n](QsoRecord &r) {
@@ -192,11 +202,10 @@ private slots:
 
     void totalsFollowEveryChange()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("vireolog.db"));
-        Database::prepareFile(path, QString());
-        Database db(path, QStringLiteral("t5"));
-        QsoStore store(db.connection());
+        Log log(QStringLiteral("t5"));
+        QsoStore &store = *log.store;
+        Database &db = *log.db;
+        const QString &path = log.path;
         auto real = [&db](const char *where) {
             QSqlQuery q(db.connection());
             q.exec(QStringLiteral("SELECT COUNT(*) FROM qso %1").arg(QLatin1String(where)));
@@ -244,11 +253,8 @@ private slots:
 
     void gridModelFollowsTheLog()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("vireolog.db"));
-        Database::prepareFile(path, QString());
-        Database db(path, QStringLiteral("t4"));
-        QsoStore store(db.connection());
+        Log log(QStringLiteral("t4"));
+        QsoStore &store = *log.store;
         QVector<QsoRecord> many;
         for (int i = 0; i < 300; ++i)
             many.append(record(QStringLiteral("C%1").arg(i)));
