@@ -2,7 +2,7 @@
 # Installs the Debian packages Vireo needs that are missing. Usage: scripts/deps.sh [build|test|bench]
 set -euo pipefail
 kind=${1:-build}
-pkgs=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins hamradio-files fonts-dejavu-core)
+pkgs=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev libsqlite3-dev libqt6sql6-sqlite qt6-qpa-plugins hamradio-files fonts-dejavu-core libhamlib-utils)
 case "$kind" in
   test)  pkgs+=(libhamlib-utils chrony poppler-utils) ;;
   look)  pkgs+=(xvfb xauth imagemagick) ;;

@@ -416,6 +416,9 @@ void TMain::buildMenus()
     mnLog = bar->addMenu(QStringLiteral("Журнал"));
     mnLog->setObjectName(QStringLiteral("mnLog"));
     mnLogAction = mnLog->menuAction();
+    actUndo = action(mnLog, "actUndo", QStringLiteral("Отменить"));
+    actUndo->setEnabled(false);
+    mnLog->addSeparator();
     N7 = action(mnLog, "N7", QStringLiteral("Очистить лог"));
     mnLog->addSeparator();
     mnExport = mnLog->addMenu(QStringLiteral("Экспорт"));
@@ -430,6 +433,9 @@ void TMain::buildMenus()
     mnImport->setObjectName(QStringLiteral("mnImport"));
     SCL2 = action(mnImport, "SCL2", QStringLiteral("из файла SCL (файл логгера)"));
     mnLog->addSeparator();
+    actCheck = action(mnLog, "actCheck", QStringLiteral("Проверка журнала…"));
+    actRestore = action(mnLog, "actRestore", QStringLiteral("Восстановить из резервной копии…"));
+    mnLog->addSeparator();
     N9 = action(mnLog, "N9", QStringLiteral("Выход"));
 
     mnSettings = bar->addMenu(QStringLiteral("Установки"));
@@ -440,6 +446,8 @@ void TMain::buildMenus()
     N20 = action(mnSettings, "N20", QStringLiteral("Установить режим копии строки с рокировкой данных"));
     N20->setCheckable(true);
     N14 = action(mnSettings, "N14", QStringLiteral("Синхронизировать  время"));
+    mnSettings->addSeparator();
+    actDataUpdate = action(mnSettings, "actDataUpdate", QStringLiteral("Обновить данные стран и позывных…"));
 
     N10 = bar->addAction(QStringLiteral("Настройка туров"));
     N10->setObjectName(QStringLiteral("N10"));
@@ -449,6 +457,10 @@ void TMain::buildMenus()
     mnWindowsAction = mnWindows->menuAction();
     N17 = action(mnWindows, "N17", QStringLiteral("Повторные связи"));
     N17->setCheckable(true);
+    actScp = action(mnWindows, "actScp", QStringLiteral("Частичный поиск позывных"));
+    actScp->setCheckable(true);
+    actStats = action(mnWindows, "actStats", QStringLiteral("Статистика"));
+    actStats->setCheckable(true);
     N18 = action(mnWindows, "N18", QStringLiteral("Установить окна ввода"));
     N18->setCheckable(true);
 
@@ -507,6 +519,10 @@ void TMain::connectHandlers()
     connectEntryHandlers();
     connectStationHandlers();
     connectRigHandlers();
+    connectUndoHandlers();
+    connectScpHandlers();
+    connectStatsHandlers();
+    connectCheckHandlers();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -261,6 +261,24 @@ public:
     QAction *N5 = nullptr;
     QAction *N6 = nullptr;
     QMenu *PopupMenu1 = nullptr;
+
+    // ---- undo, timed backups and restore (tmain_undo.cpp) ----
+    QAction *actUndo = nullptr;    // "Журнал" -> "Отменить"
+    QAction *actRestore = nullptr; // "Журнал" -> "Восстановить из резервной копии…"
+    // end of undo, timed backups and restore
+
+    // ---- partial call check and country data refresh (tmain_scp.cpp) ----
+    QAction *actScp = nullptr;        // "Окна" -> "Частичный поиск позывных"
+    QAction *actDataUpdate = nullptr; // "Установки" -> "Обновить данные стран и позывных…"
+    // end of partial call check
+
+    // ---- statistics (tmain_stats.cpp) ----
+    QAction *actStats = nullptr; // "Окна" -> "Статистика"
+    // end of statistics
+
+    // ---- log check (tmain_check.cpp) ----
+    QAction *actCheck = nullptr; // "Журнал" -> "Проверка журнала…"
+    // end of log check
     QAction *N12 = nullptr;
     QAction *N13 = nullptr;
 
@@ -297,6 +315,10 @@ private:
     void connectStationHandlers();  // tmain_station.cpp
     void attachRepeatsWindow();     // tmain_station.cpp
     void connectRigHandlers();      // tmain_rig.cpp
+    void connectUndoHandlers();     // tmain_undo.cpp
+    void connectScpHandlers();      // tmain_scp.cpp
+    void connectStatsHandlers();    // tmain_stats.cpp
+    void connectCheckHandlers();    // tmain_check.cpp
     void FormCreate();
     void FormDestroy();
     bool entryKeyPress(QObject *watched, QKeyEvent *event); // tmain_entry.cpp

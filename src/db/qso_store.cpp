@@ -70,6 +70,12 @@ QVector<qint64> QsoStore::append(const QVector<QsoRecord> &records)
     }
     addToTotals(int(records.size()), withNr2);
     t.commit();
+    if (!m_listeners.empty()) {
+        LogChange change{LogChange::Added, {}, records};
+        for (int i = 0; i < change.after.size(); ++i)
+            change.after[i].id = ids.value(i);
+        notify(change);
+    }
     return ids;
 }
 
@@ -86,8 +92,15 @@ void QsoStore::addToTotals(int records, int withNr2)
              {records, withNr2});
 }
 
+void QsoStore::notify(const LogChange &change)
+{
+    for (const LogListener &listener : m_listeners)
+        listener(change);
+}
+
 void QsoStore::update(const QsoRecord &r)
 {
+    const QsoRecord before = m_listeners.empty() ? QsoRecord{} : byId(r.id);
     sql::Transaction t(m_db);
     sql::run(m_db, QStringLiteral("UPDATE qso_totals SET with_nr2 = with_nr2 + ?"
                                   " - (SELECT COUNT(*) FROM qso WHERE id = ? AND nr2 <> '') WHERE id = 1"),
@@ -100,10 +113,18 @@ void QsoStore::update(const QsoRecord &r)
     if (!q.exec())
         sql::fail(q.lastError());
     t.commit();
+    if (!m_listeners.empty())
+        notify(LogChange{LogChange::Updated, {before}, {r}});
 }
 
 void QsoStore::remove(qint64 id)
 {
+    QVector<QsoRecord> before;
+    if (!m_listeners.empty()) {
+        QSqlQuery q = sql::run(m_db, QStringLiteral("SELECT %1 FROM qso WHERE id = ?").arg(Columns), {id});
+        if (q.next())
+            before.append(readRecord(q));
+    }
     sql::Transaction t(m_db);
     sql::run(m_db, QStringLiteral("UPDATE qso_totals SET total = total - (SELECT COUNT(*) FROM qso WHERE id = ?),"
                                   " with_nr2 = with_nr2 - (SELECT COUNT(*) FROM qso WHERE id = ? AND nr2 <> '')"
@@ -111,6 +132,8 @@ void QsoStore::remove(qint64 id)
              {id, id});
     sql::run(m_db, QStringLiteral("DELETE FROM qso WHERE id = ?"), {id});
     t.commit();
+    if (!before.isEmpty())
+        notify(LogChange{LogChange::Removed, before, {}});
 }
 
 void QsoStore::clear()
@@ -118,6 +141,7 @@ void QsoStore::clear()
     sql::Transaction t(m_db);
     clearInTransaction();
     t.commit();
+    notify(LogChange{});
 }
 
 void QsoStore::clearInTransaction()
@@ -264,6 +288,7 @@ int QsoStore::import(bool deleteFirst, const std::function<bool(QsoRecord &)> &n
     }
     addToTotals(n, withNr2);
     t.commit();
+    notify(LogChange{});
     return n;
 }
 

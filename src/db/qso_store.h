@@ -8,14 +8,35 @@
 #include <QVector>
 
 #include <functional>
+#include <vector>
 
 namespace vireo {
+
+// What one write did to the log, handed to the listeners after it is committed. Windows and
+// indexes that follow the log (partial check, statistics) keep themselves up to date from it.
+struct LogChange {
+    enum Kind {
+        Added,   // after: the new records with their keys
+        Updated, // before: the record as it was; after: as it is now
+        Removed, // before: the removed records
+        Reset,   // many records changed at once (clear, import, undo of those, restore): read the log anew
+    };
+    Kind kind = Reset;
+    QVector<QsoRecord> before;
+    QVector<QsoRecord> after;
+};
+using LogListener = std::function<void(const LogChange &)>;
 
 class QsoStore {
 public:
     explicit QsoStore(QSqlDatabase db);
 
     QSqlDatabase connection() const { return m_db; }
+
+    // Called after every committed write of this store, in the order subscribed.
+    void subscribe(LogListener listener) { m_listeners.push_back(std::move(listener)); }
+    // Tells the listeners about a change made outside the write calls (undo, restore).
+    void notify(const LogChange &change);
 
     // Appends the records in one transaction and returns their new keys.
     QVector<qint64> append(const QVector<QsoRecord> &records);
@@ -58,6 +79,7 @@ private:
     int repeatCount(QSqlQuery &query, const char *column, const QString &band, const QString &mode,
                     const QString &call, const QString &tour);
 
+    std::vector<LogListener> m_listeners;
     QSqlDatabase m_db;
     QSqlQuery m_insert, m_heard, m_worked, m_repeats, m_count, m_countNr2, m_pageAsc, m_pageDesc;
 };

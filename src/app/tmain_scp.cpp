@@ -1,0 +1,9 @@
+#include "app/tmain.h"
+
+namespace vireo {
+
+void TMain::connectScpHandlers()
+{
+}
+
+} // namespace vireo
