@@ -7,7 +7,7 @@ build=$here/build-bench
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVIREO_BUILD_TESTS=OFF -DVIREO_BUILD_BENCH=ON >/dev/null
 cmake --build "$build" -j2
 for b in "$build"/bench/bench_*; do
-  [ -x "$b" ] || continue
+  [ -f "$b" ] && [ -x "$b" ] || continue
   echo "== $(basename "$b")"
   QT_QPA_PLATFORM=offscreen "$b"
 done

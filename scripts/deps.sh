@@ -1,22 +1,44 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Vireo needs that are missing. Usage: scripts/deps.sh [build|test|bench]
+# Installs the Debian 12 packages Vireo needs that are missing, through apt-get (as root, or
+# through sudo). Nothing else on the machine is changed: no service is installed or replaced.
+# Usage: scripts/deps.sh [build|test|bench|look|fuzz]
+#   build  what the build and the program need (the run command)
+#   test   build + what the test suite needs (the test command)
+#   bench  build + Google Benchmark
+#   look   build + Xvfb and ImageMagick, for screenshots
+#   fuzz   build + clang and its fuzzing runtime
 set -euo pipefail
 kind=${1:-build}
-pkgs=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev libsqlite3-dev libqt6sql6-sqlite qt6-qpa-plugins hamradio-files fonts-dejavu-core libhamlib-utils)
+# Build: compiler and tools, Qt 6 (widgets, SQL, charts), SQLite headers (trace and online backup),
+# fonts. Run time: the SQLite driver, Qt's platform plugins, the country and contest-call files
+# (hamradio-files) and Hamlib's rigctld/rigctl (libhamlib-utils) for the radios.
+pkgs=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev libsqlite3-dev
+      libqt6sql6-sqlite qt6-qpa-plugins hamradio-files fonts-dejavu-core libhamlib-utils)
 case "$kind" in
-  test)  pkgs+=(libhamlib-utils chrony poppler-utils) ;;
+  build) ;;
+  # Tests: pdftotext for the manual, the sqlite3 and socat programs the tests drive, the desktop
+  # entry validator, and the libraries of chronyd, which the test command unpacks from the chrony
+  # package into the build folder (scripts/test-tools.sh) instead of installing the time service.
+  test)  pkgs+=(poppler-utils sqlite3 socat desktop-file-utils procps
+                libcap2 libgnutls30 libnettle8 libseccomp2) ;;
+  bench) pkgs+=(libbenchmark-dev) ;;
   look)  pkgs+=(xvfb xauth imagemagick) ;;
-  bench) pkgs+=(libbenchmark-dev libhamlib-utils) ;;
   fuzz)  pkgs+=(clang libclang-rt-14-dev) ;;
+  *) echo "deps.sh: unknown kind '$kind' (build, test, bench, look or fuzz)" >&2; exit 2 ;;
 esac
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null 2>&1; then
+    echo "Vireo needs these Debian packages; install them as root, then run this command again: apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
+  as_root=(sudo)
+fi
 echo "Installing: ${missing[*]}"
-sudo_cmd=()
-[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
