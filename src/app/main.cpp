@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QMessageBox>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <csignal>
 #include <sys/socket.h>
@@ -59,21 +60,19 @@ int main(int argc, char *argv[])
     context.services = vireo::realServices(context.settingsPath);
 
     std::unique_ptr<vireo::Program> program;
-    try {
-        program = std::make_unique<vireo::Program>(context);
-    } catch (const std::exception &e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Vireo"), vireo::errorText(e));
-        return 1;
-    }
-
+    bool closeWhenStarted = false;
     // The desktop ending the session, or Ctrl+C in a terminal, closes the main window the way
-    // the Exit command does, so the settings are written.
+    // the Exit command does, so the settings are written. The handlers are in place before the
+    // log is opened: a signal that arrives while the program starts is acted on once it runs.
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
         auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-        QObject::connect(notifier, &QSocketNotifier::activated, &app, [&program] {
+        QObject::connect(notifier, &QSocketNotifier::activated, &app, [&program, &closeWhenStarted] {
             char c;
             [[maybe_unused]] const ssize_t n = ::read(signalPipe[0], &c, 1);
-            program->main().close();
+            if (program)
+                program->main().close();
+            else
+                closeWhenStarted = true;
         });
         struct sigaction sa {};
         sa.sa_handler = onSignal;
@@ -83,8 +82,17 @@ int main(int argc, char *argv[])
             sigaction(s, &sa, nullptr);
     }
 
+    try {
+        program = std::make_unique<vireo::Program>(context);
+    } catch (const std::exception &e) {
+        QMessageBox::critical(nullptr, QStringLiteral("Vireo"), vireo::errorText(e));
+        return 1;
+    }
+
     program->main().show();
     program->main().activateWindow();
+    if (closeWhenStarted)
+        QTimer::singleShot(0, &program->main(), [&program] { program->main().close(); });
     const int rc = app.exec();
     program.reset();
     return rc;
