@@ -2,6 +2,7 @@
 
 #include "about/taboutbox.h"
 #include "app/counters.h"
+#include "app/freq_box_edit.h"
 #include "app/tfmstart.h"
 #include "base/error.h"
 #include "base/ini_file.h"
@@ -247,6 +248,8 @@ void TMain::buildEntryPanel()
 
     cbFreq = make<QComboBox>(Panel2, "cbFreq", QRect(250, 1, 79, 22));
     cbFreq->setEditable(true);
+    cbFreq->setLineEdit(new FreqBoxEdit(cbFreq));
+    cbFreq->setInsertPolicy(QComboBox::NoInsert); // a typed frequency is not added to the list
     cbFreq->addItems(bandplan::frequencyList());
     cbFreq->setEditText(QStringLiteral("14000"));
     cbFreq->setFocusPolicy(Qt::ClickFocus);
@@ -513,6 +516,8 @@ void TMain::connectHandlers()
     connect(Timer1, &QTimer::timeout, this, [this] { guard([this] { Timer1Timer(); }); });
     connect(chTour, &QCheckBox::clicked, this, [this] { guard([this] { chTourClick(); }); });
     connect(cbFreq, &QComboBox::currentTextChanged, this, [this] { guard([this] { cbFreqChange(); }); });
+    connect(static_cast<FreqBoxEdit *>(cbFreq->lineEdit()), &FreqBoxEdit::typed, this,
+            [this](const QString &typed) { guard([this, typed] { cbFreqTyped(typed); }); });
     connect(cbMode, &QComboBox::textActivated, this, [this] { guard([this] { cbModeChange(); }); });
     connect(cbMode->lineEdit(), &QLineEdit::textEdited, this, [this] { guard([this] { cbModeChange(); }); });
     connect(edFreqEdit, &QLineEdit::textChanged, this, [this] { guard([this] { edFreqEditChange(); }); });
@@ -688,6 +693,8 @@ bool TMain::eventFilter(QObject *watched, QEvent *event)
     }
     if (event->type() == QEvent::KeyPress)
         return entryKeyPress(watched, static_cast<QKeyEvent *>(event));
+    if (event->type() == QEvent::FocusIn)
+        entryFocusIn(watched, static_cast<QFocusEvent *>(event));
     return QMainWindow::eventFilter(watched, event);
 }
 
