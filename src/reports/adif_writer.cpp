@@ -23,9 +23,21 @@ QString StripDateTime(const QString &text)
     return out;
 }
 
+qsizetype writtenLength(const QString &value)
+{
+    qsizetype n = value.size();
+    for (qsizetype i = 0; i + 1 < value.size(); ++i)
+        if (value.at(i).isHighSurrogate() && value.at(i + 1).isLowSurrogate()) {
+            --n;
+            ++i;
+        }
+    return n;
+}
+
 QString field(const QString &name, const QString &value)
 {
-    return QLatin1Char('<') + name + QLatin1Char(':') + QString::number(value.size()) + QLatin1Char('>') + value;
+    return QLatin1Char('<') + name + QLatin1Char(':') + QString::number(writtenLength(value)) + QLatin1Char('>')
+        + value;
 }
 
 QString freqMhz(const QString &f)
