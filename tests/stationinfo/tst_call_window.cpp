@@ -284,7 +284,7 @@ void TestCallWindow::repeatsWindowRowsAndPink()
 
     // Columns, titles and widths.
     const QStringList titles = {"TUR", "BAND", "MD", "DATA", "TIME", "CALL 1", "CALL 2"};
-    const int widths[] = {20, 50, 30, 70, 40, 75, 75};
+    const int widths[] = {28, 50, 30, 70, 40, 85, 85};
     for (int c = 0; c < 7; ++c) {
         QCOMPARE(model.headerData(c, Qt::Horizontal).toString(), titles[c]);
         QCOMPARE(rpt.DBGrid1->columnWidth(c), widths[c]);
