@@ -175,6 +175,18 @@ void TextsFitTest::mainWindowWithLongValues()
     m.chCopy->click();
     shoot(&m, QStringLiteral("main-manual-entry"));
     m.chCopy->click();
+
+    // Edit mode with the 7-digit frequency of the first record.
+    m.edCall1->clear();
+    m.edCall2->clear();
+    m.DBGrid1->selectRow(0);
+    m.N12Click();
+    QCOMPARE(m.edFreqEdit->text(), QStringLiteral("1296000"));
+    const int freqRoom = m.edFreqEdit->width() - 8; // frame and text margins
+    if (QFontMetrics(m.edFreqEdit->font()).horizontalAdvance(m.edFreqEdit->text()) > freqRoom)
+        faults << QStringLiteral("edFreqEdit \"1296000\" is cut");
+    shoot(&m, QStringLiteral("main-edit-mode"));
+    m.btEditSaveClick();
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
 }
 

@@ -158,7 +158,9 @@ void TestCallWindow::countsAndColoursWhileTyping()
     QCOMPARE(rpt.StatusPanels[0]->text(), QStringLiteral("Повторы: Heard = 0"));
     QCOMPARE(rpt.StatusPanels[1]->text(), QStringLiteral("Повторы: Worked = 2"));
     QCOMPARE(rpt.StatusPanels[0]->width(), 190);
-    QCOMPARE(rpt.StatusPanels[1]->width(), 200);
+    // The second panel is not fixed: it takes what the first and the size grip leave of the
+    // designed width (the window shown is measured in the texts test of the app folder).
+    QVERIFY(rpt.StatusPanels[1]->minimumWidth() < 200 && rpt.StatusPanels[1]->maximumWidth() > 200);
 
     // Now heard in the same band, mode and tour as well: red wins.
     m.qsos().append(qso(QStringLiteral("UA3ABC"), QStringLiteral("DL2A")));
