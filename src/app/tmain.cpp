@@ -2,6 +2,7 @@
 
 #include "about/taboutbox.h"
 #include "app/counters.h"
+#include "app/freq_box_edit.h"
 #include "app/tfmstart.h"
 #include "base/error.h"
 #include "base/ini_file.h"
@@ -59,6 +60,15 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, const QRec
     auto *l = make<QLabel>(parent, name, geometry);
     l->setText(text);
     return l;
+}
+
+// The condensed face of the interface font, for the small panels.
+QFont narrowFont(int pixels)
+{
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(pixels);
+    f.setStretch(QFont::Condensed);
+    return f;
 }
 
 QAction *action(QMenu *menu, const char *name, const QString &caption)
@@ -173,9 +183,11 @@ void TMain::buildUi()
     gp.setColor(QPalette::Inactive, QPalette::Highlight, gp.color(QPalette::Active, QPalette::Highlight));
     gp.setColor(QPalette::Inactive, QPalette::HighlightedText, gp.color(QPalette::Active, QPalette::HighlightedText));
     DBGrid1->setPalette(gp);
-    const int widths[] = {45, 25, 80, 50, 75, 40, 75, 75, 40, 75};
+    // FREQ holds seven digits (1296000); the report and time columns give it the room.
+    const int widths[] = {58, 25, 80, 46, 75, 34, 75, 75, 34, 75};
     for (int i = 0; i < 10; ++i)
         DBGrid1->setColumnWidth(i, widths[i]);
+    DBGrid1->horizontalHeader()->setFont(narrowFont(11));
     DBGrid1->installEventFilter(this);
     box->addWidget(DBGrid1, 1);
 
@@ -191,7 +203,10 @@ void TMain::buildUi()
     auto *bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setSizeGripEnabled(false);
-    const int panelWidths[] = {65, 70, 70, 190, 0};
+    // The longest texts (mode and clock messages, radio states, six-digit points) fit their panels.
+    bar->setFont(narrowFont(11));
+    // The date needs less than 65 pixels; the last panel takes the 5 for its longest messages.
+    const int panelWidths[] = {60, 70, 70, 190, 0};
     for (int i = 0; i < 5; ++i) {
         auto *l = new QLabel(bar);
         l->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
@@ -247,6 +262,8 @@ void TMain::buildEntryPanel()
 
     cbFreq = make<QComboBox>(Panel2, "cbFreq", QRect(250, 1, 79, 22));
     cbFreq->setEditable(true);
+    cbFreq->setLineEdit(new FreqBoxEdit(cbFreq));
+    cbFreq->setInsertPolicy(QComboBox::NoInsert); // a typed frequency is not added to the list
     cbFreq->addItems(bandplan::frequencyList());
     cbFreq->setEditText(QStringLiteral("14000"));
     cbFreq->setFocusPolicy(Qt::ClickFocus);
@@ -276,6 +293,9 @@ void TMain::buildEntryPanel()
     chCopy = make<QCheckBox>(Panel2, "chCopy", QRect(438, 4, 57, 17));
     chCopy->setText(QStringLiteral("COPY"));
     chCopy->setFocusPolicy(Qt::NoFocus);
+    // The strip's check boxes have only a few pixels beyond their captions.
+    for (QCheckBox *c : {chTour, chRst, chCopy})
+        c->setFont(narrowFont(12));
 
     QFont bold = font();
     bold.setBold(true);
@@ -312,9 +332,10 @@ void TMain::buildEntryPanel()
     captureGroup->setObjectName(QStringLiteral("captureGroup"));
     captureGroup->setExclusive(false); // "X" must be able to uncheck them all
     struct Rb { QRadioButton **target; const char *name; const char *caption; int width; };
+    // LOC takes an 8-character locator whole; STATE gives it the room.
     const Rb rbs[] = {{&rbCQ, "rbCQ", "CQ:", 59},       {&rbITU, "rbITU", "ITU:", 67},
-                      {&rbRU, "rbRU", "RU:", 51},       {&rbLoc, "rbLoc", "LOC:", 101},
-                      {&rbState, "rbState", "STATE:", 119}, {&rbDeg, "rbDeg", "DEG:", 105}};
+                      {&rbRU, "rbRU", "RU:", 51},       {&rbLoc, "rbLoc", "LOC:", 113},
+                      {&rbState, "rbState", "STATE:", 107}, {&rbDeg, "rbDeg", "DEG:", 105}};
     int x = 26;
     for (const Rb &r : rbs) {
         auto *b = make<QRadioButton>(GroupBox1, r.name, QRect(x, 2, r.width, 19));
@@ -329,14 +350,15 @@ void TMain::buildEntryPanel()
     }
     chLR = make<QCheckBox>(GroupBox1, "chLR", QRect(x + 2, 3, 600 - x - 4, 17));
     chLR->setText(QStringLiteral("Справа"));
+    chLR->setFont(narrowFont(11)); // "Справа" whole in the room the capture buttons leave
     chLR->setChecked(true);
     chLR->setToolTip(QStringLiteral("Установка курсора в контрольном номере [cлева/справа]"));
 
     // Station information
     Panel3 = make<QFrame>(p, "Panel3", QRect(4, 47, 143, 60));
     Panel3->setFrameShape(QFrame::StyledPanel);
-    QFont info(QStringLiteral("DejaVu Sans"));
-    info.setPixelSize(11);
+    // Distances of five digits and the longest country names fit the small panel.
+    const QFont info = narrowFont(11);
     const QString red = QStringLiteral("color: rgb(128,0,0);");
     label(Panel3, "Label2", QStringLiteral("DX:"), QRect(3, 2, 20, 13))->setFont(info);
     lbDxccRpt = label(Panel3, "lbDxccRpt", QString(), QRect(23, 2, 40, 13));
@@ -513,6 +535,8 @@ void TMain::connectHandlers()
     connect(Timer1, &QTimer::timeout, this, [this] { guard([this] { Timer1Timer(); }); });
     connect(chTour, &QCheckBox::clicked, this, [this] { guard([this] { chTourClick(); }); });
     connect(cbFreq, &QComboBox::currentTextChanged, this, [this] { guard([this] { cbFreqChange(); }); });
+    connect(static_cast<FreqBoxEdit *>(cbFreq->lineEdit()), &FreqBoxEdit::typed, this,
+            [this](const QString &typed) { guard([this, typed] { cbFreqTyped(typed); }); });
     connect(cbMode, &QComboBox::textActivated, this, [this] { guard([this] { cbModeChange(); }); });
     connect(cbMode->lineEdit(), &QLineEdit::textEdited, this, [this] { guard([this] { cbModeChange(); }); });
     connect(edFreqEdit, &QLineEdit::textChanged, this, [this] { guard([this] { edFreqEditChange(); }); });
@@ -688,6 +712,8 @@ bool TMain::eventFilter(QObject *watched, QEvent *event)
     }
     if (event->type() == QEvent::KeyPress)
         return entryKeyPress(watched, static_cast<QKeyEvent *>(event));
+    if (event->type() == QEvent::FocusIn)
+        entryFocusIn(watched, static_cast<QFocusEvent *>(event));
     return QMainWindow::eventFilter(watched, event);
 }
 

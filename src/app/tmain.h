@@ -322,6 +322,9 @@ private:
     void FormCreate();
     void FormDestroy();
     bool entryKeyPress(QObject *watched, QKeyEvent *event); // tmain_entry.cpp
+    void entryFocusIn(QObject *watched, const QFocusEvent *event); // tmain_entry.cpp
+    void bandFromFrequencyText(const QString &text); // tmain_band.cpp
+    void cbFreqTyped(const QString &typed);          // tmain_band.cpp
 
     AppContext m_ctx;
     std::unique_ptr<Database> m_database;

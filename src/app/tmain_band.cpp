@@ -2,6 +2,8 @@
 
 #include "app/tmain.h"
 
+#include "app/freq_box_edit.h"
+
 #include "entry/band_plan.h"
 #include "entry/field_layout.h"
 
@@ -17,14 +19,27 @@ void TMain::FreqToBand()
 {
     // In edit mode the record's own frequency field counts.
     const bool editing = edData->isVisible() && background(edData) == yellow() && edFreqEdit->isVisible();
-    const QString text = editing ? edFreqEdit->text() : cbFreq->currentText();
+    bandFromFrequencyText(editing ? edFreqEdit->text() : cbFreq->currentText());
+}
+
+void TMain::bandFromFrequencyText(const QString &text)
+{
     if (const auto band = bandplan::freqToBand(text, selectedRadioOnline()))
         currentBand = *band;
 }
 
 void TMain::cbFreqChange()
 {
+    // A key typed into the box is handled by cbFreqTyped: while typing, the box may show a
+    // completion the listener did not choose.
+    if (static_cast<const FreqBoxEdit *>(cbFreq->lineEdit())->typing())
+        return;
     FreqToBand();
+}
+
+void TMain::cbFreqTyped(const QString &typed)
+{
+    bandFromFrequencyText(typed);
 }
 
 void TMain::cbModeChange()

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -203,6 +204,15 @@ bool TMain::entryKeyPress(QObject *watched, QKeyEvent *event)
     return true;
 }
 
+void TMain::entryFocusIn(QObject *watched, const QFocusEvent *event)
+{
+    // Selected before the field handles the focus itself; a number field reached with placement
+    // sets its own text and cursor right after.
+    for (QLineEdit *e : {edCall1, edRst1, edNr1, edCall2, edRst2, edNr2, edData, edTime})
+        if (watched == e && focusflow::selectsAllOnFocus(event->reason()))
+            e->selectAll();
+}
+
 void TMain::chRstClick()
 {
     WinPosition();
@@ -315,6 +325,7 @@ void TMain::chCopyClick()
         setBackground(edTime, lightGreen());
         edData->setText(CurrentUtcDate);
         edTime->setText(CurrentUtcTime);
+        edTime->selectAll(); // the clock's time is offered; the QSO's own time typed replaces it
         setBackground(cbMode, lightGreen());
         setBackground(cbFreq, lightGreen());
         setStatusText(5, QStringLiteral("Режим ввода QSO вручную"));
@@ -421,6 +432,7 @@ void TMain::N12Click()
     edNr2->setText(r.nr2);
     edData->setText(r.data);
     edTime->setText(r.time);
+    edTime->selectAll(); // a corrected time typed replaces the record's
     savedModeText = cbMode->currentText();
     savedFreqText = cbFreq->currentText();
     cbModeEdit->setEditText(r.mode);

@@ -1,54 +1,79 @@
 #include "base/cp1251.h"
 
-#include <QHash>
 #include <QStringDecoder>
+
+#include <array>
+#include <memory>
 
 namespace vireo::cp1251 {
 
 namespace {
 
-// Reverse of the code page, built once from Qt's own Windows-1251 decoder.
-const QHash<char16_t, char> &upperHalf()
+// Both directions of the code page as tables, built once from Qt's own Windows-1251 decoder.
+struct Tables {
+    std::array<char16_t, 256> toUnicode{};
+    std::array<unsigned char, 0x10000> fromUnicode{}; // 0: no Windows-1251 form (U+0000 aside)
+};
+
+const Tables &tables()
 {
-    static const QHash<char16_t, char> table = [] {
-        QHash<char16_t, char> t;
-        for (int b = 0x80; b < 0x100; ++b) {
+    static const std::unique_ptr<const Tables> t = [] {
+        auto built = std::make_unique<Tables>();
+        for (int b = 0; b < 0x100; ++b) {
             QStringDecoder decoder("windows-1251");
             const QString s = decoder(QByteArray(1, char(b)));
-            if (!decoder.hasError() && s.size() == 1 && s.at(0) != QChar(QChar::ReplacementCharacter))
-                t.insert(s.at(0).unicode(), char(b));
+            const char16_t c = s.size() == 1 ? s.at(0).unicode() : char16_t(QChar::ReplacementCharacter);
+            built->toUnicode[size_t(b)] = c;
+            if (b >= 0x80 && !decoder.hasError() && c != QChar::ReplacementCharacter)
+                built->fromUnicode[c] = static_cast<unsigned char>(b);
         }
-        return t;
+        return built;
     }();
-    return table;
+    return *t;
 }
 
 } // namespace
 
-QByteArray encode(const QString &text)
+void appendEncoded(QByteArray &out, QStringView text)
 {
-    const auto &table = upperHalf();
-    QByteArray out;
-    out.reserve(text.size());
+    const auto &from = tables().fromUnicode;
     const qsizetype n = text.size();
+    const qsizetype start = out.size();
+    out.resize(start + n); // one byte per UTF-16 unit at most
+    char *p = out.data() + start;
+    const char16_t *s = text.utf16();
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = text.at(i).unicode();
+        const char16_t c = s[i];
         if (c < 0x80) {
-            out.append(char(c));
+            *p++ = char(c);
             continue;
         }
-        if (QChar::isHighSurrogate(c) && i + 1 < n && text.at(i + 1).isLowSurrogate())
+        if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
             ++i; // one character outside the BMP: one "?"
-        const auto it = table.constFind(c);
-        out.append(it == table.constEnd() ? '?' : it.value());
+            *p++ = '?';
+            continue;
+        }
+        const unsigned char b = from[c];
+        *p++ = b ? char(b) : '?';
     }
+    out.resize(p - out.data());
+}
+
+QByteArray encode(const QString &text)
+{
+    QByteArray out;
+    appendEncoded(out, text);
     return out;
 }
 
 QString decode(const QByteArray &bytes)
 {
-    QStringDecoder decoder("windows-1251");
-    return decoder(bytes);
+    const auto &to = tables().toUnicode;
+    QString out(bytes.size(), Qt::Uninitialized);
+    char16_t *p = reinterpret_cast<char16_t *>(out.data());
+    for (const char b : bytes)
+        *p++ = to[static_cast<unsigned char>(b)];
+    return out;
 }
 
 } // namespace vireo::cp1251

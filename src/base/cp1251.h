@@ -4,11 +4,15 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 namespace vireo::cp1251 {
 
-// Characters that have no Windows-1251 form become "?".
+// Characters that have no Windows-1251 form become "?"; a character outside the Basic
+// Multilingual Plane becomes one "?".
 QByteArray encode(const QString &text);
+// The same, appended to out.
+void appendEncoded(QByteArray &out, QStringView text);
 // Every byte has a meaning in Windows-1251 except 0x98, which decodes to U+FFFD.
 QString decode(const QByteArray &bytes);
 

@@ -112,4 +112,9 @@ Placement placeCursor(const QString &text, bool right)
     return {QLatin1Char(' ') + t, 0};
 }
 
+bool selectsAllOnFocus(Qt::FocusReason reason)
+{
+    return reason != Qt::MouseFocusReason && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
 } // namespace vireo::focusflow

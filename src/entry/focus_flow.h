@@ -3,6 +3,7 @@
 // layout (each station's fields one above the other) and the row layout (one row per station).
 
 #include <QString>
+#include <Qt>
 
 #include <optional>
 
@@ -27,6 +28,11 @@ std::optional<Move> next(Field from, Key key, bool columnLayout, bool reportsSho
 bool savesOnCtrlEnter(Field field);
 // In the heard call field the save comes before the focus move; elsewhere after it.
 bool savesBeforeMove(Field field);
+
+// An entry field that gets the focus from the program or the keyboard has its whole text
+// selected, so that what is typed replaces it; a click places the caret, and a window or menu
+// that gives the focus back leaves the field as it was.
+bool selectsAllOnFocus(Qt::FocusReason reason);
 
 // Cursor placement into a number field: the text with a blank on the cursor side, so that what is
 // typed next stays apart from what is there already.

@@ -115,12 +115,15 @@ QVector<QsoRecord> observationRecords(const StationFields &fields, const Stamp &
 
 QVector<QsoRecord> manualRecords(const StationFields &fields, const Stamp &stamp, bool swap)
 {
+    // The number fields carry the blank that placed the cursor; a stored blank would count as a
+    // worked station's number in the points and break the dupe check and the reports.
+    const StationFields p = prepared(fields);
     QsoRecord first = stamped(stamp);
-    putFields(first, fields);
+    putFields(first, p);
     QVector<QsoRecord> records{first};
     if (swap) {
         QsoRecord mirror = stamped(stamp);
-        putFields(mirror, swapped(fields));
+        putFields(mirror, swapped(p));
         records.append(mirror);
     }
     return records;

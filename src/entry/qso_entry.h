@@ -40,8 +40,8 @@ QString frequencyMessage(); // " Не верное значение частот
 // the same way and given the same radio.
 QVector<QsoRecord> observationRecords(const StationFields &fields, const Stamp &stamp, bool swap);
 
-// Manual entry mode: the six fields as typed, no radio; with copy-with-swap the mirror, also as
-// typed.
+// Manual entry mode: the record prepared as in observation mode (calls and reports trimmed,
+// numbers collapsed), no radio; with copy-with-swap its mirror, prepared the same way.
 QVector<QsoRecord> manualRecords(const StationFields &fields, const Stamp &stamp, bool swap);
 
 // An edited record: every column from the edit fields, the radio and the key of the original.

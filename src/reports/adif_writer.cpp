@@ -2,6 +2,7 @@
 
 #include "base/product.h"
 
+#include "db/qso_scan.h"
 #include "db/qso_store.h"
 #include "reports/report_file.h"
 
@@ -23,9 +24,21 @@ QString StripDateTime(const QString &text)
     return out;
 }
 
+qsizetype writtenLength(const QString &value)
+{
+    qsizetype n = value.size();
+    for (qsizetype i = 0; i + 1 < value.size(); ++i)
+        if (value.at(i).isHighSurrogate() && value.at(i + 1).isLowSurrogate()) {
+            --n;
+            ++i;
+        }
+    return n;
+}
+
 QString field(const QString &name, const QString &value)
 {
-    return QLatin1Char('<') + name + QLatin1Char(':') + QString::number(value.size()) + QLatin1Char('>') + value;
+    return QLatin1Char('<') + name + QLatin1Char(':') + QString::number(writtenLength(value)) + QLatin1Char('>')
+        + value;
 }
 
 QString freqMhz(const QString &f)
@@ -74,22 +87,38 @@ QStringList header(const QDateTime &createdLocal, const QLocale &locale)
     };
 }
 
+namespace {
+
+// Appends "<NAME:length>value" without building the field on its own.
+void appendField(QString &line, QLatin1StringView name, const QString &value)
+{
+    line += QLatin1Char('<');
+    line += name;
+    line += QLatin1Char(':');
+    line += QString::number(writtenLength(value));
+    line += QLatin1Char('>');
+    line += value;
+}
+
+} // namespace
+
 QString recordLine(const QsoRecord &r, const QString &myCall, const QString &contestName, const QslMessage &qsl)
 {
     QString line;
-    line += field(QStringLiteral("OPERATOR"), myCall);
-    line += QStringLiteral("<SWL:1>Y");
-    line += field(QStringLiteral("CONTEST_ID"), contestName);
-    line += field(QStringLiteral("CALL"), r.call1.trimmed());
-    line += field(QStringLiteral("QSO_DATE"), qsoDate(r.data));
-    line += field(QStringLiteral("TIME_ON"), StripDateTime(r.time).trimmed());
-    line += field(QStringLiteral("FREQ"), freqMhz(r.freq.trimmed()));
-    line += field(QStringLiteral("BAND"), r.band.trimmed());
-    line += field(QStringLiteral("MODE"), adifMode(r.mode.trimmed()));
-    line += field(QStringLiteral("RST_RCVD"), r.rst1.trimmed());
-    line += field(QStringLiteral("SRX"), r.nr1.trimmed());
-    line += field(QStringLiteral("QSLMSG"), qslMessageFor(qsl, r.call2));
-    line += QStringLiteral("<EOR>");
+    line.reserve(256);
+    appendField(line, QLatin1StringView("OPERATOR"), myCall);
+    line += QLatin1StringView("<SWL:1>Y");
+    appendField(line, QLatin1StringView("CONTEST_ID"), contestName);
+    appendField(line, QLatin1StringView("CALL"), r.call1.trimmed());
+    appendField(line, QLatin1StringView("QSO_DATE"), qsoDate(r.data));
+    appendField(line, QLatin1StringView("TIME_ON"), StripDateTime(r.time).trimmed());
+    appendField(line, QLatin1StringView("FREQ"), freqMhz(r.freq.trimmed()));
+    appendField(line, QLatin1StringView("BAND"), r.band.trimmed());
+    appendField(line, QLatin1StringView("MODE"), adifMode(r.mode.trimmed()));
+    appendField(line, QLatin1StringView("RST_RCVD"), r.rst1.trimmed());
+    appendField(line, QLatin1StringView("SRX"), r.nr1.trimmed());
+    appendField(line, QLatin1StringView("QSLMSG"), qslMessageFor(qsl, r.call2));
+    line += QLatin1StringView("<EOR>");
     return line;
 }
 
@@ -101,7 +130,7 @@ WriteResult writeFile(const QString &path, QsoStore &qsos, const QString &myCall
         return WriteResult::OpenFailed;
     for (const QString &line : header(createdLocal, locale))
         file.writeLine(line);
-    qsos.forEach([&](const QsoRecord &r) { file.writeLine(recordLine(r, myCall, contestName, qsl)); });
+    scanQsos(qsos.connection(), [&](const QsoRecord &r) { file.writeLine(recordLine(r, myCall, contestName, qsl)); });
     if (!file.close())
         return WriteResult::WriteFailed;
     return WriteResult::Ok;

@@ -21,7 +21,11 @@ namespace adif {
 // The text without its "-", ":" and "." characters.
 QString StripDateTime(const QString &text);
 
-// "<NAME:length>value", the length counted in characters.
+// The number of characters the value takes in the file: each is written as one Windows-1251
+// byte, and a character outside the Basic Multilingual Plane (two UTF-16 units) as one "?".
+qsizetype writtenLength(const QString &value);
+
+// "<NAME:length>value", the length counted in characters written.
 QString field(const QString &name, const QString &value);
 
 // kHz digits as MHz: 4, 5 or 6 characters get a point before the last three; any other

@@ -1,5 +1,6 @@
 #include "reports/cabrillo_report.h"
 
+#include "db/qso_scan.h"
 #include "db/qso_store.h"
 #include "reports/cabrillo_lines.h"
 #include "reports/report_file.h"
@@ -59,7 +60,7 @@ WriteResult WriteReport(const QString &path, const Header &header, int format, Q
         return WriteResult::OpenFailed;
     for (const QString &line : HeaderLines(header))
         file.writeLine(line);
-    qsos.forEach([&](const QsoRecord &record) { file.writeLine(QsoLine(record, format)); });
+    scanQsos(qsos.connection(), [&](const QsoRecord &record) { file.writeLine(QsoLine(record, format)); });
     if (!file.writeStateOk()) {
         file.close();
         return WriteResult::WriteFailed;

@@ -2,6 +2,7 @@
 
 #include "base/cp1251.h"
 #include "base/error.h"
+#include "db/qso_scan.h"
 #include "db/qso_store.h"
 #include "reports/report_file.h"
 
@@ -52,7 +53,7 @@ WriteResult writeFile(const QString &path, QsoStore &qsos)
     ReportFile file(path);
     if (!file.open())
         return WriteResult::OpenFailed;
-    qsos.forEach([&](const QsoRecord &r) { file.writeLine(line(r)); });
+    scanQsos(qsos.connection(), [&](const QsoRecord &r) { file.writeLine(line(r)); });
     if (!file.close())
         return WriteResult::WriteFailed;
     return WriteResult::Ok;

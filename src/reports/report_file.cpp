@@ -33,6 +33,7 @@ QString ReportFile::writeFailureText()
 ReportFile::ReportFile(const QString &path)
     : m_file(path)
 {
+    m_buffer.reserve(BufferBytes + 4096);
 }
 
 bool ReportFile::open()
@@ -44,14 +45,22 @@ void ReportFile::writeLine(const QString &line)
 {
     if (m_failed)
         return;
-    QByteArray bytes = cp1251::encode(line);
-    bytes += "\r\n";
-    if (m_file.write(bytes) != bytes.size())
+    cp1251::appendEncoded(m_buffer, line);
+    m_buffer += "\r\n";
+    if (m_buffer.size() >= BufferBytes)
+        writeBuffer();
+}
+
+void ReportFile::writeBuffer()
+{
+    if (!m_failed && !m_buffer.isEmpty() && m_file.write(m_buffer) != m_buffer.size())
         m_failed = true;
+    m_buffer.clear();
 }
 
 bool ReportFile::writeStateOk()
 {
+    writeBuffer();
     if (!m_failed && !m_file.flush())
         m_failed = true;
     return !m_failed;

@@ -28,7 +28,7 @@ public:
 
     // Creates the file, replacing an existing one. False when it cannot be created.
     bool open();
-    // Writes one line followed by CR LF.
+    // Writes one line followed by CR LF (buffered).
     void writeLine(const QString &line);
     // True while every write so far has succeeded (flushes what is buffered).
     bool writeStateOk();
@@ -36,7 +36,12 @@ public:
     bool close();
 
 private:
+    // Lines are collected and written in blocks of about this size.
+    static constexpr qsizetype BufferBytes = 256 * 1024;
+    void writeBuffer();
+
     QFile m_file;
+    QByteArray m_buffer;
     bool m_failed = false;
 };
 

@@ -22,7 +22,8 @@ QString RepeatModel::title(int column)
 
 int RepeatModel::width(int column)
 {
-    static const int Widths[] = {20, 50, 30, 70, 40, 75, 75};
+    // TUR is wide enough for its title, the calls for nine characters.
+    static const int Widths[] = {28, 50, 30, 70, 40, 85, 85};
     return column >= 0 && column < ColumnCount ? Widths[column] : 0;
 }
 

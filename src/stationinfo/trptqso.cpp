@@ -82,6 +82,9 @@ TRptQso::TRptQso(const AppContext &context)
     DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     DBGrid1->horizontalHeader()->setMinimumSectionSize(12);
     DBGrid1->horizontalHeader()->setHighlightSections(false);
+    QFont titleFont(QStringLiteral("DejaVu Sans"));
+    titleFont.setPixelSize(9);
+    DBGrid1->horizontalHeader()->setFont(titleFont);
     DBGrid1->setItemDelegate(new RepeatDelegate(this));
     DBGrid1->setModel(m_model);
     for (int c = 0; c < RepeatModel::ColumnCount; ++c)
@@ -90,14 +93,18 @@ TRptQso::TRptQso(const AppContext &context)
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(true);
-    const int widths[2] = {190, 200};
+    // The first panel is 190 pixels; the second takes the rest beside the size grip, so that the
+    // window keeps its designed width of 406.
     for (int i = 0; i < 2; ++i) {
         auto *panel = new QLabel(StatusBar1);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
-        panel->setFixedWidth(widths[i]);
+        if (i == 0)
+            panel->setFixedWidth(190);
+        else
+            panel->setMinimumWidth(0);
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
-        StatusBar1->addWidget(panel);
+        StatusBar1->addWidget(panel, i == 0 ? 0 : 1);
         StatusPanels[i] = panel;
     }
 

@@ -20,7 +20,7 @@ private slots:
     void insertedTextIsFilteredAlone();
     void collapseAndDigits();
     void observationRecords();
-    void manualRecordsKeepFieldsAsTyped();
+    void manualRecordsArePreparedLikeObservation();
     void editedRecordKeepsKeyAndRadio();
     void editTimeCheck_data();
     void editTimeCheck();
@@ -172,21 +172,24 @@ void EntryRules::observationRecords()
     QCOMPARE(m.tur, r.tur);
 }
 
-void EntryRules::manualRecordsKeepFieldsAsTyped()
+void EntryRules::manualRecordsArePreparedLikeObservation()
 {
-    const qsoentry::StationFields f{QStringLiteral("UA3ABC"), QStringLiteral("599"), QStringLiteral(" 17"),
-                                    QStringLiteral("DL1XYZ"), QString(), QStringLiteral("15 ")};
+    const qsoentry::StationFields f{QStringLiteral(" UA3ABC"), QStringLiteral("599 "), QStringLiteral(" 17"),
+                                    QStringLiteral("DL1XYZ"), QString(), QStringLiteral(" 15  3 ")};
     qsoentry::Stamp s = stamp();
     s.time = QStringLiteral("  :  ");
     const QVector<QsoRecord> recs = qsoentry::manualRecords(f, s, true);
     QCOMPARE(recs.size(), 2);
-    QCOMPARE(recs.at(0).nr1, QStringLiteral(" 17"));
-    QCOMPARE(recs.at(0).nr2, QStringLiteral("15 "));
-    QCOMPARE(recs.at(0).time, QStringLiteral("  :  "));
+    QCOMPARE(recs.at(0).call1, QStringLiteral("UA3ABC"));
+    QCOMPARE(recs.at(0).rst1, QStringLiteral("599"));
+    QCOMPARE(recs.at(0).nr1, QStringLiteral("17"));
+    QCOMPARE(recs.at(0).nr2, QStringLiteral("15 3"));
+    QCOMPARE(recs.at(0).time, QStringLiteral("  :  ")); // the date and time stay as typed
     QCOMPARE(recs.at(0).radio, QString());
     QCOMPARE(recs.at(1).call1, QStringLiteral("DL1XYZ"));
-    QCOMPARE(recs.at(1).nr1, QStringLiteral("15 "));
-    QCOMPARE(recs.at(1).nr2, QStringLiteral(" 17"));
+    QCOMPARE(recs.at(1).nr1, QStringLiteral("15 3"));
+    QCOMPARE(recs.at(1).nr2, QStringLiteral("17"));
+    QCOMPARE(recs.at(1).call2, QStringLiteral("UA3ABC"));
     QCOMPARE(recs.at(1).rst2, QStringLiteral("599"));
     QCOMPARE(recs.at(1).radio, QString());
 }

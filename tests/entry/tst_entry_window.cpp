@@ -461,8 +461,8 @@ void EntryWindowTest::manualEntryMode()
     QCOMPARE(r.time, QStringLiteral("12:30"));
     QCOMPARE(r.call1, QStringLiteral("UA3ABC"));
     QCOMPARE(r.rst1, QStringLiteral("599"));
-    QCOMPARE(r.nr1, QStringLiteral(" 17")); // manual entry keeps the fields as typed
-    QCOMPARE(r.nr2, QStringLiteral(" 15"));
+    QCOMPARE(r.nr1, QStringLiteral("17")); // the cursor blanks are not stored
+    QCOMPARE(r.nr2, QStringLiteral("15"));
     QCOMPARE(r.radio, QString());
     QCOMPARE(r.band, QStringLiteral("20M"));
     for (QLineEdit *e : {m.edCall1, m.edRst1, m.edNr1, m.edCall2, m.edRst2, m.edNr2})

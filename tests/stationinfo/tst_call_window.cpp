@@ -158,7 +158,9 @@ void TestCallWindow::countsAndColoursWhileTyping()
     QCOMPARE(rpt.StatusPanels[0]->text(), QStringLiteral("Повторы: Heard = 0"));
     QCOMPARE(rpt.StatusPanels[1]->text(), QStringLiteral("Повторы: Worked = 2"));
     QCOMPARE(rpt.StatusPanels[0]->width(), 190);
-    QCOMPARE(rpt.StatusPanels[1]->width(), 200);
+    // The second panel is not fixed: it takes what the first and the size grip leave of the
+    // designed width (the window shown is measured in the texts test of the app folder).
+    QVERIFY(rpt.StatusPanels[1]->minimumWidth() < 200 && rpt.StatusPanels[1]->maximumWidth() > 200);
 
     // Now heard in the same band, mode and tour as well: red wins.
     m.qsos().append(qso(QStringLiteral("UA3ABC"), QStringLiteral("DL2A")));
@@ -284,7 +286,7 @@ void TestCallWindow::repeatsWindowRowsAndPink()
 
     // Columns, titles and widths.
     const QStringList titles = {"TUR", "BAND", "MD", "DATA", "TIME", "CALL 1", "CALL 2"};
-    const int widths[] = {20, 50, 30, 70, 40, 75, 75};
+    const int widths[] = {28, 50, 30, 70, 40, 85, 85};
     for (int c = 0; c < 7; ++c) {
         QCOMPARE(model.headerData(c, Qt::Horizontal).toString(), titles[c]);
         QCOMPARE(rpt.DBGrid1->columnWidth(c), widths[c]);

@@ -1,0 +1,71 @@
+#include "db/qso_scan.h"
+
+#include "base/error.h"
+
+#include <QSqlDriver>
+#include <QVariant>
+
+#include <sqlite3.h>
+
+#include <memory>
+
+namespace vireo {
+
+namespace {
+
+sqlite3 *handleOf(const QSqlDatabase &db)
+{
+    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
+    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(v.constData());
+}
+
+QString text(sqlite3_stmt *s, int column)
+{
+    const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(s, column));
+    return p ? QString::fromUtf8(p, sqlite3_column_bytes(s, column)) : QString();
+}
+
+[[noreturn]] void fail(sqlite3 *db)
+{
+    throw Error(QStringLiteral("Ошибка чтения журнала: %1").arg(QString::fromUtf8(sqlite3_errmsg(db))));
+}
+
+} // namespace
+
+void scanQsos(const QSqlDatabase &db, const std::function<void(const QsoRecord &)> &visit)
+{
+    sqlite3 *handle = handleOf(db);
+    if (!handle)
+        throw Error(QStringLiteral("Ошибка чтения журнала: база данных не открыта"));
+    sqlite3_stmt *raw = nullptr;
+    const char *statement = "SELECT id, freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, band, tur, radio"
+                            " FROM qso ORDER BY id";
+    if (sqlite3_prepare_v2(handle, statement, -1, &raw, nullptr) != SQLITE_OK)
+        fail(handle);
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> s(raw, sqlite3_finalize);
+    QsoRecord r;
+    int rc;
+    while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
+        r.id = sqlite3_column_int64(raw, 0);
+        r.freq = text(raw, 1);
+        r.mode = text(raw, 2);
+        r.data = text(raw, 3);
+        r.time = text(raw, 4);
+        r.call1 = text(raw, 5);
+        r.rst1 = text(raw, 6);
+        r.nr1 = text(raw, 7);
+        r.call2 = text(raw, 8);
+        r.rst2 = text(raw, 9);
+        r.nr2 = text(raw, 10);
+        r.band = text(raw, 11);
+        r.tur = text(raw, 12);
+        r.radio = text(raw, 13);
+        visit(r);
+    }
+    if (rc != SQLITE_DONE)
+        fail(handle);
+}
+
+} // namespace vireo

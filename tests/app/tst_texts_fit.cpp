@@ -1,0 +1,267 @@
+// Every text of the main window and the repeats window shows whole with the longest values a
+// contest brings: a 9-character call, 7-digit frequencies, 5- and 6-digit counters, distances of
+// 10,000 km and more, the longest country names of the country file, 8-character locators, and
+// the longest mode, clock and radio messages of the status bar.
+//
+// With VIREO_SCREENSHOT_DIR set, each window state is also saved there as a PNG.
+
+#include "entry/entry_window.h"
+#include "stationinfo/repeat_model.h"
+#include "stationinfo/trptqso.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+using namespace vireo;
+using namespace vireo::test;
+
+namespace {
+
+// Width left for text inside a label.
+int textRoom(const QLabel *l)
+{
+    const int indent = l->indent() > 0 ? l->indent() : 0;
+    return l->contentsRect().width() - 2 * l->margin() - indent;
+}
+
+QString labelFits(const QLabel *l)
+{
+    const QFontMetrics fm(l->font());
+    if (l->wordWrap()) {
+        const QRect room = l->contentsRect();
+        const QRect need = fm.boundingRect(QRect(0, 0, room.width(), 1000), Qt::TextWordWrap, l->text());
+        if (need.height() > room.height() || need.width() > room.width())
+            return QStringLiteral("%1 \"%2\" needs %3x%4, has %5x%6")
+                .arg(l->objectName(), l->text())
+                .arg(need.width())
+                .arg(need.height())
+                .arg(room.width())
+                .arg(room.height());
+        return QString();
+    }
+    const int need = fm.horizontalAdvance(l->text());
+    if (need > textRoom(l))
+        return QStringLiteral("%1 \"%2\" needs %3, has %4").arg(l->objectName(), l->text()).arg(need).arg(textRoom(l));
+    return QString();
+}
+
+// The caption of a check box or radio button within the room its style gives the text.
+QString buttonFits(const QAbstractButton *b)
+{
+    QStyleOptionButton opt;
+    opt.initFrom(b);
+    opt.text = b->text();
+    const bool radio = qobject_cast<const QRadioButton *>(b) != nullptr;
+    const QRect room =
+        b->style()->subElementRect(radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &opt, b);
+    const int need = QFontMetrics(b->font()).horizontalAdvance(b->text());
+    if (need > room.width())
+        return QStringLiteral("%1 \"%2\" needs %3, has %4").arg(b->objectName(), b->text()).arg(need).arg(room.width());
+    return QString();
+}
+
+// Every cell and title of a grid within its column.
+QString gridFits(QTableView *view)
+{
+    QAbstractItemView *base = view; // the column hint is public on the base class
+    QHeaderView *header = view->horizontalHeader();
+    QStringList faults;
+    for (int c = 0; c < view->model()->columnCount(); ++c) {
+        const int cells = base->sizeHintForColumn(c);
+        const int title = header->sectionSizeHint(c);
+        if (cells > view->columnWidth(c) || title > view->columnWidth(c))
+            faults << QStringLiteral("column %1 \"%2\": cells need %3, title %4, has %5")
+                          .arg(c)
+                          .arg(view->model()->headerData(c, Qt::Horizontal).toString())
+                          .arg(cells)
+                          .arg(title)
+                          .arg(view->columnWidth(c));
+    }
+    if (view->horizontalScrollBar()->isVisible())
+        faults << QStringLiteral("the grid scrolls sideways");
+    return faults.join(QStringLiteral("; "));
+}
+
+void shoot(QWidget *w, const QString &name)
+{
+    const QString dir = qEnvironmentVariable("VIREO_SCREENSHOT_DIR");
+    if (!dir.isEmpty())
+        QVERIFY(w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png")));
+}
+
+QVector<QsoRecord> longRecords()
+{
+    QVector<QsoRecord> rs;
+    const char *const freqs[] = {"1296000", "144300", "28500", "3550", "144", "10368000"};
+    const char *const calls[] = {"UA3ABC/QRP", "VK6ABCD/P", "R2015ABC", "ZD9ABC", "DL1XYZ", "UA0ABC/MM"};
+    for (int i = 0; i < 6; ++i) {
+        QsoRecord r = record(QString::fromLatin1(calls[i]).left(9), QStringLiteral("16 KO85RS"),
+                             QString::fromLatin1(calls[5 - i]).left(9), QStringLiteral("599"));
+        r.freq = QString::fromLatin1(freqs[i]).left(7);
+        rs << r;
+    }
+    return rs;
+}
+
+} // namespace
+
+class TextsFitTest : public QObject {
+    Q_OBJECT
+private slots:
+    void mainWindowWithLongValues();
+    void statusBarMessages();
+    void repeatsWindowAtItsDesignedSize();
+};
+
+void TextsFitTest::mainWindowWithLongValues()
+{
+    EntryWindow w;
+    TMain &m = *w.m;
+    QCOMPARE(m.width(), 604);
+    w.seed(longRecords());
+    m.myLatitude = 55.75; // Moscow
+    m.myLongitude = 37.62;
+    QStringList faults;
+    const QString f = gridFits(m.DBGrid1);
+    if (!f.isEmpty())
+        faults << f;
+
+    // Far stations and the longest country names, looked up for real.
+    int longestDistance = 0;
+    for (const char *call : {"ZD9ABC", "VK6ABC", "CE0XAB", "HK0ABC", "KH5ABC", "ZS6ABC", "KH6ABC", "VP8ABC", "UA3ABCDEF"}) {
+        m.edCall1->clear();
+        m.edCall1->setFocus();
+        type(QString::fromLatin1(call));
+        for (QLabel *l : {m.lbDxccRpt, m.lbPrefix, m.lbContinentRpt, m.lbDistance, m.lbCountry})
+            if (const QString why = labelFits(l); !why.isEmpty())
+                faults << why;
+        for (QAbstractButton *b : {static_cast<QAbstractButton *>(m.rbCQ), static_cast<QAbstractButton *>(m.rbITU),
+                                   static_cast<QAbstractButton *>(m.rbRU), static_cast<QAbstractButton *>(m.rbDeg)})
+            if (const QString why = buttonFits(b); !why.isEmpty())
+                faults << why;
+        longestDistance = std::max(longestDistance, int(m.lbDistance->text().size()));
+        if (QByteArray(call) == "ZD9ABC")
+            shoot(&m, QStringLiteral("main-far-station"));
+    }
+    QVERIFY(longestDistance >= 9); // five digits were shown: "16,360 km"
+
+    m.edCall2->setText(QStringLiteral("UA0ABC/MM"));
+    m.edNr1->setText(QStringLiteral("16 KO85RS12"));
+    // The longest captions the capture buttons carry.
+    m.rbLoc->setText(QStringLiteral("LOC:KO85RS12"));
+    m.rbState->setText(QStringLiteral("STATE:ABCD"));
+    m.rbDeg->setText(QStringLiteral("DEG:45S170W"));
+    m.rbRU->setText(QStringLiteral("RU:6"));
+    m.rbCQ->setText(QStringLiteral("CQ:40"));
+    m.rbITU->setText(QStringLiteral("ITU:90"));
+    for (QAbstractButton *b : {static_cast<QAbstractButton *>(m.rbCQ), static_cast<QAbstractButton *>(m.rbITU),
+                               static_cast<QAbstractButton *>(m.rbRU), static_cast<QAbstractButton *>(m.rbLoc),
+                               static_cast<QAbstractButton *>(m.rbState), static_cast<QAbstractButton *>(m.rbDeg),
+                               static_cast<QAbstractButton *>(m.chLR), static_cast<QAbstractButton *>(m.chCopy),
+                               static_cast<QAbstractButton *>(m.chRst), static_cast<QAbstractButton *>(m.chTour)})
+        if (const QString why = buttonFits(b); !why.isEmpty())
+            faults << why;
+    shoot(&m, QStringLiteral("main-long-values"));
+
+    m.chCopy->click();
+    shoot(&m, QStringLiteral("main-manual-entry"));
+    m.chCopy->click();
+
+    // Edit mode with the 7-digit frequency of the first record.
+    m.edCall1->clear();
+    m.edCall2->clear();
+    m.DBGrid1->selectRow(0);
+    m.N12Click();
+    QCOMPARE(m.edFreqEdit->text(), QStringLiteral("1296000"));
+    const int freqRoom = m.edFreqEdit->width() - 8; // frame and text margins
+    if (QFontMetrics(m.edFreqEdit->font()).horizontalAdvance(m.edFreqEdit->text()) > freqRoom)
+        faults << QStringLiteral("edFreqEdit \"1296000\" is cut");
+    shoot(&m, QStringLiteral("main-edit-mode"));
+    m.btEditSaveClick();
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+}
+
+void TextsFitTest::statusBarMessages()
+{
+    EntryWindow w;
+    TMain &m = *w.m;
+    const QStringList panel5 = {
+        QStringLiteral("Режим - наблюдений и записи QSO!"), QStringLiteral("Режим ввода QSO вручную"),
+        QStringLiteral("Режим редактирования"), QStringLiteral("Синхронизация времени... подождите!"),
+        QStringLiteral("Ошибка соединения с сервером времени"), QStringLiteral("rigctld 127.0.0.1:4534: Подключение..."),
+        QStringLiteral("Elecraft K3/KX3: Радио не отвечает"),
+    };
+    const QStringList panel4 = {QStringLiteral("rigctld 127.0.0.1:4532: Подключение..."),
+                                QStringLiteral("Elecraft K3/KX3: Радио не отвечает"),
+                                QStringLiteral("Yaesu FT-991A: On-line")};
+    QStringList faults;
+    auto check = [&](int panel, const QString &text) {
+        m.setStatusText(panel, text);
+        if (const QString why = labelFits(m.StatusPanels[panel - 1]); !why.isEmpty())
+            faults << why;
+    };
+    check(1, QStringLiteral("28.12.2026"));
+    check(2, QStringLiteral("QSO: 100000"));
+    check(3, QStringLiteral("Points: 10200"));
+    check(3, QStringLiteral("Points: 299997"));
+    for (const QString &t : panel4)
+        check(4, t);
+    for (const QString &t : panel5)
+        check(5, t);
+    // The last panel ends inside the window.
+    const QLabel *last = m.StatusPanels[4];
+    QVERIFY2(last->mapTo(&m, QPoint(last->width(), 0)).x() <= m.width(),
+             qPrintable(QString::number(last->mapTo(&m, QPoint(last->width(), 0)).x())));
+    m.setStatusText(3, QStringLiteral("Points: 99999"));
+    m.setStatusText(4, panel4.first());
+    m.setStatusText(5, panel5.first());
+    shoot(&m, QStringLiteral("main-status-bar"));
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+}
+
+void TextsFitTest::repeatsWindowAtItsDesignedSize()
+{
+    std::unique_ptr<EntryWindow> w = std::make_unique<EntryWindow>();
+    TMain &m = *w->m;
+    TRptQso *rpt = m.windows.rptQso;
+    QVERIFY(rpt);
+    w->seed(longRecords());
+    m.edCall1->setFocus();
+    type(QStringLiteral("UA3ABC/QR"));
+    QCOMPARE(rpt->model().rowCount(), 2); // logged as heard and as worked station
+    m.N17->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(rpt));
+    // Shown, the window keeps its designed size and stays centred.
+    QCOMPARE(rpt->size(), QSize(406, 230));
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QCOMPARE(rpt->pos(), QPoint((screen.width() - 406) / 2, (screen.height() - 230) / 2));
+    rpt->setCounts(12345, 12345);
+    QStringList faults;
+    if (const QString f = gridFits(rpt->DBGrid1); !f.isEmpty())
+        faults << f;
+    for (QLabel *l : rpt->StatusPanels)
+        if (const QString why = labelFits(l); !why.isEmpty())
+            faults << why;
+    const QLabel *last = rpt->StatusPanels[1];
+    QVERIFY(last->mapTo(rpt, QPoint(last->width(), 0)).x() <= rpt->width());
+    shoot(rpt, QStringLiteral("repeats-window"));
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+
+    // Its designed size is what the settings keep.
+    w->program.reset();
+    IniFile ini(w->t.context.settingsPath);
+    QCOMPARE(ini.readInteger(QStringLiteral("RptQso"), QStringLiteral("Width"), -1), 406);
+    QCOMPARE(ini.readInteger(QStringLiteral("RptQso"), QStringLiteral("Height"), -1), 230);
+}
+
+QTEST_MAIN(TextsFitTest)
+#include "tst_texts_fit.moc"

@@ -1,0 +1,208 @@
+// Values a listener types at contest speed end up in the record as typed: a manual QSO's own
+// time, numbers without the cursor blank, a frequency typed over another keeping its band.
+
+#include "entry/entry_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace vireo;
+using namespace vireo::test;
+
+class ListenerTypingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void manualQsoKeepsTheTypedTime();
+    void fieldsEnteredWithTextAreReplacedByTyping();
+    void manualNumbersLoseTheCursorBlank();
+    void frequencyTypedOverAnotherKeepsItsBand();
+    void frequencyChosenOrTypedInFullSetsTheBand();
+};
+
+namespace {
+
+// The heard station only, passing with Enter through the worked station's empty fields.
+void typeHeardOnly(const QString &call, const QString &nr)
+{
+    type(call);
+    press(Qt::Key_Return); // heard report
+    press(Qt::Key_Return); // heard number, the cursor blank before the cursor
+    type(nr);
+    press(Qt::Key_Return); // worked call
+    press(Qt::Key_Return); // worked report
+    press(Qt::Key_Return); // worked number, a cursor blank again
+    press(Qt::Key_Return); // OK button
+}
+
+// Clicks into the frequency box as a listener does and types over its whole text.
+void typeFrequency(TMain &m, const QString &digits)
+{
+    m.cbFreq->setFocus(Qt::MouseFocusReason);
+    m.cbFreq->lineEdit()->selectAll();
+    for (const QChar c : digits)
+        QTest::keyClick(m.cbFreq, c.toLatin1());
+}
+
+} // namespace
+
+void ListenerTypingTest::manualQsoKeepsTheTypedTime()
+{
+    EntryWindow w;
+    TMain &m = *w.m;
+    m.chCopy->click();
+    QCOMPARE(focused(), m.edTime);
+    QCOMPARE(m.edTime->text(), QStringLiteral("07:04")); // the clock's time, offered
+    type(QStringLiteral("1234"));
+    QCOMPARE(m.edTime->text(), QStringLiteral("12:34"));
+    press(Qt::Key_Return);
+    QCOMPARE(focused(), m.edCall1);
+    type(QStringLiteral("ua3abc"));
+    press(Qt::Key_Return);
+    press(Qt::Key_Return);
+    type(QStringLiteral("17"));
+    press(Qt::Key_Return);
+    type(QStringLiteral("dl1xyz"));
+    press(Qt::Key_Return);
+    press(Qt::Key_Return);
+    type(QStringLiteral("15"));
+    press(Qt::Key_Return);
+    QCOMPARE(focused(), m.btCopySave);
+    press(Qt::Key_Return);
+    QCOMPARE(w.records().size(), 1);
+    QCOMPARE(w.records().at(0).time, QStringLiteral("12:34"));
+    QCOMPARE(w.records().at(0).data, QStringLiteral("05.03.2026"));
+
+    // The next QSO starts in the emptied time field; its digits are taken as well.
+    QCOMPARE(focused(), m.edTime);
+    type(QStringLiteral("1236"));
+    press(Qt::Key_Return);
+    typeHeardOnly(QStringLiteral("ok1aa"), QStringLiteral("5"));
+    press(Qt::Key_Return);
+    QCOMPARE(w.records().size(), 2);
+    QCOMPARE(w.records().at(1).time, QStringLiteral("12:36"));
+
+    // A date field given the focus by the program takes typed digits in the same way.
+    m.edData->setFocus();
+    type(QStringLiteral("01022026"));
+    QCOMPARE(m.edData->text(), QStringLiteral("01.02.2026"));
+}
+
+void ListenerTypingTest::fieldsEnteredWithTextAreReplacedByTyping()
+{
+    EntryWindow w;
+    TMain &m = *w.m;
+    type(QStringLiteral("ua3abc"));
+    press(Qt::Key_Return);
+    QCOMPARE(focused(), m.edRst1);
+    QCOMPARE(m.edRst1->text(), QStringLiteral("599"));
+    type(QStringLiteral("579"));
+    QCOMPARE(m.edRst1->text(), QStringLiteral("579"));
+    // A number field keeps the placement of its cursor beside what is there.
+    m.edNr1->setText(QStringLiteral("16"));
+    press(Qt::Key_Return);
+    QCOMPARE(focused(), m.edNr1);
+    type(QStringLiteral("7"));
+    QCOMPARE(m.edNr1->text(), QStringLiteral("16 7"));
+    // Back with Esc into a field with text: typing replaces it.
+    press(Qt::Key_Escape);
+    QCOMPARE(focused(), m.edCall1);
+    type(QStringLiteral("dl1xyz"));
+    QCOMPARE(m.edCall1->text(), QStringLiteral("DL1XYZ"));
+    // A mouse click puts the caret where it was clicked and selects nothing.
+    m.edCall1->clearFocus();
+    m.edCall1->setFocus(Qt::MouseFocusReason);
+    QVERIFY(!m.edCall1->hasSelectedText());
+}
+
+void ListenerTypingTest::manualNumbersLoseTheCursorBlank()
+{
+    EntryWindow w;
+    TMain &m = *w.m;
+    m.N20->trigger(); // copy-with-swap: the mirror too
+    m.chCopy->click();
+    type(QStringLiteral("1234"));
+    press(Qt::Key_Return);
+    typeHeardOnly(QStringLiteral("ua3abc"), QStringLiteral("7"));
+    QCOMPARE(focused(), m.btCopySave);
+    QCOMPARE(m.edNr2->text(), QStringLiteral(" ")); // the blank that placed the cursor
+    press(Qt::Key_Return);
+
+    const QVector<QsoRecord> recs = w.records();
+    QCOMPARE(recs.size(), 2);
+    QCOMPARE(recs.at(0).call1, QStringLiteral("UA3ABC"));
+    QCOMPARE(recs.at(0).rst1, QStringLiteral("599"));
+    QCOMPARE(recs.at(0).nr1, QStringLiteral("7"));
+    QCOMPARE(recs.at(0).call2, QString());
+    QCOMPARE(recs.at(0).nr2, QString());
+    QCOMPARE(recs.at(1).call2, QStringLiteral("UA3ABC"));
+    QCOMPARE(recs.at(1).nr2, QStringLiteral("7"));
+    QCOMPARE(recs.at(1).nr1, QString());
+    QCOMPARE(recs.at(1).radio, QString());
+    // The record without a worked number scores 1, the mirror (with the heard number as its
+    // worked number) 3.
+    QCOMPARE(m.statusText(3), QStringLiteral("Points: 4"));
+
+    // Blanks inside a two-part number are collapsed, not removed.
+    type(QStringLiteral("1235"));
+    press(Qt::Key_Return);
+    type(QStringLiteral("dl1xyz"));
+    m.edNr1->setText(QStringLiteral("  16   7 "));
+    m.btCopySave->click();
+    QCOMPARE(w.records().at(2).nr1, QStringLiteral("16 7"));
+    QCOMPARE(w.records().at(3).nr2, QStringLiteral("16 7"));
+}
+
+void ListenerTypingTest::frequencyTypedOverAnotherKeepsItsBand()
+{
+    EntryWindow w;
+    TMain &m = *w.m;
+    QCOMPARE(m.cbFreq->currentText(), QStringLiteral("14000"));
+    m.FreqToBand();
+    QCOMPARE(m.currentBand, QStringLiteral("20M"));
+
+    typeFrequency(m, QStringLiteral("24900"));
+    QCOMPARE(m.cbFreq->currentText(), QStringLiteral("24900"));
+    QCOMPARE(m.currentBand, QStringLiteral("20M"));
+
+    m.edCall1->setFocus();
+    typeHeardOnly(QStringLiteral("ua3abc"), QStringLiteral("7"));
+    press(Qt::Key_Return);
+    QCOMPARE(w.records().size(), 1);
+    QCOMPARE(w.records().at(0).freq, QStringLiteral("24900"));
+    QCOMPARE(w.records().at(0).band, QStringLiteral("20M"));
+}
+
+void ListenerTypingTest::frequencyChosenOrTypedInFullSetsTheBand()
+{
+    EntryWindow w;
+    TMain &m = *w.m;
+    // Typed in full.
+    typeFrequency(m, QStringLiteral("21000"));
+    QCOMPARE(m.cbFreq->currentText(), QStringLiteral("21000"));
+    QCOMPARE(m.currentBand, QStringLiteral("15M"));
+    // Started, and the box's completion accepted with Enter: the listener chose it.
+    typeFrequency(m, QStringLiteral("7"));
+    QCOMPARE(m.currentBand, QStringLiteral("15M"));
+    QTest::keyClick(m.cbFreq, Qt::Key_Return);
+    QCOMPARE(m.cbFreq->currentText(), QStringLiteral("7000"));
+    QCOMPARE(m.currentBand, QStringLiteral("40M"));
+    QCOMPARE(m.cbFreq->count(), 8); // nothing typed is added to the list
+    // Started, and the focus moved on with the completion shown: the box keeps the completion,
+    // and the band follows it.
+    typeFrequency(m, QStringLiteral("28"));
+    QCOMPARE(m.currentBand, QStringLiteral("40M"));
+    m.edCall1->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(m.cbFreq->currentText(), QStringLiteral("28000"));
+    QCOMPARE(m.currentBand, QStringLiteral("10M"));
+    // Picked from the list.
+    m.cbFreq->setCurrentIndex(m.cbFreq->findText(QStringLiteral("3500")));
+    QCOMPARE(m.currentBand, QStringLiteral("80M"));
+    // Typed over with a frequency outside the list, then saved: the record keeps the band.
+    typeFrequency(m, QStringLiteral("3573"));
+    QCOMPARE(m.currentBand, QStringLiteral("80M"));
+}
+
+QTEST_MAIN(ListenerTypingTest)
+#include "tst_listener_typing.moc"

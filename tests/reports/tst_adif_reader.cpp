@@ -1,0 +1,170 @@
+// A written ADIF file read back by a reader of its own that goes by the written bytes, as other
+// programs' readers do: every <NAME:length> takes exactly length bytes, so a length that does not
+// match what was written swallows or cuts the next field.
+
+#include "db/database.h"
+#include "db/qso_store.h"
+#include "reports/adif_writer.h"
+
+#include <QFile>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <map>
+
+using namespace vireo;
+
+namespace {
+
+using Fields = std::map<QByteArray, QString>;
+
+// Reads the records after <EOH>. Values are Windows-1251 bytes. Returns false with a reason on
+// anything a strict reader would stumble on: text between fields, a length running past the
+// line, a record without <EOR>.
+bool readAdif(const QByteArray &file, QVector<Fields> &records, QString &why)
+{
+    const qsizetype eoh = file.indexOf("<EOH>");
+    if (eoh < 0) {
+        why = QStringLiteral("no <EOH>");
+        return false;
+    }
+    QStringDecoder cp1251("windows-1251");
+    qsizetype pos = eoh + 5;
+    Fields current;
+    for (;;) {
+        while (pos < file.size() && (file[pos] == '\r' || file[pos] == '\n'))
+            ++pos;
+        if (pos >= file.size())
+            break;
+        if (file[pos] != '<') {
+            why = QStringLiteral("stray byte at %1: %2").arg(pos).arg(QString::fromLatin1(file.mid(pos, 20)));
+            return false;
+        }
+        const qsizetype close = file.indexOf('>', pos);
+        if (close < 0) {
+            why = QStringLiteral("unclosed tag at %1").arg(pos);
+            return false;
+        }
+        const QByteArray tag = file.mid(pos + 1, close - pos - 1);
+        pos = close + 1;
+        if (tag.toUpper() == "EOR") {
+            records.append(current);
+            current.clear();
+            continue;
+        }
+        const QList<QByteArray> parts = tag.split(':');
+        bool ok = false;
+        const int length = parts.size() >= 2 ? parts.at(1).toInt(&ok) : -1;
+        if (!ok || length < 0) {
+            why = QStringLiteral("bad tag <%1>").arg(QString::fromLatin1(tag));
+            return false;
+        }
+        const QByteArray value = file.mid(pos, length);
+        if (value.size() != length || value.contains('\n')) {
+            why = QStringLiteral("<%1> runs past its line").arg(QString::fromLatin1(tag));
+            return false;
+        }
+        current[parts.at(0).toUpper()] = cp1251.decode(value);
+        pos += length;
+    }
+    if (!current.empty()) {
+        why = QStringLiteral("last record without <EOR>");
+        return false;
+    }
+    return true;
+}
+
+QsoRecord record(const QString &call1, const QString &nr1, const QString &call2)
+{
+    QsoRecord r;
+    r.freq = QStringLiteral("14025");
+    r.mode = QStringLiteral("CW");
+    r.band = QStringLiteral("20M");
+    r.data = QStringLiteral("05.03.2026");
+    r.time = QStringLiteral("07:04");
+    r.call1 = call1;
+    r.rst1 = QStringLiteral("599");
+    r.nr1 = nr1;
+    r.call2 = call2;
+    r.tur = QStringLiteral("1");
+    r.radio = QStringLiteral("1");
+    return r;
+}
+
+} // namespace
+
+class TestAdifReader : public QObject {
+    Q_OBJECT
+private slots:
+    void writtenLengthCountsCharacters();
+    void everyFieldComesBack();
+};
+
+void TestAdifReader::writtenLengthCountsCharacters()
+{
+    QCOMPARE(adif::writtenLength(QString()), 0);
+    QCOMPARE(adif::writtenLength(QStringLiteral("Привет")), 6);
+    QCOMPARE(adif::writtenLength(QStringLiteral("73 \U0001F600!")), 5);       // an emoji: one "?"
+    QCOMPARE(adif::writtenLength(QStringLiteral("\U0001D11E\U0001F600")), 2); // two in a row
+    QCOMPARE(adif::writtenLength(QStringLiteral("中")), 1);                    // in the BMP, not in the code page
+    // A lone surrogate is still one character written.
+    QCOMPARE(adif::writtenLength(QString(QChar(0xD83D)) + QStringLiteral("x")), 2);
+    QCOMPARE(adif::field(QStringLiteral("QSLMSG"), QStringLiteral("\U0001F600")), QStringLiteral("<QSLMSG:1>\U0001F600"));
+}
+
+void TestAdifReader::everyFieldComesBack()
+{
+    QTemporaryDir dir;
+    const QString dbPath = dir.filePath("log.db");
+    Database::prepareFile(dbPath);
+    Database conn(dbPath, QStringLiteral("adifReader"));
+    QsoStore store(conn.connection());
+    store.append({
+        record(QStringLiteral("UA3ABC"), QStringLiteral("17 \U0001F4E1"), QStringLiteral("DL1XYZ")),
+        record(QStringLiteral("R3A\U0001F600"), QStringLiteral("\U0001D11E\U0001D11E"), QString()),
+        record(QStringLiteral("OK1AA"), QStringLiteral("中 5"), QStringLiteral("ЁЖ")),
+    });
+
+    const QString path = dir.filePath("out.adi");
+    const QString message = QStringLiteral("Спасибо \U0001F600 за QSO \U0001F4FB 73!");
+    QCOMPARE(adif::writeFile(path, store, QStringLiteral("R2A\U0001F60A-456"), QStringLiteral("Кубок \U0001F3C6"),
+                             QslMessage{false, message}, QDateTime(QDate(2026, 3, 5), QTime(10, 4, 9)), QLocale::c()),
+             WriteResult::Ok);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+
+    QVector<Fields> recs;
+    QString why;
+    QVERIFY2(readAdif(bytes, recs, why), qPrintable(why));
+    QCOMPARE(recs.size(), 3);
+
+    // Each character the code page lacks comes back as one "?", and nothing else is lost.
+    const char *const names[] = {"OPERATOR", "SWL",  "CONTEST_ID", "CALL",     "QSO_DATE", "TIME_ON",
+                                 "FREQ",     "BAND", "MODE",       "RST_RCVD", "SRX",      "QSLMSG"};
+    for (const Fields &r : recs) {
+        QCOMPARE(int(r.size()), 12);
+        for (const char *n : names)
+            QVERIFY2(r.count(n) == 1, n);
+        QCOMPARE(r.at("OPERATOR"), QStringLiteral("R2A?-456"));
+        QCOMPARE(r.at("SWL"), QStringLiteral("Y"));
+        QCOMPARE(r.at("CONTEST_ID"), QStringLiteral("Кубок ?"));
+        QCOMPARE(r.at("QSO_DATE"), QStringLiteral("20260305"));
+        QCOMPARE(r.at("TIME_ON"), QStringLiteral("0704"));
+        QCOMPARE(r.at("FREQ"), QStringLiteral("14.025"));
+        QCOMPARE(r.at("BAND"), QStringLiteral("20M"));
+        QCOMPARE(r.at("MODE"), QStringLiteral("CW"));
+        QCOMPARE(r.at("RST_RCVD"), QStringLiteral("599"));
+        QCOMPARE(r.at("QSLMSG"), QStringLiteral("Спасибо ? за QSO ? 73!"));
+    }
+    QCOMPARE(recs[0].at("CALL"), QStringLiteral("UA3ABC"));
+    QCOMPARE(recs[0].at("SRX"), QStringLiteral("17 ?"));
+    QCOMPARE(recs[1].at("CALL"), QStringLiteral("R3A?"));
+    QCOMPARE(recs[1].at("SRX"), QStringLiteral("??"));
+    QCOMPARE(recs[2].at("CALL"), QStringLiteral("OK1AA"));
+    QCOMPARE(recs[2].at("SRX"), QStringLiteral("? 5"));
+}
+
+QTEST_GUILESS_MAIN(TestAdifReader)
+#include "tst_adif_reader.moc"
