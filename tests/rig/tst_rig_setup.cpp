@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -96,6 +97,10 @@ void writeOwn(const QString &settingsPath, int rig, int model, const QString &de
     ini.writeString(QStringLiteral("Rig"), QStringLiteral("Kind") + n, QStringLiteral("own"));
     ini.writeInteger(QStringLiteral("Rig"), QStringLiteral("Model") + n, model);
     ini.writeString(QStringLiteral("Rig"), QStringLiteral("Device") + n, device);
+    // As the window writes it: the other radio is none unless said otherwise.
+    const QString other = QStringLiteral("Kind") + QString::number(3 - rig);
+    if (ini.readString(QStringLiteral("Rig"), other, QString()).isEmpty())
+        ini.writeString(QStringLiteral("Rig"), other, QStringLiteral("none"));
 }
 
 } // namespace
