@@ -29,6 +29,20 @@ namespace {
 const QString kWindowSection = QStringLiteral("RigSetup");
 const int kSpeeds[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
 
+// Hamlib's word for how well a model's support is tried out.
+QString statusText(const QString &status)
+{
+    if (status == QLatin1String("Stable"))
+        return QStringLiteral("стабильная");
+    if (status == QLatin1String("Beta"))
+        return QStringLiteral("бета");
+    if (status == QLatin1String("Alpha"))
+        return QStringLiteral("альфа");
+    if (status == QLatin1String("Untested"))
+        return QStringLiteral("не проверена");
+    return status;
+}
+
 template <typename W>
 W *named(W *w, const QString &name, int rig)
 {
@@ -73,7 +87,7 @@ TRigSetupPage::TRigSetupPage(int rig, const AppContext &context, const QList<rig
         {QStringLiteral("Производитель"), QStringLiteral("Модель"), QStringLiteral("Номер"), QStringLiteral("Состояние")});
     QList<QTreeWidgetItem *> items;
     for (const rig::HamlibModel &m : models) {
-        auto *item = new QTreeWidgetItem({m.maker, m.model, QString::number(m.id), m.status});
+        auto *item = new QTreeWidgetItem({m.maker, m.model, QString::number(m.id), statusText(m.status)});
         item->setData(0, Qt::UserRole, m.id);
         item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
         items << item;
@@ -81,13 +95,16 @@ TRigSetupPage::TRigSetupPage(int rig, const AppContext &context, const QList<rig
     lvModels->addTopLevelItems(items);
     lvModels->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     lvModels->header()->setStretchLastSection(true);
-    lvModels->setMinimumHeight(180);
+    lvModels->setMinimumHeight(160);
     own->addWidget(lvModels, 1);
 
     auto *port = new QFormLayout;
     cbDevice = named(new QComboBox(gbOwn), QStringLiteral("cbDevice"), rig);
     cbDevice->setEditable(true);
     cbDevice->setInsertPolicy(QComboBox::NoInsert);
+    // The long names of /dev/serial/by-id do not widen the window; the list shows them whole.
+    cbDevice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cbDevice->setMinimumContentsLength(30);
     for (const QString &d : devices) {
         const QString target = rig::deviceTarget(d);
         cbDevice->addItem(d);
@@ -125,7 +142,8 @@ TRigSetupPage::TRigSetupPage(int rig, const AppContext &context, const QList<rig
     lbCheck = named(new QLabel(this), QStringLiteral("lbCheck"), rig);
     lbCheck->setWordWrap(true);
     lbCheck->setTextInteractionFlags(Qt::TextSelectableByMouse); // the dialout command can be copied
-    lbCheck->setMinimumHeight(48);
+    // Room for the longest reason (five lines), so the page does not jump when it comes.
+    lbCheck->setMinimumHeight(5 * lbCheck->fontMetrics().lineSpacing() + 4);
     lbCheck->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (!modelListError.isEmpty())
         lbCheck->setText(modelListError);
@@ -318,13 +336,13 @@ TRigSetup::TRigSetup(const AppContext &context, const QList<rig::HamlibModel> &m
     for (int i = 0; i < 2; ++i)
         m_pages[i]->load(m_loaded.radio[i]);
 
-    resize(600, 560);
+    resize(620, 640);
     const IniFile ini(context.settingsPath);
     const int left = ini.readInteger(kWindowSection, QStringLiteral("Left"), -1);
     if (left >= 0)
         move(left, ini.readInteger(kWindowSection, QStringLiteral("Top"), 100));
-    resize(std::max(480, ini.readInteger(kWindowSection, QStringLiteral("Width"), width())),
-           std::max(420, ini.readInteger(kWindowSection, QStringLiteral("Height"), height())));
+    resize(std::max(minimumSizeHint().width(), ini.readInteger(kWindowSection, QStringLiteral("Width"), width())),
+           std::max(minimumSizeHint().height(), ini.readInteger(kWindowSection, QStringLiteral("Height"), height())));
 }
 
 TRigSetup::~TRigSetup()

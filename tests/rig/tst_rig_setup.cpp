@@ -14,6 +14,7 @@
 #include "support/scripted_services.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -381,6 +382,58 @@ private slots:
         QCOMPARE(t.shell->started[0], (QStringList{"/opt/rig tools/rigctld", "-m", "1", "-t", "4532;", "reboot"}));
         // Cancelled: nothing written.
         QVERIFY(IniFile(t.context.settingsPath).readString("Rig", "Kind1", "").isEmpty());
+    }
+
+    // The window as the listener sees it, in the program's font: the list searched for a maker,
+    // and the permission message of a check. Every caption fits; with VIREO_SCREENSHOT_DIR set
+    // the pictures are kept there.
+    void look()
+    {
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(11);
+        QApplication::setFont(font);
+        test::TestContext t;
+        t.context.services.rigProcess.deviceAccess = [](const QString &) { return EACCES; };
+        QString error;
+        const QList<rig::HamlibModel> models = rig::loadModelList(&error);
+        const QString byId = QStringLiteral("/dev/serial/by-id/usb-Silicon_Labs_CP2102_USB_to_UART_Bridge_Controller_"
+                                            "IC-7300_03001234-if00-port0");
+        TRigSetup w(t.context, models, error, {byId, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyACM0")});
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        TRigSetupPage *page = w.page(1);
+        page->rbOwn->click();
+        pickModel(page, QStringLiteral("Icom"), 3073);
+        page->cbDevice->setCurrentIndex(0);
+        page->cbSpeed->setCurrentIndex(page->cbSpeed->findData(115200));
+        for (int i = 0; i < page->lvModels->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem *item = page->lvModels->topLevelItem(i);
+            QCOMPARE(item->isHidden(), item->text(0) != QLatin1String("Icom"));
+        }
+        QCoreApplication::processEvents();
+        for (QWidget *c : w.findChildren<QWidget *>()) {
+            if (auto *b = qobject_cast<QAbstractButton *>(c); b && b->isVisible() && !b->text().isEmpty())
+                QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(b->objectName() + ": " + b->text()));
+        }
+        const QImage filtered = w.grab().toImage();
+        QVERIFY(!filtered.isNull());
+
+        page->btCheck->click();
+        QTRY_VERIFY_WITH_TIMEOUT(page->btCheck->isEnabled(), Wait);
+        QVERIFY(page->lbCheck->text().contains(rig::dialoutCommand()));
+        QCoreApplication::processEvents();
+        QVERIFY(page->lbCheck->height() >= page->lbCheck->heightForWidth(page->lbCheck->width()));
+        // Nothing pushed over anything else by the long message.
+        QVERIFY(page->lvModels->geometry().bottom() < page->cbDevice->geometry().top());
+        QVERIFY(page->lvModels->height() >= page->lvModels->minimumHeight());
+        QVERIFY(w.width() <= 700);
+        const QImage denied = w.grab().toImage();
+
+        const QString dir = qEnvironmentVariable("VIREO_SCREENSHOT_DIR");
+        if (!dir.isEmpty()) {
+            QVERIFY(filtered.save(QDir(dir).filePath(QStringLiteral("rig_setup_icom.png"))));
+            QVERIFY(denied.save(QDir(dir).filePath(QStringLiteral("rig_setup_permission.png"))));
+        }
     }
 };
 
