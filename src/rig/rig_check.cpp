@@ -2,6 +2,7 @@
 
 #include "rig/rig_display.h"
 #include "rig/rigctld_client.h"
+#include "rig/rigctld_supervisor.h"
 
 #include <QTimer>
 
@@ -52,8 +53,11 @@ void RigCheck::done(bool ok, const QString &text)
         return;
     m_running = false;
     m_timeout->stop();
-    // Not taken apart inside its own signal; its rigctld ends with it.
+    // Its rigctld ends now, so the serial port is free for whatever comes next; the rest is not
+    // taken apart inside its own signal.
     if (m_server) {
+        if (RigctldProcess *p = m_server->process(1))
+            p->stop();
         m_server->disconnect(this);
         m_server.release()->deleteLater();
     }
