@@ -9,6 +9,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -376,6 +377,16 @@ void TRigSetup::btOkClick()
             m_ctx.services.prompts->warning(missing);
             return;
         }
+    }
+    // One serial port cannot serve two radios: the two rigctld would talk over each other.
+    const RadioSetup a = m_pages[0]->setup(), b = m_pages[1]->setup();
+    if (a.kind == RadioKind::Own && b.kind == RadioKind::Own && !a.device.isEmpty()
+        && (a.device == b.device
+            || (QFileInfo(a.device).exists() && QFileInfo(a.device).canonicalFilePath() == QFileInfo(b.device).canonicalFilePath()))) {
+        tabRadios->setCurrentWidget(m_pages[1]);
+        m_ctx.services.prompts->warning(
+            QStringLiteral("Радио 1 и радио 2 подключены к одному порту %1. Выберите для радио 2 другой порт.").arg(b.device));
+        return;
     }
     try {
         settings().write(m_ctx.settingsPath);

@@ -368,6 +368,15 @@ private slots:
             w->btOk->click(); // no model chosen
             refused = d.result() != QDialog::Accepted;
             commandShown = !w->btCommand->isHidden();
+            // Both radios on one port: refused too.
+            pickModel(page, QString(), 3073);
+            page->cbDevice->setEditText(t.path(QStringLiteral("settings.ini")));
+            TRigSetupPage *second = w->page(2);
+            second->rbOwn->click();
+            pickModel(second, QStringLiteral("yaesu"), 1036);
+            second->cbDevice->setEditText(QDir(t.dir.path()).filePath(QStringLiteral("./settings.ini")));
+            w->btOk->click();
+            refused = refused && d.result() != QDialog::Accepted && w->tabRadios->currentIndex() == 1;
             page->rbNone->click();
             w->btCommand->click();
             return int(QDialog::Rejected);
@@ -376,8 +385,10 @@ private slots:
         QVERIFY(noneFirst && ownEnabled && commandShown);
         QVERIFY(icom > 30);
         QVERIFY(refused);
-        QCOMPARE(t.prompts->texts(QStringLiteral("warning")),
-                 QStringList{QStringLiteral("Радио 1: выберите модель в списке.")});
+        const QStringList warnings = t.prompts->texts(QStringLiteral("warning"));
+        QCOMPARE(warnings.size(), 2);
+        QCOMPARE(warnings[0], QStringLiteral("Радио 1: выберите модель в списке."));
+        QVERIFY2(warnings[1].startsWith(QStringLiteral("Радио 1 и радио 2 подключены к одному порту")), qPrintable(warnings[1]));
         QCOMPARE(t.shell->started.size(), 1);
         QCOMPARE(t.shell->started[0], (QStringList{"/opt/rig tools/rigctld", "-m", "1", "-t", "4532;", "reboot"}));
         // Cancelled: nothing written.
