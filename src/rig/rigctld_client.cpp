@@ -77,10 +77,12 @@ void RigctldServer::start()
     if (m_firstAttemptsLeft == 0)
         return; // both radios switched off in the settings: the listener runs without a radio
 
+    // The radio first, so its patience with a rigctld that is still opening the radio counts
+    // from now; the process then tells it the port.
     for (int i = 0; i < 2; ++i) {
+        m_radios[i]->start();
         if (m_processes[i])
             m_processes[i]->start();
-        m_radios[i]->start();
     }
 }
 
