@@ -1,6 +1,7 @@
 #include "app/real_services.h"
 
 #include "rig/rig_server.h"
+#include "rig/rigctld_client.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -14,7 +15,6 @@
 
 namespace vireo {
 
-std::unique_ptr<RigServer> makeRigctldServer(const QString &settingsPath); // rig/rigctld_client.cpp
 
 namespace {
 
@@ -101,7 +101,7 @@ Services realServices(const QString &settingsPath)
     s.utcClock = std::make_shared<QtUtcClock>();
     s.systemClock = std::make_shared<RealtimeClock>();
     s.shell = std::make_shared<DesktopShell>();
-    s.rigServerFactory = [settingsPath] { return makeRigctldServer(settingsPath); };
+    s.rigServerFactory = [settingsPath, seam = s.rigProcess] { return makeRigctldServer(settingsPath, seam); };
     return s;
 }
 

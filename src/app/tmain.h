@@ -164,14 +164,16 @@ public:
     void ImportLoggerFile();
 
     // ---- rig control ----
-    void CreateRigControl();
+    // announce: a radio not reached is said in a message box (not after the set-up window was
+    // cancelled).
+    void CreateRigControl(bool announce = true);
     void KillRigControl();
     void RigTypeChangeEvent(int rig);
     void StatusChangeEvent(int rig);
     void ParamsChangeEvent(int rig, int params);
     void btRdaio1Click();
     void btRdaio2Click();
-    void CAT1Click();
+    void CAT1Click(); // opens the rig set-up window (RigSetup)
     // Whether the radio followed now is on line (radio 1 with R-1 down, or radio 2 with R-2 down).
     bool selectedRadioOnline() const;
     RigServer *rigServer() const { return m_rig.get(); }

@@ -1,12 +1,15 @@
-// Rig control of the main window: the radio buttons, the status panels of the two radios and
-// the frequency and mode boxes following the radio chosen.
+// Rig control of the main window: the radio buttons, the status panels of the two radios, the
+// frequency and mode boxes following the radio chosen, and the rig set-up window.
 
 #include "app/tmain.h"
 
 #include "base/error.h"
 #include "rig/rig_display.h"
 #include "rig/rig_server.h"
+#include "rig/hamlib_models.h"
 #include "rig/rigctld_client.h"
+#include "rig/serial_devices.h"
+#include "rig/trigsetup.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -41,7 +44,7 @@ void TMain::connectRigHandlers()
     connect(btRdaio2, &QAbstractButton::clicked, this, [this] { guard([this] { btRdaio2Click(); }); });
 }
 
-void TMain::CreateRigControl()
+void TMain::CreateRigControl(bool announce)
 {
     if (m_rig || !m_ctx.services.rigServerFactory)
         return;
@@ -65,11 +68,16 @@ void TMain::CreateRigControl()
     connect(server, &RigServer::paramsChange, this,
             [this](int rig, int params) { guard([this, rig, params] { ParamsChangeEvent(rig, params); }); },
             Qt::QueuedConnection);
-    // No rigctld answered at start: said once. The client goes on trying, so a rigctld started
-    // later is still picked up without restarting the program.
-    connect(server, &RigServer::serverUnreachable, this, [this] {
-        m_ctx.services.prompts->error(QStringLiteral("Ошибка"), QStringLiteral("Не удалось создать объект OmniRig"));
-    });
+    // A radio not reached at start: said once, with the reason. The client goes on trying, so a
+    // rigctld started later, or a radio switched on later, is still picked up.
+    if (announce) {
+        connect(server, &RigServer::serverUnreachable, this, [this, server] {
+            const QString why = server->unreachableReason();
+            m_ctx.services.prompts->error(QStringLiteral("Ошибка"),
+                                          QStringLiteral("Не удалось создать объект OmniRig")
+                                              + (why.isEmpty() ? QString() : QLatin1Char('\n') + why));
+        });
+    }
 
     // The display as if the notifications had arrived.
     RigTypeChangeEvent(1);
@@ -146,30 +154,14 @@ void TMain::btRdaio2Click()
 
 void TMain::CAT1Click()
 {
-    const QString command = RigctldSettings::read(m_ctx.settingsPath).command;
-    if (command.trimmed().isEmpty()) {
-        m_ctx.services.prompts->information(
-            QStringLiteral("Программа управления радио не задана.\n"
-                           "Укажите команду её запуска в файле settings.ini, в разделе [Rig], "
-                           "ключ Command, например:\n"
-                           "Command=rigctld -m 1 -T 127.0.0.1 -t 4532\n"
-                           "Адреса rigctld для радио задаются там же ключами Host1 и Port1 "
-                           "(по умолчанию 127.0.0.1 и 4532), Host2 и Port2 (127.0.0.1 и 4534)."));
-        return;
-    }
-    const QStringList parts = rig::splitCommand(command);
-    if (parts.isEmpty()) {
-        m_ctx.services.prompts->error(QStringLiteral("Ошибка"),
-                                      QStringLiteral("Команда программы управления радио в файле settings.ini "
-                                                     "(раздел [Rig], ключ Command) записана неверно: "
-                                                     "не закрыта кавычка.\n")
-                                          + command);
-        return;
-    }
-    if (!m_ctx.services.shell->startProgram(parts.first(), parts.mid(1)))
-        m_ctx.services.prompts->error(QStringLiteral("Ошибка"),
-                                      QStringLiteral("Не удалось запустить программу управления радио: ")
-                                          + parts.first());
+    QString modelListError;
+    const QList<rig::HamlibModel> models = rig::loadModelList(&modelListError);
+    TRigSetup window(m_ctx, models, modelListError, rig::serialDevices(), this);
+    // The window's checks may need the serial ports that the running rigctld hold: rig control
+    // rests while it is open, and starts again with what is saved.
+    KillRigControl();
+    const bool saved = m_ctx.services.prompts->showModal(window) == QDialog::Accepted;
+    CreateRigControl(saved);
 }
 
 bool TMain::selectedRadioOnline() const

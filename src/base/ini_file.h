@@ -22,6 +22,8 @@ public:
     int readInteger(const QString &section, const QString &key, int defaultValue) const;
     // "." and "," both count as the decimal point; a value that does not parse reads as the default.
     double readFloat(const QString &section, const QString &key, double defaultValue) const;
+    // Whether the file has a section of that name (even an empty one).
+    bool hasSection(const QString &section) const { return findSection(section) >= 0; }
 
     // Each write stores the whole file at once. A write that fails throws vireo::Error naming
     // the file; the value is then not kept in memory either.

@@ -68,12 +68,21 @@ public:
 
 using RigServerFactory = std::function<std::unique_ptr<RigServer>()>;
 
+// How rig control starts the rigctld of a radio that Vireo runs itself: the program, and the
+// check of a serial device before it is handed over (0 when it may be opened for reading and
+// writing, otherwise the errno that says why not; empty means the real check).
+struct RigProcessSeam {
+    QString program = QStringLiteral("rigctld");
+    std::function<int(const QString &device)> deviceAccess;
+};
+
 struct Services {
     std::shared_ptr<Prompts> prompts;
     std::shared_ptr<UtcClock> utcClock;
     std::shared_ptr<SystemClock> systemClock;
     std::shared_ptr<Shell> shell;
     RigServerFactory rigServerFactory;
+    RigProcessSeam rigProcess;
 };
 
 // What every window needs to know about where it runs.

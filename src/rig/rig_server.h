@@ -44,6 +44,9 @@ public:
     virtual QString statusStr(int rig) const = 0;
     virtual quint32 mode(int rig) const = 0;
     virtual qint64 rxFrequency(int rig) const = 0;
+    // Why the radios that were not reached at start were not, one line or more per radio, in
+    // Russian; empty when there is nothing to say.
+    virtual QString unreachableReason() const { return QString(); }
 
 signals:
     void rigTypeChange(int rig);

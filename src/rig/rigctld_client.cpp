@@ -1,8 +1,9 @@
 #include "rig/rigctld_client.h"
 
-#include "base/ini_file.h"
 #include "rig/rig_display.h"
+#include "rig/rigctld_supervisor.h"
 
+#include <QDateTime>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -13,17 +14,9 @@ namespace vireo {
 
 namespace {
 
-const QString kSection = QStringLiteral("Rig");
-
 // A reply longer than this is not rigctld talking (\dump_caps is about 220 lines).
 constexpr int MaxReplyLines = 2000;
 constexpr int MaxBufferBytes = 256 * 1024;
-
-quint16 readPort(const IniFile &ini, const QString &key, quint16 defaultPort)
-{
-    const int p = ini.readInteger(kSection, key, defaultPort);
-    return p >= 0 && p <= 65535 ? quint16(p) : defaultPort;
-}
 
 // "Key: value" of an extended-protocol reply.
 QString valueOf(const QStringList &lines, const QString &key)
@@ -36,35 +29,44 @@ QString valueOf(const QStringList &lines, const QString &key)
 
 } // namespace
 
-RigctldSettings RigctldSettings::read(const QString &settingsPath)
-{
-    RigctldSettings s;
-    const IniFile ini(settingsPath);
-    s.host[0] = ini.readString(kSection, QStringLiteral("Host1"), s.host[0]);
-    s.port[0] = readPort(ini, QStringLiteral("Port1"), s.port[0]);
-    s.host[1] = ini.readString(kSection, QStringLiteral("Host2"), s.host[1]);
-    s.port[1] = readPort(ini, QStringLiteral("Port2"), s.port[1]);
-    s.pollMs = std::clamp(ini.readInteger(kSection, QStringLiteral("PollInterval"), DefaultPollMs), 50, 5000);
-    s.command = ini.readString(kSection, QStringLiteral("Command"), QString());
-    return s;
-}
-
 // ---------------------------------------------------------------------------------------------
 
-RigctldServer::RigctldServer(const RigctldSettings &settings, QObject *parent)
+RigctldServer::RigctldServer(const RigctldSettings &settings, const RigProcessSeam &seam, QObject *parent)
     : RigServer(parent)
 {
     for (int i = 0; i < 2; ++i) {
-        auto r = std::make_unique<RigctldRadio>(i + 1, settings.host[i], settings.port[i], settings.pollMs);
-        connect(r.get(), &RigctldRadio::typeChanged, this, &RigServer::rigTypeChange);
-        connect(r.get(), &RigctldRadio::statusChanged, this, &RigServer::statusChange);
-        connect(r.get(), &RigctldRadio::paramsChanged, this, &RigServer::paramsChange);
-        connect(r.get(), &RigctldRadio::firstAttempt, this, &RigctldServer::firstAttemptDone);
+        const RadioSetup &setup = settings.radio[i];
+        auto r = std::make_unique<RigctldRadio>(i + 1, setup, settings.pollMs);
+        RigctldRadio *radio = r.get();
+        connect(radio, &RigctldRadio::typeChanged, this, &RigServer::rigTypeChange);
+        connect(radio, &RigctldRadio::statusChanged, this, &RigServer::statusChange);
+        connect(radio, &RigctldRadio::paramsChanged, this, &RigServer::paramsChange);
+        connect(radio, &RigctldRadio::firstAttempt, this, [this, i](bool answered) { firstAttemptDone(i, answered); });
+        if (setup.kind == RadioKind::Own) {
+            auto p = std::make_unique<RigctldProcess>(setup, seam);
+            RigctldProcess *process = p.get();
+            connect(process, &RigctldProcess::portChanged, radio, &RigctldRadio::setEndpoint);
+            connect(process, &RigctldProcess::problemChanged, radio,
+                    [radio, process] { radio->setProcessProblem(process->problem()); });
+            // Once the radio answers, what rigctld said before is history.
+            connect(radio, &RigctldRadio::statusChanged, process, [radio, process] {
+                if (radio->status == StOnline)
+                    process->clearProblem();
+            });
+            m_processes[i] = std::move(p);
+        }
         m_radios[i] = std::move(r);
     }
 }
 
-RigctldServer::~RigctldServer() = default;
+RigctldServer::~RigctldServer()
+{
+    // The connections go first, so no radio sees its rigctld vanish; then the processes end.
+    for (auto &r : m_radios)
+        r.reset();
+    for (auto &p : m_processes)
+        p.reset();
+}
 
 void RigctldServer::start()
 {
@@ -75,17 +77,61 @@ void RigctldServer::start()
     if (m_firstAttemptsLeft == 0)
         return; // both radios switched off in the settings: the listener runs without a radio
 
-    for (auto &r : m_radios)
-        r->start();
+    // The radio first, so its patience with a rigctld that is still opening the radio counts
+    // from now; the process then tells it the port.
+    for (int i = 0; i < 2; ++i) {
+        m_radios[i]->start();
+        if (m_processes[i])
+            m_processes[i]->start();
+    }
 }
 
-void RigctldServer::firstAttemptDone(bool answered)
+void RigctldServer::firstAttemptDone(int index, bool answered)
 {
     m_anyAnswered = m_anyAnswered || answered;
+    m_failedAtStart[index] = !answered;
+    if (m_firstAttemptsLeft <= 0 || --m_firstAttemptsLeft > 0)
+        return;
+    // Said when no radio answered, and for a radio set up in the set-up window even when the
+    // other did (the implied radio 2 of older settings files stays quiet then).
+    bool tell = !m_anyAnswered;
+    for (int i = 0; i < 2; ++i)
+        tell = tell || (m_failedAtStart[i] && m_radios[i]->explicitSetup());
     // From the event loop: whoever hears of it may show a box, which must not run inside the
     // socket handling of a radio.
-    if (m_firstAttemptsLeft > 0 && --m_firstAttemptsLeft == 0 && !m_anyAnswered)
+    if (tell)
         QTimer::singleShot(0, this, [this] { emit serverUnreachable(); });
+}
+
+QString RigctldServer::unreachableReason() const
+{
+    QStringList lines;
+    for (int i = 0; i < 2; ++i) {
+        if (!m_failedAtStart[i])
+            continue;
+        const RigctldRadio &r = *m_radios[i];
+        QString why;
+        if (m_processes[i]) {
+            const rig::RigProblem p =
+                r.processProblem() != rig::RigProblem::None ? r.processProblem() : rig::RigProblem::NoAnswer;
+            why = rig::problemText(p, m_processes[i]->setup().device);
+        } else {
+            why = QStringLiteral("rigctld по адресу %1:%2 не отвечает.").arg(r.host()).arg(r.port());
+        }
+        lines << QStringLiteral("Радио %1: ").arg(i + 1) + why;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString RigctldServer::modeName(int rig) const
+{
+    const RigctldRadio *r = radio(rig);
+    return r ? r->modeName : QString();
+}
+
+RigctldProcess *RigctldServer::process(int rig) const
+{
+    return rig == 1 || rig == 2 ? m_processes[rig - 1].get() : nullptr;
 }
 
 const RigctldRadio *RigctldServer::radio(int rig) const
@@ -125,17 +171,29 @@ qint64 RigctldServer::rxFrequency(int rig) const
 
 // ---------------------------------------------------------------------------------------------
 
-RigctldRadio::RigctldRadio(int rig, const QString &host, quint16 port, int pollMs, QObject *parent)
-    : QObject(parent), m_rig(rig), m_host(host.trimmed()), m_port(port), m_pollMs(pollMs)
+RigctldRadio::RigctldRadio(int rig, const RadioSetup &setup, int pollMs, QObject *parent)
+    : QObject(parent),
+      m_rig(rig),
+      m_own(setup.kind == RadioKind::Own),
+      m_configured(setup.kind == RadioKind::Own
+                   || (setup.kind == RadioKind::Remote && setup.port != 0 && !setup.host.trimmed().isEmpty())),
+      m_explicit(setup.explicitKind),
+      m_host(m_own ? QStringLiteral("127.0.0.1") : setup.host.trimmed()),
+      m_port(m_own ? 0 : setup.port),
+      m_pollMs(pollMs)
 {
-    if (configured()) {
+    if (m_own) {
+        type = QStringLiteral("Hamlib %1").arg(setup.model);
+        status = RigServer::StPortBusy;
+        statusStr = QStringLiteral("Запуск rigctld...");
+    } else if (m_configured) {
         type = QStringLiteral("rigctld %1:%2").arg(m_host).arg(m_port);
         status = RigServer::StPortBusy;
         statusStr = QStringLiteral("Подключение...");
     } else {
-        type = QStringLiteral("rigctld");
+        type = QStringLiteral("Радио-%1").arg(rig);
         status = RigServer::StNotConfigured;
-        statusStr = QStringLiteral("Не настроено");
+        statusStr = QStringLiteral("не настроено");
     }
 
     m_socket = new QTcpSocket(this);
@@ -167,12 +225,47 @@ RigctldRadio::~RigctldRadio()
 
 void RigctldRadio::start()
 {
-    if (configured() && m_step == Step::Down && !m_next->isActive())
+    m_startMs = QDateTime::currentMSecsSinceEpoch();
+    if (configured() && m_port != 0 && m_step == Step::Down && !m_next->isActive())
         connectNow();
+}
+
+void RigctldRadio::setEndpoint(quint16 port)
+{
+    if (port == m_port)
+        return;
+    m_port = port;
+    m_step = Step::Down;
+    m_deadline->stop();
+    m_next->stop();
+    m_socket->abort();
+    m_retryMs = RigctldServer::FirstRetryMs;
+    connectNow();
+}
+
+void RigctldRadio::setProcessProblem(rig::RigProblem problem)
+{
+    m_problem = problem;
+    if (problem == rig::RigProblem::None || status == RigServer::StOnline)
+        return;
+    publish(RigServer::StPortBusy, rig::problemShort(problem), frequency, mode);
+    // rigctld cannot serve the radio: the start has failed, whatever the connection does.
+    reportFirstAttempt(false);
+}
+
+bool RigctldRadio::mayStillBeStarting() const
+{
+    // A rigctld that Vireo has just started refuses connections while it opens the radio.
+    return m_own && !m_connectedOnce && m_problem == rig::RigProblem::None
+        && QDateTime::currentMSecsSinceEpoch() - m_startMs < RigctldServer::OwnStartPatienceMs;
 }
 
 void RigctldRadio::connectNow()
 {
+    if (m_port == 0) {
+        m_step = Step::Down;
+        return;
+    }
     m_step = Step::Connecting;
     m_buffer.clear();
     m_reply.clear();
@@ -185,6 +278,7 @@ void RigctldRadio::onConnected()
 {
     if (m_step != Step::Connecting)
         return;
+    m_connectedOnce = true;
     m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     // Whether rigctld runs in VFO mode (-o), where every command names its VFO.
     send("\\chk_vfo", Step::CheckVfo, false);
@@ -289,8 +383,11 @@ void RigctldRadio::onLine(const QString &line)
         return;
     }
     // Step::Mode
-    const quint32 bit = ok ? rig::modeBitFromName(valueOf(m_reply, QStringLiteral("Mode:"))) : 0;
+    const QString name = ok ? valueOf(m_reply, QStringLiteral("Mode:")) : QString();
+    const quint32 bit = rig::modeBitFromName(name);
     m_step = Step::Idle;
+    if (m_haveFreq)
+        modeName = name;
     if (m_haveFreq)
         publish(RigServer::StOnline, QStringLiteral("On-line"), m_polledFreq, bit);
     else
@@ -328,8 +425,11 @@ void RigctldRadio::fail(int st, const QString &text)
     m_reply.clear();
     m_next->start(m_retryMs);
     m_retryMs = std::min(m_retryMs * 2, RigctldServer::MaxRetryMs);
-    publish(st, text, frequency, mode);
-    reportFirstAttempt(false);
+    // For a radio Vireo runs, what its rigctld said tells more than the connection.
+    const QString shown = m_own && m_problem != rig::RigProblem::None ? rig::problemShort(m_problem) : text;
+    publish(st, shown, frequency, mode);
+    if (!mayStillBeStarting())
+        reportFirstAttempt(false);
 }
 
 void RigctldRadio::publish(int st, const QString &text, qint64 freq, quint32 modeBit)
@@ -365,9 +465,9 @@ void RigctldRadio::reportFirstAttempt(bool answered)
 
 // ---------------------------------------------------------------------------------------------
 
-std::unique_ptr<RigServer> makeRigctldServer(const QString &settingsPath)
+std::unique_ptr<RigServer> makeRigctldServer(const QString &settingsPath, const RigProcessSeam &seam)
 {
-    return std::make_unique<RigctldServer>(RigctldSettings::read(settingsPath));
+    return std::make_unique<RigctldServer>(RigctldSettings::read(settingsPath), seam);
 }
 
 } // namespace vireo

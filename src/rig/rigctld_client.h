@@ -3,9 +3,13 @@
 // one command at a time with a read timeout, polled by a timer on the thread of the caller
 // (nothing here ever waits). A radio whose rigctld cannot be reached, stops answering or has no
 // frequency to give is off line; the client reconnects with a growing pause, so a rigctld
-// started later is picked up. Changes become the notifications of RigServer.
+// started later is picked up. Changes become the notifications of RigServer. For a radio that
+// Vireo runs itself, the rigctld comes from a RigctldProcess on a loopback port of its choice.
 
+#include "base/services.h"
+#include "rig/rig_problem.h"
 #include "rig/rig_server.h"
+#include "rig/rig_settings.h"
 
 #include <QString>
 
@@ -17,28 +21,14 @@ class QTimer;
 
 namespace vireo {
 
-// Section "Rig" of settings.ini.
-struct RigctldSettings {
-    static constexpr quint16 DefaultPort1 = 4532;
-    static constexpr quint16 DefaultPort2 = 4534;
-    static constexpr int DefaultPollMs = 200;
-
-    std::array<QString, 2> host{QStringLiteral("127.0.0.1"), QStringLiteral("127.0.0.1")};
-    std::array<quint16, 2> port{DefaultPort1, DefaultPort2}; // 0: the radio is not used
-    int pollMs = DefaultPollMs;                                // 50 .. 5000
-    QString command;                                           // the rig-server program to start
-
-    // Keys Host1, Port1, Host2, Port2, PollInterval, Command; missing or bad values give the
-    // defaults.
-    static RigctldSettings read(const QString &settingsPath);
-};
-
 class RigctldRadio;
+class RigctldProcess;
 
 class RigctldServer : public RigServer {
     Q_OBJECT
 public:
-    explicit RigctldServer(const RigctldSettings &settings, QObject *parent = nullptr);
+    explicit RigctldServer(const RigctldSettings &settings, const RigProcessSeam &seam = RigProcessSeam(),
+                           QObject *parent = nullptr);
     ~RigctldServer() override;
 
     void start() override;
@@ -47,18 +37,29 @@ public:
     QString statusStr(int rig) const override;
     quint32 mode(int rig) const override;
     qint64 rxFrequency(int rig) const override;
+    QString unreachableReason() const override;
+
+    // The mode name as rigctld gave it ("CW", "PKTUSB"), empty before the first answer.
+    QString modeName(int rig) const;
+    // The rigctld that Vireo runs for a radio, or nullptr for a radio it does not run.
+    RigctldProcess *process(int rig) const;
 
     // Timings of the protocol, for tests and the measurement program.
     static constexpr int ConnectTimeoutMs = 1500;
     static constexpr int ReplyTimeoutMs = 1500;
     static constexpr int FirstRetryMs = 250;
     static constexpr int MaxRetryMs = 2000;
+    // How long a rigctld that Vireo started may take to open the radio before the start counts
+    // as failed (with a radio that does not answer rigctld takes several seconds to listen).
+    static constexpr int OwnStartPatienceMs = 20000;
 
 private:
     const RigctldRadio *radio(int rig) const;
-    void firstAttemptDone(bool answered);
+    void firstAttemptDone(int index, bool answered);
 
     std::array<std::unique_ptr<RigctldRadio>, 2> m_radios;
+    std::array<std::unique_ptr<RigctldProcess>, 2> m_processes;
+    std::array<bool, 2> m_failedAtStart{false, false};
     int m_firstAttemptsLeft = 0;
     bool m_anyAnswered = false;
 };
@@ -67,16 +68,25 @@ private:
 class RigctldRadio : public QObject {
     Q_OBJECT
 public:
-    RigctldRadio(int rig, const QString &host, quint16 port, int pollMs, QObject *parent = nullptr);
+    RigctldRadio(int rig, const RadioSetup &setup, int pollMs, QObject *parent = nullptr);
     ~RigctldRadio() override;
 
-    bool configured() const { return m_port != 0 && !m_host.isEmpty(); }
+    bool configured() const { return m_configured; }
+    bool explicitSetup() const { return m_explicit; }
+    const QString &host() const { return m_host; }
+    quint16 port() const { return m_port; }
     void start();
+    // A radio Vireo runs: where its rigctld now listens; connects there at once.
+    void setEndpoint(quint16 port);
+    // A radio Vireo runs: why its rigctld cannot serve it (None when nothing is known).
+    void setProcessProblem(rig::RigProblem problem);
+    rig::RigProblem processProblem() const { return m_problem; }
 
     QString type;
     int status = RigServer::StPortBusy;
     QString statusStr;
     quint32 mode = 0;
+    QString modeName;
     qint64 frequency = 0;
 
 signals:
@@ -100,11 +110,18 @@ private:
     void fail(int status, const QString &text);
     void publish(int status, const QString &text, qint64 frequency, quint32 mode);
     void reportFirstAttempt(bool answered);
+    bool mayStillBeStarting() const;
 
     const int m_rig;
-    const QString m_host;
-    const quint16 m_port;
+    const bool m_own;
+    const bool m_configured;
+    const bool m_explicit;
+    QString m_host;
+    quint16 m_port;
     const int m_pollMs;
+    rig::RigProblem m_problem = rig::RigProblem::None;
+    bool m_connectedOnce = false;
+    qint64 m_startMs = 0;
 
     QTcpSocket *m_socket = nullptr;
     QTimer *m_deadline = nullptr; // read and connect timeout
@@ -121,6 +138,7 @@ private:
 };
 
 // What the program's real services call.
-std::unique_ptr<RigServer> makeRigctldServer(const QString &settingsPath);
+std::unique_ptr<RigServer> makeRigctldServer(const QString &settingsPath,
+                                             const RigProcessSeam &seam = RigProcessSeam());
 
 } // namespace vireo

@@ -4,7 +4,7 @@
 #include "rig/rig_server.h"
 
 #include "base/ini_file.h"
-#include "rig/rigctld_client.h"
+#include "rig/rig_settings.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -138,31 +138,67 @@ private slots:
         QCOMPARE(u.mode, std::optional<QString>(QStringLiteral("CW")));
     }
 
-    // Section Rig of settings.ini: defaults for what is missing or unusable.
+    // Section Rig of settings.ini: no section is no radio; the keys of older versions still
+    // name a rigctld; the set-up window's keys are read back as written.
     void settings()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("settings.ini"));
         RigctldSettings s = RigctldSettings::read(path);
-        QCOMPARE(s.host[0], QStringLiteral("127.0.0.1"));
-        QCOMPARE(s.port[0], quint16(4532));
-        QCOMPARE(s.host[1], QStringLiteral("127.0.0.1"));
-        QCOMPARE(s.port[1], quint16(4534));
+        QVERIFY(!s.present);
+        QCOMPARE(s.radio[0].kind, RadioKind::None);
+        QCOMPARE(s.radio[1].kind, RadioKind::None);
         QCOMPARE(s.pollMs, 200);
         QVERIFY(s.command.isEmpty());
 
         IniFile ini(path);
+        ini.writeString(QStringLiteral("Rig"), QStringLiteral("Command"), QStringLiteral("  rigctld -m 1  "));
+        s = RigctldSettings::read(path);
+        // A section with old keys only: both radios at their default rigctld.
+        QVERIFY(s.present);
+        QCOMPARE(s.radio[0].kind, RadioKind::Remote);
+        QCOMPARE(s.radio[0].host, QStringLiteral("127.0.0.1"));
+        QCOMPARE(s.radio[0].port, quint16(4532));
+        QCOMPARE(s.radio[1].port, quint16(4534));
+        QVERIFY(!s.radio[0].explicitKind);
+        QCOMPARE(s.command, QStringLiteral("rigctld -m 1"));
+
         ini.writeString(QStringLiteral("rig"), QStringLiteral("host2"), QStringLiteral("shack-pi"));
         ini.writeString(QStringLiteral("Rig"), QStringLiteral("Port1"), QStringLiteral("70000"));
         ini.writeString(QStringLiteral("Rig"), QStringLiteral("Port2"), QStringLiteral("0"));
         ini.writeString(QStringLiteral("Rig"), QStringLiteral("PollInterval"), QStringLiteral("1"));
-        ini.writeString(QStringLiteral("Rig"), QStringLiteral("Command"), QStringLiteral("  rigctld -m 1  "));
         s = RigctldSettings::read(path);
-        QCOMPARE(s.port[0], quint16(4532)); // not a port
-        QCOMPARE(s.host[1], QStringLiteral("shack-pi"));
-        QCOMPARE(s.port[1], quint16(0));    // radio 2 not used
+        QCOMPARE(s.radio[0].port, quint16(4532)); // not a port
+        QCOMPARE(s.radio[1].host, QStringLiteral("shack-pi"));
+        QCOMPARE(s.radio[1].kind, RadioKind::None); // port 0: radio 2 not used
         QCOMPARE(s.pollMs, 50);
-        QCOMPARE(s.command, QStringLiteral("rigctld -m 1"));
+
+        // What the set-up window writes.
+        s.radio[0].kind = RadioKind::Own;
+        s.radio[0].model = 3073;
+        s.radio[0].device = QStringLiteral("/dev/serial/by-id/usb-Silicon_Labs_CP2102_IC-7300-if00-port0");
+        s.radio[0].speed = 19200;
+        s.radio[1].kind = RadioKind::Remote;
+        s.radio[1].host = QStringLiteral("192.168.1.20");
+        s.radio[1].port = 4540;
+        s.write(path);
+        const RigctldSettings back = RigctldSettings::read(path);
+        QCOMPARE(back.radio[0].kind, RadioKind::Own);
+        QVERIFY(back.radio[0].explicitKind);
+        QCOMPARE(back.radio[0].model, 3073);
+        QCOMPARE(back.radio[0].device, s.radio[0].device);
+        QCOMPARE(back.radio[0].speed, 19200);
+        QCOMPARE(back.radio[1].kind, RadioKind::Remote);
+        QCOMPARE(back.radio[1].host, QStringLiteral("192.168.1.20"));
+        QCOMPARE(back.radio[1].port, quint16(4540));
+        QCOMPARE(back.command, QStringLiteral("rigctld -m 1")); // other keys kept
+
+        // A radio of our own without a model is no radio; an unknown kind neither.
+        IniFile(path).writeString(QStringLiteral("Rig"), QStringLiteral("Model1"), QStringLiteral("0"));
+        IniFile(path).writeString(QStringLiteral("Rig"), QStringLiteral("Kind2"), QStringLiteral("omnirig"));
+        s = RigctldSettings::read(path);
+        QCOMPARE(s.radio[0].kind, RadioKind::None);
+        QCOMPARE(s.radio[1].kind, RadioKind::None);
     }
 
     void splitCommand()

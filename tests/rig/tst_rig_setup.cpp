@@ -1,0 +1,452 @@
+// The rig set-up window ("Управление CAT") and the rigctld that Vireo runs for a radio set up
+// there: real rigctld processes with Hamlib's dummy radio, real serial-like devices from socat.
+
+#include "app/program.h"
+#include "app/tmain.h"
+#include "base/ini_file.h"
+#include "rig/pty_pair.h"
+#include "rig/rig_problem.h"
+#include "rig/rig_server.h"
+#include "rig/rigctld_client.h"
+#include "rig/rigctld_process.h"
+#include "rig/rigctld_supervisor.h"
+#include "rig/trigsetup.h"
+#include "support/scripted_services.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <functional>
+
+#include <cerrno>
+#include <csignal>
+
+using namespace vireo;
+
+namespace {
+
+const QString kUnreachable = QStringLiteral("Не удалось создать объект OmniRig");
+constexpr int Wait = 15000;
+
+// The program's own factory over the test's settings file and seams.
+void useRealRigControl(test::TestContext &t)
+{
+    const QString path = t.context.settingsPath;
+    t.context.services.rigServerFactory = [path, &t] {
+        return makeRigctldServer(path, t.context.services.rigProcess);
+    };
+}
+
+RigctldServer *server(TMain &m)
+{
+    return dynamic_cast<RigctldServer *>(m.rigServer());
+}
+
+bool processGone(qint64 pid)
+{
+    if (::kill(pid_t(pid), 0) != 0)
+        return errno == ESRCH;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray s = stat.readAll();
+    return s.mid(s.lastIndexOf(')') + 2, 1) == "Z";
+}
+
+// Chooses a model in the window's list the way a listener does: search, then click.
+void pickModel(TRigSetupPage *page, const QString &search, int id)
+{
+    QTest::keyClicks(page->edFilter, search);
+    for (int i = 0; i < page->lvModels->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *item = page->lvModels->topLevelItem(i);
+        if (!item->isHidden() && item->data(0, Qt::UserRole).toInt() == id) {
+            page->lvModels->setCurrentItem(item);
+            return;
+        }
+    }
+    QFAIL(qPrintable(QStringLiteral("model %1 not offered for \"%2\"").arg(id).arg(search)));
+}
+
+// Spins the event loop until the condition holds (for use where QTRY_ cannot return).
+bool waitFor(const std::function<bool()> &condition, int ms = Wait)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > ms)
+            return false;
+        QTest::qWait(20);
+    }
+    return true;
+}
+
+void writeOwn(const QString &settingsPath, int rig, int model, const QString &device)
+{
+    IniFile ini(settingsPath);
+    const QString n = QString::number(rig);
+    ini.writeString(QStringLiteral("Rig"), QStringLiteral("Kind") + n, QStringLiteral("own"));
+    ini.writeInteger(QStringLiteral("Rig"), QStringLiteral("Model") + n, model);
+    ini.writeString(QStringLiteral("Rig"), QStringLiteral("Device") + n, device);
+    // As the window writes it: the other radio is none unless said otherwise.
+    const QString other = QStringLiteral("Kind") + QString::number(3 - rig);
+    if (ini.readString(QStringLiteral("Rig"), other, QString()).isEmpty())
+        ini.writeString(QStringLiteral("Rig"), other, QStringLiteral("none"));
+}
+
+} // namespace
+
+class TestRigSetup : public QObject {
+    Q_OBJECT
+private slots:
+    // A first start: no section Rig, so nothing is tried and nothing is said; the panels say
+    // that no radio is set up.
+    void noRadioWithoutSection()
+    {
+        test::TestContext t;
+        useRealRigControl(t);
+        Program p(t.context);
+        TMain &m = p.main();
+        QTest::qWait(500);
+        QVERIFY(t.prompts->shown.isEmpty());
+        QCOMPARE(m.statusText(4), QStringLiteral("Радио-1: не настроено"));
+        QCOMPARE(m.statusText(5), QStringLiteral("Радио-2: не настроено"));
+        QCOMPARE(m.cbFreq->currentText(), QStringLiteral("14000"));
+        QVERIFY(!server(m)->process(1) && !server(m)->process(2));
+        QVERIFY(!IniFile(t.context.settingsPath).hasSection(QStringLiteral("Rig")));
+    }
+
+    // The dummy radio set up through the window: checked, saved, started by Vireo, followed,
+    // killed and started again, and gone with the program.
+    void dummySetUpThroughTheWindow()
+    {
+        test::TestContext t;
+        useRealRigControl(t);
+        auto p = std::make_unique<Program>(t.context);
+        TMain &m = p->main();
+        QString checkText;
+        int shownModels = 0, tabs = 0;
+        bool startedAsNone = false, busyWhileChecking = false, checkEnded = false;
+        t.prompts->onModal = [&](QDialog &d) {
+            auto *w = qobject_cast<TRigSetup *>(&d);
+            if (!w)
+                return int(QDialog::Rejected);
+            TRigSetupPage *page = w->page(1);
+            tabs = w->tabRadios->count();
+            startedAsNone = page->rbNone->isChecked();
+            page->rbOwn->click();
+            pickModel(page, QStringLiteral("hamlib dum"), 1);
+            shownModels = page->visibleModels();
+            page->btCheck->click();
+            busyWhileChecking = !page->btCheck->isEnabled(); // one check at a time
+            checkEnded = waitFor([page] { return page->btCheck->isEnabled(); });
+            checkText = page->lbCheck->text();
+            w->btOk->click();
+            return d.result();
+        };
+        m.CAT1->trigger();
+        QCOMPARE(tabs, 2);
+        QVERIFY(startedAsNone && busyWhileChecking && checkEnded);
+        QCOMPARE(t.prompts->shown.size(), 1);
+        QCOMPARE(t.prompts->shown[0].kind, QStringLiteral("modal"));
+        QCOMPARE(t.prompts->shown[0].caption, QStringLiteral("RigSetup"));
+        QCOMPARE(t.prompts->shown[0].text, QStringLiteral("Управление CAT"));
+        QCOMPARE(shownModels, 2); // "Dummy" and "Dummy No VFO"
+        QCOMPARE(checkText, QStringLiteral("Радио отвечает: 145 000 кГц, FM (Hamlib Dummy)"));
+        const IniFile ini(t.context.settingsPath);
+        QCOMPARE(ini.readString("Rig", "Kind1", ""), QStringLiteral("own"));
+        QCOMPARE(ini.readInteger("Rig", "Model1", 0), 1);
+        QCOMPARE(ini.readString("Rig", "Kind2", ""), QStringLiteral("none"));
+
+        // Started by Vireo and followed.
+        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("145 000"), Wait);
+        QCOMPARE(m.statusText(4), QStringLiteral("Hamlib Dummy: On-line"));
+        QCOMPARE(m.statusText(5), QStringLiteral("Радио-2: не настроено"));
+        RigctldProcess *proc = server(m)->process(1);
+        QVERIFY(proc);
+        const qint64 first = proc->pid();
+        QVERIFY(first > 0);
+        test::Rigctld knob(proc->port());
+        QVERIFY(knob.set({"M", "CW", "500", "F", "7012345"}));
+        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("7 012"), Wait);
+        QCOMPARE(m.cbMode->currentText(), QStringLiteral("CW"));
+
+        // Killed: Vireo starts it again, and follows the new one (which starts afresh).
+        ::kill(pid_t(first), SIGKILL);
+        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("145 000"), Wait);
+        const qint64 second = server(m)->process(1)->pid();
+        QVERIFY(second > 0 && second != first);
+        QVERIFY(processGone(first));
+        QCOMPARE(m.statusText(4), QStringLiteral("Hamlib Dummy: On-line"));
+        QCOMPARE(t.prompts->shown.size(), 1); // no box for a restart
+
+        // The program ends: its rigctld ends with it.
+        p.reset();
+        QVERIFY(processGone(second));
+    }
+
+    // Two radios, each with its own rigctld on its own device, at once; R-2 follows radio 2.
+    void twoRadiosAtOnce()
+    {
+        if (!test::PtyPair::available())
+            QSKIP("socat is not installed");
+        test::PtyPair a, b;
+        QVERIFY(a.start() && b.start());
+        test::TestContext t;
+        useRealRigControl(t);
+        writeOwn(t.context.settingsPath, 1, 1, a.device());
+        writeOwn(t.context.settingsPath, 2, 1, b.device());
+        Program p(t.context);
+        TMain &m = p.main();
+        QTRY_COMPARE_WITH_TIMEOUT(m.rigServer()->status(1), RigServer::StOnline, Wait);
+        QTRY_COMPARE_WITH_TIMEOUT(m.rigServer()->status(2), RigServer::StOnline, Wait);
+        RigctldProcess *p1 = server(m)->process(1);
+        RigctldProcess *p2 = server(m)->process(2);
+        QVERIFY(p1->port() != p2->port() && p1->pid() != p2->pid());
+        QVERIFY(RigctldProcess::arguments(p2->setup(), p2->port()).contains(b.device()));
+        test::Rigctld knob2(p2->port());
+        QVERIFY(knob2.set({"M", "USB", "2400", "F", "21012000"}));
+        QTRY_COMPARE_WITH_TIMEOUT(m.rigServer()->rxFrequency(2), qint64(21012000), Wait);
+        QCOMPARE(m.cbFreq->currentText(), QStringLiteral("145 000")); // R-1 is down
+        QTest::mouseClick(m.btRdaio2, Qt::LeftButton);
+        QCOMPARE(m.cbFreq->currentText(), QStringLiteral("21 012"));
+        QCOMPARE(m.cbMode->currentText(), QStringLiteral("PH"));
+        QVERIFY(t.prompts->shown.isEmpty());
+    }
+
+    // A serial port this user may not open: the start message says so with the dialout
+    // command, and so does "Проверить". The port is a real pty with mode 000; the test runs as
+    // root, which may open it anyway, so the access check is the seam here (the check itself is
+    // proven as user nobody in tst_rig_setup_core).
+    void serialPortWithoutPermission()
+    {
+        if (!test::PtyPair::available())
+            QSKIP("socat is not installed");
+        test::PtyPair pty;
+        QVERIFY(pty.start());
+        QVERIFY(QFile::setPermissions(pty.node(), {}));
+        test::TestContext t;
+        useRealRigControl(t);
+        const QString node = pty.node();
+        t.context.services.rigProcess.deviceAccess = [node](const QString &device) {
+            const bool locked = QFileInfo(device).canonicalFilePath() == node
+                && !(QFileInfo(node).permissions() & (QFile::ReadOther | QFile::WriteOther | QFile::ReadOwner));
+            return locked ? EACCES : 0;
+        };
+        writeOwn(t.context.settingsPath, 1, 3073, pty.device());
+        Program p(t.context);
+        TMain &m = p.main();
+        QTRY_COMPARE_WITH_TIMEOUT(t.prompts->shown.size(), 1, Wait);
+        const test::Shown box = t.prompts->shown[0];
+        QCOMPARE(box.kind, QStringLiteral("error"));
+        QCOMPARE(box.text, kUnreachable + QStringLiteral("\nРадио 1: Нет прав на порт ") + pty.device()
+                               + QStringLiteral(". Добавьте себя в группу dialout командой\n"
+                                                "sudo usermod -aG dialout $USER\nи войдите в систему заново."));
+        QCOMPARE(m.statusText(4), QStringLiteral("Hamlib 3073: нет прав на порт"));
+        QCOMPARE(server(m)->process(1)->pid(), qint64(0)); // rigctld was not even started
+
+        // The same from the window's check, which leaves the window open.
+        QString checkText, shownDevice;
+        bool own = false;
+        t.prompts->onModal = [&](QDialog &d) {
+            auto *w = qobject_cast<TRigSetup *>(&d);
+            TRigSetupPage *page = w->page(1);
+            own = page->rbOwn->isChecked();
+            shownDevice = page->cbDevice->currentText();
+            page->btCheck->click();
+            waitFor([page] { return page->btCheck->isEnabled(); });
+            checkText = page->lbCheck->text();
+            return int(QDialog::Rejected);
+        };
+        m.CAT1->trigger();
+        QVERIFY(own);
+        QCOMPARE(shownDevice, pty.device());
+        QVERIFY2(checkText.contains(QStringLiteral("\nsudo usermod -aG dialout $USER\n")), qPrintable(checkText));
+        // Cancelled: rig control is back as it was, without a second box.
+        QTest::qWait(300);
+        QCOMPARE(t.prompts->texts(QStringLiteral("error")).size(), 1);
+        QCOMPARE(m.statusText(4), QStringLiteral("Hamlib 3073: нет прав на порт"));
+    }
+
+    // No rigctld installed, and a serial device that is not there.
+    void rigctldMissingAndDeviceMissing()
+    {
+        {
+            test::TestContext t;
+            useRealRigControl(t);
+            t.context.services.rigProcess.program = QStringLiteral("/nonexistent/rigctld");
+            writeOwn(t.context.settingsPath, 1, 1, QString());
+            Program p(t.context);
+            QTRY_COMPARE_WITH_TIMEOUT(t.prompts->shown.size(), 1, Wait);
+            QCOMPARE(t.prompts->shown[0].text,
+                     kUnreachable + QStringLiteral("\nРадио 1: Программа rigctld не установлена. Установите её командой\n"
+                                                   "sudo apt install libhamlib-utils"));
+        }
+        {
+            test::TestContext t;
+            useRealRigControl(t);
+            const QString device = t.path(QStringLiteral("ttyUSB7"));
+            writeOwn(t.context.settingsPath, 2, 3073, device);
+            Program p(t.context);
+            TMain &m = p.main();
+            QTRY_COMPARE_WITH_TIMEOUT(t.prompts->shown.size(), 1, Wait);
+            QCOMPARE(t.prompts->shown[0].text,
+                     kUnreachable + QStringLiteral("\nРадио 2: Порт ") + device
+                         + QStringLiteral(" не найден: радио не подключено к компьютеру или выключено."));
+            QCOMPARE(m.statusText(5), QStringLiteral("Hamlib 3073: нет порта"));
+            QCOMPARE(m.statusText(4), QStringLiteral("Радио-1: не настроено"));
+        }
+    }
+
+    // A rigctld the listener runs (here: the test) is used as it is, at its host and port.
+    void rigctldElsewhere()
+    {
+        test::Rigctld theirs;
+        QVERIFY(theirs.start());
+        QVERIFY(theirs.set({"M", "LSB", "2400", "F", "3650000"}));
+        test::TestContext t;
+        useRealRigControl(t);
+        Program p(t.context);
+        TMain &m = p.main();
+        QString checkText;
+        t.prompts->onModal = [&](QDialog &d) {
+            auto *w = qobject_cast<TRigSetup *>(&d);
+            w->tabRadios->setCurrentIndex(1);
+            TRigSetupPage *page = w->page(2);
+            page->rbRemote->click();
+            page->edHost->setText(QStringLiteral("127.0.0.1"));
+            page->sbPort->setValue(theirs.port());
+            page->btCheck->click();
+            waitFor([page] { return page->btCheck->isEnabled(); });
+            checkText = page->lbCheck->text();
+            w->btOk->click();
+            return d.result();
+        };
+        m.CAT1->trigger();
+        QCOMPARE(checkText, QStringLiteral("Радио отвечает: 3 650 кГц, LSB (Hamlib Dummy)"));
+        QTest::mouseClick(m.btRdaio2, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(m.rigServer()->status(2), RigServer::StOnline, Wait);
+        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("3 650"), Wait);
+        QCOMPARE(m.cbMode->currentText(), QStringLiteral("PH"));
+        QVERIFY(!server(m)->process(2)); // nothing started for it
+        QCOMPARE(IniFile(t.context.settingsPath).readInteger("Rig", "Port2", 0), int(theirs.port()));
+        QCOMPARE(t.prompts->texts(QStringLiteral("error")), QStringList());
+    }
+
+    // What the window refuses, what it keeps, and the program of the older key Command.
+    void windowRules()
+    {
+        test::TestContext t;
+        useRealRigControl(t);
+        IniFile(t.context.settingsPath)
+            .writeString(QStringLiteral("Rig"), QStringLiteral("Command"),
+                         QStringLiteral("\"/opt/rig tools/rigctld\" -m 1 -t 4532; reboot"));
+        IniFile(t.context.settingsPath).writeInteger(QStringLiteral("Rig"), QStringLiteral("Port1"), 0);
+        IniFile(t.context.settingsPath).writeInteger(QStringLiteral("Rig"), QStringLiteral("Port2"), 0);
+        Program p(t.context);
+        TMain &m = p.main();
+        int icom = 0;
+        bool refused = false, noneFirst = false, ownEnabled = false, commandShown = false;
+        t.prompts->onModal = [&](QDialog &d) {
+            auto *w = qobject_cast<TRigSetup *>(&d);
+            TRigSetupPage *page = w->page(1);
+            noneFirst = page->rbNone->isChecked() && !page->gbOwn->isEnabled() && !page->btCheck->isEnabled();
+            page->rbOwn->click();
+            ownEnabled = page->gbOwn->isEnabled() && !page->gbRemote->isEnabled() && page->btCheck->isEnabled();
+            QTest::keyClicks(page->edFilter, QStringLiteral("icom"));
+            icom = page->visibleModels();
+            w->btOk->click(); // no model chosen
+            refused = d.result() != QDialog::Accepted;
+            commandShown = !w->btCommand->isHidden();
+            // Both radios on one port: refused too.
+            pickModel(page, QString(), 3073);
+            page->cbDevice->setEditText(t.path(QStringLiteral("settings.ini")));
+            TRigSetupPage *second = w->page(2);
+            second->rbOwn->click();
+            pickModel(second, QStringLiteral("yaesu"), 1036);
+            second->cbDevice->setEditText(QDir(t.dir.path()).filePath(QStringLiteral("./settings.ini")));
+            w->btOk->click();
+            refused = refused && d.result() != QDialog::Accepted && w->tabRadios->currentIndex() == 1;
+            page->rbNone->click();
+            w->btCommand->click();
+            return int(QDialog::Rejected);
+        };
+        m.CAT1->trigger();
+        QVERIFY(noneFirst && ownEnabled && commandShown);
+        QVERIFY(icom > 30);
+        QVERIFY(refused);
+        const QStringList warnings = t.prompts->texts(QStringLiteral("warning"));
+        QCOMPARE(warnings.size(), 2);
+        QCOMPARE(warnings[0], QStringLiteral("Радио 1: выберите модель в списке."));
+        QVERIFY2(warnings[1].startsWith(QStringLiteral("Радио 1 и радио 2 подключены к одному порту")), qPrintable(warnings[1]));
+        QCOMPARE(t.shell->started.size(), 1);
+        QCOMPARE(t.shell->started[0], (QStringList{"/opt/rig tools/rigctld", "-m", "1", "-t", "4532;", "reboot"}));
+        // Cancelled: nothing written.
+        QVERIFY(IniFile(t.context.settingsPath).readString("Rig", "Kind1", "").isEmpty());
+    }
+
+    // The window as the listener sees it, in the program's font: the list searched for a maker,
+    // and the permission message of a check. Every caption fits; with VIREO_SCREENSHOT_DIR set
+    // the pictures are kept there.
+    void look()
+    {
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(11);
+        QApplication::setFont(font);
+        test::TestContext t;
+        t.context.services.rigProcess.deviceAccess = [](const QString &) { return EACCES; };
+        QString error;
+        const QList<rig::HamlibModel> models = rig::loadModelList(&error);
+        const QString byId = QStringLiteral("/dev/serial/by-id/usb-Silicon_Labs_CP2102_USB_to_UART_Bridge_Controller_"
+                                            "IC-7300_03001234-if00-port0");
+        TRigSetup w(t.context, models, error, {byId, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyACM0")});
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        TRigSetupPage *page = w.page(1);
+        page->rbOwn->click();
+        pickModel(page, QStringLiteral("Icom"), 3073);
+        page->cbDevice->setCurrentIndex(0);
+        page->cbSpeed->setCurrentIndex(page->cbSpeed->findData(115200));
+        for (int i = 0; i < page->lvModels->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem *item = page->lvModels->topLevelItem(i);
+            QCOMPARE(item->isHidden(), item->text(0) != QLatin1String("Icom"));
+        }
+        QCoreApplication::processEvents();
+        for (QWidget *c : w.findChildren<QWidget *>()) {
+            if (auto *b = qobject_cast<QAbstractButton *>(c); b && b->isVisible() && !b->text().isEmpty())
+                QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(b->objectName() + ": " + b->text()));
+        }
+        const QImage filtered = w.grab().toImage();
+        QVERIFY(!filtered.isNull());
+
+        page->btCheck->click();
+        QTRY_VERIFY_WITH_TIMEOUT(page->btCheck->isEnabled(), Wait);
+        QVERIFY(page->lbCheck->text().contains(rig::dialoutCommand()));
+        QCoreApplication::processEvents();
+        QVERIFY(page->lbCheck->height() >= page->lbCheck->heightForWidth(page->lbCheck->width()));
+        // Nothing pushed over anything else by the long message.
+        QVERIFY(page->lvModels->geometry().bottom() < page->cbDevice->geometry().top());
+        QVERIFY(page->lvModels->height() >= page->lvModels->minimumHeight());
+        QVERIFY(w.width() <= 700);
+        const QImage denied = w.grab().toImage();
+
+        const QString dir = qEnvironmentVariable("VIREO_SCREENSHOT_DIR");
+        if (!dir.isEmpty()) {
+            QVERIFY(filtered.save(QDir(dir).filePath(QStringLiteral("rig_setup_icom.png"))));
+            QVERIFY(denied.save(QDir(dir).filePath(QStringLiteral("rig_setup_permission.png"))));
+        }
+    }
+};
+
+QTEST_MAIN(TestRigSetup)
+#include "tst_rig_setup.moc"
