@@ -62,7 +62,12 @@ void BackupScheduler::startCopy()
         }
     });
     m_worker->setObjectName(QStringLiteral("BackupWriter"));
-    connect(m_worker, &QThread::finished, this, &BackupScheduler::copyDone);
+    QThread *worker = m_worker;
+    // A copy already collected by waitIdle must not take the next one's place.
+    connect(worker, &QThread::finished, this, [this, worker] {
+        if (m_worker == worker)
+            copyDone();
+    });
     m_worker->start(QThread::LowPriority);
 }
 

@@ -87,7 +87,7 @@ void UndoRestoreTest::undoFromMenuGridAndFields()
     QCOMPARE(w.selectedRow(), 1);
     QCOMPARE(m.logModel().recordAt(1).call1, QStringLiteral("OK2BB"));
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 5"));
-    QCOMPARE(m.statusText(3), QStringLiteral("Points: 11"));
+    QCOMPARE(m.statusText(3), QStringLiteral("Points: 9"));
     QCOMPARE(m.actUndo->text(), QStringLiteral("Отменить запись QSO UA1ABC"));
 
     // Ctrl+Z in the empty call field takes back the save.
