@@ -6,6 +6,8 @@
 
 #include <QThread>
 
+#include <algorithm>
+
 namespace vireo {
 
 BackupScheduler::Settings BackupScheduler::read(const QString &settingsPath)
@@ -35,7 +37,8 @@ void BackupScheduler::start()
     if (m_settings.intervalMinutes <= 0)
         return;
     startCopy();
-    m_timer.start(m_settings.intervalMinutes * 60 * 1000);
+    // At most about three weeks, the longest a timer takes.
+    m_timer.start(std::min(m_settings.intervalMinutes, 30000) * 60 * 1000);
 }
 
 void BackupScheduler::tick()

@@ -102,6 +102,7 @@ void TMain::actRestoreClick()
     if (editMode())
         return;
     Prompts &prompts = *m_ctx.services.prompts;
+    backups->waitIdle(); // a copy being written or old ones being removed would list wrongly
     const QVector<logbackup::Copy> copies = logbackup::list(m_ctx.databasePath);
     QVector<TRestore::Item> items;
     for (const logbackup::Copy &c : copies) {

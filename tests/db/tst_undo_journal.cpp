@@ -69,6 +69,21 @@ struct Log {
         store->forEach([&all](const QsoRecord &r) { all << r; });
         return all;
     }
+    // The log's indexes as the file declares them.
+    QStringList indexes()
+    {
+        QSqlQuery q = sql::run(db->connection(), QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index'"
+                                                                " AND tbl_name = 'qso' AND sql IS NOT NULL ORDER BY name"));
+        QStringList all;
+        while (q.next())
+            all << q.value(0).toString();
+        return all;
+    }
+    QString integrity()
+    {
+        QSqlQuery q = sql::run(db->connection(), QStringLiteral("PRAGMA integrity_check"));
+        return q.next() ? q.value(0).toString() : QString();
+    }
     int historyRows()
     {
         QSqlQuery q = sql::run(db->connection(), QStringLiteral("SELECT COUNT(*) FROM undo_row"));
@@ -232,8 +247,11 @@ private slots:
 
     void undoIsOneTransaction()
     {
-        Log log(some(1000, QStringLiteral("F")));
+        // Large enough for the undo to rebuild the log's indexes rather than update them.
+        Log log(some(6000, QStringLiteral("F")));
         const QVector<QsoRecord> before = log.rows();
+        const QStringList indexes = log.indexes();
+        QVERIFY(indexes.size() >= 4);
         log.store->clear();
         // Another program puts a record under one of the cleared keys: the undo cannot put that
         // key back, and must then change nothing at all.
@@ -244,10 +262,29 @@ private slots:
         QCOMPARE(log.store->count(), 0); // the totals were not touched either
         QVERIFY(log.journal->canUndo());
         QCOMPARE(log.journal->nextCaption(), QStringLiteral("Отменить очистку журнала"));
+        QCOMPARE(log.indexes(), indexes);
 
         sql::run(other.connection(), QStringLiteral("DELETE FROM qso"));
         log.journal->undo();
         verifyState(log, before);
+        QCOMPARE(log.indexes(), indexes);
+        QCOMPARE(log.integrity(), QStringLiteral("ok"));
+
+        // An import replacing the whole log, undone the same way.
+        QVector<QsoRecord> file = some(7000, QStringLiteral("N"));
+        log.store->import(true, [&file](QsoRecord &r) {
+            if (file.isEmpty())
+                return false;
+            r = file.takeFirst();
+            return true;
+        });
+        QCOMPARE(log.store->count(), 7000);
+        const UndoJournal::Result r = log.journal->undo();
+        QCOMPARE(r.removed, 7000);
+        QCOMPARE(r.restored, 6000);
+        verifyState(log, before);
+        QCOMPARE(log.indexes(), indexes);
+        QCOMPARE(log.integrity(), QStringLiteral("ok"));
     }
 
     void onlyThisConnectionsCommittedWritesAreJournaled()
