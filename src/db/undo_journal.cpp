@@ -323,8 +323,19 @@ UndoJournal::Result UndoJournal::undo()
             for (QString name : names)
                 sql::run(db, QStringLiteral("DROP INDEX main.\"%1\"").arg(name.replace(QLatin1Char('"'), QStringLiteral("\"\""))));
         }
-        QSqlQuery gone = bound(QStringLiteral("DELETE FROM qso WHERE id IN (%1)").arg(addedIds));
-        result.removed = gone.numRowsAffected();
+        if (added > 0 && added == m_store.count()) {
+            // Every record of the log came with this step (an import that replaced the log): the
+            // table is emptied at once, which SQLite does only while no trigger watches it.
+            for (const char *name : {"insert", "delete", "update"})
+                sql::run(db, QStringLiteral("DROP TRIGGER temp.undo_qso_%1").arg(QLatin1String(name)));
+            QSqlQuery gone = sql::run(db, QStringLiteral("DELETE FROM qso"));
+            result.removed = gone.numRowsAffected();
+            gone.finish();
+            install();
+        } else {
+            QSqlQuery gone = bound(QStringLiteral("DELETE FROM qso WHERE id IN (%1)").arg(addedIds));
+            result.removed = gone.numRowsAffected();
+        }
         bound(QStringLiteral("INSERT INTO qso (id, %1) SELECT id, %1 FROM (%2)").arg(Columns, deletedRows));
         for (const QString &statement : rebuild)
             sql::run(db, statement);

@@ -188,7 +188,10 @@ private slots:
             }
             done = true;
         });
-        // Meanwhile the program saves QSOs; none of them may fail or wait out the lock timeout.
+        // Once the copy is under way (its first pages are on disk), the program saves QSOs; none
+        // of them may fail or wait out the lock timeout.
+        const QString part = logbackup::folderOf(log.path) + QStringLiteral("/vireolog-20261208-120000.db.part");
+        QTRY_VERIFY_WITH_TIMEOUT(done || QFileInfo(part).size() > 0, 20000);
         int saved = 0;
         while (!done && saved < 40) {
             log.store->append(record(10000 + saved));
