@@ -226,12 +226,12 @@ UndoJournal::Result UndoJournal::undo()
     // Records added in the step are taken out; records it deleted come back with their keys
     // (unless the step had added them itself); changed records get their earliest old values.
     const QString addedIds = QStringLiteral("SELECT id FROM undo_row WHERE step = :step AND op = 'I'");
-    const QString deletedRows = QStringLiteral("SELECT id, %1 FROM undo_row WHERE step = :step AND op = 'D'"
-                                               " AND id NOT IN (%2) ORDER BY seq")
-                                    .arg(Columns, addedIds);
+    const QString notAdded = added > 0 ? QStringLiteral(" AND id NOT IN (%1)").arg(addedIds) : QString();
+    const QString deletedRows = QStringLiteral("SELECT id, %1 FROM undo_row WHERE step = :step AND op = 'D'%2 ORDER BY seq")
+                                    .arg(Columns, notAdded);
     const QString firstUpdates = QStringLiteral("SELECT id, %1 FROM undo_row WHERE seq IN (SELECT MIN(seq) FROM undo_row"
-                                                " WHERE step = :step AND op = 'U' GROUP BY id) AND id NOT IN (%2)")
-                                     .arg(Columns, addedIds);
+                                                " WHERE step = :step AND op = 'U' GROUP BY id)%2")
+                                     .arg(Columns, notAdded);
     auto bound = [&db, step](const QString &statement) {
         QSqlQuery q(db);
         q.setForwardOnly(true);
@@ -275,7 +275,12 @@ UndoJournal::Result UndoJournal::undo()
             change.after << r;
         }
     }
-    {
+    if (added == 0) {
+        QSqlQuery q = bound(QStringLiteral("SELECT MIN(id) FROM undo_row WHERE step = :step AND op IN ('D', 'U')"));
+        result.selectId = sql::scalar(q);
+        QSqlQuery u = bound(QStringLiteral("SELECT COUNT(DISTINCT id) FROM undo_row WHERE step = :step AND op = 'U'"));
+        result.restored = deleted + int(sql::scalar(u));
+    } else {
         QSqlQuery q = bound(QStringLiteral("SELECT MIN(id), COUNT(*) FROM (%1 UNION ALL SELECT id FROM (%2))")
                                 .arg(QStringLiteral("SELECT id FROM (%1)").arg(deletedRows), firstUpdates));
         if (q.next()) {
