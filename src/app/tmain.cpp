@@ -710,6 +710,9 @@ bool TMain::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)
+        && entryUndoKey(watched, static_cast<QKeyEvent *>(event)))
+        return true;
     if (event->type() == QEvent::KeyPress)
         return entryKeyPress(watched, static_cast<QKeyEvent *>(event));
     if (event->type() == QEvent::FocusIn)

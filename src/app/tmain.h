@@ -44,6 +44,8 @@ class TRptQso;
 class TAboutBox;
 class TfmCabrillo;
 class TfmStart;
+class UndoJournal;
+class BackupScheduler;
 
 class TMain : public QMainWindow {
     Q_OBJECT
@@ -267,6 +269,14 @@ public:
     // ---- undo, timed backups and restore (tmain_undo.cpp) ----
     QAction *actUndo = nullptr;    // "Журнал" -> "Отменить"
     QAction *actRestore = nullptr; // "Журнал" -> "Восстановить из резервной копии…"
+    std::shared_ptr<UndoJournal> undoJournal;
+    BackupScheduler *backups = nullptr;
+    void actUndoClick();
+    void actRestoreClick();
+    // Caption and state of actUndo after every change of the log.
+    void refreshUndoAction();
+    // Ctrl+Z in a station field: the field's own undo while it holds text, the log's when empty.
+    bool entryUndoKey(QObject *watched, QKeyEvent *event);
     // end of undo, timed backups and restore
 
     // ---- partial call check and country data refresh (tmain_scp.cpp) ----

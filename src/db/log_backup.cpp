@@ -1,0 +1,279 @@
+#include "db/log_backup.h"
+
+#include "base/error.h"
+#include "db/schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlDriver>
+#include <QThread>
+
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+namespace vireo::logbackup {
+
+namespace {
+
+const char *const StampFormat = "yyyyMMdd-HHmmss";
+
+// One SQLite connection of our own, closed when it goes out of scope.
+struct Connection {
+    sqlite3 *db = nullptr;
+    Connection() = default;
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+    ~Connection()
+    {
+        if (db)
+            sqlite3_close_v2(db);
+    }
+    QString message() const { return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("нет памяти"); }
+};
+
+// SQLite's message in the words a listener understands, for the usual faults of a copy.
+QString describe(int code, const QString &message)
+{
+    switch (code & 0xff) {
+    case SQLITE_NOTADB: return QStringLiteral("файл не является базой данных");
+    case SQLITE_CORRUPT: return QStringLiteral("данные в файле испорчены");
+    case SQLITE_CANTOPEN: return QStringLiteral("файл не открывается");
+    case SQLITE_FULL: return QStringLiteral("на диске нет места");
+    case SQLITE_IOERR: return QStringLiteral("ошибка чтения или записи диска");
+    default: return message;
+    }
+}
+
+void open(Connection &c, const QString &path, int flags)
+{
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &c.db, flags, nullptr);
+    if (rc != SQLITE_OK)
+        throw Error(describe(rc, c.message()));
+    sqlite3_extended_result_codes(c.db, 1);
+    sqlite3_busy_timeout(c.db, 5000);
+}
+
+void exec(Connection &c, const char *statement)
+{
+    const int rc = sqlite3_exec(c.db, statement, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        throw Error(describe(rc, c.message()));
+}
+
+// Every row's first column of a statement, as text.
+QStringList column(Connection &c, const char *statement)
+{
+    sqlite3_stmt *s = nullptr;
+    int rc = sqlite3_prepare_v2(c.db, statement, -1, &s, nullptr);
+    if (rc != SQLITE_OK)
+        throw Error(describe(rc, c.message()));
+    QStringList values;
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW)
+        values << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s, 0)));
+    sqlite3_finalize(s);
+    if (rc != SQLITE_DONE)
+        throw Error(describe(rc, c.message()));
+    return values;
+}
+
+QRegularExpression namePattern(const QString &logPath)
+{
+    return QRegularExpression(QStringLiteral("^%1-(\\d{8}-\\d{6})(?:-(\\d+))?\\.db$")
+                                  .arg(QRegularExpression::escape(QFileInfo(logPath).completeBaseName())));
+}
+
+QString nameOf(const QString &logPath, const QDateTime &utc, int serial)
+{
+    QString name = QFileInfo(logPath).completeBaseName() + QLatin1Char('-') + utc.toUTC().toString(QLatin1String(StampFormat));
+    if (serial > 1)
+        name += QLatin1Char('-') + QString::number(serial);
+    return name + QStringLiteral(".db");
+}
+
+// The rename of a finished copy reaches the disk with its folder.
+void syncFolder(const QString &folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+sqlite3 *handleOf(const QSqlDatabase &db)
+{
+    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
+    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(v.constData());
+}
+
+} // namespace
+
+QString folderOf(const QString &logPath)
+{
+    return QFileInfo(logPath).absoluteDir().filePath(QStringLiteral("backup"));
+}
+
+QVector<Copy> list(const QString &logPath)
+{
+    const QDir dir(folderOf(logPath));
+    const QRegularExpression pattern = namePattern(logPath);
+    QVector<Copy> copies;
+    for (const QString &name : dir.entryList(QDir::Files)) {
+        const QRegularExpressionMatch m = pattern.match(name);
+        if (!m.hasMatch())
+            continue;
+        Copy c;
+        c.path = dir.filePath(name);
+        c.utc = QDateTime::fromString(m.captured(1), QLatin1String(StampFormat));
+        c.utc.setTimeSpec(Qt::UTC);
+        c.serial = m.captured(2).isEmpty() ? 1 : m.captured(2).toInt();
+        if (c.utc.isValid())
+            copies << c;
+    }
+    std::sort(copies.begin(), copies.end(), [](const Copy &a, const Copy &b) {
+        return a.utc != b.utc ? a.utc > b.utc : a.serial > b.serial;
+    });
+    return copies;
+}
+
+QString write(const QString &logPath, const QDateTime &utc, const Pace &pace)
+{
+    const QString folder = folderOf(logPath);
+    if (!QDir().mkpath(folder))
+        throw Error(QStringLiteral("Не удалось создать папку резервных копий %1").arg(folder));
+    const QDir dir(folder);
+    int serial = 1;
+    while (dir.exists(nameOf(logPath, utc, serial)) || dir.exists(nameOf(logPath, utc, serial) + QStringLiteral(".part")))
+        ++serial;
+    const QString path = dir.filePath(nameOf(logPath, utc, serial));
+    const QString part = path + QStringLiteral(".part");
+
+    try {
+        {
+            Connection source, copy;
+            try {
+                open(source, logPath, SQLITE_OPEN_READWRITE);
+            } catch (const Error &e) {
+                throw Error(QStringLiteral("не удалось открыть журнал %1: %2").arg(logPath, e.text()));
+            }
+            open(copy, part, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+            // Pages go to the file as they are copied instead of piling up in memory.
+            exec(copy, "PRAGMA cache_size = 64");
+            // With a write-ahead log one read transaction gives the whole copy one snapshot and
+            // holds up no writer. With a rollback journal a held read lock would keep the program
+            // from saving, so each step takes it briefly and the copy restarts after a change.
+            const bool wal = column(source, "PRAGMA journal_mode").value(0).compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0;
+            if (wal) {
+                exec(source, "BEGIN");
+                column(source, "SELECT COUNT(*) FROM sqlite_master");
+            }
+            sqlite3_backup *backup = sqlite3_backup_init(copy.db, "main", source.db, "main");
+            if (!backup)
+                throw Error(copy.message());
+            int rc;
+            for (;;) {
+                rc = sqlite3_backup_step(backup, pace.pagesPerStep > 0 ? pace.pagesPerStep : -1);
+                if (rc == SQLITE_DONE)
+                    break;
+                if (rc != SQLITE_OK && rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
+                    break;
+                if (pace.pauseMs > 0)
+                    QThread::msleep(pace.pauseMs);
+            }
+            const int finished = sqlite3_backup_finish(backup);
+            if (rc != SQLITE_DONE)
+                throw Error(describe(rc, copy.message()));
+            if (finished != SQLITE_OK)
+                throw Error(describe(finished, copy.message()));
+            if (wal)
+                exec(source, "COMMIT");
+            // A copy is one self-contained file, whatever journal the log keeps.
+            exec(copy, "PRAGMA synchronous = FULL");
+            column(copy, "PRAGMA journal_mode = DELETE");
+        }
+        QFile::remove(path);
+        if (!QFile::rename(part, path))
+            throw Error(QStringLiteral("не удалось переименовать %1").arg(part));
+        syncFolder(folder);
+    } catch (const Error &e) {
+        QFile::remove(part);
+        QFile::remove(part + QStringLiteral("-journal"));
+        throw Error(QStringLiteral("Не удалось записать резервную копию %1: %2").arg(path, e.text()));
+    }
+    return path;
+}
+
+void prune(const QString &logPath, int keep)
+{
+    const QVector<Copy> copies = list(logPath);
+    for (int i = std::max(1, keep); i < copies.size(); ++i)
+        QFile::remove(copies.at(i).path);
+    const QDir dir(folderOf(logPath));
+    const QDateTime hourAgo = QDateTime::currentDateTimeUtc().addSecs(-3600);
+    for (const QFileInfo &f : dir.entryInfoList({QStringLiteral("*.part"), QStringLiteral("*.part-journal")}, QDir::Files))
+        if (f.lastModified().toUTC() < hourAgo)
+            QFile::remove(f.filePath());
+}
+
+int qsoCount(const QString &copyPath)
+{
+    Connection c;
+    open(c, copyPath, SQLITE_OPEN_READONLY);
+    bool ok = false;
+    const int n = column(c, "SELECT COUNT(*) FROM qso").value(0).toInt(&ok);
+    if (!ok)
+        throw Error(QStringLiteral("нет числа записей"));
+    return n;
+}
+
+void check(const QString &copyPath)
+{
+    const QString name = QFileInfo(copyPath).fileName();
+    try {
+        if (!QFileInfo(copyPath).isFile())
+            throw Error(QStringLiteral("файла нет"));
+        Connection c;
+        open(c, copyPath, SQLITE_OPEN_READONLY);
+        const QStringList problems = column(c, "PRAGMA integrity_check");
+        if (problems != QStringList{QStringLiteral("ok")})
+            throw Error(QStringLiteral("данные в файле испорчены"));
+        QStringList present;
+        for (const QString &t : column(c, "SELECT name FROM sqlite_master WHERE type = 'table'"))
+            present << t.toLower();
+        for (const QString &t : schema::requiredTables())
+            if (!present.contains(t.toLower()))
+                throw Error(QStringLiteral("в ней нет таблицы %1").arg(t));
+    } catch (const Error &e) {
+        throw Error(QStringLiteral("Резервная копия %1 повреждена: %2.").arg(name, e.text()));
+    }
+}
+
+void restore(QSqlDatabase live, const QString &copyPath)
+{
+    check(copyPath);
+    sqlite3 *target = handleOf(live);
+    if (!target)
+        throw Error(QStringLiteral("Журнал не открыт"));
+    Connection source;
+    open(source, copyPath, SQLITE_OPEN_READONLY);
+    sqlite3_backup *backup = sqlite3_backup_init(target, "main", source.db, "main");
+    if (!backup)
+        throw Error(QStringLiteral("Не удалось восстановить журнал: %1").arg(QString::fromUtf8(sqlite3_errmsg(target))));
+    // All pages in one step: one write transaction on the log, committed or rolled back whole.
+    const int rc = sqlite3_backup_step(backup, -1);
+    const int finished = sqlite3_backup_finish(backup);
+    if (rc != SQLITE_DONE || finished != SQLITE_OK)
+        throw Error(QStringLiteral("Не удалось восстановить журнал: %1")
+                        .arg(describe(rc != SQLITE_DONE ? rc : finished, QString::fromUtf8(sqlite3_errmsg(target)))));
+    // A copy made by an older program may lack the indexes and totals of this one.
+    schema::ensureIndexes(live);
+}
+
+} // namespace vireo::logbackup

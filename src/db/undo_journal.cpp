@@ -1,0 +1,369 @@
+#include "db/undo_journal.h"
+
+#include "db/sql.h"
+
+#include <QDateTime>
+
+namespace vireo {
+
+namespace {
+
+const QString Columns = QStringLiteral("freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, band, tur, radio");
+
+// Steps larger than this are announced to the listeners as a Reset instead of record by record.
+constexpr int SmallStep = 100;
+// Steps from this size on may rebuild the log's indexes instead of updating them.
+constexpr int BulkStep = 5000;
+
+QString oldColumns()
+{
+    QStringList c;
+    for (const QString &name : Columns.split(QStringLiteral(", ")))
+        c << QStringLiteral("old.") + name;
+    return c.join(QStringLiteral(", "));
+}
+
+// The history table lives in the log file; the step counter, the captions and the triggers are
+// temporary objects of this connection, so another program on the same file writes no history.
+QStringList installStatements()
+{
+    const QString journal =
+        QStringLiteral("INSERT INTO undo_row (step, op, id, %1) SELECT step, '%2', old.id, %3 FROM temp.undo_current;")
+            .arg(Columns);
+    const QString when = QStringLiteral("WHEN (SELECT active FROM temp.undo_current) = 1");
+    return {
+        // The triggers read the step counter for every row they journal: keep it in memory, not
+        // in a temporary file (five times faster on a large import).
+        QStringLiteral("PRAGMA temp_store = MEMORY"),
+        QStringLiteral("CREATE TABLE IF NOT EXISTS undo_row (seq INTEGER PRIMARY KEY, step INTEGER NOT NULL,"
+                       " op TEXT NOT NULL, id INTEGER NOT NULL, freq TEXT, mode TEXT, data TEXT, time TEXT,"
+                       " call1 TEXT, rst1 TEXT, nr1 TEXT, call2 TEXT, rst2 TEXT, nr2 TEXT, band TEXT, tur TEXT,"
+                       " radio TEXT)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS undo_row_step ON undo_row(step, op)"),
+        QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS undo_current (step INTEGER NOT NULL, active INTEGER NOT NULL)"),
+        QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS undo_caption (step INTEGER PRIMARY KEY, kind INTEGER NOT NULL,"
+                       " subject TEXT NOT NULL)"),
+        QStringLiteral("DROP TRIGGER IF EXISTS temp.undo_qso_insert"),
+        QStringLiteral("DROP TRIGGER IF EXISTS temp.undo_qso_delete"),
+        QStringLiteral("DROP TRIGGER IF EXISTS temp.undo_qso_update"),
+        // An added record needs only its key to be taken out again.
+        QStringLiteral("CREATE TEMP TRIGGER undo_qso_insert AFTER INSERT ON main.qso %1 BEGIN"
+                       " INSERT INTO undo_row (step, op, id) SELECT step, 'I', new.id FROM temp.undo_current; END")
+            .arg(when),
+        QStringLiteral("CREATE TEMP TRIGGER undo_qso_delete AFTER DELETE ON main.qso %1 BEGIN %2 END")
+            .arg(when, journal.arg(QStringLiteral("D"), oldColumns())),
+        QStringLiteral("CREATE TEMP TRIGGER undo_qso_update AFTER UPDATE ON main.qso %1 BEGIN %2 END")
+            .arg(when, journal.arg(QStringLiteral("U"), oldColumns())),
+    };
+}
+
+// The status bar totals follow the rows the undo put back or took out.
+void refreshTotals(const QSqlDatabase &db)
+{
+    sql::run(db, QStringLiteral("UPDATE qso_totals SET total = (SELECT COUNT(*) FROM qso),"
+                                " with_nr2 = (SELECT COUNT(*) FROM qso WHERE nr2 <> '') WHERE id = 1"));
+}
+
+QsoRecord readColumns(const QSqlQuery &q, int first)
+{
+    QsoRecord r;
+    QString *v[] = {&r.freq, &r.mode, &r.data, &r.time, &r.call1, &r.rst1, &r.nr1,
+                    &r.call2, &r.rst2, &r.nr2, &r.band, &r.tur, &r.radio};
+    for (int i = 0; i < 13; ++i)
+        *v[i] = q.value(first + i).toString();
+    return r;
+}
+
+} // namespace
+
+UndoJournal::UndoJournal(QsoStore &store)
+    : m_store(store)
+{
+    // Numbered from the time of the start, so a second program on the same file never shares a step.
+    m_firstStep = QDateTime::currentMSecsSinceEpoch() * 1000;
+    reset();
+    m_store.subscribe([this](const LogChange &change) { stepCommitted(change); });
+}
+
+void UndoJournal::install()
+{
+    const QSqlDatabase db = m_store.connection();
+    for (const QString &statement : installStatements())
+        sql::run(db, statement);
+}
+
+void UndoJournal::reset()
+{
+    install();
+    const QSqlDatabase db = m_store.connection();
+    sql::Transaction t(db);
+    sql::run(db, QStringLiteral("DELETE FROM undo_row"));
+    sql::run(db, QStringLiteral("DELETE FROM temp.undo_caption"));
+    sql::run(db, QStringLiteral("DELETE FROM temp.undo_current"));
+    sql::run(db, QStringLiteral("INSERT INTO temp.undo_current (step, active) VALUES (?, 1)"), {m_firstStep});
+    t.commit();
+}
+
+void UndoJournal::stepCommitted(const LogChange &change)
+{
+    if (m_undoing)
+        return;
+    // Called after the write has been committed: a failure here must not turn a good save into
+    // an error. At worst the next write joins this step.
+    try {
+        const QSqlDatabase db = m_store.connection();
+        QSqlQuery s = sql::run(db, QStringLiteral("SELECT step FROM temp.undo_current"));
+        const qint64 step = sql::scalar(s);
+        s.finish();
+        sql::run(db, QStringLiteral("UPDATE temp.undo_current SET step = step + 1"));
+        QSqlQuery rows = sql::run(db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM undo_row WHERE step = ?),"
+                                                     " EXISTS (SELECT 1 FROM undo_row WHERE step = ? AND op = 'I')"),
+                                  {step, step});
+        rows.next();
+        if (rows.value(0).toBool()) {
+            Kind kind = Kind::Clear;
+            QString subject;
+            switch (change.kind) {
+            case LogChange::Added:
+                kind = Kind::Save;
+                subject = change.after.isEmpty() ? QString() : change.after.first().call1;
+                break;
+            case LogChange::Removed:
+                kind = Kind::Delete;
+                subject = change.before.isEmpty() ? QString() : change.before.first().call1;
+                break;
+            case LogChange::Updated:
+                kind = Kind::Edit;
+                subject = change.after.isEmpty() ? QString() : change.after.first().call1;
+                break;
+            case LogChange::Reset:
+                kind = rows.value(1).toBool() ? Kind::Import : Kind::Clear;
+                break;
+            }
+            sql::run(db, QStringLiteral("INSERT OR REPLACE INTO temp.undo_caption (step, kind, subject) VALUES (?, ?, ?)"),
+                     {step, int(kind), QString(QLatin1String("") + subject.trimmed())});
+        }
+        rows.finish();
+    } catch (const Error &e) {
+        qWarning("undo step: %s", qPrintable(e.text()));
+    }
+}
+
+qint64 UndoJournal::topStep()
+{
+    QSqlQuery q = sql::run(m_store.connection(), QStringLiteral("SELECT MAX(step) FROM undo_row WHERE step >= ?"),
+                           {m_firstStep});
+    return sql::scalar(q);
+}
+
+UndoJournal::Kind UndoJournal::nextKind()
+{
+    const qint64 step = topStep();
+    if (step == 0)
+        return Kind::None;
+    QSqlQuery q = sql::run(m_store.connection(), QStringLiteral("SELECT kind FROM temp.undo_caption WHERE step = ?"), {step});
+    if (q.next())
+        return Kind(q.value(0).toInt());
+    // A step whose caption was not written: name it by what it holds.
+    QSqlQuery ops = sql::run(m_store.connection(),
+                             QStringLiteral("SELECT EXISTS (SELECT 1 FROM undo_row WHERE step = ? AND op = 'I')"), {step});
+    return sql::scalar(ops) ? Kind::Import : Kind::Clear;
+}
+
+QString UndoJournal::nextSubject()
+{
+    const qint64 step = topStep();
+    QSqlQuery q = sql::run(m_store.connection(), QStringLiteral("SELECT subject FROM temp.undo_caption WHERE step = ?"), {step});
+    return q.next() ? q.value(0).toString() : QString();
+}
+
+QString UndoJournal::nextCaption()
+{
+    const Kind kind = nextKind();
+    return caption(kind, kind == Kind::None ? QString() : nextSubject());
+}
+
+QString UndoJournal::caption(Kind kind, const QString &subject)
+{
+    const QString call = subject.trimmed();
+    auto named = [&call](const QString &what, const QString &unnamed) {
+        return QStringLiteral("Отменить ") + (call.isEmpty() ? unnamed : what + QLatin1Char(' ') + call);
+    };
+    switch (kind) {
+    case Kind::None:
+        break;
+    case Kind::Save:
+        return named(QStringLiteral("запись QSO"), QStringLiteral("запись QSO"));
+    case Kind::Delete:
+        return named(QStringLiteral("удаление"), QStringLiteral("удаление записи"));
+    case Kind::Edit:
+        return named(QStringLiteral("правку"), QStringLiteral("правку записи"));
+    case Kind::Clear:
+        return QStringLiteral("Отменить очистку журнала");
+    case Kind::Import:
+        return QStringLiteral("Отменить импорт журнала");
+    }
+    return QStringLiteral("Отменить");
+}
+
+UndoJournal::Result UndoJournal::undo()
+{
+    const qint64 step = topStep();
+    if (step == 0)
+        return {};
+    const QSqlDatabase db = m_store.connection();
+    Result result;
+    result.kind = nextKind();
+
+    int added = 0, deleted = 0, updated = 0;
+    {
+        QSqlQuery q = sql::run(db, QStringLiteral("SELECT op, COUNT(*) FROM undo_row WHERE step = ? GROUP BY op"), {step});
+        while (q.next()) {
+            const QString op = q.value(0).toString();
+            (op == QLatin1String("I") ? added : op == QLatin1String("D") ? deleted : updated) = q.value(1).toInt();
+        }
+    }
+    // Records added in the step are taken out; records it deleted come back with their keys
+    // (unless the step had added them itself); changed records get their earliest old values.
+    const QString addedIds = QStringLiteral("SELECT id FROM undo_row WHERE step = :step AND op = 'I'");
+    const QString notAdded = added > 0 ? QStringLiteral(" AND id NOT IN (%1)").arg(addedIds) : QString();
+    const QString deletedRows = QStringLiteral("SELECT id, %1 FROM undo_row WHERE step = :step AND op = 'D'%2 ORDER BY seq")
+                                    .arg(Columns, notAdded);
+    const QString firstUpdates = QStringLiteral("SELECT id, %1 FROM undo_row WHERE seq IN (SELECT MIN(seq) FROM undo_row"
+                                                " WHERE step = :step AND op = 'U' GROUP BY id)%2")
+                                     .arg(Columns, notAdded);
+    auto bound = [&db, step](const QString &statement) {
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        sql::prepare(q, statement);
+        q.bindValue(QStringLiteral(":step"), step);
+        if (!q.exec())
+            sql::fail(q.lastError());
+        return q;
+    };
+
+    // What the listeners are told: record by record for small steps of one kind.
+    const bool small = added + deleted + updated <= SmallStep && int(added > 0) + int(deleted > 0) + int(updated > 0) == 1;
+    LogChange change; // Reset
+    if (small && added > 0) {
+        change.kind = LogChange::Removed;
+        QSqlQuery q = bound(QStringLiteral("SELECT id FROM qso WHERE id IN (%1) ORDER BY id").arg(addedIds));
+        QVector<qint64> ids;
+        while (q.next())
+            ids << q.value(0).toLongLong();
+        for (qint64 id : ids)
+            change.before << m_store.byId(id);
+    } else if (small && deleted > 0) {
+        change.kind = LogChange::Added;
+        QSqlQuery q = bound(deletedRows);
+        while (q.next()) {
+            QsoRecord r = readColumns(q, 1);
+            r.id = q.value(0).toLongLong();
+            change.after << r;
+        }
+    } else if (small && updated > 0) {
+        change.kind = LogChange::Updated;
+        QSqlQuery q = bound(firstUpdates);
+        QVector<QsoRecord> old;
+        while (q.next()) {
+            QsoRecord r = readColumns(q, 1);
+            r.id = q.value(0).toLongLong();
+            old << r;
+        }
+        for (const QsoRecord &r : old) {
+            change.before << m_store.byId(r.id);
+            change.after << r;
+        }
+    }
+    if (added == 0) {
+        QSqlQuery q = bound(QStringLiteral("SELECT MIN(id) FROM undo_row WHERE step = :step AND op IN ('D', 'U')"));
+        result.selectId = sql::scalar(q);
+        QSqlQuery u = bound(QStringLiteral("SELECT COUNT(DISTINCT id) FROM undo_row WHERE step = :step AND op = 'U'"));
+        result.restored = deleted + int(sql::scalar(u));
+    } else {
+        QSqlQuery q = bound(QStringLiteral("SELECT MIN(id), COUNT(*) FROM (%1 UNION ALL SELECT id FROM (%2))")
+                                .arg(QStringLiteral("SELECT id FROM (%1)").arg(deletedRows), firstUpdates));
+        if (q.next()) {
+            result.selectId = q.value(0).toLongLong();
+            result.restored = q.value(1).toInt();
+        }
+    }
+
+    // A large step rewrites the log's indexes all over: give it a page cache that holds them, so
+    // that no page is written out twice in the middle of the transaction.
+    const qint64 cacheSize = [&db] {
+        QSqlQuery q = sql::run(db, QStringLiteral("PRAGMA cache_size"));
+        return sql::scalar(q);
+    }();
+    const bool large = added + deleted + updated > SmallStep;
+    if (large)
+        sql::run(db, QStringLiteral("PRAGMA cache_size = -65536"));
+    struct CacheBack {
+        const QSqlDatabase &db;
+        qint64 size;
+        bool on;
+        ~CacheBack()
+        {
+            if (on)
+                QSqlQuery(db).exec(QStringLiteral("PRAGMA cache_size = %1").arg(size));
+        }
+    } cacheBack{db, cacheSize, large};
+    {
+        sql::Transaction t(db);
+        sql::run(db, QStringLiteral("UPDATE temp.undo_current SET active = 0"));
+        // When most of the log is taken out or put back (the undo of a clear or of an import),
+        // the log's indexes are built afresh from the rows instead of being updated row by row:
+        // several times faster, and in the same transaction, so no reader ever sees them missing.
+        QStringList rebuild;
+        const qint64 after = m_store.count() - added + deleted;
+        if (added + deleted >= BulkStep && 2 * qint64(added + deleted) >= after) {
+            QSqlQuery q = sql::run(db, QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'index'"
+                                                      " AND tbl_name = 'qso' AND sql IS NOT NULL"));
+            QStringList names;
+            while (q.next()) {
+                names << q.value(0).toString();
+                rebuild << q.value(1).toString();
+            }
+            q.finish();
+            for (QString name : names)
+                sql::run(db, QStringLiteral("DROP INDEX main.\"%1\"").arg(name.replace(QLatin1Char('"'), QStringLiteral("\"\""))));
+        }
+        if (added > 0 && added == m_store.count()) {
+            // Every record of the log came with this step (an import that replaced the log): the
+            // table is emptied at once, which SQLite does only while no trigger watches it.
+            for (const char *name : {"insert", "delete", "update"})
+                sql::run(db, QStringLiteral("DROP TRIGGER temp.undo_qso_%1").arg(QLatin1String(name)));
+            QSqlQuery gone = sql::run(db, QStringLiteral("DELETE FROM qso"));
+            result.removed = gone.numRowsAffected();
+            gone.finish();
+            install();
+        } else {
+            QSqlQuery gone = bound(QStringLiteral("DELETE FROM qso WHERE id IN (%1)").arg(addedIds));
+            result.removed = gone.numRowsAffected();
+        }
+        bound(QStringLiteral("INSERT INTO qso (id, %1) SELECT id, %1 FROM (%2)").arg(Columns, deletedRows));
+        for (const QString &statement : rebuild)
+            sql::run(db, statement);
+        QStringList sets;
+        for (const QString &name : Columns.split(QStringLiteral(", ")))
+            sets << QStringLiteral("%1 = u.%1").arg(name);
+        bound(QStringLiteral("UPDATE qso SET %1 FROM (%2) AS u WHERE qso.id = u.id").arg(sets.join(QStringLiteral(", ")), firstUpdates));
+        sql::run(db, QStringLiteral("DELETE FROM undo_row WHERE step = ?"), {step});
+        refreshTotals(db);
+        sql::run(db, QStringLiteral("UPDATE temp.undo_current SET active = 1"));
+        t.commit();
+    }
+    sql::run(db, QStringLiteral("DELETE FROM temp.undo_caption WHERE step = ?"), {step});
+
+    m_undoing = true;
+    try {
+        m_store.notify(change);
+    } catch (...) {
+        m_undoing = false;
+        throw;
+    }
+    m_undoing = false;
+    return result;
+}
+
+} // namespace vireo
