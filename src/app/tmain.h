@@ -273,7 +273,8 @@ public:
     // ---- partial call check and country data refresh (tmain_scp.cpp) ----
     QAction *actScp = nullptr;        // "Окна" -> "Частичный поиск позывных"
     QAction *actDataUpdate = nullptr; // "Установки" -> "Обновить данные стран и позывных…"
-    TScp *scpWindow = nullptr;        // window "Scp", a child window of this one
+    TScp *scpWindow = nullptr;        // window "Scp" (a top-level window owned by scpWindowOwner)
+    std::shared_ptr<TScp> scpWindowOwner;
     TDataUpdate *dataUpdateWindow = nullptr;
     std::shared_ptr<ScpData> scpData; // the index of known calls, following the log
     QLineEdit *scpField = nullptr;    // the call field the listener typed in last

@@ -16,7 +16,9 @@ namespace vireo {
 void TMain::connectScpHandlers()
 {
     scpData = std::make_shared<ScpData>(qsos());
-    scpWindow = new TScp(m_ctx, this);
+    // Top-level like the repeats window; destroyed (writing its placement) before the main window.
+    scpWindowOwner = std::make_shared<TScp>(m_ctx, nullptr);
+    scpWindow = scpWindowOwner.get();
     wire(actScp, &QAction::triggered, &TMain::actScpClick);
     wire(actDataUpdate, &QAction::triggered, &TMain::actDataUpdateClick);
     connect(scpWindow, &TScp::closed, this, [this] { actScp->setChecked(false); });

@@ -139,9 +139,9 @@ CtyContents readCty(const QByteArray &bytes)
             p = colon + 1;
         }
         if (fields.size() < 8)
-            return fail(headerAt, p >= n || lineEnd == n ? QStringLiteral("файл обрывается посреди записи страны")
-                                                         : QStringLiteral("строка не похожа на заголовок страны"
-                                                                          " (восемь полей через «:»)"));
+            return fail(headerAt, skipBlanks(text, lineEnd) >= n
+                                      ? QStringLiteral("файл обрывается посреди записи страны")
+                                      : QStringLiteral("строка не похожа на заголовок страны (восемь полей через «:»)"));
         if (const QString problem = headerProblem(fields); !problem.isEmpty())
             return fail(headerAt, problem);
         const int end = text.indexOf(QLatin1Char(';'), p);

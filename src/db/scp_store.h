@@ -17,7 +17,7 @@ namespace vireo {
 struct ReferenceInfo {
     QString ctyVersion; // empty when not recorded (a file made before versions were kept)
     QString scpRelease;
-    int entities = 0;   // distinct entity prefixes of table prefix
+    int entities = 0;   // entities the prefix table holds rows of (distinct DXCCPrefix)
     int prefixes = 0;   // rows of table prefix
     int calls = 0;      // partial-check calls
 };

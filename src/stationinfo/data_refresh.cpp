@@ -58,10 +58,11 @@ RefreshResult refreshReferenceData(ScpStore &store, const QString &ctyPath, cons
         return r;
     }
     r.ok = true;
+    const ReferenceInfo info = store.info();
     r.text = QStringLiteral("Данные обновлены: стран %1, префиксов %2, позывных %3.")
-                 .arg(cty.entities)
-                 .arg(cty.rows.size())
-                 .arg(scp.calls.size());
+                 .arg(info.entities)
+                 .arg(info.prefixes)
+                 .arg(info.calls);
     return r;
 }
 

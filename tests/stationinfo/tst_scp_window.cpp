@@ -218,7 +218,8 @@ void TestScpWindow::completionByAltAndDoubleClick()
     QCOMPARE(rows(scp().matchModel()), containing(masterCalls() + QStringList{"UA3ABC"}, QStringLiteral("UA3ABC")));
 
     // A number past the list does nothing.
-    QTest::keyClicks(m.edCall2, QStringLiteral("RA3ABX"));
+    QTest::keyClicks(m.edCall2, QStringLiteral("QQ9QQ"));
+    QCOMPARE(scp().callForNumber(1), QString());
     const QString before = m.edCall2->text();
     QTest::keyClick(m.edCall2, Qt::Key_9, Qt::AltModifier);
     QCOMPARE(m.edCall2->text(), before);
@@ -230,6 +231,8 @@ void TestScpWindow::completionByAltAndDoubleClick()
     QListView *view = scp().lvScpNear;
     const QRect rect = view->visualRect(scp().nearModel().index(row));
     QVERIFY(!rect.isEmpty());
+    // A double click as the system delivers it: press and release, then the double click.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rect.center());
     QCOMPARE(m.edCall2->text(), QStringLiteral("DL1ABC"));
     QCOMPARE(m.edCall1->text(), QStringLiteral("UA3ABC"));
@@ -284,16 +287,29 @@ void TestScpWindow::toggleAndPlacement()
     scp().close();
     QVERIFY(!m.actScp->isChecked());
 
-    scp().move(123, 145);
-    scp().resize(260, 400);
     m_program.reset();
-    IniFile ini(m_t->context.settingsPath);
-    QCOMPARE(ini.readInteger(QStringLiteral("Scp"), QStringLiteral("Left"), -1), 123);
-    QCOMPARE(ini.readInteger(QStringLiteral("Scp"), QStringLiteral("Width"), -1), 260);
+
+    // Placement from section Scp; written back when the program ends.
+    {
+        IniFile ini(m_t->context.settingsPath);
+        ini.writeInteger(QStringLiteral("Scp"), QStringLiteral("Left"), 123);
+        ini.writeInteger(QStringLiteral("Scp"), QStringLiteral("Top"), 145);
+        ini.writeInteger(QStringLiteral("Scp"), QStringLiteral("Width"), 260);
+        ini.writeInteger(QStringLiteral("Scp"), QStringLiteral("Height"), 400);
+    }
     m_program = std::make_unique<Program>(m_t->context);
     QCOMPARE(scp().pos(), QPoint(123, 145));
     QCOMPARE(scp().size(), QSize(260, 400));
-    QVERIFY(!scp().isVisible());
+    QVERIFY(!scp().isVisible()); // each run starts with the window closed
+    QVERIFY(!main().actScp->isChecked());
+    scp().move(77, 88);
+    scp().resize(300, 420);
+    m_program.reset();
+    IniFile ini(m_t->context.settingsPath);
+    QCOMPARE(ini.readInteger(QStringLiteral("Scp"), QStringLiteral("Left"), -1), 77);
+    QCOMPARE(ini.readInteger(QStringLiteral("Scp"), QStringLiteral("Top"), -1), 88);
+    QCOMPARE(ini.readInteger(QStringLiteral("Scp"), QStringLiteral("Width"), -1), 300);
+    QCOMPARE(ini.readInteger(QStringLiteral("Scp"), QStringLiteral("Height"), -1), 420);
 }
 
 void TestScpWindow::dataRefreshWindow()
