@@ -5,7 +5,7 @@
 
 namespace vireo {
 
-ScpData::ScpData(QsoStore &store) : m_db(store.connection())
+ScpData::ScpData(QsoStore &store) : m_store(store), m_db(store.connection())
 {
     store.subscribe([this](const LogChange &change) { apply(change); });
 }
@@ -14,8 +14,12 @@ const ScpIndex &ScpData::index()
 {
     if (!m_loaded) {
         ScpStore store(m_db);
+        m_index = ScpIndex(); // the old one's memory is given back first
         ScpIndex fresh;
-        fresh.setMasterCalls(store.calls());
+        const QStringList master = store.calls();
+        const int records = m_store.count();
+        fresh.reserve(std::size_t(master.size()) + 2 * std::size_t(records), std::size_t(records));
+        fresh.setMasterCalls(master);
         store.forEachLogCall([&fresh](const QString &call1, const QString &call2, const QString &band,
                                       const QString &mode, const QString &tour) {
             fresh.addRecord(call1, call2, band, mode, tour);

@@ -25,6 +25,7 @@ public:
     void apply(const LogChange &change);
 
 private:
+    QsoStore &m_store;
     QSqlDatabase m_db;
     ScpIndex m_index;
     bool m_loaded = false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 namespace vireo {
 
@@ -14,6 +15,16 @@ constexpr int GramSlots = BigramSlots + 64 * 64 * 64;
 // Calls added since the last build are searched one by one; past this many the index rebuilds.
 constexpr std::size_t UnsortedLimit = 2048;
 const char Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789/";
+constexpr std::uint32_t NoRank = 0xffffffffu;
+constexpr std::size_t SeenBits = std::size_t(1) << 22;
+
+inline std::uint64_t fnv(const char *s, std::size_t n)
+{
+    std::uint64_t h = 14695981039346656037ull;
+    for (std::size_t i = 0; i < n; ++i)
+        h = (h ^ (unsigned char)s[i]) * 1099511628211ull;
+    return h;
+}
 
 inline int symbol(unsigned char c)
 {
@@ -61,17 +72,39 @@ bool hasOther(const std::string &s)
 // ---------------------------------------------------------------------------------------------
 // Filling
 
+void ScpIndex::reserve(std::size_t calls, std::size_t records)
+{
+    m_ids.reserve(calls);
+    m_calls.reserve(calls);
+    m_inMaster.reserve(calls);
+    m_logCount.reserve(calls);
+    m_repeats.reserve(records * 2);
+}
+
 ScpIndex::CallId ScpIndex::intern(const std::string &call)
 {
-    const auto it = m_ids.find(call);
-    if (it != m_ids.end())
+    const auto [it, added] = m_ids.try_emplace(call, CallId(m_calls.size()));
+    if (!added)
         return it->second;
-    const CallId id = CallId(m_calls.size());
+    const CallId id = it->second;
+    const std::uint64_t h = fnv(call.data(), call.size()) & (SeenBits - 1);
+    m_seen[h >> 6] |= std::uint64_t(1) << (h & 63);
     m_calls.push_back(call);
     m_inMaster.push_back(0);
     m_logCount.push_back(0);
-    m_ids.emplace(call, id);
     return id;
+}
+
+bool ScpIndex::mayKnow(const char *s, std::size_t n) const
+{
+    const std::uint64_t h = fnv(s, n) & (SeenBits - 1);
+    return (m_seen[h >> 6] >> (h & 63)) & 1;
+}
+
+void ScpIndex::setAliveRank(CallId id)
+{
+    if (id < m_rankOf.size() && m_rankOf[id] != NoRank)
+        m_rankAlive[m_rankOf[id]] = alive(id) ? 1 : 0;
 }
 
 const ScpIndex::CallId *ScpIndex::find(const std::string &call) const
@@ -105,6 +138,7 @@ void ScpIndex::changeRecord(const QString &call, const std::string &context, int
     if (delta < 0 && m_logCount[id] == 0)
         return; // not counted: nothing to take away
     m_logCount[id] = std::uint32_t(int(m_logCount[id]) + delta);
+    setAliveRank(id);
     auto ctx = m_contexts.find(context);
     if (ctx == m_contexts.end()) {
         if (delta < 0)
@@ -192,6 +226,17 @@ void ScpIndex::build() const
         for (std::uint32_t g : grams)
             m_grams[fill[g]++] = rank;
     }
+    m_rankOf.assign(m_calls.size(), NoRank);
+    m_rankAlive.assign(m_byRank.size(), 1);
+    m_text.clear();
+    m_textStart.assign(m_byRank.size() + 1, 0);
+    for (std::uint32_t rank = 0; rank < m_byRank.size(); ++rank) {
+        const CallId id = m_byRank[rank];
+        m_rankOf[id] = rank;
+        m_textStart[rank] = std::uint32_t(m_text.size());
+        m_text += m_calls[id];
+    }
+    m_textStart[m_byRank.size()] = std::uint32_t(m_text.size());
     m_builtUpTo = m_calls.size();
     m_dirty = false;
 }
@@ -229,13 +274,17 @@ std::vector<ScpIndex::CallId> ScpIndex::matchIds(const QString &text) const
     const std::uint32_t *first = m_grams.data() + m_gramStart[best];
     const std::uint32_t *last = m_grams.data() + m_gramStart[best + 1];
     out.reserve(std::size_t(last - first));
+    const std::string_view wanted(fragment);
     for (const std::uint32_t *p = first; p != last; ++p) {
-        const CallId id = m_byRank[*p];
-        if (!alive(id))
+        const std::uint32_t rank = *p;
+        if (!m_rankAlive[rank])
             continue;
-        if (verify && m_calls[id].find(fragment) == std::string::npos)
-            continue;
-        out.push_back(id);
+        if (verify) {
+            const std::string_view call(m_text.data() + m_textStart[rank], m_textStart[rank + 1] - m_textStart[rank]);
+            if (call.find(wanted) == std::string_view::npos)
+                continue;
+        }
+        out.push_back(m_byRank[rank]);
     }
 
     // Calls added since the build: found one by one, then put in their places.
@@ -244,9 +293,17 @@ std::vector<ScpIndex::CallId> ScpIndex::matchIds(const QString &text) const
     if (!extra.empty()) {
         auto less = [this](CallId a, CallId b) { return m_calls[a] < m_calls[b]; };
         std::sort(extra.begin(), extra.end(), less);
-        const std::size_t middle = out.size();
-        out.insert(out.end(), extra.begin(), extra.end());
-        std::inplace_merge(out.begin(), out.begin() + std::ptrdiff_t(middle), out.end(), less);
+        std::vector<CallId> merged;
+        merged.reserve(out.size() + extra.size());
+        auto from = out.begin();
+        for (CallId e : extra) {
+            const auto to = std::upper_bound(from, out.end(), e, less);
+            merged.insert(merged.end(), from, to);
+            merged.push_back(e);
+            from = to;
+        }
+        merged.insert(merged.end(), from, out.end());
+        out.swap(merged);
     }
     return out;
 }
@@ -257,32 +314,40 @@ std::vector<ScpIndex::CallId> ScpIndex::nearIds(const QString &text) const
     const std::string call = key(text);
     if (call.empty())
         return out;
-    auto probe = [this, &out](const std::string &candidate) {
-        if (const CallId *id = find(candidate); id && alive(*id))
+    constexpr std::size_t Longest = 40;
+    if (call.size() > Longest)
+        return out;
+    // Candidates are made in a buffer and hashed there; only those whose hash was ever seen
+    // are looked up.
+    char buf[Longest + 2];
+    auto probe = [this, &out, &buf](std::size_t n) {
+        if (!mayKnow(buf, n))
+            return;
+        if (const CallId *id = find(std::string(buf, n)); id && alive(*id))
             out.push_back(*id);
     };
-    std::string c;
-    for (std::size_t i = 0; i < call.size(); ++i) {
+    const std::size_t n = call.size();
+    for (std::size_t i = 0; i < n; ++i) {
         // missing character
-        c = call;
-        c.erase(i, 1);
-        probe(c);
+        std::memcpy(buf, call.data(), i);
+        std::memcpy(buf + i, call.data() + i + 1, n - i - 1);
+        probe(n - 1);
         // changed character
-        c = call;
+        std::memcpy(buf, call.data(), n);
         for (const char *a = Alphabet; *a; ++a) {
             if (*a == call[i])
                 continue;
-            c[i] = *a;
-            probe(c);
+            buf[i] = *a;
+            probe(n);
         }
     }
     // extra character
-    for (std::size_t i = 0; i <= call.size(); ++i) {
-        c = call;
-        c.insert(i, 1, 'A');
+    for (std::size_t i = 0; i <= n; ++i) {
+        std::memcpy(buf, call.data(), i);
+        std::memcpy(buf + i + 1, call.data() + i, n - i);
         for (const char *a = Alphabet; *a; ++a) {
-            c[i] = *a;
-            probe(c);
+            buf[i] = *a;
+            probe(n + 1);
         }
     }
     std::sort(out.begin(), out.end(), [this](CallId a, CallId b) { return m_calls[a] < m_calls[b]; });

@@ -20,6 +20,8 @@ public:
     static constexpr int NoContext = -1;
 
     // ---- filling ----
+    // Room for this many distinct calls and log records (filling is faster when known).
+    void reserve(std::size_t calls, std::size_t records);
     // Replaces the contest-call list (calls are kept as given; duplicates count once).
     void setMasterCalls(const QStringList &calls);
     // One record of the log: its two calls (an empty call2 is ignored) in band, mode and tour.
@@ -76,8 +78,19 @@ private:
     std::unordered_map<std::string, int> m_contexts;
     std::unordered_map<std::uint64_t, std::uint32_t> m_repeats; // (id << 32 | context) -> records
 
-    // The sorted part: ranks 0..n-1 in call order; gram lists hold ranks in increasing order.
+    void setAliveRank(CallId id);
+    bool mayKnow(const char *s, std::size_t n) const;
+
+    // A bit per hash of every call ever seen, asked before the table when probing near calls.
+    std::vector<std::uint64_t> m_seen = std::vector<std::uint64_t>(std::size_t(1) << 16, 0);
+
+    // The sorted part: ranks 0..n-1 in call order; gram lists hold ranks in increasing order, and
+    // the calls' text lies in rank order too, so that a search reads memory front to back.
     mutable std::vector<CallId> m_byRank;
+    mutable std::vector<std::uint32_t> m_rankOf; // by id; NoRank for calls added since the build
+    mutable std::vector<std::uint8_t> m_rankAlive;
+    mutable std::string m_text;
+    mutable std::vector<std::uint32_t> m_textStart;
     mutable std::vector<std::uint32_t> m_gramStart; // bigrams and trigrams, one slot each
     mutable std::vector<std::uint32_t> m_grams;
     mutable std::size_t m_builtUpTo = 0; // ids below this are in the sorted part
