@@ -153,6 +153,8 @@ TScp::TScp(const AppContext &context, QWidget *parent)
 
 TScp::~TScp()
 {
+    // The rows point into an index that may go before this window does.
+    clearResults();
     FormDestroy();
 }
 
