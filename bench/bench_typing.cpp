@@ -1,6 +1,8 @@
 // Typing a call and saving a QSO on logs of 1,000 and 100,000 records: one keystroke runs the
 // whole change handler of a call field (repeat counts, repeats window, prefix and callbook
 // look-ups, widget updates); it is compared with the bare cost of the same nine statements.
+// The same keystrokes run once more with the partial-check window open (the contest-call list
+// loaded), side by side with the handler as it is with that window closed.
 
 #include "bench_support.h"
 
@@ -9,14 +11,20 @@
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
 #include "db/reference_store.h"
+#include "stationinfo/scp_data.h"
+#include "stationinfo/scp_list_model.h"
+#include "stationinfo/tscp.h"
 #include "support/scripted_services.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <ctime>
 #include <memory>
 
 using namespace vireo;
@@ -76,6 +84,87 @@ void BM_Keystroke(benchmark::State &state)
     m.edCall1->clear();
 }
 
+// The same keystrokes with the partial-check window open.
+void BM_KeystrokeWithScp(benchmark::State &state)
+{
+    Fixture &f = fixture(int(state.range(0)));
+    TMain &m = f.program->main();
+    const QStringList keys = keystrokes(int(state.range(0)) / 2);
+    if (!m.scpWindow->isVisible())
+        m.actScp->trigger();
+    m.scpData->index(); // read once, before the clock runs (see "index build" below)
+    int k = 0;
+    for (auto _ : state) {
+        m.edCall1->setText(keys.at(k));
+        k = (k + 1) % keys.size();
+    }
+    m.edCall1->clear();
+    m.actScp->trigger();
+}
+
+double threadCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+// The handler with the partial-check window closed (as it was before the check) and open, in
+// alternating blocks of the same keystrokes, so that both see the same load of the machine.
+// Per keystroke: the median of the wall-clock time and of this thread's processor time.
+struct SideBySide {
+    double closedWall, closedCpu, openWall, openCpu;
+};
+
+SideBySide sideBySide(int n)
+{
+    Fixture &f = fixture(n);
+    TMain &m = f.program->main();
+    const QStringList keys = keystrokes(n / 2);
+    std::vector<double> wall[2], cpu[2];
+    std::pair<int, int> rows{0, 0};
+    for (int block = 0; block < 40; ++block) {
+        const bool open = block % 2;
+        if (m.scpWindow->isVisible() != open)
+            m.actScp->trigger();
+        m.scpData->index();
+        for (int rep = 0; rep < 10; ++rep) {
+            for (const QString &key : keys) {
+                QElapsedTimer t;
+                t.start();
+                const double c0 = threadCpuMs();
+                m.edCall1->setText(key);
+                cpu[open].push_back(threadCpuMs() - c0);
+                wall[open].push_back(t.nsecsElapsed() / 1e6);
+                if (open)
+                    rows = {m.scpWindow->matchModel().rowCount(), m.scpWindow->nearModel().rowCount()};
+            }
+        }
+    }
+    if (m.scpWindow->isVisible())
+        m.actScp->trigger();
+    m.edCall1->clear();
+    std::printf("side by side, %d records: typed %s, listed %d + %d calls on the last key\n", n,
+                qPrintable(keys.last()), rows.first, rows.second);
+    // The index's own share, per key: calls containing the text, and calls one character off.
+    const ScpIndex &index = m.scpData->index();
+    for (const QString &key : keys) {
+        if (key.size() < 2)
+            continue;
+        const double c0 = threadCpuMs();
+        std::size_t found = 0;
+        for (int r = 0; r < 50; ++r)
+            found = index.matchIds(key).size();
+        const double c1 = threadCpuMs();
+        for (int r = 0; r < 50; ++r)
+            benchmark::DoNotOptimize(index.nearIds(key));
+        const double c2 = threadCpuMs();
+        std::printf("  %-8s %6zu found: contains %6.1f us, near %6.1f us (processor)\n", qPrintable(key), found,
+                    (c1 - c0) * 1e3 / 50, (c2 - c1) * 1e3 / 50);
+    }
+    return {bench::median(wall[0]), bench::median(cpu[0]), bench::median(wall[1]), bench::median(cpu[1])};
+}
+
 void BM_BareStatements(benchmark::State &state)
 {
     Fixture &f = fixture(int(state.range(0)));
@@ -121,9 +210,13 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     for (int n : {1000, 100000}) {
         benchmark::RegisterBenchmark("keystroke", BM_Keystroke)->Arg(n)->Repetitions(7)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark("keystroke_scp", BM_KeystrokeWithScp)->Arg(n)->Repetitions(7)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark("bare_statements", BM_BareStatements)->Arg(n)->Repetitions(7)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark("save_qso", BM_SaveQso)->Arg(n)->Repetitions(5)->Iterations(40)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
     }
+    // Each fixture's program uses the same connection names, so the one made last is the one that
+    // works: the 1,000-record side-by-side runs before the larger log is made.
+    const SideBySide small = sideBySide(1000);
     const auto ms = bench::runBenchmarks(argc, argv);
     auto get = [&ms](const char *name) {
         const auto it = ms.find(name);
@@ -131,6 +224,16 @@ int main(int argc, char *argv[])
     };
     const double k1 = get("keystroke/1000"), k100 = get("keystroke/100000");
     const double b1 = get("bare_statements/1000"), b100 = get("bare_statements/100000");
+    const double p1 = get("keystroke_scp/1000"), p100 = get("keystroke_scp/100000");
+    const SideBySide large = sideBySide(100000);
+    // Reading the index from the database, the first time the window is opened.
+    Fixture &big = fixture(100000);
+    big.program->main().scpData->reload();
+    QElapsedTimer build;
+    build.start();
+    const double buildCpu0 = threadCpuMs();
+    const int known = big.program->main().scpData->index().knownCount();
+    const double buildMs = build.nsecsElapsed() / 1e6, buildCpuMs = threadCpuMs() - buildCpu0;
     const double s1 = get("save_qso/1000"), s100 = get("save_qso/100000");
     bench::Summary s;
     s.add(QStringLiteral("keystroke, 1k log, median"), k1, QStringLiteral("ms"), QStringLiteral("<= 1 ms"), k1 <= 1.0);
@@ -138,6 +241,19 @@ int main(int argc, char *argv[])
     s.add(QStringLiteral("keystroke 100k / 1k"), k100 / k1, QStringLiteral("x"), QStringLiteral("<= 1.5"), k100 <= 1.5 * k1);
     s.add(QStringLiteral("keystroke / bare statements, 1k"), k1 / b1, QStringLiteral("x"), QStringLiteral("<= 3"), k1 <= 3 * b1);
     s.add(QStringLiteral("keystroke / bare statements, 100k"), k100 / b100, QStringLiteral("x"), QStringLiteral("<= 3"), k100 <= 3 * b100);
+    std::printf("\nkeystroke, today's handler (partial-check window closed) vs with the partial check,\n"
+                "alternating blocks in this run, medians per keystroke (wall clock / processor time):\n");
+    std::printf("  1,000 records:   today %7.1f / %7.1f us   with check %7.1f / %7.1f us\n", small.closedWall * 1e3,
+                small.closedCpu * 1e3, small.openWall * 1e3, small.openCpu * 1e3);
+    std::printf("  100,000 records: today %7.1f / %7.1f us   with check %7.1f / %7.1f us\n", large.closedWall * 1e3,
+                large.closedCpu * 1e3, large.openWall * 1e3, large.openCpu * 1e3);
+    std::printf("google-benchmark medians (wall): keystroke %.1f / %.1f us, keystroke_scp %.1f / %.1f us (1k / 100k)\n",
+                k1 * 1e3, k100 * 1e3, p1 * 1e3, p100 * 1e3);
+    std::printf("index build on first use (list + 100,000 records, %d calls): %.1f ms wall, %.1f ms processor\n",
+                known, buildMs, buildCpuMs);
+    s.add(QStringLiteral("keystroke with partial check, 100k, median"), large.openWall, QStringLiteral("ms"), QStringLiteral("< 0.5 ms"), large.openWall < 0.5);
+    s.add(QStringLiteral("with partial check / today's, 100k"), large.openWall / large.closedWall, QStringLiteral("x"), QStringLiteral("<= 2"), large.openWall <= 2 * large.closedWall);
+    s.add(QStringLiteral("with partial check / today's, 1k"), small.openWall / small.closedWall, QStringLiteral("x"), QStringLiteral("<= 2"), small.openWall <= 2 * small.closedWall);
     s.add(QStringLiteral("save until shown, 1k log, median"), s1, QStringLiteral("ms"), QStringLiteral("(reference)"), true);
     s.add(QStringLiteral("save until shown, 100k log, median"), s100, QStringLiteral("ms"), QStringLiteral("(reference)"), true);
     s.add(QStringLiteral("save 100k / 1k"), s100 / s1, QStringLiteral("x"), QStringLiteral("<= 1.5"), s100 <= 1.5 * s1);

@@ -46,6 +46,9 @@ class TfmCabrillo;
 class TfmStart;
 class UndoJournal;
 class BackupScheduler;
+class TScp;
+class TDataUpdate;
+class ScpData;
 
 class TMain : public QMainWindow {
     Q_OBJECT
@@ -282,6 +285,18 @@ public:
     // ---- partial call check and country data refresh (tmain_scp.cpp) ----
     QAction *actScp = nullptr;        // "Окна" -> "Частичный поиск позывных"
     QAction *actDataUpdate = nullptr; // "Установки" -> "Обновить данные стран и позывных…"
+    TScp *scpWindow = nullptr;        // window "Scp" (a top-level window owned by scpWindowOwner)
+    std::shared_ptr<TScp> scpWindowOwner;
+    TDataUpdate *dataUpdateWindow = nullptr;
+    std::shared_ptr<ScpData> scpData; // the index of known calls, following the log
+    QLineEdit *scpField = nullptr;    // the call field the listener typed in last
+    // Runs the partial check for a call field (the last step of the call-field change).
+    void ScpCheck(QLineEdit *field);
+    void actScpClick();
+    void actDataUpdateClick();
+    // Puts a chosen call into the field it was typed in; the change handler runs for it.
+    void ScpChoose(const QString &call);
+    void ScpChooseNumber(int n); // Alt+1..Alt+9
     // end of partial call check
 
     // ---- statistics (tmain_stats.cpp) ----

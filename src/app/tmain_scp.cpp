@@ -1,9 +1,106 @@
+// The partial call check and the country data refresh of the main window.
+
 #include "app/tmain.h"
+
+#include "db/qso_store.h"
+#include "stationinfo/scp_data.h"
+#include "stationinfo/tdataupdate.h"
+#include "stationinfo/tscp.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QShortcut>
 
 namespace vireo {
 
 void TMain::connectScpHandlers()
 {
+    scpData = std::make_shared<ScpData>(qsos());
+    // Top-level like the repeats window; destroyed (writing its placement) before the main window.
+    scpWindowOwner = std::make_shared<TScp>(m_ctx, nullptr);
+    scpWindow = scpWindowOwner.get();
+    wire(actScp, &QAction::triggered, &TMain::actScpClick);
+    wire(actDataUpdate, &QAction::triggered, &TMain::actDataUpdateClick);
+    connect(scpWindow, &TScp::closed, this, [this] { actScp->setChecked(false); });
+    connect(scpWindow, &TScp::chosen, this, [this](const QString &call) { guard([this, call] { ScpChoose(call); }); });
+    // After a change of the whole log the rows on screen may name calls the index no longer has.
+    qsos().subscribe([this](const LogChange &change) {
+        if (change.kind == LogChange::Reset)
+            scpWindow->clearResults();
+    });
+    for (int n = 1; n <= 9; ++n) {
+        auto *shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_0 + n)), this);
+        shortcut->setObjectName(QStringLiteral("scpAlt%1").arg(n));
+        connect(shortcut, &QShortcut::activated, this, [this, n] { guard([this, n] { ScpChooseNumber(n); }); });
+    }
+}
+
+void TMain::ScpCheck(QLineEdit *field)
+{
+    scpField = field;
+    // Nothing is shown while the window is closed, so nothing is looked up.
+    if (!scpWindow->isVisible())
+        return;
+    const QString typed = field->text();
+    if (typed.size() < 2) {
+        scpWindow->clearResults();
+        return;
+    }
+    const ScpIndex &index = scpData->index();
+    scpWindow->setResults(index, typed, index.matchIds(typed), index.nearIds(typed),
+                          index.contextOf(currentBand, modeCode(), edTour->text()));
+}
+
+void TMain::actScpClick()
+{
+    // Toggled like the repeats window: the action has set its own mark already.
+    if (scpWindow->isVisible()) {
+        scpWindow->hide();
+        actScp->setChecked(false);
+        return;
+    }
+    scpWindow->show();
+    scpWindow->raise();
+    actScp->setChecked(true);
+    ScpCheck(scpField ? scpField : edCall1);
+}
+
+void TMain::ScpChoose(const QString &call)
+{
+    QLineEdit *field = scpField ? scpField : edCall1;
+    field->setText(call);
+    field->window()->activateWindow();
+    field->setFocus();
+    field->setCursorPosition(int(call.size()));
+}
+
+void TMain::ScpChooseNumber(int n)
+{
+    if (!scpWindow->isVisible())
+        return;
+    const QString call = scpWindow->callForNumber(n);
+    if (!call.isEmpty())
+        ScpChoose(call);
+}
+
+void TMain::actDataUpdateClick()
+{
+    if (!dataUpdateWindow) {
+        dataUpdateWindow = new TDataUpdate(m_ctx, qsos().connection(), this);
+        // The new calls are read at the next check; the one on screen is redone now.
+        connect(dataUpdateWindow, &TDataUpdate::updated, this, [this] {
+            guard([this] {
+                scpWindow->clearResults();
+                scpData->reload();
+                if (scpField)
+                    ScpCheck(scpField);
+            });
+        });
+    }
+    dataUpdateWindow->showInfo();
+    dataUpdateWindow->show();
+    dataUpdateWindow->raise();
+    dataUpdateWindow->activateWindow();
 }
 
 } // namespace vireo

@@ -107,6 +107,7 @@ void callFieldChange(TMain &m, const Side &side)
         side.nr->setText(*value);
 
     m.FreqToBand();
+    m.ScpCheck(side.call);
 }
 
 } // namespace

@@ -1,6 +1,10 @@
 #include "db/cty_parser.h"
 
+#include <QRegularExpression>
 #include <QStringList>
+
+#include <algorithm>
+#include <vector>
 
 namespace vireo {
 
@@ -43,46 +47,138 @@ QString between(const QString &token, QChar open, QChar close)
     return token.mid(a + 1, b - a - 1);
 }
 
+bool isNumber(const QString &s, double low, double high)
+{
+    bool ok = false;
+    const double v = s.trimmed().toDouble(&ok);
+    return ok && v >= low && v <= high;
+}
+
+// What is wrong with an entity header's fields, or empty.
+QString headerProblem(const QStringList &f)
+{
+    static const QStringList continents{"AF", "AN", "AS", "EU", "NA", "OC", "SA"};
+    if (f.at(0).isEmpty())
+        return QStringLiteral("нет названия страны");
+    bool ok = false;
+    const int cq = f.at(1).toInt(&ok);
+    if (!ok || cq < 1 || cq > 40)
+        return QStringLiteral("зона CQ «%1» не число от 1 до 40").arg(f.at(1));
+    const int itu = f.at(2).toInt(&ok);
+    if (!ok || itu < 1 || itu > 90)
+        return QStringLiteral("зона ITU «%1» не число от 1 до 90").arg(f.at(2));
+    if (!continents.contains(f.at(3)))
+        return QStringLiteral("континент «%1» неизвестен").arg(f.at(3));
+    if (!isNumber(f.at(4), -90, 90) || !isNumber(f.at(5), -180, 180))
+        return QStringLiteral("координаты «%1», «%2» не числа").arg(f.at(4), f.at(5));
+    if (!isNumber(f.at(6), -24, 24))
+        return QStringLiteral("смещение времени «%1» не число").arg(f.at(6));
+    if (f.at(7).isEmpty())
+        return QStringLiteral("нет основного префикса");
+    return {};
+}
+
+// 1-based line of a character position.
+class Lines {
+public:
+    explicit Lines(const QString &text)
+    {
+        m_starts.push_back(0);
+        for (int i = 0; i < text.size(); ++i)
+            if (text.at(i) == QLatin1Char('\n'))
+                m_starts.push_back(i + 1);
+    }
+    int at(int pos) const
+    {
+        return int(std::upper_bound(m_starts.begin(), m_starts.end(), pos) - m_starts.begin());
+    }
+
+private:
+    std::vector<int> m_starts;
+};
+
+// The first position at or after pos that is not blank.
+int skipBlanks(const QString &text, int pos)
+{
+    while (pos < text.size() && text.at(pos).isSpace())
+        ++pos;
+    return pos;
+}
+
 } // namespace
 
-QVector<PrefixRow> parseCty(const QByteArray &bytes)
+CtyContents readCty(const QByteArray &bytes)
 {
-    QVector<PrefixRow> rows;
+    // An alias: an optional "=" (exact call), the prefix, then any overrides.
+    static const QRegularExpression Token(QStringLiteral(
+        "^=?[A-Z0-9/]+(\\(\\d+\\)|\\[\\d+\\]|<[-+0-9.]+/[-+0-9.]+>|\\{[A-Z]{2}\\}|~[-+0-9.]+~)*$"));
+    CtyContents out;
     const QString text = QString::fromLatin1(bytes);
-    int pos = 0;
+    const Lines lines(text);
+    auto fail = [&out, &lines](int pos, const QString &what) {
+        out.errorLine = lines.at(pos);
+        out.error = what;
+        return out;
+    };
+    if (bytes.contains('\0'))
+        return fail(int(bytes.indexOf('\0')), QStringLiteral("это не текстовый файл"));
+
+    int pos = skipBlanks(text, 0);
     const int n = text.size();
     while (pos < n) {
-        // Entity header: eight fields separated by ':'.
+        const int headerAt = pos;
+        // Entity header: eight fields separated by ':', on one line.
+        const int lineEnd = text.indexOf(QLatin1Char('\n'), pos) < 0 ? n : text.indexOf(QLatin1Char('\n'), pos);
         QStringList fields;
         int p = pos;
-        while (fields.size() < 8 && p < n) {
+        while (fields.size() < 8 && p < lineEnd) {
             const int colon = text.indexOf(QLatin1Char(':'), p);
-            const int semi = text.indexOf(QLatin1Char(';'), p);
-            if (colon < 0 || (semi >= 0 && semi < colon))
+            if (colon < 0 || colon > lineEnd)
                 break;
             fields << text.mid(p, colon - p).trimmed();
             p = colon + 1;
         }
+        if (fields.size() < 8)
+            return fail(headerAt, skipBlanks(text, lineEnd) >= n
+                                      ? QStringLiteral("файл обрывается посреди записи страны")
+                                      : QStringLiteral("строка не похожа на заголовок страны (восемь полей через «:»)"));
+        if (const QString problem = headerProblem(fields); !problem.isEmpty())
+            return fail(headerAt, problem);
         const int end = text.indexOf(QLatin1Char(';'), p);
-        if (fields.size() < 8 || end < 0)
-            break; // truncated or malformed tail: keep what was read
+        if (end < 0)
+            return fail(headerAt, QStringLiteral("файл обрывается: список префиксов страны «%1» не закончен «;»")
+                                      .arg(fields.at(0)));
         const QString aliases = text.mid(p, end - p);
-        pos = end + 1;
+        if (const int colon = aliases.indexOf(QLatin1Char(':')); colon >= 0)
+            return fail(p + colon, QStringLiteral("список префиксов страны «%1» не закончен «;»").arg(fields.at(0)));
+        pos = skipBlanks(text, end + 1);
 
-        QString primary = fields.at(7);
-        if (primary.startsWith(QLatin1Char('*')))
-            continue; // not a DXCC entity
+        const QString primary = fields.at(7);
+        const bool dxcc = !primary.startsWith(QLatin1Char('*'));
         const QString country = fields.at(0);
         const QString cq = zone(fields.at(1));
         const QString itu = zone(fields.at(2));
         const QString cont = fields.at(3);
         const QString lat = latitude(fields.at(4));
         const QString lon = eastLongitude(fields.at(5));
+        if (dxcc)
+            ++out.entities;
 
-        const QStringList tokens = aliases.split(QLatin1Char(','));
-        for (QString token : tokens) {
+        int tokenAt = p;
+        for (QString token : aliases.split(QLatin1Char(','))) {
+            const int here = tokenAt;
+            tokenAt += int(token.size()) + 1;
             token = token.trimmed();
-            if (token.isEmpty() || token.startsWith(QLatin1Char('=')))
+            if (token.isEmpty())
+                continue;
+            if (!Token.match(token).hasMatch())
+                return fail(skipBlanks(text, here), QStringLiteral("«%1» не префикс и не позывной").arg(token));
+            if (token.startsWith(QLatin1String("=VER"))) {
+                const QString v = token.mid(1);
+                if (v.size() > 3 && std::all_of(v.begin() + 3, v.end(), [](QChar c) { return c.isDigit(); }))
+                    out.version = v;
+            }
+            if (!dxcc || token.startsWith(QLatin1Char('=')))
                 continue;
             int cut = token.size();
             for (QChar c : {QLatin1Char('('), QLatin1Char('['), QLatin1Char('<'), QLatin1Char('{'), QLatin1Char('~')}) {
@@ -119,10 +215,17 @@ QVector<PrefixRow> parseCty(const QByteArray &bytes)
             const QString contOverride = between(token, QLatin1Char('{'), QLatin1Char('}'));
             if (!contOverride.isEmpty())
                 row.continent = contOverride;
-            rows.append(row);
+            out.rows.append(row);
         }
     }
-    return rows;
+    if (out.entities == 0)
+        return fail(n, QStringLiteral("в файле нет ни одной страны"));
+    return out;
+}
+
+QVector<PrefixRow> parseCty(const QByteArray &text)
+{
+    return readCty(text).rows;
 }
 
 } // namespace vireo

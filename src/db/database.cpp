@@ -3,6 +3,7 @@
 #include "db/cty_parser.h"
 #include "db/reference_store.h"
 #include "db/schema.h"
+#include "db/scp_store.h"
 #include "db/sql.h"
 
 #include <QFile>
@@ -40,7 +41,12 @@ QString Database::defaultCtyPath()
     return QStringLiteral("/usr/share/hamradio-files/cty.dat");
 }
 
-void Database::prepareFile(const QString &path, const QString &ctyPath)
+QString Database::defaultScpPath()
+{
+    return ScpStore::defaultScpPath();
+}
+
+void Database::prepareFile(const QString &path, const QString &ctyPath, const QString &scpPath)
 {
     const QFileInfo info(path);
     if (!info.exists()) {
@@ -52,8 +58,12 @@ void Database::prepareFile(const QString &path, const QString &ctyPath)
                 QSqlDatabase db = openRaw(temp, name);
                 schema::create(db);
                 QFile cty(ctyPath);
-                if (!ctyPath.isEmpty() && cty.open(QIODevice::ReadOnly))
-                    ReferenceStore(db).fillPrefixes(parseCty(cty.readAll()));
+                if (!ctyPath.isEmpty() && cty.open(QIODevice::ReadOnly)) {
+                    const CtyContents contents = readCty(cty.readAll());
+                    ReferenceStore(db).fillPrefixes(contents.rows);
+                    ScpStore(db).setCtyVersion(contents.version);
+                }
+                ScpStore(db).fillIfEmpty(scpPath);
                 db.close();
             }
             QSqlDatabase::removeDatabase(name);
@@ -82,8 +92,10 @@ void Database::prepareFile(const QString &path, const QString &ctyPath)
                 const QStringList missing = schema::missingTables(db);
                 if (!missing.isEmpty())
                     problem = QStringLiteral("В базе данных %1 нет таблицы %2").arg(path, missing.first());
-                else
+                else {
                     schema::ensureIndexes(db);
+                    ScpStore(db).fillIfEmpty(scpPath);
+                }
             } catch (const Error &e) {
                 problem = QStringLiteral("Не удалось открыть базу данных %1: %2").arg(path, e.text());
             }

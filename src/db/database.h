@@ -16,7 +16,11 @@ public:
     // the schema with table prefix filled from the country file (created under a temporary name
     // and renamed, so a failed creation leaves nothing behind). Throws vireo::Error with a
     // Russian message naming the file when it cannot be opened, is not a database or lacks a table.
-    static void prepareFile(const QString &path, const QString &ctyPath = defaultCtyPath());
+    // The partial-check calls are filled from the contest-call list when the file has none.
+    static void prepareFile(const QString &path, const QString &ctyPath = defaultCtyPath(),
+                            const QString &scpPath = defaultScpPath());
+    // Where Debian's hamradio-files package keeps the contest-call list MASTER.SCP.
+    static QString defaultScpPath();
 
     // Opens a connection under a name unique to its owner. Throws vireo::Error on failure.
     Database(const QString &path, const QString &connectionName);

@@ -62,13 +62,18 @@ std::optional<CallbookRow> ReferenceStore::callbook(const QString &call)
 void ReferenceStore::fillPrefixes(const QVector<PrefixRow> &rows)
 {
     sql::Transaction t(m_db);
+    insertPrefixes(rows);
+    t.commit();
+}
+
+void ReferenceStore::insertPrefixes(const QVector<PrefixRow> &rows)
+{
     QSqlQuery q(m_db);
     sql::prepare(q, QStringLiteral("INSERT INTO prefix (Prefix, DXCCPrefix, CQZone, ITUZone, State, Country,"
                                    " Continent, Latitude, Longitude) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const PrefixRow &r : rows)
         sql::exec(q, {r.prefix, r.dxccPrefix, r.cqZone, r.ituZone, r.state, r.country, r.continent, r.latitude,
                       r.longitude});
-    t.commit();
 }
 
 void ReferenceStore::addCallbook(const QVector<CallbookRow> &rows)

@@ -27,6 +27,8 @@ public:
 
     // Fills table prefix in one transaction (used when a new log file is made).
     void fillPrefixes(const QVector<PrefixRow> &rows);
+    // Adds prefix rows inside the caller's transaction.
+    void insertPrefixes(const QVector<PrefixRow> &rows);
     // Adds callbook rows in one transaction.
     void addCallbook(const QVector<CallbookRow> &rows);
 

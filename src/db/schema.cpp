@@ -47,6 +47,12 @@ const char *const Totals[] = {
     "DROP TRIGGER IF EXISTS qso_totals_update",
 };
 
+// The partial-check calls and the versions of the reference data, added to files of every age.
+const char *const ReferenceData[] = {
+    "CREATE TABLE IF NOT EXISTS scp_call (call TEXT PRIMARY KEY) WITHOUT ROWID",
+    "CREATE TABLE IF NOT EXISTS reference_info (name TEXT PRIMARY KEY, value TEXT NOT NULL)",
+};
+
 } // namespace
 
 QStringList requiredTables()
@@ -69,6 +75,8 @@ void ensureIndexes(QSqlDatabase db)
     for (const char *statement : Indexes)
         sql::run(db, QString::fromLatin1(statement));
     for (const char *statement : Totals)
+        sql::run(db, QString::fromLatin1(statement));
+    for (const char *statement : ReferenceData)
         sql::run(db, QString::fromLatin1(statement));
     t.commit();
 }

@@ -1,0 +1,57 @@
+#pragma once
+// The partial-check calls (table scp_call), the versions of the reference data (reference_info),
+// and the refresh that replaces the country table and the calls together.
+
+#include "db/cty_parser.h"
+#include "db/scp_file.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace vireo {
+
+// What the reference data in use holds.
+struct ReferenceInfo {
+    QString ctyVersion; // empty when not recorded (a file made before versions were kept)
+    QString scpRelease;
+    int entities = 0;   // entities the prefix table holds rows of (distinct DXCCPrefix)
+    int prefixes = 0;   // rows of table prefix
+    int calls = 0;      // partial-check calls
+};
+
+class ScpStore {
+public:
+    explicit ScpStore(QSqlDatabase db);
+
+    // Where Debian's hamradio-files package keeps the contest-call list.
+    static QString defaultScpPath();
+
+    QStringList calls();
+    // Fills scp_call from the file when the table is empty. A missing or unreadable file leaves it
+    // empty (the partial check then shows the log's calls only); a broken one fills nothing.
+    void fillIfEmpty(const QString &path);
+    // Records the version of the country file the prefix table was filled from.
+    void setCtyVersion(const QString &version);
+
+    // Every record's calls, band, mode and tour, as the partial check needs them.
+    void forEachLogCall(
+        const std::function<void(const QString &call1, const QString &call2, const QString &band,
+                                 const QString &mode, const QString &tour)> &visit);
+
+    ReferenceInfo info();
+
+    // Replaces the prefix table, the calls and both versions in one transaction; the callbook is
+    // not touched. Either all of it is written or, on any failure, nothing.
+    void replace(const CtyContents &cty, const ScpContents &scp);
+
+private:
+    void writeCalls(const QStringList &calls);
+    void setInfo(const QString &name, const QString &value);
+
+    QSqlDatabase m_db;
+};
+
+} // namespace vireo

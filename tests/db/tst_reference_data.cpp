@@ -1,0 +1,238 @@
+// The country file and the contest-call list: reading the real files, refusing broken ones with
+// the line, filling a log file, and the refresh that replaces both in one transaction.
+
+#include "base/error.h"
+#include "db/cty_parser.h"
+#include "db/database.h"
+#include "db/reference_store.h"
+#include "db/scp_file.h"
+#include "db/scp_store.h"
+#include "db/sql.h"
+#include "stationinfo/data_refresh.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace vireo;
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void write(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+int count(QSqlDatabase db, const QString &statement)
+{
+    QSqlQuery q = sql::run(db, statement);
+    return int(sql::scalar(q));
+}
+
+} // namespace
+
+class TestReferenceData : public QObject {
+    Q_OBJECT
+private slots:
+    void realFilesRead();
+    void brokenCountryFilesNameTheLine_data();
+    void brokenCountryFilesNameTheLine();
+    void brokenCallListsNameTheLine_data();
+    void brokenCallListsNameTheLine();
+    void newAndOldLogFilesGetTheCalls();
+    void refreshReplacesBothOrNothing();
+};
+
+void TestReferenceData::realFilesRead()
+{
+    const CtyContents cty = readCty(readAll(Database::defaultCtyPath()));
+    QVERIFY2(cty.errorLine == 0, qPrintable(cty.error));
+    QCOMPARE(cty.version, QStringLiteral("VER20230502"));
+    QVERIFY(cty.entities > 330 && cty.entities < 350);
+    QCOMPARE(cty.rows.size(), parseCty(readAll(Database::defaultCtyPath())).size());
+
+    const ScpContents scp = readScp(readAll(Database::defaultScpPath()));
+    QVERIFY2(scp.errorLine == 0, qPrintable(scp.error));
+    QCOMPARE(scp.release, QStringLiteral("Release 2023.05.02.00"));
+    QVERIFY(scp.calls.size() > 80000);
+    QVERIFY(scp.calls.contains(QStringLiteral("2E0ACE")));
+    QVERIFY(!scp.calls.contains(QStringLiteral("#")));
+}
+
+void TestReferenceData::brokenCountryFilesNameTheLine_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("says");
+    const QByteArray real = readAll(Database::defaultCtyPath());
+    // Cut in the middle of an entity's prefix list.
+    const int cut = real.indexOf("Germany:");
+    const QByteArray truncated = real.left(cut + 200);
+    const int germanyLine = int(real.left(cut).count('\n')) + 1;
+    QTest::newRow("truncated") << truncated << germanyLine << QStringLiteral("обрывается");
+    QTest::newRow("header cut") << real.left(cut + 30) << germanyLine << QStringLiteral("обрывается");
+    QTest::newRow("call list") << readAll(Database::defaultScpPath()) << 1 << QStringLiteral("заголовок");
+    QTest::newRow("bad zone") << QByteArray("Malta: 15: 99: EU: 35.9: -14.4: -1.0: 9H:\n    9H;\n") << 1
+                              << QStringLiteral("ITU");
+    QTest::newRow("bad alias") << QByteArray("Malta: 15: 28: EU: 35.9: -14.4: -1.0: 9H:\n    9H,\n    9H 1;\n") << 3
+                               << QStringLiteral("9H 1");
+    QTest::newRow("empty") << QByteArray("\n\n") << 3 << QStringLiteral("нет ни одной");
+    QTest::newRow("binary") << QByteArray("Malta\0\1\2", 8) << 1 << QStringLiteral("не текстовый");
+}
+
+void TestReferenceData::brokenCountryFilesNameTheLine()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, line);
+    QFETCH(QString, says);
+    const CtyContents cty = readCty(text);
+    QCOMPARE(cty.errorLine, line);
+    QVERIFY2(cty.error.contains(says), qPrintable(cty.error));
+}
+
+void TestReferenceData::brokenCallListsNameTheLine_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("country file") << readAll(Database::defaultCtyPath()) << 1 << QStringLiteral("не похоже");
+    QTest::newRow("a word") << QByteArray("# Release 1\nUA3ABC\nhello world\n") << 3 << QStringLiteral("hello");
+    QTest::newRow("no digit") << QByteArray("UA3ABC\r\nABCDEF\r\n") << 2 << QStringLiteral("ABCDEF");
+    QTest::newRow("only comments") << QByteArray("# Release 1\n#\n") << 2 << QStringLiteral("нет ни одного");
+    QTest::newRow("binary") << QByteArray("UA3ABC\n\x89PNG\0\0", 12) << 2 << QStringLiteral("не текстовый");
+}
+
+void TestReferenceData::brokenCallListsNameTheLine()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, line);
+    QFETCH(QString, says);
+    const ScpContents scp = readScp(text);
+    QCOMPARE(scp.errorLine, line);
+    QVERIFY2(scp.error.contains(says), qPrintable(scp.error));
+}
+
+void TestReferenceData::newAndOldLogFilesGetTheCalls()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("vireolog.db"));
+    Database::prepareFile(path);
+    const int calls = int(readScp(readAll(Database::defaultScpPath())).calls.size());
+    {
+        Database db(path, QStringLiteral("ref-new"));
+        ScpStore store(db.connection());
+        const ReferenceInfo info = store.info();
+        QCOMPARE(info.calls, calls);
+        QCOMPARE(info.ctyVersion, QStringLiteral("VER20230502"));
+        QCOMPARE(info.scpRelease, QStringLiteral("Release 2023.05.02.00"));
+        QVERIFY(info.prefixes > 1000);
+        QVERIFY(info.entities > 300 && info.entities <= 340);
+        // A file of an older program: no calls table and no versions.
+        sql::run(db.connection(), QStringLiteral("DROP TABLE scp_call"));
+        sql::run(db.connection(), QStringLiteral("DROP TABLE reference_info"));
+    }
+    Database::prepareFile(path);
+    {
+        Database db(path, QStringLiteral("ref-old"));
+        ScpStore store(db.connection());
+        const ReferenceInfo info = store.info();
+        QCOMPARE(info.calls, calls);
+        QCOMPARE(info.ctyVersion, QString()); // not known for a file made earlier
+        QCOMPARE(info.scpRelease, QStringLiteral("Release 2023.05.02.00"));
+    }
+    // Without the list the file still opens, with no calls.
+    const QString bare = dir.filePath(QStringLiteral("bare.db"));
+    Database::prepareFile(bare, QString(), dir.filePath(QStringLiteral("missing.scp")));
+    Database db(bare, QStringLiteral("ref-bare"));
+    QCOMPARE(ScpStore(db.connection()).info().calls, 0);
+}
+
+void TestReferenceData::refreshReplacesBothOrNothing()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("vireolog.db"));
+    Database::prepareFile(path);
+    Database db(path, QStringLiteral("ref-refresh"));
+    QSqlDatabase c = db.connection();
+    ReferenceStore(c).addCallbook({{QStringLiteral("UA3ABC"), QStringLiteral("MO"), QStringLiteral("KO85"), QString()}});
+    ScpStore store(c);
+
+    const QString cty = dir.filePath(QStringLiteral("cty.dat"));
+    const QString scp = dir.filePath(QStringLiteral("MASTER.SCP"));
+    write(cty, "Malta:                    15:  28:  EU:   35.88:   -14.50:    -1.0:  9H:\n"
+               "    9H,9G(14),=VER20991231;\n"
+               "Sicily:                   15:  28:  EU:   37.50:   -14.00:    -1.0:  *IT9:\n"
+               "    IT9;\n");
+    write(scp, "#\n# Release 2099.12.31.00\n#\n9H1AA\n9H1BB\n9H1AA\n");
+    const RefreshResult good = refreshReferenceData(store, cty, scp);
+    QVERIFY2(good.ok, qPrintable(good.text));
+    QCOMPARE(good.text, QStringLiteral("Данные обновлены: стран 1, префиксов 2, позывных 2."));
+    ReferenceInfo info = store.info();
+    QCOMPARE(info.ctyVersion, QStringLiteral("VER20991231"));
+    QCOMPARE(info.scpRelease, QStringLiteral("Release 2099.12.31.00"));
+    QCOMPARE(info.entities, 1);
+    QCOMPARE(info.prefixes, 2);
+    QCOMPARE(info.calls, 2);
+    QCOMPARE(store.calls(), (QStringList{"9H1AA", "9H1BB"}));
+    QCOMPARE(ReferenceStore(c).firstPrefix(QStringLiteral("9G1X"), 2)->cqZone, QStringLiteral("14"));
+    QVERIFY(ReferenceStore(c).callbook(QStringLiteral("UA3ABC"))); // the callbook is not touched
+
+    // Back to the installed files, then a truncated country file and a call list of another
+    // format: each leaves all as it was and names its file and line.
+    QVERIFY(refreshReferenceData(store, Database::defaultCtyPath(), Database::defaultScpPath()).ok);
+    const ReferenceInfo installed = store.info();
+    QCOMPARE(installed.ctyVersion, QStringLiteral("VER20230502"));
+    const QByteArray real = readAll(Database::defaultCtyPath());
+    const QByteArray half = real.left(real.size() / 2);
+    write(cty, half);
+    // The break is reported at the header of the entity it cuts: the last line not indented.
+    const QList<QByteArray> lines = half.split('\n');
+    int header = 0;
+    for (int i = 0; i < lines.size(); ++i)
+        if (!lines[i].isEmpty() && lines[i].at(0) != ' ')
+            header = i + 1;
+    RefreshResult bad = refreshReferenceData(store, cty, Database::defaultScpPath());
+    QVERIFY(!bad.ok);
+    QVERIFY2(bad.text.startsWith(QStringLiteral("Файл %1, строка ").arg(cty)), qPrintable(bad.text));
+    QVERIFY2(bad.text.contains(QStringLiteral("Данные не изменены")), qPrintable(bad.text));
+    const int line = bad.text.section(QStringLiteral("строка "), 1).section(QLatin1Char(':'), 0, 0).toInt();
+    QCOMPARE(line, header);
+
+    bad = refreshReferenceData(store, Database::defaultCtyPath(), Database::defaultCtyPath());
+    QVERIFY(!bad.ok);
+    QVERIFY2(bad.text.startsWith(QStringLiteral("Файл %1, строка 1: ").arg(Database::defaultCtyPath())),
+             qPrintable(bad.text));
+    bad = refreshReferenceData(store, dir.filePath(QStringLiteral("none.dat")), scp);
+    QVERIFY(!bad.ok);
+    QVERIFY2(bad.text.contains(dir.filePath(QStringLiteral("none.dat"))), qPrintable(bad.text));
+
+    info = store.info();
+    QCOMPARE(info.ctyVersion, installed.ctyVersion);
+    QCOMPARE(info.scpRelease, installed.scpRelease);
+    QCOMPARE(info.prefixes, installed.prefixes);
+    QCOMPARE(info.calls, installed.calls);
+    QCOMPARE(count(c, QStringLiteral("SELECT COUNT(*) FROM Callbook")), 1);
+
+    // A failure while writing rolls back: another connection holds the write lock.
+    Database other(path, QStringLiteral("ref-lock"));
+    sql::run(other.connection(), QStringLiteral("PRAGMA busy_timeout = 0"));
+    sql::run(c, QStringLiteral("PRAGMA busy_timeout = 0"));
+    QVERIFY(other.connection().transaction());
+    sql::run(other.connection(), QStringLiteral("DELETE FROM Callbook"));
+    bad = refreshReferenceData(store, Database::defaultCtyPath(), scp);
+    QVERIFY(!bad.ok);
+    QVERIFY2(bad.text.contains(QStringLiteral("Данные не изменены")), qPrintable(bad.text));
+    QVERIFY(other.connection().rollback());
+    QCOMPARE(store.info().calls, installed.calls);
+}
+
+QTEST_GUILESS_MAIN(TestReferenceData)
+#include "tst_reference_data.moc"
