@@ -32,8 +32,8 @@ namespace vireo {
 
 namespace {
 const QString Section = QStringLiteral("Stats");
-constexpr int DesignedWidth = 720;
-constexpr int DesignedHeight = 640;
+constexpr int DesignedWidth = 640;
+constexpr int DesignedHeight = 540;
 
 QString rateText(const QString &what, const std::optional<int> &perHour)
 {
@@ -66,6 +66,7 @@ TStats::TStats(const AppContext &context, QsoStore &store, QWidget *parent)
     tbStats->setModel(m_model);
     tbStats->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tbStats->setSelectionMode(QAbstractItemView::NoSelection);
+    tbStats->setFocusPolicy(Qt::NoFocus);
     tbStats->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     tbStats->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     tbStats->verticalHeader()->setDefaultSectionSize(20);
@@ -99,9 +100,9 @@ TStats::TStats(const AppContext &context, QsoStore &store, QWidget *parent)
     tools->addWidget(btStatsPng);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(rates);
-    layout->addWidget(tbStats, 2);
+    layout->addWidget(tbStats);
     layout->addLayout(tools);
-    layout->addWidget(chStats, 3);
+    layout->addWidget(chStats, 1);
     layout->addWidget(lbBadTime);
 
     m_pending = new QTimer(this);
@@ -227,12 +228,19 @@ void TStats::refresh()
     m_pending->stop();
     ensureCurrent();
     m_model->refresh();
-    tbStats->resizeColumnsToContents();
-    tbStats->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    fitTable();
     refreshTours();
     refreshPlot();
     refreshRates();
     lbBadTime->setText(statstext::badTimeText(m_stats.badTimeCount()));
+}
+
+void TStats::fitTable()
+{
+    // As high as its rows, up to a dozen bands; more scroll.
+    const int rows = std::min(m_model->rowCount(), 13);
+    tbStats->setFixedHeight(tbStats->horizontalHeader()->sizeHint().height()
+                            + rows * tbStats->verticalHeader()->defaultSectionSize() + 2 * tbStats->frameWidth());
 }
 
 void TStats::refreshRates()
@@ -294,7 +302,7 @@ void TStats::btStatsPngClick()
                                               QStringLiteral("Изображения PNG (*.png);;Все файлы (*.*)"));
     if (path.isEmpty())
         return;
-    refresh();
+    // The plot as the window shows it.
     if (reportWritten(statsexport::writePng(path, chStats->grab().toImage()), prompts))
         prompts.information(QStringLiteral("График статистики записан в файл ") + QDir::toNativeSeparators(path));
 }

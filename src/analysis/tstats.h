@@ -76,6 +76,7 @@ private:
     void scheduleRefresh();
     // Reads the log when the statistics do not hold it, or no longer agree with its totals.
     void ensureCurrent();
+    void fitTable();
     void refreshTours();
     void refreshPlot();
     void guard(const std::function<void()> &handler);

@@ -275,7 +275,7 @@ public:
 
     // ---- statistics (tmain_stats.cpp) ----
     QAction *actStats = nullptr; // "Окна" -> "Статистика"
-    TStats *stats = nullptr;     // the statistics window (a child window, created with the main window)
+    TStats *stats = nullptr;     // the statistics window, created and destroyed with the main window
     void actStatsClick();
     // end of statistics
 

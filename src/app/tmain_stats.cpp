@@ -9,7 +9,9 @@ namespace vireo {
 
 void TMain::connectStatsHandlers()
 {
-    stats = new TStats(m_ctx, *m_qsos, this);
+    // A window of its own, like the repeats window; it goes when the main window has gone.
+    stats = new TStats(m_ctx, *m_qsos);
+    connect(this, &QObject::destroyed, [window = stats] { delete window; });
     wire(actStats, &QAction::triggered, &TMain::actStatsClick);
     connect(stats, &TStats::closed, this, [this] { actStats->setChecked(false); });
     // The rates count back from the clock's minute, so they move on with the clock.

@@ -352,8 +352,8 @@ private slots:
             QStringLiteral("Статистика журнала: QSO / очки"),
             QString(),
             QStringLiteral("Диапазон  Тур 1  Тур 2  Всего"),
+            QStringLiteral("80M       0 / 0  2 / 2  2 / 2"), // band-plan order
             QStringLiteral("20M       1 / 3  1 / 1  2 / 4"),
-            QStringLiteral("80M       0 / 0  2 / 2  2 / 2"),
             QStringLiteral("Всего     1 / 3  3 / 3  4 / 6"),
             QString(),
             statstext::badTimeText(1),
