@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <memory>
 

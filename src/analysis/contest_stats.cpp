@@ -3,6 +3,7 @@
 #include "analysis/qso_time.h"
 #include "db/qso_points.h"
 #include "db/qso_store.h"
+#include "db/stats_columns.h"
 #include "entry/band_plan.h"
 
 #include <algorithm>
@@ -71,7 +72,7 @@ void ContestStats::clear()
 void ContestStats::load(QsoStore &store)
 {
     clear();
-    store.forEach([this](const QsoRecord &r) { count(r, 1); });
+    forEachStatsColumns(store.connection(), [this](const QsoRecord &r) { count(r, 1); });
 }
 
 void ContestStats::add(const QsoRecord &r)

@@ -86,16 +86,50 @@ Plot stack(const ContestStats::BandBins &bins, const QStringList &bandOrder)
     return plot;
 }
 
+namespace {
+
+// Moves the outlines of a chart that already shows the same bands over the same span; false
+// when the chart must be built anew.
+bool update(QChart &chart, const Plot &plot)
+{
+    const QList<QAbstractSeries *> series = chart.series();
+    auto *time = qobject_cast<QCategoryAxis *>(chart.axes(Qt::Horizontal).value(0));
+    auto *count = qobject_cast<QValueAxis *>(chart.axes(Qt::Vertical).value(0));
+    if (!time || !count || series.size() != qsizetype(plot.outlines.size())
+        || time->property("origin").toLongLong() != plot.originMinute
+        || time->property("span").toLongLong() != plot.spanMinutes)
+        return false;
+    for (size_t i = 0; i < plot.outlines.size(); ++i)
+        if (series[qsizetype(i)]->name() != statstext::bandTitle(plot.outlines[i].band))
+            return false;
+    for (size_t i = 0; i < plot.outlines.size(); ++i) {
+        auto *area = static_cast<QAreaSeries *>(series[qsizetype(i)]);
+        area->upperSeries()->replace(plot.outlines[i].upper);
+        if (i > 0)
+            area->lowerSeries()->replace(plot.outlines[i - 1].upper);
+    }
+    count->setRange(0, std::max(plot.peak, 1));
+    count->applyNiceNumbers();
+    return true;
+}
+
+} // namespace
+
 void show(QChart &chart, const Plot &plot, const QString &title)
 {
+    if (chart.title() != title)
+        chart.setTitle(title);
+    if (!plot.outlines.empty() && update(chart, plot))
+        return;
     chart.removeAllSeries();
     for (QAbstractAxis *axis : chart.axes()) {
         chart.removeAxis(axis);
         delete axis;
     }
-    chart.setTitle(title);
 
     auto *time = new QCategoryAxis;
+    time->setProperty("origin", plot.originMinute);
+    time->setProperty("span", plot.spanMinutes);
     time->setTitleText(QStringLiteral("UTC"));
     time->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     auto *count = new QValueAxis;

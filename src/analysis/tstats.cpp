@@ -256,12 +256,16 @@ void TStats::refreshRates()
 
 void TStats::refreshTours()
 {
+    const QStringList tours = m_stats.tours();
+    if (tours == m_shownTours && cbStatsTour->count() == tours.size() + 1)
+        return;
+    m_shownTours = tours;
     const QString chosen = cbStatsTour->currentData().toString();
     const bool allChosen = cbStatsTour->currentIndex() <= 0;
     const QSignalBlocker block(cbStatsTour);
     cbStatsTour->clear();
     cbStatsTour->addItem(QStringLiteral("Все туры"));
-    for (const QString &tour : m_stats.tours())
+    for (const QString &tour : tours)
         cbStatsTour->addItem(statstext::tourTitle(tour), tour);
     const int index = allChosen ? 0 : cbStatsTour->findData(chosen);
     cbStatsTour->setCurrentIndex(std::max(index, 0));

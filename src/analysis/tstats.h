@@ -87,6 +87,7 @@ private:
     StatsTableModel *m_model = nullptr;
     QTimer *m_pending = nullptr;
     bool m_loaded = false;
+    QStringList m_shownTours; // tours offered by the chooser
 };
 
 } // namespace vireo

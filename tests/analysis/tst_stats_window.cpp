@@ -19,6 +19,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineSeries>
 #include <QPushButton>
 #include <QRandomGenerator>
 
@@ -62,6 +63,17 @@ QVector<QsoRecord> contestLog()
         log.append(r);
     }
     return log;
+}
+
+// The height of the plot's stack in the bin around x (minutes from its start).
+double topOf(QChart &chart, double x)
+{
+    auto *top = qobject_cast<QAreaSeries *>(chart.series().last());
+    double y = -1;
+    for (const QPointF &p : top->upperSeries()->points())
+        if (std::abs(p.x() - x) <= 5)
+            y = std::max(y, p.y());
+    return y;
 }
 
 int statusNumber(TMain &m, int panel)
@@ -308,6 +320,17 @@ private slots:
         m.btSave->click();
         QTRY_VERIFY(!s.refreshPending());
         QCOMPARE(s.cbStatsTour->currentText(), QStringLiteral("Тур 2"));
+
+        // Another save in the same ten minutes raises the top of that bin of the whole-log plot.
+        s.cbStatsTour->setCurrentIndex(0);
+        emit s.cbStatsTour->activated(0);
+        QCOMPARE(chart->series().size(), 3);
+        const double before = topOf(*chart, 235.0);
+        m.edCall1->setText(QStringLiteral("UA3ABD"));
+        m.edNr1->setText(QStringLiteral("6"));
+        m.btSave->click();
+        QTRY_VERIFY(!s.refreshPending());
+        QCOMPARE(topOf(*chart, 235.0), before + 1);
 
         // Text export through the save dialog; a cancelled dialog writes nothing.
         s.btStatsText->click();
