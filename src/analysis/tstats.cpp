@@ -82,7 +82,8 @@ TStats::TStats(const AppContext &context, QsoStore &store, QWidget *parent)
 
     chStats = new QChartView(this);
     chStats->setObjectName(QStringLiteral("chStats"));
-    chStats->setRenderHint(QPainter::Antialiasing);
+    // The areas are steps of straight edges: drawn as fast without smoothing.
+    chStats->setRenderHint(QPainter::Antialiasing, false);
     chStats->chart()->legend()->setAlignment(Qt::AlignRight);
     chStats->setMinimumHeight(240);
 

@@ -28,8 +28,8 @@ class TStats : public QWidget {
     Q_OBJECT
 public:
     // How long after a change of the log the window shows it: saves in quick succession are
-    // shown together.
-    static constexpr int RefreshDelayMs = 200;
+    // shown together, and the window is redrawn at most twice a second.
+    static constexpr int RefreshDelayMs = 500;
 
     TStats(const AppContext &context, QsoStore &store, QWidget *parent = nullptr);
     ~TStats() override;
