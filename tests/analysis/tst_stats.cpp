@@ -340,6 +340,22 @@ private slots:
         QVERIFY(kept.bins().empty());
     }
 
+    void readingTheLogEqualsAddingItsRecords()
+    {
+        Log log;
+        QVector<QsoRecord> records = randomLog(500, 11);
+        records.append(rec(QStringLiteral("Ю2М"), QStringLiteral("тур"), "05.03.2026", "21:00", " "));
+        records.append(rec(QString(), QString(), QString(), QString()));
+        log.store->append(records);
+        ContestStats added, loaded;
+        for (const QsoRecord &r : records)
+            added.add(r);
+        loaded.load(*log.store);
+        QCOMPARE(snapshot(loaded), snapshot(added));
+        QCOMPARE(loaded.total().qso, 502);
+        QCOMPARE(loaded.cell(QStringLiteral("Ю2М"), QStringLiteral("тур")), (StatsCell{1, 3}));
+    }
+
     void textExport()
     {
         ContestStats s;
