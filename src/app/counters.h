@@ -1,6 +1,7 @@
 #pragma once
-// The log counters of the status bar. Every record counts 1 point, and one whose worked
-// station's number (nr2) is filled in counts 2 more.
+// The log counters of the status bar, counted by the points rule of db/qso_points.h.
+
+#include "db/qso_points.h"
 
 #include <QString>
 
@@ -10,11 +11,6 @@ struct CounterTexts {
     QString qso;    // "QSO: " + records
     QString points; // "Points: " + points
 };
-
-inline int points(int records, int recordsWithNr2)
-{
-    return records + 2 * recordsWithNr2;
-}
 
 inline CounterTexts counterTexts(int records, int recordsWithNr2)
 {

@@ -41,6 +41,7 @@ class TfmContest;
 class TComentAdif;
 class TSntp;
 class TRptQso;
+class TStats;
 class TAboutBox;
 class TfmCabrillo;
 class TfmStart;
@@ -301,6 +302,8 @@ public:
 
     // ---- statistics (tmain_stats.cpp) ----
     QAction *actStats = nullptr; // "Окна" -> "Статистика"
+    TStats *stats = nullptr;     // the statistics window, created and destroyed with the main window
+    void actStatsClick();
     // end of statistics
 
     // ---- log check (tmain_check.cpp) ----

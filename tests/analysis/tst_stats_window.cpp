@@ -1,0 +1,361 @@
+// The statistics window in the real main window: shown and hidden by its menu item, its place
+// kept in settings.ini, following saves, edits, deletions, imports and clearing of the log with
+// totals that agree with the status bar, the rates at the clock's minute, the plot by tour, and
+// the two exports through the file dialog. With VIREO_SCREENSHOT_DIR set it also leaves a
+// picture of the window over a two-tour contest log there.
+
+#include "analysis/contest_stats.h"
+#include "analysis/stats_table_model.h"
+#include "analysis/tstats.h"
+#include "base/cp1251.h"
+#include "db/database.h"
+#include "reports/report_file.h"
+#include "entry/entry_window.h"
+
+#include <QAction>
+#include <QAreaSeries>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QRandomGenerator>
+
+using namespace vireo;
+using vireo::test::EntryWindow;
+
+namespace {
+
+// A two-tour contest: tour 1 from 06:00 to 07:59 and tour 2 from 08:00 to 09:59 UTC on
+// 05.03.2026, a busy start to each tour on 80M and 40M and a little 20M, about half the records
+// with both exchanges, and three typed by hand with a time that does not parse.
+QVector<QsoRecord> contestLog()
+{
+    QRandomGenerator g(2026);
+    QVector<QsoRecord> log;
+    const QTime starts[2] = {QTime(6, 0), QTime(8, 0)};
+    for (int tour = 0; tour < 2; ++tour) {
+        for (int minute = 0; minute < 120; ++minute) {
+            const int busy = minute < 30 ? 4 : minute < 80 ? 2 : 1;
+            const int n = int(g.bounded(busy + 1)) + (minute % 7 == 0 ? 1 : 0);
+            for (int k = 0; k < n; ++k) {
+                const int pick = int(g.bounded(10));
+                const char *band = pick < 5 ? "80M" : pick < 9 ? "40M" : "20M";
+                QsoRecord r = test::record(QStringLiteral("R%1%2A").arg(tour).arg(log.size()), QString::number(k + 1),
+                                           QStringLiteral("UA%1B").arg(log.size()),
+                                           g.bounded(2) ? QString::number(log.size() % 500) : QString());
+                r.band = QString::fromLatin1(band);
+                r.freq = r.band == QLatin1String("80M") ? QStringLiteral("3500") : r.band == QLatin1String("40M") ? QStringLiteral("7000") : QStringLiteral("14000");
+                r.data = QStringLiteral("05.03.2026");
+                r.time = starts[tour].addSecs(minute * 60).toString(QStringLiteral("HH:mm"));
+                r.tur = QString::number(tour + 1);
+                log.append(r);
+            }
+        }
+    }
+    for (const char *bad : {"  :  ", "25:10", "9:5"}) {
+        QsoRecord r = test::record(QStringLiteral("UR5XX"), QStringLiteral("3"), QString(), QString());
+        r.band = QStringLiteral("40M");
+        r.tur = QStringLiteral("2");
+        r.time = QString::fromLatin1(bad);
+        log.append(r);
+    }
+    return log;
+}
+
+// The height of the plot's stack in the bin around x (minutes from its start).
+double topOf(QChart &chart, double x)
+{
+    auto *top = qobject_cast<QAreaSeries *>(chart.series().last());
+    double y = -1;
+    for (const QPointF &p : top->upperSeries()->points())
+        if (std::abs(p.x() - x) <= 5)
+            y = std::max(y, p.y());
+    return y;
+}
+
+int statusNumber(TMain &m, int panel)
+{
+    return m.statusText(panel).section(QLatin1Char(' '), 1).toInt();
+}
+
+QString cellAt(TStats &s, int row, int column)
+{
+    QAbstractItemModel *model = s.tbStats->model();
+    if (row < 0)
+        row += model->rowCount();
+    if (column < 0)
+        column += model->columnCount();
+    return model->index(row, column).data().toString();
+}
+
+// The corner of the table (all bands, all tours) is what the status bar shows.
+void checkAgreesWithStatusBar(TMain &m, TStats &s)
+{
+    QTRY_VERIFY(!s.refreshPending());
+    QCOMPARE(cellAt(s, -1, -1), QStringLiteral("%1 / %2").arg(statusNumber(m, 2)).arg(statusNumber(m, 3)));
+}
+
+} // namespace
+
+class StatsWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void shownByItsMenuItemAndKeepsItsPlace()
+    {
+        QString settings;
+        QPoint placed;
+        {
+            EntryWindow w;
+            TMain &m = *w.m;
+            settings = w.t.context.settingsPath;
+            TStats *s = nullptr;
+            for (QWidget *top : QApplication::topLevelWidgets())
+                if (top->objectName() == QLatin1String("Stats"))
+                    s = qobject_cast<TStats *>(top);
+            QVERIFY(s);
+            QCOMPARE(s, m.stats);
+            QVERIFY(s->findChild<QTableView *>(QStringLiteral("tbStats")));
+            QVERIFY(s->findChild<QChartView *>(QStringLiteral("chStats")));
+            QCOMPARE(s->windowTitle(), QStringLiteral("Статистика"));
+            QVERIFY(!s->isVisible());
+            QVERIFY(!s->isLoaded()); // the log is read when the window is first shown
+
+            m.actStats->trigger();
+            QVERIFY(s->isVisible());
+            QVERIFY(m.actStats->isChecked());
+            QVERIFY(s->isLoaded());
+            m.actStats->trigger();
+            QVERIFY(!s->isVisible());
+            QVERIFY(!m.actStats->isChecked());
+            m.actStats->trigger();
+            s->close(); // the close box hides it and clears the mark
+            QVERIFY(!s->isVisible());
+            QVERIFY(!m.actStats->isChecked());
+            // moved and sized while shown, as the listener does
+            m.actStats->trigger();
+            s->move(31, 47);
+            s->resize(650, 500);
+            QApplication::processEvents();
+            placed = s->pos();
+            QCOMPARE(s->size(), QSize(650, 500));
+            m.actStats->trigger();
+            // keep the folder for the second start
+            w.t.dir.setAutoRemove(false);
+        }
+        IniFile ini(settings);
+        QCOMPARE(ini.readInteger(QStringLiteral("Stats"), QStringLiteral("Left"), -1), placed.x());
+        QCOMPARE(ini.readInteger(QStringLiteral("Stats"), QStringLiteral("Top"), -1), placed.y());
+        QCOMPARE(ini.readInteger(QStringLiteral("Stats"), QStringLiteral("Width"), -1), 650);
+        QCOMPARE(ini.readInteger(QStringLiteral("Stats"), QStringLiteral("Height"), -1), 500);
+        AppContext context;
+        test::TestContext t;
+        context = t.context;
+        context.settingsPath = settings;
+        {
+            Program p(context);
+            QCOMPARE(p.main().stats->pos(), placed);
+            QCOMPARE(p.main().stats->size(), QSize(650, 500));
+        }
+        QDir(QFileInfo(settings).path()).removeRecursively();
+    }
+
+    void followsEveryChangeOfTheLog()
+    {
+        EntryWindow w;
+        TMain &m = *w.m;
+        TStats &s = *m.stats;
+        const QVector<qint64> ids = w.seed({test::record("UA1A", "1", "DL1A", "5"), test::record("UA2A", "2", "", "")});
+        m.actStats->trigger();
+        checkAgreesWithStatusBar(m, s);
+        QCOMPARE(cellAt(s, -1, -1), QStringLiteral("2 / 4"));
+
+        // A save from the entry line: stamped with the clock, 05.03.2026 07:04, band 20M, tour 0.
+        m.edCall1->setText(QStringLiteral("UA3ABC"));
+        m.edNr1->setText(QStringLiteral("5"));
+        m.edCall2->setText(QStringLiteral("UA9XYZ"));
+        m.edNr2->setText(QStringLiteral("7"));
+        m.btSave->click();
+        QCOMPARE(statusNumber(m, 2), 3);
+        QVERIFY(s.refreshPending()); // shown a moment later, together with any saves that follow
+        checkAgreesWithStatusBar(m, s);
+        QCOMPARE(s.tbStats->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Тур 0"));
+        QCOMPARE(cellAt(s, 0, 0), QStringLiteral("1 / 3"));
+        QCOMPARE(s.lbRate10Min->text(), QStringLiteral("За 10 минут: 1 QSO"));
+
+        // An edit that takes the worked station's number away and moves the record to 40M.
+        m.DBGrid1->selectRow(0);
+        m.N12->trigger();
+        m.edNr2->clear();
+        m.cbBandEdit->setEditText(QStringLiteral("40M"));
+        m.btEditSave->click();
+        QVERIFY(!m.editMode());
+        checkAgreesWithStatusBar(m, s);
+        QCOMPARE(s.tbStats->model()->headerData(0, Qt::Vertical).toString(), QStringLiteral("40M"));
+        QCOMPARE(cellAt(s, 0, -1), QStringLiteral("1 / 1"));
+
+        // A deletion.
+        m.DBGrid1->selectRow(1);
+        m.N13->trigger();
+        QCOMPARE(statusNumber(m, 2), 2);
+        checkAgreesWithStatusBar(m, s);
+
+        // An import adds many records at once; the window reads the log anew.
+        const QVector<QsoRecord> more = contestLog();
+        int next = 0;
+        m.qsos().import(false, [&](QsoRecord &r) {
+            if (next == more.size())
+                return false;
+            r = more[next++];
+            return true;
+        });
+        m.RefreshCounters();
+        checkAgreesWithStatusBar(m, s);
+        QCOMPARE(s.lbBadTime->text(), statstext::badTimeText(3));
+
+        // Records written while the window is hidden are there when it is shown again.
+        m.actStats->trigger();
+        QVERIFY(!s.isVisible());
+        m.edCall1->setText(QStringLiteral("UA3ABD"));
+        m.edNr1->setText(QStringLiteral("6"));
+        m.btSave->click();
+        m.actStats->trigger();
+        QCOMPARE(cellAt(s, -1, -1), QStringLiteral("%1 / %2").arg(statusNumber(m, 2)).arg(statusNumber(m, 3)));
+
+        // Clearing the log.
+        w.t.prompts->answers = {true};
+        m.N7->trigger();
+        checkAgreesWithStatusBar(m, s);
+        QCOMPARE(s.tbStats->model()->rowCount(), 1);
+        QCOMPARE(cellAt(s, 0, 0), QStringLiteral("0 / 0"));
+        QVERIFY(w.t.prompts->texts(QStringLiteral("error")).isEmpty());
+        Q_UNUSED(ids);
+    }
+
+    void anotherProgramWritingTheFile()
+    {
+        EntryWindow w;
+        TMain &m = *w.m;
+        TStats &s = *m.stats;
+        w.seed({test::record("UA1A", "1", "DL1A", "5")});
+        m.actStats->trigger();
+        QCOMPARE(cellAt(s, -1, -1), QStringLiteral("1 / 3"));
+        {
+            Database other(w.t.context.databasePath, QStringLiteral("other-program"));
+            QsoStore store(other.connection());
+            store.append(test::record("UA2A", "1", "", ""));
+        }
+        s.refresh();
+        QCOMPARE(cellAt(s, -1, -1), QStringLiteral("2 / 4"));
+    }
+
+    void ratesPlotAndExports()
+    {
+        EntryWindow w;
+        TMain &m = *w.m;
+        TStats &s = *m.stats;
+        const QVector<QsoRecord> log = contestLog();
+        w.seed(log);
+        m.actStats->trigger();
+        QCOMPARE(s.lbStatsNow->text(), QStringLiteral("Темп на 05.03.2026 07:04 UTC"));
+        // The rates move on with the clock's tick.
+        w.t.clock->now = QDateTime(QDate(2026, 3, 5), QTime(9, 52, 30), Qt::UTC);
+        m.Timer1->start();
+        QTRY_COMPARE_WITH_TIMEOUT(s.lbStatsNow->text(), QStringLiteral("Темп на 05.03.2026 09:52 UTC"), 3000);
+        m.Timer1->stop();
+        int ten = 0, sixty = 0;
+        for (const QsoRecord &r : log) {
+            const QTime t = QTime::fromString(r.time, QStringLiteral("HH:mm"));
+            if (!t.isValid())
+                continue;
+            const int ago = t.secsTo(QTime(9, 52)) / 60;
+            ten += ago >= 0 && ago < 10;
+            sixty += ago >= 0 && ago < 60;
+        }
+        QCOMPARE(s.lbRate10Min->text(), QStringLiteral("За 10 минут: %1 QSO").arg(ten));
+        QCOMPARE(s.lbRate60Min->text(), QStringLiteral("За 60 минут: %1 QSO").arg(sixty));
+        QVERIFY(s.lbRateLast10->text().startsWith(QStringLiteral("Последние 10 QSO: ")));
+        QVERIFY(s.lbRateLast100->text().endsWith(QStringLiteral(" QSO в час")));
+
+        // Rows 80M, 40M, 20M and the totals; columns tour 1, tour 2 and the totals.
+        QAbstractItemModel *model = s.tbStats->model();
+        QCOMPARE(model->rowCount(), 4);
+        QCOMPARE(model->columnCount(), 3);
+        QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Тур 2"));
+        QCOMPARE(model->headerData(2, Qt::Vertical).toString(), QStringLiteral("20M"));
+        checkAgreesWithStatusBar(m, s);
+
+        // The plot: one area per band over the whole log, or over the chosen tour.
+        QChart *chart = s.chStats->chart();
+        QCOMPARE(chart->series().size(), 3);
+        QCOMPARE(chart->series().first()->name(), QStringLiteral("80M"));
+        auto *time = qobject_cast<QCategoryAxis *>(chart->axes(Qt::Horizontal).value(0));
+        QVERIFY(time);
+        QCOMPARE(time->max(), 240.0);
+        QVERIFY(time->categoriesLabels().contains(QStringLiteral("08:00")));
+        QCOMPARE(s.cbStatsTour->count(), 3);
+        s.cbStatsTour->setCurrentIndex(2);
+        emit s.cbStatsTour->activated(2);
+        time = qobject_cast<QCategoryAxis *>(chart->axes(Qt::Horizontal).value(0));
+        QCOMPARE(time->max(), 120.0);
+        QCOMPARE(time->categoriesLabels().first(), QStringLiteral("08:00"));
+        QCOMPARE(time->categoriesLabels().last(), QStringLiteral("10:00"));
+        QVERIFY(chart->title().endsWith(QStringLiteral("тур 2")));
+        const QString dir = qEnvironmentVariable("VIREO_SCREENSHOT_DIR");
+        if (!dir.isEmpty()) {
+            const int chosen = s.cbStatsTour->currentIndex();
+            s.cbStatsTour->setCurrentIndex(0);
+            emit s.cbStatsTour->activated(0);
+            QApplication::processEvents(); // the chart lays itself out on the event loop
+            s.grab().save(QDir(dir).filePath(QStringLiteral("stats.png")));
+            s.cbStatsTour->setCurrentIndex(chosen);
+            emit s.cbStatsTour->activated(chosen);
+        }
+
+        // the chosen tour stays chosen when the log changes
+        m.edCall1->setText(QStringLiteral("UA3ABC"));
+        m.edNr1->setText(QStringLiteral("5"));
+        m.btSave->click();
+        QTRY_VERIFY(!s.refreshPending());
+        QCOMPARE(s.cbStatsTour->currentText(), QStringLiteral("Тур 2"));
+
+        // Another save in the same ten minutes raises the top of that bin of the whole-log plot.
+        s.cbStatsTour->setCurrentIndex(0);
+        emit s.cbStatsTour->activated(0);
+        QCOMPARE(chart->series().size(), 3);
+        const double before = topOf(*chart, 235.0);
+        m.edCall1->setText(QStringLiteral("UA3ABD"));
+        m.edNr1->setText(QStringLiteral("6"));
+        m.btSave->click();
+        QTRY_VERIFY(!s.refreshPending());
+        QCOMPARE(topOf(*chart, 235.0), before + 1);
+
+        // Text export through the save dialog; a cancelled dialog writes nothing.
+        s.btStatsText->click();
+        QCOMPARE(w.t.prompts->shown.last().kind, QStringLiteral("save"));
+        QVERIFY(w.t.prompts->shown.last().text.startsWith(w.t.path(QStringLiteral("stats.txt")) + QLatin1Char('|')));
+        QVERIFY(!QFile::exists(w.t.path(QStringLiteral("stats.txt"))));
+        const QString text = w.t.path(QStringLiteral("table.txt"));
+        w.t.prompts->fileNames = {text};
+        s.btStatsText->click();
+        QFile f(text);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), cp1251::encode(statstext::tableLines(s.stats()).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+        QCOMPARE(w.t.prompts->texts(QStringLiteral("information")).last(),
+                 QStringLiteral("Таблица статистики записана в файл ") + QDir::toNativeSeparators(text));
+
+        const QString png = w.t.path(QStringLiteral("plot.png"));
+        w.t.prompts->fileNames = {png};
+        s.btStatsPng->click();
+        QCOMPARE(QImage(png).size(), s.chStats->size() * s.chStats->devicePixelRatio());
+        w.t.prompts->fileNames = {w.t.path(QStringLiteral("missing/plot.png"))};
+        s.btStatsPng->click();
+        QCOMPARE(w.t.prompts->shown.last().kind, QStringLiteral("error"));
+        QCOMPARE(w.t.prompts->shown.last().text, ReportFile::openFailureText());
+    }
+};
+
+QTEST_MAIN(StatsWindowTest)
+#include "tst_stats_window.moc"
