@@ -8,6 +8,7 @@ namespace {
 
 constexpr int MaxPacked = 10;
 constexpr int Letters = 37; // codes 1..37: A-Z, 0-9, "/"
+constexpr int FilterBits = 1 << 21;
 
 int codeOf(QChar c)
 {
@@ -111,6 +112,10 @@ void CallIndex::grow()
 
 void CallIndex::insertKey(std::uint64_t key)
 {
+    if (m_filter.empty())
+        m_filter.assign(FilterBits / 64, 0);
+    const std::uint64_t bit = (hashKey(key) >> 40) & (FilterBits - 1);
+    m_filter[bit >> 6] |= std::uint64_t(1) << (bit & 63);
     if (m_table.empty() || std::size_t(m_count + 1) * 2 > m_table.size())
         grow();
     const std::size_t mask = m_table.size() - 1;
@@ -129,8 +134,12 @@ bool CallIndex::containsKey(std::uint64_t key) const
 {
     if (m_table.empty())
         return false;
+    const std::uint64_t h = hashKey(key);
+    const std::uint64_t bit = (h >> 40) & (FilterBits - 1);
+    if (!(m_filter[bit >> 6] & (std::uint64_t(1) << (bit & 63))))
+        return false;
     const std::size_t mask = m_table.size() - 1;
-    for (std::size_t i = hashKey(key) & mask;; i = (i + 1) & mask) {
+    for (std::size_t i = h & mask;; i = (i + 1) & mask) {
         if (m_table[i] == key)
             return true;
         if (m_table[i] == 0)

@@ -46,7 +46,11 @@ public:
         incomplete();
         repeats();
         report(100);
-        std::stable_sort(m_items.begin(), m_items.end(), [](const Item &a, const Item &b) {
+        std::vector<int> order(m_items.size());
+        for (size_t i = 0; i < order.size(); ++i)
+            order[i] = int(i);
+        std::stable_sort(order.begin(), order.end(), [this](int x, int y) {
+            const Item &a = m_items[size_t(x)], &b = m_items[size_t(y)];
             if (a.f.kind != b.f.kind)
                 return int(a.f.kind) < int(b.f.kind);
             if (a.groupMoment != b.groupMoment)
@@ -61,9 +65,11 @@ public:
         });
         QVector<Finding> out;
         out.reserve(int(m_items.size()));
-        for (Item &i : m_items)
+        for (const int k : order) {
+            Item &i = m_items[size_t(k)];
             if (m_opt.tour.isEmpty() || i.f.record.tur == m_opt.tour)
                 out.append(std::move(i.f));
+        }
         return out;
     }
 
@@ -282,7 +288,10 @@ private:
                 ++count[r.call2];
         }
         // The calls a suspect may be meant as: the known ones and those the log holds twice or more.
-        CallIndex sure(m_known.size() + count.size());
+        int often = 0;
+        for (auto it = count.constBegin(); it != count.constEnd(); ++it)
+            often += it.value() >= 2;
+        CallIndex sure(m_known.size() + often);
         for (const QString &c : m_known)
             sure.insert(c);
         for (auto it = count.constBegin(); it != count.constEnd(); ++it)

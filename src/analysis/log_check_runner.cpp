@@ -29,6 +29,29 @@ std::atomic_int connectionSerial{0};
 
 } // namespace
 
+std::optional<QVector<logcheck::Finding>> checkLogFile(const QString &path, int expectedRecords,
+                                                       const QStringList &knownCalls, const logcheck::Options &options,
+                                                       const logcheck::Progress &progress)
+{
+    const int expected = std::max(1, expectedRecords);
+    QVector<QsoRecord> records;
+    records.reserve(expected);
+    try {
+        Database db(path, QStringLiteral("logcheck-%1").arg(++connectionSerial));
+        QsoStore store(db.connection());
+        store.forEach([&](const QsoRecord &r) {
+            records.append(r);
+            if ((records.size() & 1023) == 0 && progress
+                && !progress(int(std::min<qint64>(49, qint64(records.size()) * 50 / expected))))
+                throw StopReading();
+        });
+    } catch (const StopReading &) {
+        return std::nullopt;
+    }
+    return logcheck::check(records, knownCalls, options,
+                           [&](int percent) { return !progress || progress(50 + percent / 2); });
+}
+
 LogCheckRunner::LogCheckRunner(QObject *parent) : QObject(parent) {}
 
 LogCheckRunner::~LogCheckRunner()
@@ -61,30 +84,14 @@ void LogCheckRunner::start(const QString &databasePath, int expectedRecords, con
     };
     m_thread = QThread::create([job, tell] {
         try {
-            QVector<QsoRecord> records;
-            records.reserve(job->expected);
-            {
-                Database db(job->path, QStringLiteral("logcheck-%1").arg(++connectionSerial));
-                QsoStore store(db.connection());
-                store.forEach([&](const QsoRecord &r) {
-                    records.append(r);
-                    if ((records.size() & 1023) == 0) {
-                        if (job->stop)
-                            throw StopReading();
-                        tell(int(std::min<qint64>(49, qint64(records.size()) * 50 / job->expected)));
-                    }
-                });
-            }
-            auto found = logcheck::check(records, job->known, job->options, [&](int percent) {
-                tell(50 + percent / 2);
+            auto found = checkLogFile(job->path, job->expected, job->known, job->options, [&](int percent) {
+                tell(percent);
                 return !job->stop;
             });
             if (found)
                 job->findings = std::move(*found);
             else
                 job->stopped = true;
-        } catch (const StopReading &) {
-            job->stopped = true;
         } catch (const std::exception &e) {
             job->error = errorText(e);
         }

@@ -15,6 +15,13 @@ class QThread;
 
 namespace vireo {
 
+// The whole check of the log file at path, as the runner's thread does it: reads the records
+// through a connection of its own (progress 0..49, scaled by expectedRecords), then checks them
+// (50..100). None when progress returns false; throws vireo::Error when the file cannot be read.
+std::optional<QVector<logcheck::Finding>> checkLogFile(const QString &path, int expectedRecords,
+                                                       const QStringList &knownCalls, const logcheck::Options &options,
+                                                       const logcheck::Progress &progress);
+
 class LogCheckRunner : public QObject {
     Q_OBJECT
 public:

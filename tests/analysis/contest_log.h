@@ -7,6 +7,7 @@
 #include "db/qso_record.h"
 
 #include <QDateTime>
+#include <QSet>
 #include <QStringList>
 #include <QVector>
 
@@ -44,7 +45,7 @@ inline ContestLog makeContestLog(int stations, int records, int bandsPerTour = 6
     QVector<int> serial(stations, 0);
     const QDateTime start(QDate(2026, 3, 7), QTime(12, 0), Qt::UTC);
     // Which heard stations a tour, band and mode already holds.
-    QSet<QString> heard;
+    QSet<qint64> heard;
     quint32 seed = 12345;
     auto next = [&seed](int n) {
         seed = seed * 1103515245u + 12345u;
@@ -58,15 +59,15 @@ inline ContestLog makeContestLog(int stations, int records, int bandsPerTour = 6
         const QDateTime at = start.addSecs(qint64(tour) * 3 * 3600 + qint64(inTour) * 7200 / perTour);
         const int band = (inTour * bandsPerTour / perTour) % 6;
         int a = next(stations), b = next(stations);
+        auto key = [&](int s) { return (qint64(tour) * 6 + band) * stations + s; };
         for (int tries = 0; tries < 4 * stations; ++tries) {
-            const QString key = QStringLiteral("%1 %2 %3").arg(tour).arg(band).arg(a);
-            if (!heard.contains(key) && a != b)
+            if (!heard.contains(key(a)) && a != b)
                 break;
             a = (a + 1) % stations;
             if (a == b)
                 b = (b + 1) % stations;
         }
-        heard.insert(QStringLiteral("%1 %2 %3").arg(tour).arg(band).arg(a));
+        heard.insert(key(a));
         auto exchange = [&](int s) {
             if (s % 5 == 0)
                 return QString::number(14 + s % 10);

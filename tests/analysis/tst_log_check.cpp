@@ -465,7 +465,7 @@ private slots:
 
     void progressAndStopping()
     {
-        const ContestLog log = makeContestLog(100, 9000);
+        const ContestLog log = makeContestLog(600, 9000);
         QList<int> seen;
         const auto all = check(log.records, log.calls, {}, [&seen](int p) {
             seen << p;
