@@ -186,12 +186,16 @@ private:
     void serialRun(const std::vector<Number> &run)
     {
         std::vector<int> values;
+        std::vector<qint64> moments;
         values.reserve(run.size());
-        for (const Number &n : run)
+        moments.reserve(run.size());
+        for (const Number &n : run) {
             values.push_back(n.value);
+            moments.push_back(n.moment);
+        }
         if (!serials::looksLikeSerials(values))
             return;
-        const std::vector<int> bad = serials::outOfOrder(values);
+        const std::vector<int> bad = serials::outOfOrder(values, moments);
         std::vector<bool> isBad(run.size(), false);
         for (const int b : bad)
             isBad[size_t(b)] = true;

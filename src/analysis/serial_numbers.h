@@ -24,8 +24,10 @@ bool looksLikeSerials(const std::vector<int> &valuesInTimeOrder);
 
 // The positions of the numbers that break the rise: the fewest numbers whose removal leaves the
 // rest never falling (equal neighbours are allowed: the same QSO copied from both sides). Where
-// several such choices exist, the earlier, higher number is the one taken out.
-std::vector<int> outOfOrder(const std::vector<int> &valuesInTimeOrder);
+// one number taken out could as well be swapped for another (22, 7, 23: either 22 or 7 is
+// wrong), the one farther from what its neighbours suggest at its time is taken out. moments
+// are the numbers' times in minutes (their positions when not given).
+std::vector<int> outOfOrder(const std::vector<int> &valuesInTimeOrder, const std::vector<qint64> &moments = {});
 
 // How far a serial can plausibly rise in the given minutes: no station makes more than ten QSOs
 // a minute, with fifty to spare for the listener's gaps.

@@ -96,3 +96,102 @@ inline ContestLog makeContestLog(int stations, int records, int bandsPerTour = 6
 }
 
 } // namespace vireo::test
+
+#include "analysis/log_check.h"
+
+namespace vireo::test {
+
+struct Planted {
+    logcheck::Kind kind;
+    qint64 id;
+};
+
+// Plants one error of every kind into a log made by makeContestLog (at least 40 stations and
+// 600 records) and returns where each finding must point. Added records get ids after the last.
+inline QVector<Planted> plantErrors(ContestLog &log)
+{
+    QVector<Planted> planted;
+    auto station = [&log](const QString &call) { return log.calls.indexOf(call); };
+    auto sendsSerial = [&](const QString &call) {
+        const int s = station(call);
+        return s % 5 != 0 && s % 7 != 0;
+    };
+    auto heard = [&log](const QString &call, int n) {
+        for (int i = 0; i < log.records.size(); ++i)
+            if (log.records[i].call1 == call && n-- == 0)
+                return i;
+        return -1;
+    };
+    auto addMinutes = [](const QString &time, int minutes) {
+        return QTime::fromString(time, QStringLiteral("HH:mm")).addSecs(minutes * 60).toString(QStringLiteral("HH:mm"));
+    };
+    QStringList serialStations;
+    for (const QString &c : log.calls)
+        if (sendsSerial(c) && heard(c, 10) >= 0)
+            serialStations << c;
+    // a serial far below the station's earlier ones
+    {
+        const int i = heard(serialStations[0], 10);
+        log.records[i].nr1 = QStringLiteral("%1").arg(log.records[i].nr1.toInt() / 3, 3, 10, QLatin1Char('0'));
+        planted.append({logcheck::Kind::Serial, log.records[i].id});
+    }
+    // a serial with a digit misheard, far above its neighbours
+    {
+        const int i = heard(serialStations[1], 6);
+        log.records[i].nr1 = QString::number(log.records[i].nr1.toInt() + 500);
+        planted.append({logcheck::Kind::Serial, log.records[i].id});
+    }
+    qint64 nextId = log.records.last().id;
+    // the same pair again two minutes later (two stations that send zones and regions)
+    for (int i = 50; i < log.records.size(); ++i) {
+        const QsoRecord &r = log.records[i];
+        if (sendsSerial(r.call1) || sendsSerial(r.call2))
+            continue;
+        QsoRecord again = r;
+        again.id = ++nextId;
+        again.time = addMinutes(r.time, 2);
+        log.records.append(again);
+        planted.append({logcheck::Kind::PairTooSoon, again.id});
+        planted.append({logcheck::Kind::Repeat, r.id});
+        planted.append({logcheck::Kind::Repeat, again.id});
+        break;
+    }
+    // a busted call
+    {
+        QsoRecord &r = log.records[120];
+        QChar &last = r.call2[r.call2.size() - 1];
+        last = last == QLatin1Char('Z') ? QLatin1Char('Y') : QChar(last.unicode() + 1);
+        if (log.calls.contains(r.call2))
+            r.call2[r.call2.size() - 2] = QLatin1Char('9');
+        planted.append({logcheck::Kind::BustedCall, r.id});
+    }
+    // a worked station without its number
+    {
+        QsoRecord &r = log.records[140];
+        r.nr2.clear();
+        r.rst2.clear();
+        planted.append({logcheck::Kind::Incomplete, r.id});
+    }
+    // a heard station again in the same tour, band and mode, a quarter of an hour later
+    for (int i = 200; i < log.records.size(); ++i) {
+        const QsoRecord &r = log.records[i];
+        if (sendsSerial(r.call1))
+            continue;
+        QsoRecord again = r;
+        again.id = ++nextId;
+        again.time = addMinutes(r.time, 15);
+        for (int s = 0; s < log.calls.size(); s += 5)
+            if (log.calls[s] != r.call1 && log.calls[s] != r.call2) {
+                again.call2 = log.calls[s];
+                again.nr2 = QString::number(14 + s % 10);
+                break;
+            }
+        log.records.append(again);
+        planted.append({logcheck::Kind::Repeat, r.id});
+        planted.append({logcheck::Kind::Repeat, again.id});
+        break;
+    }
+    return planted;
+}
+
+} // namespace vireo::test

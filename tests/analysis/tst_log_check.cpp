@@ -149,6 +149,9 @@ private slots:
         QTest::newRow("in order") << QVector<int>{1, 2, 2, 7} << QVector<int>{};
         QTest::newRow("lower than earlier") << QVector<int>{10, 12, 5, 14} << QVector<int>{2};
         QTest::newRow("high one between") << QVector<int>{10, 25, 12, 14} << QVector<int>{1};
+        QTest::newRow("low one between") << QVector<int>{10, 11, 12, 3, 14, 15} << QVector<int>{3};
+        QTest::newRow("either: the low one is farther") << QVector<int>{22, 7, 23, 24} << QVector<int>{1};
+        QTest::newRow("either: the high one is farther") << QVector<int>{5, 6, 60, 7, 8} << QVector<int>{2};
         QTest::newRow("first too high") << QVector<int>{500, 12, 14, 16} << QVector<int>{0};
         QTest::newRow("last too low") << QVector<int>{12, 14, 16, 3} << QVector<int>{3};
     }
@@ -204,6 +207,24 @@ private slots:
         for (const Finding &f : run(log.records, {}))
             QCOMPARE(f.kind, Kind::BustedCall);
         QVERIFY(run({}, log.calls).isEmpty());
+    }
+
+    void everyPlantedErrorIsFound()
+    {
+        ContestLog log = makeContestLog(60, 900);
+        QVector<vireo::test::Planted> planted = vireo::test::plantErrors(log);
+        const QVector<Finding> found = run(log.records, log.calls);
+        QVERIFY2(found.size() == planted.size(), qPrintable(describe(found)));
+        for (const Finding &f : found) {
+            bool expected = false;
+            for (int k = 0; k < planted.size() && !expected; ++k)
+                if (planted[k].kind == f.kind && planted[k].id == f.record.id) {
+                    expected = true;
+                    planted.remove(k);
+                }
+            QVERIFY2(expected, qPrintable(describe({f})));
+        }
+        QVERIFY(planted.isEmpty());
     }
 
     void serialBackwardsIsFound()
