@@ -17,13 +17,16 @@ constexpr qint64 NoMoment = std::numeric_limits<qint64>::max();
 
 struct Stopped {};
 
-// A finding with the keys it is listed by.
+// A finding with the keys it is listed by; the record is copied in only at the end.
 struct Item {
-    Finding f;
-    qint64 groupMoment = 0; // repeats: the moment of the group's first record
-    qint64 moment = 0;
+    Kind kind = Kind::Serial;
     int index = 0;          // the record's place in table order
     int side = 0;
+    int group = 0;
+    qint64 groupMoment = 0; // repeats: the moment of the group's first record
+    qint64 moment = 0;
+    QString text;
+    QStringList suggestions;
 };
 
 class Checker {
@@ -51,12 +54,12 @@ public:
             order[i] = int(i);
         std::stable_sort(order.begin(), order.end(), [this](int x, int y) {
             const Item &a = m_items[size_t(x)], &b = m_items[size_t(y)];
-            if (a.f.kind != b.f.kind)
-                return int(a.f.kind) < int(b.f.kind);
+            if (a.kind != b.kind)
+                return int(a.kind) < int(b.kind);
             if (a.groupMoment != b.groupMoment)
                 return a.groupMoment < b.groupMoment;
-            if (a.f.group != b.f.group)
-                return a.f.group < b.f.group;
+            if (a.group != b.group)
+                return a.group < b.group;
             if (a.moment != b.moment)
                 return a.moment < b.moment;
             if (a.index != b.index)
@@ -67,8 +70,10 @@ public:
         out.reserve(int(m_items.size()));
         for (const int k : order) {
             Item &i = m_items[size_t(k)];
-            if (m_opt.tour.isEmpty() || i.f.record.tur == m_opt.tour)
-                out.append(std::move(i.f));
+            const QsoRecord &r = m_r[i.index];
+            if (!m_opt.tour.isEmpty() && r.tur != m_opt.tour)
+                continue;
+            out.append(Finding{i.kind, r, i.side, std::move(i.text), std::move(i.suggestions), i.group});
         }
         return out;
     }
@@ -89,18 +94,7 @@ private:
     void add(Kind kind, int index, int side, const QString &text, QStringList suggestions = {}, int group = 0,
              qint64 groupMoment = 0)
     {
-        Item it;
-        it.f.kind = kind;
-        it.f.record = m_r[index];
-        it.f.side = side;
-        it.f.text = text;
-        it.f.suggestions = std::move(suggestions);
-        it.f.group = group;
-        it.groupMoment = groupMoment;
-        it.moment = m_moment[index];
-        it.index = index;
-        it.side = side;
-        m_items.push_back(std::move(it));
+        m_items.push_back(Item{kind, index, side, group, groupMoment, m_moment[size_t(index)], text, std::move(suggestions)});
     }
 
     // Minutes since the epoch of every record; NoMoment where date or time do not read.

@@ -99,11 +99,12 @@ TLogCheck::TLogCheck(const AppContext &context, Sources sources, QWidget *parent
     connect(lvCheck, &QTreeView::doubleClicked, this, [this](const QModelIndex &i) { lvCheckDoubleClick(i); });
     connect(m_runner, &LogCheckRunner::progress, pbCheck, &QProgressBar::setValue);
     connect(m_runner, &LogCheckRunner::finished, this, [this](int) {
+        m_checkedTour = m_runningTour;
+        m_checkedAt = m_runningAt;
         setRunning(false);
         pbCheck->setValue(100);
         m_model->setFindings(m_runner->findings());
         lbSummary->setText(summaryText(m_model->findings()));
-        btSave->setEnabled(true);
     });
     connect(m_runner, &LogCheckRunner::cancelled, this, [this] {
         setRunning(false);
@@ -187,15 +188,15 @@ void TLogCheck::btCheckClick()
     logcheck::Options options;
     options.minRepeatMinutes = sbMinRepeat->value();
     options.tour = cbScope->currentData().toString();
-    m_checkedTour = options.tour;
-    m_checkedAt = m_ctx.services.utcClock ? m_ctx.services.utcClock->nowUtc() : QDateTime::currentDateTimeUtc();
+    m_runningTour = options.tour;
+    m_runningAt = m_ctx.services.utcClock ? m_ctx.services.utcClock->nowUtc() : QDateTime::currentDateTimeUtc();
+    m_checkedAt = QDateTime();
     m_model->setFindings({});
     pbCheck->setValue(0);
     lbSummary->setText(QStringLiteral("Идёт проверка…"));
     const int records = m_sources.recordCount ? m_sources.recordCount() : 0;
     const QStringList known = m_sources.knownCalls ? m_sources.knownCalls() : QStringList();
     setRunning(true);
-    btSave->setEnabled(false);
     m_runner->start(m_ctx.databasePath, records, known, options);
 }
 

@@ -75,8 +75,9 @@ private:
     Sources m_sources;
     LogCheckRunner *m_runner = nullptr;
     FindingsModel *m_model = nullptr;
-    QString m_checkedTour;
-    QDateTime m_checkedAt;
+    // The scope and moment of the check shown in the list (saved with it), and of the one running.
+    QString m_checkedTour, m_runningTour;
+    QDateTime m_checkedAt, m_runningAt;
 };
 
 } // namespace vireo
