@@ -308,6 +308,10 @@ public:
 
     // ---- log check (tmain_check.cpp) ----
     QAction *actCheck = nullptr; // "Журнал" -> "Проверка журнала…"
+    class TLogCheck *logCheck = nullptr; // created on first use, a child of the main window
+    void actCheckClick();
+    // Selects the record in the grid (a double click in the log check's list).
+    void selectCheckedRecord(qint64 id);
     // end of log check
     QAction *N12 = nullptr;
     QAction *N13 = nullptr;

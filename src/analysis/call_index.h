@@ -1,0 +1,50 @@
+#pragma once
+// A set of calls that answers "which calls one character off this one are in the set" fast
+// enough to ask it for thousands of calls: every call of up to ten characters of A-Z, 0-9 and
+// "/" is packed into one 64-bit number (six bits a character) and kept in an open-addressing
+// hash table; the edits of a call are made on that number. Longer or stranger calls are kept
+// as text beside it.
+
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace vireo {
+
+class CallIndex {
+public:
+    CallIndex() = default;
+    explicit CallIndex(int expected) { reserve(expected); }
+    void reserve(int expected);
+
+    void insert(const QString &call);
+    bool contains(const QString &call) const;
+    int size() const { return m_count + int(m_other.size()); }
+
+    // The calls of the set that differ from call by one character: one replaced, one left out,
+    // one put in, or two neighbours swapped. Sorted, without call itself.
+    QStringList oneOff(const QString &call) const;
+
+    // The packed form of a call; none for an empty call, one longer than ten characters or one
+    // with a character outside A-Z, 0-9 and "/".
+    static std::optional<std::uint64_t> pack(const QString &call);
+    static QString unpack(std::uint64_t key);
+
+private:
+    bool containsKey(std::uint64_t key) const;
+    void insertKey(std::uint64_t key);
+    void grow();
+
+    std::vector<std::uint64_t> m_table; // 0 = empty slot
+    // One bit per hash of a packed call: most edits of a call are no call at all, and this
+    // small filter, which stays in the processor's cache, turns them away before the table.
+    std::vector<std::uint64_t> m_filter;
+    int m_count = 0;
+    QSet<QString> m_other;
+};
+
+} // namespace vireo

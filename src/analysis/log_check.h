@@ -1,0 +1,63 @@
+#pragma once
+// The log check: errors that can be found in a listener's own log before it is sent, because an
+// SWL log holds both exchanges of every QSO and the same stations heard again and again.
+//
+//  - Serials that go backwards: a station's plain-number control numbers, over both sides of
+//    every record in time order, within one tour and one contest (a pause of more than two days
+//    between two of its records starts another contest); a number lower than an earlier one, one
+//    higher than the later ones, or one that rose faster than any station works. Stations whose
+//    numbers are not serials (zones, regions, letters) are left alone (serial_numbers.h).
+//  - The same pair again too soon: the same heard station with the same correspondent in the
+//    same band and mode within the given number of minutes.
+//  - Likely busted calls: a call found neither among the known calls nor anywhere else in the
+//    log, with the calls one character off that are, as suggestions.
+//  - Incomplete records: a station without its number, a number without its station.
+//  - Repeats: the same heard station more than once in one tour, band and mode, each group
+//    listed together.
+//
+// Plain C++ over records read beforehand; it runs on any thread.
+
+#include "db/qso_record.h"
+
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+#include <optional>
+
+namespace vireo::logcheck {
+
+enum class Kind { Serial, PairTooSoon, BustedCall, Incomplete, Repeat };
+
+// Russian name of the kind, as the list and the saved file show it.
+QString kindName(Kind kind);
+
+struct Finding {
+    Kind kind = Kind::Serial;
+    QsoRecord record;
+    int side = 0;            // 1: the heard station (call1/nr1), 2: the worked one, 0: the record
+    QString text;            // one line, Russian
+    QStringList suggestions; // busted calls: likely right calls, best first
+    int group = 0;           // repeats: the findings of one group share it (1, 2, ...)
+};
+
+struct Options {
+    int minRepeatMinutes = 10; // 0: the pair check is off
+    QString tour;              // empty: the whole log; else only findings on records of this tour
+};
+
+// Told now and then how much is done (0..100); returns false to stop the check.
+using Progress = std::function<bool(int percent)>;
+
+// Checks the records (the whole log, in table order) against the known calls. Returns the
+// findings in the order they are listed: by kind, then by time (repeats by group); none when
+// progress asked to stop.
+std::optional<QVector<Finding>> check(const QVector<QsoRecord> &records, const QStringList &knownCalls,
+                                      const Options &options, const Progress &progress = {});
+
+// Most suggestions a busted call gets.
+constexpr int MaxSuggestions = 5;
+// A pause longer than this between two records of a station separates two contests.
+constexpr int ContestGapMinutes = 48 * 60;
+
+} // namespace vireo::logcheck

@@ -1,0 +1,44 @@
+#include "analysis/log_check_report.h"
+
+namespace vireo::logcheck {
+
+QString scopeText(const QString &tour)
+{
+    return tour.isEmpty() ? QStringLiteral("Весь журнал") : QStringLiteral("Тур %1").arg(tour);
+}
+
+QString recordText(const QsoRecord &r)
+{
+    return QStringLiteral("%1 %2 %3 %4 %5 %6")
+        .arg(r.data, -10)
+        .arg(r.time, -5)
+        .arg(r.call1, -12)
+        .arg(r.nr1, -6)
+        .arg(r.call2, -12)
+        .arg(r.nr2, -6);
+}
+
+QStringList reportLines(const QVector<Finding> &findings, const QString &tour, const QDateTime &checkedUtc)
+{
+    QStringList lines;
+    lines << QStringLiteral("Проверка журнала: %1, %2 UTC")
+                 .arg(scopeText(tour), checkedUtc.toUTC().toString(QStringLiteral("dd.MM.yyyy HH:mm")));
+    lines << QStringLiteral("Найдено: %1").arg(findings.size());
+    lines << QString();
+    for (const Finding &f : findings)
+        lines << QStringLiteral("%1 | %2 | %3").arg(kindName(f.kind), -10).arg(recordText(f.record), f.text);
+    return lines;
+}
+
+WriteResult writeReport(const QString &path, const QVector<Finding> &findings, const QString &tour,
+                        const QDateTime &checkedUtc)
+{
+    ReportFile file(path);
+    if (!file.open())
+        return WriteResult::OpenFailed;
+    for (const QString &line : reportLines(findings, tour, checkedUtc))
+        file.writeLine(line);
+    return file.close() ? WriteResult::Ok : WriteResult::WriteFailed;
+}
+
+} // namespace vireo::logcheck

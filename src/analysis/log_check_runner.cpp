@@ -1,0 +1,127 @@
+#include "analysis/log_check_runner.h"
+
+#include "base/error.h"
+#include "db/database.h"
+#include "db/qso_store.h"
+
+#include <QThread>
+
+namespace vireo {
+
+struct LogCheckRunner::Job {
+    QString path;
+    int expected = 0;
+    QStringList known;
+    logcheck::Options options;
+    std::atomic_bool stop{false};
+    std::atomic_int percent{-1};
+    // Results, read by the runner once the thread has ended.
+    bool stopped = false;
+    QString error;
+    QVector<logcheck::Finding> findings;
+};
+
+namespace {
+
+struct StopReading {};
+
+std::atomic_int connectionSerial{0};
+
+} // namespace
+
+std::optional<QVector<logcheck::Finding>> checkLogFile(const QString &path, int expectedRecords,
+                                                       const QStringList &knownCalls, const logcheck::Options &options,
+                                                       const logcheck::Progress &progress)
+{
+    const int expected = std::max(1, expectedRecords);
+    QVector<QsoRecord> records;
+    records.reserve(expected);
+    try {
+        Database db(path, QStringLiteral("logcheck-%1").arg(++connectionSerial));
+        QsoStore store(db.connection());
+        store.forEach([&](const QsoRecord &r) {
+            records.append(r);
+            if ((records.size() & 1023) == 0 && progress
+                && !progress(int(std::min<qint64>(49, qint64(records.size()) * 50 / expected))))
+                throw StopReading();
+        });
+    } catch (const StopReading &) {
+        return std::nullopt;
+    }
+    return logcheck::check(records, knownCalls, options,
+                           [&](int percent) { return !progress || progress(50 + percent / 2); });
+}
+
+LogCheckRunner::LogCheckRunner(QObject *parent) : QObject(parent) {}
+
+LogCheckRunner::~LogCheckRunner()
+{
+    if (m_thread) {
+        m_job->stop = true;
+        m_thread->wait();
+        delete m_thread;
+    }
+}
+
+void LogCheckRunner::start(const QString &databasePath, int expectedRecords, const QStringList &knownCalls,
+                           const logcheck::Options &options)
+{
+    if (m_thread)
+        return;
+    m_findings.clear();
+    auto job = std::make_shared<Job>();
+    job->path = databasePath;
+    job->expected = std::max(1, expectedRecords);
+    job->known = knownCalls;
+    job->options = options;
+    m_job = job;
+
+    // Progress is handed over through the runner's own signal, queued to its thread; the
+    // worker only emits when the figure changes.
+    auto tell = [this, job](int percent) {
+        if (job->percent.exchange(percent) != percent)
+            QMetaObject::invokeMethod(this, [this, percent] { emit progress(percent); }, Qt::QueuedConnection);
+    };
+    m_thread = QThread::create([job, tell] {
+        try {
+            auto found = checkLogFile(job->path, job->expected, job->known, job->options, [&](int percent) {
+                tell(percent);
+                return !job->stop;
+            });
+            if (found)
+                job->findings = std::move(*found);
+            else
+                job->stopped = true;
+        } catch (const std::exception &e) {
+            job->error = errorText(e);
+        }
+    });
+    connect(m_thread, &QThread::finished, this, &LogCheckRunner::threadDone, Qt::QueuedConnection);
+    m_thread->start();
+}
+
+void LogCheckRunner::cancel()
+{
+    if (m_job)
+        m_job->stop = true;
+}
+
+void LogCheckRunner::threadDone()
+{
+    if (!m_thread)
+        return;
+    m_thread->wait();
+    delete m_thread;
+    m_thread = nullptr;
+    std::shared_ptr<Job> job = std::move(m_job);
+    if (!job->error.isEmpty()) {
+        emit failed(job->error);
+    } else if (job->stopped || job->stop) {
+        emit cancelled();
+    } else {
+        m_findings = std::move(job->findings);
+        emit finished(m_findings.size());
+    }
+}
+
+} // namespace vireo

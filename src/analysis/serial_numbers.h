@@ -1,0 +1,39 @@
+#pragma once
+// Which control numbers are serials. A contest station's serial rises with every QSO it makes;
+// zones, regions, ages and power are the same for a station all contest long, and letters
+// (regions, locators, names) are not numbers at all. The log check looks for serials that go
+// backwards, so it must leave everything else alone.
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace vireo::serials {
+
+// The value of a control number that may be a serial: one to five decimal digits, nothing else
+// once surrounding blanks are removed ("001" is 1). Anything else ("16 KR", "MO", "599 001",
+// "KO85", an empty text) has no value.
+std::optional<int> serialValue(const QString &nr);
+
+// Whether one station's numbers, in time order, behave as serials: at least three of them, at
+// least three different values, and at least half of the steps from one to the next rising.
+// A zone or a region number stays the same (a miscopied one gives at most two values); a serial
+// climbs.
+bool looksLikeSerials(const std::vector<int> &valuesInTimeOrder);
+
+// The positions of the numbers that break the rise: the fewest numbers whose removal leaves the
+// rest never falling (equal neighbours are allowed: the same QSO copied from both sides). Where
+// one number taken out could as well be swapped for another (22, 7, 23: either 22 or 7 is
+// wrong), the one farther from what its neighbours suggest at its time is taken out. moments
+// are the numbers' times in minutes (their positions when not given).
+std::vector<int> outOfOrder(const std::vector<int> &valuesInTimeOrder, const std::vector<qint64> &moments = {});
+
+// How far a serial can plausibly rise in the given minutes: no station makes more than ten QSOs
+// a minute, with fifty to spare for the listener's gaps.
+inline int plausibleRise(qint64 minutes)
+{
+    return 50 + 10 * int(std::min<qint64>(minutes, 100000));
+}
+
+} // namespace vireo::serials
