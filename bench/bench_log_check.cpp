@@ -8,11 +8,13 @@
 
 #include "analysis/contest_log.h"
 #include "analysis/log_check_runner.h"
-#include "analysis/master_scp_reader.h"
+#include "db/scp_file.h"
+#include "db/scp_store.h"
 #include "db/database.h"
 #include "db/qso_store.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -42,7 +44,9 @@ struct Logs {
             store.append(records);
         }
         bench::makeLog(generated, Records);
-        known = masterScpCalls();
+        QFile scp(ScpStore::defaultScpPath());
+        if (scp.open(QIODevice::ReadOnly))
+            known = readScp(scp.readAll()).calls;
     }
 };
 

@@ -1,11 +1,11 @@
 #include "app/tmain.h"
 
 #include "analysis/log_check_runner.h"
-#include "analysis/master_scp_reader.h"
 #include "analysis/tlogcheck.h"
 #include "base/error.h"
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
+#include "db/scp_store.h"
 #include "db/tour_store.h"
 
 #include <QAction>
@@ -34,7 +34,8 @@ void TMain::actCheckClick()
                 tours << QString::number(n);
             return tours;
         };
-        sources.knownCalls = [] { return masterScpCalls(); };
+        // The contest calls in use by the partial check, as the data refresh last left them.
+        sources.knownCalls = [this] { return ScpStore(m_qsos->connection()).calls(); };
         logCheck = new TLogCheck(m_ctx, sources, this);
         connect(logCheck, &TLogCheck::recordChosen, this,
                 [this](qint64 id) { guard([this, id] { selectCheckedRecord(id); }); });

@@ -4,7 +4,6 @@
 #include "analysis/call_index.h"
 #include "analysis/log_check.h"
 #include "analysis/log_check_report.h"
-#include "analysis/master_scp_reader.h"
 #include "analysis/serial_numbers.h"
 #include "analysis/contest_log.h"
 #include "base/cp1251.h"
@@ -527,20 +526,6 @@ private slots:
         QCOMPARE(bytes.count("\r\n"), 7);
         QVERIFY(!bytes.contains("\n\n"));
         QCOMPARE(writeReport(dir.filePath(QStringLiteral("no/such/dir/x.txt")), found, QString(), at), WriteResult::OpenFailed);
-    }
-
-    void masterScpFile()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("MASTER.SCP"));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("#\n# Release 2023.05.02.00\n#\nua3abc\r\n\nDL1ABC\n  K1ABC  \n");
-        f.close();
-        QCOMPARE(masterScpCalls(path), (QStringList{"UA3ABC", "DL1ABC", "K1ABC"}));
-        QVERIFY(masterScpCalls(dir.filePath(QStringLiteral("missing"))).isEmpty());
-        if (QFile::exists(defaultMasterScpPath()))
-            QVERIFY(masterScpCalls().size() > 10000);
     }
 };
 
