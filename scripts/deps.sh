@@ -4,7 +4,7 @@ set -euo pipefail
 kind=${1:-build}
 pkgs=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev libsqlite3-dev libqt6sql6-sqlite qt6-qpa-plugins hamradio-files fonts-dejavu-core libhamlib-utils)
 case "$kind" in
-  test)  pkgs+=(libhamlib-utils chrony poppler-utils) ;;
+  test)  pkgs+=(libhamlib-utils chrony poppler-utils sqlite3) ;;
   look)  pkgs+=(xvfb xauth imagemagick) ;;
   bench) pkgs+=(libbenchmark-dev libhamlib-utils) ;;
   fuzz)  pkgs+=(clang libclang-rt-14-dev) ;;

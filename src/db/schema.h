@@ -11,7 +11,9 @@ namespace vireo::schema {
 QStringList requiredTables();
 // Creates the tables and indexes on an empty database.
 void create(QSqlDatabase db);
-// Adds indexes a file made by an older program may lack (never changes tables or rows).
+// Adds the indexes, the totals table and its triggers a file made by an older program may lack,
+// and counts the totals anew from the rows (never changes the log's tables or rows). Also for a
+// file whose contents were replaced as a whole, such as a restored copy.
 void ensureIndexes(QSqlDatabase db);
 // Tables of the list that the database lacks.
 QStringList missingTables(QSqlDatabase db);
