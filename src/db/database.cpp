@@ -7,7 +7,12 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
+#include <QThread>
 #include <QUuid>
+
+#include <dlfcn.h>
+#include <sqlite3.h>
 
 namespace vireo {
 
@@ -41,6 +46,32 @@ void configure(QSqlDatabase db)
     sql::run(db, QStringLiteral("PRAGMA synchronous = EXTRA"));
 }
 
+// Waiting for a lock: another writer holds it for the few milliseconds of each commit and
+// frees it for a moment between them. Looking again every millisecond catches such a moment,
+// where SQLite's own timeout, looking ever more rarely, can miss all of them while a second
+// program saves one record after another.
+int waitForLock(void *, int attempts)
+{
+    if (attempts >= BusyTimeoutMs)
+        return 0;
+    QThread::usleep(1000);
+    return 1;
+}
+
+using BusyHandlerFn = int (*)(sqlite3 *, int (*)(void *, int), void *);
+
+// The Qt driver is linked against the shared SQLite library; take the entry from there.
+BusyHandlerFn busyHandlerFunction()
+{
+    static BusyHandlerFn fn = [] {
+        void *lib = dlopen("libsqlite3.so.0", RTLD_NOW | RTLD_NOLOAD);
+        if (!lib)
+            lib = dlopen("libsqlite3.so.0", RTLD_NOW);
+        return lib ? reinterpret_cast<BusyHandlerFn>(dlsym(lib, "sqlite3_busy_handler")) : nullptr;
+    }();
+    return fn;
+}
+
 QSqlDatabase openRaw(const QString &path, const QString &name)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
@@ -49,6 +80,11 @@ QSqlDatabase openRaw(const QString &path, const QString &name)
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
     if (!db.open())
         throw Error(QStringLiteral("Не удалось открыть базу данных %1: %2").arg(path, db.lastError().text()));
+    const QVariant handle = db.driver()->handle();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
+        if (BusyHandlerFn setHandler = busyHandlerFunction())
+            setHandler(*static_cast<sqlite3 *const *>(handle.constData()), &waitForLock, nullptr);
+    }
     return db;
 }
 
