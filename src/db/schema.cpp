@@ -52,13 +52,22 @@ const char *const Totals[] = {
     " UPDATE qso_totals SET total = total - 1, with_nr2 = with_nr2 - (IFNULL(OLD.nr2, '') > '') WHERE id = 1; END",
     "CREATE TRIGGER IF NOT EXISTS qso_count_update AFTER UPDATE OF nr2 ON qso BEGIN"
     " UPDATE qso_totals SET with_nr2 = with_nr2 + (IFNULL(NEW.nr2, '') > '') - (IFNULL(OLD.nr2, '') > '') WHERE id = 1; END",
-    // Counted anew from the rows at every open (an index count, about a millisecond for a
-    // hundred thousand records): a file changed while no trigger kept its totals, by an earlier
-    // version or by hand, shows what it holds. Written only when it differs.
-    "UPDATE qso_totals SET total = (SELECT COUNT(*) FROM qso), with_nr2 = (SELECT COUNT(*) FROM qso WHERE nr2 > '')"
-    " WHERE id = 1 AND (total IS NOT (SELECT COUNT(*) FROM qso)"
-    " OR with_nr2 IS NOT (SELECT COUNT(*) FROM qso WHERE nr2 > ''))",
 };
+
+// Counted anew from the rows when the file lacked the table or a trigger as it was opened: an
+// earlier version's file, or one changed while nothing kept its totals. With the triggers in
+// place every writer keeps them, so a file that has them needs no count at start-up.
+const char *const Recount =
+    "UPDATE qso_totals SET total = (SELECT COUNT(*) FROM qso), with_nr2 = (SELECT COUNT(*) FROM qso WHERE nr2 > '')"
+    " WHERE id = 1";
+
+bool totalsKept(QSqlDatabase db)
+{
+    QSqlQuery q = sql::run(db, QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE (type = 'table' AND name = 'qso_totals')"
+                                              " OR (type = 'trigger' AND name IN ('qso_count_insert', 'qso_count_delete',"
+                                              " 'qso_count_update'))"));
+    return sql::scalar(q) == 4;
+}
 
 } // namespace
 
@@ -79,10 +88,13 @@ void create(QSqlDatabase db)
 void ensureIndexes(QSqlDatabase db)
 {
     sql::Transaction t(db);
+    const bool kept = totalsKept(db);
     for (const char *statement : Indexes)
         sql::run(db, QString::fromLatin1(statement));
     for (const char *statement : Totals)
         sql::run(db, QString::fromLatin1(statement));
+    if (!kept)
+        sql::run(db, QString::fromLatin1(Recount));
     t.commit();
 }
 

@@ -12,8 +12,8 @@ QStringList requiredTables();
 // Creates the tables and indexes on an empty database.
 void create(QSqlDatabase db);
 // Adds the indexes, the totals table and its triggers a file made by an older program may lack,
-// and counts the totals anew from the rows (never changes the log's tables or rows). Also for a
-// file whose contents were replaced as a whole, such as a restored copy.
+// counting the totals anew from the rows when they were not kept (never changes the log's tables
+// or rows). Also for a file whose contents were replaced as a whole, such as a restored copy.
 void ensureIndexes(QSqlDatabase db);
 // Tables of the list that the database lacks.
 QStringList missingTables(QSqlDatabase db);
