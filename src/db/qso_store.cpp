@@ -1,5 +1,6 @@
 #include "db/qso_store.h"
 
+#include "db/schema.h"
 #include "db/sql.h"
 
 namespace vireo {
@@ -155,7 +156,7 @@ void QsoStore::clear()
 
 void QsoStore::clearInTransaction()
 {
-    sql::run(m_db, QStringLiteral("DELETE FROM qso"));
+    schema::deleteAllRecords(m_db);
 }
 
 // The totals are kept by the file's own triggers, whoever writes (db/schema.cpp).

@@ -32,6 +32,10 @@ const char *const Indexes[] = {
     "CREATE INDEX IF NOT EXISTS qso_id ON qso(id)",
 };
 
+const char *const CountDeleteTrigger =
+    "CREATE TRIGGER IF NOT EXISTS qso_count_delete AFTER DELETE ON qso BEGIN"
+    " UPDATE qso_totals SET total = total - 1, with_nr2 = with_nr2 - (IFNULL(OLD.nr2, '') > '') WHERE id = 1; END";
+
 // Totals of the log behind the status bar counters, kept by the database itself: triggers change
 // them in the same transaction as every insert, delete or change of nr2, whichever program
 // writes the file, so that the counters cost the same for a hundred records or a hundred thousand
@@ -48,8 +52,7 @@ const char *const Totals[] = {
     // nr2 > '' is nr2 <> '' for the text the column holds (NULL not counted), and an index range.
     "CREATE TRIGGER IF NOT EXISTS qso_count_insert AFTER INSERT ON qso BEGIN"
     " UPDATE qso_totals SET total = total + 1, with_nr2 = with_nr2 + (IFNULL(NEW.nr2, '') > '') WHERE id = 1; END",
-    "CREATE TRIGGER IF NOT EXISTS qso_count_delete AFTER DELETE ON qso BEGIN"
-    " UPDATE qso_totals SET total = total - 1, with_nr2 = with_nr2 - (IFNULL(OLD.nr2, '') > '') WHERE id = 1; END",
+    CountDeleteTrigger,
     "CREATE TRIGGER IF NOT EXISTS qso_count_update AFTER UPDATE OF nr2 ON qso BEGIN"
     " UPDATE qso_totals SET with_nr2 = with_nr2 + (IFNULL(NEW.nr2, '') > '') - (IFNULL(OLD.nr2, '') > '') WHERE id = 1; END",
 };
@@ -96,6 +99,16 @@ void ensureIndexes(QSqlDatabase db)
     if (!kept)
         sql::run(db, QString::fromLatin1(Recount));
     t.commit();
+}
+
+void deleteAllRecords(QSqlDatabase db)
+{
+    // Without a delete trigger SQLite drops the table's pages at once instead of visiting every
+    // row; the trigger is back before the caller's transaction commits.
+    sql::run(db, QStringLiteral("DROP TRIGGER IF EXISTS qso_count_delete"));
+    sql::run(db, QStringLiteral("DELETE FROM qso"));
+    sql::run(db, QStringLiteral("UPDATE qso_totals SET total = 0, with_nr2 = 0 WHERE id = 1"));
+    sql::run(db, QString::fromLatin1(CountDeleteTrigger));
 }
 
 QStringList missingTables(QSqlDatabase db)

@@ -106,6 +106,10 @@ private slots:
         log.store->append(record("F", "1"));
         CHECK(log);
         QCOMPARE(log.store->count(), 1);
+        // clearing left the counting of deletes in place
+        QCOMPARE(outside(log.path, QStringLiteral("DELETE FROM qso")), QString());
+        CHECK(log);
+        QCOMPARE(log.store->count(), 0);
     }
 
     // A file written by an earlier version keeps totals the triggers did not make, and may have
