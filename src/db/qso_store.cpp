@@ -148,7 +148,7 @@ void QsoStore::remove(qint64 id)
 void QsoStore::clear()
 {
     sql::Transaction t(m_db);
-    clearInTransaction();
+    schema::withoutCounting(m_db, [this] { clearInTransaction(); });
     t.commit();
     changedElsewhere();
     notify(LogChange{});
@@ -156,7 +156,7 @@ void QsoStore::clear()
 
 void QsoStore::clearInTransaction()
 {
-    schema::deleteAllRecords(m_db);
+    sql::run(m_db, QStringLiteral("DELETE FROM qso"));
 }
 
 // The totals are kept by the file's own triggers, whoever writes (db/schema.cpp).
@@ -280,20 +280,22 @@ void QsoStore::forEach(const std::function<void(const QsoRecord &)> &visit)
 int QsoStore::import(bool deleteFirst, const std::function<bool(QsoRecord &)> &next)
 {
     sql::Transaction t(m_db);
-    if (deleteFirst)
-        clearInTransaction();
-    QSqlQuery q(m_db);
-    sql::prepare(q, QStringLiteral("INSERT INTO qso (freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, band,"
-                                   " tur, radio) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     int n = 0;
-    QsoRecord r;
-    while (next(r)) {
-        bindColumns(q, r);
-        if (!q.exec())
-            sql::fail(q.lastError());
-        ++n;
-        r = QsoRecord();
-    }
+    schema::withoutCounting(m_db, [&] {
+        if (deleteFirst)
+            clearInTransaction();
+        QSqlQuery q(m_db);
+        sql::prepare(q, QStringLiteral("INSERT INTO qso (freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, band,"
+                                       " tur, radio) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        QsoRecord r;
+        while (next(r)) {
+            bindColumns(q, r);
+            if (!q.exec())
+                sql::fail(q.lastError());
+            ++n;
+            r = QsoRecord();
+        }
+    });
     t.commit();
     changedElsewhere();
     notify(LogChange{});

@@ -32,9 +32,15 @@ const char *const Indexes[] = {
     "CREATE INDEX IF NOT EXISTS qso_id ON qso(id)",
 };
 
-const char *const CountDeleteTrigger =
+const char *const CountTriggers[] = {
+    // nr2 > '' is nr2 <> '' for the text the column holds (NULL not counted), and an index range.
+    "CREATE TRIGGER IF NOT EXISTS qso_count_insert AFTER INSERT ON qso BEGIN"
+    " UPDATE qso_totals SET total = total + 1, with_nr2 = with_nr2 + (IFNULL(NEW.nr2, '') > '') WHERE id = 1; END",
     "CREATE TRIGGER IF NOT EXISTS qso_count_delete AFTER DELETE ON qso BEGIN"
-    " UPDATE qso_totals SET total = total - 1, with_nr2 = with_nr2 - (IFNULL(OLD.nr2, '') > '') WHERE id = 1; END";
+    " UPDATE qso_totals SET total = total - 1, with_nr2 = with_nr2 - (IFNULL(OLD.nr2, '') > '') WHERE id = 1; END",
+    "CREATE TRIGGER IF NOT EXISTS qso_count_update AFTER UPDATE OF nr2 ON qso BEGIN"
+    " UPDATE qso_totals SET with_nr2 = with_nr2 + (IFNULL(NEW.nr2, '') > '') - (IFNULL(OLD.nr2, '') > '') WHERE id = 1; END",
+};
 
 // Totals of the log behind the status bar counters, kept by the database itself: triggers change
 // them in the same transaction as every insert, delete or change of nr2, whichever program
@@ -49,12 +55,6 @@ const char *const Totals[] = {
     "DROP TRIGGER IF EXISTS qso_totals_insert",
     "DROP TRIGGER IF EXISTS qso_totals_delete",
     "DROP TRIGGER IF EXISTS qso_totals_update",
-    // nr2 > '' is nr2 <> '' for the text the column holds (NULL not counted), and an index range.
-    "CREATE TRIGGER IF NOT EXISTS qso_count_insert AFTER INSERT ON qso BEGIN"
-    " UPDATE qso_totals SET total = total + 1, with_nr2 = with_nr2 + (IFNULL(NEW.nr2, '') > '') WHERE id = 1; END",
-    CountDeleteTrigger,
-    "CREATE TRIGGER IF NOT EXISTS qso_count_update AFTER UPDATE OF nr2 ON qso BEGIN"
-    " UPDATE qso_totals SET with_nr2 = with_nr2 + (IFNULL(NEW.nr2, '') > '') - (IFNULL(OLD.nr2, '') > '') WHERE id = 1; END",
 };
 
 // Counted anew from the rows when the file lacked the table or a trigger as it was opened: an
@@ -96,19 +96,24 @@ void ensureIndexes(QSqlDatabase db)
         sql::run(db, QString::fromLatin1(statement));
     for (const char *statement : Totals)
         sql::run(db, QString::fromLatin1(statement));
+    for (const char *statement : CountTriggers)
+        sql::run(db, QString::fromLatin1(statement));
     if (!kept)
         sql::run(db, QString::fromLatin1(Recount));
     t.commit();
 }
 
-void deleteAllRecords(QSqlDatabase db)
+void withoutCounting(QSqlDatabase db, const std::function<void()> &change)
 {
-    // Without a delete trigger SQLite drops the table's pages at once instead of visiting every
-    // row; the trigger is back before the caller's transaction commits.
-    sql::run(db, QStringLiteral("DROP TRIGGER IF EXISTS qso_count_delete"));
-    sql::run(db, QStringLiteral("DELETE FROM qso"));
-    sql::run(db, QStringLiteral("UPDATE qso_totals SET total = 0, with_nr2 = 0 WHERE id = 1"));
-    sql::run(db, QString::fromLatin1(CountDeleteTrigger));
+    // A trigger costs tens of microseconds a row, seconds for an import of a hundred thousand
+    // records, and a delete trigger keeps SQLite from dropping a whole table's pages at once.
+    // The triggers are back, and the totals counted, before the caller's transaction commits.
+    for (const char *trigger : {"qso_count_insert", "qso_count_delete", "qso_count_update"})
+        sql::run(db, QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(QLatin1String(trigger)));
+    change();
+    sql::run(db, QString::fromLatin1(Recount));
+    for (const char *statement : CountTriggers)
+        sql::run(db, QString::fromLatin1(statement));
 }
 
 QStringList missingTables(QSqlDatabase db)

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace vireo::schema {
 
 // The five tables every log file must hold.
@@ -15,9 +17,9 @@ void create(QSqlDatabase db);
 // counting the totals anew from the rows when they were not kept (never changes the log's tables
 // or rows). Also for a file whose contents were replaced as a whole, such as a restored copy.
 void ensureIndexes(QSqlDatabase db);
-// Deletes every record of the log, inside the caller's transaction, as fast as a table without
-// triggers, and leaves the totals at zero with their triggers in place.
-void deleteAllRecords(QSqlDatabase db);
+// Runs a change of many records inside the caller's transaction without the per-row triggers
+// that keep the totals, then counts the totals anew and puts the triggers back.
+void withoutCounting(QSqlDatabase db, const std::function<void()> &change);
 // Tables of the list that the database lacks.
 QStringList missingTables(QSqlDatabase db);
 

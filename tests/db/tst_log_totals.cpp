@@ -106,10 +106,22 @@ private slots:
         log.store->append(record("F", "1"));
         CHECK(log);
         QCOMPARE(log.store->count(), 1);
-        // clearing left the counting of deletes in place
+        // clearing and importing left the counting in place
         QCOMPARE(outside(log.path, QStringLiteral("DELETE FROM qso")), QString());
         CHECK(log);
         QCOMPARE(log.store->count(), 0);
+        int n = 0;
+        log.store->import(false, [&n](QsoRecord &r) {
+            r = record(QStringLiteral("I%1").arg(n), n % 2 ? QStringLiteral("1") : QString());
+            return ++n <= 4;
+        });
+        CHECK(log);
+        QCOMPARE(outside(log.path, QStringLiteral("INSERT INTO qso (call1, nr2) VALUES ('J', '1');"
+                                                  " UPDATE qso SET nr2 = '' WHERE call1 = 'I1'; DELETE FROM qso WHERE call1 = 'I0'")),
+                 QString());
+        CHECK(log);
+        QCOMPARE(log.store->count(), 4);
+        QCOMPARE(log.store->countWithNr2(), 2);
     }
 
     // A file written by an earlier version keeps totals the triggers did not make, and may have
