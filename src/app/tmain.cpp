@@ -693,7 +693,6 @@ void TMain::deleteSelectedFromGrid()
     if (id <= 0)
         return;
     m_qsos->remove(id);
-    m_logModel->removed(id);
     const int count = m_logModel->rowCount();
     if (count > 0)
         DBGrid1->selectRow(std::min(row, count - 1));

@@ -258,8 +258,7 @@ void TMain::SaveQso()
     stamp.radio = btRdaio1->isChecked() ? QStringLiteral("1") : QStringLiteral("2");
     const qsoentry::StationFields fields{edCall1->text(), edRst1->text(), edNr1->text(),
                                          edCall2->text(), edRst2->text(), edNr2->text()};
-    const QVector<qint64> ids = m_qsos->append(qsoentry::observationRecords(fields, stamp, N20->isChecked()));
-    m_logModel->appended(ids);
+    m_qsos->append(qsoentry::observationRecords(fields, stamp, N20->isChecked())); // the grid follows the log
     selectLastRow();
 
     edCall1->clear();
@@ -295,8 +294,7 @@ void TMain::btCopySaveClick()
     stamp.tour = edTour->text();
     const qsoentry::StationFields fields{edCall1->text(), edRst1->text(), edNr1->text(),
                                          edCall2->text(), edRst2->text(), edNr2->text()};
-    const QVector<qint64> ids = m_qsos->append(qsoentry::manualRecords(fields, stamp, N20->isChecked()));
-    m_logModel->appended(ids);
+    m_qsos->append(qsoentry::manualRecords(fields, stamp, N20->isChecked())); // the grid follows the log
     selectLastRow();
 
     for (QLineEdit *e : {edCall1, edRst1, edNr1, edCall2, edRst2, edNr2})
@@ -485,7 +483,6 @@ void TMain::btEditSaveClick()
                                          edCall2->text(), edRst2->text(), edNr2->text()};
     const QsoRecord edited = qsoentry::editedRecord(m_qsos->byId(editId), fields, stamp);
     m_qsos->update(edited);
-    m_logModel->updated(edited.id);
 
     edCall1->clear();
     edNr1->clear();
@@ -536,7 +533,6 @@ void TMain::N13Click()
     if (id <= 0)
         return;
     m_qsos->remove(id);
-    m_logModel->removed(id);
     // The same position now holds the record that followed; after the last one, the new last.
     const int count = m_logModel->rowCount();
     if (count > 0) {
@@ -552,7 +548,6 @@ void TMain::N7Click()
     if (!m_ctx.services.prompts->askYesNo(QStringLiteral("Вы действительно хотите удалить все записи лога?")))
         return;
     m_qsos->clear();
-    m_logModel->clearedAll();
     RefreshCounters();
 }
 

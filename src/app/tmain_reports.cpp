@@ -94,7 +94,6 @@ void TMain::ImportLoggerFile()
                       errorText(e) + QStringLiteral("\nЗагрузка отменена, журнал не изменён."));
         return;
     }
-    m_logModel->reload();
     selectLastRow();
     RefreshCounters();
 }

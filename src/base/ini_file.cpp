@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 namespace vireo {
 
@@ -48,15 +49,35 @@ QString unquote(const QString &v)
     return v;
 }
 
+// The file's text: Windows-1251, or UTF-8 after a byte-order mark (which editors on Windows
+// write when a file is saved as UTF-8); the mark itself is not part of the first line.
+QString decodeText(const QByteArray &bytes)
+{
+    static const QByteArray Bom("\xEF\xBB\xBF");
+    if (!bytes.startsWith(Bom))
+        return cp1251::decode(bytes);
+    const QByteArray rest = bytes.mid(Bom.size());
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(rest);
+    return utf8.hasError() ? cp1251::decode(rest) : text;
+}
+
 } // namespace
 
 IniFile::IniFile(const QString &path)
     : m_path(path)
 {
-    QFile f(path);
-    if (QFileInfo(path).size() > MaxFileSize || !f.open(QIODevice::ReadOnly))
+    const QFileInfo info(path);
+    if (!info.exists())
         return;
-    QString text = cp1251::decode(f.readAll());
+    QFile f(path);
+    QByteArray bytes;
+    if (!info.isFile() || info.size() > MaxFileSize || !f.open(QIODevice::ReadOnly)
+        || (bytes = f.readAll()).size() != info.size() || f.error() != QFileDevice::NoError) {
+        m_unreadable = true;
+        return;
+    }
+    QString text = decodeText(bytes);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     m_lines = text.split(QLatin1Char('\n'));
@@ -179,6 +200,8 @@ void IniFile::writeFloat(const QString &section, const QString &key, double valu
 
 void IniFile::save(const QStringList &lines) const
 {
+    if (m_unreadable)
+        throw Error(QStringLiteral("Файл настроек %1 не удалось прочитать целиком, поэтому он не перезаписан").arg(m_path));
     const QString failure = QStringLiteral("Не удалось записать файл настроек %1").arg(m_path);
     const QFileInfo info(m_path);
     // A read-only settings file stays unchanged, as it would on Windows (even for root).

@@ -12,7 +12,9 @@ namespace vireo {
 
 class IniFile {
 public:
-    // Reads the file if it exists; a file that cannot be read counts as missing.
+    // Reads the whole file if it exists, skipping a UTF-8 byte-order mark (the text after one is
+    // read as UTF-8). A file that exists but cannot be read whole reads as missing, and every
+    // write to it then fails naming the file, so that its lines are never lost.
     explicit IniFile(const QString &path);
 
     const QString &path() const { return m_path; }
@@ -31,8 +33,8 @@ public:
     void writeInteger(const QString &section, const QString &key, int value);
     void writeFloat(const QString &section, const QString &key, double value);
 
-    // Files larger than this are not read at all (their values read as defaults).
-    static constexpr qint64 MaxFileSize = 4 * 1024 * 1024;
+    // Files larger than this are not read at all (their values read as defaults) and never written.
+    static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
 
 private:
     int findSection(const QString &section) const;                 // line of "[section]" or -1
@@ -42,6 +44,7 @@ private:
 
     QString m_path;
     QStringList m_lines;
+    bool m_unreadable = false; // the file exists but was not read whole
 };
 
 } // namespace vireo

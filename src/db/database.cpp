@@ -8,29 +8,84 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
+#include <QThread>
 #include <QUuid>
+
+#include <dlfcn.h>
+#include <sqlite3.h>
 
 namespace vireo {
 
 namespace {
 
+// How long any statement waits for another program's lock before it gives up.
+constexpr int BusyTimeoutMs = 5000;
+
+// A confirmed QSO must survive a crash or a power cut, be seen at once by any other reader, and
+// lie in vireolog.db itself, so that a copy of that one file is a whole backup. Hence a rollback
+// journal, written and deleted within each transaction, with the directory synced after the
+// delete (synchronous EXTRA). SQLite's locks are POSIX advisory locks, which Linux drops for the
+// whole process whenever any descriptor of the file is closed, by whatever code opened it (a
+// file dialog finding the types of the files in the folder does). With a rollback journal no
+// lock is held between transactions, so nothing can be lost that way; a write-ahead log would
+// keep a lock for as long as the file is open and lose its -wal file to the next reader.
 void configure(QSqlDatabase db)
 {
-    // A confirmed QSO must survive a crash or a power cut: write-ahead log, full sync.
-    // A second program on the same file may hold the lock for a moment: wait for it.
-    sql::run(db, QStringLiteral("PRAGMA busy_timeout = 5000"));
+    // Leaving write-ahead mode (a file of an earlier version) first moves what its -wal file
+    // holds into the main file, which needs the file to itself and does not wait for it.
     QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("PRAGMA journal_mode = WAL")))
+    if (!q.exec(QStringLiteral("PRAGMA journal_mode = DELETE"))) {
+        if (q.lastError().nativeErrorCode() == QLatin1String("5")) // SQLITE_BUSY
+            throw Error(QStringLiteral("файл открыт другой программой; закройте её и запустите Vireo снова"));
         sql::fail(q.lastError());
-    sql::run(db, QStringLiteral("PRAGMA synchronous = FULL"));
+    }
+    const QString mode = q.next() ? q.value(0).toString() : QString();
+    q.finish();
+    if (mode.compare(QLatin1String("delete"), Qt::CaseInsensitive) != 0)
+        throw Error(QStringLiteral("файл открыт другой программой; закройте её и запустите Vireo снова"));
+    sql::run(db, QStringLiteral("PRAGMA synchronous = EXTRA"));
+}
+
+// Waiting for a lock: another writer holds it for the few milliseconds of each commit and
+// frees it for a moment between them. Looking again every millisecond catches such a moment,
+// where SQLite's own timeout, looking ever more rarely, can miss all of them while a second
+// program saves one record after another.
+int waitForLock(void *, int attempts)
+{
+    if (attempts >= BusyTimeoutMs)
+        return 0;
+    QThread::usleep(1000);
+    return 1;
+}
+
+using BusyHandlerFn = int (*)(sqlite3 *, int (*)(void *, int), void *);
+
+// The Qt driver is linked against the shared SQLite library; take the entry from there.
+BusyHandlerFn busyHandlerFunction()
+{
+    static BusyHandlerFn fn = [] {
+        void *lib = dlopen("libsqlite3.so.0", RTLD_NOW | RTLD_NOLOAD);
+        if (!lib)
+            lib = dlopen("libsqlite3.so.0", RTLD_NOW);
+        return lib ? reinterpret_cast<BusyHandlerFn>(dlsym(lib, "sqlite3_busy_handler")) : nullptr;
+    }();
+    return fn;
 }
 
 QSqlDatabase openRaw(const QString &path, const QString &name)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     db.setDatabaseName(path);
+    // Set as the connection opens, so that its first statement already waits.
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
     if (!db.open())
         throw Error(QStringLiteral("Не удалось открыть базу данных %1: %2").arg(path, db.lastError().text()));
+    const QVariant handle = db.driver()->handle();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
+        if (BusyHandlerFn setHandler = busyHandlerFunction())
+            setHandler(*static_cast<sqlite3 *const *>(handle.constData()), &waitForLock, nullptr);
+    }
     return db;
 }
 
@@ -82,25 +137,23 @@ void Database::prepareFile(const QString &path, const QString &ctyPath, const QS
         throw Error(QStringLiteral("Не удалось открыть базу данных %1").arg(path));
     const QString name = QStringLiteral("check-") + QUuid::createUuid().toString();
     QString problem;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        if (!db.open()) {
-            problem = QStringLiteral("Не удалось открыть базу данных %1: %2").arg(path, db.lastError().text());
-        } else {
-            try {
-                const QStringList missing = schema::missingTables(db);
-                if (!missing.isEmpty())
-                    problem = QStringLiteral("В базе данных %1 нет таблицы %2").arg(path, missing.first());
-                else {
-                    schema::ensureIndexes(db);
-                    ScpStore(db).fillIfEmpty(scpPath);
-                }
-            } catch (const Error &e) {
-                problem = QStringLiteral("Не удалось открыть базу данных %1: %2").arg(path, e.text());
+    try {
+        QSqlDatabase db = openRaw(path, name);
+        try {
+            configure(db);
+            const QStringList missing = schema::missingTables(db);
+            if (!missing.isEmpty())
+                problem = QStringLiteral("В базе данных %1 нет таблицы %2").arg(path, missing.first());
+            else {
+                schema::ensureIndexes(db);
+                ScpStore(db).fillIfEmpty(scpPath);
             }
-            db.close();
+        } catch (const Error &e) {
+            problem = QStringLiteral("Не удалось открыть базу данных %1: %2").arg(path, e.text());
         }
+        db.close();
+    } catch (const Error &e) {
+        problem = e.text();
     }
     QSqlDatabase::removeDatabase(name);
     if (!problem.isEmpty())

@@ -2,6 +2,8 @@
 
 #include "db/qso_store.h"
 
+#include <QPointer>
+
 #include <algorithm>
 
 namespace vireo {
@@ -15,6 +17,42 @@ LogTableModel::LogTableModel(QsoStore &store, QObject *parent)
     : QAbstractTableModel(parent), m_store(store)
 {
     m_count = m_store.count();
+    QPointer<LogTableModel> self(this);
+    m_store.subscribe([self](const LogChange &change) {
+        if (self)
+            self->follow(change);
+    });
+}
+
+void LogTableModel::follow(const LogChange &change)
+{
+    try {
+        switch (change.kind) {
+        case LogChange::Added: {
+            QVector<qint64> ids;
+            for (const QsoRecord &r : change.after)
+                ids.append(r.id);
+            appended(ids);
+            break;
+        }
+        case LogChange::Updated:
+            for (const QsoRecord &r : change.after)
+                updated(r.id);
+            break;
+        case LogChange::Removed:
+            if (change.before.size() == 1)
+                removed(change.before.first().id);
+            else
+                reload();
+            break;
+        case LogChange::Reset:
+            reload();
+            break;
+        }
+    } catch (...) {
+        // The write is committed; the grid reads the rows again when it next paints them.
+        forget();
+    }
 }
 
 int LogTableModel::rowCount(const QModelIndex &parent) const
@@ -111,22 +149,38 @@ void LogTableModel::appended(const QVector<qint64> &ids)
 {
     if (ids.isEmpty())
         return;
-    const int first = m_count;
-    beginInsertRows(QModelIndex(), first, first + ids.size() - 1);
+    const int total = m_store.count();
+    if (total == m_count)
+        return; // already shown
+    if (total != m_count + ids.size()) {
+        reload();
+        return;
+    }
+    beginInsertRows(QModelIndex(), m_count, total - 1);
     // Pages counted from the end shift with every append.
     forget();
-    m_count += ids.size();
+    m_count = total;
     endInsertRows();
 }
 
 void LogTableModel::removed(qint64 id)
 {
-    const int row = rowOfId(id);
-    if (row < 0 || row >= m_count)
+    const int total = m_store.count();
+    if (total == m_count)
+        return; // already shown, or nothing was removed
+    if (total != m_count - 1) {
+        reload();
         return;
+    }
+    // Where the record stood: the number of records with smaller keys.
+    const int row = rowOfId(id);
+    if (row < 0 || row >= m_count) {
+        reload();
+        return;
+    }
     beginRemoveRows(QModelIndex(), row, row);
     forget();
-    --m_count;
+    m_count = total;
     endRemoveRows();
 }
 
@@ -140,10 +194,7 @@ void LogTableModel::updated(qint64 id)
 
 void LogTableModel::clearedAll()
 {
-    beginResetModel();
-    forget();
-    m_count = 0;
-    endResetModel();
+    reload();
 }
 
 qint64 LogTableModel::idAt(int row) const

@@ -1,7 +1,9 @@
 #pragma once
 // The log grid's model: the records of table qso in table order. It keeps the number of records
 // and a small cache of pages of rows around those on screen, never the whole log, so a log of a
-// hundred thousand records opens and grows as fast as an empty one.
+// hundred thousand records opens and grows as fast as an empty one. It follows the store's
+// changes itself, and reads the file anew when another program changed it; the number of rows
+// is always the file's own total.
 
 #include "db/qso_record.h"
 
@@ -12,6 +14,7 @@
 namespace vireo {
 
 class QsoStore;
+struct LogChange;
 
 class LogTableModel : public QAbstractTableModel {
     Q_OBJECT
@@ -23,9 +26,10 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // Reads the keys afresh (after an import, or when another program changed the file).
+    // Reads the log afresh.
     void reload();
-    // The store has appended these records at the end.
+    // The store has appended these records at the end, removed, changed one, or cleared the log.
+    // The model hears of these from the store; a caller that tells it again changes nothing.
     void appended(const QVector<qint64> &ids);
     void removed(qint64 id);
     void updated(qint64 id);
@@ -36,6 +40,7 @@ public:
     QsoRecord recordAt(int row) const;
 
 private:
+    void follow(const LogChange &change);
     const QsoRecord *cached(int row) const;
     void forget();
 

@@ -1,5 +1,6 @@
 #include "db/qso_store.h"
 
+#include "db/schema.h"
 #include "db/sql.h"
 
 namespace vireo {
@@ -47,10 +48,34 @@ void bindColumns(QSqlQuery &q, const QsoRecord &r)
 
 QsoStore::QsoStore(QSqlDatabase db)
     : m_db(db), m_insert(db), m_heard(db), m_worked(db), m_repeats(db), m_count(db), m_countNr2(db), m_pageAsc(db),
-      m_pageDesc(db)
+      m_pageDesc(db), m_version(db)
 {
-    for (QSqlQuery *q : {&m_insert, &m_heard, &m_worked, &m_repeats, &m_count, &m_countNr2, &m_pageAsc, &m_pageDesc})
+    for (QSqlQuery *q : {&m_insert, &m_heard, &m_worked, &m_repeats, &m_count, &m_countNr2, &m_pageAsc, &m_pageDesc,
+                         &m_version})
         q->setForwardOnly(true);
+    changedElsewhere();
+}
+
+bool QsoStore::changedElsewhere()
+{
+    // The number changes whenever another connection, of this process or another, commits to
+    // the file; this connection's own commits leave it as it is.
+    if (m_version.lastQuery().isEmpty())
+        sql::prepare(m_version, QStringLiteral("PRAGMA data_version"));
+    sql::exec(m_version);
+    const qint64 version = sql::scalar(m_version);
+    m_version.finish();
+    const bool changed = m_seenVersion >= 0 && version != m_seenVersion;
+    m_seenVersion = version;
+    return changed;
+}
+
+void QsoStore::committed(const LogChange &change)
+{
+    const bool others = changedElsewhere();
+    notify(change);
+    if (others)
+        notify(LogChange{});
 }
 
 QVector<qint64> QsoStore::append(const QVector<QsoRecord> &records)
@@ -60,36 +85,23 @@ QVector<qint64> QsoStore::append(const QVector<QsoRecord> &records)
                                               " nr2, band, tur, radio) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     QVector<qint64> ids;
     sql::Transaction t(m_db);
-    int withNr2 = 0;
     for (const QsoRecord &r : records) {
         bindColumns(m_insert, r);
         if (!m_insert.exec())
             sql::fail(m_insert.lastError());
         ids.append(m_insert.lastInsertId().toLongLong());
-        withNr2 += r.nr2.isEmpty() ? 0 : 1;
     }
-    addToTotals(int(records.size()), withNr2);
     t.commit();
-    if (!m_listeners.empty()) {
-        LogChange change{LogChange::Added, {}, records};
-        for (int i = 0; i < change.after.size(); ++i)
-            change.after[i].id = ids.value(i);
-        notify(change);
-    }
+    LogChange change{LogChange::Added, {}, records};
+    for (int i = 0; i < change.after.size(); ++i)
+        change.after[i].id = ids.value(i);
+    committed(change);
     return ids;
 }
 
 qint64 QsoStore::append(const QsoRecord &record)
 {
     return append(QVector<QsoRecord>{record}).value(0);
-}
-
-void QsoStore::addToTotals(int records, int withNr2)
-{
-    if (records == 0 && withNr2 == 0)
-        return;
-    sql::run(m_db, QStringLiteral("UPDATE qso_totals SET total = total + ?, with_nr2 = with_nr2 + ? WHERE id = 1"),
-             {records, withNr2});
 }
 
 void QsoStore::notify(const LogChange &change)
@@ -102,9 +114,6 @@ void QsoStore::update(const QsoRecord &r)
 {
     const QsoRecord before = m_listeners.empty() ? QsoRecord{} : byId(r.id);
     sql::Transaction t(m_db);
-    sql::run(m_db, QStringLiteral("UPDATE qso_totals SET with_nr2 = with_nr2 + ?"
-                                  " - (SELECT COUNT(*) FROM qso WHERE id = ? AND nr2 <> '') WHERE id = 1"),
-             {r.nr2.isEmpty() ? 0 : 1, r.id});
     QSqlQuery q(m_db);
     sql::prepare(q, QStringLiteral("UPDATE qso SET freq = ?, mode = ?, data = ?, time = ?, call1 = ?, rst1 = ?,"
                                    " nr1 = ?, call2 = ?, rst2 = ?, nr2 = ?, band = ?, tur = ?, radio = ? WHERE id = ?"));
@@ -113,8 +122,7 @@ void QsoStore::update(const QsoRecord &r)
     if (!q.exec())
         sql::fail(q.lastError());
     t.commit();
-    if (!m_listeners.empty())
-        notify(LogChange{LogChange::Updated, {before}, {r}});
+    committed(LogChange{LogChange::Updated, {before}, {r}});
 }
 
 void QsoStore::remove(qint64 id)
@@ -126,30 +134,32 @@ void QsoStore::remove(qint64 id)
             before.append(readRecord(q));
     }
     sql::Transaction t(m_db);
-    sql::run(m_db, QStringLiteral("UPDATE qso_totals SET total = total - (SELECT COUNT(*) FROM qso WHERE id = ?),"
-                                  " with_nr2 = with_nr2 - (SELECT COUNT(*) FROM qso WHERE id = ? AND nr2 <> '')"
-                                  " WHERE id = 1"),
-             {id, id});
     sql::run(m_db, QStringLiteral("DELETE FROM qso WHERE id = ?"), {id});
     t.commit();
-    if (!before.isEmpty())
-        notify(LogChange{LogChange::Removed, before, {}});
+    if (before.isEmpty()) {
+        // Nothing of ours was removed; still, the log may have changed under us.
+        if (changedElsewhere())
+            notify(LogChange{});
+        return;
+    }
+    committed(LogChange{LogChange::Removed, before, {}});
 }
 
 void QsoStore::clear()
 {
     sql::Transaction t(m_db);
-    clearInTransaction();
+    schema::withoutCounting(m_db, [this] { clearInTransaction(); });
     t.commit();
+    changedElsewhere();
     notify(LogChange{});
 }
 
 void QsoStore::clearInTransaction()
 {
     sql::run(m_db, QStringLiteral("DELETE FROM qso"));
-    sql::run(m_db, QStringLiteral("UPDATE qso_totals SET total = 0, with_nr2 = 0 WHERE id = 1"));
 }
 
+// The totals are kept by the file's own triggers, whoever writes (db/schema.cpp).
 int QsoStore::count()
 {
     if (m_count.lastQuery().isEmpty())
@@ -270,24 +280,24 @@ void QsoStore::forEach(const std::function<void(const QsoRecord &)> &visit)
 int QsoStore::import(bool deleteFirst, const std::function<bool(QsoRecord &)> &next)
 {
     sql::Transaction t(m_db);
-    if (deleteFirst)
-        clearInTransaction();
-    QSqlQuery q(m_db);
-    sql::prepare(q, QStringLiteral("INSERT INTO qso (freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, band,"
-                                   " tur, radio) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     int n = 0;
-    int withNr2 = 0;
-    QsoRecord r;
-    while (next(r)) {
-        bindColumns(q, r);
-        if (!q.exec())
-            sql::fail(q.lastError());
-        ++n;
-        withNr2 += r.nr2.isEmpty() ? 0 : 1;
-        r = QsoRecord();
-    }
-    addToTotals(n, withNr2);
+    schema::withoutCounting(m_db, [&] {
+        if (deleteFirst)
+            clearInTransaction();
+        QSqlQuery q(m_db);
+        sql::prepare(q, QStringLiteral("INSERT INTO qso (freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, band,"
+                                       " tur, radio) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        QsoRecord r;
+        while (next(r)) {
+            bindColumns(q, r);
+            if (!q.exec())
+                sql::fail(q.lastError());
+            ++n;
+            r = QsoRecord();
+        }
+    });
     t.commit();
+    changedElsewhere();
     notify(LogChange{});
     return n;
 }

@@ -33,7 +33,9 @@ public:
 
     QSqlDatabase connection() const { return m_db; }
 
-    // Called after every committed write of this store, in the order subscribed.
+    // Called after every committed write of this store, in the order subscribed. When another
+    // connection or program changed the log since this store's previous write, a Reset follows
+    // the write's own change.
     void subscribe(LogListener listener) { m_listeners.push_back(std::move(listener)); }
     // Tells the listeners about a change made outside the write calls (undo, restore).
     void notify(const LogChange &change);
@@ -74,14 +76,18 @@ public:
     int import(bool deleteFirst, const std::function<bool(QsoRecord &)> &next);
 
 private:
-    void addToTotals(int records, int withNr2);
+    // Whether anyone else committed to the file since the last call.
+    bool changedElsewhere();
+    // Tells the listeners about a committed write of this store.
+    void committed(const LogChange &change);
     void clearInTransaction();
     int repeatCount(QSqlQuery &query, const char *column, const QString &band, const QString &mode,
                     const QString &call, const QString &tour);
 
     std::vector<LogListener> m_listeners;
     QSqlDatabase m_db;
-    QSqlQuery m_insert, m_heard, m_worked, m_repeats, m_count, m_countNr2, m_pageAsc, m_pageDesc;
+    QSqlQuery m_insert, m_heard, m_worked, m_repeats, m_count, m_countNr2, m_pageAsc, m_pageDesc, m_version;
+    qint64 m_seenVersion = -1;
 };
 
 } // namespace vireo

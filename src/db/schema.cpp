@@ -32,16 +32,26 @@ const char *const Indexes[] = {
     "CREATE INDEX IF NOT EXISTS qso_id ON qso(id)",
 };
 
-// Totals of the log, kept up to date by the log store in the same transaction as every change,
-// so that the status bar counters cost the same for a hundred records or a hundred thousand.
+const char *const CountTriggers[] = {
+    // nr2 > '' is nr2 <> '' for the text the column holds (NULL not counted), and an index range.
+    "CREATE TRIGGER IF NOT EXISTS qso_count_insert AFTER INSERT ON qso BEGIN"
+    " UPDATE qso_totals SET total = total + 1, with_nr2 = with_nr2 + (IFNULL(NEW.nr2, '') > '') WHERE id = 1; END",
+    "CREATE TRIGGER IF NOT EXISTS qso_count_delete AFTER DELETE ON qso BEGIN"
+    " UPDATE qso_totals SET total = total - 1, with_nr2 = with_nr2 - (IFNULL(OLD.nr2, '') > '') WHERE id = 1; END",
+    "CREATE TRIGGER IF NOT EXISTS qso_count_update AFTER UPDATE OF nr2 ON qso BEGIN"
+    " UPDATE qso_totals SET with_nr2 = with_nr2 + (IFNULL(NEW.nr2, '') > '') - (IFNULL(OLD.nr2, '') > '') WHERE id = 1; END",
+};
+
+// Totals of the log behind the status bar counters, kept by the database itself: triggers change
+// them in the same transaction as every insert, delete or change of nr2, whichever program
+// writes the file, so that the counters cost the same for a hundred records or a hundred thousand
+// and always match the rows.
 const char *const Totals[] = {
     "CREATE TABLE IF NOT EXISTS qso_totals (id INTEGER PRIMARY KEY CHECK (id = 1),"
     " total INTEGER NOT NULL, with_nr2 INTEGER NOT NULL)",
-    // Counted from the rows only when the file has no totals yet (the check comes before the scan).
-    "INSERT INTO qso_totals (id, total, with_nr2)"
-    " SELECT 1, (SELECT COUNT(*) FROM qso), (SELECT COUNT(*) FROM qso WHERE COALESCE(nr2, '') <> '')"
-    " WHERE NOT EXISTS (SELECT 1 FROM qso_totals)",
-    // Early files kept the totals by triggers, which also slowed clearing the log.
+    "INSERT OR IGNORE INTO qso_totals (id, total, with_nr2) VALUES (1, 0, 0)",
+    // Earlier files: triggers under these names counted differently, or the program kept the
+    // totals itself and other programs' writes went uncounted.
     "DROP TRIGGER IF EXISTS qso_totals_insert",
     "DROP TRIGGER IF EXISTS qso_totals_delete",
     "DROP TRIGGER IF EXISTS qso_totals_update",
@@ -52,6 +62,21 @@ const char *const ReferenceData[] = {
     "CREATE TABLE IF NOT EXISTS scp_call (call TEXT PRIMARY KEY) WITHOUT ROWID",
     "CREATE TABLE IF NOT EXISTS reference_info (name TEXT PRIMARY KEY, value TEXT NOT NULL)",
 };
+
+// Counted anew from the rows when the file lacked the table or a trigger as it was opened: an
+// earlier version's file, or one changed while nothing kept its totals. With the triggers in
+// place every writer keeps them, so a file that has them needs no count at start-up.
+const char *const Recount =
+    "UPDATE qso_totals SET total = (SELECT COUNT(*) FROM qso), with_nr2 = (SELECT COUNT(*) FROM qso WHERE nr2 > '')"
+    " WHERE id = 1";
+
+bool totalsKept(QSqlDatabase db)
+{
+    QSqlQuery q = sql::run(db, QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE (type = 'table' AND name = 'qso_totals')"
+                                              " OR (type = 'trigger' AND name IN ('qso_count_insert', 'qso_count_delete',"
+                                              " 'qso_count_update'))"));
+    return sql::scalar(q) == 4;
+}
 
 } // namespace
 
@@ -72,13 +97,31 @@ void create(QSqlDatabase db)
 void ensureIndexes(QSqlDatabase db)
 {
     sql::Transaction t(db);
+    const bool kept = totalsKept(db);
     for (const char *statement : Indexes)
         sql::run(db, QString::fromLatin1(statement));
     for (const char *statement : Totals)
         sql::run(db, QString::fromLatin1(statement));
     for (const char *statement : ReferenceData)
         sql::run(db, QString::fromLatin1(statement));
+    for (const char *statement : CountTriggers)
+        sql::run(db, QString::fromLatin1(statement));
+    if (!kept)
+        sql::run(db, QString::fromLatin1(Recount));
     t.commit();
+}
+
+void withoutCounting(QSqlDatabase db, const std::function<void()> &change)
+{
+    // A trigger costs tens of microseconds a row, seconds for an import of a hundred thousand
+    // records, and a delete trigger keeps SQLite from dropping a whole table's pages at once.
+    // The triggers are back, and the totals counted, before the caller's transaction commits.
+    for (const char *trigger : {"qso_count_insert", "qso_count_delete", "qso_count_update"})
+        sql::run(db, QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(QLatin1String(trigger)));
+    change();
+    sql::run(db, QString::fromLatin1(Recount));
+    for (const char *statement : CountTriggers)
+        sql::run(db, QString::fromLatin1(statement));
 }
 
 QStringList missingTables(QSqlDatabase db)

@@ -5,14 +5,21 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace vireo::schema {
 
 // The five tables every log file must hold.
 QStringList requiredTables();
 // Creates the tables and indexes on an empty database.
 void create(QSqlDatabase db);
-// Adds indexes a file made by an older program may lack (never changes tables or rows).
+// Adds the indexes, the totals table and its triggers a file made by an older program may lack,
+// counting the totals anew from the rows when they were not kept (never changes the log's tables
+// or rows). Also for a file whose contents were replaced as a whole, such as a restored copy.
 void ensureIndexes(QSqlDatabase db);
+// Runs a change of many records inside the caller's transaction without the per-row triggers
+// that keep the totals, then counts the totals anew and puts the triggers back.
+void withoutCounting(QSqlDatabase db, const std::function<void()> &change);
 // Tables of the list that the database lacks.
 QStringList missingTables(QSqlDatabase db);
 

@@ -44,8 +44,11 @@ qint64 scalar(QSqlQuery &query)
 Transaction::Transaction(QSqlDatabase db)
     : m_db(db)
 {
-    if (!m_db.transaction())
-        fail(m_db.lastError());
+    // The write lock is taken at the start, waiting for another program's lock as long as the
+    // busy timeout allows: a transaction that began reading could not wait for it later.
+    QSqlQuery q(m_db);
+    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        fail(q.lastError());
 }
 
 Transaction::~Transaction()

@@ -24,7 +24,7 @@ QSqlQuery run(const QSqlDatabase &db, const QString &statement, std::initializer
 // First column of the first row as an integer (for counts).
 qint64 scalar(QSqlQuery &query);
 
-// A transaction that rolls back unless commit() is called.
+// A write transaction (it holds the write lock from its start) that rolls back unless commit() is called.
 class Transaction {
 public:
     explicit Transaction(QSqlDatabase db);

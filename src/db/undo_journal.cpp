@@ -1,5 +1,6 @@
 #include "db/undo_journal.h"
 
+#include "db/schema.h"
 #include "db/sql.h"
 
 #include <QDateTime>
@@ -328,26 +329,36 @@ UndoJournal::Result UndoJournal::undo()
             for (QString name : names)
                 sql::run(db, QStringLiteral("DROP INDEX main.\"%1\"").arg(name.replace(QLatin1Char('"'), QStringLiteral("\"\""))));
         }
-        if (added > 0 && added == m_store.count()) {
-            // Every record of the log came with this step (an import that replaced the log): the
-            // table is emptied at once, which SQLite does only while no trigger watches it.
-            for (const char *name : {"insert", "delete", "update"})
-                sql::run(db, QStringLiteral("DROP TRIGGER temp.undo_qso_%1").arg(QLatin1String(name)));
-            QSqlQuery gone = sql::run(db, QStringLiteral("DELETE FROM qso"));
-            result.removed = gone.numRowsAffected();
-            gone.finish();
-            install();
-        } else {
-            QSqlQuery gone = bound(QStringLiteral("DELETE FROM qso WHERE id IN (%1)").arg(addedIds));
-            result.removed = gone.numRowsAffected();
-        }
-        bound(QStringLiteral("INSERT INTO qso (id, %1) SELECT id, %1 FROM (%2)").arg(Columns, deletedRows));
-        for (const QString &statement : rebuild)
-            sql::run(db, statement);
-        QStringList sets;
-        for (const QString &name : Columns.split(QStringLiteral(", ")))
-            sets << QStringLiteral("%1 = u.%1").arg(name);
-        bound(QStringLiteral("UPDATE qso SET %1 FROM (%2) AS u WHERE qso.id = u.id").arg(sets.join(QStringLiteral(", ")), firstUpdates));
+        const bool bulk = added + deleted >= BulkStep;
+        const std::function<void()> apply = [&] {
+            if (added > 0 && added == m_store.count()) {
+                // Every record of the log came with this step (an import that replaced the log): the
+                // table is emptied at once, which SQLite does only while no trigger watches it.
+                for (const char *name : {"insert", "delete", "update"})
+                    sql::run(db, QStringLiteral("DROP TRIGGER temp.undo_qso_%1").arg(QLatin1String(name)));
+                QSqlQuery gone = sql::run(db, QStringLiteral("DELETE FROM qso"));
+                result.removed = gone.numRowsAffected();
+                gone.finish();
+                install();
+            } else {
+                QSqlQuery gone = bound(QStringLiteral("DELETE FROM qso WHERE id IN (%1)").arg(addedIds));
+                result.removed = gone.numRowsAffected();
+            }
+            bound(QStringLiteral("INSERT INTO qso (id, %1) SELECT id, %1 FROM (%2)").arg(Columns, deletedRows));
+            for (const QString &statement : rebuild)
+                sql::run(db, statement);
+            QStringList sets;
+            for (const QString &name : Columns.split(QStringLiteral(", ")))
+                sets << QStringLiteral("%1 = u.%1").arg(name);
+            bound(QStringLiteral("UPDATE qso SET %1 FROM (%2) AS u WHERE qso.id = u.id").arg(sets.join(QStringLiteral(", ")), firstUpdates));
+        };
+        // A big step goes without the per-row counting triggers (which would cost seconds for a
+        // hundred thousand rows and keep SQLite from emptying the table at once); the totals
+        // are counted once before the transaction commits.
+        if (bulk)
+            schema::withoutCounting(db, apply);
+        else
+            apply();
         sql::run(db, QStringLiteral("DELETE FROM undo_row WHERE step = ?"), {step});
         refreshTotals(db);
         sql::run(db, QStringLiteral("UPDATE temp.undo_current SET active = 1"));

@@ -6,7 +6,9 @@
 #include "base/ini_file.h"
 #include "support/scripted_services.h"
 
+#include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QtTest>
 
@@ -24,9 +26,6 @@ private slots:
             c = char(gen.bounded(256));
         binary.replace('=', '\0');
         QTest::newRow("binary") << binary;
-        QByteArray huge = "[MySetting]\r\nCall=UA1ABC\r\n";
-        huge += QByteArray(int(IniFile::MaxFileSize) + 10, 'x');
-        QTest::newRow("huge") << huge;
         QTest::newRow("lines of equals") << QByteArray(100000, '=');
     }
     void binaryAndHugeFilesGiveDefaults()
@@ -43,6 +42,58 @@ private slots:
         QCOMPARE(m.myCall, QString());
         QCOMPARE(m.numRadio, QStringLiteral("1"));
         QCOMPARE(m.layoutFlag, 0);
+    }
+
+    // A settings file of many megabytes is read whole, and the exit keeps every line of it.
+    void largeFileIsReadWholeAndKeptAtExit()
+    {
+        test::TestContext t;
+        QByteArray text = "[MySetting]\r\nCall=UA1ABC\r\nContest=RDXC\r\n[Notes]\r\n";
+        for (int i = 0; text.size() < 4 * 1024 * 1024 + 300 * 1024; ++i) // over the 4 MiB once ignored
+            text += "note" + QByteArray::number(i) + "=" + QByteArray(60, 'x') + "\r\n";
+        text += "[Main]\r\nSwlDouble=1\r\n";
+        {
+            QFile f(t.context.settingsPath);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(text);
+        }
+        {
+            Program p(t.context);
+            QCOMPARE(p.main().myCall, QStringLiteral("UA1ABC"));
+            QVERIFY(p.main().N20->isChecked());
+        }
+        QVERIFY(t.prompts->texts("error").isEmpty());
+        QFile f(t.context.settingsPath);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray after = f.readAll();
+        QVERIFY(after.size() > text.size());
+        QVERIFY(after.startsWith("[MySetting]\r\nCall=UA1ABC\r\nContest=RDXC\r\n"));
+        QVERIFY(after.contains(text.mid(40, text.size() - 80)));
+    }
+
+    // A file too large to be a settings file is not read, and the exit does not write over it:
+    // it says which file it left alone.
+    void unreadableFileIsNeverWrittenOver()
+    {
+        test::TestContext t;
+        {
+            QFile f(t.context.settingsPath);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("[MySetting]\r\nCall=UA1ABC\r\n");
+            QVERIFY(f.resize(IniFile::MaxFileSize + 1)); // sparse: takes no room on the disk
+        }
+        {
+            Program p(t.context);
+            QCOMPARE(p.main().myCall, QString());
+        }
+        const QStringList errors = t.prompts->texts("error");
+        QVERIFY(!errors.isEmpty());
+        for (const QString &e : errors)
+            QVERIFY2(e.contains(t.context.settingsPath), qPrintable(e));
+        QCOMPARE(QFileInfo(t.context.settingsPath).size(), IniFile::MaxFileSize + 1);
+        QFile f(t.context.settingsPath);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.read(26), QByteArray("[MySetting]\r\nCall=UA1ABC\r\n"));
     }
 
     void readOnlyFileIsNamedAtExit()

@@ -5,6 +5,7 @@
 #include "base/ini_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -120,6 +121,56 @@ private slots:
         // a directory where the file should be
         IniFile bad(dir.path());
         QVERIFY_THROWS_EXCEPTION(Error, bad.writeString("A", "x", "1"));
+    }
+
+    // Files of tens of megabytes are read whole; one beyond the limit is not read and a write
+    // to it fails naming it, leaving it as it was.
+    void largeFilesAreReadWholeOrLeftAlone()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("settings.ini"));
+        QByteArray text = "[Notes]\r\n";
+        while (text.size() < 20 * 1024 * 1024)
+            text += "line=" + QByteArray(70, 'x') + "\r\n";
+        text += "[Main]\r\nLeft=10\r\n";
+        writeAll(path, text);
+        IniFile ini(path);
+        QCOMPARE(ini.readInteger("Main", "Left", -1), 10);
+        ini.writeInteger("Main", "Top", 20);
+        QCOMPARE(readAll(path), text + "Top=20\r\n");
+
+        const QString huge = dir.filePath(QStringLiteral("huge.ini"));
+        {
+            QFile f(huge);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("[Main]\r\nLeft=10\r\n");
+            QVERIFY(f.resize(IniFile::MaxFileSize + 1));
+        }
+        IniFile tooLarge(huge);
+        QCOMPARE(tooLarge.readInteger("Main", "Left", -1), -1);
+        try {
+            tooLarge.writeInteger("Main", "Left", 5);
+            QFAIL("a file that was not read whole must not be written over");
+        } catch (const Error &e) {
+            QVERIFY2(e.text().contains(huge), qPrintable(e.text()));
+        }
+        QCOMPARE(QFileInfo(huge).size(), IniFile::MaxFileSize + 1);
+        QCOMPARE(readAll(huge).left(17), QByteArray("[Main]\r\nLeft=10\r\n"));
+    }
+
+    // A UTF-8 byte-order mark is not part of the first section's name; the text after it is UTF-8.
+    void byteOrderMarkIsSkipped()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("settings.ini"));
+        writeAll(path, "\xEF\xBB\xBF[MySetting]\r\nCall=UA1SWL\r\nContest=\xD0\x9A\xD1\x83\xD0\xB1\xD0\xBE\xD0\xBA\r\n");
+        IniFile ini(path);
+        QCOMPARE(ini.readString("MySetting", "Call", ""), QStringLiteral("UA1SWL"));
+        QCOMPARE(ini.readString("MySetting", "Contest", ""), QStringLiteral("Кубок"));
+        ini.writeString("MySetting", "Call", "UA9XYZ");
+        // written back in the settings file's own code page, without the mark
+        QCOMPARE(readAll(path), QByteArray("[MySetting]\r\nCall=UA9XYZ\r\nContest=\xCA\xF3\xE1\xEE\xEA\r\n"));
+        QCOMPARE(IniFile(path).readString("MySetting", "Contest", ""), QStringLiteral("Кубок"));
     }
 
     void codePageMapsWhatItCanAndMarksTheRest()

@@ -128,10 +128,10 @@ private slots:
         holder.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--hold"), path, QStringLiteral("1500")});
         QByteArray out;
         QTRY_VERIFY_WITH_TIMEOUT((out += holder.readAllStandardOutput()).contains("locked"), 30000);
-        Database db(path, QStringLiteral("waiter"));
-        QsoStore store(db.connection());
         QElapsedTimer waited;
         waited.start();
+        Database db(path, QStringLiteral("waiter")); // an exclusive lock keeps out readers too
+        QsoStore store(db.connection());
         store.append(numbered(QStringLiteral("W"), 1)); // waits for the lock instead of failing
         QVERIFY(waited.elapsed() >= 500);
         QVERIFY(holder.waitForFinished(30000));
