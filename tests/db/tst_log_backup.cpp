@@ -65,12 +65,13 @@ struct Log {
     {
         Database::prepareFile(path, QString());
         db = std::make_unique<Database>(path, QStringLiteral("live"));
-        if (!wal) {
-            QSqlQuery q(db->connection());
-            QVERIFY(q.exec(QStringLiteral("PRAGMA journal_mode = DELETE")));
-            QVERIFY(q.next());
-            QCOMPARE(q.value(0).toString(), QStringLiteral("delete"));
-        }
+        // The program keeps its log in a rollback journal; a log in write-ahead mode (as another
+        // program may leave it) must be copied just as well.
+        QSqlQuery q(db->connection());
+        QVERIFY(q.exec(wal ? QStringLiteral("PRAGMA journal_mode = WAL") : QStringLiteral("PRAGMA journal_mode = DELETE")));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), wal ? QStringLiteral("wal") : QStringLiteral("delete"));
+        q.finish();
         store = std::make_unique<QsoStore>(db->connection());
         store->append(records(0, n));
     }
