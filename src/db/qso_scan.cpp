@@ -27,9 +27,10 @@ QString text(sqlite3_stmt *s, int column)
     return p ? QString::fromUtf8(p, sqlite3_column_bytes(s, column)) : QString();
 }
 
-[[noreturn]] void fail(sqlite3 *db)
+[[noreturn]] void fail(sqlite3 *db, bool writing = false)
 {
-    throw Error(QStringLiteral("Ошибка чтения журнала: %1").arg(QString::fromUtf8(sqlite3_errmsg(db))));
+    throw Error((writing ? QStringLiteral("Ошибка записи в журнал: %1") : QStringLiteral("Ошибка чтения журнала: %1"))
+                    .arg(QString::fromUtf8(sqlite3_errmsg(db))));
 }
 
 } // namespace
@@ -66,6 +67,39 @@ void scanQsos(const QSqlDatabase &db, const std::function<void(const QsoRecord &
     }
     if (rc != SQLITE_DONE)
         fail(handle);
+}
+
+int insertQsos(const QSqlDatabase &db, const std::function<bool(QsoRecord &)> &next)
+{
+    sqlite3 *handle = handleOf(db);
+    if (!handle)
+        throw Error(QStringLiteral("Журнал открыт не через SQLite"));
+    sqlite3_stmt *raw = nullptr;
+    const char *statement = "INSERT INTO qso (freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, band, tur, radio)"
+                            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
+    if (sqlite3_prepare_v2(handle, statement, -1, &raw, nullptr) != SQLITE_OK)
+        fail(handle, true);
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> s(raw, sqlite3_finalize);
+    static const char16_t empty[] = u"";
+    int n = 0;
+    QsoRecord r;
+    while (next(r)) {
+        const QString *v[] = {&r.freq, &r.mode, &r.data, &r.time, &r.call1, &r.rst1, &r.nr1,
+                              &r.call2, &r.rst2, &r.nr2, &r.band, &r.tur, &r.radio};
+        int i = 1;
+        for (const QString *value : v) {
+            // Never NULL: an empty value is stored as empty text, as every other write does.
+            const void *data = value->isEmpty() ? static_cast<const void *>(empty) : static_cast<const void *>(value->utf16());
+            if (sqlite3_bind_text16(raw, i++, data, int(value->size() * 2), SQLITE_TRANSIENT) != SQLITE_OK)
+                fail(handle, true);
+        }
+        if (sqlite3_step(raw) != SQLITE_DONE)
+            fail(handle, true);
+        sqlite3_reset(raw);
+        ++n;
+        r = QsoRecord();
+    }
+    return n;
 }
 
 } // namespace vireo

@@ -1,7 +1,7 @@
 #pragma once
-// A read of the whole log for the report writers: every record in table order, straight through
-// SQLite's own interface, which reads 100,000 records in a small part of the time the general
-// query interface takes.
+// The whole log at once, straight through SQLite's own interface, which reads or writes 100,000
+// records in a small part of the time the general query interface takes: the read for the report
+// writers and the insert of an import.
 
 #include "db/qso_record.h"
 
@@ -14,5 +14,9 @@ namespace vireo {
 // Calls visit for every record of table qso, in key order. A database error throws vireo::Error
 // with SQLite's message.
 void scanQsos(const QSqlDatabase &db, const std::function<void(const QsoRecord &)> &visit);
+
+// Inserts the records that next() hands over until it returns false, with new keys, and returns
+// how many. The caller holds the transaction; a database error throws vireo::Error.
+int insertQsos(const QSqlDatabase &db, const std::function<bool(QsoRecord &)> &next);
 
 } // namespace vireo

@@ -1,6 +1,7 @@
 #include "db/qso_store.h"
 
 #include "db/schema.h"
+#include "db/qso_scan.h"
 #include "db/sql.h"
 
 namespace vireo {
@@ -284,17 +285,7 @@ int QsoStore::import(bool deleteFirst, const std::function<bool(QsoRecord &)> &n
     schema::withoutCounting(m_db, [&] {
         if (deleteFirst)
             clearInTransaction();
-        QSqlQuery q(m_db);
-        sql::prepare(q, QStringLiteral("INSERT INTO qso (freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, band,"
-                                       " tur, radio) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-        QsoRecord r;
-        while (next(r)) {
-            bindColumns(q, r);
-            if (!q.exec())
-                sql::fail(q.lastError());
-            ++n;
-            r = QsoRecord();
-        }
+        n = insertQsos(m_db, next);
     });
     t.commit();
     changedElsewhere();
