@@ -5,6 +5,7 @@
 #include "analysis/log_check_runner.h"
 #include "base/error.h"
 #include "base/ini_file.h"
+#include "base/window_placement.h"
 #include "reports/report_file.h"
 
 #include <QCloseEvent>
@@ -150,10 +151,7 @@ void TLogCheck::FormDestroy()
     try {
         IniFile ini(m_ctx.settingsPath);
         ini.writeInteger(CheckSection, MinRepeatKey, sbMinRepeat->value());
-        ini.writeInteger(Section, QStringLiteral("Left"), x());
-        ini.writeInteger(Section, QStringLiteral("Top"), y());
-        ini.writeInteger(Section, QStringLiteral("Height"), height());
-        ini.writeInteger(Section, QStringLiteral("Width"), width());
+        savePlacement(*this, m_ctx.settingsPath, Section);
     } catch (const std::exception &e) {
         if (m_ctx.services.prompts)
             m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));

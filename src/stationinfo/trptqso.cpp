@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "base/ini_file.h"
+#include "base/window_placement.h"
 #include "stationinfo/repeat_model.h"
 
 #include <QCloseEvent>
@@ -127,30 +128,14 @@ TRptQso::~TRptQso()
 
 void TRptQso::FormCreate()
 {
-    IniFile ini(m_ctx.settingsPath);
-    const int left = ini.readInteger(Section, QStringLiteral("Left"), -1);
-    if (left == -1) {
-        const QScreen *screen = QGuiApplication::primaryScreen();
-        const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-        move((area.width() - width()) / 2, (area.height() - height()) / 2);
-        return;
-    }
-    const int top = ini.readInteger(Section, QStringLiteral("Top"), y());
-    const int w = ini.readInteger(Section, QStringLiteral("Width"), width());
-    const int h = ini.readInteger(Section, QStringLiteral("Height"), height());
-    move(left, top);
-    resize(w, h);
+    restorePlacement(*this, m_ctx.settingsPath, Section);
 }
 
 void TRptQso::FormDestroy()
 {
     // Runs from the destructor: a settings file that cannot be written must not end the program.
     try {
-        IniFile ini(m_ctx.settingsPath);
-        ini.writeInteger(Section, QStringLiteral("Left"), x());
-        ini.writeInteger(Section, QStringLiteral("Top"), y());
-        ini.writeInteger(Section, QStringLiteral("Height"), height());
-        ini.writeInteger(Section, QStringLiteral("Width"), width());
+        savePlacement(*this, m_ctx.settingsPath, Section);
     } catch (const std::exception &e) {
         if (m_ctx.services.prompts)
             m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));
