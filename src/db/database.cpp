@@ -3,6 +3,7 @@
 #include "db/cty_parser.h"
 #include "db/reference_store.h"
 #include "db/schema.h"
+#include "db/sqlite_handle.h"
 #include "db/scp_store.h"
 #include "db/sql.h"
 
@@ -12,7 +13,6 @@
 #include <QThread>
 #include <QUuid>
 
-#include <dlfcn.h>
 #include <sqlite3.h>
 
 namespace vireo {
@@ -59,20 +59,6 @@ int waitForLock(void *, int attempts)
     return 1;
 }
 
-using BusyHandlerFn = int (*)(sqlite3 *, int (*)(void *, int), void *);
-
-// The Qt driver is linked against the shared SQLite library; take the entry from there.
-BusyHandlerFn busyHandlerFunction()
-{
-    static BusyHandlerFn fn = [] {
-        void *lib = dlopen("libsqlite3.so.0", RTLD_NOW | RTLD_NOLOAD);
-        if (!lib)
-            lib = dlopen("libsqlite3.so.0", RTLD_NOW);
-        return lib ? reinterpret_cast<BusyHandlerFn>(dlsym(lib, "sqlite3_busy_handler")) : nullptr;
-    }();
-    return fn;
-}
-
 QSqlDatabase openRaw(const QString &path, const QString &name)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
@@ -81,11 +67,8 @@ QSqlDatabase openRaw(const QString &path, const QString &name)
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
     if (!db.open())
         throw Error(QStringLiteral("Не удалось открыть базу данных %1: %2").arg(path, db.lastError().text()));
-    const QVariant handle = db.driver()->handle();
-    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
-        if (BusyHandlerFn setHandler = busyHandlerFunction())
-            setHandler(*static_cast<sqlite3 *const *>(handle.constData()), &waitForLock, nullptr);
-    }
+    if (sqlite3 *handle = sqliteHandle(db))
+        sqlite3_busy_handler(handle, &waitForLock, nullptr);
     return db;
 }
 

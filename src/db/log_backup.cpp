@@ -1,6 +1,7 @@
 #include "db/log_backup.h"
 
 #include "base/error.h"
+#include "db/sqlite_handle.h"
 #include "db/schema.h"
 
 #include <QDir>
@@ -103,14 +104,6 @@ void syncFolder(const QString &folder)
         ::fsync(fd);
         ::close(fd);
     }
-}
-
-sqlite3 *handleOf(const QSqlDatabase &db)
-{
-    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
-    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3 *const *>(v.constData());
 }
 
 } // namespace
@@ -258,7 +251,7 @@ void check(const QString &copyPath)
 void restore(QSqlDatabase live, const QString &copyPath)
 {
     check(copyPath);
-    sqlite3 *target = handleOf(live);
+    sqlite3 *target = sqliteHandle(live);
     if (!target)
         throw Error(QStringLiteral("Журнал не открыт"));
     Connection source;

@@ -1,6 +1,7 @@
 #include "db/qso_scan.h"
 
 #include "base/error.h"
+#include "db/sqlite_handle.h"
 
 #include <QSqlDriver>
 #include <QVariant>
@@ -12,14 +13,6 @@
 namespace vireo {
 
 namespace {
-
-sqlite3 *handleOf(const QSqlDatabase &db)
-{
-    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
-    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3 *const *>(v.constData());
-}
 
 QString text(sqlite3_stmt *s, int column)
 {
@@ -37,7 +30,7 @@ QString text(sqlite3_stmt *s, int column)
 
 void scanQsos(const QSqlDatabase &db, const std::function<void(const QsoRecord &)> &visit)
 {
-    sqlite3 *handle = handleOf(db);
+    sqlite3 *handle = sqliteHandle(db);
     if (!handle)
         throw Error(QStringLiteral("Ошибка чтения журнала: база данных не открыта"));
     sqlite3_stmt *raw = nullptr;
@@ -71,7 +64,7 @@ void scanQsos(const QSqlDatabase &db, const std::function<void(const QsoRecord &
 
 int insertQsos(const QSqlDatabase &db, const std::function<bool(QsoRecord &)> &next)
 {
-    sqlite3 *handle = handleOf(db);
+    sqlite3 *handle = sqliteHandle(db);
     if (!handle)
         throw Error(QStringLiteral("Журнал открыт не через SQLite"));
     sqlite3_stmt *raw = nullptr;

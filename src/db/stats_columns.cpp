@@ -1,5 +1,6 @@
 #include "db/stats_columns.h"
 
+#include "db/sqlite_handle.h"
 #include "db/sql.h"
 
 #include <QSqlDriver>
@@ -44,14 +45,6 @@ const SqliteApi &api()
     return a;
 }
 
-sqlite3 *handleOf(const QSqlDatabase &db)
-{
-    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
-    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3 *const *>(v.constData());
-}
-
 QString column(const SqliteApi &a, sqlite3_stmt *s, int i)
 {
     const void *text = a.text16(s, i);
@@ -63,7 +56,7 @@ QString column(const SqliteApi &a, sqlite3_stmt *s, int i)
 bool readDirectly(const QSqlDatabase &db, const std::function<void(const QsoRecord &)> &visit)
 {
     const SqliteApi &a = api();
-    sqlite3 *handle = handleOf(db);
+    sqlite3 *handle = sqliteHandle(db);
     if (!a.ok() || !handle)
         return false;
     sqlite3_stmt *s = nullptr;
