@@ -5,8 +5,9 @@
 
 #include <QSqlDriver>
 
-#include <dlfcn.h>
 #include <sqlite3.h>
+
+#include <memory>
 
 namespace vireo {
 
@@ -14,72 +15,38 @@ namespace {
 
 const QString Statement = QStringLiteral("SELECT band, tur, data, time, nr2 FROM qso");
 
-// The entries of the shared SQLite library that the Qt driver itself is linked against: reading
-// the columns straight from it spares a QVariant per value, which is most of the time a pass
-// over a large log takes.
-struct SqliteApi {
-    decltype(&sqlite3_prepare_v2) prepare = nullptr;
-    decltype(&sqlite3_step) step = nullptr;
-    decltype(&sqlite3_column_text16) text16 = nullptr;
-    decltype(&sqlite3_column_bytes16) bytes16 = nullptr;
-    decltype(&sqlite3_finalize) finalize = nullptr;
-    decltype(&sqlite3_errmsg) errmsg = nullptr;
-    bool ok() const { return prepare && step && text16 && bytes16 && finalize && errmsg; }
-};
-
-const SqliteApi &api()
+// Read straight through SQLite's own interface: sparing a QVariant per value is most of the time
+// a pass over a large log takes.
+QString column(sqlite3_stmt *s, int i)
 {
-    static const SqliteApi a = [] {
-        SqliteApi s;
-        void *lib = dlopen("libsqlite3.so.0", RTLD_NOW | RTLD_NOLOAD);
-        if (!lib)
-            return s;
-        s.prepare = reinterpret_cast<decltype(s.prepare)>(dlsym(lib, "sqlite3_prepare_v2"));
-        s.step = reinterpret_cast<decltype(s.step)>(dlsym(lib, "sqlite3_step"));
-        s.text16 = reinterpret_cast<decltype(s.text16)>(dlsym(lib, "sqlite3_column_text16"));
-        s.bytes16 = reinterpret_cast<decltype(s.bytes16)>(dlsym(lib, "sqlite3_column_bytes16"));
-        s.finalize = reinterpret_cast<decltype(s.finalize)>(dlsym(lib, "sqlite3_finalize"));
-        s.errmsg = reinterpret_cast<decltype(s.errmsg)>(dlsym(lib, "sqlite3_errmsg"));
-        return s;
-    }();
-    return a;
-}
-
-QString column(const SqliteApi &a, sqlite3_stmt *s, int i)
-{
-    const void *text = a.text16(s, i);
+    const void *text = sqlite3_column_text16(s, i);
     if (!text)
         return QString(QLatin1String(""));
-    return QString(static_cast<const QChar *>(text), a.bytes16(s, i) / 2);
+    return QString(static_cast<const QChar *>(text), sqlite3_column_bytes16(s, i) / 2);
 }
 
 bool readDirectly(const QSqlDatabase &db, const std::function<void(const QsoRecord &)> &visit)
 {
-    const SqliteApi &a = api();
     sqlite3 *handle = sqliteHandle(db);
-    if (!a.ok() || !handle)
+    if (!handle)
         return false;
-    sqlite3_stmt *s = nullptr;
+    sqlite3_stmt *raw = nullptr;
     const QByteArray text = Statement.toUtf8();
-    if (a.prepare(handle, text.constData(), int(text.size()), &s, nullptr) != SQLITE_OK)
-        throw Error(QString::fromUtf8(a.errmsg(handle)));
-    struct Finalize {
-        const SqliteApi &a;
-        sqlite3_stmt *s;
-        ~Finalize() { a.finalize(s); }
-    } finalize{a, s};
+    if (sqlite3_prepare_v2(handle, text.constData(), int(text.size()), &raw, nullptr) != SQLITE_OK)
+        throw Error(QString::fromUtf8(sqlite3_errmsg(handle)));
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> s(raw, sqlite3_finalize);
     QsoRecord r;
     int rc;
-    while ((rc = a.step(s)) == SQLITE_ROW) {
-        r.band = column(a, s, 0);
-        r.tur = column(a, s, 1);
-        r.data = column(a, s, 2);
-        r.time = column(a, s, 3);
-        r.nr2 = column(a, s, 4);
+    while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
+        r.band = column(raw, 0);
+        r.tur = column(raw, 1);
+        r.data = column(raw, 2);
+        r.time = column(raw, 3);
+        r.nr2 = column(raw, 4);
         visit(r);
     }
     if (rc != SQLITE_DONE)
-        throw Error(QString::fromUtf8(a.errmsg(handle)));
+        throw Error(QString::fromUtf8(sqlite3_errmsg(handle)));
     return true;
 }
 
