@@ -4,6 +4,7 @@
 // run, and whose files the current code must reproduce byte for byte.
 
 #include "db/qso_store.h"
+#include "db/sql.h"
 #include "reports/adif_writer.h"
 #include "reports/cabrillo_lines.h"
 #include "reports/cabrillo_report.h"
@@ -109,23 +110,40 @@ inline void writeLogger(const QString &path, QsoStore &qsos)
     qsos.forEach([&](const QsoRecord &r) { file.writeLine(loggerfile::line(r)); });
 }
 
-// A decoder opened for every line read.
+// A decoder opened for every line read, and each record inserted through the general query
+// interface, with the log's indexes and counting triggers updated row by row in the default page
+// cache.
 inline int importLogger(const QString &path, QsoStore &qsos, bool deleteFirst)
 {
     QFile file(path);
     file.open(QIODevice::ReadOnly);
-    return qsos.import(deleteFirst, [&](QsoRecord &r) {
-        if (file.atEnd())
-            return false;
+    const QSqlDatabase db = qsos.connection();
+    sql::Transaction t(db);
+    if (deleteFirst)
+        sql::run(db, QStringLiteral("DELETE FROM qso"));
+    QSqlQuery q(db);
+    sql::prepare(q, QStringLiteral("INSERT INTO qso (freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, band,"
+                                   " tur, radio) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    int n = 0;
+    while (!file.atEnd()) {
         QByteArray bytes = file.readLine(64 * 1024 + 3);
         if (bytes.endsWith('\n'))
             bytes.chop(1);
         if (bytes.endsWith('\r'))
             bytes.chop(1);
         QStringDecoder decoder("windows-1251");
-        r = loggerfile::parse(decoder(bytes));
-        return true;
-    });
+        const QsoRecord r = loggerfile::parse(decoder(bytes));
+        int i = 0;
+        for (const QString *v : {&r.freq, &r.mode, &r.data, &r.time, &r.call1, &r.rst1, &r.nr1, &r.call2, &r.rst2,
+                                 &r.nr2, &r.band, &r.tur, &r.radio})
+            q.bindValue(i++, v->isNull() ? QString(QLatin1String("")) : *v);
+        if (!q.exec())
+            sql::fail(q.lastError());
+        ++n;
+    }
+    t.commit();
+    qsos.notify(LogChange{});
+    return n;
 }
 
 } // namespace vireo::baseline

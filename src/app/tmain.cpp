@@ -100,6 +100,7 @@ TMain::TMain(const AppContext &context)
 TMain::~TMain()
 {
     FormDestroy();
+    undoJournal.reset(); // it watches the log store, which goes before it in member order
     m_ctx.traceEvent(QStringLiteral("destroy Main"));
 }
 

@@ -3,8 +3,7 @@
 #include "base/error.h"
 #include "db/sqlite_handle.h"
 
-#include <QSqlDriver>
-#include <QVariant>
+#include <QStringEncoder>
 
 #include <sqlite3.h>
 
@@ -73,17 +72,28 @@ int insertQsos(const QSqlDatabase &db, const std::function<bool(QsoRecord &)> &n
     if (sqlite3_prepare_v2(handle, statement, -1, &raw, nullptr) != SQLITE_OK)
         fail(handle, true);
     const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> s(raw, sqlite3_finalize);
-    static const char16_t empty[] = u"";
+    // The values of a row are encoded into one buffer, which SQLite reads in place: no copy and
+    // no conversion of each value on its way into the file.
+    QStringEncoder utf8(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
+    QByteArray buffer;
     int n = 0;
     QsoRecord r;
     while (next(r)) {
         const QString *v[] = {&r.freq, &r.mode, &r.data, &r.time, &r.call1, &r.rst1, &r.nr1,
                               &r.call2, &r.rst2, &r.nr2, &r.band, &r.tur, &r.radio};
+        qsizetype space = 0;
+        for (const QString *value : v)
+            space += utf8.requiredSpace(value->size());
+        if (buffer.size() < space + 1)
+            buffer.resize(space + 1);
+        char *const start = buffer.data();
+        char *out = start;
         int i = 1;
         for (const QString *value : v) {
+            char *const begin = out;
+            out = utf8.appendToBuffer(out, *value);
             // Never NULL: an empty value is stored as empty text, as every other write does.
-            const void *data = value->isEmpty() ? static_cast<const void *>(empty) : static_cast<const void *>(value->utf16());
-            if (sqlite3_bind_text16(raw, i++, data, int(value->size() * 2), SQLITE_TRANSIENT) != SQLITE_OK)
+            if (sqlite3_bind_text(raw, i++, begin, int(out - begin), SQLITE_STATIC) != SQLITE_OK)
                 fail(handle, true);
         }
         if (sqlite3_step(raw) != SQLITE_DONE)

@@ -27,6 +27,17 @@ struct LogChange {
 };
 using LogListener = std::function<void(const LogChange &)>;
 
+// Told of a write of many rows at once (a clear, an import) inside its transaction, before the
+// rows change and after, so that it can note the change in a few statements instead of row by row.
+class BulkWriteWatcher {
+public:
+    virtual ~BulkWriteWatcher() = default;
+    // The rows are still as they were; removingAll: every one of them is about to go.
+    virtual void beforeBulkWrite(bool removingAll) = 0;
+    // Done: the rows with keys above lastKeyBefore are the new ones.
+    virtual void afterBulkWrite(qint64 lastKeyBefore) = 0;
+};
+
 class QsoStore {
 public:
     explicit QsoStore(QSqlDatabase db);
@@ -37,6 +48,13 @@ public:
     // connection or program changed the log since this store's previous write, a Reset follows
     // the write's own change.
     void subscribe(LogListener listener) { m_listeners.push_back(std::move(listener)); }
+    // One watcher of the bulk writes at a time; a watcher going away stops watching.
+    void watchBulkWrites(BulkWriteWatcher *watcher) { m_bulkWatcher = watcher; }
+    void stopWatchingBulkWrites(const BulkWriteWatcher *watcher)
+    {
+        if (m_bulkWatcher == watcher)
+            m_bulkWatcher = nullptr;
+    }
     // Tells the listeners about a change made outside the write calls (undo, restore).
     void notify(const LogChange &change);
 
@@ -80,7 +98,8 @@ private:
     bool changedElsewhere();
     // Tells the listeners about a committed write of this store.
     void committed(const LogChange &change);
-    void clearInTransaction();
+    // Runs a clear or an import in one transaction, with what makes a write of many rows fast.
+    void bulkWrite(bool removingAll, const std::function<void()> &insert);
     int repeatCount(QSqlQuery &query, const char *column, const QString &band, const QString &mode,
                     const QString &call, const QString &tour);
 
@@ -88,6 +107,7 @@ private:
     QSqlDatabase m_db;
     QSqlQuery m_insert, m_heard, m_worked, m_repeats, m_count, m_countNr2, m_pageAsc, m_pageDesc, m_version;
     qint64 m_seenVersion = -1;
+    BulkWriteWatcher *m_bulkWatcher = nullptr;
 };
 
 } // namespace vireo

@@ -124,6 +124,24 @@ void withoutCounting(QSqlDatabase db, const std::function<void()> &change)
         sql::run(db, QString::fromLatin1(statement));
 }
 
+void withIndexesRebuilt(QSqlDatabase db, const std::function<void()> &change)
+{
+    // Whatever indexes the file has on the table, ours or another version's, come back as they were.
+    QSqlQuery q = sql::run(db, QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'index'"
+                                              " AND tbl_name = 'qso' AND sql IS NOT NULL"));
+    QStringList names, statements;
+    while (q.next()) {
+        names << q.value(0).toString();
+        statements << q.value(1).toString();
+    }
+    q.finish();
+    for (QString name : names)
+        sql::run(db, QStringLiteral("DROP INDEX main.\"%1\"").arg(name.replace(QLatin1Char('"'), QStringLiteral("\"\""))));
+    change();
+    for (const QString &statement : statements)
+        sql::run(db, statement);
+}
+
 QStringList missingTables(QSqlDatabase db)
 {
     QSqlQuery q = sql::run(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));

@@ -64,4 +64,20 @@ void Transaction::commit()
     m_done = true;
 }
 
+LargeCache::LargeCache(QSqlDatabase db)
+    : m_db(db)
+{
+    QSqlQuery q = run(m_db, QStringLiteral("PRAGMA cache_size"));
+    m_size = scalar(q);
+    q.finish();
+    run(m_db, QStringLiteral("PRAGMA cache_size = -65536")); // 64 MiB, freed as the cache shrinks back
+    m_set = true;
+}
+
+LargeCache::~LargeCache()
+{
+    if (m_set)
+        QSqlQuery(m_db).exec(QStringLiteral("PRAGMA cache_size = %1").arg(m_size));
+}
+
 } // namespace vireo::sql

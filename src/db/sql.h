@@ -38,4 +38,20 @@ private:
     bool m_done = false;
 };
 
+// A page cache large enough for every page a change of a hundred thousand rows touches, for as
+// long as it lives; the connection's own size comes back after. With the default cache such a
+// change writes pages out and reads them back over and over in the middle of its transaction.
+class LargeCache {
+public:
+    explicit LargeCache(QSqlDatabase db);
+    ~LargeCache();
+    LargeCache(const LargeCache &) = delete;
+    LargeCache &operator=(const LargeCache &) = delete;
+
+private:
+    QSqlDatabase m_db;
+    qint64 m_size = 0;
+    bool m_set = false;
+};
+
 } // namespace vireo::sql

@@ -5,6 +5,8 @@
 
 #include <QDateTime>
 
+#include <optional>
+
 namespace vireo {
 
 namespace {
@@ -26,12 +28,8 @@ QString oldColumns()
 
 // The history table lives in the log file; the step counter, the captions and the triggers are
 // temporary objects of this connection, so another program on the same file writes no history.
-QStringList installStatements()
+QStringList tableStatements()
 {
-    const QString journal =
-        QStringLiteral("INSERT INTO undo_row (step, op, id, %1) SELECT step, '%2', old.id, %3 FROM temp.undo_current;")
-            .arg(Columns);
-    const QString when = QStringLiteral("WHEN (SELECT active FROM temp.undo_current) = 1");
     return {
         // The triggers read the step counter for every row they journal: keep it in memory, not
         // in a temporary file (five times faster on a large import).
@@ -44,18 +42,34 @@ QStringList installStatements()
         QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS undo_current (step INTEGER NOT NULL, active INTEGER NOT NULL)"),
         QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS undo_caption (step INTEGER PRIMARY KEY, kind INTEGER NOT NULL,"
                        " subject TEXT NOT NULL)"),
-        QStringLiteral("DROP TRIGGER IF EXISTS temp.undo_qso_insert"),
-        QStringLiteral("DROP TRIGGER IF EXISTS temp.undo_qso_delete"),
-        QStringLiteral("DROP TRIGGER IF EXISTS temp.undo_qso_update"),
-        // An added record needs only its key to be taken out again.
-        QStringLiteral("CREATE TEMP TRIGGER undo_qso_insert AFTER INSERT ON main.qso %1 BEGIN"
-                       " INSERT INTO undo_row (step, op, id) SELECT step, 'I', new.id FROM temp.undo_current; END")
-            .arg(when),
-        QStringLiteral("CREATE TEMP TRIGGER undo_qso_delete AFTER DELETE ON main.qso %1 BEGIN %2 END")
-            .arg(when, journal.arg(QStringLiteral("D"), oldColumns())),
-        QStringLiteral("CREATE TEMP TRIGGER undo_qso_update AFTER UPDATE ON main.qso %1 BEGIN %2 END")
-            .arg(when, journal.arg(QStringLiteral("U"), oldColumns())),
     };
+}
+
+const char *const Triggers[] = {"undo_qso_insert", "undo_qso_delete", "undo_qso_update"};
+
+void removeTriggers(const QSqlDatabase &db)
+{
+    for (const char *name : Triggers)
+        sql::run(db, QStringLiteral("DROP TRIGGER IF EXISTS temp.%1").arg(QLatin1String(name)));
+}
+
+// The triggers journal a row as it is written. Temporary objects too change with the
+// transaction: if it rolls back, they are as they were before it.
+void installTriggers(const QSqlDatabase &db)
+{
+    removeTriggers(db);
+    const QString journal =
+        QStringLiteral("INSERT INTO undo_row (step, op, id, %1) SELECT step, '%2', old.id, %3 FROM temp.undo_current;")
+            .arg(Columns);
+    const QString when = QStringLiteral("WHEN (SELECT active FROM temp.undo_current) = 1");
+    // An added record needs only its key to be taken out again.
+    sql::run(db, QStringLiteral("CREATE TEMP TRIGGER undo_qso_insert AFTER INSERT ON main.qso %1 BEGIN"
+                                " INSERT INTO undo_row (step, op, id) SELECT step, 'I', new.id FROM temp.undo_current; END")
+                     .arg(when));
+    sql::run(db, QStringLiteral("CREATE TEMP TRIGGER undo_qso_delete AFTER DELETE ON main.qso %1 BEGIN %2 END")
+                     .arg(when, journal.arg(QStringLiteral("D"), oldColumns())));
+    sql::run(db, QStringLiteral("CREATE TEMP TRIGGER undo_qso_update AFTER UPDATE ON main.qso %1 BEGIN %2 END")
+                     .arg(when, journal.arg(QStringLiteral("U"), oldColumns())));
 }
 
 // The status bar totals follow the rows the undo put back or took out.
@@ -84,13 +98,40 @@ UndoJournal::UndoJournal(QsoStore &store)
     m_firstStep = QDateTime::currentMSecsSinceEpoch() * 1000;
     reset();
     m_store.subscribe([this](const LogChange &change) { stepCommitted(change); });
+    m_store.watchBulkWrites(this);
+}
+
+UndoJournal::~UndoJournal()
+{
+    m_store.stopWatchingBulkWrites(this);
+}
+
+void UndoJournal::beforeBulkWrite(bool removingAll)
+{
+    const QSqlDatabase db = m_store.connection();
+    if (removingAll)
+        sql::run(db, QStringLiteral("INSERT INTO undo_row (step, op, id, %1) SELECT c.step, 'D', q.id, %2"
+                                    " FROM temp.undo_current AS c, main.qso AS q WHERE c.active = 1 ORDER BY q.id")
+                         .arg(Columns, QStringLiteral("q.") + Columns.split(QStringLiteral(", ")).join(QStringLiteral(", q."))));
+    // Without triggers SQLite empties a table at once, and adds rows without a statement each.
+    removeTriggers(db);
+}
+
+void UndoJournal::afterBulkWrite(qint64 lastKeyBefore)
+{
+    const QSqlDatabase db = m_store.connection();
+    sql::run(db, QStringLiteral("INSERT INTO undo_row (step, op, id) SELECT c.step, 'I', q.id"
+                                " FROM temp.undo_current AS c, main.qso AS q WHERE c.active = 1 AND q.id > ? ORDER BY q.id"),
+             {lastKeyBefore});
+    installTriggers(db);
 }
 
 void UndoJournal::install()
 {
     const QSqlDatabase db = m_store.connection();
-    for (const QString &statement : installStatements())
+    for (const QString &statement : tableStatements())
         sql::run(db, statement);
+    installTriggers(db);
 }
 
 void UndoJournal::reset()
@@ -292,61 +333,37 @@ UndoJournal::Result UndoJournal::undo()
 
     // A large step rewrites the log's indexes all over: give it a page cache that holds them, so
     // that no page is written out twice in the middle of the transaction.
-    const qint64 cacheSize = [&db] {
-        QSqlQuery q = sql::run(db, QStringLiteral("PRAGMA cache_size"));
-        return sql::scalar(q);
-    }();
-    const bool large = added + deleted + updated > SmallStep;
-    if (large)
-        sql::run(db, QStringLiteral("PRAGMA cache_size = -65536"));
-    struct CacheBack {
-        const QSqlDatabase &db;
-        qint64 size;
-        bool on;
-        ~CacheBack()
-        {
-            if (on)
-                QSqlQuery(db).exec(QStringLiteral("PRAGMA cache_size = %1").arg(size));
-        }
-    } cacheBack{db, cacheSize, large};
+    std::optional<sql::LargeCache> cache;
+    if (added + deleted + updated > SmallStep)
+        cache.emplace(db);
     {
         sql::Transaction t(db);
         sql::run(db, QStringLiteral("UPDATE temp.undo_current SET active = 0"));
         // When most of the log is taken out or put back (the undo of a clear or of an import),
-        // the log's indexes are built afresh from the rows instead of being updated row by row:
-        // several times faster, and in the same transaction, so no reader ever sees them missing.
-        QStringList rebuild;
+        // the log's indexes are built afresh from the rows instead of being updated row by row.
         const qint64 after = m_store.count() - added + deleted;
-        if (added + deleted >= BulkStep && 2 * qint64(added + deleted) >= after) {
-            QSqlQuery q = sql::run(db, QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'index'"
-                                                      " AND tbl_name = 'qso' AND sql IS NOT NULL"));
-            QStringList names;
-            while (q.next()) {
-                names << q.value(0).toString();
-                rebuild << q.value(1).toString();
-            }
-            q.finish();
-            for (QString name : names)
-                sql::run(db, QStringLiteral("DROP INDEX main.\"%1\"").arg(name.replace(QLatin1Char('"'), QStringLiteral("\"\""))));
-        }
+        const bool rebuild = added + deleted >= BulkStep && 2 * qint64(added + deleted) >= after;
         const bool bulk = added + deleted >= BulkStep;
-        const std::function<void()> apply = [&] {
+        const std::function<void()> replaceRows = [&] {
             if (added > 0 && added == m_store.count()) {
                 // Every record of the log came with this step (an import that replaced the log): the
                 // table is emptied at once, which SQLite does only while no trigger watches it.
-                for (const char *name : {"insert", "delete", "update"})
-                    sql::run(db, QStringLiteral("DROP TRIGGER temp.undo_qso_%1").arg(QLatin1String(name)));
+                removeTriggers(db);
                 QSqlQuery gone = sql::run(db, QStringLiteral("DELETE FROM qso"));
                 result.removed = gone.numRowsAffected();
                 gone.finish();
-                install();
+                installTriggers(db);
             } else {
                 QSqlQuery gone = bound(QStringLiteral("DELETE FROM qso WHERE id IN (%1)").arg(addedIds));
                 result.removed = gone.numRowsAffected();
             }
             bound(QStringLiteral("INSERT INTO qso (id, %1) SELECT id, %1 FROM (%2)").arg(Columns, deletedRows));
-            for (const QString &statement : rebuild)
-                sql::run(db, statement);
+        };
+        const std::function<void()> apply = [&] {
+            if (rebuild)
+                schema::withIndexesRebuilt(db, replaceRows);
+            else
+                replaceRows();
             QStringList sets;
             for (const QString &name : Columns.split(QStringLiteral(", ")))
                 sets << QStringLiteral("%1 = u.%1").arg(name);

@@ -14,13 +14,14 @@
 
 namespace vireo {
 
-class UndoJournal {
+class UndoJournal : private BulkWriteWatcher {
 public:
     enum class Kind { None, Save, Delete, Edit, Clear, Import };
 
     // Creates the history table when the file lacks it, empties it and installs the triggers on
     // the store's connection. Follows the store's writes from here on.
     explicit UndoJournal(QsoStore &store);
+    ~UndoJournal() override;
     UndoJournal(const UndoJournal &) = delete;
     UndoJournal &operator=(const UndoJournal &) = delete;
 
@@ -49,6 +50,10 @@ public:
     static QString caption(Kind kind, const QString &subject);
 
 private:
+    // A clear or an import is journaled in two statements, its rows copied as a whole and the
+    // triggers off meanwhile, instead of a trigger's insert per row.
+    void beforeBulkWrite(bool removingAll) override;
+    void afterBulkWrite(qint64 lastKeyBefore) override;
     void install();
     void stepCommitted(const LogChange &change);
     qint64 topStep();

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cstring>
+
 namespace vireo::loggerfile {
 
 namespace {
@@ -81,23 +83,25 @@ bool Reader::next(QString &text)
 {
     if (m_file.atEnd())
         return false;
-    QByteArray bytes = m_file.readLine(MaxLineBytes + 3);
+    // One buffer for every line: the line, its line end and the terminating zero readLine adds.
+    if (m_buffer.isEmpty())
+        m_buffer.resize(MaxLineBytes + 3);
+    qint64 size = m_file.readLine(m_buffer.data(), m_buffer.size());
     ++m_line;
-    if (bytes.isEmpty() && m_file.error() != QFileDevice::NoError)
+    if (size <= 0)
         fail(QStringLiteral("ошибка чтения файла."));
-    if (bytes.isEmpty() && !m_file.atEnd())
-        fail(QStringLiteral("ошибка чтения файла."));
-    if (bytes.endsWith('\n'))
-        bytes.chop(1);
-    else if (bytes.size() > MaxLineBytes)
+    const char *bytes = m_buffer.constData();
+    if (bytes[size - 1] == '\n')
+        --size;
+    else if (size > MaxLineBytes)
         fail(QStringLiteral("строка длиннее %1 байт, это не файл логгера.").arg(MaxLineBytes));
-    if (bytes.endsWith('\r'))
-        bytes.chop(1);
-    if (bytes.size() > MaxLineBytes)
+    if (size > 0 && bytes[size - 1] == '\r')
+        --size;
+    if (size > MaxLineBytes)
         fail(QStringLiteral("строка длиннее %1 байт, это не файл логгера.").arg(MaxLineBytes));
-    if (bytes.contains('\0'))
+    if (std::memchr(bytes, '\0', size_t(size)))
         fail(QStringLiteral("файл содержит двоичные данные, это не файл логгера."));
-    text = cp1251::decode(bytes);
+    text = cp1251::decode(QByteArray::fromRawData(bytes, size));
     return true;
 }
 

@@ -47,6 +47,7 @@ private:
 
     QString m_path;
     QFile m_file;
+    QByteArray m_buffer;
     int m_line = 0;
 };
 

@@ -46,7 +46,7 @@ void browseFolder(const QString &dir)
     bool loaded = false;
     QObject::connect(&model, &QFileSystemModel::directoryLoaded, [&loaded] { loaded = true; });
     const QModelIndex root = model.setRootPath(dir);
-    QTest::qWaitFor([&loaded] { return loaded; }, 10000);
+    QVERIFY(QTest::qWaitFor([&loaded] { return loaded; }, 10000));
     QMimeDatabase types;
     for (int i = 0; i < model.rowCount(root); ++i) {
         const QModelIndex file = model.index(i, 0, root);

@@ -170,6 +170,7 @@ private slots:
         QVERIFY(!log.journal->canUndo());
         QCOMPARE(log.journal->undo().kind, UndoJournal::Kind::None);
         verifyState(log, states.first());
+        QCOMPARE(log.integrity(), QStringLiteral("ok"));
         QCOMPARE(log.historyRows(), 0);
 
         // New keys never take the place of keys that came back.
@@ -299,7 +300,10 @@ private slots:
         QVERIFY(!log.journal->canUndo());
         QCOMPARE(log.historyRows(), 0);
 
-        // A write that fails part-way and is rolled back leaves no step behind.
+        // A write that fails part-way and is rolled back leaves no step behind, and the log's
+        // indexes, taken away for the import, are back.
+        const QStringList indexes = log.indexes();
+        QVERIFY(indexes.size() >= 4);
         int n = 0;
         QVERIFY_THROWS_EXCEPTION(Error, log.store->import(true, [&n](QsoRecord &r) {
             if (++n > 2)
@@ -310,6 +314,14 @@ private slots:
         QVERIFY(!log.journal->canUndo());
         QCOMPARE(log.historyRows(), 0);
         QCOMPARE(log.rows().size(), 4);
+        QCOMPARE(log.indexes(), indexes);
+        QCOMPARE(log.integrity(), QStringLiteral("ok"));
+        // The rollback brought back what journals a single write too.
+        log.store->append(record(QStringLiteral("AFTER1")));
+        QCOMPARE(log.journal->nextCaption(), QStringLiteral("Отменить запись QSO AFTER1"));
+        log.journal->undo();
+        QCOMPARE(log.rows().size(), 4);
+        QVERIFY(!log.journal->canUndo());
     }
 
     void historyEmptiedAtNextStart()
