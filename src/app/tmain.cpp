@@ -1,5 +1,7 @@
 #include "app/tmain.h"
 
+#include "base/cut_text_tip.h"
+
 #include "about/taboutbox.h"
 #include "app/counters.h"
 #include "app/freq_box_edit.h"
@@ -189,6 +191,8 @@ void TMain::buildUi()
     for (int i = 0; i < 10; ++i)
         DBGrid1->setColumnWidth(i, widths[i]);
     DBGrid1->horizontalHeader()->setFont(narrowFont(11));
+    // A control number holds up to twenty characters, its column shows nine: all of it in a tool tip.
+    DBGrid1->setItemDelegate(new CutTextTipDelegate(DBGrid1));
     DBGrid1->installEventFilter(this);
     box->addWidget(DBGrid1, 1);
 

@@ -5,11 +5,14 @@
 //
 // With VIREO_SCREENSHOT_DIR set, each window state is also saved there as a PNG.
 
+#include "base/cut_text_tip.h"
 #include "entry/entry_window.h"
 #include "stationinfo/repeat_model.h"
 #include "stationinfo/trptqso.h"
 
 #include <QAbstractItemView>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -120,6 +123,7 @@ private slots:
     void mainWindowWithLongValues();
     void statusBarMessages();
     void repeatsWindowAtItsDesignedSize();
+    void cutGridCellsShowTheirText();
 };
 
 void TextsFitTest::mainWindowWithLongValues()
@@ -261,6 +265,43 @@ void TextsFitTest::repeatsWindowAtItsDesignedSize()
     IniFile ini(w->t.context.settingsPath);
     QCOMPARE(ini.readInteger(QStringLiteral("RptQso"), QStringLiteral("Width"), -1), 406);
     QCOMPARE(ini.readInteger(QStringLiteral("RptQso"), QStringLiteral("Height"), -1), 230);
+}
+
+
+void TextsFitTest::cutGridCellsShowTheirText()
+{
+    EntryWindow w;
+    TMain &m = *w.m;
+    QsoRecord r = record(QStringLiteral("UA3ABC"), QStringLiteral("16 KO85RS12"), QStringLiteral("DL1XYZ"),
+                         QStringLiteral("599"));
+    r.nr1 = QStringLiteral("59 KO85RS1"); // ten characters, wider than the column
+    r.nr2 = QStringLiteral("0012");
+    w.seed({r});
+    QApplication::processEvents();
+    auto *tips = dynamic_cast<CutTextTipDelegate *>(m.DBGrid1->itemDelegate());
+    QVERIFY(tips);
+    QAbstractItemModel *model = m.DBGrid1->model();
+    QCOMPARE(model->rowCount(), 1);
+    QVERIFY(tips->textCut(m.DBGrid1, model->index(0, 6)));  // NR-1
+    QVERIFY(!tips->textCut(m.DBGrid1, model->index(0, 9))); // NR-2
+    QVERIFY(!tips->textCut(m.DBGrid1, model->index(0, 4))); // CALL-1
+    // Resting the pointer on the cut cell shows its whole text; on a whole one, nothing.
+    auto hover = [&m](const QModelIndex &cell) {
+        const QPoint at = m.DBGrid1->visualRect(cell).center();
+        QHelpEvent tip(QEvent::ToolTip, at, m.DBGrid1->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(m.DBGrid1->viewport(), &tip);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    QCOMPARE(hover(model->index(0, 6)), QStringLiteral("59 KO85RS1"));
+    QToolTip::hideText();
+    QTRY_VERIFY(!QToolTip::isVisible());
+    QCOMPARE(hover(model->index(0, 9)), QString());
+    // Nine characters (a report and a six-character locator) still fit.
+    r.nr1 = QStringLiteral("16 KO85RS");
+    w.seed({r});
+    QApplication::processEvents();
+    QCOMPARE(model->rowCount(), 2);
+    QVERIFY(!tips->textCut(m.DBGrid1, model->index(1, 6)));
 }
 
 QTEST_MAIN(TextsFitTest)
