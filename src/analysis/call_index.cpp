@@ -7,7 +7,6 @@ namespace vireo {
 namespace {
 
 constexpr int MaxPacked = 10;
-constexpr int Letters = 37; // codes 1..37: A-Z, 0-9, "/"
 constexpr int FilterBits = 1 << 21;
 
 int codeOf(QChar c)
@@ -39,28 +38,41 @@ inline std::uint64_t hashKey(std::uint64_t k)
     return k;
 }
 
-// Characters of a packed call, first character in the lowest six bits.
-struct Packed {
-    int code[MaxPacked + 1] = {};
-    int length = 0;
-};
-
-Packed split(std::uint64_t key)
+// Characters of a packed call (the first in the lowest six bits; no character is code 0).
+int lengthOf(std::uint64_t key)
 {
-    Packed p;
-    while (key && p.length < MaxPacked) {
-        p.code[p.length++] = int(key & 63);
-        key >>= 6;
-    }
-    return p;
+    int n = 0;
+    for (; key; key >>= 6)
+        ++n;
+    return n;
 }
 
-std::uint64_t join(const int *code, int length)
+// The packed call without its j-th character.
+std::uint64_t leaveOut(std::uint64_t key, int j)
 {
-    std::uint64_t k = 0;
-    for (int i = length - 1; i >= 0; --i)
-        k = (k << 6) | std::uint64_t(code[i]);
-    return k;
+    const int shift = 6 * j;
+    const std::uint64_t low = key & ((std::uint64_t(1) << shift) - 1);
+    return low | ((key >> (shift + 6)) << shift);
+}
+
+// Two packed calls of the same length that differ in one character, or in two neighbours
+// that trade places.
+bool replacedOrSwapped(std::uint64_t a, std::uint64_t b)
+{
+    int first = -1, second = -1, differing = 0;
+    for (int i = 0; i < MaxPacked && (a >> (6 * i) || b >> (6 * i)); ++i) {
+        if (((a >> (6 * i)) & 63) == ((b >> (6 * i)) & 63))
+            continue;
+        if (++differing > 2)
+            return false;
+        (first < 0 ? first : second) = i;
+    }
+    if (differing == 1)
+        return true;
+    if (differing != 2 || second != first + 1)
+        return false;
+    const auto code = [](std::uint64_t k, int i) { return (k >> (6 * i)) & 63; };
+    return code(a, first) == code(b, second) && code(a, second) == code(b, first);
 }
 
 } // namespace
@@ -112,6 +124,7 @@ void CallIndex::grow()
 
 void CallIndex::insertKey(std::uint64_t key)
 {
+    m_variantsBuilt = false;
     if (m_filter.empty())
         m_filter.assign(FilterBits / 64, 0);
     const std::uint64_t bit = (hashKey(key) >> 40) & (FilterBits - 1);
@@ -184,63 +197,52 @@ QStringList CallIndex::oneOff(const QString &call) const
         found.sort();
         return found;
     }
-    const Packed p = split(*key);
-    const int n = p.length;
+    const std::uint64_t q = *key;
+    const int n = lengthOf(q);
+    buildVariants();
     std::vector<std::uint64_t> hits;
-    auto probe = [&](const int *code, int length) {
-        if (length <= 0 || length > MaxPacked)
-            return;
-        const std::uint64_t k = join(code, length);
-        if (k != *key && containsKey(k))
-            hits.push_back(k);
+    auto variantsOf = [this](std::uint64_t variant) {
+        return std::equal_range(m_variants.begin(), m_variants.end(), std::pair<std::uint64_t, std::uint64_t>{variant, 0},
+                                [](const auto &a, const auto &b) { return a.first < b.first; });
     };
-    int buf[MaxPacked + 1];
-    const std::uint64_t whole = *key;
-    auto probeKey = [&](std::uint64_t k) {
-        if (k != whole && containsKey(k))
-            hits.push_back(k);
-    };
-    // one replaced
-    for (int i = 0; i < n; ++i) {
-        const int shift = 6 * i;
-        const std::uint64_t rest = whole & ~(std::uint64_t(63) << shift);
-        for (int c = 1; c <= Letters; ++c)
-            if (c != p.code[i])
-                probeKey(rest | (std::uint64_t(c) << shift));
+    for (int j = 0; j < n; ++j) {
+        const std::uint64_t v = leaveOut(q, j);
+        // one left out: the call without its j-th character is in the set
+        if (v && containsKey(v))
+            hits.push_back(v);
+        // one replaced, or two neighbours swapped: a call of the same length shares this variant
+        const auto [from, to] = variantsOf(v);
+        for (auto it = from; it != to; ++it)
+            if (it->second != q && replacedOrSwapped(q, it->second))
+                hits.push_back(it->second);
     }
-    // one left out
-    for (int i = 0; i < n; ++i) {
-        int len = 0;
-        for (int j = 0; j < n; ++j)
-            if (j != i)
-                buf[len++] = p.code[j];
-        probe(buf, len);
-    }
-    // one put in
-    if (n < MaxPacked) {
-        for (int i = 0; i <= n; ++i) {
-            const int shift = 6 * i;
-            const std::uint64_t low = whole & ((std::uint64_t(1) << shift) - 1);
-            const std::uint64_t high = (whole >> shift) << (shift + 6);
-            for (int c = 1; c <= Letters; ++c)
-                probeKey(low | (std::uint64_t(c) << shift) | high);
-        }
-    }
-    // two neighbours swapped
-    std::copy(p.code, p.code + n, buf);
-    for (int i = 0; i + 1 < n; ++i) {
-        if (p.code[i] == p.code[i + 1])
-            continue;
-        std::swap(buf[i], buf[i + 1]);
-        probe(buf, n);
-        std::swap(buf[i], buf[i + 1]);
-    }
+    // one put in: the call is a variant of a longer one
+    const auto [from, to] = variantsOf(q);
+    for (auto it = from; it != to; ++it)
+        hits.push_back(it->second);
     std::sort(hits.begin(), hits.end());
     hits.erase(std::unique(hits.begin(), hits.end()), hits.end());
     for (const std::uint64_t k : hits)
         found << unpack(k);
     found.sort();
     return found;
+}
+
+void CallIndex::buildVariants() const
+{
+    if (m_variantsBuilt)
+        return;
+    m_variants.clear();
+    m_variants.reserve(std::size_t(m_count) * 7);
+    for (const std::uint64_t k : m_table) {
+        if (!k)
+            continue;
+        const int n = lengthOf(k);
+        for (int j = 0; j < n; ++j)
+            m_variants.emplace_back(leaveOut(k, j), k);
+    }
+    std::sort(m_variants.begin(), m_variants.end());
+    m_variantsBuilt = true;
 }
 
 } // namespace vireo

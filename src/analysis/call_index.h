@@ -1,9 +1,12 @@
 #pragma once
 // A set of calls that answers "which calls one character off this one are in the set" fast
-// enough to ask it for thousands of calls: every call of up to ten characters of A-Z, 0-9 and
-// "/" is packed into one 64-bit number (six bits a character) and kept in an open-addressing
-// hash table; the edits of a call are made on that number. Longer or stranger calls are kept
-// as text beside it.
+// enough to ask it for every call of a large log: every call of up to ten characters of A-Z, 0-9
+// and "/" is packed into one 64-bit number (six bits a character) and kept in an open-addressing
+// hash table. For the calls one character off, each call of the set is also listed under each of
+// its forms with one character left out: two calls one replaced character or one swapped pair
+// apart share such a form, and a call with one character more has the call itself among its
+// forms, so a question takes a few look-ups instead of one per possible edit. Longer or stranger
+// calls are kept as text beside it.
 
 #include <QSet>
 #include <QString>
@@ -11,6 +14,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace vireo {
@@ -36,6 +40,8 @@ public:
 
 private:
     bool containsKey(std::uint64_t key) const;
+    // Lists the forms with one character left out, at the first question after a change.
+    void buildVariants() const;
     void insertKey(std::uint64_t key);
     void grow();
 
@@ -45,6 +51,9 @@ private:
     std::vector<std::uint64_t> m_filter;
     int m_count = 0;
     QSet<QString> m_other;
+    // (form with one character left out, call), sorted.
+    mutable std::vector<std::pair<std::uint64_t, std::uint64_t>> m_variants;
+    mutable bool m_variantsBuilt = false;
 };
 
 } // namespace vireo

@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <QRandomGenerator>
+#include <QSet>
 
 using namespace vireo;
 using namespace vireo::logcheck;
@@ -185,6 +187,63 @@ private slots:
         QVERIFY(CallIndex::pack(QStringLiteral("DL/UA3ABC/")).has_value());
         QVERIFY(!CallIndex::pack(QStringLiteral("DL/UA3ABC/P")).has_value());
         QCOMPARE(CallIndex::unpack(*CallIndex::pack(QStringLiteral("9A/ZX0")) ), QStringLiteral("9A/ZX0"));
+    }
+
+    // Against the plain rule, over calls drawn from a small alphabet so that many of them are one
+    // edit apart, with a call added after questions were asked.
+    void callsOneCharacterOffMatchTheRule()
+    {
+        auto oneEdit = [](const QString &a, const QString &b) {
+            if (a == b)
+                return false;
+            if (a.size() == b.size()) {
+                QVector<int> at;
+                for (int i = 0; i < a.size(); ++i)
+                    if (a.at(i) != b.at(i))
+                        at << i;
+                return at.size() == 1
+                    || (at.size() == 2 && at[1] == at[0] + 1 && a.at(at[0]) == b.at(at[1]) && a.at(at[1]) == b.at(at[0]));
+            }
+            const QString &longer = a.size() > b.size() ? a : b, &shorter = a.size() > b.size() ? b : a;
+            if (longer.size() != shorter.size() + 1)
+                return false;
+            for (int i = 0; i < longer.size(); ++i)
+                if (QString(longer).remove(i, 1) == shorter)
+                    return true;
+            return false;
+        };
+        QRandomGenerator random(20261208);
+        auto randomCall = [&random] {
+            const QString alphabet = QStringLiteral("AB1/");
+            QString c;
+            const int n = 1 + int(random.bounded(10));
+            for (int i = 0; i < n; ++i)
+                c += alphabet.at(int(random.bounded(alphabet.size())));
+            return c;
+        };
+        CallIndex index;
+        QSet<QString> set;
+        for (int i = 0; i < 3000; ++i) {
+            const QString c = randomCall();
+            index.insert(c);
+            set.insert(c);
+        }
+        auto expected = [&](const QString &call) {
+            QStringList e;
+            for (const QString &c : set)
+                if (oneEdit(call, c))
+                    e << c;
+            e.sort();
+            return e;
+        };
+        for (int i = 0; i < 400; ++i) {
+            const QString call = i % 2 ? randomCall() : *std::next(set.begin(), int(random.bounded(set.size())));
+            QCOMPARE(index.oneOff(call), expected(call));
+        }
+        index.insert(QStringLiteral("AB1B"));
+        set.insert(QStringLiteral("AB1B"));
+        QVERIFY(index.oneOff(QStringLiteral("AB1A")).contains(QStringLiteral("AB1B")));
+        QCOMPARE(index.oneOff(QStringLiteral("AB1A")), expected(QStringLiteral("AB1A")));
     }
 
     void cleanLogsGiveNoFinding_data()
