@@ -9,7 +9,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlDriver>
 #include <QThread>
 #include <QUuid>
 

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSqlDriver>
 #include <QThread>
 
 #include <fcntl.h>

@@ -3,7 +3,6 @@
 #include "db/sqlite_handle.h"
 #include "db/sql.h"
 
-#include <QSqlDriver>
 
 #include <sqlite3.h>
 
