@@ -19,6 +19,13 @@ BackupScheduler::Settings BackupScheduler::read(const QString &settingsPath)
     return s;
 }
 
+void BackupScheduler::write(const QString &settingsPath, const Settings &settings)
+{
+    IniFile ini(settingsPath);
+    ini.writeInteger(QStringLiteral("Backup"), QStringLiteral("Interval"), settings.intervalMinutes);
+    ini.writeInteger(QStringLiteral("Backup"), QStringLiteral("Keep"), settings.keep);
+}
+
 BackupScheduler::BackupScheduler(const QString &logPath, const Settings &settings, std::function<QDateTime()> nowUtc,
                                  QObject *parent)
     : QObject(parent), m_logPath(logPath), m_settings(settings), m_now(std::move(nowUtc))

@@ -24,6 +24,8 @@ public:
         int keep = 20;
     };
     static Settings read(const QString &settingsPath);
+    // Puts the keys into the file, so that the listener finds them there to change.
+    static void write(const QString &settingsPath, const Settings &settings);
 
     BackupScheduler(const QString &logPath, const Settings &settings, std::function<QDateTime()> nowUtc,
                     QObject *parent = nullptr);

@@ -1,5 +1,6 @@
 #include "app/tmain.h"
 
+#include "app/backup_scheduler.h"
 #include "base/cut_text_tip.h"
 
 #include "about/taboutbox.h"
@@ -639,6 +640,8 @@ void TMain::FormDestroy()
                         btRdaio1->isChecked() ? QStringLiteral("1") : QStringLiteral("2"));
         ini.writeString(QStringLiteral("MySetting"), QStringLiteral("Contest"), contestName);
         ini.writeString(QStringLiteral("MySetting"), QStringLiteral("Call"), myCall);
+        if (backups)
+            BackupScheduler::write(m_ctx.settingsPath, backups->settings());
     } catch (const std::exception &e) {
         m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));
     }

@@ -222,6 +222,12 @@ void UndoRestoreTest::copiesAtStartAndExit()
         const QVector<logbackup::Copy> copies = logbackup::list(log);
         QCOMPARE(copies.size(), 3);
         QCOMPARE(logbackup::qsoCount(copies.first().path), 5);
+        {
+            // The keys are in the file after the first run, for the listener to change.
+            const IniFile written(w.t.context.settingsPath);
+            QCOMPARE(written.readString(QStringLiteral("Backup"), QStringLiteral("Interval"), QString()), QStringLiteral("10"));
+            QCOMPARE(written.readString(QStringLiteral("Backup"), QStringLiteral("Keep"), QString()), QStringLiteral("20"));
+        }
 
         // Interval=0: no automatic copies; Keep limits what stays.
         IniFile ini(w.t.context.settingsPath);
@@ -235,6 +241,8 @@ void UndoRestoreTest::copiesAtStartAndExit()
         w.program->main().qsos().clear();
         w.program.reset();
         QCOMPARE(logbackup::list(log).size(), 3);
+        QCOMPARE(BackupScheduler::read(w.t.context.settingsPath).intervalMinutes, 0); // kept as the listener set it
+        QCOMPARE(BackupScheduler::read(w.t.context.settingsPath).keep, 2);
     }
 }
 
