@@ -134,6 +134,11 @@ void TestAdifReader::everyFieldComesBack()
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
+    // Kept for other ADIF readers to be tried on it by hand.
+    if (const QString keep = qEnvironmentVariable("VIREO_TEST_OUTPUT_DIR"); !keep.isEmpty()) {
+        QFile::remove(keep + QStringLiteral("/supplementary.adi"));
+        QVERIFY(QFile::copy(path, keep + QStringLiteral("/supplementary.adi")));
+    }
 
     QVector<Fields> recs;
     QString why;
