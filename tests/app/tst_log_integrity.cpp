@@ -244,6 +244,10 @@ private slots:
         writeSettings(dir.path());
         const QString db = dir.filePath(QStringLiteral("vireolog.db"));
         QProcess vireo;
+        // What the killed program leaves in its temporary folders goes with this test's folder.
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TMPDIR"), dir.path());
+        vireo.setProcessEnvironment(env);
         vireo.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--program"), dir.path(), dialog});
         QVERIFY(vireo.waitForStarted());
         QByteArray out;
