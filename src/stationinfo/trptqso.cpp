@@ -26,7 +26,7 @@ constexpr int DesignedHeight = 230;
 // ---------------------------------------------------------------------------------------------
 // Cell drawing
 
-RepeatDelegate::RepeatDelegate(TRptQso *window) : QStyledItemDelegate(window), m_window(window) {}
+RepeatDelegate::RepeatDelegate(TRptQso *window) : CutTextTipDelegate(window), m_window(window) {}
 
 void RepeatDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {

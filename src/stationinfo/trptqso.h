@@ -1,11 +1,11 @@
 #pragma once
 // TRptQso: the repeats window, listing every earlier record of the call being typed.
 
+#include "base/cut_text_tip.h"
 #include "base/services.h"
 #include "db/qso_record.h"
 #include "stationinfo/dupe_check.h"
 
-#include <QStyledItemDelegate>
 #include <QWidget>
 
 #include <functional>
@@ -20,8 +20,8 @@ class RepeatModel;
 class TRptQso;
 
 // Draws the cells: calls of the entry line in red (heard column) or blue (worked column), bold;
-// records that repeat the entry in pink.
-class RepeatDelegate : public QStyledItemDelegate {
+// records that repeat the entry in pink. A cell whose text is cut shows all of it as a tool tip.
+class RepeatDelegate : public CutTextTipDelegate {
     Q_OBJECT
 public:
     RepeatDelegate(TRptQso *window);

@@ -259,6 +259,15 @@ void TextsFitTest::repeatsWindowAtItsDesignedSize()
     QVERIFY(last->mapTo(rpt, QPoint(last->width(), 0)).x() <= rpt->width());
     shoot(rpt, QStringLiteral("repeats-window"));
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    // A column the listener narrows cuts its calls, which then show in a tool tip.
+    auto *tips = dynamic_cast<CutTextTipDelegate *>(rpt->DBGrid1->itemDelegate());
+    QVERIFY(tips);
+    const QModelIndex call1 = rpt->model().index(0, 5);
+    QVERIFY(!tips->textCut(rpt->DBGrid1, call1));
+    const int designed = rpt->DBGrid1->columnWidth(5);
+    rpt->DBGrid1->setColumnWidth(5, 30);
+    QVERIFY(tips->textCut(rpt->DBGrid1, call1));
+    rpt->DBGrid1->setColumnWidth(5, designed);
 
     // Its designed size is what the settings keep.
     w->program.reset();
