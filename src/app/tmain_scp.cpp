@@ -15,7 +15,14 @@ namespace vireo {
 
 void TMain::connectScpHandlers()
 {
-    scpData = std::make_shared<ScpData>(qsos());
+    scpData = std::make_shared<ScpData>(qsos(), m_ctx.databasePath);
+    // Read in the background: the lists appear for what is typed once the index is in place.
+    connect(scpData.get(), &ScpData::ready, this, [this] {
+        guard([this] {
+            if (scpWindow->isVisible())
+                ScpCheck(scpField ? scpField : edCall1);
+        });
+    });
     // Top-level like the repeats window; destroyed (writing its placement) before the main window.
     scpWindowOwner = std::make_shared<TScp>(m_ctx, nullptr);
     scpWindow = scpWindowOwner.get();
@@ -41,14 +48,16 @@ void TMain::ScpCheck(QLineEdit *field)
     // Nothing is shown while the window is closed, so nothing is looked up.
     if (!scpWindow->isVisible())
         return;
+    // Typing never waits for the index: it is read in the background from the moment the window
+    // shows, and until then the lists stay empty.
+    const ScpIndex *index = scpData->indexIfReady();
     const QString typed = field->text();
-    if (typed.size() < 2) {
+    if (typed.size() < 2 || !index) {
         scpWindow->clearResults();
         return;
     }
-    const ScpIndex &index = scpData->index();
-    scpWindow->setResults(index, typed, index.matchIds(typed), index.nearIds(typed),
-                          index.contextOf(currentBand, modeCode(), edTour->text()));
+    scpWindow->setResults(*index, typed, index->matchIds(typed), index->nearIds(typed),
+                          index->contextOf(currentBand, modeCode(), edTour->text()));
 }
 
 void TMain::actScpClick()

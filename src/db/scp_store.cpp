@@ -5,11 +5,19 @@
 
 #include <QFile>
 
+#include <QVector>
+
+#include <array>
+#include <limits>
+#include <utility>
+
 namespace vireo {
 
 namespace {
 const QString CtyVersion = QStringLiteral("cty_version");
 const QString ScpRelease = QStringLiteral("scp_release");
+// Rows of one read: a few milliseconds of holding the file.
+constexpr int ReadSlice = 2000;
 } // namespace
 
 ScpStore::ScpStore(QSqlDatabase db) : m_db(db) {}
@@ -21,11 +29,25 @@ QString ScpStore::defaultScpPath()
 
 QStringList ScpStore::calls()
 {
-    QSqlQuery q = sql::run(m_db, QStringLiteral("SELECT call FROM scp_call"));
+    // In slices, each its own short read, so that a save of another connection never waits
+    // long for the file while the whole list is read.
     QStringList out;
-    while (q.next())
-        out << q.value(0).toString();
-    return out;
+    QSqlQuery q(m_db);
+    q.setForwardOnly(true);
+    sql::prepare(q, QStringLiteral("SELECT call FROM scp_call WHERE call > ? ORDER BY call LIMIT %1").arg(ReadSlice));
+    QString after = QStringLiteral("");
+    for (;;) {
+        sql::exec(q, {after});
+        int n = 0;
+        while (q.next()) {
+            after = q.value(0).toString();
+            out << after;
+            ++n;
+        }
+        q.finish();
+        if (n < ReadSlice)
+            return out;
+    }
 }
 
 void ScpStore::fillIfEmpty(const QString &path)
@@ -66,14 +88,37 @@ void ScpStore::setInfo(const QString &name, const QString &value)
              {name, value});
 }
 
-void ScpStore::forEachLogCall(
-    const std::function<void(const QString &, const QString &, const QString &, const QString &, const QString &)>
-        &visit)
+bool ScpStore::forEachLogCall(
+    const std::function<bool(const QString &, const QString &, const QString &, const QString &, const QString &)>
+        &visit,
+    qint64 upToId)
 {
-    QSqlQuery q = sql::run(m_db, QStringLiteral("SELECT call1, call2, band, mode, tur FROM qso"));
-    while (q.next())
-        visit(q.value(0).toString(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
-              q.value(4).toString());
+    QSqlQuery q(m_db);
+    q.setForwardOnly(true);
+    sql::prepare(q, QStringLiteral("SELECT id, call1, call2, band, mode, tur FROM qso WHERE id > ? AND id <= ?"
+                                   " ORDER BY id LIMIT %1")
+                        .arg(ReadSlice));
+    qint64 after = -1;
+    const qint64 last = upToId < 0 ? std::numeric_limits<qint64>::max() : upToId;
+    QVector<std::array<QString, 5>> slice;
+    slice.reserve(ReadSlice);
+    for (;;) {
+        // The slice is read and the statement ended before the rows are handed on, so the read
+        // holds the file only as long as the reading itself takes.
+        sql::exec(q, {after, last});
+        slice.clear();
+        while (q.next()) {
+            after = q.value(0).toLongLong();
+            slice.append({q.value(1).toString(), q.value(2).toString(), q.value(3).toString(), q.value(4).toString(),
+                          q.value(5).toString()});
+        }
+        q.finish();
+        for (const auto &r : std::as_const(slice))
+            if (!visit(r[0], r[1], r[2], r[3], r[4]))
+                return false;
+        if (slice.size() < ReadSlice)
+            return true;
+    }
 }
 
 ReferenceInfo ScpStore::info()

@@ -29,6 +29,7 @@ public:
     // Where Debian's hamradio-files package keeps the contest-call list.
     static QString defaultScpPath();
 
+    // The calls, sorted, read in slices of their own.
     QStringList calls();
     // Fills scp_call from the file when the table is empty. A missing or unreadable file leaves it
     // empty (the partial check then shows the log's calls only); a broken one fills nothing.
@@ -36,10 +37,13 @@ public:
     // Records the version of the country file the prefix table was filled from.
     void setCtyVersion(const QString &version);
 
-    // Every record's calls, band, mode and tour, as the partial check needs them.
-    void forEachLogCall(
-        const std::function<void(const QString &call1, const QString &call2, const QString &band,
-                                 const QString &mode, const QString &tour)> &visit);
+    // The calls, band, mode and tour of every record (of those with keys up to upToId, when it
+    // is not negative), as the partial check needs them, in key order and in slices of their own.
+    // Stops when visit returns false, and then returns false.
+    bool forEachLogCall(
+        const std::function<bool(const QString &call1, const QString &call2, const QString &band,
+                                 const QString &mode, const QString &tour)> &visit,
+        qint64 upToId = -1);
 
     ReferenceInfo info();
 

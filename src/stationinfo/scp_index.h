@@ -32,6 +32,10 @@ public:
     // Forgets every log call (the contest-call list stays).
     void clearLog();
 
+    // Builds the sorted part now rather than at the first question (for an index filled on
+    // another thread).
+    void prepare() const { ensureBuilt(); }
+
     // ---- asking ----
     // Known calls that contain the fragment anywhere, each once, sorted; empty below 2 characters.
     QStringList matches(const QString &fragment) const;

@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QSemaphore>
 #include <QtTest>
 
 #include <memory>
@@ -100,6 +101,7 @@ private slots:
     void followsTheLog();
     void toggleAndPlacement();
     void dataRefreshWindow();
+    void readInTheBackground();
 
 private:
     void start();
@@ -139,6 +141,7 @@ void TestScpWindow::start()
     m.actScp->trigger();
     QVERIFY(scp().isVisible());
     QVERIFY(m.actScp->isChecked());
+    QTRY_VERIFY(m.scpData->loaded()); // read in the background once the window opened
     m.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&m));
 }
@@ -282,7 +285,8 @@ void TestScpWindow::followsTheLog()
     QCOMPARE(scp().matchModel().rowCount(), 0);
     m.qsos().clear();
     type(m.edCall1, QStringLiteral("A3AB"));
-    QCOMPARE(rows(scp().matchModel()), containing(masterCalls(), QStringLiteral("A3AB")));
+    // The whole log changed: read again in the background, listed when it is in place.
+    QTRY_COMPARE(rows(scp().matchModel()), containing(masterCalls(), QStringLiteral("A3AB")));
 }
 
 void TestScpWindow::toggleAndPlacement()
@@ -382,9 +386,44 @@ void TestScpWindow::dataRefreshWindow()
     QCOMPARE(w->lbCtyVersion->text(), QStringLiteral("Версия cty.dat: VER20991231"));
     QCOMPARE(w->lbScpRelease->text(), QStringLiteral("Версия MASTER.SCP: Release 2099.12.31.00"));
     QCOMPARE(w->lbCounts->text(), QStringLiteral("Стран: 1, префиксов: 1, позывных: 2"));
-    QCOMPARE(rows(scp().matchModel()), (QStringList{"RA3ABX", "UA3ABC", "UA3ABQ"}));
+    QTRY_COMPARE(rows(scp().matchModel()), (QStringList{"RA3ABX", "UA3ABC", "UA3ABQ"}));
     type(m.edCall1, QStringLiteral("9H1A"));
     QCOMPARE(m.lbDxccRpt->text(), QStringLiteral("9H"));
+}
+
+// The index is read on a worker thread: typing goes on meanwhile, records saved during the read
+// are listed after it, and a deletion during the read makes it read again.
+void TestScpWindow::readInTheBackground()
+{
+    m_program = std::make_unique<Program>(m_t->context);
+    TMain &m = main();
+    const QVector<qint64> ids = m.qsos().append(QVector<QsoRecord>{qso(QStringLiteral("QQ1QQQ"), QString())});
+    QSemaphore go;
+    m.scpData->setBeforeReadHook([&go] { go.acquire(); });
+    m.show();
+    m.actScp->trigger();
+    QVERIFY(m.scpData->reading());
+    type(m.edCall1, QStringLiteral("A3AB"));
+    QCOMPARE(scp().matchModel().rowCount(), 0); // not read yet: nothing listed, nothing waited for
+    m.qsos().append({qso(QStringLiteral("ZZ9ZZQ"), QString())});
+    go.release();
+    // In place: the lists of what was typed appear by themselves.
+    QTRY_COMPARE(rows(scp().matchModel()), containing(masterCalls() + QStringList{"QQ1QQQ"}, QStringLiteral("A3AB")));
+    type(m.edCall1, QStringLiteral("9ZZQ"));
+    QCOMPARE(rows(scp().matchModel()), (QStringList{"ZZ9ZZQ"}));
+
+    // Deleted while the log is read: read again, and the call is gone.
+    m.scpData->reload();
+    type(m.edCall1, QStringLiteral("Q1QQ"));
+    QVERIFY(m.scpData->reading());
+    m.qsos().remove(ids[0]);
+    go.release(2); // the first read and the one after it
+    QTRY_VERIFY(m.scpData->loaded());
+    QVERIFY(!m.scpData->reading());
+    QCOMPARE(rows(scp().matchModel()), QStringList());
+    QCOMPARE(m.scpData->index().logCount(QStringLiteral("QQ1QQQ")), 0);
+    QCOMPARE(m.scpData->index().logCount(QStringLiteral("ZZ9ZZQ")), 1);
+    m.scpData->setBeforeReadHook({});
 }
 
 QTEST_MAIN(TestScpWindow)
