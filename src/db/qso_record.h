@@ -3,11 +3,24 @@
 
 #include <QString>
 
+#include <array>
+
 namespace vireo {
 
 struct QsoRecord {
     qint64 id = 0;
     QString freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, band, tur, radio;
+
+    // The text columns in the order of table qso (the statements that read or write all of them
+    // list them so), for code that treats them alike.
+    std::array<QString *, 13> columns()
+    {
+        return {&freq, &mode, &data, &time, &call1, &rst1, &nr1, &call2, &rst2, &nr2, &band, &tur, &radio};
+    }
+    std::array<const QString *, 13> columns() const
+    {
+        return {&freq, &mode, &data, &time, &call1, &rst1, &nr1, &call2, &rst2, &nr2, &band, &tur, &radio};
+    }
 
     bool operator==(const QsoRecord &o) const
     {

@@ -38,10 +38,8 @@ QVariant text(const QString &s)
 
 void bindColumns(QSqlQuery &q, const QsoRecord &r)
 {
-    const QString *v[] = {&r.freq, &r.mode, &r.data, &r.time, &r.call1, &r.rst1, &r.nr1,
-                          &r.call2, &r.rst2, &r.nr2, &r.band, &r.tur, &r.radio};
     int i = 0;
-    for (const QString *s : v)
+    for (const QString *s : r.columns())
         q.bindValue(i++, text(*s));
 }
 

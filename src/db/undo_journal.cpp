@@ -82,10 +82,9 @@ void refreshTotals(const QSqlDatabase &db)
 QsoRecord readColumns(const QSqlQuery &q, int first)
 {
     QsoRecord r;
-    QString *v[] = {&r.freq, &r.mode, &r.data, &r.time, &r.call1, &r.rst1, &r.nr1,
-                    &r.call2, &r.rst2, &r.nr2, &r.band, &r.tur, &r.radio};
-    for (int i = 0; i < 13; ++i)
-        *v[i] = q.value(first + i).toString();
+    int i = first;
+    for (QString *value : r.columns())
+        *value = q.value(i++).toString();
     return r;
 }
 
