@@ -171,4 +171,24 @@ QSqlDatabase Database::connection() const
     return QSqlDatabase::database(m_name, false);
 }
 
+ReadOnlyConnection::ReadOnlyConnection(const QString &path)
+    : m_name(QStringLiteral("read-") + QUuid::createUuid().toString())
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
+    if (!db.open()) {
+        const QString why = db.lastError().text();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+        throw Error(QStringLiteral("Не удалось открыть базу данных %1: %2").arg(path, why));
+    }
+}
+
+ReadOnlyConnection::~ReadOnlyConnection()
+{
+    QSqlDatabase::database(m_name, false).close();
+    QSqlDatabase::removeDatabase(m_name);
+}
+
 } // namespace vireo

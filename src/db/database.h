@@ -36,4 +36,19 @@ private:
     QString m_name;
 };
 
+// A read-only connection of its own to a log file, for reading it on another thread (each thread
+// needs its own connection); closed and removed when it goes. Throws vireo::Error when the file
+// cannot be opened.
+class ReadOnlyConnection {
+public:
+    explicit ReadOnlyConnection(const QString &path);
+    ~ReadOnlyConnection();
+    ReadOnlyConnection(const ReadOnlyConnection &) = delete;
+    ReadOnlyConnection &operator=(const ReadOnlyConnection &) = delete;
+    QSqlDatabase connection() const { return QSqlDatabase::database(m_name, false); }
+
+private:
+    QString m_name;
+};
+
 } // namespace vireo

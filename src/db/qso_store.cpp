@@ -155,9 +155,7 @@ void QsoStore::bulkWrite(bool removingAll, const std::function<void()> &insert)
 {
     sql::LargeCache cache(m_db);
     sql::Transaction t(m_db);
-    QSqlQuery last = sql::run(m_db, QStringLiteral("SELECT IFNULL(MAX(id), 0) FROM qso"));
-    const qint64 lastKey = sql::scalar(last);
-    last.finish();
+    const qint64 lastKey = this->lastKey();
     schema::withoutCounting(m_db, [&] {
         if (m_bulkWatcher)
             m_bulkWatcher->beforeBulkWrite(removingAll);
@@ -184,6 +182,12 @@ int QsoStore::count()
     const int n = int(sql::scalar(m_count));
     m_count.finish();
     return n;
+}
+
+qint64 QsoStore::lastKey()
+{
+    QSqlQuery q = sql::run(m_db, QStringLiteral("SELECT IFNULL(MAX(id), 0) FROM qso"));
+    return sql::scalar(q);
 }
 
 int QsoStore::countWithNr2()

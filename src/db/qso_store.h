@@ -67,6 +67,8 @@ public:
     void clear();
 
     int count();
+    // The highest key in the log, 0 when it is empty; later records get higher ones.
+    qint64 lastKey();
     // Records whose nr2 is not empty.
     int countWithNr2();
 

@@ -1,9 +1,9 @@
 #include "stationinfo/scp_data.h"
 
 #include "base/error.h"
+#include "db/database.h"
 #include "db/qso_store.h"
 #include "db/scp_store.h"
-#include "db/sql.h"
 
 #include <QThread>
 
@@ -44,7 +44,7 @@ struct ScpData::Read {
 };
 
 ScpData::ScpData(QsoStore &store, const QString &databasePath)
-    : m_store(store), m_db(store.connection()), m_path(databasePath)
+    : m_store(store), m_path(databasePath)
 {
     store.subscribe([this](const LogChange &change) { apply(change); });
 }
@@ -59,7 +59,7 @@ ScpData::~ScpData()
 
 void ScpData::readHere()
 {
-    ScpStore store(m_db);
+    ScpStore store(m_store.connection());
     m_index = ScpIndex(); // the old one's memory is given back first
     ScpIndex fresh;
     fill(fresh, store, m_store.count(), -1, nullptr);
@@ -108,35 +108,23 @@ void ScpData::startRead()
     m_savedMeanwhile.clear();
     read->path = m_path;
     read->records = m_store.count();
-    {
-        QSqlQuery last = sql::run(m_db, QStringLiteral("SELECT IFNULL(MAX(id), 0) FROM qso"));
-        read->upToId = sql::scalar(last);
-    }
+    read->upToId = m_store.lastKey();
     read->beforeRead = m_beforeRead;
     m_read = read;
     QThread *thread = QThread::create([read] {
         read->retired = ScpIndex();
         if (read->beforeRead)
             read->beforeRead();
-        const QString name = QStringLiteral("scp-read-%1").arg(quintptr(read.get()));
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-            db.setDatabaseName(read->path);
-            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"));
-            try {
-                if (!db.open())
-                    throw Error(db.lastError().text());
-                ScpStore store(db);
-                if (fill(read->index, store, read->records, read->upToId, &read->stop))
-                    read->index.prepare();
-            } catch (const std::exception &e) {
-                read->error = QString::fromUtf8(e.what());
-                if (read->error.isEmpty())
-                    read->error = QStringLiteral("ошибка чтения журнала");
-            }
-            db.close();
+        try {
+            const ReadOnlyConnection db(read->path);
+            ScpStore store(db.connection());
+            if (fill(read->index, store, read->records, read->upToId, &read->stop))
+                read->index.prepare();
+        } catch (const std::exception &e) {
+            read->error = QString::fromUtf8(e.what());
+            if (read->error.isEmpty())
+                read->error = QStringLiteral("ошибка чтения журнала");
         }
-        QSqlDatabase::removeDatabase(name);
     });
     m_worker.reset(thread);
     connect(thread, &QThread::finished, this, [this, thread] {

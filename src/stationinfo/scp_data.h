@@ -58,7 +58,6 @@ private:
     void readHere();
 
     QsoStore &m_store;
-    QSqlDatabase m_db;
     QString m_path;
     ScpIndex m_index;
     bool m_loaded = false;
