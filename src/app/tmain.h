@@ -172,7 +172,9 @@ public:
     // ---- rig control ----
     // announce: a radio not reached is said in a message box (not after the set-up window was
     // cancelled).
-    void CreateRigControl(bool announce = true);
+    // announce: say when no radio is reached; refreshBoxes: put the radios' values (or the
+    // defaults when none is on line) into the frequency and mode boxes at once.
+    void CreateRigControl(bool announce = true, bool refreshBoxes = true);
     void KillRigControl();
     void RigTypeChangeEvent(int rig);
     void StatusChangeEvent(int rig);
@@ -368,6 +370,7 @@ private:
     LogTableModel *m_logModel = nullptr;
     std::unique_ptr<RigServer> m_rig;
     bool m_activating = false;
+    QString m_bandWarning; // the status-bar text for a frequency of no band, while it stands
 };
 
 } // namespace vireo

@@ -24,8 +24,16 @@ void TMain::FreqToBand()
 
 void TMain::bandFromFrequencyText(const QString &text)
 {
-    if (const auto band = bandplan::freqToBand(text, selectedRadioOnline()))
-        currentBand = *band;
+    const bandplan::BandLookup found = bandplan::lookupBand(text, selectedRadioOnline());
+    if (found.band)
+        currentBand = *found.band;
+    // A number of no band keeps the band; the listener must see which one the QSO goes to.
+    const QString warning = found.outsideBands ? bandplan::outsideBandsText(text, currentBand) : QString();
+    if (!warning.isEmpty() && warning != m_bandWarning)
+        setStatusText(5, warning);
+    else if (!m_bandWarning.isEmpty() && statusText(5) == m_bandWarning)
+        setStatusText(5, QString());
+    m_bandWarning = warning;
 }
 
 void TMain::cbFreqChange()
