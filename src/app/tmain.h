@@ -359,7 +359,7 @@ private:
     void FormDestroy();
     bool entryKeyPress(QObject *watched, QKeyEvent *event); // tmain_entry.cpp
     void entryFocusIn(QObject *watched, const QFocusEvent *event); // tmain_entry.cpp
-    void bandFromFrequencyText(const QString &text); // tmain_band.cpp
+    void bandFromFrequencyText(const QString &text, bool sayOutside = true); // tmain_band.cpp
     void cbFreqTyped(const QString &typed);          // tmain_band.cpp
 
     AppContext m_ctx;
@@ -370,7 +370,8 @@ private:
     LogTableModel *m_logModel = nullptr;
     std::unique_ptr<RigServer> m_rig;
     bool m_activating = false;
-    QString m_bandWarning; // the status-bar text for a frequency of no band, while it stands
+    QString m_bandWarning;        // the status-bar text for a frequency of no band, while it stands
+    QString m_beforeBandWarning;  // what that panel said before it
 };
 
 } // namespace vireo
