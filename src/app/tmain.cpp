@@ -588,6 +588,8 @@ void TMain::FormCreate()
         myLongitude = ini.readFloat(QStringLiteral("MyPosition"), QStringLiteral("Longitude"), 0);
         myCall = ini.readString(QStringLiteral("MySetting"), QStringLiteral("Call"), QString());
         contestName = ini.readString(QStringLiteral("MySetting"), QStringLiteral("Contest"), QString());
+        // Quietly: the warning belongs to the listener's own click.
+        chTour->setChecked(ini.readInteger(QStringLiteral("Main"), QStringLiteral("TourTracking"), 0) == 1);
     }
     setCaptionFromSettings();
     N18->setChecked(layoutFlag == 1);
@@ -632,6 +634,7 @@ void TMain::FormDestroy()
         ini.writeInteger(QStringLiteral("Main"), QStringLiteral("Top"), y());
         ini.writeInteger(QStringLiteral("Main"), QStringLiteral("Position"), layoutFlag);
         ini.writeInteger(QStringLiteral("Main"), QStringLiteral("SwlDouble"), N20->isChecked() ? 1 : 0);
+        ini.writeInteger(QStringLiteral("Main"), QStringLiteral("TourTracking"), chTour->isChecked() ? 1 : 0);
         ini.writeInteger(QStringLiteral("Message"), QStringLiteral("QslMesCh"), qsl.standard ? 1 : 0);
         ini.writeString(QStringLiteral("Message"), QStringLiteral("QslMessage"), qsl.ownText);
         ini.writeFloat(QStringLiteral("MyPosition"), QStringLiteral("Latitude"), myLatitude);

@@ -172,7 +172,9 @@ public:
     // ---- rig control ----
     // announce: a radio not reached is said in a message box (not after the set-up window was
     // cancelled).
-    void CreateRigControl(bool announce = true);
+    // announce: say when no radio is reached; refreshBoxes: put the radios' values (or the
+    // defaults when none is on line) into the frequency and mode boxes at once.
+    void CreateRigControl(bool announce = true, bool refreshBoxes = true);
     void KillRigControl();
     void RigTypeChangeEvent(int rig);
     void StatusChangeEvent(int rig);
@@ -357,7 +359,7 @@ private:
     void FormDestroy();
     bool entryKeyPress(QObject *watched, QKeyEvent *event); // tmain_entry.cpp
     void entryFocusIn(QObject *watched, const QFocusEvent *event); // tmain_entry.cpp
-    void bandFromFrequencyText(const QString &text); // tmain_band.cpp
+    void bandFromFrequencyText(const QString &text, bool sayOutside = true); // tmain_band.cpp
     void cbFreqTyped(const QString &typed);          // tmain_band.cpp
 
     AppContext m_ctx;
@@ -368,6 +370,8 @@ private:
     LogTableModel *m_logModel = nullptr;
     std::unique_ptr<RigServer> m_rig;
     bool m_activating = false;
+    QString m_bandWarning;        // the status-bar text for a frequency of no band, while it stands
+    QString m_beforeBandWarning;  // what that panel said before it
 };
 
 } // namespace vireo

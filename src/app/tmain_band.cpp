@@ -22,10 +22,25 @@ void TMain::FreqToBand()
     bandFromFrequencyText(editing ? edFreqEdit->text() : cbFreq->currentText());
 }
 
-void TMain::bandFromFrequencyText(const QString &text)
+void TMain::bandFromFrequencyText(const QString &text, bool sayOutside)
 {
-    if (const auto band = bandplan::freqToBand(text, selectedRadioOnline()))
-        currentBand = *band;
+    const bandplan::BandLookup found = bandplan::lookupBand(text, selectedRadioOnline());
+    if (found.band)
+        currentBand = *found.band;
+    // A number of no band keeps the band; the listener must see which one the QSO goes to. The
+    // message gives way, and what the panel said before comes back, once the frequency has a band.
+    if (found.outsideBands && sayOutside) {
+        const QString warning = bandplan::outsideBandsText(text, currentBand);
+        if (m_bandWarning.isEmpty())
+            m_beforeBandWarning = statusText(5);
+        if (warning != m_bandWarning)
+            setStatusText(5, warning);
+        m_bandWarning = warning;
+    } else if (!found.outsideBands && !m_bandWarning.isEmpty()) {
+        if (statusText(5) == m_bandWarning)
+            setStatusText(5, m_beforeBandWarning);
+        m_bandWarning.clear();
+    }
 }
 
 void TMain::cbFreqChange()
@@ -39,7 +54,9 @@ void TMain::cbFreqChange()
 
 void TMain::cbFreqTyped(const QString &typed)
 {
-    bandFromFrequencyText(typed);
+    // Key by key: "7", "70", "701" are on the way to 7012, not frequencies of no band. The
+    // warning waits for the next look at the band (a call typed, the QSO saved).
+    bandFromFrequencyText(typed, false);
 }
 
 void TMain::cbModeChange()

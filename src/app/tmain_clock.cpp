@@ -2,6 +2,8 @@
 
 #include "app/tmain.h"
 
+#include "base/ini_file.h"
+
 #include "contest/tour_clock.h"
 #include "db/tour_store.h"
 
@@ -30,6 +32,9 @@ void TMain::Timer1Timer()
 
 void TMain::chTourClick()
 {
+    // Kept at once, so a program ended in the middle of a tour starts again tracking it.
+    IniFile(m_ctx.settingsPath)
+        .writeInteger(QStringLiteral("Main"), QStringLiteral("TourTracking"), chTour->isChecked() ? 1 : 0);
     // Without a contest name the tours and the repeat check cannot be right; say so, keep the box.
     if (chTour->isChecked() && contestName.trimmed().isEmpty())
         m_ctx.services.prompts->warning(

@@ -44,15 +44,18 @@ void TMain::connectRigHandlers()
     connect(btRdaio2, &QAbstractButton::clicked, this, [this] { guard([this] { btRdaio2Click(); }); });
 }
 
-void TMain::CreateRigControl(bool announce)
+void TMain::CreateRigControl(bool announce, bool refreshBoxes)
 {
     if (m_rig || !m_ctx.services.rigServerFactory)
         return;
     try {
         m_rig = m_ctx.services.rigServerFactory();
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
         KillRigControl();
-        m_ctx.services.prompts->error(QStringLiteral("Ошибка"), QStringLiteral("Не удалось создать объект OmniRig"));
+        m_ctx.services.prompts->error(QStringLiteral("Ошибка"),
+                                      QStringLiteral("Не удалось запустить управление радио: %1\n"
+                                                     "Частоту и вид излучения можно вводить вручную.")
+                                          .arg(errorText(e)));
         return;
     }
     if (!m_rig)
@@ -73,19 +76,25 @@ void TMain::CreateRigControl(bool announce)
     if (announce) {
         connect(server, &RigServer::serverUnreachable, this, [this, server] {
             const QString why = server->unreachableReason();
-            m_ctx.services.prompts->error(QStringLiteral("Ошибка"),
-                                          QStringLiteral("Не удалось создать объект OmniRig")
-                                              + (why.isEmpty() ? QString() : QLatin1Char('\n') + why));
+            m_ctx.services.prompts->error(
+                QStringLiteral("Ошибка"),
+                QStringLiteral("Нет связи с радио: не удалось подключиться к rigctld.")
+                    + (why.isEmpty() ? QString() : QLatin1Char('\n') + why)
+                    + QStringLiteral("\nVireo продолжает подключаться: как только rigctld ответит, частота и "
+                                     "вид излучения пойдут от радио."));
         });
     }
 
-    // The display as if the notifications had arrived.
+    // The display as if the notifications had arrived. Coming back from a cancelled set-up, the
+    // frequency and mode boxes keep what the listener had in them until a radio says otherwise.
     RigTypeChangeEvent(1);
     RigTypeChangeEvent(2);
     StatusChangeEvent(1);
     StatusChangeEvent(2);
-    ParamsChangeEvent(1, 0);
-    ParamsChangeEvent(2, 0);
+    if (refreshBoxes) {
+        ParamsChangeEvent(1, 0);
+        ParamsChangeEvent(2, 0);
+    }
     server->start();
 }
 
@@ -161,7 +170,7 @@ void TMain::CAT1Click()
     // rests while it is open, and starts again with what is saved.
     KillRigControl();
     const bool saved = m_ctx.services.prompts->showModal(window) == QDialog::Accepted;
-    CreateRigControl(saved);
+    CreateRigControl(saved, saved);
 }
 
 bool TMain::selectedRadioOnline() const

@@ -5,6 +5,7 @@
 // starts a program or touches the computer's clock.
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -70,10 +71,20 @@ using RigServerFactory = std::function<std::unique_ptr<RigServer>()>;
 
 // How rig control starts the rigctld of a radio that Vireo runs itself: the program, and the
 // check of a serial device before it is handed over (0 when it may be opened for reading and
-// writing, otherwise the errno that says why not; empty means the real check).
+// writing, otherwise the errno that says why not; empty means the real check). Its durations
+// (how long a starting rigctld may take, how long one ran before it died) are measured on a
+// clock that is never set, so setting the computer's clock neither stretches nor cuts them;
+// tests may put their own clock in its place.
 struct RigProcessSeam {
     QString program = QStringLiteral("rigctld");
     std::function<int(const QString &device)> deviceAccess;
+    std::function<qint64()> monotonicMs; // empty: the system's monotonic clock
+
+    // Milliseconds on that clock; only differences mean anything.
+    qint64 monotonicNow() const
+    {
+        return monotonicMs ? monotonicMs() : QDeadlineTimer::current().deadline();
+    }
 };
 
 struct Services {

@@ -2,6 +2,8 @@
 
 #include "base/error.h"
 #include "base/ini_file.h"
+#include "contest/section_typing.h"
+#include "contest/tour_clock.h"
 #include "db/database.h"
 
 #include <algorithm>
@@ -45,10 +47,11 @@ void TfmContest::buildUi()
     edContest = new QLineEdit(this);
     edContest->setObjectName(QStringLiteral("edContest"));
 
-    m_model = new QStandardItemModel(0, 5, this);
+    // The last column says when the tour runs, from its first to its last instant.
+    m_model = new QStandardItemModel(0, 6, this);
     m_model->setHorizontalHeaderLabels({QStringLiteral("№"), QStringLiteral("Дата начала"),
                                         QStringLiteral("Время начала"), QStringLiteral("Дата окончания"),
-                                        QStringLiteral("Время окончания")});
+                                        QStringLiteral("Время окончания"), QStringLiteral("Идёт (UTC)")});
     DBGrid1 = new QTableView(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setModel(m_model);
@@ -58,16 +61,19 @@ void TfmContest::buildUi()
     DBGrid1->verticalHeader()->hide();
     DBGrid1->verticalHeader()->setDefaultSectionSize(DBGrid1->fontMetrics().height() + 6);
     // Column widths: wide enough for the titles in the desktop font.
-    const int widths[5] = {30, 75, 70, 80, 80};
+    int widths[6] = {30, 75, 70, 80, 80, 0};
     const QFontMetrics fm = DBGrid1->horizontalHeader()->fontMetrics();
-    for (int c = 0; c < 5; ++c) {
+    widths[5] = DBGrid1->fontMetrics().horizontalAdvance(
+                    QStringLiteral("01.01.2013 – 02.01.2013, каждый день 00:00:00 – 01:59:59"))
+        + 16;
+    for (int c = 0; c < 6; ++c) {
         const int title = fm.horizontalAdvance(m_model->horizontalHeaderItem(c)->text()) + 16;
         DBGrid1->setColumnWidth(c, std::max(widths[c], title));
     }
     DBGrid1->horizontalHeader()->setStretchLastSection(false);
     DBGrid1->installEventFilter(this);
     int gridWidth = 2 * DBGrid1->frameWidth() + 20;
-    for (int c = 0; c < 5; ++c)
+    for (int c = 0; c < 6; ++c)
         gridWidth += DBGrid1->columnWidth(c);
     DBGrid1->setMinimumSize(gridWidth, 200);
 
@@ -79,12 +85,14 @@ void TfmContest::buildUi()
         d->setObjectName(name);
         d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
         d->setCalendarPopup(true);
+        SectionTyping::attach(d);
         return d;
     };
     auto makeTime = [this](const QString &name, const QTime &t) {
         auto *e = new QTimeEdit(t, this);
         e->setObjectName(name);
         e->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+        SectionTyping::attach(e);
         return e;
     };
     DateTimePicker1 = makeDate(QStringLiteral("DateTimePicker1"));
@@ -178,7 +186,8 @@ bool TfmContest::readTours()
         items << number << new QStandardItem(r.dateBegin.toString(QStringLiteral("dd.MM.yyyy")))
               << new QStandardItem(r.timeBegin.toString(QStringLiteral("HH:mm:ss")))
               << new QStandardItem(r.dateEnd.toString(QStringLiteral("dd.MM.yyyy")))
-              << new QStandardItem(r.timeEnd.toString(QStringLiteral("HH:mm:ss")));
+              << new QStandardItem(r.timeEnd.toString(QStringLiteral("HH:mm:ss")))
+              << new QStandardItem(tourclock::tourSpanText(r));
         m_model->appendRow(items);
     }
     return true;
@@ -198,6 +207,15 @@ void TfmContest::btAddTourClick()
     r.timeBegin = DateTimePicker2->time();
     r.dateEnd = DateTimePicker3->date();
     r.timeEnd = DateTimePicker4->time();
+    // A tour that ends before it begins would never run: the QSOs meant for it would go to tour 0.
+    if (!tourclock::tourRuns(r)) {
+        m_ctx.services.prompts->warning(
+            QStringLiteral("Тур не добавлен: окончание %1 %2 раньше начала %3 %4. Исправьте дату или время.")
+                .arg(r.dateEnd.toString(QStringLiteral("dd.MM.yyyy")), r.timeEnd.toString(QStringLiteral("HH:mm:ss")),
+                     r.dateBegin.toString(QStringLiteral("dd.MM.yyyy")),
+                     r.timeBegin.toString(QStringLiteral("HH:mm:ss"))));
+        return;
+    }
     m_tours->append(r);
     if (readTours())
         selectRow(m_model->rowCount() - 1);

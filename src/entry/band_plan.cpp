@@ -28,8 +28,7 @@ QStringList bandNames()
 
 namespace {
 
-// A decimal integer as the conversion routine of the original reads it: optional sign, digits,
-// nothing else (no blanks).
+// A decimal integer: optional sign, digits, nothing else (no blanks).
 std::optional<long long> toInteger(const QString &text)
 {
     if (text.isEmpty())
@@ -73,9 +72,30 @@ std::optional<QString> listBand(long long f)
     }
 }
 
+// A typed frequency inside a band's edges. Short-wave and 6 m in kHz; 2 m and 70 cm either in
+// MHz (three digits) or in kHz.
+std::optional<QString> typedBand(long long f)
+{
+    struct Edges {
+        long long low, high;
+        const char *band;
+    };
+    static const Edges edges[] = {
+        {1810, 2000, "160M"},     {3500, 4000, "80M"},      {7000, 7300, "40M"},
+        {10100, 10150, "30M"},    {14000, 14350, "20M"},    {18068, 18168, "17M"},
+        {21000, 21450, "15M"},    {24890, 24990, "12M"},    {28000, 29700, "10M"},
+        {50000, 54000, "6M"},     {144, 148, "2M"},         {420, 450, "432"},
+        {144000, 148000, "2M"},   {420000, 450000, "432"},
+    };
+    for (const Edges &e : edges)
+        if (f >= e.low && f <= e.high)
+            return QString::fromLatin1(e.band);
+    return std::nullopt;
+}
+
 } // namespace
 
-std::optional<QString> freqToBand(const QString &text, bool radioOnline)
+BandLookup lookupBand(const QString &text, bool radioOnline)
 {
     // Whole megahertz, read the same way whether or not a radio is followed.
     QString mText;
@@ -88,15 +108,28 @@ std::optional<QString> freqToBand(const QString &text, bool radioOnline)
         mText = text.trimmed();
     const auto m = toInteger(mText);
     if (!m)
-        return std::nullopt;
+        return {};
     if (radioOnline)
-        return radioBand(*m);
+        return {radioBand(*m), false};
     QString digits = text;
     digits.remove(QLatin1Char(' '));
     const auto f = toInteger(digits);
     if (!f)
-        return std::nullopt;
-    return listBand(*f);
+        return {};
+    if (auto band = listBand(*f))
+        return {band, false};
+    if (auto band = typedBand(*f))
+        return {band, false};
+    return {std::nullopt, true};
+}
+
+QString outsideBandsText(const QString &frequencyText, const QString &currentBand)
+{
+    QString digits = frequencyText;
+    digits.remove(QLatin1Char(' '));
+    return currentBand.isEmpty()
+        ? QStringLiteral("Частота %1 не входит ни в один диапазон; диапазон не выбран").arg(digits)
+        : QStringLiteral("Частота %1 не входит ни в один диапазон; диапазон остаётся %2").arg(digits, currentBand);
 }
 
 QString modeCode(const QString &modeText)

@@ -12,11 +12,28 @@ QStringList frequencyList(); // "1800" ... "432"
 QStringList modeList();      // "CW (CW)" ... "TV (SSTV)"
 QStringList bandNames();     // "160M" ... "1.2G"
 
+// What a frequency text says about the band.
+struct BandLookup {
+    std::optional<QString> band; // the band the text gives; empty: the current band stays
+    bool outsideBands = false;   // the text is a frequency, but of no band
+};
+
 // The band for a frequency text. With a radio followed on line the whole megahertz are read
-// from the text and looked up in the radio table; otherwise the text without blanks must be
-// exactly one of the list frequencies. No match, or a text that gives no integer, gives nothing:
-// the current band then stays as it is.
-std::optional<QString> freqToBand(const QString &frequencyText, bool radioOnline);
+// from the text and looked up in the radio table. Otherwise the text without blanks is read as
+// a whole number: the eight list frequencies give their bands ("1800" is 160M), a number inside
+// a band's edges gives that band (kHz from 1810 up; 144-148 and 420-450 are megahertz, since no
+// band has so few kilohertz). A text that gives no integer ("", " R1 OFF") gives nothing and is
+// not outside the bands.
+BandLookup lookupBand(const QString &frequencyText, bool radioOnline);
+
+// The band alone.
+inline std::optional<QString> freqToBand(const QString &frequencyText, bool radioOnline)
+{
+    return lookupBand(frequencyText, radioOnline).band;
+}
+
+// The status-bar text for a frequency of no band; currentBand is the band that stays.
+QString outsideBandsText(const QString &frequencyText, const QString &currentBand);
 
 // The first two characters of a mode box text.
 QString modeCode(const QString &modeText);

@@ -3,7 +3,6 @@
 #include "rig/rig_display.h"
 #include "rig/rigctld_supervisor.h"
 
-#include <QDateTime>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -17,6 +16,17 @@ namespace {
 // A reply longer than this is not rigctld talking (\dump_caps is about 220 lines).
 constexpr int MaxReplyLines = 2000;
 constexpr int MaxBufferBytes = 256 * 1024;
+
+// Seconds as the messages write them: "1,5".
+QString seconds(int ms)
+{
+    return QString::number(ms / 1000.0).replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+QString notRigctld()
+{
+    return QStringLiteral("на этом порту отвечает не rigctld");
+}
 
 // "Key: value" of an extended-protocol reply.
 QString valueOf(const QStringList &lines, const QString &key)
@@ -36,7 +46,7 @@ RigctldServer::RigctldServer(const RigctldSettings &settings, const RigProcessSe
 {
     for (int i = 0; i < 2; ++i) {
         const RadioSetup &setup = settings.radio[i];
-        auto r = std::make_unique<RigctldRadio>(i + 1, setup, settings.pollMs);
+        auto r = std::make_unique<RigctldRadio>(i + 1, setup, settings.pollMs, seam);
         RigctldRadio *radio = r.get();
         connect(radio, &RigctldRadio::typeChanged, this, &RigServer::rigTypeChange);
         connect(radio, &RigctldRadio::statusChanged, this, &RigServer::statusChange);
@@ -110,15 +120,24 @@ QString RigctldServer::unreachableReason() const
         if (!m_failedAtStart[i])
             continue;
         const RigctldRadio &r = *m_radios[i];
-        QString why;
         if (m_processes[i]) {
+            // The radio as the listener set it up, and what its rigctld said or did.
+            const RadioSetup &setup = m_processes[i]->setup();
             const rig::RigProblem p =
                 r.processProblem() != rig::RigProblem::None ? r.processProblem() : rig::RigProblem::NoAnswer;
-            why = rig::problemText(p, m_processes[i]->setup().device);
+            QString which = QStringLiteral("модель Hamlib %1").arg(setup.model);
+            if (!setup.device.isEmpty())
+                which += QStringLiteral(", порт ") + setup.device;
+            lines << QStringLiteral("Радио %1 (%2, rigctld запускает Vireo): ").arg(i + 1).arg(which)
+                    + rig::problemText(p, setup.device);
         } else {
-            why = QStringLiteral("rigctld по адресу %1:%2 не отвечает.").arg(r.host()).arg(r.port());
+            const QString why = r.lastFailure().isEmpty() ? QStringLiteral("не отвечает") : r.lastFailure();
+            lines << QStringLiteral("Радио %1: rigctld по адресу %2:%3 недоступен: %4.")
+                         .arg(i + 1)
+                         .arg(r.host())
+                         .arg(r.port())
+                         .arg(why);
         }
-        lines << QStringLiteral("Радио %1: ").arg(i + 1) + why;
     }
     return lines.join(QLatin1Char('\n'));
 }
@@ -171,7 +190,8 @@ qint64 RigctldServer::rxFrequency(int rig) const
 
 // ---------------------------------------------------------------------------------------------
 
-RigctldRadio::RigctldRadio(int rig, const RadioSetup &setup, int pollMs, QObject *parent)
+RigctldRadio::RigctldRadio(int rig, const RadioSetup &setup, int pollMs, const RigProcessSeam &seam,
+                           QObject *parent)
     : QObject(parent),
       m_rig(rig),
       m_own(setup.kind == RadioKind::Own),
@@ -180,7 +200,8 @@ RigctldRadio::RigctldRadio(int rig, const RadioSetup &setup, int pollMs, QObject
       m_explicit(setup.explicitKind),
       m_host(m_own ? QStringLiteral("127.0.0.1") : setup.host.trimmed()),
       m_port(m_own ? 0 : setup.port),
-      m_pollMs(pollMs)
+      m_pollMs(pollMs),
+      m_seam(seam)
 {
     if (m_own) {
         type = QStringLiteral("Hamlib %1").arg(setup.model);
@@ -225,7 +246,7 @@ RigctldRadio::~RigctldRadio()
 
 void RigctldRadio::start()
 {
-    m_startMs = QDateTime::currentMSecsSinceEpoch();
+    m_startMs = m_seam.monotonicNow();
     if (configured() && m_port != 0 && m_step == Step::Down && !m_next->isActive())
         connectNow();
 }
@@ -257,7 +278,7 @@ bool RigctldRadio::mayStillBeStarting() const
 {
     // A rigctld that Vireo has just started refuses connections while it opens the radio.
     return m_own && !m_connectedOnce && m_problem == rig::RigProblem::None
-        && QDateTime::currentMSecsSinceEpoch() - m_startMs < RigctldServer::OwnStartPatienceMs;
+        && m_seam.monotonicNow() - m_startMs < RigctldServer::OwnStartPatienceMs;
 }
 
 void RigctldRadio::connectNow()
@@ -304,7 +325,7 @@ void RigctldRadio::onReadyRead()
         return;
     }
     if (m_buffer.size() > MaxBufferBytes) {
-        fail(RigServer::StPortBusy, QStringLiteral("Неверный ответ"));
+        fail(RigServer::StPortBusy, QStringLiteral("Неверный ответ"), notRigctld());
         return;
     }
     int eol;
@@ -330,7 +351,7 @@ void RigctldRadio::onLine(const QString &line)
         else if (v == QLatin1String("0") || v.startsWith(QLatin1String("RPRT ")))
             m_vfoArg.clear();
         else {
-            fail(RigServer::StPortBusy, QStringLiteral("Неверный ответ"));
+            fail(RigServer::StPortBusy, QStringLiteral("Неверный ответ"), notRigctld());
             return;
         }
         send("\\dump_caps", Step::Caps, false);
@@ -342,7 +363,7 @@ void RigctldRadio::onLine(const QString &line)
         if (!line.startsWith(QLatin1String("RPRT "))) {
             m_reply.append(line);
             if (m_reply.size() > MaxReplyLines)
-                fail(RigServer::StPortBusy, QStringLiteral("Неверный ответ"));
+                fail(RigServer::StPortBusy, QStringLiteral("Неверный ответ"), notRigctld());
             return;
         }
         break;
@@ -359,7 +380,7 @@ void RigctldRadio::onLine(const QString &line)
         const QString mfg = valueOf(m_reply, QStringLiteral("Mfg name:"));
         const QString model = valueOf(m_reply, QStringLiteral("Model name:"));
         if (!okCode) {
-            fail(RigServer::StPortBusy, QStringLiteral("Неверный ответ"));
+            fail(RigServer::StPortBusy, QStringLiteral("Неверный ответ"), notRigctld());
             return;
         }
         // rigctld has answered: from now on a failure is a lost connection, not a missing server.
@@ -404,20 +425,42 @@ void RigctldRadio::poll()
 void RigctldRadio::onTimeout()
 {
     if (m_step == Step::Connecting)
-        fail(RigServer::StPortBusy, QStringLiteral("Нет связи"));
+        fail(RigServer::StPortBusy, QStringLiteral("Нет связи"),
+             QStringLiteral("нет ответа на подключение за %1 с").arg(seconds(RigctldServer::ConnectTimeoutMs)));
     else if (m_step != Step::Down && m_step != Step::Idle)
-        fail(RigServer::StNotResponding, QStringLiteral("Не отвечает"));
+        fail(RigServer::StNotResponding, QStringLiteral("Не отвечает"),
+             QStringLiteral("rigctld не ответил на команду за %1 с").arg(seconds(RigctldServer::ReplyTimeoutMs)));
 }
 
 void RigctldRadio::onSocketGone()
 {
     if (m_step == Step::Down)
         return;
-    fail(RigServer::StPortBusy, QStringLiteral("Нет связи"));
+    QString why;
+    switch (m_socket->error()) {
+    case QAbstractSocket::ConnectionRefusedError:
+        why = QStringLiteral("подключение отклонено, на этом порту никто не ждёт подключений "
+                             "(rigctld не запущен или слушает другой порт)");
+        break;
+    case QAbstractSocket::HostNotFoundError:
+        why = QStringLiteral("адрес %1 не найден").arg(m_host);
+        break;
+    case QAbstractSocket::RemoteHostClosedError:
+        why = QStringLiteral("rigctld закрыл соединение");
+        break;
+    case QAbstractSocket::NetworkError:
+        why = QStringLiteral("сеть недоступна (%1)").arg(m_socket->errorString());
+        break;
+    default:
+        why = QStringLiteral("ошибка соединения (%1)").arg(m_socket->errorString());
+        break;
+    }
+    fail(RigServer::StPortBusy, QStringLiteral("Нет связи"), why);
 }
 
-void RigctldRadio::fail(int st, const QString &text)
+void RigctldRadio::fail(int st, const QString &text, const QString &why)
 {
+    m_lastFailure = why;
     m_step = Step::Down; // before abort(): the socket's own signals are ignored from here
     m_deadline->stop();
     m_socket->abort();

@@ -68,7 +68,8 @@ private:
 class RigctldRadio : public QObject {
     Q_OBJECT
 public:
-    RigctldRadio(int rig, const RadioSetup &setup, int pollMs, QObject *parent = nullptr);
+    RigctldRadio(int rig, const RadioSetup &setup, int pollMs, const RigProcessSeam &seam = RigProcessSeam(),
+                 QObject *parent = nullptr);
     ~RigctldRadio() override;
 
     bool configured() const { return m_configured; }
@@ -81,6 +82,9 @@ public:
     // A radio Vireo runs: why its rigctld cannot serve it (None when nothing is known).
     void setProcessProblem(rig::RigProblem problem);
     rig::RigProblem processProblem() const { return m_problem; }
+    // Why the last connection attempt or exchange failed, in Russian ("подключение отклонено:
+    // ..."); empty before the first failure.
+    const QString &lastFailure() const { return m_lastFailure; }
 
     QString type;
     int status = RigServer::StPortBusy;
@@ -107,7 +111,7 @@ private:
     void send(const char *command, Step step, bool withVfo);
     void poll();
     void pollDone();
-    void fail(int status, const QString &text);
+    void fail(int status, const QString &text, const QString &why);
     void publish(int status, const QString &text, qint64 frequency, quint32 mode);
     void reportFirstAttempt(bool answered);
     bool mayStillBeStarting() const;
@@ -121,7 +125,9 @@ private:
     const int m_pollMs;
     rig::RigProblem m_problem = rig::RigProblem::None;
     bool m_connectedOnce = false;
+    const RigProcessSeam m_seam; // its monotonic clock times the start-up patience
     qint64 m_startMs = 0;
+    QString m_lastFailure;
 
     QTcpSocket *m_socket = nullptr;
     QTimer *m_deadline = nullptr; // read and connect timeout

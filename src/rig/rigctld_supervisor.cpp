@@ -2,7 +2,6 @@
 
 #include "rig/serial_devices.h"
 
-#include <QDateTime>
 #include <QFileInfo>
 #include <QHostAddress>
 #include <QStandardPaths>
@@ -68,6 +67,11 @@ QStringList RigctldProcess::arguments(const RadioSetup &setup, quint16 port)
 qint64 RigctldProcess::pid() const
 {
     return m_process && m_process->state() != QProcess::NotRunning ? m_process->processId() : 0;
+}
+
+int RigctldProcess::restartPauseMs() const
+{
+    return m_retry->isActive() ? m_retry->interval() : 0;
 }
 
 bool RigctldProcess::programInstalled() const
@@ -139,7 +143,7 @@ void RigctldProcess::launch()
         if (e == QProcess::FailedToStart)
             onFinished();
     });
-    m_startedAtMs = QDateTime::currentMSecsSinceEpoch();
+    m_startedAtMs = m_seam.monotonicNow();
     ++m_starts;
     m_process->start();
     if (port != m_port) {
@@ -176,7 +180,7 @@ void RigctldProcess::onFinished()
     const rig::RigProblem fromLog = rig::problemFromLog(m_log);
     setProblem(failedToStart ? rig::RigProblem::NotInstalled
                              : fromLog != rig::RigProblem::None ? fromLog : rig::RigProblem::Exited);
-    if (QDateTime::currentMSecsSinceEpoch() - m_startedAtMs > HealthyRunMs)
+    if (m_seam.monotonicNow() - m_startedAtMs > HealthyRunMs)
         m_restartMs = FirstRestartMs;
     retryIn(m_restartMs);
     m_restartMs = std::min(m_restartMs * 2, MaxRestartMs);

@@ -31,6 +31,8 @@ public:
     quint16 port() const { return m_port; } // 0 before the first start
     qint64 pid() const;                     // 0 when not running
     int starts() const { return m_starts; } // how often rigctld was started
+    // The pause before the next start when one is waiting, otherwise 0.
+    int restartPauseMs() const;
     rig::RigProblem problem() const { return m_problem; }
     QString problemText() const { return rig::problemText(m_problem, m_setup.device); }
     const RadioSetup &setup() const { return m_setup; }
@@ -65,7 +67,7 @@ private:
     quint16 m_port = 0;
     int m_starts = 0;
     int m_restartMs = FirstRestartMs;
-    qint64 m_startedAtMs = 0;
+    qint64 m_startedAtMs = 0; // on the seam's monotonic clock
     bool m_wanted = false;
     QString m_log; // the last part of what rigctld wrote
     rig::RigProblem m_problem = rig::RigProblem::None;

@@ -228,12 +228,12 @@ private slots:
         Program p(t.context);
         TMain &m = p.main();
         QCOMPARE(m.currentBand, QString()); // "14000" was there before the handler
-        m.cbFreq->setEditText("14025");
-        QCOMPARE(m.currentBand, QString());
+        m.cbFreq->setEditText("5000");
+        QCOMPARE(m.currentBand, QString()); // a frequency of no band
         m.cbFreq->setEditText("14000");
         QCOMPARE(m.currentBand, QStringLiteral("20M"));
-        m.cbFreq->setEditText("14025");
-        QCOMPARE(m.currentBand, QStringLiteral("20M"));
+        m.cbFreq->setEditText("7025");
+        QCOMPARE(m.currentBand, QStringLiteral("40M"));
         m.cbFreq->setEditText("144");
         QCOMPARE(m.currentBand, QStringLiteral("2M"));
         m.cbFreq->setEditText("432");

@@ -9,7 +9,11 @@
 #include "reports/tfmcabrillo.h"
 #include "support/scripted_services.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QDateEdit>
+#include <QLabel>
+#include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSqlDatabase>
@@ -60,7 +64,31 @@ private slots:
     void exitHandsTheNameOn();
     void titleBarCloseKeepsTheNameBack();
     void destructionWritesTheContestKey();
+    void typingOverDatesAndTimes();
 };
+
+namespace {
+
+// Clicks into a date or time field at the left edge or the right edge, as a listener does.
+void clickInto(QDateTimeEdit *edit, bool rightEdge)
+{
+    QLineEdit *line = edit->findChild<QLineEdit *>();
+    QVERIFY(line);
+    const QPoint at(rightEdge ? line->width() - 4 : 3, line->height() / 2);
+    QTest::mouseClick(line, Qt::LeftButton, Qt::NoModifier, at);
+}
+
+// Types into whatever has the focus, one key press per character.
+void typeText(const QString &text)
+{
+    for (const QChar c : text) {
+        QWidget *target = QApplication::focusWidget();
+        QVERIFY(target);
+        QTest::keyClick(target, c.toLatin1());
+    }
+}
+
+} // namespace
 
 void TestTfmContest::initialControls()
 {
@@ -82,7 +110,8 @@ void TestTfmContest::initialControls()
     QStringList titles;
     for (int c = 0; c < w.DBGrid1->model()->columnCount(); ++c)
         titles << w.DBGrid1->model()->headerData(c, Qt::Horizontal).toString();
-    QCOMPARE(titles, (QStringList{"№", "Дата начала", "Время начала", "Дата окончания", "Время окончания"}));
+    QCOMPARE(titles, (QStringList{"№", "Дата начала", "Время начала", "Дата окончания", "Время окончания",
+                                  "Идёт (UTC)"}));
     QCOMPARE(w.DBGrid1->editTriggers(), QAbstractItemView::NoEditTriggers);
     QCOMPARE(w.DBGrid1->selectionBehavior(), QAbstractItemView::SelectRows);
     // The menu command shows the window modally.
@@ -163,24 +192,49 @@ void TestTfmContest::storedTourRunsForTheClock()
     Program p(t.context);
     TfmContest &w = p.contest();
     QTest::mouseClick(w.btAddTour, Qt::LeftButton); // the pickers as they start
-    // A start after the end is stored unchanged.
-    w.DateTimePicker1->setDate(QDate(2013, 1, 5));
+    // A 24-hour contest over midnight: accepted, shown from its first to its last instant, and
+    // running for the clock after midnight too.
+    w.DateTimePicker1->setDate(QDate(2026, 12, 8));
     w.DateTimePicker2->setTime(QTime(12, 0, 0));
+    w.DateTimePicker3->setDate(QDate(2026, 12, 9));
+    w.DateTimePicker4->setTime(QTime(11, 59, 59));
+    QTest::mouseClick(w.btAddTour, Qt::LeftButton);
+    QCOMPARE(w.DBGrid1->model()->index(0, 5).data().toString(), QStringLiteral("01.01.2013 00:00:00 – 01:59:59"));
+    QCOMPARE(w.DBGrid1->model()->index(1, 5).data().toString(),
+             QStringLiteral("08.12.2026 12:00:00 – 09.12.2026 11:59:59"));
+
+    // A tour that ends before it begins is refused with the reason; nothing is stored.
+    t.prompts->shown.clear();
+    w.DateTimePicker1->setDate(QDate(2013, 1, 5));
     w.DateTimePicker3->setDate(QDate(2013, 1, 4));
     w.DateTimePicker4->setTime(QTime(11, 0, 0));
     QTest::mouseClick(w.btAddTour, Qt::LeftButton);
+    QCOMPARE(t.prompts->texts("warning"),
+             QStringList{QStringLiteral("Тур не добавлен: окончание 04.01.2013 11:00:00 раньше начала 05.01.2013 "
+                                        "12:00:00. Исправьте дату или время.")});
+    QCOMPARE(w.DBGrid1->model()->rowCount(), 2);
 
     const QVector<TourRow> rows = p.main().tours().all();
     QCOMPARE(rows.size(), 2);
-    QCOMPARE(rows[1].dateBegin, QDate(2013, 1, 5));
-    QCOMPARE(rows[1].dateEnd, QDate(2013, 1, 4));
-    const auto at = [&](const QTime &time) {
-        return tourclock::currentTour(rows, QDateTime(QDate(2013, 1, 1), time, Qt::UTC));
+    QCOMPARE(rows[1].dateBegin, QDate(2026, 12, 8));
+    QCOMPARE(rows[1].dateEnd, QDate(2026, 12, 9));
+    const auto at = [&](const QDate &date, const QTime &time) {
+        return tourclock::currentTour(rows, QDateTime(date, time, Qt::UTC));
     };
-    QVERIFY(at(QTime(0, 0, 0)).has_value());
-    QCOMPARE(at(QTime(0, 0, 0))->tourText, QStringLiteral("1"));
-    QCOMPARE(at(QTime(1, 59, 59))->tourText, QStringLiteral("1"));
-    QCOMPARE(at(QTime(2, 0, 0))->tourText, QStringLiteral("0"));
+    QVERIFY(at(QDate(2013, 1, 1), QTime(0, 0, 0)).has_value());
+    QCOMPARE(at(QDate(2013, 1, 1), QTime(0, 0, 0))->tourText, QStringLiteral("1"));
+    QCOMPARE(at(QDate(2013, 1, 1), QTime(1, 59, 59))->tourText, QStringLiteral("1"));
+    QCOMPARE(at(QDate(2013, 1, 1), QTime(2, 0, 0))->tourText, QStringLiteral("0"));
+    QCOMPARE(at(QDate(2026, 12, 9), QTime(3, 0, 0))->tourText, QStringLiteral("2"));
+
+    // The main window's clock files QSOs after midnight in that tour.
+    TMain &m = p.main();
+    m.Timer1->stop();
+    m.chTour->setChecked(true);
+    t.clock->now = QDateTime(QDate(2026, 12, 9), QTime(0, 30, 0), Qt::UTC);
+    m.Timer1Timer();
+    QCOMPARE(m.edTour->text(), QStringLiteral("2"));
+    QCOMPARE(m.ibTourTime->text(), QStringLiteral("11:29:59"));
 }
 
 void TestTfmContest::databaseFailures()
@@ -281,6 +335,50 @@ void TestTfmContest::destructionWritesTheContestKey()
         p.main().contestName = "MAIN";
     }
     QCOMPARE(IniFile(t.context.settingsPath).readString("MySetting", "Contest", "?"), QStringLiteral("MAIN"));
+}
+
+void TestTfmContest::typingOverDatesAndTimes()
+{
+    test::TestContext t;
+    Program p(t.context);
+    TfmContest &w = p.contest();
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+
+    // Digits typed from the first section on replace the whole date or time.
+    clickInto(w.DateTimePicker1, false);
+    typeText(QStringLiteral("08122026"));
+    QCOMPARE(w.DateTimePicker1->date(), QDate(2026, 12, 8));
+    clickInto(w.DateTimePicker2, false);
+    typeText(QStringLiteral("123000"));
+    QCOMPARE(w.DateTimePicker2->time(), QTime(12, 30, 0));
+    // With separators, and with a digit that can only be a whole section ("9" is the 9th).
+    w.DateTimePicker3->setFocus(Qt::TabFocusReason);
+    typeText(QStringLiteral("9.12.2026"));
+    QCOMPARE(w.DateTimePicker3->date(), QDate(2026, 12, 9));
+    clickInto(w.DateTimePicker4, false);
+    typeText(QStringLiteral("11:59:59"));
+    QCOMPARE(w.DateTimePicker4->time(), QTime(11, 59, 59));
+    QTest::mouseClick(w.btAddTour, Qt::LeftButton);
+    QCOMPARE(w.tourRows().size(), 1);
+    QCOMPARE(w.tourRows()[0].dateBegin, QDate(2026, 12, 8));
+    QCOMPARE(w.tourRows()[0].timeBegin, QTime(12, 30, 0));
+    QCOMPARE(w.tourRows()[0].dateEnd, QDate(2026, 12, 9));
+    QCOMPARE(w.tourRows()[0].timeEnd, QTime(11, 59, 59));
+
+    // Into the year only, clicked at its end; then a day past the end of the month it gets.
+    clickInto(w.DateTimePicker3, true);
+    typeText(QStringLiteral("2027"));
+    QCOMPARE(w.DateTimePicker3->date(), QDate(2027, 12, 9));
+    clickInto(w.DateTimePicker1, false);
+    typeText(QStringLiteral("31.04"));
+    QCOMPARE(w.DateTimePicker1->date(), QDate(2026, 4, 30));
+    // The arrow keys still step the section under the cursor.
+    clickInto(w.DateTimePicker2, false);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QCOMPARE(w.DateTimePicker2->time(), QTime(13, 30, 0));
+    w.hide();
 }
 
 QTEST_MAIN(TestTfmContest)

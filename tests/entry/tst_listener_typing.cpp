@@ -1,5 +1,5 @@
 // Values a listener types at contest speed end up in the record as typed: a manual QSO's own
-// time, numbers without the cursor blank, a frequency typed over another keeping its band.
+// time, numbers without the cursor blank, a typed frequency filing the QSO on its own band.
 
 #include "entry/entry_window.h"
 
@@ -17,7 +17,7 @@ private slots:
     void manualQsoKeepsTheTypedTime();
     void fieldsEnteredWithTextAreReplacedByTyping();
     void manualNumbersLoseTheCursorBlank();
-    void frequencyTypedOverAnotherKeepsItsBand();
+    void typedFrequencyFilesTheQsoOnItsBand();
     void frequencyChosenOrTypedInFullSetsTheBand();
 };
 
@@ -154,7 +154,7 @@ void ListenerTypingTest::manualNumbersLoseTheCursorBlank()
     QCOMPARE(w.records().at(3).nr2, QStringLiteral("16 7"));
 }
 
-void ListenerTypingTest::frequencyTypedOverAnotherKeepsItsBand()
+void ListenerTypingTest::typedFrequencyFilesTheQsoOnItsBand()
 {
     EntryWindow w;
     TMain &m = *w.m;
@@ -162,16 +162,38 @@ void ListenerTypingTest::frequencyTypedOverAnotherKeepsItsBand()
     m.FreqToBand();
     QCOMPARE(m.currentBand, QStringLiteral("20M"));
 
-    typeFrequency(m, QStringLiteral("24900"));
-    QCOMPARE(m.cbFreq->currentText(), QStringLiteral("24900"));
-    QCOMPARE(m.currentBand, QStringLiteral("20M"));
-
+    // 7012 typed after 14000: the QSO goes to 40 m, not to the band of the last list value.
+    typeFrequency(m, QStringLiteral("7012"));
+    QCOMPARE(m.currentBand, QStringLiteral("40M"));
     m.edCall1->setFocus();
     typeHeardOnly(QStringLiteral("ua3abc"), QStringLiteral("7"));
     press(Qt::Key_Return);
     QCOMPARE(w.records().size(), 1);
-    QCOMPARE(w.records().at(0).freq, QStringLiteral("24900"));
-    QCOMPARE(w.records().at(0).band, QStringLiteral("20M"));
+    QCOMPARE(w.records().at(0).freq, QStringLiteral("7012"));
+    QCOMPARE(w.records().at(0).band, QStringLiteral("40M"));
+
+    // A frequency of no band keeps the band, and the status bar says which one as soon as the
+    // call is typed (not while the digits are typed: "7" and "70" are on the way to 7012).
+    const QString before = m.statusText(5);
+    typeFrequency(m, QStringLiteral("5000"));
+    QCOMPARE(m.currentBand, QStringLiteral("40M"));
+    QCOMPARE(m.statusText(5), before);
+    m.edCall1->setFocus();
+    type(QStringLiteral("dl1abc"));
+    QCOMPARE(m.statusText(5), QStringLiteral("Частота 5000 не входит ни в один диапазон; диапазон остаётся 40M"));
+    m.edCall1->clear();
+    typeHeardOnly(QStringLiteral("dl1abc"), QStringLiteral("8"));
+    press(Qt::Key_Return);
+    QCOMPARE(w.records().size(), 2);
+    QCOMPARE(w.records().at(1).band, QStringLiteral("40M"));
+
+    // A band only a radio gave before; the warning gives way to what the panel said before.
+    typeFrequency(m, QStringLiteral("24900"));
+    QCOMPARE(m.currentBand, QStringLiteral("12M"));
+    QCOMPARE(m.statusText(5), before);
+    // 2 m typed in kilohertz.
+    typeFrequency(m, QStringLiteral("145500"));
+    QCOMPARE(m.currentBand, QStringLiteral("2M"));
 }
 
 void ListenerTypingTest::frequencyChosenOrTypedInFullSetsTheBand()
@@ -182,7 +204,8 @@ void ListenerTypingTest::frequencyChosenOrTypedInFullSetsTheBand()
     typeFrequency(m, QStringLiteral("21000"));
     QCOMPARE(m.cbFreq->currentText(), QStringLiteral("21000"));
     QCOMPARE(m.currentBand, QStringLiteral("15M"));
-    // Started, and the box's completion accepted with Enter: the listener chose it.
+    // Started, and the box's completion accepted with Enter: the listener chose it (a lone
+    // "7" is in no band).
     typeFrequency(m, QStringLiteral("7"));
     QCOMPARE(m.currentBand, QStringLiteral("15M"));
     QTest::keyClick(m.cbFreq, Qt::Key_Return);
@@ -199,9 +222,11 @@ void ListenerTypingTest::frequencyChosenOrTypedInFullSetsTheBand()
     // Picked from the list.
     m.cbFreq->setCurrentIndex(m.cbFreq->findText(QStringLiteral("3500")));
     QCOMPARE(m.currentBand, QStringLiteral("80M"));
-    // Typed over with a frequency outside the list, then saved: the record keeps the band.
+    // Typed over with a frequency outside the list but inside the band.
     typeFrequency(m, QStringLiteral("3573"));
     QCOMPARE(m.currentBand, QStringLiteral("80M"));
+    typeFrequency(m, QStringLiteral("14025"));
+    QCOMPARE(m.currentBand, QStringLiteral("20M"));
 }
 
 QTEST_MAIN(ListenerTypingTest)

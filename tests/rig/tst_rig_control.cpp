@@ -23,7 +23,9 @@ using test::Rigctld;
 
 namespace {
 
-const QString kUnreachable = QStringLiteral("Не удалось создать объект OmniRig");
+const QString kUnreachable = QStringLiteral("Нет связи с радио: не удалось подключиться к rigctld.");
+const QString kGoesOn = QStringLiteral("\nVireo продолжает подключаться: как только rigctld ответит, частота и вид "
+                                       "излучения пойдут от радио.");
 constexpr int Wait = 10000; // generous: the machine is shared
 
 // The test's settings point the two radios at the given ports; the factory builds the real
@@ -276,10 +278,14 @@ private slots:
         QCOMPARE(t.prompts->shown[0].caption, QStringLiteral("Ошибка"));
         // The second line says why, radio by radio.
         QCOMPARE(t.prompts->shown[0].text,
-                 kUnreachable + QStringLiteral("\nРадио 1: rigctld по адресу 127.0.0.1:%1 не отвечает."
-                                               "\nРадио 2: rigctld по адресу 127.0.0.1:%2 не отвечает.")
-                                    .arg(port1)
-                                    .arg(r2.port()));
+                 kUnreachable
+                     + QStringLiteral("\nРадио 1: rigctld по адресу 127.0.0.1:%1 недоступен: %3."
+                                      "\nРадио 2: rigctld по адресу 127.0.0.1:%2 недоступен: %3.")
+                           .arg(port1)
+                           .arg(r2.port())
+                           .arg(QStringLiteral("подключение отклонено, на этом порту никто не ждёт подключений "
+                                               "(rigctld не запущен или слушает другой порт)"))
+                     + kGoesOn);
         QCOMPARE(m.cbFreq->currentText(), QStringLiteral("14000"));
         QCOMPARE(m.cbMode->currentText(), QStringLiteral("CW"));
         QVERIFY(!m.selectedRadioOnline());
@@ -315,8 +321,10 @@ private slots:
         TMain &m = p.main();
         QTRY_COMPARE_WITH_TIMEOUT(t.prompts->texts(QStringLiteral("error")),
                                   QStringList{kUnreachable
-                                              + QStringLiteral("\nРадио 1: rigctld по адресу 127.0.0.1:%1 не отвечает.")
-                                                    .arg(chatter.serverPort())},
+                                              + QStringLiteral("\nРадио 1: rigctld по адресу 127.0.0.1:%1 недоступен: "
+                                                               "на этом порту отвечает не rigctld.")
+                                                    .arg(chatter.serverPort())
+                                              + kGoesOn},
                                   Wait);
         QCOMPARE(m.rigServer()->status(1), RigServer::StPortBusy);
         QCOMPARE(m.rigServer()->status(2), RigServer::StNotConfigured);

@@ -36,7 +36,9 @@ using namespace vireo;
 
 namespace {
 
-const QString kUnreachable = QStringLiteral("Не удалось создать объект OmniRig");
+const QString kUnreachable = QStringLiteral("Нет связи с радио: не удалось подключиться к rigctld.");
+const QString kGoesOn = QStringLiteral("\nVireo продолжает подключаться: как только rigctld ответит, частота и вид "
+                                       "излучения пойдут от радио.");
 constexpr int Wait = 15000;
 
 // The program's own factory over the test's settings file and seams.
@@ -249,9 +251,11 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(t.prompts->shown.size(), 1, Wait);
         const test::Shown box = t.prompts->shown[0];
         QCOMPARE(box.kind, QStringLiteral("error"));
-        QCOMPARE(box.text, kUnreachable + QStringLiteral("\nРадио 1: Нет прав на порт ") + pty.device()
+        QCOMPARE(box.text, kUnreachable + QStringLiteral("\nРадио 1 (модель Hamlib 3073, порт ") + pty.device()
+                               + QStringLiteral(", rigctld запускает Vireo): Нет прав на порт ") + pty.device()
                                + QStringLiteral(". Добавьте себя в группу dialout командой\n"
-                                                "sudo usermod -aG dialout $USER\nи войдите в систему заново."));
+                                                "sudo usermod -aG dialout $USER\nи войдите в систему заново.")
+                               + kGoesOn);
         QCOMPARE(m.statusText(4), QStringLiteral("Hamlib 3073: нет прав на порт"));
         QCOMPARE(server(m)->process(1)->pid(), qint64(0)); // rigctld was not even started
 
@@ -289,8 +293,10 @@ private slots:
             Program p(t.context);
             QTRY_COMPARE_WITH_TIMEOUT(t.prompts->shown.size(), 1, Wait);
             QCOMPARE(t.prompts->shown[0].text,
-                     kUnreachable + QStringLiteral("\nРадио 1: Программа rigctld не установлена. Установите её командой\n"
-                                                   "sudo apt install libhamlib-utils"));
+                     kUnreachable
+                         + QStringLiteral("\nРадио 1 (модель Hamlib 1, rigctld запускает Vireo): Программа rigctld "
+                                          "не установлена. Установите её командой\nsudo apt install libhamlib-utils")
+                         + kGoesOn);
         }
         {
             test::TestContext t;
@@ -301,8 +307,9 @@ private slots:
             TMain &m = p.main();
             QTRY_COMPARE_WITH_TIMEOUT(t.prompts->shown.size(), 1, Wait);
             QCOMPARE(t.prompts->shown[0].text,
-                     kUnreachable + QStringLiteral("\nРадио 2: Порт ") + device
-                         + QStringLiteral(" не найден: радио не подключено к компьютеру или выключено."));
+                     kUnreachable + QStringLiteral("\nРадио 2 (модель Hamlib 3073, порт ") + device
+                         + QStringLiteral(", rigctld запускает Vireo): Порт ") + device
+                         + QStringLiteral(" не найден: радио не подключено к компьютеру или выключено.") + kGoesOn);
             QCOMPARE(m.statusText(5), QStringLiteral("Hamlib 3073: нет порта"));
             QCOMPARE(m.statusText(4), QStringLiteral("Радио-1: не настроено"));
         }
@@ -341,6 +348,63 @@ private slots:
         QVERIFY(!server(m)->process(2)); // nothing started for it
         QCOMPARE(IniFile(t.context.settingsPath).readInteger("Rig", "Port2", 0), int(theirs.port()));
         QCOMPARE(t.prompts->texts(QStringLiteral("error")), QStringList());
+    }
+
+    // "Отмена" changes nothing: not the settings, not the frequency and mode the listener had
+    // chosen (so not the band of the next call), with no radio and with a radio not reached.
+    void cancelChangesNothing()
+    {
+        for (const bool withRadio : {false, true}) {
+            test::TestContext t;
+            useRealRigControl(t);
+            const quint16 silent = test::freePort();
+            if (withRadio) {
+                IniFile ini(t.context.settingsPath);
+                ini.writeString(QStringLiteral("Rig"), QStringLiteral("Kind1"), QStringLiteral("remote"));
+                ini.writeString(QStringLiteral("Rig"), QStringLiteral("Host1"), QStringLiteral("127.0.0.1"));
+                ini.writeInteger(QStringLiteral("Rig"), QStringLiteral("Port1"), silent);
+                ini.writeString(QStringLiteral("Rig"), QStringLiteral("Kind2"), QStringLiteral("none"));
+            }
+            // The radios' keys as they stand (the window keeps its own size and place besides).
+            const auto rigKeys = [&t] {
+                const IniFile ini(t.context.settingsPath);
+                QStringList keys;
+                for (const char *key : {"Kind1", "Host1", "Port1", "Model1", "Kind2", "Port2"})
+                    keys << ini.readString(QStringLiteral("Rig"), QLatin1String(key), QStringLiteral("-"));
+                return keys;
+            };
+            const QStringList before = rigKeys();
+            Program p(t.context);
+            TMain &m = p.main();
+            if (withRadio)
+                QTRY_COMPARE_WITH_TIMEOUT(t.prompts->texts(QStringLiteral("error")).size(), 1, Wait);
+            QCOMPARE(m.cbFreq->currentText(), QStringLiteral("14000"));
+            m.cbFreq->setEditText(QStringLiteral("7000"));
+            m.cbMode->setEditText(QStringLiteral("PH (SSB)"));
+            QCOMPARE(m.currentBand, QStringLiteral("40M"));
+            t.prompts->shown.clear();
+
+            t.prompts->onModal = [&](QDialog &d) {
+                auto *w = qobject_cast<TRigSetup *>(&d);
+                if (!w)
+                    return int(QDialog::Rejected);
+                w->page(1)->rbOwn->click(); // changed in the window, then thrown away
+                w->btCancel->click();
+                return d.result();
+            };
+            m.CAT1->trigger();
+            QTest::qWait(1500); // the radio's next attempts, had they anything to say
+            QCOMPARE(m.cbFreq->currentText(), QStringLiteral("7000"));
+            QCOMPARE(m.cbMode->currentText(), QStringLiteral("PH (SSB)"));
+            m.FreqToBand();
+            QCOMPARE(m.currentBand, QStringLiteral("40M"));
+            QCOMPARE(t.prompts->texts(QStringLiteral("error")), QStringList()); // said once, at start
+            QCOMPARE(rigKeys(), before);
+            QCOMPARE(IniFile(t.context.settingsPath).hasSection(QStringLiteral("Rig")), withRadio);
+            // Rig control runs again as before.
+            QVERIFY(server(m));
+            QCOMPARE(m.rigServer()->status(1), withRadio ? RigServer::StPortBusy : RigServer::StNotConfigured);
+        }
     }
 
     // What the window refuses, what it keeps, and the program of the older key Command.

@@ -4,15 +4,20 @@
 #include "rig/hamlib_models.h"
 #include "rig/rig_check.h"
 #include "rig/rig_problem.h"
+#include "rig/rigctld_client.h"
 #include "rig/rigctld_supervisor.h"
 #include "rig/serial_devices.h"
 #include "rig/pty_pair.h"
 #include "rig/rigctld_process.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QTcpSocket>
 #include <QtTest>
+
+#include <functional>
 
 #include <cerrno>
 #include <csignal>
@@ -61,6 +66,19 @@ QByteArray ask(quint16 port, const QByteArray &line)
     while (!reply.contains('\n') && s.waitForReadyRead(3000))
         reply += s.readAll();
     return reply.left(reply.indexOf('\n'));
+}
+
+// Spins the event loop until the condition holds.
+bool waitUntil(const std::function<bool()> &condition, int ms = Wait)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > ms)
+            return false;
+        QTest::qWait(10);
+    }
+    return true;
 }
 
 } // namespace
@@ -270,6 +288,69 @@ private slots:
         QVERIFY(processGone(third));
     }
 
+    // A rigctld that ran long enough before it died is started again at once, the run measured
+    // on the monotonic clock (here the test's own), never on the wall clock that Vireo sets.
+    void healthyRunOnTheMonotonicClock()
+    {
+        qint64 monotonic = 1000000;
+        RigProcessSeam seam;
+        seam.monotonicMs = [&monotonic] { return monotonic; };
+        RigctldProcess p(dummy(), seam);
+        p.start();
+        QTRY_COMPARE_WITH_TIMEOUT(ask(p.port(), "f"), QByteArray("145000000"), Wait);
+        // The pause after a kill, once the new rigctld answers; -1 when it does not.
+        const auto killAndPause = [&p] {
+            const qint64 pid = p.pid();
+            ::kill(pid_t(pid), SIGKILL);
+            if (!waitUntil([&p] { return p.restartPauseMs() > 0; }))
+                return -1;
+            const int pause = p.restartPauseMs();
+            if (!waitUntil([&p, pid] { return p.pid() != 0 && p.pid() != pid && ask(p.port(), "f") == "145000000"; }))
+                return -1;
+            return pause;
+        };
+        // Died at once, twice: the pause grows.
+        QCOMPARE(killAndPause(), RigctldProcess::FirstRestartMs);
+        QCOMPARE(killAndPause(), RigctldProcess::FirstRestartMs * 2);
+        // Half a minute passes on the monotonic clock: the run was healthy, the pause short again.
+        monotonic += 31000;
+        QCOMPARE(killAndPause(), RigctldProcess::FirstRestartMs);
+    }
+
+    // A rigctld that Vireo starts may take its time to listen; that allowance runs out after
+    // its length on the monotonic clock, however little or much the wall clock has moved.
+    void startPatienceOnTheMonotonicClock()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        // A real rigctld that begins listening only after a long pause, as one opening a slow radio.
+        const QString slow = dir.filePath(QStringLiteral("slow-rigctld"));
+        {
+            QFile f(slow);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("#!/bin/sh\nsleep 10 && exec rigctld \"$@\"\n");
+        }
+        QVERIFY(QFile::setPermissions(slow, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        qint64 monotonic = 5000000;
+        RigProcessSeam seam;
+        seam.program = slow;
+        seam.monotonicMs = [&monotonic] { return monotonic; };
+        RigctldSettings settings;
+        settings.radio[0] = dummy();
+        RigctldServer server(settings, seam);
+        QSignalSpy unreachable(&server, &RigServer::serverUnreachable);
+        server.start();
+        QVERIFY(server.process(1)->pid() > 0);
+        // Refused connections while it starts are no failure yet.
+        QTest::qWait(1000);
+        QCOMPARE(unreachable.size(), 0);
+        // The allowance has passed on the monotonic clock: the next refused attempt says so,
+        // long before the slow rigctld would listen.
+        monotonic += RigctldServer::OwnStartPatienceMs + 1;
+        QTRY_COMPARE_WITH_TIMEOUT(unreachable.size(), 1, 6000);
+        QVERIFY(server.unreachableReason().startsWith(QStringLiteral("Радио 1 (модель Hamlib 1, rigctld запускает Vireo): ")));
+    }
+
     // Why it cannot run: no rigctld, no device, no permission; a device that turns up is used.
     void reasonsBeforeStart()
     {
@@ -337,7 +418,9 @@ private slots:
         no.start();
         QTRY_COMPARE_WITH_TIMEOUT(failed.size(), 1, 30000);
         QCOMPARE(failed[0][0].toBool(), false);
-        QVERIFY2(failed[0][1].toString().startsWith(QStringLiteral("Радио 1: Радио не отвечает")),
+        // It names the radio as set up, then the plain reason.
+        QVERIFY2(failed[0][1].toString().startsWith(QStringLiteral("Радио 1 (модель Hamlib 3073, порт ") + pty.device()
+                                                    + QStringLiteral(", rigctld запускает Vireo): Радио не отвечает")),
                  qPrintable(failed[0][1].toString()));
     }
 };
