@@ -35,8 +35,15 @@ QString freqMhz(const QString &freqTrimmed);
 // dd.mm.yyyy as yyyymmdd.
 QString qsoDate(const QString &data);
 
-// PH is written as SSB, every other code as stored.
-QString adifMode(const QString &modeTrimmed);
+// The ADIF mode of a stored code (reports/mode_codes.h); empty for a code nothing is known about.
+QString adifMode(const QString &mode);
+
+// One to nine digits 0-9 and nothing else.
+bool isPlainInteger(const QString &text);
+
+// The field of an exchange: the integer field (SRX, STX) for a plain integer or an empty
+// value, the text field (SRX_STRING, STX_STRING) for anything else.
+QString exchangeFieldName(const char *integerName, const QString &exchangeTrimmed);
 
 // The QSL message of one record.
 QString qslMessageFor(const QslMessage &qsl, const QString &call2);
