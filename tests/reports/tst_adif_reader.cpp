@@ -99,6 +99,7 @@ class TestAdifReader : public QObject {
 private slots:
     void writtenLengthCountsCharacters();
     void everyFieldComesBack();
+    void everyModeComesBack();
 };
 
 void TestAdifReader::writtenLengthCountsCharacters()
@@ -181,6 +182,51 @@ void TestAdifReader::everyFieldComesBack()
     QCOMPARE(recs[4].at("MODE"), QStringLiteral("RTTY"));
     QCOMPARE(recs[4].at("SRX_STRING"), QStringLiteral("KP20"));
     QCOMPARE(recs[4].at("COMMENT"), QStringLiteral("Vireo mode DI"));
+}
+
+void TestAdifReader::everyModeComesBack()
+{
+    // One record per code of the mode list, then what is typed or comes from the radio.
+    const QStringList codes = {"CW", "PH", "PS", "PM", "PO", "RY", "AM", "AX", "CO", "DO", "FM", "HE",
+                               "MF", "OL", "PT", "RM", "TH", "TV", "SS", "DI", "XY"};
+    const QStringList modes = {"CW",  "SSB",    "PSK",  "PSK", "PSK",   "RTTY", "TOR",  "PKT",  "CONTESTI", "DOMINO", "FM",
+                               "HELL", "MFSK", "OLIVIA", "PAC", "RTTYM", "THRB", "SSTV", "SSB", "RTTY",    ""};
+    QTemporaryDir dir;
+    const QString dbPath = dir.filePath("log.db");
+    Database::prepareFile(dbPath);
+    Database conn(dbPath, QStringLiteral("adifModes"));
+    QsoStore store(conn.connection());
+    QVector<QsoRecord> log;
+    for (int i = 0; i < codes.size(); ++i)
+        log << record(QStringLiteral("UA%1ABC").arg(i % 10), i % 2 ? QStringLiteral("KO85") : QString::number(i + 1),
+                      QStringLiteral("RK9XYZ"), codes.at(i));
+    store.append(log);
+    const QString path = dir.filePath("modes.adi");
+    QCOMPARE(adif::writeFile(path, store, QStringLiteral("R2A"), QStringLiteral("RDXC"), QslMessage{true, QString()},
+                             QDateTime(QDate(2026, 3, 5), QTime(10, 4, 9)), QLocale::c()),
+             WriteResult::Ok);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    if (const QString keep = qEnvironmentVariable("VIREO_TEST_OUTPUT_DIR"); !keep.isEmpty()) {
+        QFile::remove(keep + QStringLiteral("/modes.adi"));
+        QVERIFY(QFile::copy(path, keep + QStringLiteral("/modes.adi")));
+    }
+    QVector<Fields> recs;
+    QString why;
+    QVERIFY2(readAdif(bytes, recs, why), qPrintable(why));
+    QCOMPARE(recs.size(), codes.size());
+    for (int i = 0; i < recs.size(); ++i) {
+        const Fields &r = recs.at(i);
+        QCOMPARE(r.at("MODE"), modes.at(i));
+        QCOMPARE(r.count("SRX") + r.count("SRX_STRING"), size_t(1));
+        QCOMPARE(r.count("SRX_STRING") ? r.at("SRX_STRING") : r.at("SRX"), log.at(i).nr1);
+        QCOMPARE(r.count("SRX_STRING"), size_t(i % 2));
+    }
+    QCOMPARE(recs[2].at("SUBMODE"), QStringLiteral("PSK31"));
+    QCOMPARE(recs[12].at("SUBMODE"), QStringLiteral("MFSK16"));
+    QCOMPARE(recs[19].at("COMMENT"), QStringLiteral("Vireo mode DI"));
+    QCOMPARE(recs[20].at("COMMENT"), QStringLiteral("Vireo mode XY"));
 }
 
 QTEST_GUILESS_MAIN(TestAdifReader)
