@@ -52,7 +52,9 @@ QString qslMessageFor(const QslMessage &qsl, const QString &call2);
 // short date and long time formats.
 QStringList header(const QDateTime &createdLocal, const QLocale &locale);
 
-// The record line of one QSO (without the line end).
+// The record line of one QSO (without the line end). Every field is written, even empty, but
+// SUBMODE and COMMENT, which stand only where the mode has a submode or ADIF has no mode for
+// the code; the received number goes into SRX or SRX_STRING (exchangeFieldName).
 QString recordLine(const QsoRecord &r, const QString &myCall, const QString &contestName, const QslMessage &qsl);
 
 
