@@ -156,11 +156,9 @@ QString MissingExchange(int format)
 
 QString FrequencyColumn(const QString &freq)
 {
-    QString f = StripSeparators(freq) + QLatin1Char(' ');
-    // Six digits fill the column: no blank between them and the mode.
-    if (f.size() == 7)
-        f.remove(QLatin1Char(' '));
-    return PadLeft(f, 6);
+    // Always a blank before the mode, even where six digits fill the column: "144050CW" would
+    // be one word to a reader, with neither a frequency nor a mode in it.
+    return PadLeft(StripSeparators(freq) + QLatin1Char(' '), 6);
 }
 
 QString QsoLine(const QsoRecord &r, int format)

@@ -30,8 +30,8 @@ constexpr QChar MissingField = QLatin1Char('-');
 // columns, padded as FormatExchange pads them; empty text for a format outside 1..11.
 QString MissingExchange(int format);
 
-// The frequency column: a value of up to five characters right-aligned in five places and
-// followed by a blank, a six-character value followed directly by the mode.
+// The frequency column: the value right-aligned in five places and followed by a blank; a
+// longer value pushes the rest of the line, never running into the mode.
 QString FrequencyColumn(const QString &freq);
 
 // One "QSO:" line of the record: heard station first, worked station second. Not trimmed.

@@ -341,13 +341,18 @@ void TestCabrillo::exportWholeFile()
         "QSO: 14025 CW 2008-09-23 0712 R3A           599 001SE  UA3AA         599 002    ",
         "QSO:  3550 PH 2008-09-24 2359 UA9XYZ        001        RA9AA         59  17     ",
         "QSO:   144 FM 2008-09-25 0000 RK3A          59  1      RK3B          59  2      ",
-        "QSO: 144050CW 2008-09-25 0001 UA3DX         599 000123 UA3DY         599 5      ",
-        "QSO: 140255RY 2008-09-26 1230 UA1ABC        599 12     -             -   -      ",
+        "QSO: 144050 CW 2008-09-25 0001 UA3DX         599 000123 UA3DY         599 5      ",
+        "QSO: 140255 RY 2008-09-26 1230 UA1ABC        599 12     -             -   -      ",
         "QSO: 14070 DG 2008-09-26 1231 UA1ABD        599 13     UA1ABE        599 14     ",
         "QSO: 14071 PH 2008-09-26 1232 UA1ABF        59  15     UA1ABG        59  16     ",
         "END-OF-LOG:",
     };
     const QByteArray bytes = readAll(path);
+    // Kept for other Cabrillo readers to be tried on it by hand.
+    if (const QString keep = qEnvironmentVariable("VIREO_TEST_OUTPUT_DIR"); !keep.isEmpty()) {
+        QFile::remove(keep + QStringLiteral("/whole.cbr"));
+        QVERIFY(QFile::copy(path, keep + QStringLiteral("/whole.cbr")));
+    }
     QCOMPARE(cp1251::decode(bytes).split(QStringLiteral("\r\n")), expected + QStringList(QString()));
     QCOMPARE(bytes, fileBytes(expected));
     // The Cyrillic name in Windows-1251: "NAME: " then C8 E2 E0 ED.

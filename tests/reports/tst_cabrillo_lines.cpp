@@ -143,8 +143,8 @@ void TestCabrilloLines::frequencyColumn_data()
     QTest::newRow("five digits") << "14025" << "14025 ";
     QTest::newRow("four digits") << "3550" << " 3550 ";
     QTest::newRow("three digits") << "144" << "  144 ";
-    QTest::newRow("six digits, no blank") << "144050" << "144050";
-    QTest::newRow("point removed") << "14025.5" << "140255";
+    QTest::newRow("six digits keep the blank") << "144050" << "144050 ";
+    QTest::newRow("point removed") << "14025.5" << "140255 ";
     QTest::newRow("seven digits keep the blank") << "1296000" << "1296000 ";
     QTest::newRow("empty") << "" << "      ";
 }
@@ -223,12 +223,12 @@ void TestCabrilloLines::qsoLineEdgeCases()
     QCOMPARE(QsoLine(r, 1),
              QStringLiteral("QSO: 28009 CW 2008-09-23 0711 UA1XYZ        599 001    -             -   -      "));
 
-    // A long call pushes the rest of the line; the mode is trimmed; six digits run into the mode.
+    // A long call pushes the rest of the line; six digits keep a blank before the mode.
     r = record(QStringLiteral("144050"), QStringLiteral(" PH "), QStringLiteral("UA1XYZ/P/QRP/MM"),
                QStringLiteral("59"), QStringLiteral("12"), QStringLiteral("R3A"), QStringLiteral("59"),
                QStringLiteral("7"));
     QCOMPARE(QsoLine(r, 3),
-             QStringLiteral("QSO: 144050PH 2008-09-23 0711 UA1XYZ/P/QRP/MM 59  12     R3A           59  7      "));
+             QStringLiteral("QSO: 144050 PH 2008-09-23 0711 UA1XYZ/P/QRP/MM 59  12     R3A           59  7      "));
 
     // Cyrillic text in a call stays (the file's code page handles it).
     r.call1 = QStringLiteral("УА1");
