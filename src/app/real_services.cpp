@@ -4,9 +4,12 @@
 #include "rig/rigctld_client.h"
 
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 
@@ -89,6 +92,21 @@ public:
     bool startProgram(const QString &program, const QStringList &arguments) override
     {
         return QProcess::startDetached(program, arguments);
+    }
+    bool showInFolder(const QString &filePath) override
+    {
+        // The freedesktop.org file manager interface selects the file; without a file manager
+        // that offers it, the folder opens as any folder does.
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        if (bus.isConnected()) {
+            QDBusMessage call = QDBusMessage::createMethodCall(
+                QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+                QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+            call << QStringList{QUrl::fromLocalFile(filePath).toString()} << QString();
+            if (bus.call(call, QDBus::Block, 3000).type() == QDBusMessage::ReplyMessage)
+                return true;
+        }
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(filePath).absolutePath()));
     }
 };
 

@@ -65,6 +65,9 @@ public:
     virtual bool openUrl(const QUrl &url) = 0;
     // Starts a program with its arguments, detached; never through a shell command line.
     virtual bool startProgram(const QString &program, const QStringList &arguments) = 0;
+    // Shows the folder of a file in the file manager with the file selected, or the folder
+    // alone where no file manager offers that.
+    virtual bool showInFolder(const QString &filePath) = 0;
 };
 
 using RigServerFactory = std::function<std::unique_ptr<RigServer>()>;

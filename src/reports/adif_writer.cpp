@@ -4,6 +4,7 @@
 
 #include "db/qso_scan.h"
 #include "db/qso_store.h"
+#include "reports/mode_codes.h"
 #include "reports/report_file.h"
 
 #include <QRegularExpression>
@@ -58,7 +59,24 @@ QString qsoDate(const QString &data)
 
 QString adifMode(const QString &mode)
 {
-    return mode == QLatin1String("PH") ? QStringLiteral("SSB") : mode;
+    return modes::adifMode(mode).mode;
+}
+
+bool isPlainInteger(const QString &text)
+{
+    // Nine digits at most, so that every reader holds the number in a plain int.
+    if (text.isEmpty() || text.size() > 9)
+        return false;
+    for (const QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
+QString exchangeFieldName(const char *integerName, const QString &exchangeTrimmed)
+{
+    const QString name = QString::fromLatin1(integerName);
+    return exchangeTrimmed.isEmpty() || isPlainInteger(exchangeTrimmed) ? name : name + QStringLiteral("_STRING");
 }
 
 QString qslMessageFor(const QslMessage &qsl, const QString &call2)
@@ -114,10 +132,17 @@ QString recordLine(const QsoRecord &r, const QString &myCall, const QString &con
     appendField(line, QLatin1StringView("TIME_ON"), StripDateTime(r.time).trimmed());
     appendField(line, QLatin1StringView("FREQ"), freqMhz(r.freq.trimmed()));
     appendField(line, QLatin1StringView("BAND"), r.band.trimmed());
-    appendField(line, QLatin1StringView("MODE"), adifMode(r.mode.trimmed()));
+    const modes::AdifMode mode = modes::adifMode(r.mode);
+    appendField(line, QLatin1StringView("MODE"), mode.mode);
+    if (!mode.submode.isEmpty())
+        appendField(line, QLatin1StringView("SUBMODE"), mode.submode);
     appendField(line, QLatin1StringView("RST_RCVD"), r.rst1.trimmed());
-    appendField(line, QLatin1StringView("SRX"), r.nr1.trimmed());
+    const QString received = r.nr1.trimmed();
+    const QByteArray receivedName = exchangeFieldName("SRX", received).toLatin1();
+    appendField(line, QLatin1StringView(receivedName), received);
     appendField(line, QLatin1StringView("QSLMSG"), qslMessageFor(qsl, r.call2));
+    if (const QString comment = modes::adifModeComment(r.mode); !comment.isEmpty())
+        appendField(line, QLatin1StringView("COMMENT"), comment);
     line += QLatin1StringView("<EOR>");
     return line;
 }

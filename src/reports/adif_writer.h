@@ -35,8 +35,15 @@ QString freqMhz(const QString &freqTrimmed);
 // dd.mm.yyyy as yyyymmdd.
 QString qsoDate(const QString &data);
 
-// PH is written as SSB, every other code as stored.
-QString adifMode(const QString &modeTrimmed);
+// The ADIF mode of a stored code (reports/mode_codes.h); empty for a code nothing is known about.
+QString adifMode(const QString &mode);
+
+// One to nine digits 0-9 and nothing else.
+bool isPlainInteger(const QString &text);
+
+// The field of an exchange: the integer field (SRX, STX) for a plain integer or an empty
+// value, the text field (SRX_STRING, STX_STRING) for anything else.
+QString exchangeFieldName(const char *integerName, const QString &exchangeTrimmed);
 
 // The QSL message of one record.
 QString qslMessageFor(const QslMessage &qsl, const QString &call2);
@@ -45,7 +52,9 @@ QString qslMessageFor(const QslMessage &qsl, const QString &call2);
 // short date and long time formats.
 QStringList header(const QDateTime &createdLocal, const QLocale &locale);
 
-// The record line of one QSO (without the line end).
+// The record line of one QSO (without the line end). Every field is written, even empty, but
+// SUBMODE and COMMENT, which stand only where the mode has a submode or ADIF has no mode for
+// the code; the received number goes into SRX or SRX_STRING (exchangeFieldName).
 QString recordLine(const QsoRecord &r, const QString &myCall, const QString &contestName, const QslMessage &qsl);
 
 

@@ -1,5 +1,9 @@
 #include "reports/cabrillo_lines.h"
 
+#include "reports/mode_codes.h"
+
+#include <QList>
+
 namespace vireo::cabrillo {
 
 namespace {
@@ -42,6 +46,12 @@ Tokens split(const QString &text)
     t.r = rest.mid(q + 1);
     return t;
 }
+
+// The columns of each format's exchange, as FormatExchange pads them.
+const QList<int> kColumns[] = {
+    {},           {4, 6},    {10},      {4, 6},    {5, 5},    {3, 3, 4},
+    {4, 4, 2},    {5, 8},    {4, 5, 4}, {4, 7, 2}, {5, 4, 4}, {4, 4, 9, 3},
+};
 
 // The rows of the format table that belong to each format.
 const FormatBlock kBlocks[] = {
@@ -134,29 +144,44 @@ QString FormatExchange(const QString &text, int format)
     }
 }
 
+QString MissingExchange(int format)
+{
+    if (format < 1 || format > 11)
+        return QString();
+    QString out;
+    for (const int width : kColumns[format])
+        out += PadRight(QString(MissingField), width);
+    return out;
+}
+
 QString FrequencyColumn(const QString &freq)
 {
-    QString f = StripSeparators(freq) + QLatin1Char(' ');
-    // Six digits fill the column: no blank between them and the mode.
-    if (f.size() == 7)
-        f.remove(QLatin1Char(' '));
-    return PadLeft(f, 6);
+    // Always a blank before the mode, even where six digits fill the column: "144050CW" would
+    // be one word to a reader, with neither a frequency nor a mode in it.
+    return PadLeft(StripSeparators(freq) + QLatin1Char(' '), 6);
 }
 
 QString QsoLine(const QsoRecord &r, int format)
 {
     const int width = ExchangeWidth(format);
     const QChar blank(QLatin1Char(' '));
+    // A side without a call or without any exchange still fills its columns, so that a
+    // reader counting the words of the line finds every column.
+    auto call = [](const QString &c) { return c.trimmed().isEmpty() ? QString(MissingField) : c; };
+    auto exchange = [&](const QString &rst, const QString &nr) {
+        const QString text = rst + blank + nr;
+        return text.trimmed().isEmpty() ? MissingExchange(format) : FormatExchange(text, format);
+    };
     QString line = QStringLiteral("QSO: ");
     line += FrequencyColumn(r.freq);
-    line += r.mode.trimmed();
+    line += modes::cabrilloMode(r.mode);
     line += blank;
     line += CabrilloDate(r.data);                  // ends in a blank
     line += StripSeparators(r.time) + blank;       // hhmm and the one blank before the first call
-    line += PadRight(r.call1 + blank, 14);
-    line += PadRight(FormatExchange(r.rst1 + blank + r.nr1, format), width);
-    line += PadRight(r.call2 + blank, 14);
-    line += PadRight(FormatExchange(r.rst2 + blank + r.nr2, format), width);
+    line += PadRight(call(r.call1) + blank, 14);
+    line += PadRight(exchange(r.rst1, r.nr1), width);
+    line += PadRight(call(r.call2) + blank, 14);
+    line += PadRight(exchange(r.rst2, r.nr2), width);
     return line;
 }
 

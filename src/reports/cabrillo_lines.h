@@ -23,11 +23,20 @@ int ExchangeWidth(int format);
 // format outside 1..11. The result is not yet widened to ExchangeWidth.
 QString FormatExchange(const QString &text, int format);
 
-// The frequency column: a value of up to five characters right-aligned in five places and
-// followed by a blank, a six-character value followed directly by the mode.
+// What stands in a column the record has nothing for: a call or an exchange word never heard.
+constexpr QChar MissingField = QLatin1Char('-');
+
+// The exchange of a side the record holds nothing for: MissingField in each of the format's
+// columns, padded as FormatExchange pads them; empty text for a format outside 1..11.
+QString MissingExchange(int format);
+
+// The frequency column: the value right-aligned in five places and followed by a blank; a
+// longer value pushes the rest of the line, never running into the mode.
 QString FrequencyColumn(const QString &freq);
 
 // One "QSO:" line of the record: heard station first, worked station second. Not trimmed.
+// The mode column holds the Cabrillo mode of the code (reports/mode_codes.h); an empty call
+// and a side without any exchange are written as MissingField.
 QString QsoLine(const QsoRecord &record, int format);
 
 // The exchange format number typed or chosen in the window: a whole decimal number, blanks

@@ -1,5 +1,6 @@
 #include "reports/tfmcabrillo.h"
 
+#include "base/desktop_apps.h"
 #include "base/error.h"
 #include "base/ini_file.h"
 #include "reports/cabrillo_lines.h"
@@ -443,7 +444,8 @@ void TfmCabrillo::ExportCabrillo()
         return;
     prompts.information(QStringLiteral("Выгрузка в файл  ") + path + QStringLiteral(" фомата ") + QLatin1Char('"')
                         + QStringLiteral("CABRILLO") + QLatin1Char('"') + QStringLiteral(" произведена!"));
-    m_ctx.services.shell->openUrl(QUrl::fromLocalFile(path));
+    // Desktops take *.cbr for a comic-book archive: the report opens in the text editor.
+    desktop::openAsText(*m_ctx.services.shell, path);
     emit exported();
     accept();
 }

@@ -64,13 +64,14 @@ const char *const ExpectedStandard[] = {
     "<OPERATOR:7>R2A-456<SWL:1>Y<CONTEST_ID:4>RDXC<CALL:6>DL1ABC<QSO_DATE:8>20260306<TIME_ON:4>2359<FREQ:6>14.025"
     "<BAND:3>20M<MODE:3>SSB<RST_RCVD:2>59<SRX:2>14<QSLMSG:0><EOR>",
     "<OPERATOR:7>R2A-456<SWL:1>Y<CONTEST_ID:4>RDXC<CALL:5>OH2XX<QSO_DATE:8>20260307<TIME_ON:4>0000<FREQ:0>"
-    "<BAND:2>2M<MODE:2>RY<RST_RCVD:3>599<SRX:4>KP20<QSLMSG:21>You worked with ES1AA<EOR>",
+    "<BAND:2>2M<MODE:4>RTTY<RST_RCVD:3>599<SRX_STRING:4>KP20<QSLMSG:21>You worked with ES1AA<EOR>",
     "<OPERATOR:7>R2A-456<SWL:1>Y<CONTEST_ID:4>RDXC<CALL:5>OH2XY<QSO_DATE:8>20260307<TIME_ON:4>0001<FREQ:7>144.050"
-    "<BAND:2>2M<MODE:2>CW<RST_RCVD:3>599<SRX:4>KP21<QSLMSG:0><EOR>",
+    "<BAND:2>2M<MODE:2>CW<RST_RCVD:3>599<SRX_STRING:4>KP21<QSLMSG:0><EOR>",
     "<OPERATOR:7>R2A-456<SWL:1>Y<CONTEST_ID:4>RDXC<CALL:6>SM5AAA<QSO_DATE:8>20260307<TIME_ON:4>0100<FREQ:0>"
-    "<BAND:3>432<MODE:2>CW<RST_RCVD:3>599<SRX:4>JO89<QSLMSG:22>You worked with SM5BBB<EOR>",
+    "<BAND:3>432<MODE:2>CW<RST_RCVD:3>599<SRX_STRING:4>JO89<QSLMSG:22>You worked with SM5BBB<EOR>",
     "<OPERATOR:7>R2A-456<SWL:1>Y<CONTEST_ID:4>RDXC<CALL:6>SM5CCC<QSO_DATE:8>20260307<TIME_ON:4>0130<FREQ:0>"
-    "<BAND:4>1.2G<MODE:2>PS<RST_RCVD:3>599<SRX:4>JO99<QSLMSG:22>You worked with SM5DDD<EOR>",
+    "<BAND:4>1.2G<MODE:3>PSK<SUBMODE:5>PSK31<RST_RCVD:3>599<SRX_STRING:4>JO99"
+    "<QSLMSG:22>You worked with SM5DDD<EOR>",
     "<OPERATOR:7>R2A-456<SWL:1>Y<CONTEST_ID:4>RDXC<CALL:3>R3A<QSO_DATE:8>20260308<TIME_ON:4>1200<FREQ:5>7.012"
     "<BAND:3>40M<MODE:2>CW<RST_RCVD:3>579<SRX:0><QSLMSG:21>You worked with UA1AA<EOR>",
 };
@@ -90,6 +91,10 @@ class TestAdif : public QObject {
 private slots:
     void fieldRules_data();
     void fieldRules();
+    void modesOfTheEnumeration_data();
+    void modesOfTheEnumeration();
+    void receivedExchangeField_data();
+    void receivedExchangeField();
     void qslMessageTable();
     void headerLines();
     void wholeFileStandardMessage();
@@ -113,8 +118,8 @@ void TestAdif::fieldRules_data()
     QTest::newRow("freq 7") << "freq" << "1296000" << "";
     QTest::newRow("freq empty") << "freq" << "" << "";
     QTest::newRow("mode PH") << "mode" << "PH" << "SSB";
-    QTest::newRow("mode RY") << "mode" << "RY" << "RY";
-    QTest::newRow("mode ph lower stays") << "mode" << "ph" << "ph";
+    QTest::newRow("mode RY") << "mode" << "RY" << "RTTY";
+    QTest::newRow("mode ph lower case") << "mode" << " ph " << "SSB";
     QTest::newRow("date") << "date" << "31.12.2025" << "20251231";
     QTest::newRow("date padded") << "date" << " 01.02.2026 " << "20260201";
     QTest::newRow("strip") << "strip" << "2026-03-05 07:04:09.5" << "20260305 0704095";
@@ -139,6 +144,93 @@ void TestAdif::fieldRules()
     else
         got = adif::field("X", input);
     QCOMPARE(got, expected);
+}
+
+// The part of a record line between BAND and RST_RCVD, and whatever follows QSLMSG.
+struct ModeFields {
+    QString modePart;
+    QString tail;
+};
+
+ModeFields modeFieldsOf(const QString &mode)
+{
+    QsoRecord r = rec("14025", mode, "20M", "05.03.2026", "07:04", "UA3ABC", "599", "001", "");
+    const QString line = adif::recordLine(r, "R2A", "RDXC", QslMessage{});
+    const qsizetype from = line.indexOf("<BAND:3>20M") + 11;
+    const qsizetype to = line.indexOf("<RST_RCVD:");
+    const qsizetype qsl = line.indexOf("<QSLMSG:0>") + 10;
+    return {line.mid(from, to - from), line.mid(qsl)};
+}
+
+void TestAdif::modesOfTheEnumeration_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("modePart");
+    QTest::addColumn<QString>("comment");
+    const struct {
+        const char *code, *fields, *comment;
+    } rows[] = {
+        {"CW", "<MODE:2>CW", ""},
+        {"PH", "<MODE:3>SSB", ""},
+        {"PS", "<MODE:3>PSK<SUBMODE:5>PSK31", ""},
+        {"PM", "<MODE:3>PSK<SUBMODE:5>PSK63", ""},
+        {"PO", "<MODE:3>PSK<SUBMODE:6>PSK125", ""},
+        {"RY", "<MODE:4>RTTY", ""},
+        {"AM", "<MODE:3>TOR", ""}, // AMTOR, not amplitude modulation
+        {"AX", "<MODE:3>PKT", ""},
+        {"CO", "<MODE:8>CONTESTI", ""},
+        {"DO", "<MODE:6>DOMINO", ""},
+        {"FM", "<MODE:2>FM", ""},
+        {"HE", "<MODE:4>HELL", ""},
+        {"MF", "<MODE:4>MFSK<SUBMODE:6>MFSK16", ""},
+        {"OL", "<MODE:6>OLIVIA", ""},
+        {"PT", "<MODE:3>PAC", ""},
+        {"RM", "<MODE:5>RTTYM", ""},
+        {"TH", "<MODE:4>THRB", ""},
+        {"TV", "<MODE:4>SSTV", ""},
+        // Typed, or written by the radio.
+        {"SS", "<MODE:3>SSB", ""},
+        {"us", "<MODE:3>SSB<SUBMODE:3>USB", ""},
+        {"DI", "<MODE:4>RTTY", "<COMMENT:13>Vireo mode DI"},
+        {"XY", "<MODE:0>", "<COMMENT:13>Vireo mode XY"},
+        {"", "<MODE:0>", ""},
+    };
+    for (const auto &r : rows)
+        QTest::newRow(*r.code ? r.code : "empty") << r.code << r.fields << r.comment;
+}
+
+void TestAdif::modesOfTheEnumeration()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, modePart);
+    QFETCH(QString, comment);
+    const ModeFields f = modeFieldsOf(code);
+    QCOMPARE(f.modePart, modePart);
+    QCOMPARE(f.tail, comment + "<EOR>");
+}
+
+void TestAdif::receivedExchangeField_data()
+{
+    QTest::addColumn<QString>("nr1");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("serial") << " 001 " << "<SRX:3>001";
+    QTest::newRow("nine digits") << "123456789" << "<SRX:9>123456789";
+    QTest::newRow("empty") << "" << "<SRX:0>";
+    QTest::newRow("locator") << "KO85" << "<SRX_STRING:4>KO85";
+    QTest::newRow("two words") << "17 MO" << "<SRX_STRING:5>17 MO";
+    QTest::newRow("sign") << "-5" << "<SRX_STRING:2>-5";
+    QTest::newRow("ten digits") << "1234567890" << "<SRX_STRING:10>1234567890";
+    QTest::newRow("other digits") << QString::fromUtf8("١٢") << QString::fromUtf8("<SRX_STRING:2>١٢");
+}
+
+void TestAdif::receivedExchangeField()
+{
+    QFETCH(QString, nr1);
+    QFETCH(QString, field);
+    QsoRecord r = rec("14025", "CW", "20M", "05.03.2026", "07:04", "UA3ABC", "599", nr1, "");
+    const QString line = adif::recordLine(r, "R2A", "RDXC", QslMessage{});
+    const qsizetype from = line.indexOf("<RST_RCVD:3>599") + 15;
+    QCOMPARE(line.mid(from, line.indexOf("<QSLMSG:") - from), field);
 }
 
 void TestAdif::qslMessageTable()

@@ -75,11 +75,11 @@ bool readAdif(const QByteArray &file, QVector<Fields> &records, QString &why)
     return true;
 }
 
-QsoRecord record(const QString &call1, const QString &nr1, const QString &call2)
+QsoRecord record(const QString &call1, const QString &nr1, const QString &call2, const QString &mode = QStringLiteral("CW"))
 {
     QsoRecord r;
     r.freq = QStringLiteral("14025");
-    r.mode = QStringLiteral("CW");
+    r.mode = mode;
     r.band = QStringLiteral("20M");
     r.data = QStringLiteral("05.03.2026");
     r.time = QStringLiteral("07:04");
@@ -99,6 +99,7 @@ class TestAdifReader : public QObject {
 private slots:
     void writtenLengthCountsCharacters();
     void everyFieldComesBack();
+    void everyModeComesBack();
 };
 
 void TestAdifReader::writtenLengthCountsCharacters()
@@ -124,6 +125,8 @@ void TestAdifReader::everyFieldComesBack()
         record(QStringLiteral("UA3ABC"), QStringLiteral("17 \U0001F4E1"), QStringLiteral("DL1XYZ")),
         record(QStringLiteral("R3A\U0001F600"), QStringLiteral("\U0001D11E\U0001D11E"), QString()),
         record(QStringLiteral("OK1AA"), QStringLiteral("中 5"), QStringLiteral("ЁЖ")),
+        record(QStringLiteral("OH2XX"), QStringLiteral("017"), QStringLiteral("ES1AA"), QStringLiteral("PS")),
+        record(QStringLiteral("OH2XY"), QStringLiteral("KP20"), QString(), QStringLiteral("DI")),
     });
 
     const QString path = dir.filePath("out.adi");
@@ -143,13 +146,15 @@ void TestAdifReader::everyFieldComesBack()
     QVector<Fields> recs;
     QString why;
     QVERIFY2(readAdif(bytes, recs, why), qPrintable(why));
-    QCOMPARE(recs.size(), 3);
+    QCOMPARE(recs.size(), 5);
 
     // Each character the code page lacks comes back as one "?", and nothing else is lost.
     const char *const names[] = {"OPERATOR", "SWL",  "CONTEST_ID", "CALL",     "QSO_DATE", "TIME_ON",
-                                 "FREQ",     "BAND", "MODE",       "RST_RCVD", "SRX",      "QSLMSG"};
-    for (const Fields &r : recs) {
-        QCOMPARE(int(r.size()), 12);
+                                 "FREQ",     "BAND", "MODE",       "RST_RCVD", "QSLMSG"};
+    const int extra[] = {1, 1, 1, 2, 2}; // SRX or SRX_STRING; SUBMODE; COMMENT
+    for (int i = 0; i < recs.size(); ++i) {
+        const Fields &r = recs.at(i);
+        QCOMPARE(int(r.size()), 11 + extra[i]);
         for (const char *n : names)
             QVERIFY2(r.count(n) == 1, n);
         QCOMPARE(r.at("OPERATOR"), QStringLiteral("R2A?-456"));
@@ -159,16 +164,69 @@ void TestAdifReader::everyFieldComesBack()
         QCOMPARE(r.at("TIME_ON"), QStringLiteral("0704"));
         QCOMPARE(r.at("FREQ"), QStringLiteral("14.025"));
         QCOMPARE(r.at("BAND"), QStringLiteral("20M"));
-        QCOMPARE(r.at("MODE"), QStringLiteral("CW"));
         QCOMPARE(r.at("RST_RCVD"), QStringLiteral("599"));
         QCOMPARE(r.at("QSLMSG"), QStringLiteral("Спасибо ? за QSO ? 73!"));
     }
+    // Exchanges that are not plain numbers stay out of the integer field.
     QCOMPARE(recs[0].at("CALL"), QStringLiteral("UA3ABC"));
-    QCOMPARE(recs[0].at("SRX"), QStringLiteral("17 ?"));
+    QCOMPARE(recs[0].at("SRX_STRING"), QStringLiteral("17 ?"));
     QCOMPARE(recs[1].at("CALL"), QStringLiteral("R3A?"));
-    QCOMPARE(recs[1].at("SRX"), QStringLiteral("??"));
+    QCOMPARE(recs[1].at("SRX_STRING"), QStringLiteral("??"));
     QCOMPARE(recs[2].at("CALL"), QStringLiteral("OK1AA"));
-    QCOMPARE(recs[2].at("SRX"), QStringLiteral("? 5"));
+    QCOMPARE(recs[2].at("SRX_STRING"), QStringLiteral("? 5"));
+    QCOMPARE(recs[3].at("SRX"), QStringLiteral("017"));
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(recs[i].at("MODE"), QStringLiteral("CW"));
+    QCOMPARE(recs[3].at("MODE"), QStringLiteral("PSK"));
+    QCOMPARE(recs[3].at("SUBMODE"), QStringLiteral("PSK31"));
+    QCOMPARE(recs[4].at("MODE"), QStringLiteral("RTTY"));
+    QCOMPARE(recs[4].at("SRX_STRING"), QStringLiteral("KP20"));
+    QCOMPARE(recs[4].at("COMMENT"), QStringLiteral("Vireo mode DI"));
+}
+
+void TestAdifReader::everyModeComesBack()
+{
+    // One record per code of the mode list, then what is typed or comes from the radio.
+    const QStringList codes = {"CW", "PH", "PS", "PM", "PO", "RY", "AM", "AX", "CO", "DO", "FM", "HE",
+                               "MF", "OL", "PT", "RM", "TH", "TV", "SS", "DI", "XY"};
+    const QStringList modes = {"CW",  "SSB",    "PSK",  "PSK", "PSK",   "RTTY", "TOR",  "PKT",  "CONTESTI", "DOMINO", "FM",
+                               "HELL", "MFSK", "OLIVIA", "PAC", "RTTYM", "THRB", "SSTV", "SSB", "RTTY",    ""};
+    QTemporaryDir dir;
+    const QString dbPath = dir.filePath("log.db");
+    Database::prepareFile(dbPath);
+    Database conn(dbPath, QStringLiteral("adifModes"));
+    QsoStore store(conn.connection());
+    QVector<QsoRecord> log;
+    for (int i = 0; i < codes.size(); ++i)
+        log << record(QStringLiteral("UA%1ABC").arg(i % 10), i % 2 ? QStringLiteral("KO85") : QString::number(i + 1),
+                      QStringLiteral("RK9XYZ"), codes.at(i));
+    store.append(log);
+    const QString path = dir.filePath("modes.adi");
+    QCOMPARE(adif::writeFile(path, store, QStringLiteral("R2A"), QStringLiteral("RDXC"), QslMessage{true, QString()},
+                             QDateTime(QDate(2026, 3, 5), QTime(10, 4, 9)), QLocale::c()),
+             WriteResult::Ok);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    if (const QString keep = qEnvironmentVariable("VIREO_TEST_OUTPUT_DIR"); !keep.isEmpty()) {
+        QFile::remove(keep + QStringLiteral("/modes.adi"));
+        QVERIFY(QFile::copy(path, keep + QStringLiteral("/modes.adi")));
+    }
+    QVector<Fields> recs;
+    QString why;
+    QVERIFY2(readAdif(bytes, recs, why), qPrintable(why));
+    QCOMPARE(recs.size(), codes.size());
+    for (int i = 0; i < recs.size(); ++i) {
+        const Fields &r = recs.at(i);
+        QCOMPARE(r.at("MODE"), modes.at(i));
+        QCOMPARE(r.count("SRX") + r.count("SRX_STRING"), size_t(1));
+        QCOMPARE(r.count("SRX_STRING") ? r.at("SRX_STRING") : r.at("SRX"), log.at(i).nr1);
+        QCOMPARE(r.count("SRX_STRING"), size_t(i % 2));
+    }
+    QCOMPARE(recs[2].at("SUBMODE"), QStringLiteral("PSK31"));
+    QCOMPARE(recs[12].at("SUBMODE"), QStringLiteral("MFSK16"));
+    QCOMPARE(recs[19].at("COMMENT"), QStringLiteral("Vireo mode DI"));
+    QCOMPARE(recs[20].at("COMMENT"), QStringLiteral("Vireo mode XY"));
 }
 
 QTEST_GUILESS_MAIN(TestAdifReader)

@@ -8,6 +8,7 @@
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
 #include "reports/tfmcabrillo.h"
+#include "support/fake_desktop.h"
 #include "support/scripted_services.h"
 
 #include <QComboBox>
@@ -142,6 +143,8 @@ void clickRow(QTextEdit *table, int row, Qt::MouseButton button = Qt::LeftButton
 
 class TestCabrillo : public QObject {
     Q_OBJECT
+    // No test looks at the computer's own desktop applications.
+    test::FakeDesktop m_desktop;
 private slots:
     void firstRunAndSettingsAtExit();
     void settingsReadBack();
@@ -152,6 +155,7 @@ private slots:
     void exportStops();
     void formatNumberNotWhole();
     void openAndWriteFailures();
+    void reportOpensInTextEditor();
     void formatTableClicks();
     void menuShowsWindowAndGridFollows();
 };
@@ -299,6 +303,8 @@ void TestCabrillo::exportWholeFile()
         qso("144", "FM", "25.09.2008", "00:00", "RK3A", "59", "1", "RK3B", "59", "2"),
         qso("144050", "CW", "25.09.2008", "00:01", "UA3DX", "599", "0001234", "UA3DY", "599", "5"),
         qso("14025.5", "RY", "26.09.2008", "12:30", "UA1ABC", "599", "12", "", "", ""),
+        qso("14070", "PS", "26.09.2008", "12:31", "UA1ABD", "599", "13", "UA1ABE", "599", "14"),
+        qso("14071", "SS", "26.09.2008", "12:32", "UA1ABF", "59", "15", "UA1ABG", "59", "16"),
     });
     f.create();
     TfmCabrillo &w = *f.w;
@@ -335,11 +341,18 @@ void TestCabrillo::exportWholeFile()
         "QSO: 14025 CW 2008-09-23 0712 R3A           599 001SE  UA3AA         599 002    ",
         "QSO:  3550 PH 2008-09-24 2359 UA9XYZ        001        RA9AA         59  17     ",
         "QSO:   144 FM 2008-09-25 0000 RK3A          59  1      RK3B          59  2      ",
-        "QSO: 144050CW 2008-09-25 0001 UA3DX         599 000123 UA3DY         599 5      ",
-        QStringLiteral("QSO: 140255RY 2008-09-26 1230 UA1ABC        599 12") + QString(5 + 14 + 11, QLatin1Char(' ')),
+        "QSO: 144050 CW 2008-09-25 0001 UA3DX         599 000123 UA3DY         599 5      ",
+        "QSO: 140255 RY 2008-09-26 1230 UA1ABC        599 12     -             -   -      ",
+        "QSO: 14070 DG 2008-09-26 1231 UA1ABD        599 13     UA1ABE        599 14     ",
+        "QSO: 14071 PH 2008-09-26 1232 UA1ABF        59  15     UA1ABG        59  16     ",
         "END-OF-LOG:",
     };
     const QByteArray bytes = readAll(path);
+    // Kept for other Cabrillo readers to be tried on it by hand.
+    if (const QString keep = qEnvironmentVariable("VIREO_TEST_OUTPUT_DIR"); !keep.isEmpty()) {
+        QFile::remove(keep + QStringLiteral("/whole.cbr"));
+        QVERIFY(QFile::copy(path, keep + QStringLiteral("/whole.cbr")));
+    }
     QCOMPARE(cp1251::decode(bytes).split(QStringLiteral("\r\n")), expected + QStringList(QString()));
     QCOMPARE(bytes, fileBytes(expected));
     // The Cyrillic name in Windows-1251: "NAME: " then C8 E2 E0 ED.
@@ -355,7 +368,10 @@ void TestCabrillo::exportWholeFile()
              QStringList(f.t.path(QStringLiteral("R3A-SWL.cbr")) + QLatin1Char('|')));
     QCOMPARE(f.t.prompts->texts(QStringLiteral("information")),
              QStringList(QStringLiteral("Выгрузка в файл  ") + path + QStringLiteral(" фомата \"CABRILLO\" произведена!")));
-    QCOMPARE(f.t.shell->opened, QList<QUrl>({QUrl::fromLocalFile(path)}));
+    // No text editor on the test's desktop: the file is shown in its folder, never handed to
+    // whatever the desktop opens *.cbr with.
+    QCOMPARE(f.t.shell->shownInFolder, QStringList{path});
+    QVERIFY(f.t.shell->opened.isEmpty());
     QCOMPARE(spy.count(), 1);
     QCOMPARE(w.result(), int(QDialog::Accepted));
 
@@ -387,12 +403,12 @@ void TestCabrillo::exportOtherFormats_data()
     const QString head1 = QStringLiteral("QSO: 28009 CW 2008-09-23 0711 UA1XYZ        ");
     const QString head2 = QStringLiteral("QSO:  7012 CW 2008-09-23 0712 UA3XYZ        ");
     QTest::newRow("2 (width 11)") << "2" << head1 + "599001SE   UA2XYZ        123456     "
-                                  << head2 + "07POISK    " + sp(14 + 11);
+                                  << head2 + "07POISK    " + "-" + sp(13) + "-" + sp(10);
     QTest::newRow("7 (width 14)") << "7" << head1 + "599  001      UA2XYZ        1234" + sp(10)
-                                  << head2 + "07   POISK    " + sp(14 + 14);
+                                  << head2 + "07   POISK    " + "-" + sp(13) + "-    -" + sp(8);
     QTest::newRow("11 (width 21)") << " 11 " << head1 + "599 001          SE  UA2XYZ        123" + sp(18)
-                                   << head2 + "07  POI" + sp(14) + sp(14 + 21);
-    QTest::newRow("15 (no exchanges)") << "15" << head1 + "UA2XYZ        " << head2 + sp(14);
+                                   << head2 + "07  POI" + sp(14) + "-" + sp(13) + "-   -   -        -   ";
+    QTest::newRow("15 (no exchanges)") << "15" << head1 + "UA2XYZ        " << head2 + "-" + sp(13);
 }
 
 void TestCabrillo::exportOtherFormats()
@@ -455,7 +471,7 @@ void TestCabrillo::exportStops()
 
     QVERIFY(!QFile::exists(path));
     QCOMPARE(spy.count(), 0);
-    QVERIFY(f.t.shell->opened.isEmpty());
+    QVERIFY(f.t.shell->opened.isEmpty() && f.t.shell->started.isEmpty() && f.t.shell->shownInFolder.isEmpty());
     QCOMPARE(w.result(), int(QDialog::Rejected));
     // The window keeps everything as it was.
     QCOMPARE(w.edCbrMyCall->text(), QStringLiteral("R3A"));
@@ -518,9 +534,38 @@ void TestCabrillo::openAndWriteFailures()
     QCOMPARE(f.t.prompts->shown.last().caption, QStringLiteral("Ошибка"));
     QCOMPARE(f.t.prompts->shown.last().text, QStringLiteral("Произошла ошибка записи данных в файл"));
     QVERIFY(f.t.prompts->texts(QStringLiteral("information")).isEmpty());
-    QVERIFY(f.t.shell->opened.isEmpty());
+    QVERIFY(f.t.shell->opened.isEmpty() && f.t.shell->started.isEmpty() && f.t.shell->shownInFolder.isEmpty());
     QCOMPARE(spy.count(), 0);
     QCOMPARE(w.result(), int(QDialog::Rejected));
+}
+
+void TestCabrillo::reportOpensInTextEditor()
+{
+    // A desktop like the listener's: *.cbr belongs to a comic-book reader, text/plain to an editor.
+    test::FakeDesktop desktop;
+    const QString comics = desktop.program(QStringLiteral("comics"));
+    const QString editor = desktop.program(QStringLiteral("text-editor"));
+    desktop.entry(QStringLiteral("comics.desktop"),
+                  {"Exec=" + comics + " %U", "MimeType=application/vnd.comicbook-rar;application/x-cbr;"});
+    desktop.entry(QStringLiteral("text-editor.desktop"), {"Exec=" + editor + " --new-window %U"});
+    desktop.association(QStringLiteral("Default Applications"), QStringLiteral("application/vnd.comicbook-rar"),
+                        QStringLiteral("comics.desktop"));
+    desktop.association(QStringLiteral("Default Applications"), QStringLiteral("text/plain"),
+                        QStringLiteral("text-editor.desktop"));
+
+    Fixture f;
+    f.store->append(qso("14025", "CW", "23.09.2008", "07:11", "UA1XYZ", "599", "001", "UA2XYZ", "599", "001"));
+    f.create();
+    f.w->edCbrContest->setText(QStringLiteral("RDXC"));
+    f.w->edCbrMyCall->setText(QStringLiteral("R3A"));
+    const QString path = f.t.path(QStringLiteral("R3A.cbr"));
+    f.answer(path);
+    f.w->btSaveClick();
+    QCOMPARE(f.w->result(), int(QDialog::Accepted));
+    QCOMPARE(f.t.shell->started,
+             QList<QStringList>{(QStringList{editor, "--new-window", QUrl::fromLocalFile(path).toString()})});
+    QVERIFY(f.t.shell->opened.isEmpty());
+    QVERIFY(f.t.shell->shownInFolder.isEmpty());
 }
 
 void TestCabrillo::formatTableClicks()

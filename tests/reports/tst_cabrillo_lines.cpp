@@ -54,6 +54,9 @@ private slots:
     void qsoLines_data();
     void qsoLines();
     void qsoLineEdgeCases();
+    void modeColumn_data();
+    void modeColumn();
+    void recordWithoutCorrespondentHasEveryColumn();
     void formatNumber();
     void headerLines();
     void formatTable();
@@ -140,8 +143,8 @@ void TestCabrilloLines::frequencyColumn_data()
     QTest::newRow("five digits") << "14025" << "14025 ";
     QTest::newRow("four digits") << "3550" << " 3550 ";
     QTest::newRow("three digits") << "144" << "  144 ";
-    QTest::newRow("six digits, no blank") << "144050" << "144050";
-    QTest::newRow("point removed") << "14025.5" << "140255";
+    QTest::newRow("six digits keep the blank") << "144050" << "144050 ";
+    QTest::newRow("point removed") << "14025.5" << "140255 ";
     QTest::newRow("seven digits keep the blank") << "1296000" << "1296000 ";
     QTest::newRow("empty") << "" << "      ";
 }
@@ -213,23 +216,81 @@ void TestCabrilloLines::qsoLineEdgeCases()
     QCOMPARE(QsoLine(r, 1),
              QStringLiteral("QSO: 28009 CW 2008-09-23 0711 UA1XYZ        599 001    UA2XYZ        599 001    "));
 
-    // No worked station: the second call column is 14 blanks, the second exchange blanks only.
+    // No worked station (saved with Ctrl+Enter): "-" in the call and in each exchange column.
     r.call2.clear();
-    r.rst2.clear();
+    r.rst2 = QStringLiteral(" ");
     r.nr2.clear();
     QCOMPARE(QsoLine(r, 1),
-             QStringLiteral("QSO: 28009 CW 2008-09-23 0711 UA1XYZ        599 001    ") + QString(14 + 11, QLatin1Char(' ')));
+             QStringLiteral("QSO: 28009 CW 2008-09-23 0711 UA1XYZ        599 001    -             -   -      "));
 
-    // A long call pushes the rest of the line; the mode is trimmed; six digits run into the mode.
+    // A long call pushes the rest of the line; six digits keep a blank before the mode.
     r = record(QStringLiteral("144050"), QStringLiteral(" PH "), QStringLiteral("UA1XYZ/P/QRP/MM"),
                QStringLiteral("59"), QStringLiteral("12"), QStringLiteral("R3A"), QStringLiteral("59"),
                QStringLiteral("7"));
     QCOMPARE(QsoLine(r, 3),
-             QStringLiteral("QSO: 144050PH 2008-09-23 0711 UA1XYZ/P/QRP/MM 59  12     R3A           59  7      "));
+             QStringLiteral("QSO: 144050 PH 2008-09-23 0711 UA1XYZ/P/QRP/MM 59  12     R3A           59  7      "));
 
     // Cyrillic text in a call stays (the file's code page handles it).
     r.call1 = QStringLiteral("УА1");
     QVERIFY(QsoLine(r, 3).contains(QStringLiteral(" УА1           59  12")));
+}
+
+void TestCabrilloLines::modeColumn_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("column");
+    const char *const rows[][2] = {
+        {"CW", "CW"}, {"PH", "PH"}, {"FM", "FM"}, {"RY", "RY"}, {"PS", "DG"}, {"PM", "DG"}, {"PO", "DG"},
+        {"AM", "DG"}, {"AX", "DG"}, {"CO", "DG"}, {"DO", "DG"}, {"HE", "DG"}, {"MF", "DG"}, {"OL", "DG"},
+        {"PT", "DG"}, {"RM", "DG"}, {"TH", "DG"}, {"TV", "DG"},
+        // Typed or from the radio; letter case and blanks do not matter.
+        {"SS", "PH"}, {"ss", "PH"}, {" cw ", "CW"}, {"RT", "RY"}, {"DI", "DG"}, {"UN", "DG"}, {"", "DG"},
+    };
+    for (const auto &r : rows)
+        QTest::newRow(*r[0] ? r[0] : "empty") << r[0] << r[1];
+}
+
+void TestCabrilloLines::modeColumn()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, column);
+    const QsoRecord r = record(QStringLiteral("14025"), code, QStringLiteral("UA1XYZ"), QStringLiteral("599"),
+                               QStringLiteral("001"), QStringLiteral("UA2XYZ"), QStringLiteral("599"),
+                               QStringLiteral("002"));
+    QCOMPARE(QsoLine(r, 1).mid(11, 3), column + QLatin1Char(' '));
+}
+
+void TestCabrilloLines::recordWithoutCorrespondentHasEveryColumn()
+{
+    // For every format, a line without the worked station splits into as many words as a full
+    // one, with the worked station's columns where the full line has them.
+    const QString full[] = {QString(), "599 001 SE", "599 001", "07 POISK", "AM01 001", "KR 10 001",
+                            "599 001 SE", "1234 57N95O", "599 001 123", "599 KO85MM 50", "001 57S 85O",
+                            "599 27 UA0XYZ/U 33"};
+    for (int format = 1; format <= 11; ++format) {
+        const QString x = full[format];
+        const int space = x.indexOf(QLatin1Char(' '));
+        QsoRecord r = record(QStringLiteral("14025"), QStringLiteral("CW"), QStringLiteral("UA1XYZ"), x.left(space),
+                             x.mid(space + 1), QStringLiteral("UA2XYZ"), x.left(space), x.mid(space + 1));
+        const QString whole = QsoLine(r, format);
+        r.call2.clear();
+        r.rst2.clear();
+        r.nr2.clear();
+        const QString heard = QsoLine(r, format);
+        const QStringList wholeWords = whole.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const QStringList heardWords = heard.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        QVERIFY2(heardWords.size() == wholeWords.size(), qPrintable(QString::number(format) + ": " + heard));
+        QCOMPARE(heard.size(), whole.size());
+        const int second = whole.indexOf(QStringLiteral("UA2XYZ"));
+        QCOMPARE(heard.left(second), whole.left(second));
+        for (int i = 0; i < whole.size(); ++i)
+            if (i >= second && whole.at(i) != QLatin1Char(' ') && (i == 0 || whole.at(i - 1) == QLatin1Char(' ')))
+                QVERIFY2(heard.at(i) == QLatin1Char('-'), qPrintable(QString::number(format) + ": " + heard));
+    }
+    // A heard station without a call, and a format outside 1..11 (no exchange columns).
+    QsoRecord r = record(QStringLiteral("14025"), QStringLiteral("CW"), QString(), QStringLiteral("599"),
+                         QStringLiteral("001"), QString(), QString(), QString());
+    QCOMPARE(QsoLine(r, 15), QStringLiteral("QSO: 14025 CW 2008-09-23 0711 -             -             "));
 }
 
 void TestCabrilloLines::formatNumber()

@@ -91,6 +91,8 @@ class RecordingShell : public Shell {
 public:
     QList<QUrl> opened;
     QList<QStringList> started; // program first, then its arguments
+    QStringList shownInFolder;
+    bool startResult = true;    // what startProgram answers
     bool openUrl(const QUrl &url) override
     {
         opened.append(url);
@@ -99,6 +101,11 @@ public:
     bool startProgram(const QString &program, const QStringList &arguments) override
     {
         started.append(QStringList{program} + arguments);
+        return startResult;
+    }
+    bool showInFolder(const QString &filePath) override
+    {
+        shownInFolder.append(filePath);
         return true;
     }
 };
