@@ -122,7 +122,7 @@ bool Database::prepareFile(const QString &path, const QString &ctyPath, const QS
         } catch (const Error &e) {
             QSqlDatabase::removeDatabase(name);
             QFile::remove(temp);
-            throw Error(QStringLiteral("Не удалось создать базу данных %1: %2").arg(path, reasonOf(e)));
+            throw Error(QStringLiteral("Не удалось создать базу данных %1: %2.").arg(path, reasonOf(e)));
         }
         if (!QFile::rename(temp, path)) {
             QFile::remove(temp);
@@ -145,7 +145,7 @@ bool Database::prepareFile(const QString &path, const QString &ctyPath, const QS
             else
                 complete = completeHousekeeping(db, scpPath);
         } catch (const Error &e) {
-            problem = QStringLiteral("Не удалось открыть базу данных %1: %2").arg(path, reasonOf(e));
+            problem = QStringLiteral("Не удалось открыть базу данных %1: %2.").arg(path, reasonOf(e));
         }
         db.close();
     } catch (const Error &e) {
@@ -183,7 +183,7 @@ Database::Database(const QString &path, const QString &connectionName)
         db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_name);
-        throw Error(QStringLiteral("Не удалось открыть базу данных %1: %2").arg(path, reasonOf(e)));
+        throw Error(QStringLiteral("Не удалось открыть базу данных %1: %2.").arg(path, reasonOf(e)));
     }
 }
 

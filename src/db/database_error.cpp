@@ -23,7 +23,7 @@ QString advice(int code)
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
         return QStringLiteral("файл журнала повреждён — восстановите журнал из резервной копии"
-                              " (Журнал → Восстановить из резервной копии…)");
+                              " в меню «Журнал»");
     case SQLITE_NOMEM:
         return QStringLiteral("не хватило памяти — закройте другие программы и повторите");
     case SQLITE_IOERR:
