@@ -4,7 +4,6 @@
 
 #include "base/error.h"
 #include "db/database.h"
-#include "db/database_error.h"
 #include "db/qso_store.h"
 #include "db/sql.h"
 #include "support/full_disk.h"
