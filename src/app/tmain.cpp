@@ -119,9 +119,12 @@ void TMain::guard(const std::function<void()> &handler)
     try {
         handler();
     } catch (const std::exception &e) {
-        // A fault of the log stays in the status bar after the box is closed.
-        if (dynamic_cast<const DatabaseError *>(&e))
+        // A fault of the log stays in the status bar after the box is closed, until the log's
+        // next write goes through (tmain_undo.cpp).
+        if (dynamic_cast<const DatabaseError *>(&e)) {
             setStatusText(5, errorText(e));
+            StatusPanels[4]->setProperty("databaseFault", true);
+        }
         m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));
     }
 }

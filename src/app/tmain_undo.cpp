@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QFileInfo>
 #include <QTableView>
@@ -47,6 +48,13 @@ void TMain::connectUndoHandlers()
     m_qsos->subscribe([this](const LogChange &) {
         backups->markChanged();
         refreshUndoAction();
+        // The log takes writes again: a fault shown earlier, or the full disk, is over.
+        QLabel *status = StatusPanels[4];
+        if (status->property("databaseFault").toBool() || status->text() == logdisk::fullStatus()
+            || status->text() == logdisk::readOnlyStatus()) {
+            status->setProperty("databaseFault", false);
+            status->clear();
+        }
     });
     connect(backups, &BackupScheduler::copyFailed, this, [this](const QString &text) { setStatusText(5, text); });
 

@@ -117,6 +117,7 @@ void checkSavedOnceSpaceIsBack(TMain &m, test::ScriptedPrompts &prompts)
     m.btSave->click();
     QCOMPARE(prompts.texts(QStringLiteral("error")).size(), 1);
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 4"));
+    QCOMPARE(m.statusText(5), QString()); // the fault is over
     QCOMPARE(m.logModel().recordAt(3).call1, QStringLiteral("UA9ZZZ"));
     QCOMPARE(m.actUndo->text(), QStringLiteral("Отменить запись QSO UA9ZZZ"));
     m.actUndo->trigger();
