@@ -36,14 +36,15 @@ QStringList tableStatements()
         // The triggers read the step counter for every row they journal: keep it in memory, not
         // in a temporary file (five times faster on a large import).
         QStringLiteral("PRAGMA temp_store = MEMORY"),
+        // The temporary ones first: they need no room on the disk, so a full one still gets them.
+        QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS undo_current (step INTEGER NOT NULL, active INTEGER NOT NULL)"),
+        QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS undo_caption (step INTEGER PRIMARY KEY, kind INTEGER NOT NULL,"
+                       " subject TEXT NOT NULL)"),
         QStringLiteral("CREATE TABLE IF NOT EXISTS undo_row (seq INTEGER PRIMARY KEY, step INTEGER NOT NULL,"
                        " op TEXT NOT NULL, id INTEGER NOT NULL, freq TEXT, mode TEXT, data TEXT, time TEXT,"
                        " call1 TEXT, rst1 TEXT, nr1 TEXT, call2 TEXT, rst2 TEXT, nr2 TEXT, band TEXT, tur TEXT,"
                        " radio TEXT)"),
         QStringLiteral("CREATE INDEX IF NOT EXISTS undo_row_step ON undo_row(step, op)"),
-        QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS undo_current (step INTEGER NOT NULL, active INTEGER NOT NULL)"),
-        QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS undo_caption (step INTEGER PRIMARY KEY, kind INTEGER NOT NULL,"
-                       " subject TEXT NOT NULL)"),
     };
 }
 
@@ -255,6 +256,9 @@ void UndoJournal::stepCommitted(const LogChange &change)
 
 qint64 UndoJournal::topStep()
 {
+    // A file of an older version on a disk that could not take the history table yet.
+    if (m_pending && !historyTableExists())
+        return 0;
     QSqlQuery q = sql::run(m_store.connection(), QStringLiteral("SELECT MAX(step) FROM undo_row WHERE step >= ?"),
                            {m_firstStep});
     return sql::scalar(q);

@@ -1,11 +1,13 @@
 // What the listener reads when SQLite refuses: for a full disk, a read-only log, a lock held
 // beyond the wait, a damaged file and a lack of memory, one Russian sentence saying what happened
-// and what to do, SQLite's own words after it in brackets.
+// and what to do, SQLite's own words after it in brackets. And a file of an older version, which
+// lacks what this one adds at start, opened on a full disk.
 
 #include "base/error.h"
 #include "db/database.h"
 #include "db/qso_store.h"
 #include "db/sql.h"
+#include "db/undo_journal.h"
 #include "support/full_disk.h"
 
 #include <QFile>
@@ -141,6 +143,60 @@ private slots:
         QVERIFY2(!outsideBrackets.contains(QRegularExpression(QStringLiteral("[A-Za-z]{3,}"))), qPrintable(text));
         // The log is as it was.
         QCOMPARE(log.store->count(), 1);
+    }
+
+    // A file of an older version (no totals, no undo history table) on a full disk: it opens, the
+    // counts are right, nothing is written; once space is back what it lacks is added, and from
+    // the next save on the history works.
+    void olderFileOpensOnFullDisk()
+    {
+        test::FullDisk disk;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("vireolog.db"));
+        {
+            Log made;
+            made.store->append({record(QStringLiteral("UA2BBB")), record(QStringLiteral("UA3CCC"))});
+            QsoRecord withNr2 = record(QStringLiteral("UA4DDD"));
+            withNr2.nr2 = QStringLiteral("9");
+            made.store->append(withNr2);
+            made.store.reset();
+            for (const char *statement : {"DROP TRIGGER qso_count_insert", "DROP TRIGGER qso_count_delete",
+                                          "DROP TRIGGER qso_count_update", "DROP TABLE qso_totals"})
+                sql::run(made.db->connection(), QString::fromLatin1(statement));
+            made.db.reset();
+            QVERIFY(QFile::copy(made.path, path));
+        }
+
+        disk.setFull(true);
+        bool complete = true;
+        try {
+            complete = Database::prepareFile(path, QString(), QString());
+        } catch (const Error &e) {
+            QFAIL(qPrintable(e.text()));
+        }
+        QVERIFY(!complete);
+        Database db(path, QStringLiteral("full"));
+        QsoStore store(db.connection());
+        QCOMPARE(store.count(), 4);
+        QCOMPARE(store.countWithNr2(), 1);
+        UndoJournal journal(store);
+        QVERIFY(journal.pending());
+        QVERIFY(!journal.canUndo());
+        QVERIFY(!Database::completeHousekeeping(db.connection(), QString()));
+        QVERIFY(disk.refusedWrites() > 0);
+
+        disk.setFull(false);
+        QVERIFY(Database::completeHousekeeping(db.connection(), QString()));
+        store.append(record(QStringLiteral("UA5EEE")));
+        QVERIFY(!journal.pending());
+        store.append(record(QStringLiteral("UA6FFF")));
+        QCOMPARE(journal.nextCaption(), QStringLiteral("Отменить запись QSO UA6FFF"));
+        journal.undo();
+        QCOMPARE(store.count(), 5);
+        QSqlQuery totals = sql::run(db.connection(), QStringLiteral("SELECT total, with_nr2 FROM qso_totals"));
+        QVERIFY(totals.next());
+        QCOMPARE(totals.value(0).toInt(), 5);
+        QCOMPARE(totals.value(1).toInt(), 1);
     }
 };
 
