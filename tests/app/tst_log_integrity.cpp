@@ -160,11 +160,13 @@ int runProgram(const QString &dir, const QString &dialog)
     return 0;
 }
 
-// The sqlite3 command-line program, as a backup script or a listener's own query would run it.
+// The sqlite3 command-line program, as a backup script or a listener's own query would run it:
+// waiting a while for a lock, as such a script does, since Vireo's timed copy takes the read lock
+// for a moment now and then.
 QString outside(const QString &db, const QString &statement, const QByteArray &input = {})
 {
     QProcess p;
-    p.start(QStringLiteral("sqlite3"), {db, statement});
+    p.start(QStringLiteral("sqlite3"), {QStringLiteral("-cmd"), QStringLiteral(".timeout 5000"), db, statement});
     if (!p.waitForStarted(10000))
         return QStringLiteral("sqlite3 did not start");
     p.write(input);
