@@ -3,6 +3,7 @@
 #include "base/error.h"
 #include "base/ini_file.h"
 #include "db/log_backup.h"
+#include "db/log_disk.h"
 
 #include <QThread>
 
@@ -43,7 +44,11 @@ void BackupScheduler::start()
 {
     if (m_settings.intervalMinutes <= 0)
         return;
-    startCopy();
+    // A full disk could not take the copy: the first tick after space is freed writes it.
+    if (logdisk::full(m_logPath))
+        m_changed = true;
+    else
+        startCopy();
     // At most about three weeks, the longest a timer takes.
     m_timer.start(std::min(m_settings.intervalMinutes, 30000) * 60 * 1000);
 }

@@ -33,7 +33,8 @@ public:
     ~BackupScheduler() override;
 
     const Settings &settings() const { return m_settings; }
-    // Starts the copy of the log as found and the timer.
+    // Starts the copy of the log as found (at the first tick instead when the disk is full) and
+    // the timer.
     void start();
     // The log has changed since the last copy.
     void markChanged() { m_changed = true; }

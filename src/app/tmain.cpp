@@ -11,6 +11,7 @@
 #include "base/ini_file.h"
 #include "contest/tfmcontest.h"
 #include "db/database.h"
+#include "db/database_error.h"
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
 #include "db/reference_store.h"
@@ -89,7 +90,7 @@ TMain::TMain(const AppContext &context)
     setObjectName(QStringLiteral("Main"));
     m_ctx.traceEvent(QStringLiteral("create Main"));
     // The connection opens before the creation handler runs; without it the program does not start.
-    Database::prepareFile(m_ctx.databasePath);
+    startHousekeepingSkipped = !Database::prepareFile(m_ctx.databasePath);
     m_database = std::make_unique<Database>(m_ctx.databasePath, QStringLiteral("Main"));
     m_qsos = std::make_unique<QsoStore>(m_database->connection());
     m_refs = std::make_unique<ReferenceStore>(m_database->connection());
@@ -118,6 +119,12 @@ void TMain::guard(const std::function<void()> &handler)
     try {
         handler();
     } catch (const std::exception &e) {
+        // A fault of the log stays in the status bar after the box is closed, until the log's
+        // next write goes through (tmain_undo.cpp).
+        if (dynamic_cast<const DatabaseError *>(&e)) {
+            setStatusText(5, errorText(e));
+            StatusPanels[4]->setProperty("databaseFault", true);
+        }
         m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));
     }
 }

@@ -283,6 +283,14 @@ public:
     void refreshUndoAction();
     // Ctrl+Z in a station field: the field's own undo while it holds text, the log's when empty.
     bool entryUndoKey(QObject *watched, QKeyEvent *event);
+    // What start-up could not write (a full disk, a read-only file) is tried again by this timer
+    // ("HousekeepingTimer") until it is done.
+    QTimer *housekeepingTimer = nullptr;
+    bool startHousekeepingSkipped = false;
+    // Once the window is up: a box and the status bar say that the log's disk is full or the
+    // file read-only, so that saving will fail until that is put right.
+    void checkLogDiskAtStart();
+    void retryHousekeeping();
     // end of undo, timed backups and restore
 
     // ---- partial call check and country data refresh (tmain_scp.cpp) ----

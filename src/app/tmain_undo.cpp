@@ -1,19 +1,25 @@
-// Undo, timed backups and restoring the log from a backup copy.
+// Undo, timed backups, restoring the log from a backup copy, and a start on a disk that cannot
+// take a write.
 
 #include "app/tmain.h"
 
 #include "app/backup_scheduler.h"
 #include "app/trestore.h"
 #include "base/error.h"
+#include "db/database.h"
 #include "db/log_backup.h"
+#include "db/log_disk.h"
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
 #include "db/undo_journal.h"
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QFileInfo>
 #include <QTableView>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -42,6 +48,13 @@ void TMain::connectUndoHandlers()
     m_qsos->subscribe([this](const LogChange &) {
         backups->markChanged();
         refreshUndoAction();
+        // The log takes writes again: a fault shown earlier, or the full disk, is over.
+        QLabel *status = StatusPanels[4];
+        if (status->property("databaseFault").toBool() || status->text() == logdisk::fullStatus()
+            || status->text() == logdisk::readOnlyStatus()) {
+            status->setProperty("databaseFault", false);
+            status->clear();
+        }
     });
     connect(backups, &BackupScheduler::copyFailed, this, [this](const QString &text) { setStatusText(5, text); });
 
@@ -50,6 +63,45 @@ void TMain::connectUndoHandlers()
     wire(actRestore, &QAction::triggered, &TMain::actRestoreClick);
     refreshUndoAction();
     backups->start();
+
+    housekeepingTimer = new QTimer(this);
+    housekeepingTimer->setObjectName(QStringLiteral("HousekeepingTimer"));
+    housekeepingTimer->setInterval(30 * 1000);
+    connect(housekeepingTimer, &QTimer::timeout, this, [this] { retryHousekeeping(); });
+    QTimer::singleShot(0, this, [this] { checkLogDiskAtStart(); });
+}
+
+void TMain::checkLogDiskAtStart()
+{
+    const QString path = m_ctx.databasePath;
+    const QFileInfo file(path);
+    const bool skipped = startHousekeepingSkipped || undoJournal->pending();
+    const bool readOnly = !file.isWritable() || !QFileInfo(file.absolutePath()).isWritable();
+    const bool full = logdisk::full(path) || (skipped && !readOnly);
+    if (!full && !readOnly)
+        return;
+    setStatusText(5, full ? logdisk::fullStatus() : logdisk::readOnlyStatus());
+    housekeepingTimer->start();
+    m_ctx.services.prompts->warning(full ? logdisk::fullNotice(file.absolutePath()) : logdisk::readOnlyNotice(path));
+}
+
+void TMain::retryHousekeeping()
+{
+    try {
+        if (startHousekeepingSkipped)
+            startHousekeepingSkipped = !Database::completeHousekeeping(m_qsos->connection());
+        const bool undoDone = undoJournal->retryPending();
+        if (startHousekeepingSkipped || !undoDone || logdisk::full(m_ctx.databasePath))
+            return;
+        housekeepingTimer->stop();
+        if (statusText(5) == logdisk::fullStatus() || statusText(5) == logdisk::readOnlyStatus())
+            setStatusText(5, QString());
+        RefreshCounters();
+    } catch (const std::exception &e) {
+        // Not a matter of room or rights: trying again would only repeat it.
+        housekeepingTimer->stop();
+        setStatusText(5, errorText(e));
+    }
 }
 
 void TMain::refreshUndoAction()
@@ -134,6 +186,7 @@ void TMain::actRestoreClick()
         backups->copyNow();
         logbackup::restore(m_qsos->connection(), copy.path);
     } catch (const std::exception &e) {
+        setStatusText(5, errorText(e));
         prompts.error(QStringLiteral("Ошибка"), errorText(e) + unchanged);
         return;
     }

@@ -1,6 +1,7 @@
 #include "db/database.h"
 
 #include "db/cty_parser.h"
+#include "db/database_error.h"
 #include "db/reference_store.h"
 #include "db/schema.h"
 #include "db/sqlite_handle.h"
@@ -64,11 +65,25 @@ QSqlDatabase openRaw(const QString &path, const QString &name)
     db.setDatabaseName(path);
     // Set as the connection opens, so that its first statement already waits.
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
-    if (!db.open())
-        throw Error(QStringLiteral("Не удалось открыть базу данных %1: %2").arg(path, db.lastError().text()));
+    if (!db.open()) {
+        const QSqlError e = db.lastError();
+        throw DatabaseError(sqliteCodeOf(e.nativeErrorCode()), e.databaseText(),
+                            QStringLiteral("Не удалось открыть базу данных ") + path + QStringLiteral(": %1"));
+    }
     if (sqlite3 *handle = sqliteHandle(db))
         sqlite3_busy_handler(handle, &waitForLock, nullptr);
     return db;
+}
+
+// A database fault as a clause after the caller's own words; other errors as they are.
+QString reasonOf(const Error &e)
+{
+    if (auto *d = dynamic_cast<const DatabaseError *>(&e))
+        return d->reason();
+    QString text = e.text();
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text;
 }
 
 } // namespace
@@ -83,7 +98,7 @@ QString Database::defaultScpPath()
     return ScpStore::defaultScpPath();
 }
 
-void Database::prepareFile(const QString &path, const QString &ctyPath, const QString &scpPath)
+bool Database::prepareFile(const QString &path, const QString &ctyPath, const QString &scpPath)
 {
     const QFileInfo info(path);
     if (!info.exists()) {
@@ -107,18 +122,19 @@ void Database::prepareFile(const QString &path, const QString &ctyPath, const QS
         } catch (const Error &e) {
             QSqlDatabase::removeDatabase(name);
             QFile::remove(temp);
-            throw Error(QStringLiteral("Не удалось создать базу данных %1: %2").arg(path, e.text()));
+            throw Error(QStringLiteral("Не удалось создать базу данных %1: %2.").arg(path, reasonOf(e)));
         }
         if (!QFile::rename(temp, path)) {
             QFile::remove(temp);
             throw Error(QStringLiteral("Не удалось создать базу данных %1").arg(path));
         }
-        return;
+        return true;
     }
     if (!info.isFile() || !info.isReadable())
         throw Error(QStringLiteral("Не удалось открыть базу данных %1").arg(path));
     const QString name = QStringLiteral("check-") + QUuid::createUuid().toString();
     QString problem;
+    bool complete = true;
     try {
         QSqlDatabase db = openRaw(path, name);
         try {
@@ -126,12 +142,10 @@ void Database::prepareFile(const QString &path, const QString &ctyPath, const QS
             const QStringList missing = schema::missingTables(db);
             if (!missing.isEmpty())
                 problem = QStringLiteral("В базе данных %1 нет таблицы %2").arg(path, missing.first());
-            else {
-                schema::ensureIndexes(db);
-                ScpStore(db).fillIfEmpty(scpPath);
-            }
+            else
+                complete = completeHousekeeping(db, scpPath);
         } catch (const Error &e) {
-            problem = QStringLiteral("Не удалось открыть базу данных %1: %2").arg(path, e.text());
+            problem = QStringLiteral("Не удалось открыть базу данных %1: %2.").arg(path, reasonOf(e));
         }
         db.close();
     } catch (const Error &e) {
@@ -140,6 +154,23 @@ void Database::prepareFile(const QString &path, const QString &ctyPath, const QS
     QSqlDatabase::removeDatabase(name);
     if (!problem.isEmpty())
         throw Error(problem);
+    return complete;
+}
+
+bool Database::completeHousekeeping(QSqlDatabase db, const QString &scpPath)
+{
+    // What an older version's file lacks, and the partial-check calls of a file without them.
+    // Reading the log needs none of it; a disk that is full or a file that is read-only now
+    // leaves it for a later try.
+    try {
+        schema::ensureIndexes(db);
+        ScpStore(db).fillIfEmpty(scpPath);
+    } catch (const DatabaseError &e) {
+        if (!e.cannotWrite())
+            throw;
+        return false;
+    }
+    return true;
 }
 
 Database::Database(const QString &path, const QString &connectionName)
@@ -152,7 +183,7 @@ Database::Database(const QString &path, const QString &connectionName)
         db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_name);
-        throw Error(QStringLiteral("Не удалось открыть базу данных %1: %2").arg(path, e.text()));
+        throw Error(QStringLiteral("Не удалось открыть базу данных %1: %2.").arg(path, reasonOf(e)));
     }
 }
 
@@ -178,10 +209,11 @@ ReadOnlyConnection::ReadOnlyConnection(const QString &path)
     db.setDatabaseName(path);
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
     if (!db.open()) {
-        const QString why = db.lastError().text();
+        const QSqlError e = db.lastError();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_name);
-        throw Error(QStringLiteral("Не удалось открыть базу данных %1: %2").arg(path, why));
+        throw DatabaseError(sqliteCodeOf(e.nativeErrorCode()), e.databaseText(),
+                            QStringLiteral("Не удалось открыть базу данных ") + path + QStringLiteral(": %1"));
     }
 }
 

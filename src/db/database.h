@@ -17,12 +17,19 @@ public:
     // and renamed, so a failed creation leaves nothing behind). Throws vireo::Error with a
     // Russian message naming the file when it cannot be opened, is not a database or lacks a table.
     // The partial-check calls are filled from the contest-call list when the file has none.
-    static void prepareFile(const QString &path, const QString &ctyPath = defaultCtyPath(),
+    // An existing file is only read unless it lacks something: when what it lacks cannot be
+    // written now (a full disk, a read-only file or folder) the file still opens and false is
+    // returned, for completeHousekeeping to try again later.
+    static bool prepareFile(const QString &path, const QString &ctyPath = defaultCtyPath(),
                             const QString &scpPath = defaultScpPath());
+    // Adds what prepareFile could not: false while the file still cannot be written. Throws
+    // vireo::Error on any other fault.
+    static bool completeHousekeeping(QSqlDatabase db, const QString &scpPath = defaultScpPath());
     // Where Debian's hamradio-files package keeps the contest-call list MASTER.SCP.
     static QString defaultScpPath();
 
-    // Opens a connection under a name unique to its owner. Throws vireo::Error on failure.
+    // Opens a connection under a name unique to its owner. Opening only reads the file. Throws
+    // vireo::Error on failure.
     Database(const QString &path, const QString &connectionName);
     ~Database();
     Database(const Database &) = delete;

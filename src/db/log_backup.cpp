@@ -1,6 +1,7 @@
 #include "db/log_backup.h"
 
 #include "base/error.h"
+#include "db/copy_reader.h"
 #include "db/sqlite_handle.h"
 #include "db/schema.h"
 
@@ -36,19 +37,6 @@ struct Connection {
     QString message() const { return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("нет памяти"); }
 };
 
-// SQLite's message in the words a listener understands, for the usual faults of a copy.
-QString describe(int code, const QString &message)
-{
-    switch (code & 0xff) {
-    case SQLITE_NOTADB: return QStringLiteral("файл не является базой данных");
-    case SQLITE_CORRUPT: return QStringLiteral("данные в файле испорчены");
-    case SQLITE_CANTOPEN: return QStringLiteral("файл не открывается");
-    case SQLITE_FULL: return QStringLiteral("на диске нет места");
-    case SQLITE_IOERR: return QStringLiteral("ошибка чтения или записи диска");
-    default: return message;
-    }
-}
-
 void open(Connection &c, const QString &path, int flags)
 {
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &c.db, flags, nullptr);
@@ -66,19 +54,53 @@ void exec(Connection &c, const char *statement)
 }
 
 // Every row's first column of a statement, as text.
-QStringList column(Connection &c, const char *statement)
+QStringList column(sqlite3 *db, const char *statement)
 {
     sqlite3_stmt *s = nullptr;
-    int rc = sqlite3_prepare_v2(c.db, statement, -1, &s, nullptr);
+    int rc = sqlite3_prepare_v2(db, statement, -1, &s, nullptr);
     if (rc != SQLITE_OK)
-        throw Error(describe(rc, c.message()));
+        throw Error(describe(rc, QString::fromUtf8(sqlite3_errmsg(db))));
     QStringList values;
     while ((rc = sqlite3_step(s)) == SQLITE_ROW)
         values << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s, 0)));
     sqlite3_finalize(s);
     if (rc != SQLITE_DONE)
-        throw Error(describe(rc, c.message()));
+        throw Error(describe(rc, QString::fromUtf8(sqlite3_errmsg(db))));
     return values;
+}
+
+QStringList column(Connection &c, const char *statement)
+{
+    return column(c.db, statement);
+}
+
+// A sound log: passes SQLite's integrity check and holds every table of the log.
+void checkContent(sqlite3 *db)
+{
+    const QStringList problems = column(db, "PRAGMA integrity_check");
+    if (problems != QStringList{QStringLiteral("ok")})
+        throw Error(QStringLiteral("данные в файле испорчены"));
+    QStringList present;
+    for (const QString &t : column(db, "SELECT name FROM sqlite_master WHERE type = 'table'"))
+        present << t.toLower();
+    for (const QString &t : schema::requiredTables())
+        if (!present.contains(t.toLower()))
+            throw Error(QStringLiteral("в ней нет таблицы %1").arg(t));
+}
+
+// The copy checked and opened for reading; every fault names the copy.
+std::unique_ptr<CopyReader> openChecked(const QString &copyPath, bool selfContained)
+{
+    const QString name = QFileInfo(copyPath).fileName();
+    try {
+        if (!QFileInfo(copyPath).isFile())
+            throw Error(QStringLiteral("файла нет"));
+        auto reader = std::make_unique<CopyReader>(copyPath, selfContained);
+        checkContent(reader->db());
+        return reader;
+    } catch (const Error &e) {
+        throw Error(QStringLiteral("Резервная копия %1 повреждена: %2.").arg(name, e.text()));
+    }
 }
 
 QRegularExpression namePattern(const QString &logPath)
@@ -208,6 +230,15 @@ void prune(const QString &logPath, int keep)
     for (int i = std::max(1, keep); i < copies.size(); ++i)
         QFile::remove(copies.at(i).path);
     const QDir dir(folderOf(logPath));
+    // Whatever SQLite or another program left beside a removed copy goes with it.
+    const QStringList names = dir.entryList(QDir::Files);
+    for (const QString &name : names)
+        for (const char *suffix : {"-wal", "-shm", "-journal"})
+            if (name.endsWith(QLatin1String(suffix))) {
+                const QString base = name.left(name.size() - int(qstrlen(suffix)));
+                if (base.endsWith(QLatin1String(".db")) && namePattern(logPath).match(base).hasMatch() && !names.contains(base))
+                    QFile::remove(dir.filePath(name));
+            }
     const QDateTime hourAgo = QDateTime::currentDateTimeUtc().addSecs(-3600);
     for (const QFileInfo &f : dir.entryInfoList({QStringLiteral("*.part"), QStringLiteral("*.part-journal")}, QDir::Files))
         if (f.lastModified().toUTC() < hourAgo)
@@ -216,10 +247,9 @@ void prune(const QString &logPath, int keep)
 
 int qsoCount(const QString &copyPath)
 {
-    Connection c;
-    open(c, copyPath, SQLITE_OPEN_READONLY);
+    const CopyReader c(copyPath);
     bool ok = false;
-    const int n = column(c, "SELECT COUNT(*) FROM qso").value(0).toInt(&ok);
+    const int n = column(c.db(), "SELECT COUNT(*) FROM qso").value(0).toInt(&ok);
     if (!ok)
         throw Error(QStringLiteral("нет числа записей"));
     return n;
@@ -227,43 +257,32 @@ int qsoCount(const QString &copyPath)
 
 void check(const QString &copyPath)
 {
-    const QString name = QFileInfo(copyPath).fileName();
-    try {
-        if (!QFileInfo(copyPath).isFile())
-            throw Error(QStringLiteral("файла нет"));
-        Connection c;
-        open(c, copyPath, SQLITE_OPEN_READONLY);
-        const QStringList problems = column(c, "PRAGMA integrity_check");
-        if (problems != QStringList{QStringLiteral("ok")})
-            throw Error(QStringLiteral("данные в файле испорчены"));
-        QStringList present;
-        for (const QString &t : column(c, "SELECT name FROM sqlite_master WHERE type = 'table'"))
-            present << t.toLower();
-        for (const QString &t : schema::requiredTables())
-            if (!present.contains(t.toLower()))
-                throw Error(QStringLiteral("в ней нет таблицы %1").arg(t));
-    } catch (const Error &e) {
-        throw Error(QStringLiteral("Резервная копия %1 повреждена: %2.").arg(name, e.text()));
-    }
+    openChecked(copyPath, false);
 }
 
 void restore(QSqlDatabase live, const QString &copyPath)
 {
-    check(copyPath);
+    const std::unique_ptr<CopyReader> source = openChecked(copyPath, true);
     sqlite3 *target = sqliteHandle(live);
     if (!target)
         throw Error(QStringLiteral("Журнал не открыт"));
-    Connection source;
-    open(source, copyPath, SQLITE_OPEN_READONLY);
-    sqlite3_backup *backup = sqlite3_backup_init(target, "main", source.db, "main");
+    // The pages come over as they are, page one with its header too: the source is always one
+    // whole file in rollback-journal mode, and the log keeps its own settings whatever they say.
+    const QString synchronous = column(target, "PRAGMA synchronous").value(0);
+    sqlite3_backup *backup = sqlite3_backup_init(target, "main", source->db(), "main");
     if (!backup)
-        throw Error(QStringLiteral("Не удалось восстановить журнал: %1").arg(QString::fromUtf8(sqlite3_errmsg(target))));
+        throw Error(QStringLiteral("Не удалось восстановить журнал: %1.")
+                        .arg(describe(sqlite3_extended_errcode(target), QString::fromUtf8(sqlite3_errmsg(target)))));
     // All pages in one step: one write transaction on the log, committed or rolled back whole.
     const int rc = sqlite3_backup_step(backup, -1);
     const int finished = sqlite3_backup_finish(backup);
     if (rc != SQLITE_DONE || finished != SQLITE_OK)
-        throw Error(QStringLiteral("Не удалось восстановить журнал: %1")
+        throw Error(QStringLiteral("Не удалось восстановить журнал: %1.")
                         .arg(describe(rc != SQLITE_DONE ? rc : finished, QString::fromUtf8(sqlite3_errmsg(target)))));
+    if (column(target, "PRAGMA journal_mode").value(0).compare(QLatin1String("delete"), Qt::CaseInsensitive) != 0)
+        column(target, "PRAGMA journal_mode = DELETE");
+    if (!synchronous.isEmpty())
+        column(target, QStringLiteral("PRAGMA synchronous = %1").arg(synchronous.toInt()).toLatin1().constData());
     // A copy made by an older program may lack the indexes and totals of this one.
     schema::ensureIndexes(live);
 }

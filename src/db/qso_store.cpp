@@ -173,9 +173,21 @@ void QsoStore::bulkWrite(bool removingAll, const std::function<void()> &insert)
     t.commit();
 }
 
+bool QsoStore::totalsKept()
+{
+    // Once there, the triggers stay: only a file that lacked them is looked at again.
+    if (!m_totalsKept)
+        m_totalsKept = schema::totalsKept(m_db);
+    return m_totalsKept;
+}
+
 // The totals are kept by the file's own triggers, whoever writes (db/schema.cpp).
 int QsoStore::count()
 {
+    if (!totalsKept()) {
+        QSqlQuery q = sql::run(m_db, QStringLiteral("SELECT COUNT(*) FROM qso"));
+        return int(sql::scalar(q));
+    }
     if (m_count.lastQuery().isEmpty())
         sql::prepare(m_count, QStringLiteral("SELECT total FROM qso_totals WHERE id = 1"));
     sql::exec(m_count);
@@ -192,6 +204,10 @@ qint64 QsoStore::lastKey()
 
 int QsoStore::countWithNr2()
 {
+    if (!totalsKept()) {
+        QSqlQuery q = sql::run(m_db, QStringLiteral("SELECT COUNT(*) FROM qso WHERE nr2 > ''"));
+        return int(sql::scalar(q));
+    }
     if (m_countNr2.lastQuery().isEmpty())
         sql::prepare(m_countNr2, QStringLiteral("SELECT with_nr2 FROM qso_totals WHERE id = 1"));
     sql::exec(m_countNr2);

@@ -108,7 +108,11 @@ private:
     std::vector<LogListener> m_listeners;
     QSqlDatabase m_db;
     QSqlQuery m_insert, m_heard, m_worked, m_repeats, m_count, m_countNr2, m_pageAsc, m_pageDesc, m_version;
+    // Whether the counts can be read from the file's totals, which a file of an older version
+    // lacks until they can be added (not while its disk is full).
+    bool totalsKept();
     qint64 m_seenVersion = -1;
+    bool m_totalsKept = false;
     BulkWriteWatcher *m_bulkWatcher = nullptr;
 };
 

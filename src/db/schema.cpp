@@ -70,6 +70,8 @@ const char *const Recount =
     "UPDATE qso_totals SET total = (SELECT COUNT(*) FROM qso), with_nr2 = (SELECT COUNT(*) FROM qso WHERE nr2 > '')"
     " WHERE id = 1";
 
+} // namespace
+
 bool totalsKept(QSqlDatabase db)
 {
     QSqlQuery q = sql::run(db, QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE (type = 'table' AND name = 'qso_totals')"
@@ -77,8 +79,6 @@ bool totalsKept(QSqlDatabase db)
                                               " 'qso_count_update'))"));
     return sql::scalar(q) == 4;
 }
-
-} // namespace
 
 QStringList requiredTables()
 {

@@ -17,6 +17,8 @@ void create(QSqlDatabase db);
 // counting the totals anew from the rows when they were not kept (never changes the log's tables
 // or rows). Also for a file whose contents were replaced as a whole, such as a restored copy.
 void ensureIndexes(QSqlDatabase db);
+// Whether the file keeps the totals itself (the table and its triggers are there).
+bool totalsKept(QSqlDatabase db);
 // Runs a change of many records inside the caller's transaction without the per-row triggers
 // that keep the totals, then counts the totals anew and puts the triggers back.
 void withoutCounting(QSqlDatabase db, const std::function<void()> &change);

@@ -1,13 +1,16 @@
 #include "db/sql.h"
 
+#include "db/database_error.h"
+
 namespace vireo::sql {
 
 void fail(const QSqlError &error)
 {
-    QString text = error.text().trimmed();
-    if (text.isEmpty())
-        text = QStringLiteral("Ошибка базы данных");
-    throw Error(text);
+    // SQLite's own words when there are any, else the driver's ("Unable to fetch row", ...).
+    QString detail = error.databaseText().trimmed();
+    if (detail.isEmpty())
+        detail = error.driverText().trimmed();
+    throw DatabaseError(sqliteCodeOf(error.nativeErrorCode()), detail);
 }
 
 void prepare(QSqlQuery &query, const QString &statement)

@@ -1,6 +1,6 @@
 #pragma once
 // The one routine every statement goes through: prepare, bind, execute, and turn any failure
-// into vireo::Error carrying the database's own message.
+// into vireo::DatabaseError: a Russian sentence for the listener with the database's own message.
 
 #include "base/error.h"
 

@@ -1,6 +1,6 @@
 #include "db/sqlite_handle.h"
 
-#include "base/error.h"
+#include "db/database_error.h"
 
 #include <QSqlDriver>
 #include <QVariant>
@@ -33,7 +33,7 @@ SqliteStatement::~SqliteStatement()
 
 void SqliteStatement::fail() const
 {
-    throw Error(m_what.arg(QString::fromUtf8(sqlite3_errmsg(m_db))));
+    throw DatabaseError(sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)), m_what);
 }
 
 bool SqliteStatement::nextRow()

@@ -16,7 +16,7 @@ sqlite3 *sqliteHandle(const QSqlDatabase &db);
 
 // One statement prepared straight on the SQLite connection under db, finalized when it goes: a
 // pass over the whole log this way spares a QVariant per value, most of the time such a pass
-// takes. Every failure throws vireo::Error with what, whose %1 becomes SQLite's message.
+// takes. Every failure throws vireo::DatabaseError with what, whose %1 becomes the reason.
 class SqliteStatement {
 public:
     SqliteStatement(const QSqlDatabase &db, const char *statement, const QString &what);

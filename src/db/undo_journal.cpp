@@ -1,10 +1,12 @@
 #include "db/undo_journal.h"
 
+#include "db/database_error.h"
 #include "db/schema.h"
 #include "db/sql.h"
 
 #include <QDateTime>
 
+#include <algorithm>
 #include <optional>
 
 namespace vireo {
@@ -34,14 +36,15 @@ QStringList tableStatements()
         // The triggers read the step counter for every row they journal: keep it in memory, not
         // in a temporary file (five times faster on a large import).
         QStringLiteral("PRAGMA temp_store = MEMORY"),
+        // The temporary ones first: they need no room on the disk, so a full one still gets them.
+        QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS undo_current (step INTEGER NOT NULL, active INTEGER NOT NULL)"),
+        QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS undo_caption (step INTEGER PRIMARY KEY, kind INTEGER NOT NULL,"
+                       " subject TEXT NOT NULL)"),
         QStringLiteral("CREATE TABLE IF NOT EXISTS undo_row (seq INTEGER PRIMARY KEY, step INTEGER NOT NULL,"
                        " op TEXT NOT NULL, id INTEGER NOT NULL, freq TEXT, mode TEXT, data TEXT, time TEXT,"
                        " call1 TEXT, rst1 TEXT, nr1 TEXT, call2 TEXT, rst2 TEXT, nr2 TEXT, band TEXT, tur TEXT,"
                        " radio TEXT)"),
         QStringLiteral("CREATE INDEX IF NOT EXISTS undo_row_step ON undo_row(step, op)"),
-        QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS undo_current (step INTEGER NOT NULL, active INTEGER NOT NULL)"),
-        QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS undo_caption (step INTEGER PRIMARY KEY, kind INTEGER NOT NULL,"
-                       " subject TEXT NOT NULL)"),
     };
 }
 
@@ -133,16 +136,75 @@ void UndoJournal::install()
     installTriggers(db);
 }
 
+bool UndoJournal::historyTableExists()
+{
+    QSqlQuery q = sql::run(m_store.connection(),
+                           QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = 'undo_row'"));
+    return sql::scalar(q) > 0;
+}
+
 void UndoJournal::reset()
 {
-    install();
     const QSqlDatabase db = m_store.connection();
-    sql::Transaction t(db);
-    sql::run(db, QStringLiteral("DELETE FROM undo_row"));
+    // Steps of this run already taken (and any a restored copy brought along) are left behind:
+    // this run's history starts anew at the next step.
+    {
+        QSqlQuery q(db);
+        if (q.exec(QStringLiteral("SELECT step FROM temp.undo_current")) && q.next())
+            m_firstStep = std::max(m_firstStep, q.value(0).toLongLong());
+    }
+    m_pending = false;
+    try {
+        install();
+    } catch (const DatabaseError &e) {
+        // A file of an older version lacks the history table, and the disk cannot take it now.
+        // The log is saved without a history until it can.
+        if (!e.cannotWrite())
+            throw;
+        m_pending = true;
+        if (historyTableExists())
+            installTriggers(db);
+        else
+            removeTriggers(db);
+    }
+    // The step counter and the captions live in memory and need no room on the disk.
     sql::run(db, QStringLiteral("DELETE FROM temp.undo_caption"));
     sql::run(db, QStringLiteral("DELETE FROM temp.undo_current"));
     sql::run(db, QStringLiteral("INSERT INTO temp.undo_current (step, active) VALUES (?, 1)"), {m_firstStep});
-    t.commit();
+    if (!m_pending)
+        forgetEarlierSteps();
+}
+
+void UndoJournal::forgetEarlierSteps()
+{
+    // The rows of earlier runs only take room: a disk that cannot take the change now keeps them
+    // until a later try.
+    try {
+        sql::Transaction t(m_store.connection());
+        sql::run(m_store.connection(), QStringLiteral("DELETE FROM undo_row WHERE step < ?"), {m_firstStep});
+        t.commit();
+        m_pending = false;
+    } catch (const DatabaseError &e) {
+        if (!e.cannotWrite())
+            throw;
+        m_pending = true;
+    }
+}
+
+bool UndoJournal::retryPending()
+{
+    if (!m_pending)
+        return true;
+    try {
+        if (!historyTableExists())
+            install();
+    } catch (const DatabaseError &e) {
+        if (!e.cannotWrite())
+            throw;
+        return false;
+    }
+    forgetEarlierSteps();
+    return !m_pending;
 }
 
 void UndoJournal::stepCommitted(const LogChange &change)
@@ -152,6 +214,8 @@ void UndoJournal::stepCommitted(const LogChange &change)
     // Called after the write has been committed: a failure here must not turn a good save into
     // an error. At worst the next write joins this step.
     try {
+        if (m_pending)
+            retryPending();
         const QSqlDatabase db = m_store.connection();
         QSqlQuery s = sql::run(db, QStringLiteral("SELECT step FROM temp.undo_current"));
         const qint64 step = sql::scalar(s);
@@ -192,6 +256,9 @@ void UndoJournal::stepCommitted(const LogChange &change)
 
 qint64 UndoJournal::topStep()
 {
+    // A file of an older version on a disk that could not take the history table yet.
+    if (m_pending && !historyTableExists())
+        return 0;
     QSqlQuery q = sql::run(m_store.connection(), QStringLiteral("SELECT MAX(step) FROM undo_row WHERE step >= ?"),
                            {m_firstStep});
     return sql::scalar(q);

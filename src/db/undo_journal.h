@@ -6,7 +6,8 @@
 // inside the same transaction as the change. Nothing of a large change is held in memory, and a
 // change that is rolled back leaves no history behind. The rows of one committed write of the log
 // store (a save, a delete, an edit, a clear, an import) form one step; undo takes back the newest
-// step in one transaction. The history is emptied when the journal is opened, at every start.
+// step in one transaction. The history of earlier runs is removed when the journal is opened, at
+// every start; when the disk is full or the file read-only then, it is removed by a later write.
 
 #include "db/qso_store.h"
 
@@ -43,8 +44,14 @@ public:
     Result undo();
 
     // Forgets the whole history (after the log was replaced from a copy) and reinstalls the
-    // triggers on the connection.
+    // triggers on the connection. Needs no room on the disk: what cannot be written now is
+    // left for retryPending.
     void reset();
+    // Whether the history of earlier runs is still to be removed (or, in a file of an older
+    // version, the history table still to be made) because the file could not be written.
+    bool pending() const { return m_pending; }
+    // Tries that again (each committed write of the log does too); true when nothing is left.
+    bool retryPending();
 
     // Caption of an undo item for a kind of step and the call it names.
     static QString caption(Kind kind, const QString &subject);
@@ -55,12 +62,15 @@ private:
     void beforeBulkWrite(bool removingAll) override;
     void afterBulkWrite(qint64 lastKeyBefore) override;
     void install();
+    bool historyTableExists();
+    void forgetEarlierSteps();
     void stepCommitted(const LogChange &change);
     qint64 topStep();
 
     QsoStore &m_store;
     qint64 m_firstStep = 1; // steps of this run are numbered from here
     bool m_undoing = false;
+    bool m_pending = false;
 };
 
 } // namespace vireo

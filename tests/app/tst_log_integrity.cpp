@@ -12,6 +12,7 @@
 #include "app/tmain.h"
 #include "base/ini_file.h"
 #include "db/database.h"
+#include "db/log_backup.h"
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
 #include "reports/logger_file.h"
@@ -27,7 +28,9 @@
 #include <QLineEdit>
 #include <QMimeDatabase>
 #include <QTableView>
+#include <QTreeWidget>
 #include <QProcess>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -124,6 +127,18 @@ int runProgram(const QString &dir, const QString &dialog)
         prompts->answers = {false}; // added to the log
         prompts->fileNames = {report};
         m.SCL2Click();
+    } else if (dialog == QLatin1String("restore")) {
+        // The newest copy in backup/, placed there by the test.
+        report = logbackup::list(t.context.databasePath).value(0).path;
+        prompts->onModal = [](QDialog &d) {
+            auto *list = d.findChild<QTreeWidget *>(QStringLiteral("lvBackups"));
+            if (!list || list->topLevelItemCount() == 0)
+                return int(QDialog::Rejected);
+            list->setCurrentItem(list->topLevelItem(0));
+            return int(QDialog::Accepted);
+        };
+        prompts->answers = {true};
+        m.actRestore->trigger();
     } else if (dialog == QLatin1String("cabrillo")) {
         report = QDir(dir).filePath(QStringLiteral("UA1SWL.cbr"));
         prompts->answers = {true};
@@ -145,11 +160,13 @@ int runProgram(const QString &dir, const QString &dialog)
     return 0;
 }
 
-// The sqlite3 command-line program, as a backup script or a listener's own query would run it.
+// The sqlite3 command-line program, as a backup script or a listener's own query would run it:
+// waiting a while for a lock, as such a script does, since Vireo's timed copy takes the read lock
+// for a moment now and then.
 QString outside(const QString &db, const QString &statement, const QByteArray &input = {})
 {
     QProcess p;
-    p.start(QStringLiteral("sqlite3"), {db, statement});
+    p.start(QStringLiteral("sqlite3"), {QStringLiteral("-cmd"), QStringLiteral(".timeout 5000"), db, statement});
     if (!p.waitForStarted(10000))
         return QStringLiteral("sqlite3 did not start");
     p.write(input);
@@ -180,6 +197,38 @@ QsoRecord record(const QString &call, const QString &nr2)
     r.band = QStringLiteral("20M");
     r.tur = QStringLiteral("0");
     return r;
+}
+
+// A copy another program left in write-ahead mode, as a copy of its files taken while it had the
+// log open: the calls from `walFrom` on lie only in the -wal file beside the copy.
+void writeWalCopy(const QString &copyPath, const QStringList &calls, int walFrom)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("other.db"));
+    Database::prepareFile(path, QString(), QString());
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec(QStringLiteral("PRAGMA journal_mode = WAL")));
+        QVERIFY(q.exec(QStringLiteral("PRAGMA wal_autocheckpoint = 0")));
+        q.finish();
+        QsoStore store(db);
+        for (int i = 0; i < calls.size(); ++i) {
+            if (i == walFrom) {
+                QVERIFY(q.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")));
+                q.finish();
+            }
+            store.append(record(calls.at(i), QStringLiteral("5")));
+        }
+        QVERIFY(QFileInfo(path + QStringLiteral("-wal")).size() > 0);
+        QVERIFY(QFile::copy(path, copyPath));
+        QVERIFY(QFile::copy(path + QStringLiteral("-wal"), copyPath + QStringLiteral("-wal")));
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other"));
 }
 
 struct Window {
@@ -276,6 +325,55 @@ private slots:
             QCOMPARE(calls.size(), 8 + imported);
         }
         QCOMPARE(seenOutside, QString::number(8 + imported));
+    }
+
+    // The listener restores a copy that another program left in write-ahead mode, with its last
+    // records only in the -wal file beside it, saves more QSOs, and the program is killed: the
+    // log holds the copy's records, -wal ones included, and every later save, all in vireolog.db
+    // itself (nothing beside it), and listing the copies wrote nothing into backup/.
+    void restoredWalCopyKeepsEverySaveInTheFile()
+    {
+        QTemporaryDir dir;
+        writeSettings(dir.path());
+        const QString db = dir.filePath(QStringLiteral("vireolog.db"));
+        const QString folder = dir.filePath(QStringLiteral("backup"));
+        QVERIFY(QDir().mkpath(folder));
+        const QStringList copied{QStringLiteral("WAL1"), QStringLiteral("WAL2"), QStringLiteral("WAL3"),
+                                 QStringLiteral("WAL4"), QStringLiteral("WAL5"), QStringLiteral("WAL6")};
+        writeWalCopy(folder + QStringLiteral("/vireolog-20261208-090000.db"), copied, 3);
+        if (QTest::currentTestFailed())
+            return;
+
+        QProcess vireo;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TMPDIR"), dir.path());
+        vireo.setProcessEnvironment(env);
+        vireo.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--program"), dir.path(), QStringLiteral("restore")});
+        QVERIFY(vireo.waitForStarted());
+        QByteArray out;
+        QTRY_VERIFY2_WITH_TIMEOUT((out += vireo.readAllStandardOutput()).contains("ready"),
+                                  qPrintable(QString::fromUtf8(out + vireo.readAllStandardError())), 60000);
+        QCOMPARE(lines(out, "ready "), QStringList{QStringLiteral("QSO: 6")});
+        vireo.write("go\n");
+        QTRY_VERIFY2_WITH_TIMEOUT((out += vireo.readAllStandardOutput()).contains("done"),
+                                  qPrintable(QString::fromUtf8(out + vireo.readAllStandardError())), 60000);
+        ::kill(pid_t(vireo.processId()), SIGKILL);
+        QVERIFY(vireo.waitForFinished(10000));
+
+        for (const char *side : {"-wal", "-shm", "-journal"})
+            QVERIFY2(!QFile::exists(db + QLatin1String(side)), side);
+        QTemporaryDir elsewhere;
+        const QString alone = elsewhere.filePath(QStringLiteral("vireolog.db"));
+        QVERIFY(QFile::copy(db, alone));
+        QCOMPARE(outside(alone, QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
+        QCOMPARE(outside(alone, QStringLiteral("PRAGMA journal_mode")), QStringLiteral("delete"));
+        const QStringList expected = copied + QStringList{QStringLiteral("UA4AAA"), QStringLiteral("UA5AAA"),
+                                                          QStringLiteral("UA6AAA"), QStringLiteral("UA7AAA"),
+                                                          QStringLiteral("UA8AAA")};
+        QCOMPARE(outside(alone, QStringLiteral("SELECT call1 FROM qso ORDER BY id")).split('\n'), expected);
+        const QStringList inBackup = QDir(folder).entryList(QDir::Files);
+        QVERIFY2(inBackup.filter(QStringLiteral("-shm")).isEmpty(), qPrintable(inBackup.join(QLatin1Char(' '))));
+        QVERIFY(inBackup.contains(QStringLiteral("vireolog-20261208-090000.db-wal")));
     }
 
     // Another program adds, deletes and edits records while Vireo runs; after Vireo's next own

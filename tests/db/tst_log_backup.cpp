@@ -9,8 +9,10 @@
 #include "db/sql.h"
 #include "db/undo_journal.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSqlError>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -109,6 +111,44 @@ QString journalModeOf(const QString &path)
     }
     QSqlDatabase::removeDatabase(QStringLiteral("peek"));
     return mode;
+}
+
+QString pragma(QSqlDatabase db, const QString &name)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA ") + name) || !q.next())
+        return QStringLiteral("failed: ") + q.lastError().text();
+    return q.value(0).toString();
+}
+
+// A copy another program left in write-ahead mode, as a copy of its files taken while it had
+// the log open: the records from `walFrom` on lie only in the -wal file beside the copy.
+void writeWalCopy(const QString &copyPath, int total, int walFrom)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("other.db"));
+    Database::prepareFile(path, QString(), QString());
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QCOMPARE(pragma(db, QStringLiteral("journal_mode = WAL")), QStringLiteral("wal"));
+        QsoStore store(db);
+        store.append(records(0, walFrom));
+        sql::run(db, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+        sql::run(db, QStringLiteral("PRAGMA wal_autocheckpoint = 0"));
+        store.append(records(walFrom, total - walFrom));
+        QVERIFY(QFileInfo(path + QStringLiteral("-wal")).size() > 0);
+        QVERIFY(QFile::copy(path, copyPath));
+        QVERIFY(QFile::copy(path + QStringLiteral("-wal"), copyPath + QStringLiteral("-wal")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other"));
+}
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
 }
 
 } // namespace
@@ -296,6 +336,73 @@ private slots:
         log.db = std::make_unique<Database>(log.path, QStringLiteral("reopened"));
         log.store = std::make_unique<QsoStore>(log.db->connection());
         verifySameRows(log.rows(), saved);
+    }
+
+    // A copy in write-ahead mode with part of its records in its -wal file: listing and checking
+    // it write nothing beside it, its -wal records are restored too, and the log stays in its
+    // rollback journal with its synchronous setting, nothing beside vireolog.db, each new save in
+    // that one file.
+    void walCopyRestoredIntoTheRollbackJournal()
+    {
+        Log log(10, false);
+        const QString folder = logbackup::folderOf(log.path);
+        QVERIFY(QDir().mkpath(folder));
+        const QString copy = folder + QStringLiteral("/vireolog-20261208-090000.db");
+        writeWalCopy(copy, 30, 20);
+        if (QTest::currentTestFailed())
+            return;
+        const QStringList before = filesIn(folder);
+        QCOMPARE(before, (QStringList{QStringLiteral("vireolog-20261208-090000.db"), QStringLiteral("vireolog-20261208-090000.db-wal")}));
+
+        QCOMPARE(logbackup::list(log.path).size(), 1);
+        QCOMPARE(logbackup::qsoCount(copy), 30);
+        logbackup::check(copy);
+        QCOMPARE(filesIn(folder), before);
+
+        const QSqlDatabase live = log.store->connection();
+        const QString synchronous = pragma(live, QStringLiteral("synchronous"));
+        QCOMPARE(synchronous, QStringLiteral("3")); // EXTRA, as the program opens its log
+        logbackup::restore(live, copy);
+        QCOMPARE(filesIn(folder), before);
+        QCOMPARE(log.store->count(), 30);
+        QCOMPARE(log.rows().last().call1, QStringLiteral("UA29ABC"));
+        QCOMPARE(pragma(live, QStringLiteral("journal_mode")), QStringLiteral("delete"));
+        QCOMPARE(pragma(live, QStringLiteral("synchronous")), synchronous);
+        log.store->append(record(500));
+        const QString logFolder = QFileInfo(log.path).absolutePath();
+        for (const char *side : {"-wal", "-shm", "-journal"})
+            QVERIFY2(!QFile::exists(log.path + QLatin1String(side)), side);
+        QCOMPARE(journalModeOf(log.path), QStringLiteral("delete"));
+        // The main file alone holds every record.
+        QTemporaryDir elsewhere;
+        const QString alone = elsewhere.filePath(QStringLiteral("vireolog.db"));
+        QVERIFY(QFile::copy(log.path, alone));
+        QCOMPARE(logbackup::qsoCount(alone), 31);
+        QVERIFY(filesIn(logFolder).filter(QStringLiteral("vireolog.db-")).isEmpty());
+
+        // Removing the copy takes the file beside it along.
+        logbackup::write(log.path, at(10, 0, 0));
+        logbackup::prune(log.path, 1);
+        QCOMPARE(filesIn(folder), QStringList{QStringLiteral("vireolog-20261208-100000.db")});
+    }
+
+    // A copy in write-ahead mode without its -wal file still comes in as a rollback-journal log.
+    void walCopyWithoutItsLogRestoredIntoTheRollbackJournal()
+    {
+        Log log(3, false);
+        const QString folder = logbackup::folderOf(log.path);
+        QVERIFY(QDir().mkpath(folder));
+        const QString copy = folder + QStringLiteral("/vireolog-20261208-090000.db");
+        writeWalCopy(copy, 12, 11);
+        QVERIFY(QFile::remove(copy + QStringLiteral("-wal")));
+        QCOMPARE(logbackup::qsoCount(copy), 11);
+        logbackup::restore(log.store->connection(), copy);
+        QCOMPARE(filesIn(folder), QStringList{QStringLiteral("vireolog-20261208-090000.db")});
+        QCOMPARE(log.store->count(), 11);
+        QCOMPARE(pragma(log.store->connection(), QStringLiteral("journal_mode")), QStringLiteral("delete"));
+        log.store->append(record(600));
+        QVERIFY(!QFile::exists(log.path + QStringLiteral("-wal")));
+        QCOMPARE(journalModeOf(log.path), QStringLiteral("delete"));
     }
 
     void damagedCopyRefused_data()

@@ -1,0 +1,94 @@
+#include "db/database_error.h"
+
+#include <sqlite3.h>
+
+namespace vireo {
+
+namespace {
+
+QString advice(int code)
+{
+    switch (code & 0xff) {
+    case SQLITE_FULL:
+        return QStringLiteral("на диске нет места, запись в журнал не удалась — освободите место на диске и повторите");
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return QStringLiteral("файл журнала или его папка доступны только для чтения, запись не удалась —"
+                              " разрешите запись в файл и папку или перенесите журнал и повторите");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("журнал дольше пяти секунд занят другой программой — закройте её или дождитесь,"
+                              " пока она закончит, и повторите");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("файл журнала повреждён — восстановите журнал из резервной копии"
+                              " в меню «Журнал»");
+    case SQLITE_NOMEM:
+        return QStringLiteral("не хватило памяти — закройте другие программы и повторите");
+    case SQLITE_IOERR:
+        return QStringLiteral("диск не дал прочитать или записать журнал — проверьте диск и повторите");
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("файл журнала не открывается — проверьте, что он и его папка на месте и доступны");
+    case SQLITE_TOOBIG:
+        return QStringLiteral("значение слишком велико для журнала — сократите его и повторите");
+    default:
+        return QStringLiteral("база данных журнала отказала — повторите, а если ошибка не пройдёт, перезапустите Vireo");
+    }
+}
+
+QString capitalised(QString text)
+{
+    if (!text.isEmpty())
+        text[0] = text.at(0).toUpper();
+    return text;
+}
+
+} // namespace
+
+DatabaseError::DatabaseError(int code, const QString &detail)
+    : Error(sentence(code, detail)), m_code(code), m_detail(detail)
+{
+}
+
+DatabaseError::DatabaseError(int code, const QString &detail, const QString &what)
+    : Error(what.arg(reason(code, detail)) + QLatin1Char('.')), m_code(code), m_detail(detail)
+{
+}
+
+bool DatabaseError::cannotWrite() const
+{
+    switch (m_code & 0xff) {
+    case SQLITE_FULL:
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool DatabaseError::diskFull() const
+{
+    return (m_code & 0xff) == SQLITE_FULL;
+}
+
+QString DatabaseError::reason(int code, const QString &detail)
+{
+    const QString english = detail.trimmed();
+    return english.isEmpty() ? advice(code) : advice(code) + QStringLiteral(" (") + english + QLatin1Char(')');
+}
+
+QString DatabaseError::sentence(int code, const QString &detail)
+{
+    return capitalised(reason(code, detail)) + QLatin1Char('.');
+}
+
+int sqliteCodeOf(const QString &nativeErrorCode)
+{
+    bool ok = false;
+    const int code = nativeErrorCode.trimmed().toInt(&ok);
+    return ok ? code : 0;
+}
+
+} // namespace vireo

@@ -1,0 +1,49 @@
+#include "db/log_disk.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
+
+namespace vireo::logdisk {
+
+qint64 freeBytes(const QString &path)
+{
+    const QStorageInfo storage(QFileInfo(path).absolutePath());
+    if (!storage.isValid() || !storage.isReady())
+        return -1;
+    return storage.bytesAvailable();
+}
+
+bool full(const QString &path)
+{
+    const qint64 free = freeBytes(path);
+    return free >= 0 && free < FullBelowBytes;
+}
+
+QString fullNotice(const QString &folder)
+{
+    return QStringLiteral("На диске с журналом (%1) не осталось места: новые QSO не сохранятся, пока вы не освободите"
+                          " место на этом диске, — после этого запись пойдёт сама, перезапускать Vireo не нужно.\n"
+                          "Журнал открыт для просмотра, а отчёты можно записать в папку на другом диске.")
+        .arg(QDir::toNativeSeparators(folder));
+}
+
+QString fullStatus()
+{
+    return QStringLiteral("Диск заполнен: QSO не сохранятся, пока не освободите место");
+}
+
+QString readOnlyNotice(const QString &path)
+{
+    return QStringLiteral("Файл журнала %1 или его папка доступны только для чтения: новые QSO не сохранятся, пока вы"
+                          " не разрешите запись в них.\nЖурнал открыт для просмотра, а отчёты можно записать в другую"
+                          " папку.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString readOnlyStatus()
+{
+    return QStringLiteral("Журнал только для чтения: QSO не сохранятся");
+}
+
+} // namespace vireo::logdisk
