@@ -50,7 +50,7 @@ void TfmStart::Button1Click()
     const QString call = edCall->text();
     const QString contest = edContest->text();
     m_ctx.services.prompts->information(QStringLiteral("  Необходим перезапуск программы.\n\r"
-                                                       "После закрытия окна, запустите вновь программу."));
+                                                       "После закрытия окна программа запустится вновь."));
     accept();
     emit accepted(call, contest);
 }
