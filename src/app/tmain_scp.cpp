@@ -2,12 +2,14 @@
 
 #include "app/tmain.h"
 
+#include "base/window_placement.h"
 #include "db/qso_store.h"
 #include "stationinfo/scp_data.h"
 #include "stationinfo/tdataupdate.h"
 #include "stationinfo/tscp.h"
 
 #include <QAction>
+#include <QFrame>
 #include <QLineEdit>
 #include <QShortcut>
 #include <QTimer>
@@ -27,6 +29,7 @@ void TMain::connectScpHandlers()
     // Top-level like the repeats window; destroyed (writing its placement) before the main window.
     scpWindowOwner = std::make_shared<TScp>(m_ctx, nullptr);
     scpWindow = scpWindowOwner.get();
+    placeBesideMainOnFirstShow(*scpWindow, *this, *Panel1);
     wire(actScp, &QAction::triggered, &TMain::actScpClick);
     wire(actDataUpdate, &QAction::triggered, &TMain::actDataUpdateClick);
     connect(scpWindow, &TScp::closed, this, [this] { actScp->setChecked(false); });
