@@ -6,6 +6,7 @@
 #include "contest/tfmcontest.h"
 #include "reports/tcomentadif.h"
 #include "reports/tfmcabrillo.h"
+#include "stationinfo/my_position.h"
 #include "stationinfo/trptqso.h"
 #include "timesync/tsntp.h"
 
@@ -48,6 +49,8 @@ Program::Program(const AppContext &context)
                      [main](const QString &text) { main->setStatusText(5, text); });
     QObject::connect(m_rptQso.get(), &TRptQso::closed, main, [main] { main->N17->setChecked(false); });
     QObject::connect(m_cabrillo.get(), &TfmCabrillo::exported, main, [main] { main->selectLastRow(); });
+    QObject::connect(m_start.get(), &TfmStart::positionChosen, main,
+                     [main](const GeoPosition &p) { main->setMyPosition(p.latitude, p.longitude); });
     QObject::connect(m_start.get(), &TfmStart::accepted, main,
                      [this, main](const QString &call, const QString &contest) {
                          main->myCall = call;
