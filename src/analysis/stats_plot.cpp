@@ -137,6 +137,18 @@ void putLabels(QCategoryAxis &time, qint64 origin, const std::vector<TimeLabel> 
         time.append(l.text, double(l.minute - origin));
 }
 
+// Whole numbers only: a low peak gets one tick per count instead of repeated labels.
+void setCountRange(QValueAxis &count, int peak)
+{
+    count.setRange(0, std::max(peak, 1));
+    count.applyNiceNumbers();
+    const int top = int(count.max());
+    if (top < count.tickCount() - 1)
+        count.setTickCount(top + 1);
+    else if (count.tickCount() != 5 && top >= 4)
+        count.setTickCount(5);
+}
+
 QCategoryAxis *timeAxis(const QChart &chart)
 {
     return qobject_cast<QCategoryAxis *>(chart.axes(Qt::Horizontal).value(0));
@@ -182,8 +194,7 @@ bool update(QChart &chart, const Plot &plot)
         if (i > 0)
             area->lowerSeries()->replace(plot.outlines[i - 1].upper);
     }
-    count->setRange(0, std::max(plot.peak, 1));
-    count->applyNiceNumbers();
+    setCountRange(*count, plot.peak);
     return true;
 }
 
@@ -207,7 +218,8 @@ void show(QChart &chart, const Plot &plot, const QString &title)
     time->setTitleText(QStringLiteral("UTC"));
     time->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     auto *count = new QValueAxis;
-    count->setTitleText(QStringLiteral("QSO за 10 минут"));
+    // The chart's title says what is counted; the short axis title fits a low plot.
+    count->setTitleText(QStringLiteral("QSO"));
     count->setLabelFormat(QStringLiteral("%d"));
     chart.addAxis(time, Qt::AlignBottom);
     chart.addAxis(count, Qt::AlignLeft);
@@ -217,8 +229,7 @@ void show(QChart &chart, const Plot &plot, const QString &title)
     time->setStartValue(-1);
     putLabels(*time, plot.originMinute,
               timeLabels(plot.originMinute, span, axisWidth(chart), QFontMetrics(time->labelsFont())));
-    count->setRange(0, std::max(plot.peak, 1));
-    count->applyNiceNumbers();
+    setCountRange(*count, plot.peak);
 
     QLineSeries *below = nullptr;
     for (const Outline &o : plot.outlines) {
@@ -236,7 +247,8 @@ void show(QChart &chart, const Plot &plot, const QString &title)
         area->setName(statstext::bandTitle(o.band));
         const QColor colour = bandColour(o.band);
         area->setColor(colour);
-        area->setBorderColor(colour.darker(140));
+        // No outline: at a ten-minute step over days the edges of the top band would cover the rest.
+        area->setPen(Qt::NoPen);
         chart.addSeries(area);
         area->attachAxis(time);
         area->attachAxis(count);

@@ -100,16 +100,21 @@ void checkAgreesWithStatusBar(TMain &m, TStats &s)
     QCOMPARE(cellAt(s, -1, -1), QStringLiteral("%1 / %2").arg(statusNumber(m, 2)).arg(statusNumber(m, 3)));
 }
 
-// Four days of a contest on six bands: a record every twenty minutes, the bands in turn.
+// Four days of a contest on six bands: a record every three minutes, the low bands at night and
+// the high ones by day, as propagation has it.
 QVector<QsoRecord> sixBandsOverDays()
 {
     const char *bands[] = {"160M", "80M", "40M", "20M", "15M", "10M"};
     QVector<QsoRecord> log;
+    QRandomGenerator g(23);
     const QDateTime start(QDate(2026, 3, 5), QTime(6, 0), Qt::UTC);
-    for (int i = 0; i < 4 * 24 * 3; ++i) {
+    for (int i = 0; i < 4 * 24 * 20; ++i) {
+        const QDateTime at = start.addSecs(qint64(i) * 3 * 60);
+        const int hour = at.time().hour();
+        const bool day = hour >= 6 && hour < 18;
         QsoRecord r = test::record(QStringLiteral("R%1A").arg(i), QString::number(i + 1), QString(), QString());
-        r.band = QString::fromLatin1(bands[i % 6]);
-        const QDateTime at = start.addSecs(qint64(i) * 20 * 60);
+        const int pick = int(g.bounded(day ? 4 : 3)) + (day ? 2 : 0);
+        r.band = QString::fromLatin1(bands[i % 17 == 0 ? i % 6 : pick]);
         r.data = at.toString(QStringLiteral("dd.MM.yyyy"));
         r.time = at.toString(QStringLiteral("HH:mm"));
         log.append(r);
