@@ -55,6 +55,7 @@ void PositionFields::setPosition(const GeoPosition &position)
     edLon->setText(myposition::degreesText(position.longitude));
     edLocator->setText(myposition::locatorOf(position));
     m_fromLocator = false;
+    m_shown = position;
     lbPositionCheck->clear();
 }
 
@@ -66,6 +67,8 @@ bool PositionFields::isEmpty() const
 
 PositionInput PositionFields::input() const
 {
+    if (m_shown)
+        return PositionInput{m_shown, QString()};
     return m_fromLocator ? myposition::fromLocator(edLocator->text())
                          : myposition::fromDegrees(edLat->text(), edLon->text());
 }
@@ -73,6 +76,7 @@ PositionInput PositionFields::input() const
 void PositionFields::locatorEdited()
 {
     m_fromLocator = true;
+    m_shown.reset();
     const PositionInput in = input();
     if (in.ok()) {
         edLat->setText(myposition::degreesText(in.position->latitude));
@@ -86,6 +90,7 @@ void PositionFields::locatorEdited()
 void PositionFields::degreesEdited()
 {
     m_fromLocator = false;
+    m_shown.reset();
     const PositionInput in = input();
     if (in.ok())
         edLocator->setText(myposition::locatorOf(*in.position));

@@ -19,7 +19,8 @@ public:
 
     // Shows a stored position in both forms.
     void setPosition(const GeoPosition &position);
-    // The position of the form typed in last (the locator's square centre, or the degrees).
+    // The position of the form typed in last (the locator's square centre, or the degrees); the
+    // position set, to the last digit, while nothing was typed.
     PositionInput input() const;
     // Whether all three fields are empty.
     bool isEmpty() const;
@@ -34,7 +35,8 @@ private:
     void degreesEdited();
     void showCheck(const PositionInput &input, const QString &otherForm);
 
-    bool m_fromLocator = false; // the locator was typed last
+    bool m_fromLocator = false;           // the locator was typed last
+    std::optional<GeoPosition> m_shown;   // the position set, until a field is edited
 };
 
 } // namespace vireo

@@ -121,6 +121,14 @@ private slots:
         QCOMPARE(m.lbDistance->text(), fromMoscow);
         QCOMPARE(stored(t.context.settingsPath), (GeoPosition{55.8125, 37.625}));
 
+        // Saved untouched, a position with more digits than the fields show stays as it was.
+        m.setMyPosition(55.0 + 1.0 / 3, 37.625);
+        m.actMyPosition->trigger();
+        QCOMPARE(edLat->text(), QStringLiteral("55.33333"));
+        w->btMyPositionSave->click();
+        QVERIFY(!w->isVisible());
+        QVERIFY(std::abs(stored(t.context.settingsPath).latitude - (55.0 + 1.0 / 3)) < 1e-12);
+
         // A locator that does not read.
         m.actMyPosition->trigger();
         type(edLocator, QStringLiteral("KO8"));
