@@ -4,6 +4,8 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QLineSeries>
+#include <QFontMetrics>
+#include <QHash>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -15,30 +17,21 @@ namespace {
 
 constexpr qint64 Bin = ContestStats::BinMinutes;
 
-// Minutes between two labels of the time axis for a span.
-qint64 labelStep(qint64 span)
-{
-    if (span <= 3 * 60)
-        return 30;
-    if (span <= 12 * 60)
-        return 60;
-    if (span <= 24 * 60)
-        return 120;
-    if (span <= 4 * 24 * 60)
-        return 360;
-    const qint64 days = span / (8 * 24 * 60) + 1;
-    return days * 24 * 60;
-}
+constexpr qint64 Day = 24 * 60;
+
+// Steps between labels, shortest first.
+constexpr qint64 Steps[] = {30, 60, 120, 180, 360, 720, Day, 2 * Day, 7 * Day, 14 * Day, 28 * Day, 56 * Day};
 
 QString labelText(qint64 minute, qint64 span, qint64 step)
 {
     const QDateTime t = QDateTime::fromSecsSinceEpoch(minute * 60, Qt::UTC);
-    if (step >= 24 * 60)
+    if (step >= Day || (span > Day && minute % Day == 0))
         return t.toString(QStringLiteral("dd.MM"));
-    if (span >= 24 * 60)
-        return t.toString(QStringLiteral("dd.MM HH:mm"));
     return t.toString(QStringLiteral("HH:mm"));
 }
+
+// Space between two labels beyond the widest one, in pixels.
+constexpr int LabelGap = 14;
 
 } // namespace
 
@@ -86,6 +79,99 @@ Plot stack(const ContestStats::BandBins &bins, const QStringList &bandOrder)
     return plot;
 }
 
+QColor bandColour(const QString &band)
+{
+    // Sasha Trubetskoy's twenty distinct colours, in an order that gives neighbouring bands of
+    // the plan (stacked next to each other) colours far apart.
+    static const QHash<QString, QColor> colours{
+        {QStringLiteral("160M"), QColor(0x80, 0x00, 0x00)}, {QStringLiteral("80M"), QColor(0xE6, 0x19, 0x4B)},
+        {QStringLiteral("40M"), QColor(0x43, 0x63, 0xD8)},  {QStringLiteral("30M"), QColor(0xFF, 0xE1, 0x19)},
+        {QStringLiteral("20M"), QColor(0x3C, 0xB4, 0x4B)},  {QStringLiteral("17M"), QColor(0xF0, 0x32, 0xE6)},
+        {QStringLiteral("15M"), QColor(0xF5, 0x82, 0x31)},  {QStringLiteral("12M"), QColor(0x42, 0xD4, 0xF4)},
+        {QStringLiteral("10M"), QColor(0x91, 0x1E, 0xB4)},  {QStringLiteral("6M"), QColor(0xBF, 0xEF, 0x45)},
+        {QStringLiteral("2M"), QColor(0x46, 0x99, 0x90)},   {QStringLiteral("222"), QColor(0x9A, 0x63, 0x24)},
+        {QStringLiteral("432"), QColor(0x00, 0x00, 0x75)},  {QStringLiteral("903"), QColor(0x80, 0x80, 0x00)},
+        {QStringLiteral("1.2G"), QColor(0xFA, 0xBE, 0xD4)},
+    };
+    return colours.value(band, QColor(0xA9, 0xA9, 0xA9));
+}
+
+std::vector<TimeLabel> timeLabels(qint64 origin, qint64 span, double widthPixels, const QFontMetrics &metrics)
+{
+    std::vector<TimeLabel> labels;
+    if (span <= 0)
+        return labels;
+    const double perMinute = std::max(widthPixels, 1.0) / double(span);
+    const qint64 end = origin + span;
+    for (const qint64 step : Steps) {
+        labels.clear();
+        int widest = 0;
+        for (qint64 m = (origin + step - 1) / step * step; m <= end; m += step) {
+            TimeLabel l{m, labelText(m, span, step)};
+            widest = std::max(widest, metrics.horizontalAdvance(l.text));
+            labels.push_back(std::move(l));
+        }
+        if (double(step) * perMinute >= widest + LabelGap)
+            break;
+    }
+    return labels;
+}
+
+namespace {
+
+// Width of the time axis of a chart: its plot area once laid out, else the chart's width less
+// room for the count axis and the legend.
+double axisWidth(const QChart &chart)
+{
+    const double plot = chart.plotArea().width();
+    if (plot > 1)
+        return plot;
+    return std::max(chart.size().width() - 160, 200.0);
+}
+
+void putLabels(QCategoryAxis &time, qint64 origin, const std::vector<TimeLabel> &labels)
+{
+    for (const QString &old : time.categoriesLabels())
+        time.remove(old);
+    for (const TimeLabel &l : labels)
+        time.append(l.text, double(l.minute - origin));
+}
+
+// Whole numbers only: a low peak gets one tick per count instead of repeated labels.
+void setCountRange(QValueAxis &count, int peak)
+{
+    count.setRange(0, std::max(peak, 1));
+    count.applyNiceNumbers();
+    const int top = int(count.max());
+    if (top < count.tickCount() - 1)
+        count.setTickCount(top + 1);
+    else if (count.tickCount() != 5 && top >= 4)
+        count.setTickCount(5);
+}
+
+QCategoryAxis *timeAxis(const QChart &chart)
+{
+    return qobject_cast<QCategoryAxis *>(chart.axes(Qt::Horizontal).value(0));
+}
+
+} // namespace
+
+void relabel(QChart &chart)
+{
+    QCategoryAxis *time = timeAxis(chart);
+    if (!time)
+        return;
+    const qint64 origin = time->property("origin").toLongLong();
+    const qint64 span = qint64(time->max());
+    const std::vector<TimeLabel> labels = timeLabels(origin, span, axisWidth(chart), QFontMetrics(time->labelsFont()));
+    QStringList texts;
+    for (const TimeLabel &l : labels)
+        texts << l.text;
+    if (texts == time->categoriesLabels())
+        return;
+    putLabels(*time, origin, labels);
+}
+
 namespace {
 
 // Moves the outlines of a chart that already shows the same bands over the same span; false
@@ -108,8 +194,7 @@ bool update(QChart &chart, const Plot &plot)
         if (i > 0)
             area->lowerSeries()->replace(plot.outlines[i - 1].upper);
     }
-    count->setRange(0, std::max(plot.peak, 1));
-    count->applyNiceNumbers();
+    setCountRange(*count, plot.peak);
     return true;
 }
 
@@ -133,7 +218,8 @@ void show(QChart &chart, const Plot &plot, const QString &title)
     time->setTitleText(QStringLiteral("UTC"));
     time->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     auto *count = new QValueAxis;
-    count->setTitleText(QStringLiteral("QSO за 10 минут"));
+    // The chart's title says what is counted; the short axis title fits a low plot.
+    count->setTitleText(QStringLiteral("QSO"));
     count->setLabelFormat(QStringLiteral("%d"));
     chart.addAxis(time, Qt::AlignBottom);
     chart.addAxis(count, Qt::AlignLeft);
@@ -141,12 +227,9 @@ void show(QChart &chart, const Plot &plot, const QString &title)
     const qint64 span = std::max<qint64>(plot.spanMinutes, 60);
     time->setRange(0, double(span));
     time->setStartValue(-1);
-    const qint64 step = labelStep(span);
-    const qint64 end = plot.originMinute + span;
-    for (qint64 m = (plot.originMinute + step - 1) / step * step; m <= end; m += step)
-        time->append(labelText(m, span, step), double(m - plot.originMinute));
-    count->setRange(0, std::max(plot.peak, 1));
-    count->applyNiceNumbers();
+    putLabels(*time, plot.originMinute,
+              timeLabels(plot.originMinute, span, axisWidth(chart), QFontMetrics(time->labelsFont())));
+    setCountRange(*count, plot.peak);
 
     QLineSeries *below = nullptr;
     for (const Outline &o : plot.outlines) {
@@ -162,6 +245,10 @@ void show(QChart &chart, const Plot &plot, const QString &title)
         if (lower)
             lower->setParent(area);
         area->setName(statstext::bandTitle(o.band));
+        const QColor colour = bandColour(o.band);
+        area->setColor(colour);
+        // No outline: at a ten-minute step over days the edges of the top band would cover the rest.
+        area->setPen(Qt::NoPen);
         chart.addSeries(area);
         area->attachAxis(time);
         area->attachAxis(count);

@@ -87,6 +87,17 @@ TStats::TStats(const AppContext &context, QsoStore &store, QWidget *parent)
     chStats->setRenderHint(QPainter::Antialiasing, false);
     chStats->chart()->legend()->setAlignment(Qt::AlignRight);
     chStats->setMinimumHeight(240);
+    // The time labels are chosen for the width the plot has, so they are chosen again when it
+    // changes.
+    connect(chStats->chart(), &QChart::plotAreaChanged, this, [this] {
+        if (m_relabelling)
+            return;
+        m_relabelling = true;
+        statsplot::relabel(*chStats->chart());
+        m_relabelling = false;
+    });
+    lbStatsTable = label("lbStatsTable");
+    lbStatsTable->setText(QStringLiteral("В клетках таблицы: QSO / очки"));
 
     auto *rates = new QGridLayout;
     rates->addWidget(lbStatsNow, 0, 0, 1, 2);
@@ -102,6 +113,7 @@ TStats::TStats(const AppContext &context, QsoStore &store, QWidget *parent)
     tools->addWidget(btStatsPng);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(rates);
+    layout->addWidget(lbStatsTable);
     layout->addWidget(tbStats);
     layout->addLayout(tools);
     layout->addWidget(chStats, 1);

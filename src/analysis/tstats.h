@@ -54,6 +54,7 @@ public:
     QLabel *lbRate60Min = nullptr;
     QLabel *lbRateLast10 = nullptr;
     QLabel *lbRateLast100 = nullptr;
+    QLabel *lbStatsTable = nullptr; // says what the numbers of a cell are
     QTableView *tbStats = nullptr;
     QComboBox *cbStatsTour = nullptr;
     QPushButton *btStatsText = nullptr;
@@ -88,6 +89,7 @@ private:
     QTimer *m_pending = nullptr;
     bool m_loaded = false;
     QStringList m_shownTours; // tours offered by the chooser
+    bool m_relabelling = false;
 };
 
 } // namespace vireo

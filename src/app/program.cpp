@@ -6,15 +6,19 @@
 #include "contest/tfmcontest.h"
 #include "reports/tcomentadif.h"
 #include "reports/tfmcabrillo.h"
+#include "stationinfo/my_position.h"
 #include "stationinfo/trptqso.h"
 #include "timesync/tsntp.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 
 namespace vireo {
 
 Program::Program(const AppContext &context)
+    : m_ctx(context)
 {
     m_main = std::make_unique<TMain>(context);
     TMain *main = m_main.get();
@@ -45,10 +49,13 @@ Program::Program(const AppContext &context)
                      [main](const QString &text) { main->setStatusText(5, text); });
     QObject::connect(m_rptQso.get(), &TRptQso::closed, main, [main] { main->N17->setChecked(false); });
     QObject::connect(m_cabrillo.get(), &TfmCabrillo::exported, main, [main] { main->selectLastRow(); });
+    QObject::connect(m_start.get(), &TfmStart::positionChosen, main,
+                     [main](const GeoPosition &p) { main->setMyPosition(p.latitude, p.longitude); });
     QObject::connect(m_start.get(), &TfmStart::accepted, main,
-                     [main](const QString &call, const QString &contest) {
+                     [this, main](const QString &call, const QString &contest) {
                          main->myCall = call;
                          main->contestName = contest;
+                         m_relaunch = true;
                          main->close();
                      });
 }
@@ -63,6 +70,23 @@ Program::~Program()
     m_coment.reset();
     m_contest.reset();
     m_main.reset();
+    // Started again only now: the main window has written the call and the contest, so the new
+    // run reads them and goes straight to the log.
+    if (m_relaunch)
+        relaunch();
+}
+
+void Program::relaunch()
+{
+    const QString program = QCoreApplication::applicationFilePath();
+    const bool started = m_ctx.services.relauncher
+                      && m_ctx.services.relauncher->relaunch(program, QCoreApplication::arguments().mid(1),
+                                                             QDir::currentPath());
+    if (!started && m_ctx.services.prompts)
+        m_ctx.services.prompts->error(QStringLiteral("Vireo"),
+                                      QStringLiteral("Не удалось запустить программу %1 заново. Запустите её сами: "
+                                                     "позывной и contest сохранены.")
+                                          .arg(QDir::toNativeSeparators(program)));
 }
 
 } // namespace vireo

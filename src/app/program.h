@@ -31,7 +31,14 @@ public:
     TfmCabrillo &cabrillo() { return *m_cabrillo; }
     TfmStart &start() { return *m_start; }
 
+    // Whether the first-run dialog asked for the program to start again after this run.
+    bool relaunchRequested() const { return m_relaunch; }
+
 private:
+    void relaunch();
+
+    AppContext m_ctx;
+    bool m_relaunch = false;
     std::unique_ptr<TMain> m_main;
     std::unique_ptr<TfmContest> m_contest;
     std::unique_ptr<TComentAdif> m_coment;

@@ -110,6 +110,14 @@ public:
     }
 };
 
+class DetachedRelauncher : public Relauncher {
+public:
+    bool relaunch(const QString &program, const QStringList &arguments, const QString &workingDirectory) override
+    {
+        return QProcess::startDetached(program, arguments, workingDirectory);
+    }
+};
+
 } // namespace
 
 Services realServices(const QString &settingsPath)
@@ -119,6 +127,7 @@ Services realServices(const QString &settingsPath)
     s.utcClock = std::make_shared<QtUtcClock>();
     s.systemClock = std::make_shared<RealtimeClock>();
     s.shell = std::make_shared<DesktopShell>();
+    s.relauncher = std::make_shared<DetachedRelauncher>();
     s.rigServerFactory = [settingsPath, seam = s.rigProcess] { return makeRigctldServer(settingsPath, seam); };
     return s;
 }

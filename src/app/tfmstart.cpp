@@ -1,8 +1,14 @@
 #include "app/tfmstart.h"
 
+#include "base/error.h"
+#include "stationinfo/my_position.h"
+#include "stationinfo/position_fields.h"
+
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace vireo {
 
@@ -11,23 +17,30 @@ TfmStart::TfmStart(const AppContext &context, QWidget *mainWindow)
 {
     setObjectName(QStringLiteral("fmStart"));
     setWindowTitle(QStringLiteral("Первый запуск программы"));
-    setFixedSize(290, 133);
+    setFixedSize(330, 300);
     setModal(true);
     auto *l1 = new QLabel(QStringLiteral("Позывной:"), this);
     l1->setObjectName(QStringLiteral("Label1"));
     l1->setGeometry(16, 18, 80, 20);
     edCall = new QLineEdit(this);
     edCall->setObjectName(QStringLiteral("edCall"));
-    edCall->setGeometry(100, 16, 170, 24);
+    edCall->setGeometry(100, 16, 210, 24);
     auto *l2 = new QLabel(QStringLiteral("Contest:"), this);
     l2->setObjectName(QStringLiteral("Label2"));
     l2->setGeometry(16, 52, 80, 20);
     edContest = new QLineEdit(QStringLiteral("Contest"), this);
     edContest->setObjectName(QStringLiteral("edContest"));
-    edContest->setGeometry(100, 50, 170, 24);
+    edContest->setGeometry(100, 50, 210, 24);
+    // Where the listener is, for distances and bearings; may be left empty and set later.
+    auto *place = new QGroupBox(QStringLiteral("Моё местоположение (можно указать позже)"), this);
+    place->setObjectName(QStringLiteral("gbMyPosition"));
+    place->setGeometry(16, 84, 298, 164);
+    position = new PositionFields(place);
+    auto *placeLayout = new QVBoxLayout(place);
+    placeLayout->addWidget(position);
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(105, 90, 80, 28);
+    Button1->setGeometry(125, 260, 80, 28);
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, &TfmStart::Button1Click);
     m_ctx.traceEvent(QStringLiteral("create fmStart"));
@@ -49,8 +62,23 @@ void TfmStart::Button1Click()
 {
     const QString call = edCall->text();
     const QString contest = edContest->text();
+    // A position typed is checked first and written at once; the dialog stays open on an error.
+    if (!position->isEmpty()) {
+        const PositionInput in = position->input();
+        if (!in.ok()) {
+            m_ctx.services.prompts->error(QStringLiteral("Ошибка"), in.error);
+            return;
+        }
+        try {
+            myposition::write(m_ctx.settingsPath, *in.position);
+        } catch (const std::exception &e) {
+            m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));
+            return;
+        }
+        emit positionChosen(*in.position);
+    }
     m_ctx.services.prompts->information(QStringLiteral("  Необходим перезапуск программы.\n\r"
-                                                       "После закрытия окна, запустите вновь программу."));
+                                                       "После закрытия окна программа запустится вновь."));
     accept();
     emit accepted(call, contest);
 }

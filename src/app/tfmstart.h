@@ -2,6 +2,7 @@
 // TfmStart: the first-run dialog, asking for the listener's call and the contest.
 
 #include "base/services.h"
+#include "stationinfo/my_position.h"
 
 #include <QDialog>
 
@@ -9,6 +10,8 @@ class QLineEdit;
 class QPushButton;
 
 namespace vireo {
+
+class PositionFields;
 
 class TfmStart : public QDialog {
     Q_OBJECT
@@ -19,12 +22,15 @@ public:
     QLineEdit *edCall = nullptr;
     QLineEdit *edContest = nullptr;
     QPushButton *Button1 = nullptr;
+    PositionFields *position = nullptr; // edLocator, edLat, edLon
 
     void Button1Click();
 
 signals:
     // The entered values, unchanged; the main window takes them and closes.
     void accepted(const QString &call, const QString &contest);
+    // The listener's position, written to the settings file already.
+    void positionChosen(const GeoPosition &position);
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -483,6 +483,7 @@ void TMain::buildMenus()
     N14 = action(mnSettings, "N14", QStringLiteral("Синхронизировать  время"));
     mnSettings->addSeparator();
     actDataUpdate = action(mnSettings, "actDataUpdate", QStringLiteral("Обновить данные стран и позывных…"));
+    actMyPosition = action(mnSettings, "actMyPosition", QStringLiteral("Моё местоположение…"));
 
     N10 = bar->addAction(QStringLiteral("Настройка туров"));
     N10->setObjectName(QStringLiteral("N10"));
@@ -559,6 +560,7 @@ void TMain::connectHandlers()
     connectUndoHandlers();
     connectScpHandlers();
     connectStatsHandlers();
+    connectPositionHandlers();
     connectCheckHandlers();
 }
 

@@ -310,6 +310,14 @@ public:
     void ScpChooseNumber(int n); // Alt+1..Alt+9
     // end of partial call check
 
+    // ---- own position (tmain_position.cpp) ----
+    QAction *actMyPosition = nullptr;              // "Установки" -> "Моё местоположение…"
+    class TMyPosition *myPositionWindow = nullptr; // window "MyPosition", created on first use
+    void actMyPositionClick();
+    // Measures from this position from now on (written to the settings file by the caller).
+    void setMyPosition(double latitude, double longitude);
+    // end of own position
+
     // ---- statistics (tmain_stats.cpp) ----
     QAction *actStats = nullptr; // "Окна" -> "Статистика"
     TStats *stats = nullptr;     // the statistics window, created and destroyed with the main window
@@ -362,6 +370,7 @@ private:
     void connectUndoHandlers();     // tmain_undo.cpp
     void connectScpHandlers();      // tmain_scp.cpp
     void connectStatsHandlers();    // tmain_stats.cpp
+    void connectPositionHandlers(); // tmain_position.cpp
     void connectCheckHandlers();    // tmain_check.cpp
     void FormCreate();
     void FormDestroy();

@@ -3,12 +3,14 @@
 #include "analysis/log_check_runner.h"
 #include "analysis/tlogcheck.h"
 #include "base/error.h"
+#include "base/window_placement.h"
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
 #include "db/scp_store.h"
 #include "db/tour_store.h"
 
 #include <QAction>
+#include <QFrame>
 #include <QTableView>
 
 #include <set>
@@ -39,6 +41,10 @@ void TMain::actCheckClick()
         logCheck = new TLogCheck(m_ctx, sources, this);
         connect(logCheck, &TLogCheck::recordChosen, this,
                 [this](qint64 id) { guard([this, id] { selectCheckedRecord(id); }); });
+        // Beside the main window the first time, unless it has a place of its own in the file.
+        if (IniFile(m_ctx.settingsPath).readInteger(QStringLiteral("LogCheck"), QStringLiteral("Left"), -1) != -1)
+            logCheck->setProperty(placement::Placed, true);
+        placeBesideMainOnFirstShow(*logCheck, *this, *Panel1);
     } else if (!logCheck->runner().running()) {
         logCheck->refreshScopes();
     }

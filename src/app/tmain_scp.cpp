@@ -2,14 +2,17 @@
 
 #include "app/tmain.h"
 
+#include "base/window_placement.h"
 #include "db/qso_store.h"
 #include "stationinfo/scp_data.h"
 #include "stationinfo/tdataupdate.h"
 #include "stationinfo/tscp.h"
 
 #include <QAction>
+#include <QFrame>
 #include <QLineEdit>
 #include <QShortcut>
+#include <QTimer>
 
 namespace vireo {
 
@@ -26,14 +29,29 @@ void TMain::connectScpHandlers()
     // Top-level like the repeats window; destroyed (writing its placement) before the main window.
     scpWindowOwner = std::make_shared<TScp>(m_ctx, nullptr);
     scpWindow = scpWindowOwner.get();
+    placeBesideMainOnFirstShow(*scpWindow, *this, *Panel1);
     wire(actScp, &QAction::triggered, &TMain::actScpClick);
     wire(actDataUpdate, &QAction::triggered, &TMain::actDataUpdateClick);
     connect(scpWindow, &TScp::closed, this, [this] { actScp->setChecked(false); });
     connect(scpWindow, &TScp::chosen, this, [this](const QString &call) { guard([this, call] { ScpChoose(call); }); });
     // After a change of the whole log the rows on screen may name calls the index no longer has.
     qsos().subscribe([this](const LogChange &change) {
-        if (change.kind == LogChange::Reset)
-            scpWindow->clearResults();
+        if (change.kind != LogChange::Reset)
+            return;
+        // The rows go at once; the lists of what is typed come back when the index is read
+        // again, and until then the window says that it is being read.
+        scpWindow->clearResults();
+        if (!scpWindow->isVisible())
+            return;
+        if ((scpField ? scpField : edCall1)->text().size() >= 2)
+            scpWindow->showReading();
+        // The read starts once the write that reported the change is over.
+        QTimer::singleShot(0, this, [this] {
+            guard([this] {
+                if (scpWindow->isVisible())
+                    ScpCheck(scpField ? scpField : edCall1);
+            });
+        });
     });
     for (int n = 1; n <= 9; ++n) {
         auto *shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_0 + n)), this);
@@ -52,8 +70,12 @@ void TMain::ScpCheck(QLineEdit *field)
     // shows, and until then the lists stay empty.
     const ScpIndex *index = scpData->indexIfReady();
     const QString typed = field->text();
-    if (typed.size() < 2 || !index) {
+    if (typed.size() < 2) {
         scpWindow->clearResults();
+        return;
+    }
+    if (!index) {
+        scpWindow->showReading();
         return;
     }
     scpWindow->setResults(*index, typed, index->matchIds(typed), index->nearIds(typed),

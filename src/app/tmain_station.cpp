@@ -2,6 +2,7 @@
 
 #include "app/tmain.h"
 
+#include "base/window_placement.h"
 #include "db/qso_store.h"
 #include "db/reference_store.h"
 #include "stationinfo/dupe_check.h"
@@ -10,6 +11,7 @@
 #include "stationinfo/trptqso.h"
 
 #include <QAction>
+#include <QFrame>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -35,11 +37,13 @@ std::array<QRadioButton *, 6> captureButtons(const TMain &m)
 
 void TMain::attachRepeatsWindow()
 {
+    if (!windows.rptQso)
+        return;
     // The repeats window draws against the entry line as it stands when it paints.
-    if (windows.rptQso)
-        windows.rptQso->setEntrySource([this] {
-            return dupe::Entry{edCall1->text(), edCall2->text(), currentBand, modeCode(), edTour->text()};
-        });
+    windows.rptQso->setEntrySource([this] {
+        return dupe::Entry{edCall1->text(), edCall2->text(), currentBand, modeCode(), edTour->text()};
+    });
+    placeBesideMainOnFirstShow(*windows.rptQso, *this, *Panel1);
 }
 
 void TMain::connectStationHandlers()

@@ -1,8 +1,10 @@
 #include "app/tmain.h"
 
 #include "analysis/tstats.h"
+#include "base/window_placement.h"
 
 #include <QAction>
+#include <QFrame>
 #include <QTimer>
 
 namespace vireo {
@@ -12,6 +14,7 @@ void TMain::connectStatsHandlers()
     // A window of its own, like the repeats window; it goes when the main window has gone.
     stats = new TStats(m_ctx, *m_qsos);
     connect(this, &QObject::destroyed, [window = stats] { delete window; });
+    placeBesideMainOnFirstShow(*stats, *this, *Panel1);
     wire(actStats, &QAction::triggered, &TMain::actStatsClick);
     connect(stats, &TStats::closed, this, [this] { actStats->setChecked(false); });
     // The rates count back from the clock's minute, so they move on with the clock.

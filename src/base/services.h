@@ -1,6 +1,6 @@
 #pragma once
 // The seams between the program and the world around it: message boxes and file dialogs,
-// the two clocks, the desktop shell and the rig-control server. The program passes the real
+// the two clocks, the desktop shell, the start of the program again and the rig-control server. The program passes the real
 // ones (app/real_services.*); tests pass scripted ones, so no test shows a box, opens a dialog,
 // starts a program or touches the computer's clock.
 
@@ -70,6 +70,15 @@ public:
     virtual bool showInFolder(const QString &filePath) = 0;
 };
 
+// Starting the program again once this run has ended (after the first-run dialog).
+class Relauncher {
+public:
+    virtual ~Relauncher() = default;
+    // Starts the program file, detached, in the working directory with the arguments; false
+    // when it could not be started.
+    virtual bool relaunch(const QString &program, const QStringList &arguments, const QString &workingDirectory) = 0;
+};
+
 using RigServerFactory = std::function<std::unique_ptr<RigServer>()>;
 
 // How rig control starts the rigctld of a radio that Vireo runs itself: the program, and the
@@ -95,6 +104,7 @@ struct Services {
     std::shared_ptr<UtcClock> utcClock;
     std::shared_ptr<SystemClock> systemClock;
     std::shared_ptr<Shell> shell;
+    std::shared_ptr<Relauncher> relauncher;
     RigServerFactory rigServerFactory;
     RigProcessSeam rigProcess;
 };

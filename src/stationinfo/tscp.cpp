@@ -195,7 +195,14 @@ void TScp::clearResults()
 {
     m_matches->clear();
     m_near->clear();
-    lbScpCount->setText(QStringLiteral("Наберите не меньше двух знаков"));
+    lbScpCount->setText(typeMoreText());
+}
+
+void TScp::showReading()
+{
+    m_matches->clear();
+    m_near->clear();
+    lbScpCount->setText(readingText());
 }
 
 QString TScp::callForNumber(int n) const

@@ -18,6 +18,8 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
@@ -96,6 +98,38 @@ void checkAgreesWithStatusBar(TMain &m, TStats &s)
 {
     QTRY_VERIFY(!s.refreshPending());
     QCOMPARE(cellAt(s, -1, -1), QStringLiteral("%1 / %2").arg(statusNumber(m, 2)).arg(statusNumber(m, 3)));
+}
+
+// Four days of a contest on six bands: a record every three minutes, the low bands at night and
+// the high ones by day, as propagation has it.
+QVector<QsoRecord> sixBandsOverDays()
+{
+    const char *bands[] = {"160M", "80M", "40M", "20M", "15M", "10M"};
+    QVector<QsoRecord> log;
+    QRandomGenerator g(23);
+    const QDateTime start(QDate(2026, 3, 5), QTime(6, 0), Qt::UTC);
+    for (int i = 0; i < 4 * 24 * 20; ++i) {
+        const QDateTime at = start.addSecs(qint64(i) * 3 * 60);
+        const int hour = at.time().hour();
+        const bool day = hour >= 6 && hour < 18;
+        QsoRecord r = test::record(QStringLiteral("R%1A").arg(i), QString::number(i + 1), QString(), QString());
+        const int pick = int(g.bounded(day ? 4 : 3)) + (day ? 2 : 0);
+        r.band = QString::fromLatin1(bands[i % 17 == 0 ? i % 6 : pick]);
+        r.data = at.toString(QStringLiteral("dd.MM.yyyy"));
+        r.time = at.toString(QStringLiteral("HH:mm"));
+        log.append(r);
+    }
+    return log;
+}
+
+// The texts of the chart as drawn: titles, legend entries and the axis labels.
+QStringList drawnTexts(QChartView &view)
+{
+    QStringList texts;
+    for (QGraphicsItem *item : view.scene()->items())
+        if (auto *text = qgraphicsitem_cast<QGraphicsTextItem *>(item); text && text->isVisible())
+            texts << text->toPlainText();
+    return texts;
 }
 
 } // namespace
@@ -249,6 +283,55 @@ private slots:
         }
         s.refresh();
         QCOMPARE(cellAt(s, -1, -1), QStringLiteral("2 / 4"));
+    }
+
+    // Six bands over four days: a colour of its own for each band, time labels drawn whole at
+    // the designed size and when the window is made narrower, and the table says what a cell holds.
+    void plotOfSixBandsOverDays()
+    {
+        EntryWindow w;
+        TMain &m = *w.m;
+        TStats &s = *m.stats;
+        w.seed(sixBandsOverDays());
+        w.t.clock->now = QDateTime(QDate(2026, 3, 9), QTime(5, 50), Qt::UTC);
+        m.actStats->trigger();
+        s.resize(640, 540);
+        QApplication::processEvents();
+        QChart *chart = s.chStats->chart();
+        QCOMPARE(chart->series().size(), 6);
+        QSet<QRgb> colours;
+        for (QAbstractSeries *series : chart->series())
+            colours.insert(qobject_cast<QAreaSeries *>(series)->color().rgb());
+        QCOMPARE(colours.size(), 6);
+
+        auto *time = qobject_cast<QCategoryAxis *>(chart->axes(Qt::Horizontal).value(0));
+        QVERIFY(time);
+        for (const QSize &size : {QSize(640, 540), QSize(420, 540), QSize(1200, 540)}) {
+            s.resize(size);
+            QApplication::processEvents();
+            QApplication::processEvents();
+            const QStringList labels = time->categoriesLabels();
+            QVERIFY2(labels.size() >= 3, qPrintable(labels.join(QLatin1Char(' '))));
+            // Midnights carry the date; the labels between them are times of day.
+            QVERIFY2(labels.contains(QStringLiteral("06.03")) || labels.contains(QStringLiteral("07.03")),
+                     qPrintable(labels.join(QLatin1Char(' '))));
+            const QStringList drawn = drawnTexts(*s.chStats);
+            for (const QString &label : labels)
+                QVERIFY2(drawn.contains(label), qPrintable(label + QStringLiteral(" not drawn whole: ") + drawn.join(QLatin1Char('|'))));
+            for (const QString &text : drawn)
+                QVERIFY2(!text.contains(QChar(0x2026)), qPrintable(text));
+        }
+        auto *units = s.findChild<QLabel *>(QStringLiteral("lbStatsTable"));
+        QVERIFY(units);
+        QCOMPARE(units->text(), QStringLiteral("В клетках таблицы: QSO / очки"));
+        QVERIFY(units->isVisible());
+        const QString dir = qEnvironmentVariable("VIREO_SCREENSHOT_DIR");
+        if (!dir.isEmpty()) {
+            s.resize(640, 540);
+            QApplication::processEvents();
+            QApplication::processEvents();
+            s.grab().save(QDir(dir).filePath(QStringLiteral("stats_six_bands.png")));
+        }
     }
 
     void ratesPlotAndExports()

@@ -88,9 +88,22 @@ private slots:
             m.FormActivate();
             QCOMPARE(t.prompts->shown.first().caption, QStringLiteral("fmStart"));
             QCOMPARE(t.prompts->texts("information"),
-                     QStringList{QStringLiteral("  Необходим перезапуск программы.\n\rПосле закрытия окна, запустите вновь программу.")});
+                     QStringList{QStringLiteral("  Необходим перезапуск программы.\n\rПосле закрытия окна программа запустится вновь.")});
             QVERIFY(!m.isVisible());
+            // started again only once every window has written its settings and the log is closed
+            QVERIFY(p.relaunchRequested());
+            QVERIFY(t.relauncher->started.isEmpty());
+            t.relauncher->onRelaunch = [&t] {
+                QCOMPARE(t.trace.last(), QStringLiteral("destroy Main"));
+                QCOMPARE(IniFile(t.context.settingsPath).readString("MySetting", "Call", ""), QStringLiteral("UA1ABC"));
+            };
         }
+        // the same executable, in the same folder, with the same arguments
+        QCOMPARE(t.relauncher->started.size(), 1);
+        QCOMPARE(t.relauncher->started[0].program, QCoreApplication::applicationFilePath());
+        QCOMPARE(t.relauncher->started[0].workingDirectory, QDir::currentPath());
+        QCOMPARE(t.relauncher->started[0].arguments, QCoreApplication::arguments().mid(1));
+        QCOMPARE(t.prompts->texts("error"), QStringList());
         const QStringList expected{"create Main", "create fmContest", "create ComentAdif", "create Sntp", "create RptQso",
                                    "create AboutBox", "create fmCabrillo", "create fmStart", "destroy fmStart",
                                    "destroy fmCabrillo", "destroy AboutBox", "destroy RptQso", "destroy Sntp",
@@ -117,6 +130,35 @@ private slots:
         t.prompts->shown.clear();
         again.main().FormActivate();
         QVERIFY(t.prompts->shown.isEmpty());
+        QVERIFY(!again.relaunchRequested());
+    }
+
+    // A start that cannot be made says so and tells the listener to start the program himself;
+    // an ordinary exit starts nothing.
+    void relaunchThatFails()
+    {
+        test::TestContext t;
+        t.relauncher->result = false;
+        {
+            Program p(t.context);
+            p.main().close();
+        }
+        QVERIFY(t.relauncher->started.isEmpty());
+        {
+            Program p(t.context);
+            t.prompts->onModal = [](QDialog &d) {
+                auto &start = static_cast<TfmStart &>(d);
+                start.edCall->setText(QStringLiteral("UA1ABC"));
+                start.Button1Click();
+                return int(QDialog::Accepted);
+            };
+            p.main().FormActivate();
+        }
+        QCOMPARE(t.relauncher->started.size(), 1);
+        const QStringList errors = t.prompts->texts("error");
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors[0].startsWith(QStringLiteral("Не удалось запустить программу ")), qPrintable(errors[0]));
+        QVERIFY2(errors[0].contains(QCoreApplication::applicationFilePath()), qPrintable(errors[0]));
     }
 
     void savedSettingsAreApplied_data()

@@ -102,6 +102,7 @@ private slots:
     void toggleAndPlacement();
     void dataRefreshWindow();
     void readInTheBackground();
+    void hintWhileTheListIsRead();
 
 private:
     void start();
@@ -423,6 +424,45 @@ void TestScpWindow::readInTheBackground()
     QCOMPARE(rows(scp().matchModel()), QStringList());
     QCOMPARE(m.scpData->index().logCount(QStringLiteral("QQ1QQQ")), 0);
     QCOMPARE(m.scpData->index().logCount(QStringLiteral("ZZ9ZZQ")), 1);
+    m.scpData->setBeforeReadHook({});
+}
+
+// After an import the index is read anew: with a call typed, the window says so instead of
+// asking for more characters, and lists the calls once the read is done.
+void TestScpWindow::hintWhileTheListIsRead()
+{
+    m_program = std::make_unique<Program>(m_t->context);
+    TMain &m = main();
+    m.show();
+    m.actScp->trigger();
+    QTRY_VERIFY(m.scpData->loaded());
+    type(m.edCall1, QStringLiteral("A"));
+    QCOMPARE(scp().lbScpCount->text(), QStringLiteral("Наберите не меньше двух знаков"));
+    type(m.edCall1, QStringLiteral("A3AB"));
+    QVERIFY(scp().matchModel().rowCount() > 0);
+
+    QSemaphore go;
+    m.scpData->setBeforeReadHook([&go] { go.acquire(); });
+    QVector<QsoRecord> batch{qso(QStringLiteral("UA3ABZ"), QString())};
+    m.qsos().import(false, [&batch](QsoRecord &r) {
+        if (batch.isEmpty())
+            return false;
+        r = batch.takeFirst();
+        return true;
+    });
+    QCOMPARE(scp().lbScpCount->text(), QStringLiteral("Читается список позывных…"));
+    QCOMPARE(scp().matchModel().rowCount(), 0);
+    QTRY_VERIFY(m.scpData->reading());
+    QCOMPARE(scp().lbScpCount->text(), QStringLiteral("Читается список позывных…"));
+    // Typing on while the read goes on keeps the hint; fewer than two characters ask for more.
+    type(m.edCall1, QStringLiteral("A3ABZ"));
+    QCOMPARE(scp().lbScpCount->text(), QStringLiteral("Читается список позывных…"));
+    type(m.edCall1, QStringLiteral("U"));
+    QCOMPARE(scp().lbScpCount->text(), QStringLiteral("Наберите не меньше двух знаков"));
+    type(m.edCall1, QStringLiteral("A3ABZ"));
+    go.release();
+    QTRY_COMPARE(rows(scp().matchModel()), containing(masterCalls() + QStringList{"UA3ABZ"}, QStringLiteral("A3ABZ")));
+    QCOMPARE(scp().lbScpCount->text(), QStringLiteral("«A3ABZ»: найдено %1").arg(scp().matchModel().rowCount()));
     m.scpData->setBeforeReadHook({});
 }
 

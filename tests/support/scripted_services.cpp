@@ -13,6 +13,7 @@ TestContext::TestContext()
     context.services.utcClock = clock;
     context.services.systemClock = systemClock;
     context.services.shell = shell;
+    context.services.relauncher = relauncher;
     context.services.rigServerFactory = [] { return std::unique_ptr<RigServer>(); };
     context.trace = [this](const QString &event) { trace << event; };
 }

@@ -110,6 +110,26 @@ public:
     }
 };
 
+// Records the starts asked for; onRelaunch runs at the moment of each (to look at the files then).
+class RecordingRelauncher : public Relauncher {
+public:
+    struct Start {
+        QString program;
+        QStringList arguments;
+        QString workingDirectory;
+    };
+    QList<Start> started;
+    bool result = true;
+    std::function<void()> onRelaunch;
+    bool relaunch(const QString &program, const QStringList &arguments, const QString &workingDirectory) override
+    {
+        started.append({program, arguments, workingDirectory});
+        if (onRelaunch)
+            onRelaunch();
+        return result;
+    }
+};
+
 // A context in a fresh temporary directory: settings.ini and vireolog.db inside it, the real
 // country file for the prefix table, scripted seams, no rig server.
 struct TestContext {
@@ -118,6 +138,7 @@ struct TestContext {
     std::shared_ptr<FixedClock> clock = std::make_shared<FixedClock>();
     std::shared_ptr<RecordingSystemClock> systemClock = std::make_shared<RecordingSystemClock>();
     std::shared_ptr<RecordingShell> shell = std::make_shared<RecordingShell>();
+    std::shared_ptr<RecordingRelauncher> relauncher = std::make_shared<RecordingRelauncher>();
     QStringList trace;
     AppContext context;
 
