@@ -1,5 +1,5 @@
 #pragma once
-// The desktop's application for a kind of file, found as the freedesktop.org specifications
+// The desktop's application for a kind of file, found as the freedesktop.org standards
 // say (mimeapps.list, .desktop entries and their Exec lines), and opening a text file with it.
 
 #include <QString>
@@ -17,7 +17,7 @@ struct XdgDirs {
     QStringList dataDirs;   // XDG_DATA_HOME, then XDG_DATA_DIRS
     QStringList desktops;   // XDG_CURRENT_DESKTOP, lower case
 
-    // As the environment sets them, with the specification's defaults for unset variables.
+    // As the environment sets them, with the XDG base-directory defaults for unset variables.
     static XdgDirs fromEnvironment();
 };
 
@@ -30,7 +30,7 @@ struct Command {
     bool isValid() const { return !program.isEmpty(); }
 };
 
-// The arguments of an Exec value for one file: split as the specification quotes, the file
+// The arguments of an Exec value for one file: split as desktop entries quote, the file
 // codes (%f %F %u %U) replaced by the file, the other codes dropped; the file appended when the
 // line has no file code. Empty for a line whose quotes do not close.
 QStringList execArguments(const QString &exec, const QString &filePath);

@@ -1,5 +1,7 @@
 #include "contest/tfmcontest.h"
 
+#include "base/cut_text_tip.h"
+
 #include "base/error.h"
 #include "base/ini_file.h"
 #include "contest/section_typing.h"
@@ -63,14 +65,16 @@ void TfmContest::buildUi()
     // Column widths: wide enough for the titles in the desktop font.
     int widths[6] = {30, 75, 70, 80, 80, 0};
     const QFontMetrics fm = DBGrid1->horizontalHeader()->fontMetrics();
-    widths[5] = DBGrid1->fontMetrics().horizontalAdvance(
-                    QStringLiteral("01.01.2013 – 02.01.2013, каждый день 00:00:00 – 01:59:59"))
+    // Room for a tour over midnight; the longer text of a daily window over several days is cut
+    // with "…" and shown whole as a tool tip, so the window still fits a 1024-pixel screen.
+    widths[5] = DBGrid1->fontMetrics().horizontalAdvance(QStringLiteral("08.12.2026 12:00:00 – 09.12.2026 11:59:59"))
         + 16;
     for (int c = 0; c < 6; ++c) {
         const int title = fm.horizontalAdvance(m_model->horizontalHeaderItem(c)->text()) + 16;
         DBGrid1->setColumnWidth(c, std::max(widths[c], title));
     }
-    DBGrid1->horizontalHeader()->setStretchLastSection(false);
+    DBGrid1->horizontalHeader()->setStretchLastSection(true);
+    DBGrid1->setItemDelegate(new CutTextTipDelegate(DBGrid1));
     DBGrid1->installEventFilter(this);
     int gridWidth = 2 * DBGrid1->frameWidth() + 20;
     for (int c = 0; c < 6; ++c)
