@@ -57,7 +57,7 @@ void TMain::ExportAdif()
     selectLastRow();
     if (!reportWritten(result, prompts))
         return;
-    prompts.information(reportdialog::doneText(myCall, QStringLiteral("adi"), QStringLiteral("ADIF")));
+    prompts.information(reportdialog::doneText(path, QStringLiteral("ADIF")));
 }
 
 void TMain::ExportLoggerFile()
@@ -75,7 +75,7 @@ void TMain::ExportLoggerFile()
     selectLastRow();
     if (!reportWritten(result, prompts))
         return;
-    prompts.information(reportdialog::doneText(myCall, QStringLiteral("scl"), QStringLiteral("SCL")));
+    prompts.information(reportdialog::doneText(path, QStringLiteral("SCL")));
 }
 
 void TMain::ImportLoggerFile()
