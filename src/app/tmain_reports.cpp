@@ -87,8 +87,9 @@ void TMain::ImportLoggerFile()
     const QString path = prompts.openFileName(reportdialog::openTitle(), m_ctx.programDir, reportdialog::openFilter());
     if (path.isEmpty())
         return;
+    int records = 0;
     try {
-        loggerfile::import(path, *m_qsos, replace);
+        records = loggerfile::import(path, *m_qsos, replace);
     } catch (const std::exception &e) {
         prompts.error(QStringLiteral("Ошибка"),
                       errorText(e) + QStringLiteral("\nЗагрузка отменена, журнал не изменён."));
@@ -96,6 +97,7 @@ void TMain::ImportLoggerFile()
     }
     selectLastRow();
     RefreshCounters();
+    prompts.information(reportdialog::loadedText(path, records));
 }
 
 } // namespace vireo

@@ -42,4 +42,11 @@ inline QString doneText(const QString &path, const QString &format)
         + QStringLiteral("  формата \"") + format + QStringLiteral("\" произведена!");
 }
 
+// The closing message of the logger-file import.
+inline QString loadedText(const QString &path, int records)
+{
+    return QStringLiteral("Загрузка из файла  ") + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())
+        + QStringLiteral("  произведена! Загружено записей: ") + QString::number(records) + QLatin1Char('.');
+}
+
 } // namespace vireo::reportdialog
