@@ -77,6 +77,13 @@ double processCpuMs()
     return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
 }
 
+double threadCpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
+}
+
 double childrenCpuMs()
 {
     rusage u{};
@@ -143,7 +150,7 @@ void drainEvents()
 }
 
 struct MenuRun {
-    double handler = 0, events = 0, cpu = 0;
+    double handler = 0, events = 0, cpu = 0, mainCpu = 0;
     int records = 0;
     bool undone = false;
 };
@@ -156,7 +163,7 @@ MenuRun menuImport(test::TestContext &t, TMain &m, const QString &scl)
     t.prompts->answers = {true};
     t.prompts->fileNames = {scl};
     ::sync();
-    const double cpu = processCpuMs();
+    const double cpu = processCpuMs(), mainCpu = threadCpuMs();
     QElapsedTimer clock;
     clock.start();
     m.SCL2->trigger();
@@ -164,6 +171,7 @@ MenuRun menuImport(test::TestContext &t, TMain &m, const QString &scl)
     drainEvents();
     r.events = msSince(clock);
     r.cpu = processCpuMs() - cpu;
+    r.mainCpu = threadCpuMs() - mainCpu;
     r.records = m.qsos().count();
     if (!t.prompts->texts(QStringLiteral("error")).isEmpty())
         std::printf("import error: %s\n", qPrintable(t.prompts->texts(QStringLiteral("error")).first()));
@@ -205,7 +213,7 @@ int main(int argc, char *argv[])
 
     // With VIREO_BENCH_PROFILE set only the menu command runs, for a profiler's record of it.
     const bool profiling = qEnvironmentVariableIsSet("VIREO_BENCH_PROFILE");
-    std::vector<double> handler, events, cpu, floor, floorCpu, bare, bareCpu, core;
+    std::vector<double> handler, events, cpu, mainCpu, floor, floorCpu, bare, bareCpu, core;
     bool allUndone = true, allRecords = true;
     for (int i = 0; i < Rounds; ++i) {
         if (profiling) {
@@ -217,6 +225,7 @@ int main(int argc, char *argv[])
         handler.push_back(r.handler);
         events.push_back(r.events);
         cpu.push_back(r.cpu);
+        mainCpu.push_back(r.mainCpu);
         allUndone = allUndone && r.undone;
         allRecords = allRecords && r.records == Records;
         const Timed fl = sqliteFloor(master, dir.path(), rows, true);
@@ -230,7 +239,28 @@ int main(int argc, char *argv[])
     if (profiling)
         return 0;
 
-    // The core alone: the file into a store with its undo history, no window.
+    // The phases on their own: the file read and checked; the file into a store without and
+    // with its undo history, no window.
+    std::vector<double> readCheck, plain;
+    for (int i = 0; i < Rounds; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        const loggerfile::FileRecords records(scl);
+        readCheck.push_back(msSince(clock));
+        if (records.size() != Records)
+            std::printf("the file holds %d records\n", records.size());
+    }
+    {
+        Database db(t.context.databasePath, QStringLiteral("bench-plain"));
+        QsoStore store(db.connection());
+        for (int i = 0; i < Rounds; ++i) {
+            ::sync();
+            QElapsedTimer clock;
+            clock.start();
+            loggerfile::import(scl, store, true);
+            plain.push_back(msSince(clock));
+        }
+    }
     {
         Database db(t.context.databasePath, QStringLiteral("bench-core"));
         QsoStore store(db.connection());
@@ -252,9 +282,13 @@ int main(int argc, char *argv[])
                 Records, Rounds);
     std::printf("  sqlite3 program, .import of every row into a bare table (floor)  %8.1f / %8.1f\n", b, bc);
     std::printf("  sqlite3 program, .import of every row into the log table          %8.1f / %8.1f\n", f, fc);
+    std::printf("  the file read and checked                                        %8.1f\n", bench::median(readCheck));
+    std::printf("  core import without undo history, no window                      %8.1f\n", bench::median(plain));
     std::printf("  core import with undo history, no window                         %8.1f\n", c);
     std::printf("  menu command, until the handler returns                          %8.1f\n", h);
     std::printf("  menu command, until every event it left is handled               %8.1f / %8.1f\n", e, ec);
+    std::printf("    of which processor time of the window's own thread                          %8.1f\n",
+                bench::median(mainCpu));
     std::printf("  rounds (menu, all events, wall):");
     for (double v : events)
         std::printf(" %.0f", v);

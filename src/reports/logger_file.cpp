@@ -105,9 +105,9 @@ QString lineFault(QByteArrayView text)
         const char *const valueEnd = semi ? semi : end;
         const qsizetype length = valueEnd - p;
         if (values < 13 && length > Places[values].limit && tooLong.isEmpty())
-            tooLong = QStringLiteral("значение %1 (поле %2) длиной %3 знаков, а это поле вмещает не больше %4.")
-                          .arg(QString::fromUtf8(Places[values].name))
+            tooLong = QStringLiteral("поле %1 (%2) длиной %3 зн., а вмещает оно не больше %4 зн.")
                           .arg(values + 1)
+                          .arg(QString::fromUtf8(Places[values].name))
                           .arg(length)
                           .arg(Places[values].limit);
         ++values;

@@ -309,16 +309,16 @@ void TestLoggerFile::strictLinesRefuseTheWholeFile_data()
         << good + "a;b;c;d;e;f;g;h;i;j;k;l;m;n" << QStringList{"строка 2:", "значений в строке 14"};
     QTest::newRow("a 5,000 character frequency")
         << good + "20M;" + QByteArray(5000, '1') + ";CW;05.03.2026;07:04;UA3ABC;599;001;;;;1;1;\r\n"
-        << QStringList{"строка 2:", "частота (поле 2) длиной 5000 знаков", "не больше 12"};
+        << QStringList{"строка 2:", "поле 2 (частота) длиной 5000 зн.", "не больше 12 зн."};
     QTest::newRow("a call one character too long")
         << good + "20M;14025;CW;05.03.2026;07:04;UA9ABC/P/QRP12;599;001;;;;1;1;\r\n"
-        << QStringList{"строка 2:", "CALL-1 (поле 6) длиной 14 знаков", "не больше 13"};
+        << QStringList{"строка 2:", "поле 6 (CALL-1) длиной 14 зн.", "не больше 13 зн."};
     QTest::newRow("a Cyrillic number one character too long")
         << good + cp1251::encode(QStringLiteral("20M;14025;CW;;;UA3;599;;R3A;599;%1;1;1;\r\n").arg(QString(21, QChar(0x416))))
-        << QStringList{"строка 2:", "NR-2 (поле 11) длиной 21 знаков"};
+        << QStringList{"строка 2:", "поле 11 (NR-2) длиной 21 зн."};
     QTest::newRow("a three-letter mode")
         << good + "20M;14025;SSB;05.03.2026;07:04;UA3ABC;59;001;;;;1;1;\r\n"
-        << QStringList{"строка 2:", "вид связи (поле 3)", "не больше 2"};
+        << QStringList{"строка 2:", "поле 3 (вид связи)", "не больше 2 зн."};
     QTest::newRow("an empty line between records")
         << good + "\r\n" + good << QStringList{"строка 2:", "пустая строка"};
     QTest::newRow("lines of semicolons only") << (QByteArray(1000, ';') + "\r\n").repeated(3)
