@@ -4,7 +4,7 @@
 # Usage: scripts/deps.sh [build|test|bench|look|fuzz]
 #   build  what the build and the program need (the run command)
 #   test   build + what the test suite needs (the test command)
-#   bench  build + Google Benchmark
+#   bench  build + Google Benchmark and the sqlite3 program (the floor of the import benchmark)
 #   look   build + Xvfb and ImageMagick, for screenshots
 #   fuzz   build + clang and its fuzzing runtime
 set -euo pipefail
@@ -21,7 +21,7 @@ case "$kind" in
   # package into the build folder (scripts/test-tools.sh) instead of installing the time service.
   test)  pkgs+=(poppler-utils sqlite3 socat desktop-file-utils procps
                 libcap2 libgnutls30 libnettle8 libseccomp2) ;;
-  bench) pkgs+=(libbenchmark-dev) ;;
+  bench) pkgs+=(libbenchmark-dev sqlite3) ;;
   look)  pkgs+=(xvfb xauth imagemagick) ;;
   fuzz)  pkgs+=(clang libclang-rt-14-dev) ;;
   *) echo "deps.sh: unknown kind '$kind' (build, test, bench, look or fuzz)" >&2; exit 2 ;;

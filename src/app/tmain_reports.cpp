@@ -57,7 +57,7 @@ void TMain::ExportAdif()
     selectLastRow();
     if (!reportWritten(result, prompts))
         return;
-    prompts.information(reportdialog::doneText(myCall, QStringLiteral("adi"), QStringLiteral("ADIF")));
+    prompts.information(reportdialog::doneText(path, QStringLiteral("ADIF")));
 }
 
 void TMain::ExportLoggerFile()
@@ -75,7 +75,7 @@ void TMain::ExportLoggerFile()
     selectLastRow();
     if (!reportWritten(result, prompts))
         return;
-    prompts.information(reportdialog::doneText(myCall, QStringLiteral("scl"), QStringLiteral("SCL")));
+    prompts.information(reportdialog::doneText(path, QStringLiteral("SCL")));
 }
 
 void TMain::ImportLoggerFile()
@@ -87,8 +87,9 @@ void TMain::ImportLoggerFile()
     const QString path = prompts.openFileName(reportdialog::openTitle(), m_ctx.programDir, reportdialog::openFilter());
     if (path.isEmpty())
         return;
+    int records = 0;
     try {
-        loggerfile::import(path, *m_qsos, replace);
+        records = loggerfile::import(path, *m_qsos, replace);
     } catch (const std::exception &e) {
         prompts.error(QStringLiteral("Ошибка"),
                       errorText(e) + QStringLiteral("\nЗагрузка отменена, журнал не изменён."));
@@ -96,6 +97,7 @@ void TMain::ImportLoggerFile()
     }
     selectLastRow();
     RefreshCounters();
+    prompts.information(reportdialog::loadedText(path, records));
 }
 
 } // namespace vireo

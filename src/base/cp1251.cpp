@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -13,6 +14,7 @@ namespace {
 struct Tables {
     std::array<char16_t, 256> toUnicode{};
     std::array<unsigned char, 0x10000> fromUnicode{}; // 0: no Windows-1251 form (U+0000 aside)
+    std::array<std::array<char, 4>, 256> toUtf8{};    // the UTF-8 bytes, their count in the last
 };
 
 const Tables &tables()
@@ -26,6 +28,10 @@ const Tables &tables()
             built->toUnicode[size_t(b)] = c;
             if (b >= 0x80 && !decoder.hasError() && c != QChar::ReplacementCharacter)
                 built->fromUnicode[c] = static_cast<unsigned char>(b);
+            const QByteArray utf8 = QString(QChar(c)).toUtf8();
+            auto &u = built->toUtf8[size_t(b)];
+            std::copy(utf8.begin(), utf8.end(), u.begin());
+            u[3] = char(utf8.size());
         }
         return built;
     }();
@@ -64,6 +70,24 @@ QByteArray encode(const QString &text)
     QByteArray out;
     appendEncoded(out, text);
     return out;
+}
+
+void appendUtf8(QByteArray &out, QByteArrayView bytes)
+{
+    const auto &to = tables().toUtf8;
+    const qsizetype start = out.size();
+    out.resize(start + 3 * bytes.size()); // three bytes a character at most
+    char *p = out.data() + start;
+    for (const char b : bytes) {
+        if (static_cast<signed char>(b) >= 0) {
+            *p++ = b;
+            continue;
+        }
+        const auto &u = to[static_cast<unsigned char>(b)];
+        for (int i = 0; i < u[3]; ++i)
+            *p++ = u[size_t(i)];
+    }
+    out.resize(p - out.constData());
 }
 
 QString decode(const QByteArray &bytes)

@@ -3,6 +3,7 @@
 // Windows and Linux computers unchanged.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -15,5 +16,8 @@ QByteArray encode(const QString &text);
 void appendEncoded(QByteArray &out, QStringView text);
 // Every byte has a meaning in Windows-1251 except 0x98, which decodes to U+FFFD.
 QString decode(const QByteArray &bytes);
+// The same characters as UTF-8 bytes, appended to out at its end (past out's size, which it
+// advances): for a reader that hands text on to SQLite without a QString in between.
+void appendUtf8(QByteArray &out, QByteArrayView bytes);
 
 } // namespace vireo::cp1251

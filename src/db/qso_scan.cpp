@@ -26,40 +26,53 @@ void scanQsos(const QSqlDatabase &db, const std::function<void(const QsoRecord &
     }
 }
 
-int insertQsos(const QSqlDatabase &db, const std::function<bool(QsoRecord &)> &next)
+int insertQsoTexts(const QSqlDatabase &db, const std::function<bool(QsoTexts &)> &next)
 {
     SqliteStatement s(db,
                       "INSERT INTO qso (freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, band, tur, radio)"
                       " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
                       QStringLiteral("Ошибка записи в журнал: %1"));
-    // The values of a row are encoded into one buffer, which SQLite reads in place: no copy and
-    // no conversion of each value on its way into the file.
+    // SQLite reads the values in place: no copy and no conversion on their way into the file.
+    static const char Empty[] = "";
+    int n = 0;
+    QsoTexts values;
+    while (next(values)) {
+        int i = 1;
+        for (const QByteArrayView v : values) {
+            // Never NULL: an empty value is stored as empty text, as every other write does.
+            if (sqlite3_bind_text(s.get(), i++, v.isEmpty() ? Empty : v.data(), int(v.size()), SQLITE_STATIC) != SQLITE_OK)
+                s.fail();
+        }
+        s.run();
+        ++n;
+    }
+    return n;
+}
+
+int insertQsos(const QSqlDatabase &db, const std::function<bool(QsoRecord &)> &next)
+{
+    // The values of a row are encoded into one buffer.
     QStringEncoder utf8(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
     QByteArray buffer;
-    int n = 0;
     QsoRecord r;
-    while (next(r)) {
+    return insertQsoTexts(db, [&](QsoTexts &values) {
+        r = QsoRecord();
+        if (!next(r))
+            return false;
         const auto v = std::as_const(r).columns();
         qsizetype space = 0;
         for (const QString *value : v)
             space += utf8.requiredSpace(value->size());
         if (buffer.size() < space + 1)
             buffer.resize(space + 1);
-        char *const start = buffer.data();
-        char *out = start;
-        int i = 1;
-        for (const QString *value : v) {
+        char *out = buffer.data();
+        for (size_t i = 0; i < v.size(); ++i) {
             char *const begin = out;
-            out = utf8.appendToBuffer(out, *value);
-            // Never NULL: an empty value is stored as empty text, as every other write does.
-            if (sqlite3_bind_text(s.get(), i++, begin, int(out - begin), SQLITE_STATIC) != SQLITE_OK)
-                s.fail();
+            out = utf8.appendToBuffer(out, *v[i]);
+            values[i] = QByteArrayView(begin, out - begin);
         }
-        s.run();
-        ++n;
-        r = QsoRecord();
-    }
-    return n;
+        return true;
+    });
 }
 
 } // namespace vireo

@@ -5,7 +5,10 @@
 
 #include "db/qso_record.h"
 
+#include <QByteArrayView>
 #include <QSqlDatabase>
+
+#include <array>
 
 #include <functional>
 
@@ -18,5 +21,12 @@ void scanQsos(const QSqlDatabase &db, const std::function<void(const QsoRecord &
 // Inserts the records that next() hands over until it returns false, with new keys, and returns
 // how many. The caller holds the transaction; a database error throws vireo::Error.
 int insertQsos(const QSqlDatabase &db, const std::function<bool(QsoRecord &)> &next);
+
+// The thirteen values of a record as UTF-8 text, in the order of QsoRecord::columns().
+using QsoTexts = std::array<QByteArrayView, 13>;
+
+// The same for records already in UTF-8: next() points the values at text that stays valid until
+// it is called again.
+int insertQsoTexts(const QSqlDatabase &db, const std::function<bool(QsoTexts &)> &next);
 
 } // namespace vireo

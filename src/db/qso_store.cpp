@@ -322,4 +322,13 @@ int QsoStore::import(bool deleteFirst, const std::function<bool(QsoRecord &)> &n
     return n;
 }
 
+int QsoStore::importTexts(bool deleteFirst, const std::function<bool(QsoTexts &)> &next)
+{
+    int n = 0;
+    bulkWrite(deleteFirst, [&] { n = insertQsoTexts(m_db, next); });
+    changedElsewhere();
+    notify(LogChange{});
+    return n;
+}
+
 } // namespace vireo

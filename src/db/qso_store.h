@@ -2,6 +2,7 @@
 // Table qso: the log. Every write is committed before the call returns.
 
 #include "db/qso_record.h"
+#include "db/qso_scan.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -94,6 +95,8 @@ public:
     // until it returns false, all in one transaction: if next() or the database fails part-way,
     // the log is left exactly as it was and the error is passed on.
     int import(bool deleteFirst, const std::function<bool(QsoRecord &)> &next);
+    // The same with records whose values next() hands over as UTF-8 text (db/qso_scan.h).
+    int importTexts(bool deleteFirst, const std::function<bool(QsoTexts &)> &next);
 
 private:
     // Whether anyone else committed to the file since the last call.

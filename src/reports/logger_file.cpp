@@ -2,11 +2,13 @@
 
 #include "base/cp1251.h"
 #include "base/error.h"
+#include "db/qso_limits.h"
 #include "db/qso_scan.h"
 #include "db/qso_store.h"
 #include "reports/report_file.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <cstring>
@@ -16,7 +18,7 @@ namespace vireo::loggerfile {
 namespace {
 
 // The columns in file order.
-QString *column(QsoRecord &r, int i)
+QString *fileColumn(QsoRecord &r, int i)
 {
     QString *cols[13] = {&r.band, &r.freq, &r.mode, &r.data, &r.time, &r.call1, &r.rst1,
                          &r.nr1,  &r.call2, &r.rst2, &r.nr2, &r.tur,  &r.radio};
@@ -30,7 +32,7 @@ QString line(const QsoRecord &rec)
     QsoRecord r = rec;
     QString out;
     for (int i = 0; i < 13; ++i) {
-        out += column(r, i)->trimmed();
+        out += fileColumn(r, i)->trimmed();
         out += QLatin1Char(';');
     }
     return out;
@@ -44,7 +46,7 @@ QsoRecord parse(const QString &text)
         const qsizetype semi = text.indexOf(QLatin1Char(';'), pos);
         if (semi < 0)
             break; // no ";" left: this and the remaining values stay empty
-        *column(r, i) = text.mid(pos, semi - pos);
+        *fileColumn(r, i) = text.mid(pos, semi - pos);
         pos = semi + 1;
     }
     return r;
@@ -61,64 +63,156 @@ WriteResult writeFile(const QString &path, QsoStore &qsos)
     return WriteResult::Ok;
 }
 
-Reader::Reader(const QString &path)
-    : m_path(path), m_file(path)
+namespace {
+
+struct Place {
+    const char *name; // as the listener knows the column: the grid's title or its meaning
+    int limit;
+};
+
+// The places of a line, in file order.
+const Place Places[13] = {
+    {"диапазон", qsolimits::Band}, {"частота", qsolimits::Freq}, {"вид связи", qsolimits::Mode},
+    {"дата", qsolimits::Date},     {"время", qsolimits::Time},   {"CALL-1", qsolimits::Call},
+    {"RST-1", qsolimits::Rst},     {"NR-1", qsolimits::Nr},      {"CALL-2", qsolimits::Call},
+    {"RST-2", qsolimits::Rst},     {"NR-2", qsolimits::Nr},      {"тур", qsolimits::Tour},
+    {"радио", qsolimits::Radio},
+};
+
+} // namespace
+
+int maxLength(int position)
 {
+    return position >= 0 && position < 13 ? Places[position].limit : 0;
+}
+
+QString lineFault(QByteArrayView text)
+{
+    if (text.isEmpty())
+        return QStringLiteral("пустая строка, а в каждой строке должна быть запись из 13 значений, каждое со знаком «;» после него.");
+    if (std::memchr(text.data(), '\0', size_t(text.size())))
+        return QStringLiteral("файл содержит двоичные данные, это не файл логгера.");
+    if (text.size() > FileRecords::MaxLineBytes)
+        return QStringLiteral("строка длиннее %1 байт, это не файл логгера.").arg(FileRecords::MaxLineBytes);
+    // Windows-1251 has one byte a character: lengths are counted in bytes.
+    const char *const begin = text.data();
+    const char *const end = begin + text.size();
+    const char *p = begin;
+    int values = 0;
+    QString tooLong;
+    while (p < end) {
+        const char *semi = static_cast<const char *>(std::memchr(p, ';', size_t(end - p)));
+        const char *const valueEnd = semi ? semi : end;
+        const qsizetype length = valueEnd - p;
+        if (values < 13 && length > Places[values].limit && tooLong.isEmpty())
+            tooLong = QStringLiteral("поле %1 (%2) длиной %3 зн., а вмещает оно не больше %4 зн.")
+                          .arg(values + 1)
+                          .arg(QString::fromUtf8(Places[values].name))
+                          .arg(length)
+                          .arg(Places[values].limit);
+        ++values;
+        if (!semi)
+            break;
+        p = semi + 1;
+    }
+    const bool closed = text.back() == ';';
+    if (values != 13)
+        return QStringLiteral("значений в строке %1, а нужно ровно 13, каждое со знаком «;» после него.").arg(values);
+    if (!closed)
+        return QStringLiteral("после последнего, 13-го значения нет знака «;».");
+    return tooLong;
+}
+
+FileRecords::FileRecords(const QString &path)
+{
+    const QString shown = QDir::toNativeSeparators(path);
     const QFileInfo info(path);
     if (info.isDir())
-        throw Error(QStringLiteral("\"%1\" — это папка, а не файл логгера.").arg(QDir::toNativeSeparators(path)));
+        throw Error(QStringLiteral("\"%1\" — это папка, а не файл логгера.").arg(shown));
     if (!info.exists())
-        throw Error(QStringLiteral("Файл \"%1\" не найден.").arg(QDir::toNativeSeparators(path)));
-    if (!m_file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Не удалось открыть файл \"%1\" для чтения: нет доступа к файлу или он занят.")
-                        .arg(QDir::toNativeSeparators(path)));
+        throw Error(QStringLiteral("Файл \"%1\" не найден.").arg(shown));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("Не удалось открыть файл \"%1\" для чтения: нет доступа к файлу или он занят.").arg(shown));
+    if (file.size() > MaxFileBytes)
+        throw Error(QStringLiteral("Файл \"%1\" больше %2 МБ, это не файл логгера.").arg(shown).arg(MaxFileBytes >> 20));
+    m_bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Error(QStringLiteral("Ошибка чтения файла \"%1\": %2").arg(shown, file.errorString()));
+    // A zero byte anywhere: not a text file at all.
+    if (const char *zero = static_cast<const char *>(std::memchr(m_bytes.constData(), '\0', size_t(m_bytes.size())))) {
+        const qsizetype line = QByteArrayView(m_bytes.constData(), zero - m_bytes.constData()).count('\n') + 1;
+        throw Error(QStringLiteral("Файл \"%1\", строка %2: файл содержит двоичные данные, это не файл логгера.")
+                        .arg(shown)
+                        .arg(line));
+    }
+
+    // Every line is checked before any is used; the first bad one is named, with the count.
+    const char *const all = m_bytes.constData();
+    const qsizetype size = m_bytes.size();
+    m_lines.reserve(size_t(size / 64 + 1));
+    int number = 0, bad = 0, firstBad = 0;
+    QString firstFault;
+    for (qsizetype start = 0; start < size;) {
+        const char *nl = static_cast<const char *>(std::memchr(all + start, '\n', size_t(size - start)));
+        const qsizetype next = nl ? nl - all + 1 : size;
+        qsizetype length = (nl ? nl - all : size) - start;
+        if (length > 0 && all[start + length - 1] == '\r')
+            --length;
+        ++number;
+        const QString fault = lineFault(QByteArrayView(all + start, length));
+        if (!fault.isEmpty()) {
+            if (bad++ == 0) {
+                firstBad = number;
+                firstFault = fault;
+            }
+        } else if (bad == 0) {
+            m_lines.push_back({start, length});
+        }
+        start = next;
+    }
+    if (bad > 0) {
+        QString text = QStringLiteral("Файл \"%1\", строка %2: %3").arg(shown).arg(firstBad).arg(firstFault);
+        if (bad > 1)
+            text += QStringLiteral("\nНеверных строк в файле: %1.").arg(bad);
+        throw Error(text);
+    }
+    if (m_lines.empty())
+        throw Error(QStringLiteral("Файл \"%1\" пуст: в нём нет ни одной записи.").arg(shown));
 }
 
-void Reader::fail(const QString &what) const
+void FileRecords::readUtf8(int i, QByteArray &utf8, QsoTexts &values) const
 {
-    throw Error(QStringLiteral("Файл \"%1\", строка %2: %3").arg(QDir::toNativeSeparators(m_path)).arg(m_line).arg(what));
-}
-
-bool Reader::next(QString &text)
-{
-    if (m_file.atEnd())
-        return false;
-    // One buffer for every line: the line, its line end and the terminating zero readLine adds.
-    if (m_buffer.isEmpty())
-        m_buffer.resize(MaxLineBytes + 3);
-    qint64 size = m_file.readLine(m_buffer.data(), m_buffer.size());
-    ++m_line;
-    if (size <= 0)
-        fail(QStringLiteral("ошибка чтения файла."));
-    const char *bytes = m_buffer.constData();
-    if (bytes[size - 1] == '\n')
-        --size;
-    else if (size > MaxLineBytes)
-        fail(QStringLiteral("строка длиннее %1 байт, это не файл логгера.").arg(MaxLineBytes));
-    if (size > 0 && bytes[size - 1] == '\r')
-        --size;
-    if (size > MaxLineBytes)
-        fail(QStringLiteral("строка длиннее %1 байт, это не файл логгера.").arg(MaxLineBytes));
-    if (std::memchr(bytes, '\0', size_t(size)))
-        fail(QStringLiteral("файл содержит двоичные данные, это не файл логгера."));
-    text = cp1251::decode(QByteArray::fromRawData(bytes, size));
-    return true;
+    // Where each place of the line goes among QsoRecord::columns().
+    static constexpr int Column[13] = {10, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12};
+    const Span &line = m_lines[size_t(i)];
+    const char *p = m_bytes.constData() + line.start;
+    const char *const end = p + line.length;
+    utf8.resize(0);
+    utf8.reserve(3 * line.length); // no reallocation below: the values stay where they are put
+    qsizetype starts[14];
+    int place = 0;
+    while (p < end && place < 13) {
+        const char *semi = static_cast<const char *>(std::memchr(p, ';', size_t(end - p)));
+        starts[place++] = utf8.size();
+        cp1251::appendUtf8(utf8, QByteArrayView(p, semi - p));
+        p = semi + 1;
+    }
+    starts[place] = utf8.size();
+    for (int k = 0; k < 13; ++k)
+        values[size_t(Column[k])] = k < place ? QByteArrayView(utf8.constData() + starts[k], starts[k + 1] - starts[k])
+                                              : QByteArrayView();
 }
 
 int import(const QString &path, QsoStore &qsos, bool deleteFirst)
 {
-    Reader reader(path); // opened before anything is deleted
-    QString text;
-    bool any = false;
-    return qsos.import(deleteFirst, [&](QsoRecord &r) {
-        if (!reader.next(text)) {
-            // An empty file would replace the whole log with nothing: refuse it.
-            if (!any)
-                throw Error(QStringLiteral("Файл %1 пуст: в нём нет ни одной записи.").arg(path));
+    const FileRecords records(path); // read and checked before anything is deleted
+    int next = 0;
+    QByteArray buffer;
+    return qsos.importTexts(deleteFirst, [&](QsoTexts &values) {
+        if (next >= records.size())
             return false;
-        }
-        any = true;
-        r = parse(text);
+        records.readUtf8(next++, buffer, values);
         return true;
     });
 }

@@ -2,6 +2,8 @@
 // The main window's save dialog for the ADIF and logger files, and its open dialog for the
 // logger file.
 
+#include <QDir>
+#include <QFileInfo>
 #include <QString>
 
 namespace vireo::reportdialog {
@@ -33,11 +35,18 @@ inline QString missingFieldsText()
     return QStringLiteral("Выгрузка невозможна!\n\rНе заполнены поля \"Позывной\" или \"Contest\"");
 }
 
-// The closing message of an export; extension is "adi" or "scl", format "ADIF" or "SCL".
-inline QString doneText(const QString &myCall, const QString &extension, const QString &format)
+// The closing message of an export: the full path of the file written, format "ADIF" or "SCL".
+inline QString doneText(const QString &path, const QString &format)
 {
-    return QStringLiteral("Выгрузка в файл  ") + myCall + QLatin1Char('.') + extension + QStringLiteral("  формата \"")
-        + format + QStringLiteral("\" произведена!");
+    return QStringLiteral("Выгрузка в файл  ") + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())
+        + QStringLiteral("  формата \"") + format + QStringLiteral("\" произведена!");
+}
+
+// The closing message of the logger-file import.
+inline QString loadedText(const QString &path, int records)
+{
+    return QStringLiteral("Загрузка из файла  ") + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())
+        + QStringLiteral("  произведена! Загружено записей: ") + QString::number(records) + QLatin1Char('.');
 }
 
 } // namespace vireo::reportdialog

@@ -348,9 +348,9 @@ void TestAdif::exportCommand()
     QCOMPARE(t.prompts->shown[0].caption, QStringLiteral("Сохранить файл"));
     QCOMPARE(t.prompts->shown[0].text,
              t.path("R2A-456.adi") + "|Файлы отчетов (*.cbr *.scl *.adif\");;Все файлы (*.*)");
-    // The message names my call, untrimmed, plus .adi whatever name was chosen.
+    // The message names the file written, by its full path, not my call plus .adi.
     QCOMPARE(t.prompts->texts("information"),
-             QStringList{"Выгрузка в файл  R2A-456 .adi  формата \"ADIF\" произведена!"});
+             QStringList{"Выгрузка в файл  " + path + "  формата \"ADIF\" произведена!"});
 
     const QList<QByteArray> lines = readAll(path).split('\n');
     QCOMPARE(lines.size(), 7 + 7 + 1);

@@ -12,6 +12,7 @@ class TestCodePage : public QObject {
     Q_OBJECT
 private slots:
     void everyByteDecodesAsQtDoes();
+    void everyByteBecomesTheUtf8OfItsCharacter();
     void everyBmpCharacterEncodesToItsByteOrQuestionMark();
     void charactersOutsideTheBmp();
 };
@@ -24,6 +25,22 @@ void TestCodePage::everyByteDecodesAsQtDoes()
     QStringDecoder qt("windows-1251");
     QCOMPARE(cp1251::decode(all), QString(qt(all)));
     QCOMPARE(cp1251::decode(QByteArray()), QString());
+}
+
+void TestCodePage::everyByteBecomesTheUtf8OfItsCharacter()
+{
+    QByteArray all;
+    for (int b = 255; b >= 0; --b)
+        all += char(b);
+    QStringDecoder qt("windows-1251");
+    const QByteArray expected = QString(qt(all)).toUtf8();
+    // Appended after what the buffer holds, whatever room it has.
+    QByteArray out("head");
+    cp1251::appendUtf8(out, all);
+    QCOMPARE(out, "head" + expected);
+    out.squeeze();
+    cp1251::appendUtf8(out, QByteArrayView());
+    QCOMPARE(out, "head" + expected);
 }
 
 void TestCodePage::everyBmpCharacterEncodesToItsByteOrQuestionMark()

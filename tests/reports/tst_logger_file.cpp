@@ -10,6 +10,7 @@
 #include "reports/logger_file.h"
 #include "support/scripted_services.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QTableView>
@@ -86,7 +87,9 @@ private slots:
     void importAddsWithNoAndKeepsQuotesAsText();
     void importFailuresLeaveTheLogIntact_data();
     void importFailuresLeaveTheLogIntact();
-    void linesOfSemicolonsImportAsEmptyRecords();
+    void strictLinesRefuseTheWholeFile_data();
+    void strictLinesRefuseTheWholeFile();
+    void valuesAtTheirLimitsImport();
     void cancelledChoiceAfterYesKeepsTheLog();
     void fileInAnotherEncodingStillImports();
     void exportFailures();
@@ -162,7 +165,8 @@ void TestLoggerFile::exportThenImportGivesBackEveryColumn()
     QCOMPARE(t.prompts->shown[0].caption, QStringLiteral("Сохранить файл"));
     QCOMPARE(t.prompts->shown[0].text, t.path("R3A-123.scl") + "|Файлы отчетов (*.cbr *.scl *.adif\");;Все файлы (*.*)");
     QCOMPARE(t.prompts->shown[1].kind, QStringLiteral("information"));
-    QCOMPARE(t.prompts->shown[1].text, QStringLiteral("Выгрузка в файл  R3A-123.scl  формата \"SCL\" произведена!"));
+    // The file written is named by its full path, whatever my call is.
+    QCOMPARE(t.prompts->shown[1].text, "Выгрузка в файл  " + path + "  формата \"SCL\" произведена!");
     QCOMPARE(readAll(path), SampleFile);
 
     // Replace the log with a different one, then read the file back with Yes.
@@ -174,11 +178,14 @@ void TestLoggerFile::exportThenImportGivesBackEveryColumn()
     t.prompts->answers = {true};
     t.prompts->fileNames = {path};
     m.SCL2Click();
-    QCOMPARE(t.prompts->shown.size(), 2);
+    QCOMPARE(t.prompts->shown.size(), 3);
     QCOMPARE(t.prompts->shown[0].kind, QStringLiteral("yesno"));
     QCOMPARE(t.prompts->shown[0].text, QStringLiteral("Вы хотите перезаписать все записи лога?"));
     QCOMPARE(t.prompts->shown[1].kind, QStringLiteral("open"));
     QCOMPARE(t.prompts->shown[1].text, t.path("") + "|Файлы логгера (*.scl)");
+    // The closing message names the file read and the records loaded.
+    QCOMPARE(t.prompts->shown[2].kind, QStringLiteral("information"));
+    QCOMPARE(t.prompts->shown[2].text, "Загрузка из файла  " + path + "  произведена! Загружено записей: 4.");
 
     QCOMPARE(allRecords(m.qsos()), sampleLog());
     const QVector<qint64> newIds = m.qsos().allIds();
@@ -198,9 +205,9 @@ void TestLoggerFile::importAddsWithNoAndKeepsQuotesAsText()
     Program p(t.context);
     TMain &m = p.main();
     const QString path = t.path("in.scl");
-    writeFile(path, "20M;14025;CW;05.03.2026;07:04;UA3ABC\"); DROP TABLE qso; --;599\r\n"
-                    "\r\n"
-                    "40M;7012;CW;;;R3A;599;001;;;;1;1;extra;more");
+    writeFile(path, "20M;14025;CW;05.03.2026;07:04;UA3\"); --;599; DROP;;;1;1;\r\n"
+                    ";;;;;;;;;;;;;\r\n"
+                    "40M;7012;CW;;;R3A;599;001;;;;1;1;");
     m.qsos().append(rec({"80M", "3550", "CW", "", "", "OLD", "", "", "", "", "", "", ""}));
     for (int round = 1; round <= 2; ++round) {
         t.prompts->answers = {false};
@@ -211,11 +218,10 @@ void TestLoggerFile::importAddsWithNoAndKeepsQuotesAsText()
     const QVector<QsoRecord> all = allRecords(m.qsos());
     QCOMPARE(all.size(), 1 + 2 * 3); // no duplicate check: the file is added twice
     QCOMPARE(all[0].call1, QStringLiteral("OLD"));
-    QCOMPARE(all[1].call1, QStringLiteral("UA3ABC\")"));
-    QCOMPARE(all[1].rst1, QStringLiteral(" DROP TABLE qso"));
-    QCOMPARE(all[1].nr1, QStringLiteral(" --"));
-    QCOMPARE(all[1].call2, QString()); // "599" followed no ";"
-    QCOMPARE(all[2], QsoRecord());      // an empty line gives an empty record
+    QCOMPARE(all[1].call1, QStringLiteral("UA3\")"));
+    QCOMPARE(all[1].rst1, QStringLiteral(" --"));
+    QCOMPARE(all[1].call2, QStringLiteral(" DROP")); // values are taken as they stand, not trimmed
+    QCOMPARE(all[2], QsoRecord());                 // thirteen empty values give an empty record
     QCOMPARE(all[3], rec({"40M", "7012", "CW", "", "", "R3A", "599", "001", "", "", "", "1", "1"}));
     QCOMPARE(all[4], all[1]);
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 7"));
@@ -286,22 +292,95 @@ void TestLoggerFile::importFailuresLeaveTheLogIntact()
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 4"));
 }
 
-void TestLoggerFile::linesOfSemicolonsImportAsEmptyRecords()
+void TestLoggerFile::strictLinesRefuseTheWholeFile_data()
 {
-    // Text after the thirteenth ";" is ignored, so such lines are records of empty values.
+    const QByteArray good = SampleFile.left(SampleFile.indexOf('\n') + 1);
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("messageParts");
+    QTest::newRow("last value without its semicolon")
+        << good + "20M;14025;CW;05.03.2026;07:04;UA3ABC;599;001;RK9XYZ;599;017;1;1\r\n" + good
+        << QStringList{"строка 2:", "после последнего, 13-го значения нет знака «;»"};
+    QTest::newRow("a line of two values")
+        << good + good + "20M;14025;\r\n" << QStringList{"строка 3:", "значений в строке 2, а нужно ровно 13"};
+    QTest::newRow("a line of fourteen values")
+        << "20M;14025;CW;05.03.2026;07:04;UA3;ABC;599;001;RK9XYZ;599;017;1;1;\r\n" + good
+        << QStringList{"строка 1:", "значений в строке 14"};
+    QTest::newRow("text after the thirteenth semicolon")
+        << good + "a;b;c;d;e;f;g;h;i;j;k;l;m;n" << QStringList{"строка 2:", "значений в строке 14"};
+    QTest::newRow("a 5,000 character frequency")
+        << good + "20M;" + QByteArray(5000, '1') + ";CW;05.03.2026;07:04;UA3ABC;599;001;;;;1;1;\r\n"
+        << QStringList{"строка 2:", "поле 2 (частота) длиной 5000 зн.", "не больше 12 зн."};
+    QTest::newRow("a call one character too long")
+        << good + "20M;14025;CW;05.03.2026;07:04;UA9ABC/P/QRP12;599;001;;;;1;1;\r\n"
+        << QStringList{"строка 2:", "поле 6 (CALL-1) длиной 14 зн.", "не больше 13 зн."};
+    QTest::newRow("a Cyrillic number one character too long")
+        << good + cp1251::encode(QStringLiteral("20M;14025;CW;;;UA3;599;;R3A;599;%1;1;1;\r\n").arg(QString(21, QChar(0x416))))
+        << QStringList{"строка 2:", "поле 11 (NR-2) длиной 21 зн."};
+    QTest::newRow("a three-letter mode")
+        << good + "20M;14025;SSB;05.03.2026;07:04;UA3ABC;59;001;;;;1;1;\r\n"
+        << QStringList{"строка 2:", "поле 3 (вид связи)", "не больше 2 зн."};
+    QTest::newRow("an empty line between records")
+        << good + "\r\n" + good << QStringList{"строка 2:", "пустая строка"};
+    QTest::newRow("lines of semicolons only") << (QByteArray(1000, ';') + "\r\n").repeated(3)
+                                              << QStringList{"строка 1:", "значений в строке 1000"};
+    QTest::newRow("several bad lines: the first is named, all are counted")
+        << good + "x;\r\n" + good + "y;\r\n" + "z;\r\n" + good
+        << QStringList{"строка 2:", "Неверных строк в файле: 3."};
+}
+
+void TestLoggerFile::strictLinesRefuseTheWholeFile()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, messageParts);
+    for (const bool replace : {true, false}) {
+        test::TestContext t;
+        Program p(t.context);
+        TMain &m = p.main();
+        m.qsos().append(sampleLog());
+        m.logModel().reload();
+        m.RefreshCounters();
+        const QVector<QsoRecord> before = allRecords(m.qsos());
+        const QString undoBefore = m.actUndo->text();
+        const QString path = t.path("bad.scl");
+        writeFile(path, content);
+        t.prompts->shown.clear();
+        t.prompts->answers = {replace};
+        t.prompts->fileNames = {path};
+        m.ImportLoggerFile();
+
+        const QStringList errors = t.prompts->texts("error");
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors[0].startsWith("Файл \"" + path + "\", строка "), qPrintable(errors[0]));
+        for (const QString &part : messageParts)
+            QVERIFY2(errors[0].contains(part), qPrintable(errors[0]));
+        QVERIFY2(errors[0].endsWith("\nЗагрузка отменена, журнал не изменён."), qPrintable(errors[0]));
+        // Nothing of the file is in the log, nothing of it in the undo history.
+        QCOMPARE(allRecords(m.qsos()), before);
+        QCOMPARE(m.logModel().rowCount(), before.size());
+        QCOMPARE(m.statusText(2), QStringLiteral("QSO: 4"));
+        QCOMPARE(m.actUndo->text(), undoBefore);
+    }
+}
+
+void TestLoggerFile::valuesAtTheirLimitsImport()
+{
+    // Every value as long as its column holds, Cyrillic counted one character a byte.
     test::TestContext t;
     Program p(t.context);
     TMain &m = p.main();
-    const QString path = t.path("semicolons.scl");
-    writeFile(path, (QByteArray(1000, ';') + "\r\n").repeated(3));
+    const QStringList longest{"ABCDEFGH", "123456789012", "CW", "05.03.2026", "07:04", "UA9ABC/P/QRP1",
+                              "5995995995", "ЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖ", "R2017F/9/QRPP", "5995995995",
+                              "12345678901234567890", "12345", "2"};
+    QCOMPARE(longest.size(), 13);
+    for (int i = 0; i < 13; ++i)
+        QCOMPARE(longest[i].size(), loggerfile::maxLength(i));
+    const QString path = t.path("longest.scl");
+    writeFile(path, cp1251::encode(longest.join(';') + ";\r\n"));
     t.prompts->answers = {true};
     t.prompts->fileNames = {path};
     m.ImportLoggerFile();
-    QVERIFY(t.prompts->texts("error").isEmpty());
-    const QVector<QsoRecord> all = allRecords(m.qsos());
-    QCOMPARE(all.size(), 3);
-    QCOMPARE(all[2].call1, QString());
-    QCOMPARE(m.statusText(2), QStringLiteral("QSO: 3"));
+    QVERIFY2(t.prompts->texts("error").isEmpty(), qPrintable(t.prompts->texts("error").value(0)));
+    QCOMPARE(allRecords(m.qsos()), QVector<QsoRecord>{rec(longest)});
 }
 
 void TestLoggerFile::cancelledChoiceAfterYesKeepsTheLog()
@@ -327,7 +406,7 @@ void TestLoggerFile::fileInAnotherEncodingStillImports()
     const QByteArray utf8 = QStringLiteral("20M;14025;CW;05.03.2026;07:04;Р3А;599;МО;;;;1;1;\n"
                                            "20M;14025;CW;05.03.2026;07:05;日本;599;\xFF\xFE;;;;1;1;\r\n")
                                 .toUtf8();
-    writeFile(path, utf8 + QByteArray("\x98\x81\xC0;"));
+    writeFile(path, utf8 + QByteArray("\x98\x81\xC0;;;;;;;;;;;;;"));
     t.prompts->answers = {true};
     t.prompts->fileNames = {path};
     m.ImportLoggerFile();
