@@ -245,4 +245,83 @@ void CallIndex::buildVariants() const
     m_variantsBuilt = true;
 }
 
+namespace {
+constexpr std::uint64_t OtherBit = std::uint64_t(1) << 63;
+}
+
+int CallIds::findKey(std::uint64_t key, std::size_t *slot) const
+{
+    if (m_slots.empty()) {
+        *slot = 0;
+        return -1;
+    }
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = hashKey(key) & mask;; i = (i + 1) & mask) {
+        const std::uint32_t s = m_slots[i];
+        if (s == 0) {
+            *slot = i;
+            return -1;
+        }
+        if (m_keys[s - 1] == key) {
+            *slot = i;
+            return int(s - 1);
+        }
+    }
+}
+
+void CallIds::grow()
+{
+    std::vector<std::uint32_t> table(std::max<std::size_t>(1024, m_slots.size() * 2), 0);
+    const std::size_t mask = table.size() - 1;
+    for (std::size_t id = 0; id < m_keys.size(); ++id) {
+        if (m_keys[id] & OtherBit)
+            continue;
+        std::size_t i = hashKey(m_keys[id]) & mask;
+        while (table[i])
+            i = (i + 1) & mask;
+        table[i] = std::uint32_t(id + 1);
+    }
+    m_slots.swap(table);
+}
+
+int CallIds::idOf(const QString &call)
+{
+    const auto key = CallIndex::pack(call);
+    if (!key) {
+        const auto it = m_otherIds.constFind(call);
+        if (it != m_otherIds.constEnd())
+            return it.value();
+        const int id = int(m_keys.size());
+        m_keys.push_back(OtherBit | std::uint64_t(m_other.size()));
+        m_other.push_back(call);
+        m_otherIds.insert(call, id);
+        return id;
+    }
+    if ((m_keys.size() + 1) * 2 > m_slots.size())
+        grow();
+    std::size_t slot = 0;
+    const int found = findKey(*key, &slot);
+    if (found >= 0)
+        return found;
+    const int id = int(m_keys.size());
+    m_keys.push_back(*key);
+    m_slots[slot] = std::uint32_t(id + 1);
+    return id;
+}
+
+int CallIds::find(const QString &call) const
+{
+    const auto key = CallIndex::pack(call);
+    if (!key)
+        return m_otherIds.value(call, -1);
+    std::size_t slot = 0;
+    return findKey(*key, &slot);
+}
+
+QString CallIds::text(int id) const
+{
+    const std::uint64_t k = m_keys[std::size_t(id)];
+    return k & OtherBit ? m_other[std::size_t(k & ~OtherBit)] : CallIndex::unpack(k);
+}
+
 } // namespace vireo

@@ -20,6 +20,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <malloc.h>
+
 namespace vireo {
 
 namespace {
@@ -105,10 +107,13 @@ TLogCheck::TLogCheck(const AppContext &context, Sources sources, QWidget *parent
         setRunning(false);
         pbCheck->setValue(100);
         m_model->setFindings(m_runner->findings());
+        m_runner->release();
         lbSummary->setText(summaryText(m_model->findings()));
     });
     connect(m_runner, &LogCheckRunner::cancelled, this, [this] {
         setRunning(false);
+        if (!isVisible())
+            malloc_trim(0); // closed while checking: what the check held is free now
         pbCheck->setValue(0);
         lbSummary->setText(QStringLiteral("Проверка прервана"));
     });
@@ -220,24 +225,38 @@ void TLogCheck::btSaveClick()
 
 void TLogCheck::lvCheckDoubleClick(const QModelIndex &index)
 {
-    if (const logcheck::Finding *f = m_model->findingAt(index.row()))
+    if (const auto f = m_model->findingAt(index.row()))
         emit recordChosen(f->record.id);
 }
 
 void TLogCheck::closeEvent(QCloseEvent *event)
 {
-    // Closing only hides the window; a check still running is not wanted any more.
+    // Closing only hides the window; a check still running is not wanted any more, and neither
+    // are the findings shown.
     m_runner->cancel();
+    releaseFindings();
     event->accept();
 }
 
-QString TLogCheck::summaryText(const QVector<logcheck::Finding> &findings)
+void TLogCheck::releaseFindings()
+{
+    m_model->setFindings({});
+    m_runner->release();
+    m_checkedAt = QDateTime();
+    pbCheck->setValue(0);
+    lbSummary->setText(QStringLiteral("Проверка ещё не запускалась"));
+    setRunning(m_runner->running());
+    // glibc keeps freed memory for the process unless asked to hand it back.
+    malloc_trim(0);
+}
+
+QString TLogCheck::summaryText(const logcheck::Findings &findings)
 {
     if (findings.isEmpty())
         return QStringLiteral("Ошибок не найдено");
     int count[5] = {};
-    for (const logcheck::Finding &f : findings)
-        ++count[int(f.kind)];
+    for (int i = 0; i < findings.size(); ++i)
+        ++count[int(findings.kindAt(i))];
     static const char *const Names[] = {"номера", "пары", "позывные", "неполные", "повторы"};
     QStringList parts;
     for (int k = 0; k < 5; ++k)

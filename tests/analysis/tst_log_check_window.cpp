@@ -91,14 +91,14 @@ private slots:
         QSet<qint64> expected, found;
         for (const Planted &p : c.planted)
             expected.insert(c.storeId(p.id));
-        for (const logcheck::Finding &f : model.findings())
+        for (const logcheck::Finding &f : model.findings().all())
             found.insert(f.record.id);
         QCOMPARE(found, expected);
         QCOMPARE(c.check->lbSummary->text(),
                  QStringLiteral("Найдено: 9 (номера: 2, пары: 1, позывные: 1, неполные: 1, повторы: 4)"));
         // the list shows the record and the explanation
         QCOMPARE(model.headerData(FindingsModel::Call1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("CALL-1"));
-        const logcheck::Finding &first = model.findings().first();
+        const logcheck::Finding first = model.findings().at(0);
         QCOMPARE(model.index(0, FindingsModel::Kind).data().toString(), QStringLiteral("Номер"));
         QCOMPARE(model.index(0, FindingsModel::Time).data().toString(), first.record.time);
         QCOMPARE(model.index(0, FindingsModel::Text).data().toString(), first.text);
@@ -107,7 +107,7 @@ private slots:
         // One tour: only its findings.
         c.check->cbScope->setCurrentIndex(2);
         QVERIFY(c.runToEnd());
-        for (const logcheck::Finding &f : c.check->model().findings())
+        for (const logcheck::Finding &f : c.check->model().findings().all())
             QCOMPARE(f.record.tur, QStringLiteral("2"));
         QVERIFY(c.check->model().rowCount() < c.planted.size());
     }
@@ -174,7 +174,7 @@ private slots:
         const QByteArray bytes = f.readAll();
         QVERIFY(bytes.startsWith(cp1251::encode(QStringLiteral("Проверка журнала: Весь журнал, 05.03.2026 07:04 UTC\r\nНайдено: 9\r\n\r\n"))));
         QCOMPARE(bytes.count("\r\n"), 3 + 9);
-        QVERIFY(bytes.contains(cp1251::encode(c.check->model().findings().first().text)));
+        QVERIFY(bytes.contains(cp1251::encode(c.check->model().findings().at(0).text)));
         QCOMPARE(c.w.t.prompts->texts(QStringLiteral("information")),
                  QStringList{QStringLiteral("Результаты проверки записаны в файл %1").arg(path)});
 
