@@ -454,7 +454,7 @@ std::optional<QVector<Finding>> checkLogFile(const QString &path, const QStringL
         QsoStore store(db.connection());
         store.forEach([&](const QsoRecord &r) { records.append(r); });
     }
-    return check(records, knownCalls, options);
+    return baseline::check(records, knownCalls, options);
 }
 
 } // namespace vireo::baseline

@@ -186,6 +186,53 @@ private slots:
         QCOMPARE(c.w.t.prompts->texts(QStringLiteral("information")).size(), 1);
     }
 
+    // The list is a view over the findings' model: no widget of its own per finding, however
+    // many; closing the window lets go of the findings, and the next check fills it again.
+    void closingLetsGoOfTheFindings()
+    {
+        CheckWindow c(400, 6000);
+        c.w.seed([] {
+            // calls heard once each, none known: a busted call apiece
+            QVector<QsoRecord> more;
+            for (int i = 0; i < 3000; ++i) {
+                QsoRecord r;
+                r.data = QStringLiteral("07.03.2026");
+                r.time = QStringLiteral("13:%1").arg(i % 60, 2, 10, QLatin1Char('0'));
+                r.call1 = QStringLiteral("ZZ%1Q").arg(i);
+                r.nr1 = QStringLiteral("MO");
+                r.band = QStringLiteral("20M");
+                r.mode = QStringLiteral("CW");
+                r.tur = QStringLiteral("1");
+                more << r;
+            }
+            return more;
+        }());
+        const int widgets = int(c.check->findChildren<QWidget *>().size());
+        QVERIFY(c.runToEnd());
+        const int rows = c.check->model().rowCount();
+        QVERIFY2(rows > 3000, qPrintable(QString::number(rows)));
+        QCOMPARE(c.check->lvCheck->model(), &c.check->model());
+        QVERIFY(QTest::qWaitForWindowExposed(c.check));
+        c.check->lvCheck->scrollToBottom();
+        QCoreApplication::processEvents();
+        QCOMPARE(int(c.check->findChildren<QWidget *>().size()), widgets);
+        QCOMPARE(c.check->lvCheck->indexWidget(c.check->model().index(rows - 1, 0)), nullptr);
+
+        c.check->close();
+        QVERIFY(!c.check->isVisible());
+        QCOMPARE(c.check->model().rowCount(), 0);
+        QVERIFY(c.check->model().findings().isEmpty());
+        QVERIFY(c.check->runner().findings().isEmpty());
+        QVERIFY(!c.check->btSave->isEnabled());
+        QCOMPARE(c.check->lbSummary->text(), QStringLiteral("Проверка ещё не запускалась"));
+
+        c.w.m->actCheck->trigger();
+        QVERIFY(c.check->isVisible());
+        QCOMPARE(c.check->model().rowCount(), 0);
+        QVERIFY(c.runToEnd());
+        QCOMPARE(c.check->model().rowCount(), rows);
+    }
+
     void pauseSettingIsKept()
     {
         std::unique_ptr<CheckWindow> c = std::make_unique<CheckWindow>(40, 600);
