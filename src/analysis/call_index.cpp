@@ -38,6 +38,12 @@ inline std::uint64_t hashKey(std::uint64_t k)
     return k;
 }
 
+// 32 bits of a form's hash: the variants list keeps these beside the call's slot.
+inline std::uint64_t variantHash(std::uint64_t form)
+{
+    return hashKey(form * 0xD6E8FEB86659FD93ull) >> 32;
+}
+
 // Characters of a packed call (the first in the lowest six bits; no character is code 0).
 int lengthOf(std::uint64_t key)
 {
@@ -201,25 +207,41 @@ QStringList CallIndex::oneOff(const QString &call) const
     const int n = lengthOf(q);
     buildVariants();
     std::vector<std::uint64_t> hits;
+    // The calls listed under a form: those whose form hashes alike, the same or not.
     auto variantsOf = [this](std::uint64_t variant) {
-        return std::equal_range(m_variants.begin(), m_variants.end(), std::pair<std::uint64_t, std::uint64_t>{variant, 0},
-                                [](const auto &a, const auto &b) { return a.first < b.first; });
+        const std::uint64_t h = variantHash(variant) << 32;
+        const auto from = std::lower_bound(m_variants.begin(), m_variants.end(), h);
+        auto to = from;
+        while (to != m_variants.end() && (*to & ~std::uint64_t(0xffffffffu)) == h)
+            ++to;
+        return std::make_pair(from, to);
     };
+    auto callOf = [this](std::uint64_t entry) { return m_table[std::size_t(entry & 0xffffffffu)]; };
     for (int j = 0; j < n; ++j) {
         const std::uint64_t v = leaveOut(q, j);
         // one left out: the call without its j-th character is in the set
         if (v && containsKey(v))
             hits.push_back(v);
-        // one replaced, or two neighbours swapped: a call of the same length shares this variant
+        // one replaced, or two neighbours swapped: a call of the same length shares this form
         const auto [from, to] = variantsOf(v);
-        for (auto it = from; it != to; ++it)
-            if (it->second != q && replacedOrSwapped(q, it->second))
-                hits.push_back(it->second);
+        for (auto it = from; it != to; ++it) {
+            const std::uint64_t c = callOf(*it);
+            if (c != q && lengthOf(c) == n && replacedOrSwapped(q, c))
+                hits.push_back(c);
+        }
     }
-    // one put in: the call is a variant of a longer one
+    // one put in: the call is a form of a longer one
     const auto [from, to] = variantsOf(q);
-    for (auto it = from; it != to; ++it)
-        hits.push_back(it->second);
+    for (auto it = from; it != to; ++it) {
+        const std::uint64_t c = callOf(*it);
+        if (lengthOf(c) != n + 1)
+            continue;
+        for (int j = 0; j <= n; ++j)
+            if (leaveOut(c, j) == q) {
+                hits.push_back(c);
+                break;
+            }
+    }
     std::sort(hits.begin(), hits.end());
     hits.erase(std::unique(hits.begin(), hits.end()), hits.end());
     for (const std::uint64_t k : hits)
@@ -234,12 +256,13 @@ void CallIndex::buildVariants() const
         return;
     m_variants.clear();
     m_variants.reserve(std::size_t(m_count) * 7);
-    for (const std::uint64_t k : m_table) {
+    for (std::size_t slot = 0; slot < m_table.size(); ++slot) {
+        const std::uint64_t k = m_table[slot];
         if (!k)
             continue;
         const int n = lengthOf(k);
         for (int j = 0; j < n; ++j)
-            m_variants.emplace_back(leaveOut(k, j), k);
+            m_variants.push_back(variantHash(leaveOut(k, j)) << 32 | slot);
     }
     std::sort(m_variants.begin(), m_variants.end());
     m_variantsBuilt = true;

@@ -52,8 +52,10 @@ private:
     std::vector<std::uint64_t> m_filter;
     int m_count = 0;
     QSet<QString> m_other;
-    // (form with one character left out, call), sorted.
-    mutable std::vector<std::pair<std::uint64_t, std::uint64_t>> m_variants;
+    // For each form with one character left out of each call: 32 bits of the form's hash, then
+    // the call's slot in m_table; sorted. Eight bytes a form, so that the index of a large log
+    // stays small; calls found under a hash are checked against the question itself.
+    mutable std::vector<std::uint64_t> m_variants;
     mutable bool m_variantsBuilt = false;
 };
 

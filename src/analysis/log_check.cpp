@@ -49,7 +49,16 @@ struct Kept {
     std::vector<std::uint8_t> filled;       // Filled bits, for the incomplete records
 
     int size() const { return int(id.size()); }
+    void reserve(size_t n)
+    {
+        id.reserve(n);
+        for (std::vector<std::int32_t> *column : {&moment, &call1, &call2, &nr1, &nr2, &tour, &band, &mode})
+            column->reserve(n);
+        filled.reserve(n);
+    }
 };
+
+template <typename T> void release(std::vector<T> &v) { std::vector<T>().swap(v); }
 
 enum Filled : std::uint8_t { Call1 = 1, Nr1 = 2, Call2 = 4, Nr2 = 8 };
 
@@ -66,6 +75,8 @@ public:
         readFirst();
         report(40);
         serials();
+        release(m_k.nr1); // the serial values are needed no more
+        release(m_k.nr2);
         report(55);
         pairs();
         report(60);
@@ -97,7 +108,7 @@ private:
     void readFirst()
     {
         QHash<QString, std::int32_t> moments;
-        m_k.id.reserve(size_t(m_expected));
+        m_k.reserve(size_t(m_expected));
         m_source([&](const QsoRecord &r) {
             const QString stamp = r.data + QLatin1Char(' ') + r.time;
             auto it = moments.constFind(stamp);
@@ -295,12 +306,16 @@ private:
                 const QString call = m_calls.text(id);
                 if (isSure(sure, call))
                     continue;
-                QStringList maybe = sure.oneOff(call);
+                const QStringList found = sure.oneOff(call);
                 // Calls of this log first, the most often heard first.
-                std::stable_sort(maybe.begin(), maybe.end(),
-                                 [&countOf](const QString &a, const QString &b) { return countOf(a) > countOf(b); });
-                if (maybe.size() > MaxSuggestions)
-                    maybe.erase(maybe.begin() + MaxSuggestions, maybe.end());
+                std::vector<std::pair<int, int>> order; // (times in the log, place in found)
+                order.reserve(size_t(found.size()));
+                for (int k = 0; k < found.size(); ++k)
+                    order.emplace_back(countOf(found[k]), k);
+                std::stable_sort(order.begin(), order.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
+                QStringList maybe;
+                for (size_t k = 0; k < order.size() && k < size_t(MaxSuggestions); ++k)
+                    maybe << found[order[k].second];
                 int at = 0, length = 0;
                 if (!maybe.isEmpty()) {
                     at = int(m_suggestions.size());
@@ -415,7 +430,7 @@ private:
 
         // The records the findings name, by key; the items point at their places in that list.
         std::vector<qint64> wanted;
-        wanted.reserve(m_items.size());
+        wanted.reserve(m_items.size() * 2);
         for (const Item &i : m_items) {
             wanted.push_back(m_k.id[size_t(i.record)]);
             if (i.other >= 0)
@@ -437,6 +452,9 @@ private:
         data->suggestions = std::move(m_suggestions);
         // Kept in the order the second pass meets them; a record met twice (the same key) once.
         std::vector<std::int32_t> keptAt(wanted.size(), -1);
+        data->ids.reserve(wanted.size());
+        data->start.reserve(wanted.size());
+        data->columns.reserve(qsizetype(wanted.size()) * 48);
         qint64 seen = 0;
         m_source([&](const QsoRecord &r) {
             tick(++seen, 90, 99, m_expected);
@@ -450,16 +468,18 @@ private:
             data->keep(r);
         });
         // Findings about a record deleted between the two passes go with it.
-        data->items.reserve(m_items.size());
+        size_t n = 0;
         for (Item i : m_items) {
             const bool namesOther = i.other >= 0;
             i.record = keptAt[size_t(i.record)];
             if (namesOther)
                 i.other = keptAt[size_t(i.other)];
             if (i.record >= 0 && (!namesOther || i.other >= 0))
-                data->items.push_back(i);
+                m_items[n++] = i;
         }
-        m_items = {};
+        m_items.resize(n);
+        m_items.shrink_to_fit();
+        data->items = std::move(m_items);
         report(100);
         return Findings(std::move(data));
     }

@@ -25,13 +25,14 @@
 #include <QStringList>
 #include <QVector>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 
 namespace vireo::logcheck {
 
-enum class Kind { Serial, PairTooSoon, BustedCall, Incomplete, Repeat };
+enum class Kind : std::uint8_t { Serial, PairTooSoon, BustedCall, Incomplete, Repeat };
 
 // Russian name of the kind, as the list and the saved file show it.
 QString kindName(Kind kind);

@@ -63,19 +63,7 @@ TLogCheck::TLogCheck(const AppContext &context, Sources sources, QWidget *parent
     pbCheck->setRange(0, 100);
     pbCheck->setValue(0);
 
-    lvCheck = new QTreeView(this);
-    lvCheck->setObjectName(QStringLiteral("lvCheck"));
-    lvCheck->setRootIsDecorated(false);
-    lvCheck->setUniformRowHeights(true);
-    lvCheck->setAlternatingRowColors(true);
-    lvCheck->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvCheck->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lvCheck->setSelectionMode(QAbstractItemView::SingleSelection);
-    lvCheck->setModel(m_model);
-    const int widths[] = {80, 80, 45, 95, 50, 95, 50};
-    for (int c = 0; c < FindingsModel::Text; ++c)
-        lvCheck->setColumnWidth(c, widths[c]);
-    lvCheck->header()->setStretchLastSection(true);
+    lvCheck = makeList();
 
     lbSummary = new QLabel(QStringLiteral("Проверка ещё не запускалась"), this);
     lbSummary->setObjectName(QStringLiteral("lbSummary"));
@@ -99,7 +87,6 @@ TLogCheck::TLogCheck(const AppContext &context, Sources sources, QWidget *parent
     connect(btCheck, &QPushButton::clicked, this, [this] { btCheckClick(); });
     connect(btCancel, &QPushButton::clicked, this, [this] { btCancelClick(); });
     connect(btSave, &QPushButton::clicked, this, [this] { btSaveClick(); });
-    connect(lvCheck, &QTreeView::doubleClicked, this, [this](const QModelIndex &i) { lvCheckDoubleClick(i); });
     connect(m_runner, &LogCheckRunner::progress, pbCheck, &QProgressBar::setValue);
     connect(m_runner, &LogCheckRunner::finished, this, [this](int) {
         m_checkedTour = m_runningTour;
@@ -238,9 +225,39 @@ void TLogCheck::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+QTreeView *TLogCheck::makeList()
+{
+    auto *list = new QTreeView(this);
+    list->setObjectName(QStringLiteral("lvCheck"));
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setAlternatingRowColors(true);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setModel(m_model);
+    const int widths[] = {80, 80, 45, 95, 50, 95, 50};
+    for (int c = 0; c < FindingsModel::Text; ++c)
+        list->setColumnWidth(c, widths[c]);
+    list->header()->setStretchLastSection(true);
+    connect(list, &QTreeView::doubleClicked, this, [this](const QModelIndex &i) { lvCheckDoubleClick(i); });
+    return list;
+}
+
 void TLogCheck::releaseFindings()
 {
     m_model->setFindings({});
+    // The view keeps room for as many rows as it once laid out; a new one starts small. The
+    // column widths the listener set are kept.
+    if (lvCheck->model()) {
+        QTreeView *old = lvCheck;
+        QTreeView *fresh = makeList();
+        for (int c = 0; c < FindingsModel::ColumnCount; ++c)
+            fresh->setColumnWidth(c, old->columnWidth(c));
+        layout()->replaceWidget(old, fresh);
+        lvCheck = fresh;
+        delete old;
+    }
     m_runner->release();
     m_checkedAt = QDateTime();
     pbCheck->setValue(0);

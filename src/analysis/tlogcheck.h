@@ -72,6 +72,7 @@ private:
     void setRunning(bool running);
     // Empties the list and hands the memory of the findings back to the system.
     void releaseFindings();
+    QTreeView *makeList();
     void lvCheckDoubleClick(const QModelIndex &index);
 
     AppContext m_ctx;

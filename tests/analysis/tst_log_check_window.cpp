@@ -218,8 +218,14 @@ private slots:
         QCOMPARE(int(c.check->findChildren<QWidget *>().size()), widgets);
         QCOMPARE(c.check->lvCheck->indexWidget(c.check->model().index(rows - 1, 0)), nullptr);
 
+        c.check->lvCheck->setColumnWidth(FindingsModel::Call1, 123);
         c.check->close();
         QVERIFY(!c.check->isVisible());
+        // a list of its own, found by its name, with the widths the listener set
+        QCOMPARE(c.check->findChildren<QTreeView *>(QStringLiteral("lvCheck")).size(), 1);
+        QCOMPARE(c.check->lvCheck, c.check->findChild<QTreeView *>(QStringLiteral("lvCheck")));
+        QCOMPARE(c.check->lvCheck->model(), &c.check->model());
+        QCOMPARE(c.check->lvCheck->columnWidth(FindingsModel::Call1), 123);
         QCOMPARE(c.check->model().rowCount(), 0);
         QVERIFY(c.check->model().findings().isEmpty());
         QVERIFY(c.check->runner().findings().isEmpty());
