@@ -7,10 +7,12 @@
 // Every check runs in a process of its own, so that its peak resident memory (VmHWM) is its own:
 // the benchmark starts itself with --child. The streaming check runs in the real window: the time
 // from "Проверить" to the list filled, the peak, the memory the process holds with the list shown
-// and after the window is closed, beside what it held before the check. The former check is timed from the read to its list; its window
+// and after the window is closed, beside what it held before the check. The processor time of the
+// process (every thread) is printed beside the time on the clock, which a busy machine stretches. The former check is timed from the read to its list; its window
 // kept the list when closed, so its "after closing" is the memory held with the list.
 //
-//   bench_log_check [--quick]     (--quick: 100,000 records only)
+//   bench_log_check [--quick] [--logs DIR]   (--quick: 100,000 records only; --logs: make the
+//                                            logs in DIR once, use them again in later runs)
 //   bench_log_check --make contest|generated <path> <records>, then
 //   bench_log_check --child stream|baseline <path> <records>   (one check, for profiling)
 
@@ -29,16 +31,27 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <malloc.h>
+#include <sys/resource.h>
 
 using namespace vireo;
 
 namespace {
+
+// Processor time of the whole process (every thread), in seconds.
+double cpuSeconds()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
 
 long statusKb(const char *field)
 {
@@ -101,17 +114,21 @@ int runStreaming(const QString &path, int records)
         std::fprintf(stderr, "%s\n", qPrintable(text));
         QCoreApplication::exit(1);
     });
+    const double cpu0 = cpuSeconds();
     timer.start();
     window->btCheck->click();
     if (QCoreApplication::exec() != 0)
         return 1;
     QCoreApplication::processEvents(); // the list filled after the runner's signal
     const double ms = double(timer.nsecsElapsed()) / 1e6;
+    const double cpu = cpuSeconds() - cpu0;
     const long held = statusKb("VmRSS:");
     window->close();
     QCoreApplication::processEvents();
     const long after = statusKb("VmRSS:");
-    std::printf("%.1f %d %ld %ld %ld %ld\n", ms, found, statusKb("VmHWM:"), before, held, after);
+    if (qEnvironmentVariableIsSet("BENCH_MALLOC_STATS"))
+        malloc_stats();
+    std::printf("%.1f %.2f %d %ld %ld %ld %ld\n", ms, cpu, found, statusKb("VmHWM:"), before, held, after);
     delete window;
     return 0;
 }
@@ -121,20 +138,22 @@ int runBaseline(const QString &path)
     const QStringList known = knownCalls();
     const long before = statusKb("VmRSS:");
     QElapsedTimer timer;
+    const double cpu0 = cpuSeconds();
     timer.start();
     const auto found = baseline::checkLogFile(path, known, {});
     const double ms = double(timer.nsecsElapsed()) / 1e6;
+    const double cpu = cpuSeconds() - cpu0;
     if (!found)
         return 1;
     const long held = statusKb("VmRSS:");
-    std::printf("%.1f %d %ld %ld %ld %ld\n", ms, int(found->size()), statusKb("VmHWM:"), before, held, held);
+    std::printf("%.1f %.2f %d %ld %ld %ld %ld\n", ms, cpu, int(found->size()), statusKb("VmHWM:"), before, held, held);
     return 0;
 }
 
 // ---- in the parent ----------------------------------------------------------------------------
 
 struct Figures {
-    double ms = 0;
+    double ms = 0, cpu = 0;
     int findings = 0;
     long peakKb = 0, beforeKb = 0, heldKb = 0, afterKb = 0;
     bool ok = false;
@@ -149,14 +168,15 @@ Figures child(const QString &variant, const QString &path, int records)
     if (!p.waitForFinished(600000) || p.exitCode() != 0)
         return f;
     const QList<QByteArray> v = p.readAllStandardOutput().trimmed().split(' ');
-    if (v.size() != 6)
+    if (v.size() != 7)
         return f;
     f.ms = v[0].toDouble();
-    f.findings = v[1].toInt();
-    f.peakKb = v[2].toLong();
-    f.beforeKb = v[3].toLong();
-    f.heldKb = v[4].toLong();
-    f.afterKb = v[5].toLong();
+    f.cpu = v[1].toDouble();
+    f.findings = v[2].toInt();
+    f.peakKb = v[3].toLong();
+    f.beforeKb = v[4].toLong();
+    f.heldKb = v[5].toLong();
+    f.afterKb = v[6].toLong();
     f.ok = true;
     return f;
 }
@@ -184,22 +204,28 @@ int main(int argc, char *argv[])
         return 0;
     }
     QCoreApplication app(argc, argv);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const bool quick = app.arguments().contains(QStringLiteral("--quick"));
-    QTemporaryDir dir;
+    // --logs DIR: the logs are made there once and used again by later runs.
+    const int logsAt = int(app.arguments().indexOf(QStringLiteral("--logs")));
+    QTemporaryDir temporary;
+    const QDir dir(logsAt > 0 && logsAt + 1 < app.arguments().size() ? app.arguments().at(logsAt + 1) : temporary.path());
     std::vector<int> sizes = {100000};
     if (!quick)
         sizes.push_back(1000000);
     bench::Summary s;
-    std::printf("%-26s %-9s %8s %9s %9s %11s %9s %11s\n", "log", "check", "time s", "findings", "peak MiB", "before MiB",
-                "held MiB", "closed MiB");
+    std::printf("%-26s %-9s %8s %7s %9s %9s %11s %9s %11s\n", "log", "check", "time s", "cpu s", "findings", "peak MiB",
+                "before MiB", "held MiB", "closed MiB");
     for (const int n : sizes) {
         const QString contest = dir.filePath(QStringLiteral("contest-%1.db").arg(n));
         const QString generated = dir.filePath(QStringLiteral("generated-%1.db").arg(n));
         QElapsedTimer made;
         made.start();
-        makeContestLog(contest, n);
-        bench::makeLog(generated, n);
-        std::printf("(logs of %d records made in %.1f s)\n", n, double(made.elapsed()) / 1000);
+        if (!QFile::exists(contest))
+            makeContestLog(contest, n);
+        if (!QFile::exists(generated))
+            bench::makeLog(generated, n);
+        std::printf("(logs of %d records ready in %.1f s)\n", n, double(made.elapsed()) / 1000);
         for (const auto &[name, path] : {std::pair{"contest log", contest}, {"generated log", generated}}) {
             const QString what = QStringLiteral("%1 of %2").arg(QString::fromLatin1(name)).arg(n);
             for (const char *variant : {"baseline", "stream"}) {
@@ -210,8 +236,8 @@ int main(int argc, char *argv[])
                           QStringLiteral("runs"), false);
                     continue;
                 }
-                std::printf("%-26s %-9s %8.2f %9d %9.1f %11.1f %9.1f %11.1f\n", qPrintable(what), variant, f.ms / 1000,
-                            f.findings, double(f.peakKb) / 1024, double(f.beforeKb) / 1024, double(f.heldKb) / 1024,
+                std::printf("%-26s %-9s %8.2f %7.2f %9d %9.1f %11.1f %9.1f %11.1f\n", qPrintable(what), variant, f.ms / 1000,
+                            f.cpu, f.findings, double(f.peakKb) / 1024, double(f.beforeKb) / 1024, double(f.heldKb) / 1024,
                             double(f.afterKb) / 1024);
                 if (qstrcmp(variant, "stream") != 0)
                     continue;

@@ -6,6 +6,8 @@
 
 #include <QThread>
 
+#include <malloc.h>
+
 namespace vireo {
 
 struct LogCheckRunner::Job {
@@ -24,6 +26,20 @@ struct LogCheckRunner::Job {
 namespace {
 
 std::atomic_int connectionSerial{0};
+
+// The check of a large log takes tens of megabytes on its thread, given back when the window
+// closes. glibc raises its thresholds for handing memory back to the system as a program frees
+// large blocks, up to 64 MiB, and never gives back the free top of a thread's heap below them;
+// fixed thresholds keep such memory returnable. Set once, for the whole program.
+void keepMemoryReturnable()
+{
+    static const bool once = [] {
+        mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+        mallopt(M_TRIM_THRESHOLD, 1024 * 1024);
+        return true;
+    }();
+    (void)once;
+}
 
 } // namespace
 
@@ -54,6 +70,7 @@ void LogCheckRunner::start(const QString &databasePath, int expectedRecords, con
 {
     if (m_thread)
         return;
+    keepMemoryReturnable();
     m_findings = logcheck::Findings();
     auto job = std::make_shared<Job>();
     job->path = databasePath;
