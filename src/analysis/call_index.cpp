@@ -38,6 +38,12 @@ inline std::uint64_t hashKey(std::uint64_t k)
     return k;
 }
 
+// 32 bits of a form's hash: the variants list keeps these beside the call's slot.
+inline std::uint64_t variantHash(std::uint64_t form)
+{
+    return hashKey(form * 0xD6E8FEB86659FD93ull) >> 32;
+}
+
 // Characters of a packed call (the first in the lowest six bits; no character is code 0).
 int lengthOf(std::uint64_t key)
 {
@@ -201,25 +207,41 @@ QStringList CallIndex::oneOff(const QString &call) const
     const int n = lengthOf(q);
     buildVariants();
     std::vector<std::uint64_t> hits;
+    // The calls listed under a form: those whose form hashes alike, the same or not.
     auto variantsOf = [this](std::uint64_t variant) {
-        return std::equal_range(m_variants.begin(), m_variants.end(), std::pair<std::uint64_t, std::uint64_t>{variant, 0},
-                                [](const auto &a, const auto &b) { return a.first < b.first; });
+        const std::uint64_t h = variantHash(variant) << 32;
+        const auto from = std::lower_bound(m_variants.begin(), m_variants.end(), h);
+        auto to = from;
+        while (to != m_variants.end() && (*to & ~std::uint64_t(0xffffffffu)) == h)
+            ++to;
+        return std::make_pair(from, to);
     };
+    auto callOf = [this](std::uint64_t entry) { return m_table[std::size_t(entry & 0xffffffffu)]; };
     for (int j = 0; j < n; ++j) {
         const std::uint64_t v = leaveOut(q, j);
         // one left out: the call without its j-th character is in the set
         if (v && containsKey(v))
             hits.push_back(v);
-        // one replaced, or two neighbours swapped: a call of the same length shares this variant
+        // one replaced, or two neighbours swapped: a call of the same length shares this form
         const auto [from, to] = variantsOf(v);
-        for (auto it = from; it != to; ++it)
-            if (it->second != q && replacedOrSwapped(q, it->second))
-                hits.push_back(it->second);
+        for (auto it = from; it != to; ++it) {
+            const std::uint64_t c = callOf(*it);
+            if (c != q && lengthOf(c) == n && replacedOrSwapped(q, c))
+                hits.push_back(c);
+        }
     }
-    // one put in: the call is a variant of a longer one
+    // one put in: the call is a form of a longer one
     const auto [from, to] = variantsOf(q);
-    for (auto it = from; it != to; ++it)
-        hits.push_back(it->second);
+    for (auto it = from; it != to; ++it) {
+        const std::uint64_t c = callOf(*it);
+        if (lengthOf(c) != n + 1)
+            continue;
+        for (int j = 0; j <= n; ++j)
+            if (leaveOut(c, j) == q) {
+                hits.push_back(c);
+                break;
+            }
+    }
     std::sort(hits.begin(), hits.end());
     hits.erase(std::unique(hits.begin(), hits.end()), hits.end());
     for (const std::uint64_t k : hits)
@@ -234,15 +256,95 @@ void CallIndex::buildVariants() const
         return;
     m_variants.clear();
     m_variants.reserve(std::size_t(m_count) * 7);
-    for (const std::uint64_t k : m_table) {
+    for (std::size_t slot = 0; slot < m_table.size(); ++slot) {
+        const std::uint64_t k = m_table[slot];
         if (!k)
             continue;
         const int n = lengthOf(k);
         for (int j = 0; j < n; ++j)
-            m_variants.emplace_back(leaveOut(k, j), k);
+            m_variants.push_back(variantHash(leaveOut(k, j)) << 32 | slot);
     }
     std::sort(m_variants.begin(), m_variants.end());
     m_variantsBuilt = true;
+}
+
+namespace {
+constexpr std::uint64_t OtherBit = std::uint64_t(1) << 63;
+}
+
+int CallIds::findKey(std::uint64_t key, std::size_t *slot) const
+{
+    if (m_slots.empty()) {
+        *slot = 0;
+        return -1;
+    }
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = hashKey(key) & mask;; i = (i + 1) & mask) {
+        const std::uint32_t s = m_slots[i];
+        if (s == 0) {
+            *slot = i;
+            return -1;
+        }
+        if (m_keys[s - 1] == key) {
+            *slot = i;
+            return int(s - 1);
+        }
+    }
+}
+
+void CallIds::grow()
+{
+    std::vector<std::uint32_t> table(std::max<std::size_t>(1024, m_slots.size() * 2), 0);
+    const std::size_t mask = table.size() - 1;
+    for (std::size_t id = 0; id < m_keys.size(); ++id) {
+        if (m_keys[id] & OtherBit)
+            continue;
+        std::size_t i = hashKey(m_keys[id]) & mask;
+        while (table[i])
+            i = (i + 1) & mask;
+        table[i] = std::uint32_t(id + 1);
+    }
+    m_slots.swap(table);
+}
+
+int CallIds::idOf(const QString &call)
+{
+    const auto key = CallIndex::pack(call);
+    if (!key) {
+        const auto it = m_otherIds.constFind(call);
+        if (it != m_otherIds.constEnd())
+            return it.value();
+        const int id = int(m_keys.size());
+        m_keys.push_back(OtherBit | std::uint64_t(m_other.size()));
+        m_other.push_back(call);
+        m_otherIds.insert(call, id);
+        return id;
+    }
+    if ((m_keys.size() + 1) * 2 > m_slots.size())
+        grow();
+    std::size_t slot = 0;
+    const int found = findKey(*key, &slot);
+    if (found >= 0)
+        return found;
+    const int id = int(m_keys.size());
+    m_keys.push_back(*key);
+    m_slots[slot] = std::uint32_t(id + 1);
+    return id;
+}
+
+int CallIds::find(const QString &call) const
+{
+    const auto key = CallIndex::pack(call);
+    if (!key)
+        return m_otherIds.value(call, -1);
+    std::size_t slot = 0;
+    return findKey(*key, &slot);
+}
+
+QString CallIds::text(int id) const
+{
+    const std::uint64_t k = m_keys[std::size_t(id)];
+    return k & OtherBit ? m_other[std::size_t(k & ~OtherBit)] : CallIndex::unpack(k);
 }
 
 } // namespace vireo

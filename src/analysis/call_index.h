@@ -8,6 +8,7 @@
 // forms, so a question takes a few look-ups instead of one per possible edit. Longer or stranger
 // calls are kept as text beside it.
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -51,9 +52,33 @@ private:
     std::vector<std::uint64_t> m_filter;
     int m_count = 0;
     QSet<QString> m_other;
-    // (form with one character left out, call), sorted.
-    mutable std::vector<std::pair<std::uint64_t, std::uint64_t>> m_variants;
+    // For each form with one character left out of each call: 32 bits of the form's hash, then
+    // the call's slot in m_table; sorted. Eight bytes a form, so that the index of a large log
+    // stays small; calls found under a hash are checked against the question itself.
+    mutable std::vector<std::uint64_t> m_variants;
     mutable bool m_variantsBuilt = false;
+};
+
+// Small whole numbers for the calls of a log, 0, 1, 2, ... in the order they are first met, so
+// that the log check keeps four bytes a call of a record instead of its text. Packed calls are
+// kept as their 64-bit form in an open-addressing table; longer or stranger ones as text.
+class CallIds {
+public:
+    // The number of call, given it now if it has none.
+    int idOf(const QString &call);
+    // The number of call; -1 when it has none.
+    int find(const QString &call) const;
+    QString text(int id) const;
+    int size() const { return int(m_keys.size()); }
+
+private:
+    int findKey(std::uint64_t key, std::size_t *slot) const;
+    void grow();
+
+    std::vector<std::uint64_t> m_keys;  // by number: the packed call, or OtherBit | place in m_other
+    std::vector<std::uint32_t> m_slots; // number + 1 of the call hashed there; 0: empty
+    QHash<QString, int> m_otherIds;
+    std::vector<QString> m_other;
 };
 
 } // namespace vireo

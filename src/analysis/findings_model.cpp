@@ -5,16 +5,31 @@
 
 namespace vireo {
 
-void FindingsModel::setFindings(QVector<logcheck::Finding> findings)
+void FindingsModel::setFindings(logcheck::Findings findings)
 {
     beginResetModel();
     m_findings = std::move(findings);
+    m_madeRow = -1;
+    m_made = logcheck::Finding();
     endResetModel();
 }
 
-const logcheck::Finding *FindingsModel::findingAt(int row) const
+const logcheck::Finding *FindingsModel::row(int row) const
 {
-    return row >= 0 && row < m_findings.size() ? &m_findings[row] : nullptr;
+    if (row < 0 || row >= m_findings.size())
+        return nullptr;
+    if (row != m_madeRow) {
+        m_made = m_findings.at(row);
+        m_madeRow = row;
+    }
+    return &m_made;
+}
+
+std::optional<logcheck::Finding> FindingsModel::findingAt(int at) const
+{
+    if (const logcheck::Finding *f = row(at))
+        return *f;
+    return std::nullopt;
 }
 
 int FindingsModel::rowCount(const QModelIndex &parent) const
@@ -29,7 +44,7 @@ int FindingsModel::columnCount(const QModelIndex &parent) const
 
 QVariant FindingsModel::data(const QModelIndex &index, int role) const
 {
-    const logcheck::Finding *f = findingAt(index.row());
+    const logcheck::Finding *f = row(index.row());
     if (!f)
         return {};
     const QsoRecord &r = f->record;

@@ -1,81 +1,91 @@
 #include "analysis/log_check.h"
 
 #include "analysis/call_index.h"
+#include "analysis/log_check_findings.h"
 #include "analysis/qso_time.h"
 #include "analysis/serial_numbers.h"
 
 #include <QHash>
 
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 
 namespace vireo::logcheck {
 
 namespace {
 
-constexpr qint64 NoMoment = std::numeric_limits<qint64>::max();
+constexpr std::int32_t NoMoment = std::numeric_limits<std::int32_t>::max();
+// Moments read from date and time texts are remembered for this many texts at most.
+constexpr int MomentCacheSize = 100000;
 
 struct Stopped {};
 
-// A finding with the keys it is listed by; the record is copied in only at the end.
-struct Item {
-    Kind kind = Kind::Serial;
-    int index = 0;          // the record's place in table order
-    int side = 0;
-    int group = 0;
-    qint64 groupMoment = 0; // repeats: the moment of the group's first record
-    qint64 moment = 0;
-    QString text;
-    QStringList suggestions;
+// Small numbers for the texts of a column with few values (tour, band, mode).
+class Names {
+public:
+    int idOf(const QString &text)
+    {
+        const auto it = m_ids.constFind(text);
+        if (it != m_ids.constEnd())
+            return it.value();
+        const int id = int(m_ids.size());
+        m_ids.insert(text, id);
+        return id;
+    }
+    int find(const QString &text) const { return m_ids.value(text, -1); }
+
+private:
+    QHash<QString, int> m_ids;
 };
+
+// The first pass keeps of each record only these, one array a column; the checks work on them.
+struct Kept {
+    std::vector<qint64> id;
+    std::vector<std::int32_t> moment; // minutes since the epoch; NoMoment where date or time do not read
+    std::vector<std::int32_t> call1, call2; // CallIds numbers; -1: empty
+    std::vector<std::int32_t> nr1, nr2;     // serial values; -1: not a plain number
+    std::vector<std::int32_t> tour, band, mode;
+    std::vector<std::uint8_t> filled;       // Filled bits, for the incomplete records
+
+    int size() const { return int(id.size()); }
+    void reserve(size_t n)
+    {
+        id.reserve(n);
+        for (std::vector<std::int32_t> *column : {&moment, &call1, &call2, &nr1, &nr2, &tour, &band, &mode})
+            column->reserve(n);
+        filled.reserve(n);
+    }
+};
+
+template <typename T> void release(std::vector<T> &v) { std::vector<T>().swap(v); }
+
+enum Filled : std::uint8_t { Call1 = 1, Nr1 = 2, Call2 = 4, Nr2 = 8 };
 
 class Checker {
 public:
-    Checker(const QVector<QsoRecord> &records, const QStringList &known, const Options &options, const Progress &progress)
-        : m_r(records), m_known(known), m_opt(options), m_progress(progress)
+    Checker(const RecordSource &source, int expected, const QStringList &known, const Options &options,
+            const Progress &progress)
+        : m_source(source), m_expected(std::max(1, expected)), m_known(known), m_opt(options), m_progress(progress)
     {
     }
 
-    QVector<Finding> run()
+    Findings run()
     {
-        moments();
-        report(10);
-        serials();
-        report(30);
-        pairs();
+        readFirst();
         report(40);
+        serials();
+        release(m_k.nr1); // the serial values are needed no more
+        release(m_k.nr2);
+        report(55);
+        pairs();
+        report(60);
         bustedCalls();
-        report(90);
+        report(85);
         incomplete();
         repeats();
-        report(100);
-        std::vector<int> order(m_items.size());
-        for (size_t i = 0; i < order.size(); ++i)
-            order[i] = int(i);
-        std::stable_sort(order.begin(), order.end(), [this](int x, int y) {
-            const Item &a = m_items[size_t(x)], &b = m_items[size_t(y)];
-            if (a.kind != b.kind)
-                return int(a.kind) < int(b.kind);
-            if (a.groupMoment != b.groupMoment)
-                return a.groupMoment < b.groupMoment;
-            if (a.group != b.group)
-                return a.group < b.group;
-            if (a.moment != b.moment)
-                return a.moment < b.moment;
-            if (a.index != b.index)
-                return a.index < b.index;
-            return a.side < b.side;
-        });
-        QVector<Finding> out;
-        out.reserve(int(m_items.size()));
-        for (const int k : order) {
-            Item &i = m_items[size_t(k)];
-            const QsoRecord &r = m_r[i.index];
-            if (!m_opt.tour.isEmpty() && r.tur != m_opt.tour)
-                continue;
-            out.append(Finding{i.kind, r, i.side, std::move(i.text), std::move(i.suggestions), i.group});
-        }
-        return out;
+        report(90);
+        return finish();
     }
 
 private:
@@ -85,155 +95,148 @@ private:
             throw Stopped();
     }
     // Asks now and then, inside the long loops.
-    void tick(int i, int from, int to, int n)
+    void tick(qint64 i, int from, int to, qint64 n)
     {
         if ((i & 4095) == 0 && n > 0)
-            report(from + int(qint64(to - from) * i / n));
+            report(from + int(qint64(to - from) * std::min(i, n) / n));
     }
 
-    void add(Kind kind, int index, int side, const QString &text, QStringList suggestions = {}, int group = 0,
-             qint64 groupMoment = 0)
-    {
-        m_items.push_back(Item{kind, index, side, group, groupMoment, m_moment[size_t(index)], text, std::move(suggestions)});
-    }
+    int callId(const QString &call) { return call.isEmpty() ? -1 : m_calls.idOf(call); }
 
-    // Minutes since the epoch of every record; NoMoment where date or time do not read.
-    void moments()
+    // ---- the first pass: a few numbers a record ----------------------------------------------
+
+    void readFirst()
     {
-        QHash<QString, qint64> seen;
-        m_moment.resize(m_r.size());
-        for (int i = 0; i < m_r.size(); ++i) {
-            const QsoRecord &r = m_r[i];
-            const QString key = r.data + QLatin1Char(' ') + r.time;
-            auto it = seen.constFind(key);
-            if (it == seen.constEnd()) {
+        QHash<QString, std::int32_t> moments;
+        m_k.reserve(size_t(m_expected));
+        m_source([&](const QsoRecord &r) {
+            const QString stamp = r.data + QLatin1Char(' ') + r.time;
+            auto it = moments.constFind(stamp);
+            if (it == moments.constEnd()) {
+                if (moments.size() >= MomentCacheSize)
+                    moments.clear();
                 const auto utc = qsoUtc(r);
-                it = seen.insert(key, utc ? utc->toSecsSinceEpoch() / 60 : NoMoment);
+                it = moments.insert(stamp, utc ? std::int32_t(utc->toSecsSinceEpoch() / 60) : NoMoment);
             }
-            m_moment[i] = *it;
-            tick(i, 0, 10, m_r.size());
-        }
+            m_k.id.push_back(r.id);
+            m_k.moment.push_back(*it);
+            m_k.call1.push_back(callId(r.call1));
+            m_k.call2.push_back(callId(r.call2));
+            m_k.nr1.push_back(serials::serialValue(r.nr1).value_or(-1));
+            m_k.nr2.push_back(serials::serialValue(r.nr2).value_or(-1));
+            m_k.tour.push_back(m_tours.idOf(r.tur));
+            m_k.band.push_back(m_bands.idOf(r.band));
+            m_k.mode.push_back(m_modes.idOf(r.mode));
+            m_k.filled.push_back(std::uint8_t((r.call1.trimmed().isEmpty() ? 0 : Call1) | (r.nr1.trimmed().isEmpty() ? 0 : Nr1)
+                                              | (r.call2.trimmed().isEmpty() ? 0 : Call2)
+                                              | (r.nr2.trimmed().isEmpty() ? 0 : Nr2)));
+            tick(m_k.size(), 0, 40, m_expected);
+        });
     }
 
-    QString when(int index, int relativeTo) const
+    void add(Kind kind, int index, int side, Says says, int other = -1, int otherSide = 0, int a = 0, int b = 0, int group = 0)
     {
-        const QsoRecord &r = m_r[index];
-        if (r.data == m_r[relativeTo].data)
-            return QStringLiteral("в %1").arg(r.time);
-        return QStringLiteral("%1 в %2").arg(r.data, r.time);
+        m_items.push_back(Item{index, other, group, a, b, kind, says, std::uint8_t(side), std::uint8_t(otherSide)});
     }
 
     // ---- serials -----------------------------------------------------------------------------
 
-    struct Number {
-        qint64 moment;
-        int index;
-        int side;
-        int value;
-    };
+    // A number of a record: its place times two, plus one for the worked station's side.
+    static int entryIndex(std::uint32_t e) { return int(e >> 1); }
+    static int entrySide(std::uint32_t e) { return int(e & 1) + 1; }
+    int entryCall(std::uint32_t e) const { return (e & 1 ? m_k.call2 : m_k.call1)[e >> 1]; }
+    int entryValue(std::uint32_t e) const { return (e & 1 ? m_k.nr2 : m_k.nr1)[e >> 1]; }
 
     void serials()
     {
-        QHash<QString, std::vector<Number>> stations;
-        for (int i = 0; i < m_r.size(); ++i) {
-            if (m_moment[i] == NoMoment)
+        std::vector<std::uint32_t> numbers;
+        for (int i = 0; i < m_k.size(); ++i) {
+            if (m_k.moment[size_t(i)] == NoMoment)
                 continue;
-            const QsoRecord &r = m_r[i];
-            for (int side = 1; side <= 2; ++side) {
-                const QString &call = side == 1 ? r.call1 : r.call2;
-                if (call.isEmpty())
-                    continue;
-                const auto v = serials::serialValue(side == 1 ? r.nr1 : r.nr2);
-                if (!v)
-                    continue;
-                stations[call + QChar(0) + r.tur].push_back({m_moment[i], i, side, *v});
+            for (std::uint32_t side = 0; side < 2; ++side) {
+                const std::uint32_t e = (std::uint32_t(i) << 1) | side;
+                if (entryCall(e) >= 0 && entryValue(e) >= 0)
+                    numbers.push_back(e);
             }
-            tick(i, 10, 20, m_r.size());
         }
-        int done = 0;
-        for (auto it = stations.begin(); it != stations.end(); ++it) {
-            std::vector<Number> &all = it.value();
-            std::sort(all.begin(), all.end(), [](const Number &a, const Number &b) {
-                if (a.moment != b.moment)
-                    return a.moment < b.moment;
-                if (a.index != b.index)
-                    return a.index < b.index;
-                return a.side < b.side;
-            });
-            size_t from = 0;
-            for (size_t k = 1; k <= all.size(); ++k) {
-                if (k == all.size() || all[k].moment - all[k - 1].moment > ContestGapMinutes) {
-                    serialRun(std::vector<Number>(all.begin() + long(from), all.begin() + long(k)));
-                    from = k;
-                }
-            }
-            tick(++done, 20, 30, int(stations.size()));
+        // Each station and tour together, in time order, then in table order, the heard side first.
+        std::sort(numbers.begin(), numbers.end(), [this](std::uint32_t a, std::uint32_t b) {
+            const int ca = entryCall(a), cb = entryCall(b);
+            if (ca != cb)
+                return ca < cb;
+            const int ta = m_k.tour[a >> 1], tb = m_k.tour[b >> 1];
+            if (ta != tb)
+                return ta < tb;
+            const std::int32_t ma = m_k.moment[a >> 1], mb = m_k.moment[b >> 1];
+            if (ma != mb)
+                return ma < mb;
+            return a < b;
+        });
+        report(45);
+        size_t from = 0;
+        for (size_t k = 1; k <= numbers.size(); ++k) {
+            const bool sameStation = k < numbers.size() && entryCall(numbers[k]) == entryCall(numbers[k - 1])
+                && m_k.tour[numbers[k] >> 1] == m_k.tour[numbers[k - 1] >> 1];
+            if (sameStation && m_k.moment[numbers[k] >> 1] - m_k.moment[numbers[k - 1] >> 1] <= ContestGapMinutes)
+                continue;
+            serialRun(numbers.data() + from, numbers.data() + k);
+            from = k;
+            tick(qint64(k), 45, 55, qint64(numbers.size()));
         }
     }
 
-    QString callAt(const Number &n) const { return n.side == 1 ? m_r[n.index].call1 : m_r[n.index].call2; }
-    QString nrAt(const Number &n) const
+    // One station's numbers within one tour and one contest.
+    void serialRun(const std::uint32_t *begin, const std::uint32_t *end)
     {
-        return (n.side == 1 ? m_r[n.index].nr1 : m_r[n.index].nr2).trimmed();
-    }
-
-    void serialRun(const std::vector<Number> &run)
-    {
-        std::vector<int> values;
-        std::vector<qint64> moments;
-        values.reserve(run.size());
-        moments.reserve(run.size());
-        for (const Number &n : run) {
-            values.push_back(n.value);
-            moments.push_back(n.moment);
+        const int n = int(end - begin);
+        if (n < 3)
+            return;
+        std::vector<int> values(static_cast<size_t>(n));
+        std::vector<qint64> moments(static_cast<size_t>(n));
+        for (int k = 0; k < n; ++k) {
+            values[size_t(k)] = entryValue(begin[k]);
+            moments[size_t(k)] = m_k.moment[begin[k] >> 1];
         }
         if (!serials::looksLikeSerials(values))
             return;
         const std::vector<int> bad = serials::outOfOrder(values, moments);
-        std::vector<bool> isBad(run.size(), false);
+        std::vector<bool> isBad(static_cast<size_t>(n), false);
         for (const int b : bad)
             isBad[size_t(b)] = true;
+        auto addAt = [&](int k, Says says, int otherK, int minutes = 0) {
+            const std::uint32_t e = begin[k];
+            const int other = otherK >= 0 ? entryIndex(begin[otherK]) : -1;
+            const int otherSide = otherK >= 0 ? entrySide(begin[otherK]) : 0;
+            add(Kind::Serial, entryIndex(e), entrySide(e), says, other, otherSide, minutes);
+        };
         for (const int b : bad) {
-            const Number &n = run[size_t(b)];
             int before = -1, after = -1;
             for (int k = b - 1; k >= 0; --k)
                 if (!isBad[size_t(k)]) {
                     before = k;
                     break;
                 }
-            for (int k = b + 1; k < int(run.size()); ++k)
+            for (int k = b + 1; k < n; ++k)
                 if (!isBad[size_t(k)]) {
                     after = k;
                     break;
                 }
-            QString text;
-            if (before >= 0 && n.value < run[size_t(before)].value) {
-                const Number &p = run[size_t(before)];
-                text = QStringLiteral("Номер %1 у %2 меньше прежнего %3 (%4)")
-                           .arg(nrAt(n), callAt(n), nrAt(p), when(p.index, n.index));
-            } else if (after >= 0 && n.value > run[size_t(after)].value) {
-                const Number &q = run[size_t(after)];
-                text = QStringLiteral("Номер %1 у %2 больше следующего %3 (%4)")
-                           .arg(nrAt(n), callAt(n), nrAt(q), when(q.index, n.index));
-            } else {
-                text = QStringLiteral("Номер %1 у %2 выпадает из ряда номеров этой станции").arg(nrAt(n), callAt(n));
-            }
-            add(Kind::Serial, n.index, n.side, text);
+            if (before >= 0 && values[size_t(b)] < values[size_t(before)])
+                addAt(b, Says::SerialBelowEarlier, before);
+            else if (after >= 0 && values[size_t(b)] > values[size_t(after)])
+                addAt(b, Says::SerialAboveLater, after);
+            else
+                addAt(b, Says::SerialOutOfLine, -1);
         }
         // A rise faster than any station works, between two numbers in order.
         int previous = -1;
-        for (int k = 0; k < int(run.size()); ++k) {
+        for (int k = 0; k < n; ++k) {
             if (isBad[size_t(k)])
                 continue;
             if (previous >= 0) {
-                const Number &p = run[size_t(previous)], &n = run[size_t(k)];
-                const qint64 minutes = n.moment - p.moment;
-                if (n.value - p.value > serials::plausibleRise(minutes))
-                    add(Kind::Serial, n.index, n.side,
-                        QStringLiteral("Номер %1 у %2 слишком велик: %3 мин назад был %4 (%5)")
-                            .arg(nrAt(n), callAt(n))
-                            .arg(minutes)
-                            .arg(nrAt(p), when(p.index, n.index)));
+                const qint64 minutes = moments[size_t(k)] - moments[size_t(previous)];
+                if (values[size_t(k)] - values[size_t(previous)] > serials::plausibleRise(minutes))
+                    addAt(k, Says::SerialTooFast, previous, int(minutes));
             }
             previous = k;
         }
@@ -245,31 +248,27 @@ private:
     {
         if (m_opt.minRepeatMinutes <= 0)
             return;
-        QHash<QString, std::vector<int>> pairs;
-        for (int i = 0; i < m_r.size(); ++i) {
-            const QsoRecord &r = m_r[i];
-            if (m_moment[i] == NoMoment || r.call1.isEmpty() || r.call2.isEmpty())
+        std::vector<std::int32_t> records;
+        for (int i = 0; i < m_k.size(); ++i)
+            if (m_k.moment[size_t(i)] != NoMoment && m_k.call1[size_t(i)] >= 0 && m_k.call2[size_t(i)] >= 0)
+                records.push_back(i);
+        auto samePair = [this](int a, int b) {
+            return m_k.call1[size_t(a)] == m_k.call1[size_t(b)] && m_k.call2[size_t(a)] == m_k.call2[size_t(b)]
+                && m_k.band[size_t(a)] == m_k.band[size_t(b)] && m_k.mode[size_t(a)] == m_k.mode[size_t(b)];
+        };
+        std::sort(records.begin(), records.end(), [this](int a, int b) {
+            for (const std::vector<std::int32_t> *column : {&m_k.call1, &m_k.call2, &m_k.band, &m_k.mode, &m_k.moment})
+                if ((*column)[size_t(a)] != (*column)[size_t(b)])
+                    return (*column)[size_t(a)] < (*column)[size_t(b)];
+            return a < b;
+        });
+        for (size_t k = 1; k < records.size(); ++k) {
+            const int i = records[k], p = records[k - 1];
+            if (!samePair(i, p))
                 continue;
-            pairs[r.call1 + QChar(0) + r.call2 + QChar(0) + r.band + QChar(0) + r.mode].push_back(i);
-        }
-        for (auto it = pairs.begin(); it != pairs.end(); ++it) {
-            std::vector<int> &g = it.value();
-            if (g.size() < 2)
-                continue;
-            std::stable_sort(g.begin(), g.end(), [this](int a, int b) { return m_moment[a] < m_moment[b]; });
-            for (size_t k = 1; k < g.size(); ++k) {
-                const int i = g[k], p = g[k - 1];
-                const qint64 minutes = m_moment[i] - m_moment[p];
-                if (minutes >= m_opt.minRepeatMinutes)
-                    continue;
-                const QsoRecord &r = m_r[i];
-                const QString ago = minutes == 0 ? QStringLiteral("в ту же минуту")
-                                                 : QStringLiteral("%1 мин назад").arg(minutes);
-                add(Kind::PairTooSoon, i, 0,
-                    QStringLiteral("Пара %1 – %2 уже записана %3, %4 (можно не раньше чем через %5 мин)")
-                        .arg(r.call1, r.call2, when(p, i), ago)
-                        .arg(m_opt.minRepeatMinutes));
-            }
+            const int minutes = m_k.moment[size_t(i)] - m_k.moment[size_t(p)];
+            if (minutes < m_opt.minRepeatMinutes)
+                add(Kind::PairTooSoon, i, 0, Says::PairAgain, p, 0, minutes);
         }
     }
 
@@ -277,44 +276,55 @@ private:
 
     void bustedCalls()
     {
-        QHash<QString, int> count;
-        count.reserve(m_r.size());
-        for (const QsoRecord &r : m_r) {
-            if (!r.call1.isEmpty())
-                ++count[r.call1];
-            if (!r.call2.isEmpty())
-                ++count[r.call2];
+        std::vector<std::int32_t> count(size_t(m_calls.size()), 0);
+        for (int i = 0; i < m_k.size(); ++i) {
+            if (m_k.call1[size_t(i)] >= 0)
+                ++count[size_t(m_k.call1[size_t(i)])];
+            if (m_k.call2[size_t(i)] >= 0)
+                ++count[size_t(m_k.call2[size_t(i)])];
         }
         // The calls a suspect may be meant as: the known ones and those the log holds twice or more.
         int often = 0;
-        for (auto it = count.constBegin(); it != count.constEnd(); ++it)
-            often += it.value() >= 2;
-        CallIndex sure(m_known.size() + often);
+        for (const int c : count)
+            often += c >= 2;
+        CallIndex sure(int(m_known.size()) + often);
         for (const QString &c : m_known)
             sure.insert(c);
-        for (auto it = count.constBegin(); it != count.constEnd(); ++it)
-            if (it.value() >= 2)
-                sure.insert(it.key());
-        report(50);
-        for (int i = 0; i < m_r.size(); ++i) {
-            const QsoRecord &r = m_r[i];
+        for (size_t id = 0; id < count.size(); ++id)
+            if (count[id] >= 2)
+                sure.insert(m_calls.text(int(id)));
+        report(62);
+        auto countOf = [&](const QString &call) {
+            const int id = m_calls.find(call);
+            return id >= 0 ? count[size_t(id)] : 0;
+        };
+        for (int i = 0; i < m_k.size(); ++i) {
             for (int side = 1; side <= 2; ++side) {
-                const QString &call = side == 1 ? r.call1 : r.call2;
-                if (call.isEmpty() || count.value(call) != 1 || isSure(sure, call))
+                const int id = (side == 1 ? m_k.call1 : m_k.call2)[size_t(i)];
+                if (id < 0 || count[size_t(id)] != 1)
                     continue;
-                QStringList maybe = sure.oneOff(call);
+                const QString call = m_calls.text(id);
+                if (isSure(sure, call))
+                    continue;
+                const QStringList found = sure.oneOff(call);
                 // Calls of this log first, the most often heard first.
-                std::stable_sort(maybe.begin(), maybe.end(), [&count](const QString &a, const QString &b) {
-                    return count.value(a) > count.value(b);
-                });
-                if (maybe.size() > MaxSuggestions)
-                    maybe.erase(maybe.begin() + MaxSuggestions, maybe.end());
-                QString text = QStringLiteral("%1 нет ни среди известных позывных, ни в других записях журнала").arg(call);
-                if (!maybe.isEmpty())
-                    text += QStringLiteral("; возможно: ") + maybe.join(QStringLiteral(", "));
-                add(Kind::BustedCall, i, side, text, maybe);
+                std::vector<std::pair<int, int>> order; // (times in the log, place in found)
+                order.reserve(size_t(found.size()));
+                for (int k = 0; k < found.size(); ++k)
+                    order.emplace_back(countOf(found[k]), k);
+                std::stable_sort(order.begin(), order.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
+                QStringList maybe;
+                for (size_t k = 0; k < order.size() && k < size_t(MaxSuggestions); ++k)
+                    maybe << found[order[k].second];
+                int at = 0, length = 0;
+                if (!maybe.isEmpty()) {
+                    at = int(m_suggestions.size());
+                    m_suggestions.append(maybe.join(QChar(0x1f)).toUtf8());
+                    length = int(m_suggestions.size()) - at;
+                }
+                add(Kind::BustedCall, i, side, Says::BustedCall, -1, 0, at, length);
             }
-            tick(i, 50, 90, m_r.size());
+            tick(i, 62, 85, m_k.size());
         }
     }
 
@@ -337,24 +347,11 @@ private:
 
     void incomplete()
     {
-        for (int i = 0; i < m_r.size(); ++i) {
-            const QsoRecord &r = m_r[i];
-            const bool call1 = !r.call1.trimmed().isEmpty(), nr1 = !r.nr1.trimmed().isEmpty();
-            const bool call2 = !r.call2.trimmed().isEmpty(), nr2 = !r.nr2.trimmed().isEmpty();
-            QStringList what;
-            if (!call1)
-                what << QStringLiteral("нет позывного наблюдаемой станции (CALL-1)");
-            else if (!nr1)
-                what << QStringLiteral("у %1 нет контрольного номера (NR-1)").arg(r.call1);
-            if (call2 && !nr2)
-                what << QStringLiteral("у %1 нет контрольного номера (NR-2)").arg(r.call2);
-            else if (!call2 && nr2)
-                what << QStringLiteral("номер %1 без позывного корреспондента (CALL-2)").arg(r.nr2.trimmed());
-            if (what.isEmpty())
-                continue;
-            QString text = what.join(QStringLiteral("; "));
-            text[0] = text[0].toUpper();
-            add(Kind::Incomplete, i, 0, text);
+        for (int i = 0; i < m_k.size(); ++i) {
+            const std::uint8_t f = m_k.filled[size_t(i)];
+            const bool call2 = f & Call2, nr2 = f & Nr2;
+            if (!(f & Call1) || !(f & Nr1) || (call2 && !nr2) || (!call2 && nr2))
+                add(Kind::Incomplete, i, 0, Says::None);
         }
     }
 
@@ -362,43 +359,141 @@ private:
 
     void repeats()
     {
-        QHash<QString, std::vector<int>> groups;
-        std::vector<QString> order;
-        for (int i = 0; i < m_r.size(); ++i) {
-            const QsoRecord &r = m_r[i];
-            if (r.call1.isEmpty())
+        std::vector<std::int32_t> records;
+        for (int i = 0; i < m_k.size(); ++i)
+            if (m_k.call1[size_t(i)] >= 0)
+                records.push_back(i);
+        auto sameKey = [this](int a, int b) {
+            return m_k.tour[size_t(a)] == m_k.tour[size_t(b)] && m_k.band[size_t(a)] == m_k.band[size_t(b)]
+                && m_k.mode[size_t(a)] == m_k.mode[size_t(b)] && m_k.call1[size_t(a)] == m_k.call1[size_t(b)];
+        };
+        std::sort(records.begin(), records.end(), [this](int a, int b) {
+            for (const std::vector<std::int32_t> *column : {&m_k.tour, &m_k.band, &m_k.mode, &m_k.call1, &m_k.moment})
+                if ((*column)[size_t(a)] != (*column)[size_t(b)])
+                    return (*column)[size_t(a)] < (*column)[size_t(b)];
+            return a < b;
+        });
+        // Groups of two or more, numbered in the table order of their first records.
+        struct Group {
+            size_t from, to;
+            int firstInTable;
+        };
+        std::vector<Group> groups;
+        for (size_t from = 0, k = 1; k <= records.size(); ++k) {
+            if (k < records.size() && sameKey(records[k], records[from]))
                 continue;
-            const QString key = r.tur + QChar(0) + r.band + QChar(0) + r.mode + QChar(0) + r.call1;
-            auto &g = groups[key];
-            if (g.empty())
-                order.push_back(key);
-            g.push_back(i);
-        }
-        int group = 0;
-        for (const QString &key : order) {
-            std::vector<int> &g = groups[key];
-            if (g.size() < 2)
-                continue;
-            std::stable_sort(g.begin(), g.end(), [this](int a, int b) { return m_moment[a] < m_moment[b]; });
-            ++group;
-            const int first = g.front();
-            const QsoRecord &f = m_r[first];
-            for (size_t k = 0; k < g.size(); ++k) {
-                const QString where = QStringLiteral("%1 в туре %2, %3 %4").arg(f.call1, f.tur, f.band, f.mode);
-                const QString text = k == 0
-                    ? QStringLiteral("%1: первая из %2 записей").arg(where).arg(g.size())
-                    : QStringLiteral("%1: повтор %2 из %3 (первая %4)").arg(where).arg(k + 1).arg(g.size()).arg(when(first, g[k]));
-                add(Kind::Repeat, g[k], 1, text, {}, group, m_moment[first]);
+            if (k - from >= 2) {
+                int first = records[from];
+                for (size_t j = from; j < k; ++j)
+                    first = std::min(first, records[j]);
+                groups.push_back({from, k, first});
             }
+            from = k;
+        }
+        std::sort(groups.begin(), groups.end(), [](const Group &a, const Group &b) { return a.firstInTable < b.firstInTable; });
+        int number = 0;
+        for (const Group &g : groups) {
+            ++number;
+            const int size = int(g.to - g.from);
+            const int first = records[g.from];
+            for (size_t j = g.from; j < g.to; ++j)
+                add(Kind::Repeat, records[j], 1, Says::Repeat, first, 0, int(j - g.from) + 1, size, number);
         }
     }
 
-    const QVector<QsoRecord> &m_r;
+    // ---- the findings in their order, and the second pass ---------------------------------------
+
+    Findings finish()
+    {
+        if (!m_opt.tour.isEmpty()) {
+            const int tour = m_tours.find(m_opt.tour);
+            m_items.erase(std::remove_if(m_items.begin(), m_items.end(),
+                                         [&](const Item &i) { return m_k.tour[size_t(i.record)] != tour; }),
+                          m_items.end());
+        }
+        auto groupMoment = [this](const Item &i) -> qint64 { return i.kind == Kind::Repeat ? m_k.moment[size_t(i.other)] : 0; };
+        std::stable_sort(m_items.begin(), m_items.end(), [&](const Item &a, const Item &b) {
+            if (a.kind != b.kind)
+                return int(a.kind) < int(b.kind);
+            const qint64 ga = groupMoment(a), gb = groupMoment(b);
+            if (ga != gb)
+                return ga < gb;
+            if (a.group != b.group)
+                return a.group < b.group;
+            const std::int32_t ma = m_k.moment[size_t(a.record)], mb = m_k.moment[size_t(b.record)];
+            if (ma != mb)
+                return ma < mb;
+            if (a.record != b.record)
+                return a.record < b.record;
+            return a.side < b.side;
+        });
+
+        // The records the findings name, by key; the items point at their places in that list.
+        std::vector<qint64> wanted;
+        wanted.reserve(m_items.size() * 2);
+        for (const Item &i : m_items) {
+            wanted.push_back(m_k.id[size_t(i.record)]);
+            if (i.other >= 0)
+                wanted.push_back(m_k.id[size_t(i.other)]);
+        }
+        std::sort(wanted.begin(), wanted.end());
+        wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+        auto placeOf = [&wanted](qint64 id) { return int(std::lower_bound(wanted.begin(), wanted.end(), id) - wanted.begin()); };
+        for (Item &i : m_items) {
+            i.record = placeOf(m_k.id[size_t(i.record)]);
+            if (i.other >= 0)
+                i.other = placeOf(m_k.id[size_t(i.other)]);
+        }
+        m_k = Kept();
+        m_calls = CallIds();
+
+        auto data = std::make_shared<Findings::Data>();
+        data->minRepeatMinutes = m_opt.minRepeatMinutes;
+        data->suggestions = std::move(m_suggestions);
+        // Kept in the order the second pass meets them; a record met twice (the same key) once.
+        std::vector<std::int32_t> keptAt(wanted.size(), -1);
+        data->ids.reserve(wanted.size());
+        data->start.reserve(wanted.size());
+        data->columns.reserve(qsizetype(wanted.size()) * 48);
+        qint64 seen = 0;
+        m_source([&](const QsoRecord &r) {
+            tick(++seen, 90, 99, m_expected);
+            const auto it = std::lower_bound(wanted.begin(), wanted.end(), r.id);
+            if (it == wanted.end() || *it != r.id)
+                return;
+            std::int32_t &kept = keptAt[size_t(it - wanted.begin())];
+            if (kept >= 0)
+                return;
+            kept = std::int32_t(data->ids.size());
+            data->keep(r);
+        });
+        // Findings about a record deleted between the two passes go with it.
+        size_t n = 0;
+        for (Item i : m_items) {
+            const bool namesOther = i.other >= 0;
+            i.record = keptAt[size_t(i.record)];
+            if (namesOther)
+                i.other = keptAt[size_t(i.other)];
+            if (i.record >= 0 && (!namesOther || i.other >= 0))
+                m_items[n++] = i;
+        }
+        m_items.resize(n);
+        m_items.shrink_to_fit();
+        data->items = std::move(m_items);
+        report(100);
+        return Findings(std::move(data));
+    }
+
+    const RecordSource &m_source;
+    const int m_expected;
     const QStringList &m_known;
     const Options &m_opt;
     const Progress &m_progress;
-    std::vector<qint64> m_moment;
+    Kept m_k;
+    CallIds m_calls;
+    Names m_tours, m_bands, m_modes;
     std::vector<Item> m_items;
+    QByteArray m_suggestions;
 };
 
 } // namespace
@@ -420,14 +515,24 @@ QString kindName(Kind kind)
     return QString();
 }
 
-std::optional<QVector<Finding>> check(const QVector<QsoRecord> &records, const QStringList &knownCalls,
-                                      const Options &options, const Progress &progress)
+std::optional<Findings> check(const RecordSource &source, int expectedRecords, const QStringList &knownCalls,
+                              const Options &options, const Progress &progress)
 {
     try {
-        return Checker(records, knownCalls, options, progress).run();
+        return Checker(source, expectedRecords, knownCalls, options, progress).run();
     } catch (const Stopped &) {
         return std::nullopt;
     }
+}
+
+std::optional<Findings> check(const QVector<QsoRecord> &records, const QStringList &knownCalls, const Options &options,
+                              const Progress &progress)
+{
+    const RecordSource source = [&records](const Visitor &visit) {
+        for (const QsoRecord &r : records)
+            visit(r);
+    };
+    return check(source, int(records.size()), knownCalls, options, progress);
 }
 
 } // namespace vireo::logcheck

@@ -18,26 +18,36 @@ QString recordText(const QsoRecord &r)
         .arg(r.nr2, -6);
 }
 
-QStringList reportLines(const QVector<Finding> &findings, const QString &tour, const QDateTime &checkedUtc)
+QString findingLine(const Finding &f)
+{
+    return QStringLiteral("%1 | %2 | %3").arg(kindName(f.kind), -10).arg(recordText(f.record), f.text);
+}
+
+QStringList reportLines(const Findings &findings, const QString &tour, const QDateTime &checkedUtc)
 {
     QStringList lines;
     lines << QStringLiteral("Проверка журнала: %1, %2 UTC")
                  .arg(scopeText(tour), checkedUtc.toUTC().toString(QStringLiteral("dd.MM.yyyy HH:mm")));
     lines << QStringLiteral("Найдено: %1").arg(findings.size());
     lines << QString();
-    for (const Finding &f : findings)
-        lines << QStringLiteral("%1 | %2 | %3").arg(kindName(f.kind), -10).arg(recordText(f.record), f.text);
+    for (int i = 0; i < findings.size(); ++i)
+        lines << findingLine(findings.at(i));
     return lines;
 }
 
-WriteResult writeReport(const QString &path, const QVector<Finding> &findings, const QString &tour,
+WriteResult writeReport(const QString &path, const Findings &findings, const QString &tour,
                         const QDateTime &checkedUtc)
 {
     ReportFile file(path);
     if (!file.open())
         return WriteResult::OpenFailed;
-    for (const QString &line : reportLines(findings, tour, checkedUtc))
-        file.writeLine(line);
+    // Line by line: a long list is never made whole in memory.
+    const QStringList head = reportLines(Findings(), tour, checkedUtc);
+    file.writeLine(head.value(0));
+    file.writeLine(QStringLiteral("Найдено: %1").arg(findings.size()));
+    file.writeLine(QString());
+    for (int i = 0; i < findings.size(); ++i)
+        file.writeLine(findingLine(findings.at(i)));
     return file.close() ? WriteResult::Ok : WriteResult::WriteFailed;
 }
 

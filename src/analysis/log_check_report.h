@@ -15,11 +15,14 @@ QString scopeText(const QString &tour);
 // The record as the list shows it: date, time, both calls and numbers.
 QString recordText(const QsoRecord &r);
 
+// One finding's line of the file: kind, record, explanation, separated by " | ".
+QString findingLine(const Finding &f);
+
 // The file: a title line with the scope and the moment of the check, the count, an empty line,
 // then one line per finding: kind, record, explanation, separated by " | ".
-QStringList reportLines(const QVector<Finding> &findings, const QString &tour, const QDateTime &checkedUtc);
+QStringList reportLines(const Findings &findings, const QString &tour, const QDateTime &checkedUtc);
 
-WriteResult writeReport(const QString &path, const QVector<Finding> &findings, const QString &tour,
+WriteResult writeReport(const QString &path, const Findings &findings, const QString &tour,
                         const QDateTime &checkedUtc);
 
 } // namespace vireo::logcheck

@@ -2,9 +2,11 @@
 
 #include "base/error.h"
 #include "db/database.h"
-#include "db/qso_store.h"
+#include "db/qso_scan.h"
 
 #include <QThread>
+
+#include <malloc.h>
 
 namespace vireo {
 
@@ -18,38 +20,38 @@ struct LogCheckRunner::Job {
     // Results, read by the runner once the thread has ended.
     bool stopped = false;
     QString error;
-    QVector<logcheck::Finding> findings;
+    logcheck::Findings findings;
 };
 
 namespace {
 
-struct StopReading {};
-
 std::atomic_int connectionSerial{0};
+
+// The check of a large log takes tens of megabytes on its thread, given back when the window
+// closes. glibc raises its thresholds for handing memory back to the system as a program frees
+// large blocks, up to 64 MiB, and never gives back the free top of a thread's heap below them;
+// fixed thresholds keep such memory returnable. Set once, for the whole program.
+void keepMemoryReturnable()
+{
+    static const bool once = [] {
+        mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+        mallopt(M_TRIM_THRESHOLD, 1024 * 1024);
+        return true;
+    }();
+    (void)once;
+}
 
 } // namespace
 
-std::optional<QVector<logcheck::Finding>> checkLogFile(const QString &path, int expectedRecords,
-                                                       const QStringList &knownCalls, const logcheck::Options &options,
-                                                       const logcheck::Progress &progress)
+std::optional<logcheck::Findings> checkLogFile(const QString &path, int expectedRecords, const QStringList &knownCalls,
+                                               const logcheck::Options &options, const logcheck::Progress &progress)
 {
-    const int expected = std::max(1, expectedRecords);
-    QVector<QsoRecord> records;
-    records.reserve(expected);
-    try {
-        Database db(path, QStringLiteral("logcheck-%1").arg(++connectionSerial));
-        QsoStore store(db.connection());
-        store.forEach([&](const QsoRecord &r) {
-            records.append(r);
-            if ((records.size() & 1023) == 0 && progress
-                && !progress(int(std::min<qint64>(49, qint64(records.size()) * 50 / expected))))
-                throw StopReading();
-        });
-    } catch (const StopReading &) {
-        return std::nullopt;
-    }
-    return logcheck::check(records, knownCalls, options,
-                           [&](int percent) { return !progress || progress(50 + percent / 2); });
+    Database db(path, QStringLiteral("logcheck-%1").arg(++connectionSerial));
+    const QSqlDatabase connection = db.connection();
+    const logcheck::RecordSource source = [&connection](const logcheck::Visitor &visit) {
+        scanQsosInChunks(connection, LogCheckChunk, visit);
+    };
+    return logcheck::check(source, expectedRecords, knownCalls, options, progress);
 }
 
 LogCheckRunner::LogCheckRunner(QObject *parent) : QObject(parent) {}
@@ -68,7 +70,8 @@ void LogCheckRunner::start(const QString &databasePath, int expectedRecords, con
 {
     if (m_thread)
         return;
-    m_findings.clear();
+    keepMemoryReturnable();
+    m_findings = logcheck::Findings();
     auto job = std::make_shared<Job>();
     job->path = databasePath;
     job->expected = std::max(1, expectedRecords);

@@ -1,6 +1,7 @@
 #pragma once
 // Runs the log check off the user-interface thread: a worker thread reads the log through a
-// connection of its own (the main window's connection stays on its thread), then checks it.
+// connection of its own (the main window's connection stays on its thread), a few thousand
+// records at a time, and checks it as it goes.
 // Progress, the findings and the end come back as signals on the thread that owns the runner.
 
 #include "analysis/log_check.h"
@@ -15,10 +16,14 @@ class QThread;
 
 namespace vireo {
 
-// The whole check of the log file at path, as the runner's thread does it: reads the records
-// through a connection of its own (progress 0..49, scaled by expectedRecords), then checks them
-// (50..100). None when progress returns false; throws vireo::Error when the file cannot be read.
-std::optional<QVector<logcheck::Finding>> checkLogFile(const QString &path, int expectedRecords,
+// Records read by one statement of the check's passes over the log.
+constexpr int LogCheckChunk = 4000;
+
+// The whole check of the log file at path, as the runner's thread does it: both passes read the
+// records through a connection of its own, LogCheckChunk at a time (expectedRecords, the log's
+// size, scales the progress). None when progress returns false; throws vireo::Error when the file
+// cannot be read.
+std::optional<logcheck::Findings> checkLogFile(const QString &path, int expectedRecords,
                                                        const QStringList &knownCalls, const logcheck::Options &options,
                                                        const logcheck::Progress &progress);
 
@@ -37,7 +42,9 @@ public:
     void cancel();
     bool running() const { return m_thread != nullptr; }
 
-    const QVector<logcheck::Finding> &findings() const { return m_findings; }
+    const logcheck::Findings &findings() const { return m_findings; }
+    // Lets go of the findings of the last check (the list holds its own share of them).
+    void release() { m_findings = logcheck::Findings(); }
 
 signals:
     void progress(int percent);
@@ -51,7 +58,7 @@ private:
     struct Job;
     QThread *m_thread = nullptr;
     std::shared_ptr<Job> m_job;
-    QVector<logcheck::Finding> m_findings;
+    logcheck::Findings m_findings;
 };
 
 } // namespace vireo

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <set>
 
 namespace vireo::serials {
@@ -23,16 +24,29 @@ std::optional<int> serialValue(const QString &nr)
 
 bool looksLikeSerials(const std::vector<int> &v)
 {
-    if (v.size() < 3)
+    const size_t n = v.size();
+    if (n < 3)
         return false;
     const std::set<int> distinct(v.begin(), v.end());
     if (distinct.size() < 3)
         return false;
-    size_t rises = 0;
-    for (size_t i = 1; i < v.size(); ++i)
-        if (v[i] > v[i - 1])
-            ++rises;
-    return rises * 2 >= v.size() - 1;
+    std::map<int, size_t> times;
+    size_t most = 0;
+    for (const int x : v)
+        most = std::max(most, ++times[x]);
+    if (most > std::max<size_t>(2, n / 6))
+        return false;
+    const int range = *distinct.rbegin() - *distinct.begin();
+    if (range < 3)
+        return false;
+    size_t rises = 0, falls = 0;
+    for (size_t i = 1; i < n; ++i) {
+        rises += v[i] > v[i - 1];
+        falls += v[i] < v[i - 1];
+    }
+    if (rises >= 2 * falls)
+        return true;
+    return rises >= falls && size_t(range) >= 10 * distinct.size();
 }
 
 namespace {

@@ -16,10 +16,19 @@ namespace vireo::serials {
 // "KO85", an empty text) has no value.
 std::optional<int> serialValue(const QString &nr);
 
-// Whether one station's numbers, in time order, behave as serials: at least three of them, at
-// least three different values, and at least half of the steps from one to the next rising.
-// A zone or a region number stays the same (a miscopied one gives at most two values); a serial
-// climbs.
+// Whether one station's numbers, in time order, behave as serials: they must rise clearly over
+// the contest, which the numbers of a zone or a region never do, however often they were copied
+// wrongly or the station moved. All of these must hold:
+//  - at least three numbers with at least three different values, none of them standing more
+//    than twice (the same QSO copied from both sides), or in more than one number in six of a
+//    long run: a serial changes with every QSO, a zone stays;
+//  - the highest is at least three above the lowest: a zone copied one off either way, or a
+//    station that moved to the next zone and back (16, 17, 18, 17, 16), stays within three
+//    neighbouring values;
+//  - and most changes are rises: at least two rises for every fall (steps between equal
+//    numbers do not count), or, for a few numbers far apart, at least as many rises as falls
+//    with the highest at least ten times the count of different values above the lowest,
+//    wider than any zone or region copied with slips spreads.
 bool looksLikeSerials(const std::vector<int> &valuesInTimeOrder);
 
 // The positions of the numbers that break the rise: the fewest numbers whose removal leaves the

@@ -20,6 +20,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <malloc.h>
+
 namespace vireo {
 
 namespace {
@@ -61,19 +63,7 @@ TLogCheck::TLogCheck(const AppContext &context, Sources sources, QWidget *parent
     pbCheck->setRange(0, 100);
     pbCheck->setValue(0);
 
-    lvCheck = new QTreeView(this);
-    lvCheck->setObjectName(QStringLiteral("lvCheck"));
-    lvCheck->setRootIsDecorated(false);
-    lvCheck->setUniformRowHeights(true);
-    lvCheck->setAlternatingRowColors(true);
-    lvCheck->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvCheck->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lvCheck->setSelectionMode(QAbstractItemView::SingleSelection);
-    lvCheck->setModel(m_model);
-    const int widths[] = {80, 80, 45, 95, 50, 95, 50};
-    for (int c = 0; c < FindingsModel::Text; ++c)
-        lvCheck->setColumnWidth(c, widths[c]);
-    lvCheck->header()->setStretchLastSection(true);
+    lvCheck = makeList();
 
     lbSummary = new QLabel(QStringLiteral("Проверка ещё не запускалась"), this);
     lbSummary->setObjectName(QStringLiteral("lbSummary"));
@@ -97,7 +87,6 @@ TLogCheck::TLogCheck(const AppContext &context, Sources sources, QWidget *parent
     connect(btCheck, &QPushButton::clicked, this, [this] { btCheckClick(); });
     connect(btCancel, &QPushButton::clicked, this, [this] { btCancelClick(); });
     connect(btSave, &QPushButton::clicked, this, [this] { btSaveClick(); });
-    connect(lvCheck, &QTreeView::doubleClicked, this, [this](const QModelIndex &i) { lvCheckDoubleClick(i); });
     connect(m_runner, &LogCheckRunner::progress, pbCheck, &QProgressBar::setValue);
     connect(m_runner, &LogCheckRunner::finished, this, [this](int) {
         m_checkedTour = m_runningTour;
@@ -105,10 +94,13 @@ TLogCheck::TLogCheck(const AppContext &context, Sources sources, QWidget *parent
         setRunning(false);
         pbCheck->setValue(100);
         m_model->setFindings(m_runner->findings());
+        m_runner->release();
         lbSummary->setText(summaryText(m_model->findings()));
     });
     connect(m_runner, &LogCheckRunner::cancelled, this, [this] {
         setRunning(false);
+        if (!isVisible())
+            malloc_trim(0); // closed while checking: what the check held is free now
         pbCheck->setValue(0);
         lbSummary->setText(QStringLiteral("Проверка прервана"));
     });
@@ -220,24 +212,68 @@ void TLogCheck::btSaveClick()
 
 void TLogCheck::lvCheckDoubleClick(const QModelIndex &index)
 {
-    if (const logcheck::Finding *f = m_model->findingAt(index.row()))
+    if (const auto f = m_model->findingAt(index.row()))
         emit recordChosen(f->record.id);
 }
 
 void TLogCheck::closeEvent(QCloseEvent *event)
 {
-    // Closing only hides the window; a check still running is not wanted any more.
+    // Closing only hides the window; a check still running is not wanted any more, and neither
+    // are the findings shown.
     m_runner->cancel();
+    releaseFindings();
     event->accept();
 }
 
-QString TLogCheck::summaryText(const QVector<logcheck::Finding> &findings)
+QTreeView *TLogCheck::makeList()
+{
+    auto *list = new QTreeView(this);
+    list->setObjectName(QStringLiteral("lvCheck"));
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setAlternatingRowColors(true);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setModel(m_model);
+    const int widths[] = {80, 80, 45, 95, 50, 95, 50};
+    for (int c = 0; c < FindingsModel::Text; ++c)
+        list->setColumnWidth(c, widths[c]);
+    list->header()->setStretchLastSection(true);
+    connect(list, &QTreeView::doubleClicked, this, [this](const QModelIndex &i) { lvCheckDoubleClick(i); });
+    return list;
+}
+
+void TLogCheck::releaseFindings()
+{
+    m_model->setFindings({});
+    // The view keeps room for as many rows as it once laid out; a new one starts small. The
+    // column widths the listener set are kept.
+    if (lvCheck->model()) {
+        QTreeView *old = lvCheck;
+        QTreeView *fresh = makeList();
+        for (int c = 0; c < FindingsModel::ColumnCount; ++c)
+            fresh->setColumnWidth(c, old->columnWidth(c));
+        layout()->replaceWidget(old, fresh);
+        lvCheck = fresh;
+        delete old;
+    }
+    m_runner->release();
+    m_checkedAt = QDateTime();
+    pbCheck->setValue(0);
+    lbSummary->setText(QStringLiteral("Проверка ещё не запускалась"));
+    setRunning(m_runner->running());
+    // glibc keeps freed memory for the process unless asked to hand it back.
+    malloc_trim(0);
+}
+
+QString TLogCheck::summaryText(const logcheck::Findings &findings)
 {
     if (findings.isEmpty())
         return QStringLiteral("Ошибок не найдено");
     int count[5] = {};
-    for (const logcheck::Finding &f : findings)
-        ++count[int(f.kind)];
+    for (int i = 0; i < findings.size(); ++i)
+        ++count[int(findings.kindAt(i))];
     static const char *const Names[] = {"номера", "пары", "позывные", "неполные", "повторы"};
     QStringList parts;
     for (int k = 0; k < 5; ++k)

@@ -2,7 +2,8 @@
 // TLogCheck: the log check window. The listener picks the whole log or one tour and the pause
 // the same pair needs, starts the check, watches its progress (and may cancel it), reads the
 // findings in the list and saves them as a text file. A double click on a finding asks the
-// main window to select its record.
+// main window to select its record. Closing the window lets go of the findings: a list of a
+// large log can take a good part of the computer's memory.
 
 #include "analysis/log_check.h"
 #include "base/services.h"
@@ -56,7 +57,7 @@ public:
     QLabel *lbSummary = nullptr;
 
     // The one-line summary after a check: the count of each kind, or that nothing was found.
-    static QString summaryText(const QVector<logcheck::Finding> &findings);
+    static QString summaryText(const logcheck::Findings &findings);
 
 signals:
     // A finding was double-clicked: select this record in the main window's grid.
@@ -69,6 +70,9 @@ private:
     void FormCreate();
     void FormDestroy();
     void setRunning(bool running);
+    // Empties the list and hands the memory of the findings back to the system.
+    void releaseFindings();
+    QTreeView *makeList();
     void lvCheckDoubleClick(const QModelIndex &index);
 
     AppContext m_ctx;

@@ -6,6 +6,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace vireo {
@@ -23,6 +25,33 @@ void scanQsos(const QSqlDatabase &db, const std::function<void(const QsoRecord &
         for (QString *value : r.columns())
             *value = s.text(column++);
         visit(r);
+    }
+}
+
+void scanQsosInChunks(const QSqlDatabase &db, int chunk, const std::function<void(const QsoRecord &)> &visit)
+{
+    SqliteStatement s(db,
+                      "SELECT id, freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, band, tur, radio"
+                      " FROM qso WHERE id > ? ORDER BY id LIMIT ?",
+                      QStringLiteral("Ошибка чтения журнала: %1"));
+    QsoRecord r;
+    qint64 after = std::numeric_limits<qint64>::min();
+    for (;;) {
+        sqlite3_reset(s.get());
+        if (sqlite3_bind_int64(s.get(), 1, after) != SQLITE_OK || sqlite3_bind_int(s.get(), 2, std::max(1, chunk)) != SQLITE_OK)
+            s.fail();
+        int n = 0;
+        while (s.nextRow()) {
+            r.id = sqlite3_column_int64(s.get(), 0);
+            int column = 1;
+            for (QString *value : r.columns())
+                *value = s.text(column++);
+            after = r.id;
+            ++n;
+            visit(r);
+        }
+        if (n < std::max(1, chunk))
+            return;
     }
 }
 

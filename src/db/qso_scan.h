@@ -18,6 +18,11 @@ namespace vireo {
 // with SQLite's message.
 void scanQsos(const QSqlDatabase &db, const std::function<void(const QsoRecord &)> &visit);
 
+// The same, chunk records a statement: between two chunks the statement is reset and so the read
+// lock let go, so that a long pass (the log check's) never holds off the program's own writes for
+// longer than one chunk takes. A record written meanwhile is met if its key is above those read.
+void scanQsosInChunks(const QSqlDatabase &db, int chunk, const std::function<void(const QsoRecord &)> &visit);
+
 // Inserts the records that next() hands over until it returns false, with new keys, and returns
 // how many. The caller holds the transaction; a database error throws vireo::Error.
 int insertQsos(const QSqlDatabase &db, const std::function<bool(QsoRecord &)> &next);

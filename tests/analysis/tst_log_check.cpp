@@ -47,7 +47,7 @@ QVector<Finding> run(const QVector<QsoRecord> &records, const QStringList &known
     const auto found = check(records, known, options);
     if (!found)
         qFatal("check stopped without being asked to");
-    return *found;
+    return found->all();
 }
 
 QVector<Finding> ofKind(const QVector<Finding> &all, Kind kind)
@@ -135,6 +135,11 @@ private slots:
         QTest::newRow("zone") << QVector<int>{16, 16, 16, 16} << false;
         QTest::newRow("zone once miscopied") << QVector<int>{16, 17, 16, 16} << false;
         QTest::newRow("mostly falling") << QVector<int>{30, 20, 10, 5} << false;
+        QTest::newRow("zone moved and back") << QVector<int>{16, 17, 18, 17, 16} << false;
+        QTest::newRow("zone moved on, with slips") << QVector<int>{55, 53, 54, 54, 54, 55, 55, 55, 55, 56, 56, 56} << false;
+        QTest::newRow("region with digits misheard") << QVector<int>{808, 808, 508, 308, 808, 898, 800, 808, 808} << false;
+        QTest::newRow("heard at every QSO, one low") << QVector<int>{1, 2, 3, 4, 1, 6} << true;
+        QTest::newRow("both sides of each QSO") << QVector<int>{7, 7, 8, 8, 9, 9, 3, 3, 11, 11} << true;
     }
     void stationsWithSerials()
     {
@@ -565,7 +570,7 @@ private slots:
         const QVector<QsoRecord> records = {rec(1, "12:00", "UA3AAA", "MO", "DL1AAA", ""), rec(2, "12:01", "UA3AAA", "MO", "DL1AAA", "")};
         Options o;
         o.minRepeatMinutes = 0;
-        const QVector<Finding> found = run(records, {"UA3AAA", "DL1AAA"}, o);
+        const Findings found = *check(records, {"UA3AAA", "DL1AAA"}, o);
         QCOMPARE(found.size(), 4);
         const QDateTime at(QDate(2026, 3, 7), QTime(18, 5), Qt::UTC);
         const QStringList lines = reportLines(found, QStringLiteral("2"), at);

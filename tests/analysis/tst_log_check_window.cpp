@@ -91,14 +91,14 @@ private slots:
         QSet<qint64> expected, found;
         for (const Planted &p : c.planted)
             expected.insert(c.storeId(p.id));
-        for (const logcheck::Finding &f : model.findings())
+        for (const logcheck::Finding &f : model.findings().all())
             found.insert(f.record.id);
         QCOMPARE(found, expected);
         QCOMPARE(c.check->lbSummary->text(),
                  QStringLiteral("Найдено: 9 (номера: 2, пары: 1, позывные: 1, неполные: 1, повторы: 4)"));
         // the list shows the record and the explanation
         QCOMPARE(model.headerData(FindingsModel::Call1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("CALL-1"));
-        const logcheck::Finding &first = model.findings().first();
+        const logcheck::Finding first = model.findings().at(0);
         QCOMPARE(model.index(0, FindingsModel::Kind).data().toString(), QStringLiteral("Номер"));
         QCOMPARE(model.index(0, FindingsModel::Time).data().toString(), first.record.time);
         QCOMPARE(model.index(0, FindingsModel::Text).data().toString(), first.text);
@@ -107,7 +107,7 @@ private slots:
         // One tour: only its findings.
         c.check->cbScope->setCurrentIndex(2);
         QVERIFY(c.runToEnd());
-        for (const logcheck::Finding &f : c.check->model().findings())
+        for (const logcheck::Finding &f : c.check->model().findings().all())
             QCOMPARE(f.record.tur, QStringLiteral("2"));
         QVERIFY(c.check->model().rowCount() < c.planted.size());
     }
@@ -174,7 +174,7 @@ private slots:
         const QByteArray bytes = f.readAll();
         QVERIFY(bytes.startsWith(cp1251::encode(QStringLiteral("Проверка журнала: Весь журнал, 05.03.2026 07:04 UTC\r\nНайдено: 9\r\n\r\n"))));
         QCOMPARE(bytes.count("\r\n"), 3 + 9);
-        QVERIFY(bytes.contains(cp1251::encode(c.check->model().findings().first().text)));
+        QVERIFY(bytes.contains(cp1251::encode(c.check->model().findings().at(0).text)));
         QCOMPARE(c.w.t.prompts->texts(QStringLiteral("information")),
                  QStringList{QStringLiteral("Результаты проверки записаны в файл %1").arg(path)});
 
@@ -184,6 +184,59 @@ private slots:
         QCOMPARE(c.w.t.prompts->shown.last().kind, QStringLiteral("error"));
         QCOMPARE(c.w.t.prompts->shown.last().caption, QStringLiteral("Ошибка"));
         QCOMPARE(c.w.t.prompts->texts(QStringLiteral("information")).size(), 1);
+    }
+
+    // The list is a view over the findings' model: no widget of its own per finding, however
+    // many; closing the window lets go of the findings, and the next check fills it again.
+    void closingLetsGoOfTheFindings()
+    {
+        CheckWindow c(400, 6000);
+        c.w.seed([] {
+            // calls heard once each, none known: a busted call apiece
+            QVector<QsoRecord> more;
+            for (int i = 0; i < 3000; ++i) {
+                QsoRecord r;
+                r.data = QStringLiteral("07.03.2026");
+                r.time = QStringLiteral("13:%1").arg(i % 60, 2, 10, QLatin1Char('0'));
+                r.call1 = QStringLiteral("ZZ%1Q").arg(i);
+                r.nr1 = QStringLiteral("MO");
+                r.band = QStringLiteral("20M");
+                r.mode = QStringLiteral("CW");
+                r.tur = QStringLiteral("1");
+                more << r;
+            }
+            return more;
+        }());
+        const int widgets = int(c.check->findChildren<QWidget *>().size());
+        QVERIFY(c.runToEnd());
+        const int rows = c.check->model().rowCount();
+        QVERIFY2(rows > 3000, qPrintable(QString::number(rows)));
+        QCOMPARE(c.check->lvCheck->model(), &c.check->model());
+        QVERIFY(QTest::qWaitForWindowExposed(c.check));
+        c.check->lvCheck->scrollToBottom();
+        QCoreApplication::processEvents();
+        QCOMPARE(int(c.check->findChildren<QWidget *>().size()), widgets);
+        QCOMPARE(c.check->lvCheck->indexWidget(c.check->model().index(rows - 1, 0)), nullptr);
+
+        c.check->lvCheck->setColumnWidth(FindingsModel::Call1, 123);
+        c.check->close();
+        QVERIFY(!c.check->isVisible());
+        // a list of its own, found by its name, with the widths the listener set
+        QCOMPARE(c.check->findChildren<QTreeView *>(QStringLiteral("lvCheck")).size(), 1);
+        QCOMPARE(c.check->lvCheck, c.check->findChild<QTreeView *>(QStringLiteral("lvCheck")));
+        QCOMPARE(c.check->lvCheck->model(), &c.check->model());
+        QCOMPARE(c.check->lvCheck->columnWidth(FindingsModel::Call1), 123);
+        QCOMPARE(c.check->model().rowCount(), 0);
+        QVERIFY(c.check->model().findings().isEmpty());
+        QVERIFY(c.check->runner().findings().isEmpty());
+        QVERIFY(!c.check->btSave->isEnabled());
+        QCOMPARE(c.check->lbSummary->text(), QStringLiteral("Проверка ещё не запускалась"));
+
+        c.w.m->actCheck->trigger();
+        QVERIFY(c.check->isVisible());
+        QCOMPARE(c.check->model().rowCount(), 0);
+        QVERIFY(c.runToEnd());
+        QCOMPARE(c.check->model().rowCount(), rows);
     }
 
     void pauseSettingIsKept()
