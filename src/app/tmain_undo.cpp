@@ -36,6 +36,12 @@ bool isUndoKey(QKeyEvent *event)
     return mods == Qt::ControlModifier && (event->key() == Qt::Key_Z || event->nativeScanCode() == 52);
 }
 
+// Whether the status panel says that the log cannot be written (full disk, read-only file).
+bool showsStorageNotice(const QString &text)
+{
+    return text == logdisk::fullStatus() || text == logdisk::readOnlyStatus();
+}
+
 } // namespace
 
 void TMain::connectUndoHandlers()
@@ -50,8 +56,7 @@ void TMain::connectUndoHandlers()
         refreshUndoAction();
         // The log takes writes again: a fault shown earlier, or the full disk, is over.
         QLabel *status = StatusPanels[4];
-        if (status->property("databaseFault").toBool() || status->text() == logdisk::fullStatus()
-            || status->text() == logdisk::readOnlyStatus()) {
+        if (status->property("databaseFault").toBool() || showsStorageNotice(status->text())) {
             status->setProperty("databaseFault", false);
             status->clear();
         }
@@ -94,7 +99,7 @@ void TMain::retryHousekeeping()
         if (startHousekeepingSkipped || !undoDone || logdisk::full(m_ctx.databasePath))
             return;
         housekeepingTimer->stop();
-        if (statusText(5) == logdisk::fullStatus() || statusText(5) == logdisk::readOnlyStatus())
+        if (showsStorageNotice(statusText(5)))
             setStatusText(5, QString());
         RefreshCounters();
     } catch (const std::exception &e) {
