@@ -5,6 +5,7 @@
 #include "analysis/log_check_runner.h"
 #include "base/error.h"
 #include "base/ini_file.h"
+#include "base/ui/guarded.h"
 #include "base/window_placement.h"
 #include "reports/report_file.h"
 
@@ -108,7 +109,7 @@ TLogCheck::TLogCheck(const AppContext &context, Sources sources, QWidget *parent
         setRunning(false);
         pbCheck->setValue(0);
         lbSummary->setText(QStringLiteral("Проверка не выполнена"));
-        m_ctx.services.prompts->error(QStringLiteral("Ошибка"), text);
+        showError(*m_ctx.services.prompts, text);
     });
 
     setRunning(false);
@@ -140,14 +141,11 @@ void TLogCheck::FormCreate()
 void TLogCheck::FormDestroy()
 {
     // Runs from the destructor: a settings file that cannot be written must not end the program.
-    try {
+    runGuarded(m_ctx.services.prompts.get(), [this] {
         IniFile ini(m_ctx.settingsPath);
         ini.writeInteger(CheckSection, MinRepeatKey, sbMinRepeat->value());
         savePlacement(*this, m_ctx.settingsPath, Section);
-    } catch (const std::exception &e) {
-        if (m_ctx.services.prompts)
-            m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));
-    }
+    });
 }
 
 void TLogCheck::refreshScopes()

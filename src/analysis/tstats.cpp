@@ -5,6 +5,7 @@
 #include "analysis/stats_table_model.h"
 #include "base/error.h"
 #include "base/ini_file.h"
+#include "base/ui/guarded.h"
 #include "base/window_placement.h"
 #include "db/qso_points.h"
 #include "db/qso_store.h"
@@ -122,10 +123,10 @@ TStats::TStats(const AppContext &context, QsoStore &store, QWidget *parent)
     m_pending = new QTimer(this);
     m_pending->setSingleShot(true);
     m_pending->setInterval(RefreshDelayMs);
-    connect(m_pending, &QTimer::timeout, this, [this] { guard([this] { refresh(); }); });
-    connect(cbStatsTour, &QComboBox::activated, this, [this] { guard([this] { refreshPlot(); }); });
-    connect(btStatsText, &QPushButton::clicked, this, [this] { guard([this] { btStatsTextClick(); }); });
-    connect(btStatsPng, &QPushButton::clicked, this, [this] { guard([this] { btStatsPngClick(); }); });
+    connect(m_pending, &QTimer::timeout, this, guarded(m_ctx.services.prompts, [this] { refresh(); }));
+    connect(cbStatsTour, &QComboBox::activated, this, guarded(m_ctx.services.prompts, [this] { refreshPlot(); }));
+    connect(btStatsText, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { btStatsTextClick(); }));
+    connect(btStatsPng, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { btStatsPngClick(); }));
 
     // The store cannot unsubscribe; a window already gone is skipped.
     QPointer<TStats> self(this);
@@ -151,27 +152,15 @@ void TStats::FormCreate()
 void TStats::FormDestroy()
 {
     // Runs from the destructor: a settings file that cannot be written must not end the program.
-    try {
+    runGuarded(m_ctx.services.prompts.get(), [this] {
         savePlacement(*this, m_ctx.settingsPath, Section);
-    } catch (const std::exception &e) {
-        if (m_ctx.services.prompts)
-            m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));
-    }
-}
-
-void TStats::guard(const std::function<void()> &handler)
-{
-    try {
-        handler();
-    } catch (const std::exception &e) {
-        m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));
-    }
+    });
 }
 
 void TStats::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    guard([this] { refresh(); });
+    runGuarded(*m_ctx.services.prompts, [this] { refresh(); });
 }
 
 void TStats::closeEvent(QCloseEvent *event)

@@ -80,7 +80,6 @@ private:
     void fitTable();
     void refreshTours();
     void refreshPlot();
-    void guard(const std::function<void()> &handler);
 
     AppContext m_ctx;
     QsoStore &m_store;

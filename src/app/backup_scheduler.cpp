@@ -1,5 +1,6 @@
 #include "app/backup_scheduler.h"
 
+#include "app/logging.h"
 #include "base/error.h"
 #include "base/ini_file.h"
 #include "db/log_backup.h"
@@ -142,7 +143,7 @@ void BackupScheduler::finish()
         prune();
         m_changed = false;
     } catch (const std::exception &e) {
-        qWarning("%s", qPrintable(errorText(e)));
+        qCWarning(lcApp).noquote() << "last backup not written:" << errorText(e);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "app/program.h"
 #include "app/real_services.h"
 #include "app/tmain.h"
+#include "base/captions.h"
 #include "base/error.h"
 
 #include <QApplication>
@@ -27,7 +28,7 @@ public:
         try {
             return QApplication::notify(receiver, event);
         } catch (const std::exception &e) {
-            QMessageBox::critical(activeWindow(), QStringLiteral("Vireo"), vireo::errorText(e));
+            QMessageBox::critical(activeWindow(), vireo::caption::error(), vireo::errorText(e));
         }
         return false;
     }
@@ -85,7 +86,7 @@ int main(int argc, char *argv[])
     try {
         program = std::make_unique<vireo::Program>(context);
     } catch (const std::exception &e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Vireo"), vireo::errorText(e));
+        QMessageBox::critical(nullptr, vireo::caption::error(), vireo::errorText(e));
         return 1;
     }
 

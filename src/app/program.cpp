@@ -3,6 +3,7 @@
 #include "about/taboutbox.h"
 #include "app/tfmstart.h"
 #include "app/tmain.h"
+#include "base/ui/guarded.h"
 #include "contest/tfmcontest.h"
 #include "reports/tcomentadif.h"
 #include "reports/tfmcabrillo.h"
@@ -83,10 +84,10 @@ void Program::relaunch()
                       && m_ctx.services.relauncher->relaunch(program, QCoreApplication::arguments().mid(1),
                                                              QDir::currentPath());
     if (!started && m_ctx.services.prompts)
-        m_ctx.services.prompts->error(QStringLiteral("Vireo"),
-                                      QStringLiteral("Не удалось запустить программу %1 заново. Запустите её сами: "
-                                                     "позывной и contest сохранены.")
-                                          .arg(QDir::toNativeSeparators(program)));
+        showError(*m_ctx.services.prompts,
+                  QStringLiteral("Не удалось запустить программу %1 заново. Запустите её сами: "
+                                 "позывной и contest сохранены.")
+                      .arg(QDir::toNativeSeparators(program)));
 }
 
 } // namespace vireo

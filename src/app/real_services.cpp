@@ -1,5 +1,6 @@
 #include "app/real_services.h"
 
+#include "base/captions.h"
 #include "rig/rig_server.h"
 #include "rig/rigctld_client.h"
 
@@ -30,7 +31,7 @@ class BoxPrompts : public Prompts {
 public:
     void information(const QString &text) override
     {
-        QMessageBox::information(owner(), QStringLiteral("Vireo"), text);
+        QMessageBox::information(owner(), caption::notice(), text);
     }
     void error(const QString &caption, const QString &text) override
     {
@@ -38,16 +39,16 @@ public:
     }
     void warning(const QString &text) override
     {
-        QMessageBox::warning(owner(), QStringLiteral("Vireo"), text);
+        QMessageBox::warning(owner(), caption::notice(), text);
     }
     bool askYesNo(const QString &text) override
     {
-        return QMessageBox::question(owner(), QStringLiteral("Vireo"), text, QMessageBox::Yes | QMessageBox::No)
+        return QMessageBox::question(owner(), caption::question(), text, QMessageBox::Yes | QMessageBox::No)
             == QMessageBox::Yes;
     }
     bool askOkCancel(const QString &text) override
     {
-        return QMessageBox::question(owner(), QStringLiteral("Vireo"), text, QMessageBox::Ok | QMessageBox::Cancel)
+        return QMessageBox::question(owner(), caption::question(), text, QMessageBox::Ok | QMessageBox::Cancel)
             == QMessageBox::Ok;
     }
     QString saveFileName(const QString &title, const QString &presetPath, const QString &filter) override

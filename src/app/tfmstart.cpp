@@ -1,6 +1,7 @@
 #include "app/tfmstart.h"
 
 #include "base/error.h"
+#include "base/ui/guarded.h"
 #include "stationinfo/my_position.h"
 #include "stationinfo/position_fields.h"
 
@@ -64,18 +65,13 @@ void TfmStart::Button1Click()
     const QString contest = edContest->text();
     // A position typed is checked first and written at once; the dialog stays open on an error.
     if (!position->isEmpty()) {
-        const PositionInput in = position->input();
-        if (!in.ok()) {
-            m_ctx.services.prompts->error(QStringLiteral("Ошибка"), in.error);
+        const bool written = runGuarded(*m_ctx.services.prompts, [this] {
+            const GeoPosition chosen = position->input().value();
+            myposition::write(m_ctx.settingsPath, chosen);
+            emit positionChosen(chosen);
+        });
+        if (!written)
             return;
-        }
-        try {
-            myposition::write(m_ctx.settingsPath, *in.position);
-        } catch (const std::exception &e) {
-            m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));
-            return;
-        }
-        emit positionChosen(*in.position);
     }
     m_ctx.services.prompts->information(QStringLiteral("  Необходим перезапуск программы.\n\r"
                                                        "После закрытия окна программа запустится вновь."));

@@ -9,9 +9,9 @@
 #include "app/tfmstart.h"
 #include "base/error.h"
 #include "base/ini_file.h"
+#include "base/ui/guarded.h"
 #include "contest/tfmcontest.h"
 #include "db/database.h"
-#include "db/database_error.h"
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
 #include "db/reference_store.h"
@@ -116,17 +116,14 @@ void TMain::attachWindows(const Windows &w)
 
 void TMain::guard(const std::function<void()> &handler)
 {
-    try {
-        handler();
-    } catch (const std::exception &e) {
+    runGuarded(*m_ctx.services.prompts, handler, [this](const Error &e) {
         // A fault of the log stays in the status bar after the box is closed, until the log's
         // next write goes through (tmain_undo.cpp).
-        if (dynamic_cast<const DatabaseError *>(&e)) {
-            setStatusText(5, errorText(e));
+        if (e.kind() == ErrorKind::Database) {
+            setStatusText(5, e.text());
             StatusPanels[4]->setProperty("databaseFault", true);
         }
-        m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));
-    }
+    });
 }
 
 QString TMain::modeCode() const
@@ -655,7 +652,7 @@ void TMain::FormDestroy()
         if (backups)
             BackupScheduler::write(m_ctx.settingsPath, backups->settings());
     } catch (const std::exception &e) {
-        m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));
+        showError(*m_ctx.services.prompts, asError(e));
     }
     KillRigControl();
 }

@@ -3,6 +3,7 @@
 #include "app/tmain.h"
 
 #include "base/error.h"
+#include "base/ui/guarded.h"
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
 #include "reports/adif_writer.h"
@@ -91,8 +92,7 @@ void TMain::ImportLoggerFile()
     try {
         records = loggerfile::import(path, *m_qsos, replace);
     } catch (const std::exception &e) {
-        prompts.error(QStringLiteral("Ошибка"),
-                      errorText(e) + QStringLiteral("\nЗагрузка отменена, журнал не изменён."));
+        showError(prompts, errorText(e) + QStringLiteral("\nЗагрузка отменена, журнал не изменён."));
         return;
     }
     selectLastRow();

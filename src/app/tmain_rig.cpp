@@ -4,6 +4,7 @@
 #include "app/tmain.h"
 
 #include "base/error.h"
+#include "base/ui/guarded.h"
 #include "rig/rig_display.h"
 #include "rig/rig_server.h"
 #include "rig/hamlib_models.h"
@@ -52,10 +53,9 @@ void TMain::CreateRigControl(bool announce, bool refreshBoxes)
         m_rig = m_ctx.services.rigServerFactory();
     } catch (const std::exception &e) {
         KillRigControl();
-        m_ctx.services.prompts->error(QStringLiteral("Ошибка"),
-                                      QStringLiteral("Не удалось запустить управление радио: %1\n"
-                                                     "Частоту и вид излучения можно вводить вручную.")
-                                          .arg(errorText(e)));
+        showError(*m_ctx.services.prompts, QStringLiteral("Не удалось запустить управление радио: %1\n"
+                                                          "Частоту и вид излучения можно вводить вручную.")
+                                               .arg(errorText(e)));
         return;
     }
     if (!m_rig)
@@ -76,8 +76,8 @@ void TMain::CreateRigControl(bool announce, bool refreshBoxes)
     if (announce) {
         connect(server, &RigServer::serverUnreachable, this, [this, server] {
             const QString why = server->unreachableReason();
-            m_ctx.services.prompts->error(
-                QStringLiteral("Ошибка"),
+            showError(
+                *m_ctx.services.prompts,
                 QStringLiteral("Нет связи с радио: не удалось подключиться к rigctld.")
                     + (why.isEmpty() ? QString() : QLatin1Char('\n') + why)
                     + QStringLiteral("\nVireo продолжает подключаться: как только rigctld ответит, частота и "
@@ -163,9 +163,9 @@ void TMain::btRdaio2Click()
 
 void TMain::CAT1Click()
 {
-    QString modelListError;
-    const QList<rig::HamlibModel> models = rig::loadModelList(&modelListError);
-    TRigSetup window(m_ctx, models, modelListError, rig::serialDevices(), this);
+    const Result<QList<rig::HamlibModel>> models = rig::loadModelList();
+    TRigSetup window(m_ctx, models.ok() ? *models : QList<rig::HamlibModel>(), models.errorText(),
+                     rig::serialDevices(), this);
     // The window's checks may need the serial ports that the running rigctld hold: rig control
     // rests while it is open, and starts again with what is saved.
     KillRigControl();

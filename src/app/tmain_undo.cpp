@@ -4,8 +4,10 @@
 #include "app/tmain.h"
 
 #include "app/backup_scheduler.h"
+#include "app/logging.h"
 #include "app/trestore.h"
 #include "base/error.h"
+#include "base/ui/guarded.h"
 #include "db/database.h"
 #include "db/log_backup.h"
 #include "db/log_disk.h"
@@ -192,7 +194,7 @@ void TMain::actRestoreClick()
         logbackup::restore(m_qsos->connection(), copy.path);
     } catch (const std::exception &e) {
         setStatusText(5, errorText(e));
-        prompts.error(QStringLiteral("Ошибка"), errorText(e) + unchanged);
+        showError(prompts, errorText(e) + unchanged);
         return;
     }
     // The history of this run belongs to the log that was replaced.
@@ -204,8 +206,9 @@ void TMain::actRestoreClick()
     refreshUndoAction();
     try {
         backups->prune();
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
         // old copies stay; the next copy tries again
+        qCWarning(lcApp).noquote() << "old backups not pruned:" << errorText(e);
     }
     setStatusText(5, QStringLiteral("Журнал восстановлен из копии от %1 UTC").arg(when));
 }

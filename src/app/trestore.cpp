@@ -1,5 +1,7 @@
 #include "app/trestore.h"
 
+#include "app/logging.h"
+#include "base/error.h"
 #include "base/ini_file.h"
 
 #include <QHBoxLayout>
@@ -70,8 +72,9 @@ TRestore::~TRestore()
         IniFile ini(m_settingsPath);
         ini.writeInteger(QStringLiteral("Restore"), QStringLiteral("Width"), width());
         ini.writeInteger(QStringLiteral("Restore"), QStringLiteral("Height"), height());
-    } catch (...) {
+    } catch (const std::exception &e) {
         // the size is a convenience; a read-only settings file must not stop the restore
+        qCWarning(lcApp).noquote() << "restore window size not kept:" << errorText(e);
     }
 }
 

@@ -4,6 +4,8 @@
 
 #include "base/error.h"
 #include "base/ini_file.h"
+#include "base/ui/guarded.h"
+#include "contest/logging.h"
 #include "contest/section_typing.h"
 #include "contest/tour_clock.h"
 #include "db/database.h"
@@ -135,18 +137,9 @@ void TfmContest::buildUi()
     root->addLayout(left, 1);
     root->addLayout(side);
 
-    connect(btAddTour, &QPushButton::clicked, this, [this] { guard([this] { btAddTourClick(); }); });
-    connect(btClearAllTours, &QPushButton::clicked, this, [this] { guard([this] { btClearAllToursClick(); }); });
-    connect(btCancel, &QPushButton::clicked, this, [this] { guard([this] { btCancelClick(); }); });
-}
-
-void TfmContest::guard(const std::function<void()> &handler)
-{
-    try {
-        handler();
-    } catch (const std::exception &e) {
-        m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));
-    }
+    connect(btAddTour, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { btAddTourClick(); }));
+    connect(btClearAllTours, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { btClearAllToursClick(); }));
+    connect(btCancel, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { btCancelClick(); }));
 }
 
 void TfmContest::FormCreate()
@@ -154,8 +147,9 @@ void TfmContest::FormCreate()
     try {
         const IniFile ini(m_ctx.settingsPath);
         edContest->setText(ini.readString(QStringLiteral("MySetting"), QStringLiteral("Contest"), QString()));
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
         // an unreadable settings file reads as missing
+        qCWarning(lcContest).noquote() << "contest name not read:" << errorText(e);
     }
     m_database = std::make_unique<Database>(m_ctx.databasePath, QStringLiteral("fmContest"));
     m_tours = std::make_unique<TourStore>(m_database->connection());
@@ -169,7 +163,7 @@ void TfmContest::FormDestroy()
         IniFile ini(m_ctx.settingsPath);
         ini.writeString(QStringLiteral("MySetting"), QStringLiteral("Contest"), edContest->text());
     } catch (const std::exception &e) {
-        m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));
+        showError(*m_ctx.services.prompts, asError(e));
     }
 }
 
@@ -178,7 +172,8 @@ bool TfmContest::readTours()
     QVector<TourRow> rows;
     try {
         rows = m_tours->all();
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        qCWarning(lcContest).noquote() << "tours not read:" << errorText(e);
         return false;
     }
     m_rows = rows;
@@ -229,7 +224,8 @@ void TfmContest::btClearAllToursClick()
 {
     try {
         m_tours->clear();
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        qCWarning(lcContest).noquote() << "tours not cleared:" << errorText(e);
         return; // the grid keeps what it showed
     }
     if (readTours())
@@ -262,7 +258,7 @@ bool TfmContest::eventFilter(QObject *watched, QEvent *event)
     if (watched == DBGrid1 && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Delete && (key->modifiers() & Qt::ControlModifier)) {
-            guard([this] { deleteSelectedTour(); });
+            runGuarded(*m_ctx.services.prompts, [this] { deleteSelectedTour(); });
             return true;
         }
     }

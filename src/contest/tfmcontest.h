@@ -59,8 +59,6 @@ private:
     // Reads the tour list afresh; false (and the grid unchanged) when the reading fails.
     bool readTours();
     void selectRow(int row);
-    // Runs a handler; an error that leaves it is shown as the main window shows its errors.
-    void guard(const std::function<void()> &handler);
 
     AppContext m_ctx;
     QWidget *m_main;

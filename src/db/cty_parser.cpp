@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace vireo {
@@ -105,20 +106,16 @@ int skipBlanks(const QString &text, int pos)
     return pos;
 }
 
-} // namespace
-
-CtyContents readCty(const QByteArray &bytes)
+// Reads into out what the file holds up to its first fault, and returns that fault.
+std::optional<LineError> readInto(const QByteArray &bytes, CtyContents &out)
 {
     // An alias: an optional "=" (exact call), the prefix, then any overrides.
     static const QRegularExpression Token(QStringLiteral(
         "^=?[A-Z0-9/]+(\\(\\d+\\)|\\[\\d+\\]|<[-+0-9.]+/[-+0-9.]+>|\\{[A-Z]{2}\\}|~[-+0-9.]+~)*$"));
-    CtyContents out;
     const QString text = QString::fromLatin1(bytes);
     const Lines lines(text);
-    auto fail = [&out, &lines](int pos, const QString &what) {
-        out.errorLine = lines.at(pos);
-        out.error = what;
-        return out;
+    auto fail = [&lines](int pos, const QString &what) {
+        return std::optional<LineError>(LineError(lines.at(pos), what));
     };
     if (bytes.contains('\0'))
         return fail(int(bytes.indexOf('\0')), QStringLiteral("это не текстовый файл"));
@@ -220,12 +217,24 @@ CtyContents readCty(const QByteArray &bytes)
     }
     if (out.entities == 0)
         return fail(n, QStringLiteral("в файле нет ни одной страны"));
+    return std::nullopt;
+}
+
+} // namespace
+
+CtyContents readCty(const QByteArray &bytes)
+{
+    CtyContents out;
+    if (const std::optional<LineError> fault = readInto(bytes, out))
+        throw *fault;
     return out;
 }
 
-QVector<PrefixRow> parseCty(const QByteArray &text)
+CtyContents parseCty(const QByteArray &bytes)
 {
-    return readCty(text).rows;
+    CtyContents out;
+    readInto(bytes, out);
+    return out;
 }
 
 } // namespace vireo

@@ -111,7 +111,7 @@ bool Database::prepareFile(const QString &path, const QString &ctyPath, const QS
                 schema::create(db);
                 QFile cty(ctyPath);
                 if (!ctyPath.isEmpty() && cty.open(QIODevice::ReadOnly)) {
-                    const CtyContents contents = readCty(cty.readAll());
+                    const CtyContents contents = parseCty(cty.readAll());
                     ReferenceStore(db).fillPrefixes(contents.rows);
                     ScpStore(db).setCtyVersion(contents.version);
                 }

@@ -47,12 +47,12 @@ QString capitalised(QString text)
 } // namespace
 
 DatabaseError::DatabaseError(int code, const QString &detail)
-    : Error(sentence(code, detail)), m_code(code), m_detail(detail)
+    : Error(sentence(code, detail), ErrorKind::Database), m_code(code), m_detail(detail)
 {
 }
 
 DatabaseError::DatabaseError(int code, const QString &detail, const QString &what)
-    : Error(what.arg(reason(code, detail)) + QLatin1Char('.')), m_code(code), m_detail(detail)
+    : Error(what.arg(reason(code, detail)) + QLatin1Char('.'), ErrorKind::Database), m_code(code), m_detail(detail)
 {
 }
 

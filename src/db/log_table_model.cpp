@@ -1,5 +1,7 @@
 #include "db/log_table_model.h"
 
+#include "base/error.h"
+#include "db/logging.h"
 #include "db/qso_store.h"
 
 #include <QPointer>
@@ -49,8 +51,9 @@ void LogTableModel::follow(const LogChange &change)
             reload();
             break;
         }
-    } catch (...) {
+    } catch (const std::exception &e) {
         // The write is committed; the grid reads the rows again when it next paints them.
+        qCWarning(lcDb).noquote() << "log grid not brought up to date:" << errorText(e);
         forget();
     }
 }
@@ -83,8 +86,10 @@ const QsoRecord *LogTableModel::cached(int row) const
                 rows = m_store.page(m_count - 1 - last, last - first + 1, true);
             else
                 rows = m_store.page(first, last - first + 1, false);
-        } catch (...) {
-            return nullptr; // the grid shows an empty row rather than failing while painting
+        } catch (const std::exception &e) {
+            // the grid shows an empty row rather than failing while painting
+            qCWarning(lcDb).noquote() << "log grid rows" << first << "to" << last << "not read:" << errorText(e);
+            return nullptr;
         }
         it = m_pages.insert(page, rows);
     }
@@ -211,7 +216,8 @@ int LogTableModel::rowOfId(qint64 id) const
                 return it.key() * PageSize + i;
     try {
         return m_store.rowOf(id);
-    } catch (...) {
+    } catch (const std::exception &e) {
+        qCWarning(lcDb).noquote() << "row of record" << id << "not read:" << errorText(e);
         return -1;
     }
 }

@@ -47,22 +47,17 @@ ScpContents readScp(const QByteArray &text)
             continue;
         }
         const QByteArray call = line.toUpper();
-        if (line.contains('\0') || !looksLikeCall(call)) {
-            out.errorLine = lineNo;
-            out.error = line.contains('\0') ? QStringLiteral("это не текстовый файл")
-                                            : QStringLiteral("«%1» не похоже на позывной")
-                                                  .arg(QString::fromLatin1(line.left(40)));
-            return out;
-        }
+        if (line.contains('\0') || !looksLikeCall(call))
+            throw LineError(lineNo, line.contains('\0') ? QStringLiteral("это не текстовый файл")
+                                                        : QStringLiteral("«%1» не похоже на позывной")
+                                                              .arg(QString::fromLatin1(line.left(40))));
         if (!seen.contains(call)) {
             seen.insert(call);
             out.calls << QString::fromLatin1(call);
         }
     }
-    if (out.calls.isEmpty()) {
-        out.errorLine = lineNo;
-        out.error = QStringLiteral("в файле нет ни одного позывного");
-    }
+    if (out.calls.isEmpty())
+        throw LineError(lineNo, QStringLiteral("в файле нет ни одного позывного"));
     return out;
 }
 

@@ -1,5 +1,6 @@
 #include "db/scp_store.h"
 
+#include "db/logging.h"
 #include "db/reference_store.h"
 #include "db/sql.h"
 
@@ -59,9 +60,14 @@ void ScpStore::fillIfEmpty(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return;
-    const ScpContents scp = readScp(file.readAll());
-    if (scp.errorLine != 0)
+    ScpContents scp;
+    try {
+        scp = readScp(file.readAll());
+    } catch (const LineError &e) {
+        // A new log starts without the partial-check calls; the data refresh can load them later.
+        qCWarning(lcDb).noquote() << "calls of" << path << "not loaded:" << e.text();
         return;
+    }
     sql::Transaction t(m_db);
     writeCalls(scp.calls);
     setInfo(ScpRelease, scp.release);

@@ -1,6 +1,7 @@
 #include "db/undo_journal.h"
 
 #include "db/database_error.h"
+#include "db/logging.h"
 #include "db/schema.h"
 #include "db/sql.h"
 
@@ -250,7 +251,7 @@ void UndoJournal::stepCommitted(const LogChange &change)
         }
         rows.finish();
     } catch (const Error &e) {
-        qWarning("undo step: %s", qPrintable(e.text()));
+        qCWarning(lcDb).noquote() << "undo step caption not kept:" << e.text();
     }
 }
 

@@ -1,5 +1,6 @@
 #include "reports/report_file.h"
 
+#include "base/captions.h"
 #include "base/cp1251.h"
 #include "base/services.h"
 
@@ -9,10 +10,10 @@ bool reportWritten(WriteResult result, Prompts &prompts)
 {
     switch (result) {
     case WriteResult::OpenFailed:
-        prompts.error(QStringLiteral("Ошибка"), ReportFile::openFailureText());
+        prompts.error(caption::reportFileError(), ReportFile::openFailureText());
         return false;
     case WriteResult::WriteFailed:
-        prompts.error(QStringLiteral("Ошибка"), ReportFile::writeFailureText());
+        prompts.error(caption::reportFileError(), ReportFile::writeFailureText());
         return false;
     case WriteResult::Ok:
         break;

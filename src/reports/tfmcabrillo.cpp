@@ -3,6 +3,7 @@
 #include "base/desktop_apps.h"
 #include "base/error.h"
 #include "base/ini_file.h"
+#include "base/ui/guarded.h"
 #include "reports/cabrillo_lines.h"
 #include "reports/cabrillo_report.h"
 #include "reports/report_file.h"
@@ -294,7 +295,7 @@ void TfmCabrillo::FormDestroy()
         for (int i = 1; i <= cabrillo::OffTimeLines; ++i)
             ini.writeString(kCabrillo, QStringLiteral("OffTime%1").arg(i), boxLine(edCbrOffTime, i - 1));
     } catch (const std::exception &e) {
-        m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));
+        showError(*m_ctx.services.prompts, asError(e));
     }
 }
 
@@ -325,11 +326,7 @@ bool TfmCabrillo::eventFilter(QObject *watched, QEvent *event)
 
 void TfmCabrillo::btSaveClick()
 {
-    try {
-        ExportCabrillo();
-    } catch (const std::exception &e) {
-        m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));
-    }
+    runGuarded(*m_ctx.services.prompts, [this] { ExportCabrillo(); });
 }
 
 void TfmCabrillo::btCancelClick()

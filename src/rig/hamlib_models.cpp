@@ -62,29 +62,25 @@ QList<HamlibModel> parseModelList(const QString &listing)
     return models;
 }
 
-QList<HamlibModel> loadModelList(QString *error, const QString &rigctl)
+Result<QList<HamlibModel>> loadModelList(const QString &rigctl)
 {
+    const Error noList(QStringLiteral("Программа rigctl не выдала список моделей."));
     QProcess p;
     p.setProgram(rigctl);
     p.setArguments({QStringLiteral("-l")});
     p.setProcessChannelMode(QProcess::SeparateChannels);
     p.start();
-    if (!p.waitForStarted(5000)) {
-        if (error)
-            *error = QStringLiteral("Программа rigctl не найдена. Установите пакет Hamlib: "
-                                    "sudo apt install libhamlib-utils");
-        return {};
-    }
+    if (!p.waitForStarted(5000))
+        return Error(QStringLiteral("Программа rigctl не найдена. Установите пакет Hamlib: "
+                                    "sudo apt install libhamlib-utils"));
     if (!p.waitForFinished(10000)) {
         p.kill();
         p.waitForFinished(1000);
-        if (error)
-            *error = QStringLiteral("Программа rigctl не выдала список моделей.");
-        return {};
+        return noList;
     }
-    const QList<HamlibModel> models = parseModelList(QString::fromLocal8Bit(p.readAllStandardOutput()));
-    if (models.isEmpty() && error)
-        *error = QStringLiteral("Программа rigctl не выдала список моделей.");
+    QList<HamlibModel> models = parseModelList(QString::fromLocal8Bit(p.readAllStandardOutput()));
+    if (models.isEmpty())
+        return noList;
     return models;
 }
 

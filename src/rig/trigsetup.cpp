@@ -2,7 +2,9 @@
 
 #include "base/error.h"
 #include "base/ini_file.h"
+#include "base/ui/guarded.h"
 #include "rig/rig_check.h"
+#include "rig/logging.h"
 #include "rig/rig_display.h"
 #include "rig/serial_devices.h"
 
@@ -354,8 +356,9 @@ TRigSetup::~TRigSetup()
         ini.writeInteger(kWindowSection, QStringLiteral("Top"), y());
         ini.writeInteger(kWindowSection, QStringLiteral("Width"), width());
         ini.writeInteger(kWindowSection, QStringLiteral("Height"), height());
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
         // The place of a window is not worth a message while it closes.
+        qCWarning(lcRig).noquote() << "window place not kept:" << errorText(e);
     }
 }
 
@@ -388,30 +391,23 @@ void TRigSetup::btOkClick()
             QStringLiteral("Радио 1 и радио 2 подключены к одному порту %1. Выберите для радио 2 другой порт.").arg(b.device));
         return;
     }
-    try {
-        settings().write(m_ctx.settingsPath);
-    } catch (const std::exception &e) {
-        m_ctx.services.prompts->error(QStringLiteral("Ошибка"), errorText(e));
-        return;
-    }
-    accept();
+    if (runGuarded(*m_ctx.services.prompts, [this] { settings().write(m_ctx.settingsPath); }))
+        accept();
 }
 
 void TRigSetup::btCommandClick()
 {
     const QStringList parts = rig::splitCommand(m_loaded.command);
     if (parts.isEmpty()) {
-        m_ctx.services.prompts->error(QStringLiteral("Ошибка"),
-                                      QStringLiteral("Команда программы управления радио в файле settings.ini "
-                                                     "(раздел [Rig], ключ Command) записана неверно: "
-                                                     "не закрыта кавычка.\n")
-                                          + m_loaded.command);
+        showError(*m_ctx.services.prompts, QStringLiteral("Команда программы управления радио в файле settings.ini "
+                                                          "(раздел [Rig], ключ Command) записана неверно: "
+                                                          "не закрыта кавычка.\n")
+                                               + m_loaded.command);
         return;
     }
     if (!m_ctx.services.shell->startProgram(parts.first(), parts.mid(1)))
-        m_ctx.services.prompts->error(QStringLiteral("Ошибка"),
-                                      QStringLiteral("Не удалось запустить программу управления радио: ")
-                                          + parts.first());
+        showError(*m_ctx.services.prompts,
+                  QStringLiteral("Не удалось запустить программу управления радио: ") + parts.first());
 }
 
 } // namespace vireo

@@ -13,57 +13,45 @@ namespace {
 
 const QString Unchanged = QStringLiteral("Данные не изменены.");
 
-bool readFile(const QString &path, QByteArray &bytes, QString &error)
+QByteArray readFile(const QString &path)
 {
+    if (path.isEmpty())
+        throw Error(QStringLiteral("Не выбран файл.\n") + Unchanged);
     QFile f(path);
-    if (path.isEmpty()) {
-        error = QStringLiteral("Не выбран файл.\n") + Unchanged;
-        return false;
-    }
-    if (!f.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("Не удалось открыть файл %1: %2.\n%3").arg(path, f.errorString(), Unchanged);
-        return false;
-    }
-    bytes = f.readAll();
-    return true;
+    if (!f.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("Не удалось открыть файл %1: %2.\n%3").arg(path, f.errorString(), Unchanged));
+    return f.readAll();
 }
 
-QString lineError(const QString &path, int line, const QString &what)
+// The file's own reader, its fault told with the file's name.
+template <typename Reader>
+auto readLines(const QString &path, const QByteArray &bytes, Reader reader)
 {
-    return QStringLiteral("Файл %1, строка %2: %3.\n%4").arg(path).arg(line).arg(what, Unchanged);
+    try {
+        return reader(bytes);
+    } catch (const LineError &e) {
+        throw Error(QStringLiteral("Файл %1, строка %2: %3.\n%4").arg(path).arg(e.line()).arg(e.reason(), Unchanged));
+    }
 }
 
 } // namespace
 
-RefreshResult refreshReferenceData(ScpStore &store, const QString &ctyPath, const QString &scpPath)
+QString refreshReferenceData(ScpStore &store, const QString &ctyPath, const QString &scpPath)
 {
-    RefreshResult r;
-    QByteArray ctyBytes, scpBytes;
-    if (!readFile(ctyPath, ctyBytes, r.text) || !readFile(scpPath, scpBytes, r.text))
-        return r;
-    const CtyContents cty = readCty(ctyBytes);
-    if (cty.errorLine != 0) {
-        r.text = lineError(ctyPath, cty.errorLine, cty.error);
-        return r;
-    }
-    const ScpContents scp = readScp(scpBytes);
-    if (scp.errorLine != 0) {
-        r.text = lineError(scpPath, scp.errorLine, scp.error);
-        return r;
-    }
+    const QByteArray ctyBytes = readFile(ctyPath);
+    const QByteArray scpBytes = readFile(scpPath);
+    const CtyContents cty = readLines(ctyPath, ctyBytes, readCty);
+    const ScpContents scp = readLines(scpPath, scpBytes, readScp);
     try {
         store.replace(cty, scp);
     } catch (const Error &e) {
-        r.text = QStringLiteral("Не удалось записать данные в журнал: %1\n%2").arg(e.text(), Unchanged);
-        return r;
+        throw Error(QStringLiteral("Не удалось записать данные в журнал: %1\n%2").arg(e.text(), Unchanged), e.kind());
     }
-    r.ok = true;
     const ReferenceInfo info = store.info();
-    r.text = QStringLiteral("Данные обновлены: стран %1, префиксов %2, позывных %3.")
-                 .arg(info.entities)
-                 .arg(info.prefixes)
-                 .arg(info.calls);
-    return r;
+    return QStringLiteral("Данные обновлены: стран %1, префиксов %2, позывных %3.")
+        .arg(info.entities)
+        .arg(info.prefixes)
+        .arg(info.calls);
 }
 
 } // namespace vireo

@@ -9,11 +9,8 @@ namespace vireo {
 
 class ScpStore;
 
-struct RefreshResult {
-    bool ok = false;
-    QString text; // Russian: the error, naming the file and the line, or what was loaded
-};
-
-RefreshResult refreshReferenceData(ScpStore &store, const QString &ctyPath, const QString &scpPath);
+// Returns what was loaded, in Russian ("Данные обновлены: стран 340, ..."). Any failure throws
+// vireo::Error naming the file (and the line) and saying that nothing was changed.
+QString refreshReferenceData(ScpStore &store, const QString &ctyPath, const QString &scpPath);
 
 } // namespace vireo

@@ -11,13 +11,6 @@ namespace {
 
 const QString Section = QStringLiteral("MyPosition");
 
-PositionInput failure(const QString &error)
-{
-    PositionInput r;
-    r.error = error;
-    return r;
-}
-
 // What the character at each place of a locator must be: its lowest value and how many there are.
 struct Place {
     char16_t first;
@@ -34,26 +27,23 @@ constexpr Place Places[] = {
 constexpr double LonSize[] = {20.0, 2.0, 2.0 / 24.0, 2.0 / 240.0};
 constexpr int Divisions[] = {18, 10, 24, 10};
 
-// One degree value with its hemisphere letters; nullopt and the error when it does not read.
-std::optional<double> readDegrees(const QString &typed, const QString &name, const QString &positive,
-                                  const QString &negative, double limit, QString *error)
+// One degree value with its hemisphere letters, or why it does not read.
+Result<double> readDegrees(const QString &typed, const QString &name, const QString &positive,
+                           const QString &negative, double limit)
 {
     QString t = typed.trimmed().toUpper();
     t.remove(QChar(0x00B0)); // a degree sign
-    if (t.isEmpty()) {
-        *error = QStringLiteral("Введите %1 в градусах, например %2.")
-                     .arg(name.toLower().chopped(1) + QStringLiteral("у"), limit == 90 ? QStringLiteral("55.75") : QStringLiteral("37.62"));
-        return std::nullopt;
-    }
+    if (t.isEmpty())
+        return Error(QStringLiteral("Введите %1 в градусах, например %2.")
+                         .arg(name.toLower().chopped(1) + QStringLiteral("у"),
+                              limit == 90 ? QStringLiteral("55.75") : QStringLiteral("37.62")));
     int sign = 1;
     bool lettered = false;
     for (const bool atEnd : {true, false}) {
         const QChar c = atEnd ? t.back() : t.front();
         if (positive.contains(c) || negative.contains(c)) {
-            if (lettered) {
-                *error = QStringLiteral("%1 «%2»: укажите одну букву полушария.").arg(name, typed.trimmed());
-                return std::nullopt;
-            }
+            if (lettered)
+                return Error(QStringLiteral("%1 «%2»: укажите одну букву полушария.").arg(name, typed.trimmed()));
             lettered = true;
             sign = negative.contains(c) ? -1 : 1;
             t = (atEnd ? t.chopped(1) : t.mid(1)).trimmed();
@@ -64,26 +54,21 @@ std::optional<double> readDegrees(const QString &typed, const QString &name, con
     t.replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
     double value = t.toDouble(&ok);
-    if (!ok || !std::isfinite(value) || t.contains(QLatin1Char(' '))) {
-        *error = QStringLiteral("%1 «%2» — не число градусов. Введите, например, %3.")
-                     .arg(name, typed.trimmed(), limit == 90 ? QStringLiteral("55.75 или 55,75")
-                                                             : QStringLiteral("37.62 или 37,62"));
-        return std::nullopt;
-    }
+    if (!ok || !std::isfinite(value) || t.contains(QLatin1Char(' ')))
+        return Error(QStringLiteral("%1 «%2» — не число градусов. Введите, например, %3.")
+                         .arg(name, typed.trimmed(), limit == 90 ? QStringLiteral("55.75 или 55,75")
+                                                                 : QStringLiteral("37.62 или 37,62")));
     if (lettered) {
-        if (value < 0) {
-            *error = QStringLiteral("%1 «%2»: укажите либо знак минус, либо букву полушария.").arg(name, typed.trimmed());
-            return std::nullopt;
-        }
+        if (value < 0)
+            return Error(QStringLiteral("%1 «%2»: укажите либо знак минус, либо букву полушария.")
+                             .arg(name, typed.trimmed()));
         value *= sign;
     }
-    if (value < -limit || value > limit) {
-        *error = QStringLiteral("%1 должна быть от -%2 до %2 градусов; введено %3.")
-                     .arg(name)
-                     .arg(int(limit))
-                     .arg(typed.trimmed());
-        return std::nullopt;
-    }
+    if (value < -limit || value > limit)
+        return Error(QStringLiteral("%1 должна быть от -%2 до %2 градусов; введено %3.")
+                         .arg(name)
+                         .arg(int(limit))
+                         .arg(typed.trimmed()));
     return value;
 }
 
@@ -93,19 +78,19 @@ PositionInput fromLocator(const QString &text)
 {
     const QString t = text.trimmed().toUpper();
     if (t.size() != 4 && t.size() != 6 && t.size() != 8)
-        return failure(QStringLiteral("Локатор состоит из 4, 6 или 8 знаков, например KO85 или KO85TS; введено %1: «%2».")
-                           .arg(t.size())
-                           .arg(text.trimmed()));
+        return Error(QStringLiteral("Локатор состоит из 4, 6 или 8 знаков, например KO85 или KO85TS; введено %1: «%2».")
+                         .arg(t.size())
+                         .arg(text.trimmed()));
     double lon = -180.0, lat = -90.0;
     for (int i = 0; i < t.size(); ++i) {
         const Place &p = Places[i];
         const int v = int(t.at(i).unicode()) - int(p.first);
         if (v < 0 || v >= p.count)
-            return failure(QStringLiteral("В локаторе «%1» %2-й знак («%3») должен быть %4.")
-                               .arg(text.trimmed())
-                               .arg(i + 1)
-                               .arg(text.trimmed().at(i))
-                               .arg(QString::fromUtf8(p.what)));
+            return Error(QStringLiteral("В локаторе «%1» %2-й знак («%3») должен быть %4.")
+                             .arg(text.trimmed())
+                             .arg(i + 1)
+                             .arg(text.trimmed().at(i))
+                             .arg(QString::fromUtf8(p.what)));
         const double size = LonSize[i / 2] / (i % 2 == 0 ? 1.0 : 2.0);
         (i % 2 == 0 ? lon : lat) += v * size;
     }
@@ -113,25 +98,20 @@ PositionInput fromLocator(const QString &text)
     const int level = int(t.size()) / 2 - 1;
     lon += LonSize[level] / 2.0;
     lat += LonSize[level] / 4.0;
-    PositionInput r;
-    r.position = GeoPosition{lat, lon};
-    return r;
+    return GeoPosition{lat, lon};
 }
 
 PositionInput fromDegrees(const QString &latitude, const QString &longitude)
 {
-    QString error;
-    const std::optional<double> lat =
-        readDegrees(latitude, QStringLiteral("Широта"), QStringLiteral("NС"), QStringLiteral("SЮ"), 90, &error);
+    const Result<double> lat =
+        readDegrees(latitude, QStringLiteral("Широта"), QStringLiteral("NС"), QStringLiteral("SЮ"), 90);
     if (!lat)
-        return failure(error);
-    const std::optional<double> lon =
-        readDegrees(longitude, QStringLiteral("Долгота"), QStringLiteral("EOВ"), QStringLiteral("WЗ"), 180, &error);
+        return lat.error();
+    const Result<double> lon =
+        readDegrees(longitude, QStringLiteral("Долгота"), QStringLiteral("EOВ"), QStringLiteral("WЗ"), 180);
     if (!lon)
-        return failure(error);
-    PositionInput r;
-    r.position = GeoPosition{*lat, *lon};
-    return r;
+        return lon.error();
+    return GeoPosition{*lat, *lon};
 }
 
 QString locatorOf(const GeoPosition &position, int length)

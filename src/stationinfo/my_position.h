@@ -3,9 +3,9 @@
 // the listener types (a Maidenhead locator, or latitude and longitude in degrees), shown in the
 // other form, and kept in section MyPosition of the settings file.
 
-#include <QString>
+#include "base/error.h"
 
-#include <optional>
+#include <QString>
 
 namespace vireo {
 
@@ -16,11 +16,7 @@ struct GeoPosition {
 };
 
 // A position read from the listener's typing, or one Russian sentence saying what is wrong.
-struct PositionInput {
-    std::optional<GeoPosition> position;
-    QString error;
-    bool ok() const { return position.has_value(); }
-};
+using PositionInput = Result<GeoPosition>;
 
 namespace myposition {
 

@@ -68,7 +68,7 @@ bool PositionFields::isEmpty() const
 PositionInput PositionFields::input() const
 {
     if (m_shown)
-        return PositionInput{m_shown, QString()};
+        return *m_shown;
     return m_fromLocator ? myposition::fromLocator(edLocator->text())
                          : myposition::fromDegrees(edLat->text(), edLon->text());
 }
@@ -79,8 +79,8 @@ void PositionFields::locatorEdited()
     m_shown.reset();
     const PositionInput in = input();
     if (in.ok()) {
-        edLat->setText(myposition::degreesText(in.position->latitude));
-        edLon->setText(myposition::degreesText(in.position->longitude));
+        edLat->setText(myposition::degreesText(in->latitude));
+        edLon->setText(myposition::degreesText(in->longitude));
     }
     showCheck(in, in.ok() ? QStringLiteral("Середина квадрата: широта %1, долгота %2.")
                                 .arg(edLat->text(), edLon->text())
@@ -93,7 +93,7 @@ void PositionFields::degreesEdited()
     m_shown.reset();
     const PositionInput in = input();
     if (in.ok())
-        edLocator->setText(myposition::locatorOf(*in.position));
+        edLocator->setText(myposition::locatorOf(*in));
     showCheck(in, in.ok() ? QStringLiteral("Локатор %1.").arg(edLocator->text()) : QString());
 }
 
@@ -103,7 +103,7 @@ void PositionFields::showCheck(const PositionInput &input, const QString &otherF
     if (!input.ok())
         p.setColor(QPalette::WindowText, QColor(176, 0, 0));
     lbPositionCheck->setPalette(p);
-    lbPositionCheck->setText(input.ok() ? otherForm : input.error);
+    lbPositionCheck->setText(input.ok() ? otherForm : input.errorText());
 }
 
 } // namespace vireo

@@ -4,6 +4,7 @@
 #include "db/database.h"
 #include "db/qso_store.h"
 #include "db/scp_store.h"
+#include "stationinfo/logging.h"
 
 #include <QThread>
 
@@ -121,7 +122,7 @@ void ScpData::startRead()
             if (fill(read->index, store, read->records, read->upToId, &read->stop))
                 read->index.prepare();
         } catch (const std::exception &e) {
-            read->error = QString::fromUtf8(e.what());
+            read->error = errorText(e);
             if (read->error.isEmpty())
                 read->error = QStringLiteral("ошибка чтения журнала");
         }
@@ -140,7 +141,7 @@ void ScpData::finishRead()
     m_worker.reset();
     const std::shared_ptr<Read> read = std::move(m_read);
     if (!read->error.isEmpty()) {
-        qWarning("partial check: background read failed: %s", qPrintable(read->error));
+        qCWarning(lcStationInfo).noquote() << "partial check: background read failed:" << read->error;
         m_failed = true; // read on this thread at the next use
         m_savedMeanwhile.clear();
         return;

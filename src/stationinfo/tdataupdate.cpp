@@ -1,6 +1,7 @@
 #include "stationinfo/tdataupdate.h"
 
 #include "base/error.h"
+#include "base/ui/guarded.h"
 #include "db/database.h"
 #include "db/scp_store.h"
 #include "stationinfo/data_refresh.h"
@@ -97,20 +98,13 @@ TDataUpdate::TDataUpdate(const AppContext &context, QSqlDatabase db, QWidget *pa
     layout->addWidget(lbResult);
     layout->addLayout(buttons);
 
-    auto guarded = [this](const std::function<void()> &f) {
-        try {
-            f();
-        } catch (const std::exception &e) {
-            m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));
-        }
-    };
-    connect(btCtyFile, &QPushButton::clicked, this, [this, guarded] {
-        guarded([this] { browse(edCtyFile, QStringLiteral("Файл стран cty.dat"), QStringLiteral("cty.dat (*.dat);;Все файлы (*)")); });
-    });
-    connect(btScpFile, &QPushButton::clicked, this, [this, guarded] {
-        guarded([this] { browse(edScpFile, QStringLiteral("Файл позывных MASTER.SCP"), QStringLiteral("MASTER.SCP (*.scp *.SCP);;Все файлы (*)")); });
-    });
-    connect(btUpdate, &QPushButton::clicked, this, [this, guarded] { guarded([this] { btUpdateClick(); }); });
+    connect(btCtyFile, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] {
+        browse(edCtyFile, QStringLiteral("Файл стран cty.dat"), QStringLiteral("cty.dat (*.dat);;Все файлы (*)"));
+    }));
+    connect(btScpFile, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] {
+        browse(edScpFile, QStringLiteral("Файл позывных MASTER.SCP"), QStringLiteral("MASTER.SCP (*.scp *.SCP);;Все файлы (*)"));
+    }));
+    connect(btUpdate, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { btUpdateClick(); }));
     connect(btClose, &QPushButton::clicked, this, &QWidget::hide);
 }
 
@@ -135,13 +129,8 @@ void TDataUpdate::browse(QLineEdit *field, const QString &title, const QString &
 
 void TDataUpdate::btUpdateClick()
 {
-    const RefreshResult r = refreshReferenceData(m_store, edCtyFile->text().trimmed(), edScpFile->text().trimmed());
-    if (!r.ok) {
-        lbResult->setText(QString());
-        m_ctx.services.prompts->error(QStringLiteral("Ошибка"), r.text);
-        return;
-    }
-    lbResult->setText(r.text);
+    lbResult->setText(QString());
+    lbResult->setText(refreshReferenceData(m_store, edCtyFile->text().trimmed(), edScpFile->text().trimmed()));
     showInfo();
     emit updated();
 }

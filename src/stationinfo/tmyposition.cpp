@@ -1,6 +1,7 @@
 #include "stationinfo/tmyposition.h"
 
 #include "base/error.h"
+#include "base/ui/guarded.h"
 #include "stationinfo/position_fields.h"
 
 #include <QHBoxLayout>
@@ -40,13 +41,8 @@ TMyPosition::TMyPosition(const AppContext &context, QWidget *parent)
     layout->addLayout(buttons);
     setMinimumWidth(360);
 
-    connect(btMyPositionSave, &QPushButton::clicked, this, [this] {
-        try {
-            btMyPositionSaveClick();
-        } catch (const std::exception &e) {
-            m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));
-        }
-    });
+    connect(btMyPositionSave, &QPushButton::clicked, this,
+            guarded(m_ctx.services.prompts, [this] { btMyPositionSaveClick(); }));
     connect(btMyPositionCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -62,14 +58,11 @@ void TMyPosition::showPosition(const GeoPosition &position)
 
 void TMyPosition::btMyPositionSaveClick()
 {
-    const PositionInput in = fields->input();
-    if (!in.ok()) {
-        m_ctx.services.prompts->error(QStringLiteral("Ошибка"), in.error);
-        return;
-    }
+    // A position that does not read ends here, in the error box.
+    const GeoPosition position = fields->input().value();
     // Written before anything else changes: a file that cannot be written leaves all as it was.
-    myposition::write(m_ctx.settingsPath, *in.position);
-    emit saved(*in.position);
+    myposition::write(m_ctx.settingsPath, position);
+    emit saved(position);
     accept();
 }
 

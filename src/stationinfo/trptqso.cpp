@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "base/ini_file.h"
+#include "base/ui/guarded.h"
 #include "base/window_placement.h"
 #include "stationinfo/repeat_model.h"
 
@@ -134,12 +135,9 @@ void TRptQso::FormCreate()
 void TRptQso::FormDestroy()
 {
     // Runs from the destructor: a settings file that cannot be written must not end the program.
-    try {
+    runGuarded(m_ctx.services.prompts.get(), [this] {
         savePlacement(*this, m_ctx.settingsPath, Section);
-    } catch (const std::exception &e) {
-        if (m_ctx.services.prompts)
-            m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));
-    }
+    });
 }
 
 void TRptQso::FormClose()

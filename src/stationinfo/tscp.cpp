@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "base/ini_file.h"
+#include "base/ui/guarded.h"
 #include "base/window_placement.h"
 #include "stationinfo/scp_list_model.h"
 
@@ -167,12 +168,9 @@ void TScp::FormCreate()
 void TScp::FormDestroy()
 {
     // Runs from the destructor: a settings file that cannot be written must not end the program.
-    try {
+    runGuarded(m_ctx.services.prompts.get(), [this] {
         savePlacement(*this, m_ctx.settingsPath, Section);
-    } catch (const std::exception &e) {
-        if (m_ctx.services.prompts)
-            m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));
-    }
+    });
 }
 
 void TScp::closeEvent(QCloseEvent *event)

@@ -94,14 +94,14 @@ ReplyCheck checkReply(const QByteArray &reply, const Timestamp &sentTransmit)
 QString describe(ReplyCheck check)
 {
     switch (check) {
-    case ReplyCheck::Ok: return QStringLiteral("ok");
-    case ReplyCheck::Short: return QStringLiteral("short reply");
-    case ReplyCheck::TooLong: return QStringLiteral("over-long reply");
-    case ReplyCheck::NotServer: return QStringLiteral("not a server reply");
-    case ReplyCheck::Unsynchronised: return QStringLiteral("server not synchronised");
-    case ReplyCheck::BadStratum: return QStringLiteral("bad stratum");
-    case ReplyCheck::WrongOriginate: return QStringLiteral("originate does not match");
-    case ReplyCheck::NoTransmitTime: return QStringLiteral("zero transmit timestamp");
+    case ReplyCheck::Ok: return QStringLiteral("ответ верен");
+    case ReplyCheck::Short: return QStringLiteral("ответ короче 48 байт");
+    case ReplyCheck::TooLong: return QStringLiteral("ответ длиннее 48 байт");
+    case ReplyCheck::NotServer: return QStringLiteral("ответил не сервер");
+    case ReplyCheck::Unsynchronised: return QStringLiteral("сервер не синхронизирован");
+    case ReplyCheck::BadStratum: return QStringLiteral("недопустимый уровень сервера (stratum)");
+    case ReplyCheck::WrongOriginate: return QStringLiteral("ответ не на этот запрос");
+    case ReplyCheck::NoTransmitTime: return QStringLiteral("в ответе нет времени отправки");
     }
     return QString();
 }

@@ -22,14 +22,13 @@ void letWindowsRepaint()
 }
 
 // The first IPv4 address of a host name, looked up without freezing the windows.
-QHostAddress resolve(const QString &host, const QDeadlineTimer &deadline, QString *failure)
+Result<QHostAddress> resolve(const QString &host, const QDeadlineTimer &deadline)
 {
     QHostAddress literal;
     if (literal.setAddress(host)) {
         if (literal.protocol() == QAbstractSocket::IPv4Protocol)
             return literal;
-        *failure = QStringLiteral("not an IPv4 address: ") + host;
-        return QHostAddress();
+        return Error(QStringLiteral("Адрес %1 — не адрес IPv4.").arg(host));
     }
 
     auto done = std::make_shared<bool>(false);
@@ -46,18 +45,14 @@ QHostAddress resolve(const QString &host, const QDeadlineTimer &deadline, QStrin
     }
     if (!*done) {
         QHostInfo::abortHostLookup(id);
-        *failure = QStringLiteral("name lookup timed out: ") + host;
-        return QHostAddress();
+        return Error(QStringLiteral("Адрес сервера %1 не найден за отведённое время.").arg(host));
     }
-    if (info->error() != QHostInfo::NoError) {
-        *failure = QStringLiteral("name lookup failed: ") + info->errorString();
-        return QHostAddress();
-    }
+    if (info->error() != QHostInfo::NoError)
+        return Error(QStringLiteral("Адрес сервера %1 не найден (%2).").arg(host, info->errorString()));
     for (const QHostAddress &a : info->addresses())
         if (a.protocol() == QAbstractSocket::IPv4Protocol)
             return a;
-    *failure = QStringLiteral("no IPv4 address for ") + host;
-    return QHostAddress();
+    return Error(QStringLiteral("У сервера %1 нет адреса IPv4.").arg(host));
 }
 
 } // namespace
@@ -69,31 +64,25 @@ SntpClient::SntpClient(const UtcClock &clock)
 
 SntpResult SntpClient::exchange(const QString &hostText) const
 {
-    SntpResult r;
     const QString host = hostText.trimmed();
-    if (host.isEmpty()) {
-        r.failure = QStringLiteral("no server given");
-        return r;
-    }
+    if (host.isEmpty())
+        return Error(QStringLiteral("Сервер времени не указан."));
     const QDeadlineTimer deadline(m_timeoutMs);
 
-    const QHostAddress server = resolve(host, deadline, &r.failure);
-    if (server.isNull())
-        return r;
+    const Result<QHostAddress> resolved = resolve(host, deadline);
+    if (!resolved)
+        return resolved.error();
+    const QHostAddress server = *resolved;
 
     QUdpSocket socket;
-    if (!socket.bind(QHostAddress(QHostAddress::AnyIPv4), 0)) {
-        r.failure = QStringLiteral("bind: ") + socket.errorString();
-        return r;
-    }
+    if (!socket.bind(QHostAddress(QHostAddress::AnyIPv4), 0))
+        return Error(QStringLiteral("Не удалось открыть порт для запроса времени (%1).").arg(socket.errorString()));
 
     const qint64 t1 = m_clock.nowUtc().toMSecsSinceEpoch();
     const sntp::Timestamp sent = sntp::toTimestamp(t1);
     const QByteArray request = sntp::request(sent);
-    if (socket.writeDatagram(request, server, m_port) != request.size()) {
-        r.failure = QStringLiteral("send: ") + socket.errorString();
-        return r;
-    }
+    if (socket.writeDatagram(request, server, m_port) != request.size())
+        return Error(QStringLiteral("Запрос серверу %1 не отправлен (%2).").arg(host, socket.errorString()));
 
     while (!deadline.hasExpired()) {
         const int slice = int(qMin<qint64>(SliceMs, qMax<qint64>(1, deadline.remainingTime())));
@@ -111,18 +100,13 @@ SntpResult SntpClient::exchange(const QString &hostText) const
             const sntp::ReplyCheck check = sntp::checkReply(d.data(), sent);
             if (check == sntp::ReplyCheck::WrongOriginate)
                 continue; // not an answer to this request: a stale or forged packet
-            if (check != sntp::ReplyCheck::Ok) {
-                r.failure = sntp::describe(check);
-                return r;
-            }
-            r.times = sntp::exchangeFrom(d.data(), t1, t4);
-            r.ok = true;
-            return r;
+            if (check != sntp::ReplyCheck::Ok)
+                return Error(QStringLiteral("Ответ сервера %1 не принят: %2.").arg(host, sntp::describe(check)));
+            return sntp::exchangeFrom(d.data(), t1, t4);
         }
         letWindowsRepaint();
     }
-    r.failure = QStringLiteral("no reply within %1 ms").arg(m_timeoutMs);
-    return r;
+    return Error(QStringLiteral("Сервер %1 не ответил за %2 мс.").arg(host).arg(m_timeoutMs));
 }
 
 } // namespace vireo

@@ -3,6 +3,7 @@
 // ephemeral port, wait a bounded time for the reply. The wait runs in short slices and lets
 // the window repaint between them (user input is held back), so the program never looks hung.
 
+#include "base/error.h"
 #include "base/services.h"
 #include "timesync/sntp.h"
 
@@ -10,11 +11,9 @@
 
 namespace vireo {
 
-struct SntpResult {
-    bool ok = false;
-    QString failure;       // why the exchange failed (for the trace; not shown to the user)
-    sntp::Exchange times;  // the four times when ok
-};
+// The four times of the exchange, or why it failed (a Russian sentence for the trace; the window
+// shows its own notice).
+using SntpResult = Result<sntp::Exchange>;
 
 class SntpClient {
 public:

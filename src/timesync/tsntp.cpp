@@ -2,8 +2,10 @@
 
 #include "base/error.h"
 #include "base/ini_file.h"
+#include "base/ui/guarded.h"
 #include "db/database.h"
 #include "db/server_store.h"
+#include "timesync/logging.h"
 #include "timesync/sntp_client.h"
 
 #include <QCloseEvent>
@@ -13,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLoggingCategory>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -22,8 +23,6 @@
 namespace vireo {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcSntp, "vireo.sntp")
 
 const QString Section = QStringLiteral("SNTP");
 const QString Key = QStringLiteral("SNTP");
@@ -150,23 +149,14 @@ void TSntp::buildControls()
     outer->addWidget(GroupBox1);
     outer->addLayout(buttons);
 
-    connect(ComboBox1, &QComboBox::currentTextChanged, this, [this] { guard([this] { ComboBox1Change(); }); });
-    connect(ComboBox1, &QComboBox::textActivated, this, [this] { guard([this] { ComboBox1Change(); }); });
-    connect(Edit1, &QLineEdit::textChanged, this, [this] { guard([this] { Edit1Change(); }); });
-    connect(Button2, &QPushButton::clicked, this, [this] { guard([this] { Button2Click(); }); });
-    connect(Button3, &QPushButton::clicked, this, [this] { guard([this] { Button3Click(); }); });
-    connect(Button1, &QPushButton::clicked, this, [this] { guard([this] { Button1Click(); }); });
-    connect(Button4, &QPushButton::clicked, this, [this] { guard([this] { Button4Click(); }); });
-    connect(Button5, &QPushButton::clicked, this, [this] { guard([this] { Button5Click(); }); });
-}
-
-void TSntp::guard(const std::function<void()> &handler)
-{
-    try {
-        handler();
-    } catch (const std::exception &e) {
-        m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));
-    }
+    connect(ComboBox1, &QComboBox::currentTextChanged, this, guarded(m_ctx.services.prompts, [this] { ComboBox1Change(); }));
+    connect(ComboBox1, &QComboBox::textActivated, this, guarded(m_ctx.services.prompts, [this] { ComboBox1Change(); }));
+    connect(Edit1, &QLineEdit::textChanged, this, guarded(m_ctx.services.prompts, [this] { Edit1Change(); }));
+    connect(Button2, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { Button2Click(); }));
+    connect(Button3, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { Button3Click(); }));
+    connect(Button1, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { Button1Click(); }));
+    connect(Button4, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { Button4Click(); }));
+    connect(Button5, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { Button5Click(); }));
 }
 
 void TSntp::FormCreate()
@@ -259,23 +249,23 @@ void TSntp::Button5Click()
     setEnabled(true);
     m_busy = false;
 
-    if (!r.ok) {
-        qCInfo(lcSntp) << "exchange with" << host << "failed:" << r.failure;
+    if (!r) {
+        qCInfo(lcTimeSync).noquote() << r.errorText();
         emit statusText(TextStatusFailed);
         m_ctx.services.prompts->warning(TextFailure);
         return;
     }
 
-    const qint64 offset = r.times.offsetMs();
+    const qint64 offset = r->offsetMs();
     const int rc = m_ctx.services.systemClock->setUtc(
-        QDateTime::fromMSecsSinceEpoch(r.times.correctedReceiptMs(), Qt::UTC));
+        QDateTime::fromMSecsSinceEpoch(r->correctedReceiptMs(), Qt::UTC));
     if (rc == EPERM) {
         emit statusText(TextStatusNoRight);
         m_ctx.services.prompts->warning(noRightText(host, offset));
         return;
     }
     if (rc != 0) {
-        qCWarning(lcSntp) << "clock not set, errno" << rc;
+        qCWarning(lcTimeSync).noquote() << "clock not set:" << qt_error_string(rc);
         emit statusText(TextStatusFailed);
         m_ctx.services.prompts->warning(TextFailure);
         return;

@@ -71,8 +71,6 @@ protected:
 private:
     void FormCreate();
     void buildControls();
-    // Runs a handler; an error that leaves it is shown with its own text.
-    void guard(const std::function<void()> &handler);
 
     AppContext m_ctx;
     QWidget *m_main;

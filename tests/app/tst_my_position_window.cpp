@@ -110,7 +110,7 @@ private slots:
         screenshot(*w, QStringLiteral("my_position_error.png"));
         w->btMyPositionSave->click();
         QCOMPARE(t.prompts->texts(QStringLiteral("error")), QStringList{error});
-        QCOMPARE(t.prompts->shown.last().caption, QStringLiteral("Ошибка"));
+        QCOMPARE(t.prompts->shown.last().caption, QStringLiteral("Vireo"));
         QVERIFY(w->isVisible());
         QCOMPARE(stored(t.context.settingsPath), (GeoPosition{55.8125, 37.625}));
         // Cancel leaves everything as it was.

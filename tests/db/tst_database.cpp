@@ -98,7 +98,7 @@ private slots:
             "United States:            05:  08:  NA:   37.60:    91.87:     5.0:  K:\n"
             "    K,W<40.0/75.0>{SA},AA0(4)[7];\n"
             "Truncated:                01:  02:  EU:   10.00:";
-        const QVector<PrefixRow> rows = parseCty(cty);
+        const QVector<PrefixRow> rows = parseCty(cty).rows;
         QStringList prefixes;
         for (const PrefixRow &r : rows)
             prefixes << r.prefix;

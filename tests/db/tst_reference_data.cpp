@@ -54,13 +54,11 @@ private slots:
 void TestReferenceData::realFilesRead()
 {
     const CtyContents cty = readCty(readAll(Database::defaultCtyPath()));
-    QVERIFY2(cty.errorLine == 0, qPrintable(cty.error));
     QCOMPARE(cty.version, QStringLiteral("VER20230502"));
     QVERIFY(cty.entities > 330 && cty.entities < 350);
-    QCOMPARE(cty.rows.size(), parseCty(readAll(Database::defaultCtyPath())).size());
+    QCOMPARE(cty.rows.size(), parseCty(readAll(Database::defaultCtyPath())).rows.size());
 
     const ScpContents scp = readScp(readAll(Database::defaultScpPath()));
-    QVERIFY2(scp.errorLine == 0, qPrintable(scp.error));
     QCOMPARE(scp.release, QStringLiteral("Release 2023.05.02.00"));
     QVERIFY(scp.calls.size() > 80000);
     QVERIFY(scp.calls.contains(QStringLiteral("2E0ACE")));
@@ -93,9 +91,14 @@ void TestReferenceData::brokenCountryFilesNameTheLine()
     QFETCH(QByteArray, text);
     QFETCH(int, line);
     QFETCH(QString, says);
-    const CtyContents cty = readCty(text);
-    QCOMPARE(cty.errorLine, line);
-    QVERIFY2(cty.error.contains(says), qPrintable(cty.error));
+    try {
+        readCty(text);
+        QFAIL("the broken file was read");
+    } catch (const LineError &e) {
+        QCOMPARE(e.line(), line);
+        QVERIFY2(e.reason().contains(says), qPrintable(e.reason()));
+        QCOMPARE(e.text(), QStringLiteral("Строка %1: %2.").arg(line).arg(e.reason()));
+    }
 }
 
 void TestReferenceData::brokenCallListsNameTheLine_data()
@@ -115,9 +118,13 @@ void TestReferenceData::brokenCallListsNameTheLine()
     QFETCH(QByteArray, text);
     QFETCH(int, line);
     QFETCH(QString, says);
-    const ScpContents scp = readScp(text);
-    QCOMPARE(scp.errorLine, line);
-    QVERIFY2(scp.error.contains(says), qPrintable(scp.error));
+    try {
+        readScp(text);
+        QFAIL("the broken file was read");
+    } catch (const LineError &e) {
+        QCOMPARE(e.line(), line);
+        QVERIFY2(e.reason().contains(says), qPrintable(e.reason()));
+    }
 }
 
 void TestReferenceData::newAndOldLogFilesGetTheCalls()
@@ -172,9 +179,7 @@ void TestReferenceData::refreshReplacesBothOrNothing()
                "Sicily:                   15:  28:  EU:   37.50:   -14.00:    -1.0:  *IT9:\n"
                "    IT9;\n");
     write(scp, "#\n# Release 2099.12.31.00\n#\n9H1AA\n9H1BB\n9H1AA\n");
-    const RefreshResult good = refreshReferenceData(store, cty, scp);
-    QVERIFY2(good.ok, qPrintable(good.text));
-    QCOMPARE(good.text, QStringLiteral("Данные обновлены: стран 1, префиксов 2, позывных 2."));
+    QCOMPARE(refreshReferenceData(store, cty, scp), QStringLiteral("Данные обновлены: стран 1, префиксов 2, позывных 2."));
     ReferenceInfo info = store.info();
     QCOMPARE(info.ctyVersion, QStringLiteral("VER20991231"));
     QCOMPARE(info.scpRelease, QStringLiteral("Release 2099.12.31.00"));
@@ -187,7 +192,17 @@ void TestReferenceData::refreshReplacesBothOrNothing()
 
     // Back to the installed files, then a truncated country file and a call list of another
     // format: each leaves all as it was and names its file and line.
-    QVERIFY(refreshReferenceData(store, Database::defaultCtyPath(), Database::defaultScpPath()).ok);
+    QVERIFY(refreshReferenceData(store, Database::defaultCtyPath(), Database::defaultScpPath())
+                .startsWith(QStringLiteral("Данные обновлены")));
+    // The refusal of a refresh: its error's text, empty when the refresh went through.
+    auto refused = [&store](const QString &ctyPath, const QString &scpPath) {
+        try {
+            refreshReferenceData(store, ctyPath, scpPath);
+        } catch (const Error &e) {
+            return e.text();
+        }
+        return QString();
+    };
     const ReferenceInfo installed = store.info();
     QCOMPARE(installed.ctyVersion, QStringLiteral("VER20230502"));
     const QByteArray real = readAll(Database::defaultCtyPath());
@@ -199,20 +214,16 @@ void TestReferenceData::refreshReplacesBothOrNothing()
     for (int i = 0; i < lines.size(); ++i)
         if (!lines[i].isEmpty() && lines[i].at(0) != ' ')
             header = i + 1;
-    RefreshResult bad = refreshReferenceData(store, cty, Database::defaultScpPath());
-    QVERIFY(!bad.ok);
-    QVERIFY2(bad.text.startsWith(QStringLiteral("Файл %1, строка ").arg(cty)), qPrintable(bad.text));
-    QVERIFY2(bad.text.contains(QStringLiteral("Данные не изменены")), qPrintable(bad.text));
-    const int line = bad.text.section(QStringLiteral("строка "), 1).section(QLatin1Char(':'), 0, 0).toInt();
+    QString bad = refused(cty, Database::defaultScpPath());
+    QVERIFY2(bad.startsWith(QStringLiteral("Файл %1, строка ").arg(cty)), qPrintable(bad));
+    QVERIFY2(bad.contains(QStringLiteral("Данные не изменены")), qPrintable(bad));
+    const int line = bad.section(QStringLiteral("строка "), 1).section(QLatin1Char(':'), 0, 0).toInt();
     QCOMPARE(line, header);
 
-    bad = refreshReferenceData(store, Database::defaultCtyPath(), Database::defaultCtyPath());
-    QVERIFY(!bad.ok);
-    QVERIFY2(bad.text.startsWith(QStringLiteral("Файл %1, строка 1: ").arg(Database::defaultCtyPath())),
-             qPrintable(bad.text));
-    bad = refreshReferenceData(store, dir.filePath(QStringLiteral("none.dat")), scp);
-    QVERIFY(!bad.ok);
-    QVERIFY2(bad.text.contains(dir.filePath(QStringLiteral("none.dat"))), qPrintable(bad.text));
+    bad = refused(Database::defaultCtyPath(), Database::defaultCtyPath());
+    QVERIFY2(bad.startsWith(QStringLiteral("Файл %1, строка 1: ").arg(Database::defaultCtyPath())), qPrintable(bad));
+    bad = refused(dir.filePath(QStringLiteral("none.dat")), scp);
+    QVERIFY2(bad.contains(dir.filePath(QStringLiteral("none.dat"))), qPrintable(bad));
 
     info = store.info();
     QCOMPARE(info.ctyVersion, installed.ctyVersion);
@@ -227,9 +238,8 @@ void TestReferenceData::refreshReplacesBothOrNothing()
     sql::run(c, QStringLiteral("PRAGMA busy_timeout = 0"));
     QVERIFY(other.connection().transaction());
     sql::run(other.connection(), QStringLiteral("DELETE FROM Callbook"));
-    bad = refreshReferenceData(store, Database::defaultCtyPath(), scp);
-    QVERIFY(!bad.ok);
-    QVERIFY2(bad.text.contains(QStringLiteral("Данные не изменены")), qPrintable(bad.text));
+    bad = refused(Database::defaultCtyPath(), scp);
+    QVERIFY2(bad.contains(QStringLiteral("Данные не изменены")), qPrintable(bad));
     QVERIFY(other.connection().rollback());
     QCOMPARE(store.info().calls, installed.calls);
 }

@@ -286,7 +286,7 @@ void TestLoggerFile::importFailuresLeaveTheLogIntact()
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors[0].contains(messagePart), qPrintable(errors[0]));
     QVERIFY2(errors[0].contains("журнал не изменён"), qPrintable(errors[0]));
-    QCOMPARE(t.prompts->shown.last().caption, QStringLiteral("Ошибка"));
+    QCOMPARE(t.prompts->shown.last().caption, QStringLiteral("Vireo"));
     QCOMPARE(allRecords(m.qsos()), before);
     QCOMPARE(m.logModel().rowCount(), before.size());
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 4"));

@@ -275,7 +275,7 @@ private slots:
 
         QTRY_COMPARE_WITH_TIMEOUT(t.prompts->shown.size(), 1, Wait);
         QCOMPARE(t.prompts->shown[0].kind, QStringLiteral("error"));
-        QCOMPARE(t.prompts->shown[0].caption, QStringLiteral("Ошибка"));
+        QCOMPARE(t.prompts->shown[0].caption, QStringLiteral("Vireo"));
         // The second line says why, radio by radio.
         QCOMPARE(t.prompts->shown[0].text,
                  kUnreachable

@@ -147,7 +147,7 @@ private slots:
             tabs = w->tabRadios->count();
             startedAsNone = page->rbNone->isChecked();
             page->rbOwn->click();
-            pickModel(page, QStringLiteral("hamlib dum"), 1);
+            pickModel(page, QStringLiteral("hamlib dumm"), 1);
             shownModels = page->visibleModels();
             page->btCheck->click();
             busyWhileChecking = !page->btCheck->isEnabled(); // one check at a time
@@ -469,11 +469,10 @@ private slots:
         QApplication::setFont(font);
         test::TestContext t;
         t.context.services.rigProcess.deviceAccess = [](const QString &) { return EACCES; };
-        QString error;
-        const QList<rig::HamlibModel> models = rig::loadModelList(&error);
+        const Result<QList<rig::HamlibModel>> models = rig::loadModelList();
         const QString byId = QStringLiteral("/dev/serial/by-id/usb-Silicon_Labs_CP2102_USB_to_UART_Bridge_Controller_"
                                             "IC-7300_03001234-if00-port0");
-        TRigSetup w(t.context, models, error, {byId, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyACM0")});
+        TRigSetup w(t.context, models.value(), models.errorText(), {byId, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyACM0")});
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         TRigSetupPage *page = w.page(1);

@@ -89,10 +89,10 @@ private slots:
     // The table of rigctl -l: the real one of the installed Hamlib, and lines that push columns.
     void modelList()
     {
-        QString error;
-        const QList<rig::HamlibModel> models = rig::loadModelList(&error);
-        QVERIFY2(models.size() > 200, qPrintable(error));
-        QVERIFY(error.isEmpty());
+        const Result<QList<rig::HamlibModel>> loaded = rig::loadModelList();
+        QVERIFY2(loaded.ok(), qPrintable(loaded.errorText()));
+        const QList<rig::HamlibModel> &models = *loaded;
+        QVERIFY(models.size() > 200);
         const rig::HamlibModel *dummy = rig::findModel(models, 1);
         QVERIFY(dummy);
         QCOMPARE(dummy->maker, QStringLiteral("Hamlib"));
@@ -123,8 +123,9 @@ private slots:
         QCOMPARE(parsed[2].status, QStringLiteral("Untested"));
 
         // A rigctl that cannot run leaves the list empty and says why.
-        QVERIFY(rig::loadModelList(&error, QStringLiteral("/nonexistent/rigctl")).isEmpty());
-        QVERIFY(error.contains(QStringLiteral("libhamlib-utils")));
+        const Result<QList<rig::HamlibModel>> none = rig::loadModelList(QStringLiteral("/nonexistent/rigctl"));
+        QVERIFY(!none.ok());
+        QVERIFY(none.errorText().contains(QStringLiteral("libhamlib-utils")));
     }
 
     void modelSearch()
@@ -139,8 +140,7 @@ private slots:
         QVERIFY(!rig::modelMatches(ft, QStringLiteral("icom")));
         QVERIFY(rig::modelMatches(ft, QStringLiteral("ft-8")));
 
-        QString error;
-        const QList<rig::HamlibModel> models = rig::loadModelList(&error);
+        const QList<rig::HamlibModel> models = rig::loadModelList().value();
         int icom = 0;
         for (const rig::HamlibModel &m : models) {
             if (rig::modelMatches(m, QStringLiteral("icom"))) {

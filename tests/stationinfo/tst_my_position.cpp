@@ -35,10 +35,10 @@ private slots:
         QFETCH(double, latitude);
         QFETCH(double, longitude);
         const PositionInput in = myposition::fromLocator(locator);
-        QVERIFY2(in.ok(), qPrintable(in.error));
-        QVERIFY(in.error.isEmpty());
-        QVERIFY2(std::abs(in.position->latitude - latitude) < 1e-9, qPrintable(QString::number(in.position->latitude, 'f', 9)));
-        QVERIFY2(std::abs(in.position->longitude - longitude) < 1e-9, qPrintable(QString::number(in.position->longitude, 'f', 9)));
+        QVERIFY2(in.ok(), qPrintable(in.errorText()));
+        QVERIFY(in.errorText().isEmpty());
+        QVERIFY2(std::abs(in->latitude - latitude) < 1e-9, qPrintable(QString::number(in->latitude, 'f', 9)));
+        QVERIFY2(std::abs(in->longitude - longitude) < 1e-9, qPrintable(QString::number(in->longitude, 'f', 9)));
     }
 
     void badLocators_data()
@@ -58,7 +58,7 @@ private slots:
         QFETCH(QString, error);
         const PositionInput in = myposition::fromLocator(locator);
         QVERIFY(!in.ok());
-        QCOMPARE(in.error, error);
+        QCOMPARE(in.errorText(), error);
     }
 
     void locatorOfAPosition()
@@ -87,10 +87,10 @@ private slots:
                 QCOMPARE(loc.size(), length);
                 const PositionInput centre = myposition::fromLocator(loc);
                 QVERIFY2(centre.ok(), qPrintable(loc));
-                QCOMPARE(myposition::locatorOf(*centre.position, length), loc);
+                QCOMPARE(myposition::locatorOf(*centre, length), loc);
                 const double lonHalf = length == 4 ? 1.0 : length == 6 ? 1.0 / 24 : 1.0 / 240;
-                QVERIFY(std::abs(centre.position->longitude - p.longitude) <= lonHalf + 1e-9);
-                QVERIFY(std::abs(centre.position->latitude - p.latitude) <= lonHalf / 2 + 1e-9);
+                QVERIFY(std::abs(centre->longitude - p.longitude) <= lonHalf + 1e-9);
+                QVERIFY(std::abs(centre->latitude - p.latitude) <= lonHalf / 2 + 1e-9);
             }
             QCOMPARE(myposition::locatorOf(p, 4), geo::locator(p.latitude, p.longitude));
         }
@@ -119,9 +119,9 @@ private slots:
         QFETCH(double, lat);
         QFETCH(double, lon);
         const PositionInput in = myposition::fromDegrees(latitude, longitude);
-        QVERIFY2(in.ok(), qPrintable(in.error));
-        QCOMPARE(in.position->latitude, lat);
-        QCOMPARE(in.position->longitude, lon);
+        QVERIFY2(in.ok(), qPrintable(in.errorText()));
+        QCOMPARE(in->latitude, lat);
+        QCOMPARE(in->longitude, lon);
     }
 
     void badDegrees_data()
@@ -147,7 +147,7 @@ private slots:
         QFETCH(QString, error);
         const PositionInput in = myposition::fromDegrees(latitude, longitude);
         QVERIFY(!in.ok());
-        QCOMPARE(in.error, error);
+        QCOMPARE(in.errorText(), error);
     }
 
     void degreesText()

@@ -77,8 +77,7 @@ void TestScpIndex::initTestCase()
 {
     QFile f(MasterPath);
     QVERIFY2(f.open(QIODevice::ReadOnly), "hamradio-files is installed");
-    const ScpContents scp = readScp(f.readAll());
-    QCOMPARE(scp.errorLine, 0);
+    const ScpContents scp = readScp(f.readAll()); // a broken file fails the test by its exception
     m_master = scp.calls;
     QVERIFY(m_master.size() > 80000);
 }

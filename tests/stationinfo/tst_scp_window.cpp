@@ -373,7 +373,7 @@ void TestScpWindow::dataRefreshWindow()
     QCOMPARE(m_t->prompts->texts(QStringLiteral("error")),
              QStringList{QStringLiteral("Файл %1, строка 3: файл обрывается посреди записи страны.\nДанные не изменены.")
                              .arg(cty)});
-    QCOMPARE(m_t->prompts->shown.last().caption, QStringLiteral("Ошибка"));
+    QCOMPARE(m_t->prompts->shown.last().caption, QStringLiteral("Vireo"));
     QCOMPARE(w->lbCounts->text(), countsBefore);
     type(m.edCall1, QStringLiteral("A3AB"));
     QCOMPARE(rows(scp().matchModel()),

@@ -2,6 +2,7 @@
 // Scripted seams for tests: prompts that record what they were asked and answer from a script,
 // a clock set by the test, a system clock that only records, and a shell that only records.
 
+#include "base/captions.h"
 #include "base/services.h"
 
 #include <QDateTime>
@@ -29,9 +30,9 @@ public:
     // Called instead of running a modal window; may drive the dialog. Returns its result.
     std::function<int(QDialog &)> onModal;
 
-    void information(const QString &text) override { shown.append({QStringLiteral("information"), QStringLiteral("Vireo"), text}); }
+    void information(const QString &text) override { shown.append({QStringLiteral("information"), caption::notice(), text}); }
     void error(const QString &caption, const QString &text) override { shown.append({QStringLiteral("error"), caption, text}); }
-    void warning(const QString &text) override { shown.append({QStringLiteral("warning"), QStringLiteral("Vireo"), text}); }
+    void warning(const QString &text) override { shown.append({QStringLiteral("warning"), caption::notice(), text}); }
     bool askYesNo(const QString &text) override
     {
         shown.append({QStringLiteral("yesno"), QString(), text});

@@ -1,0 +1,5 @@
+#include "entry/logging.h"
+
+namespace vireo {
+Q_LOGGING_CATEGORY(lcEntry, "vireo.entry")
+}

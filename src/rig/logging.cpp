@@ -1,0 +1,5 @@
+#include "rig/logging.h"
+
+namespace vireo {
+Q_LOGGING_CATEGORY(lcRig, "vireo.rig")
+}
