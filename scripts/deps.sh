@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Vireo needs that are missing, through apt-get (as root, or
 # through sudo). Nothing else on the machine is changed: no service is installed or replaced.
-# Usage: scripts/deps.sh [build|test|bench|look|fuzz]
+# Usage: scripts/deps.sh [build|test|bench|look|fuzz|style]
 #   build  what the build and the program need (the run command)
 #   test   build + what the test suite needs (the test command)
 #   bench  build + Google Benchmark and the sqlite3 program (the floor of the import benchmark)
 #   look   build + Xvfb and ImageMagick, for screenshots
 #   fuzz   build + clang and its fuzzing runtime
+#   style  the style tools of scripts/style.sh: clang-format, clang-tidy and codespell
 set -euo pipefail
 kind=${1:-build}
 # Build: compiler and tools, Qt 6 (widgets, SQL, charts), SQLite headers (trace and online backup),
@@ -17,14 +18,16 @@ pkgs=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev libsql
 case "$kind" in
   build) ;;
   # Tests: pdftotext for the manual, the sqlite3 and socat programs the tests drive, the desktop
-  # entry validator, and the libraries of chronyd, which the test command unpacks from the chrony
-  # package into the build folder (scripts/test-tools.sh) instead of installing the time service.
+  # entry validator, the libraries of chronyd, which the test command unpacks from the chrony
+  # package into the build folder (scripts/test-tools.sh) instead of installing the time service,
+  # and the spelling and format checks of scripts/style.sh that the test command runs.
   test)  pkgs+=(poppler-utils sqlite3 socat desktop-file-utils procps
-                libcap2 libgnutls30 libnettle8 libseccomp2) ;;
+                libcap2 libgnutls30 libnettle8 libseccomp2 codespell clang-format) ;;
   bench) pkgs+=(libbenchmark-dev sqlite3) ;;
   look)  pkgs+=(xvfb xauth imagemagick) ;;
   fuzz)  pkgs+=(clang libclang-rt-14-dev) ;;
-  *) echo "deps.sh: unknown kind '$kind' (build, test, bench, look or fuzz)" >&2; exit 2 ;;
+  style) pkgs=(codespell clang-format clang-tidy) ;;
+  *) echo "deps.sh: unknown kind '$kind' (build, test, bench, look, fuzz or style)" >&2; exit 2 ;;
 esac
 missing=()
 for p in "${pkgs[@]}"; do

@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# Installs what the tests need, builds Vireo with its tests and runs the whole suite.
+# Installs what the tests need, checks the spelling (and, with VIREO_FORMAT_CHECK=1, the C++
+# format), builds Vireo with its tests, warnings counting as errors, and runs the whole suite.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${VIREO_BUILD_DIR:-$here/build-test}
 "$here/scripts/deps.sh" test
+style=(spelling)
+[ "${VIREO_FORMAT_CHECK:-0}" = 1 ] && style+=(format)
+"$here/scripts/style.sh" --check "${style[@]}"
 "$here/scripts/test-tools.sh" "$build"
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVIREO_BUILD_TESTS=ON ${VIREO_CMAKE_ARGS:-} >/dev/null
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVIREO_BUILD_TESTS=ON -DVIREO_WERROR=ON \
+  ${VIREO_CMAKE_ARGS:-} >/dev/null
 cmake --build "$build" -j2
 cd "$build"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 "$@"
