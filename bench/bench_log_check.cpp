@@ -8,8 +8,9 @@
 // the benchmark starts itself with --child. The streaming check runs in the real window: the time
 // from "Проверить" to the list filled, the peak, the memory the process holds with the list shown
 // and after the window is closed, beside what it held before the check. The processor time of the
-// process (every thread) is printed beside the time on the clock, which a busy machine stretches. The former check is timed from the read to its list; its window
-// kept the list when closed, so its "after closing" is the memory held with the list.
+// process (every thread) is printed beside the time on the clock, which a busy machine stretches.
+// The former check is timed from the read to its list; its window kept the list when closed, so its
+// "after closing" is the memory held with the list.
 //
 //   bench_log_check [--quick] [--logs DIR]   (--quick: 100,000 records only; --logs: make the
 //                                            logs in DIR once, use them again in later runs)

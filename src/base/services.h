@@ -1,8 +1,8 @@
 #pragma once
-// The seams between the program and the world around it: message boxes and file dialogs,
-// the two clocks, the desktop shell, the start of the program again and the rig-control server. The program passes the real
-// ones (app/real_services.*); tests pass scripted ones, so no test shows a box, opens a dialog,
-// starts a program or touches the computer's clock.
+// The seams between the program and the world around it: message boxes and file dialogs, the two
+// clocks, the desktop shell, the start of the program again and the rig-control server. The
+// program passes the real ones (app/real_services.*); tests pass scripted ones, so no test shows a
+// box, opens a dialog, starts a program or touches the computer's clock.
 
 #include <QDateTime>
 #include <QDeadlineTimer>

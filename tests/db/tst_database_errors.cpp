@@ -139,7 +139,9 @@ private slots:
         QVERIFY2(text.contains(QRegularExpression(QLatin1Char('^') + start)), qPrintable(text));
         QVERIFY2(text.endsWith(QStringLiteral("(%1).").arg(english)), qPrintable(text));
         // Russian all through but the bracket: no English word outside it.
-        const QString outsideBrackets = text.left(text.lastIndexOf(QLatin1Char('('))).remove(QRegularExpression(QStringLiteral("/\\S+"))); // file names aside
+        // (file names aside)
+        const QString outsideBrackets =
+            text.left(text.lastIndexOf(QLatin1Char('('))).remove(QRegularExpression(QStringLiteral("/\\S+")));
         QVERIFY2(!outsideBrackets.contains(QRegularExpression(QStringLiteral("[A-Za-z]{3,}"))), qPrintable(text));
         // The log is as it was.
         QCOMPARE(log.store->count(), 1);

@@ -472,7 +472,8 @@ private slots:
         const Result<QList<rig::HamlibModel>> models = rig::loadModelList();
         const QString byId = QStringLiteral("/dev/serial/by-id/usb-Silicon_Labs_CP2102_USB_to_UART_Bridge_Controller_"
                                             "IC-7300_03001234-if00-port0");
-        TRigSetup w(t.context, models.value(), models.errorText(), {byId, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyACM0")});
+        TRigSetup w(t.context, models.ok() ? *models : QList<rig::HamlibModel>(), models.errorText(),
+                    {byId, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyACM0")});
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         TRigSetupPage *page = w.page(1);
