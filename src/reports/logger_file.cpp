@@ -138,7 +138,7 @@ FileRecords::FileRecords(const QString &path)
         throw Error(QStringLiteral("Файл \"%1\" больше %2 МБ, это не файл логгера.").arg(shown).arg(MaxFileBytes >> 20));
     m_bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw Error(QStringLiteral("Ошибка чтения файла \"%1\": %2").arg(shown, file.errorString()));
+        throw Error(QStringLiteral("Ошибка чтения файла \"%1\" (%2).").arg(shown, file.errorString()));
     // A zero byte anywhere: not a text file at all.
     if (const char *zero = static_cast<const char *>(std::memchr(m_bytes.constData(), '\0', size_t(m_bytes.size())))) {
         const qsizetype line = QByteArrayView(m_bytes.constData(), zero - m_bytes.constData()).count('\n') + 1;

@@ -19,7 +19,7 @@ QByteArray readFile(const QString &path)
         throw Error(QStringLiteral("Не выбран файл.\n") + Unchanged);
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Не удалось открыть файл %1: %2.\n%3").arg(path, f.errorString(), Unchanged));
+        throw Error(QStringLiteral("Не удалось открыть файл %1 (%2).\n%3").arg(path, f.errorString(), Unchanged));
     return f.readAll();
 }
 
