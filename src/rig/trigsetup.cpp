@@ -3,8 +3,8 @@
 #include "base/error.h"
 #include "base/ini_file.h"
 #include "base/ui/guarded.h"
-#include "rig/rig_check.h"
 #include "rig/logging.h"
+#include "rig/rig_check.h"
 #include "rig/rig_display.h"
 #include "rig/serial_devices.h"
 
