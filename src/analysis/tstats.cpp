@@ -20,7 +20,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLegend>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
@@ -127,12 +126,7 @@ TStats::TStats(const AppContext &context, QsoStore &store, QWidget *parent)
     connect(btStatsText, &QPushButton::clicked, this, [this] { guard([this] { btStatsTextClick(); }); });
     connect(btStatsPng, &QPushButton::clicked, this, [this] { guard([this] { btStatsPngClick(); }); });
 
-    // The store cannot unsubscribe; a window already gone is skipped.
-    QPointer<TStats> self(this);
-    m_store.subscribe([self](const LogChange &change) {
-        if (self)
-            self->logChanged(change);
-    });
+    connect(&m_store, &QsoStore::logChanged, this, &TStats::logChanged);
 
     resize(DesignedWidth, DesignedHeight);
     FormCreate();

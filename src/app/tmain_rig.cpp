@@ -6,7 +6,6 @@
 #include "base/error.h"
 #include "rig/rig_display.h"
 #include "rig/rig_server.h"
-#include "rig/hamlib_models.h"
 #include "rig/rigctld_client.h"
 #include "rig/serial_devices.h"
 #include "rig/trigsetup.h"
@@ -163,9 +162,8 @@ void TMain::btRdaio2Click()
 
 void TMain::CAT1Click()
 {
-    QString modelListError;
-    const QList<rig::HamlibModel> models = rig::loadModelList(&modelListError);
-    TRigSetup window(m_ctx, models, modelListError, rig::serialDevices(), this);
+    // The window lists the radio models itself, in the background.
+    TRigSetup window(m_ctx, rig::serialDevices(), this);
     // The window's checks may need the serial ports that the running rigctld hold: rig control
     // rests while it is open, and starts again with what is saved.
     KillRigControl();

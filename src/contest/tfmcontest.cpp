@@ -6,7 +6,6 @@
 #include "base/ini_file.h"
 #include "contest/section_typing.h"
 #include "contest/tour_clock.h"
-#include "db/database.h"
 
 #include <algorithm>
 
@@ -25,8 +24,8 @@
 
 namespace vireo {
 
-TfmContest::TfmContest(const AppContext &context, QWidget *mainWindow)
-    : QDialog(nullptr), m_ctx(context), m_main(mainWindow)
+TfmContest::TfmContest(const AppContext &context, TourStore &tours, QWidget *mainWindow)
+    : QDialog(nullptr), m_ctx(context), m_main(mainWindow), m_tours(tours)
 {
     setObjectName(QStringLiteral("fmContest"));
     setWindowTitle(QStringLiteral("Настройка туров соревнования"));
@@ -39,8 +38,6 @@ TfmContest::TfmContest(const AppContext &context, QWidget *mainWindow)
 TfmContest::~TfmContest()
 {
     FormDestroy();
-    m_tours.reset();
-    m_database.reset();
     m_ctx.traceEvent(QStringLiteral("destroy fmContest"));
 }
 
@@ -157,8 +154,6 @@ void TfmContest::FormCreate()
     } catch (const std::exception &) {
         // an unreadable settings file reads as missing
     }
-    m_database = std::make_unique<Database>(m_ctx.databasePath, QStringLiteral("fmContest"));
-    m_tours = std::make_unique<TourStore>(m_database->connection());
     readTours();
     selectRow(0);
 }
@@ -177,7 +172,7 @@ bool TfmContest::readTours()
 {
     QVector<TourRow> rows;
     try {
-        rows = m_tours->all();
+        rows = m_tours.all();
     } catch (const std::exception &) {
         return false;
     }
@@ -220,7 +215,7 @@ void TfmContest::btAddTourClick()
                      r.timeBegin.toString(QStringLiteral("HH:mm:ss"))));
         return;
     }
-    m_tours->append(r);
+    m_tours.append(r);
     if (readTours())
         selectRow(m_model->rowCount() - 1);
 }
@@ -228,7 +223,7 @@ void TfmContest::btAddTourClick()
 void TfmContest::btClearAllToursClick()
 {
     try {
-        m_tours->clear();
+        m_tours.clear();
     } catch (const std::exception &) {
         return; // the grid keeps what it showed
     }
@@ -246,7 +241,7 @@ void TfmContest::deleteSelectedTour()
         return;
     if (!m_ctx.services.prompts->askOkCancel(QStringLiteral("Delete record?")))
         return;
-    m_tours->remove(m_rows.at(row).rowid);
+    m_tours.remove(m_rows.at(row).rowid);
     if (readTours())
         selectRow(std::min(row, int(m_rows.size()) - 1));
 }

@@ -2,8 +2,6 @@
 
 #include "db/qso_store.h"
 
-#include <QPointer>
-
 #include <algorithm>
 
 namespace vireo {
@@ -17,11 +15,7 @@ LogTableModel::LogTableModel(QsoStore &store, QObject *parent)
     : QAbstractTableModel(parent), m_store(store)
 {
     m_count = m_store.count();
-    QPointer<LogTableModel> self(this);
-    m_store.subscribe([self](const LogChange &change) {
-        if (self)
-            self->follow(change);
-    });
+    connect(&m_store, &QsoStore::logChanged, this, &LogTableModel::follow);
 }
 
 void LogTableModel::follow(const LogChange &change)

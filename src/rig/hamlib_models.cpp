@@ -1,6 +1,5 @@
 #include "rig/hamlib_models.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -59,32 +58,6 @@ QList<HamlibModel> parseModelList(const QString &listing)
         if (h.id > 0 && !h.model.isEmpty())
             models.append(h);
     }
-    return models;
-}
-
-QList<HamlibModel> loadModelList(QString *error, const QString &rigctl)
-{
-    QProcess p;
-    p.setProgram(rigctl);
-    p.setArguments({QStringLiteral("-l")});
-    p.setProcessChannelMode(QProcess::SeparateChannels);
-    p.start();
-    if (!p.waitForStarted(5000)) {
-        if (error)
-            *error = QStringLiteral("Программа rigctl не найдена. Установите пакет Hamlib: "
-                                    "sudo apt install libhamlib-utils");
-        return {};
-    }
-    if (!p.waitForFinished(10000)) {
-        p.kill();
-        p.waitForFinished(1000);
-        if (error)
-            *error = QStringLiteral("Программа rigctl не выдала список моделей.");
-        return {};
-    }
-    const QList<HamlibModel> models = parseModelList(QString::fromLocal8Bit(p.readAllStandardOutput()));
-    if (models.isEmpty() && error)
-        *error = QStringLiteral("Программа rigctl не выдала список моделей.");
     return models;
 }
 
