@@ -21,7 +21,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLegend>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
@@ -128,12 +127,7 @@ TStats::TStats(const AppContext &context, QsoStore &store, QWidget *parent)
     connect(btStatsText, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { btStatsTextClick(); }));
     connect(btStatsPng, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { btStatsPngClick(); }));
 
-    // The store cannot unsubscribe; a window already gone is skipped.
-    QPointer<TStats> self(this);
-    m_store.subscribe([self](const LogChange &change) {
-        if (self)
-            self->logChanged(change);
-    });
+    connect(&m_store, &QsoStore::logChanged, this, &TStats::logChanged);
 
     resize(DesignedWidth, DesignedHeight);
     FormCreate();

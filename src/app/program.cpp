@@ -23,9 +23,9 @@ Program::Program(const AppContext &context)
 {
     m_main = std::make_unique<TMain>(context);
     TMain *main = m_main.get();
-    m_contest = std::make_unique<TfmContest>(context, main);
+    m_contest = std::make_unique<TfmContest>(context, main->tours(), main);
     m_coment = std::make_unique<TComentAdif>(context, main->qsl, main);
-    m_sntp = std::make_unique<TSntp>(context, main);
+    m_sntp = std::make_unique<TSntp>(context, main->servers(), main);
     m_rptQso = std::make_unique<TRptQso>(context);
     m_about = std::make_unique<TAboutBox>(context);
     m_cabrillo = std::make_unique<TfmCabrillo>(context, main->qsos(), main);

@@ -15,6 +15,7 @@
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
 #include "db/reference_store.h"
+#include "db/server_store.h"
 #include "db/tour_store.h"
 #include "entry/band_plan.h"
 #include "reports/tcomentadif.h"
@@ -95,6 +96,7 @@ TMain::TMain(const AppContext &context)
     m_qsos = std::make_unique<QsoStore>(m_database->connection());
     m_refs = std::make_unique<ReferenceStore>(m_database->connection());
     m_tours = std::make_unique<TourStore>(m_database->connection());
+    m_servers = std::make_unique<ServerStore>(m_database->connection());
     m_logModel = new LogTableModel(*m_qsos, this);
     buildUi();
     connectHandlers();
@@ -544,6 +546,8 @@ void TMain::connectHandlers()
         PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(pos));
     });
     connect(Timer1, &QTimer::timeout, this, [this] { guard([this] { Timer1Timer(); }); });
+    // The tour shown follows an edit of the schedule at once, not at the next tick.
+    connect(m_tours.get(), &TourStore::changed, this, [this] { guard([this] { Timer1Timer(); }); });
     connect(chTour, &QCheckBox::clicked, this, [this] { guard([this] { chTourClick(); }); });
     connect(cbFreq, &QComboBox::currentTextChanged, this, [this] { guard([this] { cbFreqChange(); }); });
     connect(static_cast<FreqBoxEdit *>(cbFreq->lineEdit()), &FreqBoxEdit::typed, this,
@@ -617,8 +621,15 @@ void TMain::setCaptionFromSettings()
 void TMain::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
+    // The activation handler may open the first-run dialog: not from inside this event, but as
+    // soon as it is over, once for any number of activations before then.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_activationPending) {
+        m_activationPending = true;
+        QTimer::singleShot(0, this, [this] {
+            m_activationPending = false;
+            guard([this] { FormActivate(); });
+        });
+    }
 }
 
 void TMain::FormActivate()

@@ -36,6 +36,7 @@ class LogTableModel;
 class QsoStore;
 class ReferenceStore;
 class RigServer;
+class ServerStore;
 class TourStore;
 class TfmContest;
 class TComentAdif;
@@ -98,6 +99,7 @@ public:
     QsoStore &qsos() { return *m_qsos; }
     ReferenceStore &references() { return *m_refs; }
     TourStore &tours() { return *m_tours; }
+    ServerStore &servers() { return *m_servers; }
     LogTableModel &logModel() { return *m_logModel; }
     const AppContext &context() const { return m_ctx; }
 
@@ -384,9 +386,11 @@ private:
     std::unique_ptr<QsoStore> m_qsos;
     std::unique_ptr<ReferenceStore> m_refs;
     std::unique_ptr<TourStore> m_tours;
+    std::unique_ptr<ServerStore> m_servers;
     LogTableModel *m_logModel = nullptr;
     std::unique_ptr<RigServer> m_rig;
     bool m_activating = false;
+    bool m_activationPending = false; // the activation handler is to run once the event is over
     QString m_bandWarning;        // the status-bar text for a frequency of no band, while it stands
     QString m_beforeBandWarning;  // what that panel said before it
 };

@@ -7,7 +7,6 @@
 #include "base/ui/guarded.h"
 #include "rig/rig_display.h"
 #include "rig/rig_server.h"
-#include "rig/hamlib_models.h"
 #include "rig/rigctld_client.h"
 #include "rig/serial_devices.h"
 #include "rig/trigsetup.h"
@@ -163,9 +162,8 @@ void TMain::btRdaio2Click()
 
 void TMain::CAT1Click()
 {
-    const Result<QList<rig::HamlibModel>> models = rig::loadModelList();
-    TRigSetup window(m_ctx, models.ok() ? *models : QList<rig::HamlibModel>(), models.errorText(),
-                     rig::serialDevices(), this);
+    // The window lists the radio models itself, in the background.
+    TRigSetup window(m_ctx, rig::serialDevices(), this);
     // The window's checks may need the serial ports that the running rigctld hold: rig control
     // rests while it is open, and starts again with what is saved.
     KillRigControl();

@@ -35,7 +35,7 @@ void TMain::connectScpHandlers()
     connect(scpWindow, &TScp::closed, this, [this] { actScp->setChecked(false); });
     connect(scpWindow, &TScp::chosen, this, [this](const QString &call) { guard([this, call] { ScpChoose(call); }); });
     // After a change of the whole log the rows on screen may name calls the index no longer has.
-    qsos().subscribe([this](const LogChange &change) {
+    connect(&qsos(), &QsoStore::logChanged, this, [this](const LogChange &change) {
         if (change.kind != LogChange::Reset)
             return;
         // The rows go at once; the lists of what is typed come back when the index is read

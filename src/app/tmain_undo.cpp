@@ -53,7 +53,7 @@ void TMain::connectUndoHandlers()
     backups = new BackupScheduler(m_ctx.databasePath, BackupScheduler::read(m_ctx.settingsPath),
                                   [clock] { return clock ? clock->nowUtc() : QDateTime::currentDateTimeUtc(); }, this);
     backups->setObjectName(QStringLiteral("Backups"));
-    m_qsos->subscribe([this](const LogChange &) {
+    connect(m_qsos.get(), &QsoStore::logChanged, this, [this] {
         backups->markChanged();
         refreshUndoAction();
         // The log takes writes again: a fault shown earlier, or the full disk, is over.

@@ -8,7 +8,6 @@
 #include "contest/logging.h"
 #include "contest/section_typing.h"
 #include "contest/tour_clock.h"
-#include "db/database.h"
 
 #include <algorithm>
 
@@ -27,8 +26,8 @@
 
 namespace vireo {
 
-TfmContest::TfmContest(const AppContext &context, QWidget *mainWindow)
-    : QDialog(nullptr), m_ctx(context), m_main(mainWindow)
+TfmContest::TfmContest(const AppContext &context, TourStore &tours, QWidget *mainWindow)
+    : QDialog(nullptr), m_ctx(context), m_main(mainWindow), m_tours(tours)
 {
     setObjectName(QStringLiteral("fmContest"));
     setWindowTitle(QStringLiteral("Настройка туров соревнования"));
@@ -41,8 +40,6 @@ TfmContest::TfmContest(const AppContext &context, QWidget *mainWindow)
 TfmContest::~TfmContest()
 {
     FormDestroy();
-    m_tours.reset();
-    m_database.reset();
     m_ctx.traceEvent(QStringLiteral("destroy fmContest"));
 }
 
@@ -151,8 +148,6 @@ void TfmContest::FormCreate()
         // an unreadable settings file reads as missing
         qCWarning(lcContest).noquote() << "contest name not read:" << errorText(e);
     }
-    m_database = std::make_unique<Database>(m_ctx.databasePath, QStringLiteral("fmContest"));
-    m_tours = std::make_unique<TourStore>(m_database->connection());
     readTours();
     selectRow(0);
 }
@@ -171,7 +166,7 @@ bool TfmContest::readTours()
 {
     QVector<TourRow> rows;
     try {
-        rows = m_tours->all();
+        rows = m_tours.all();
     } catch (const std::exception &e) {
         qCWarning(lcContest).noquote() << "tours not read:" << errorText(e);
         return false;
@@ -215,7 +210,7 @@ void TfmContest::btAddTourClick()
                      r.timeBegin.toString(QStringLiteral("HH:mm:ss"))));
         return;
     }
-    m_tours->append(r);
+    m_tours.append(r);
     if (readTours())
         selectRow(m_model->rowCount() - 1);
 }
@@ -223,7 +218,7 @@ void TfmContest::btAddTourClick()
 void TfmContest::btClearAllToursClick()
 {
     try {
-        m_tours->clear();
+        m_tours.clear();
     } catch (const std::exception &e) {
         qCWarning(lcContest).noquote() << "tours not cleared:" << errorText(e);
         return; // the grid keeps what it showed
@@ -242,7 +237,7 @@ void TfmContest::deleteSelectedTour()
         return;
     if (!m_ctx.services.prompts->askOkCancel(QStringLiteral("Delete record?")))
         return;
-    m_tours->remove(m_rows.at(row).rowid);
+    m_tours.remove(m_rows.at(row).rowid);
     if (readTours())
         selectRow(std::min(row, int(m_rows.size()) - 1));
 }

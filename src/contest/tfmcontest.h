@@ -7,7 +7,6 @@
 #include <QDialog>
 
 #include <functional>
-#include <memory>
 
 class QDateEdit;
 class QLineEdit;
@@ -18,12 +17,11 @@ class QTimeEdit;
 
 namespace vireo {
 
-class Database;
-
 class TfmContest : public QDialog {
     Q_OBJECT
 public:
-    TfmContest(const AppContext &context, QWidget *mainWindow);
+    // The tours are the program's store of them, which outlives the window.
+    TfmContest(const AppContext &context, TourStore &tours, QWidget *mainWindow);
     ~TfmContest() override;
 
     void btAddTourClick();
@@ -62,8 +60,7 @@ private:
 
     AppContext m_ctx;
     QWidget *m_main;
-    std::unique_ptr<Database> m_database;
-    std::unique_ptr<TourStore> m_tours;
+    TourStore &m_tours;
     QStandardItemModel *m_model = nullptr;
     QVector<TourRow> m_rows;
 };

@@ -4,8 +4,6 @@
 #include "db/logging.h"
 #include "db/qso_store.h"
 
-#include <QPointer>
-
 #include <algorithm>
 
 namespace vireo {
@@ -19,11 +17,7 @@ LogTableModel::LogTableModel(QsoStore &store, QObject *parent)
     : QAbstractTableModel(parent), m_store(store)
 {
     m_count = m_store.count();
-    QPointer<LogTableModel> self(this);
-    m_store.subscribe([self](const LogChange &change) {
-        if (self)
-            self->follow(change);
-    });
+    connect(&m_store, &QsoStore::logChanged, this, &LogTableModel::follow);
 }
 
 void LogTableModel::follow(const LogChange &change)

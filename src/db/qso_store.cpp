@@ -4,6 +4,8 @@
 #include "db/qso_scan.h"
 #include "db/sql.h"
 
+#include <QMetaMethod>
+
 namespace vireo {
 
 namespace {
@@ -45,8 +47,8 @@ void bindColumns(QSqlQuery &q, const QsoRecord &r)
 
 } // namespace
 
-QsoStore::QsoStore(QSqlDatabase db)
-    : m_db(db), m_insert(db), m_heard(db), m_worked(db), m_repeats(db), m_count(db), m_countNr2(db), m_pageAsc(db),
+QsoStore::QsoStore(QSqlDatabase db, QObject *parent)
+    : QObject(parent), m_db(db), m_insert(db), m_heard(db), m_worked(db), m_repeats(db), m_count(db), m_countNr2(db), m_pageAsc(db),
       m_pageDesc(db), m_version(db)
 {
     for (QSqlQuery *q : {&m_insert, &m_heard, &m_worked, &m_repeats, &m_count, &m_countNr2, &m_pageAsc, &m_pageDesc,
@@ -103,15 +105,19 @@ qint64 QsoStore::append(const QsoRecord &record)
     return append(QVector<QsoRecord>{record}).value(0);
 }
 
+bool QsoStore::listened() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&QsoStore::logChanged));
+}
+
 void QsoStore::notify(const LogChange &change)
 {
-    for (const LogListener &listener : m_listeners)
-        listener(change);
+    emit logChanged(change);
 }
 
 void QsoStore::update(const QsoRecord &r)
 {
-    const QsoRecord before = m_listeners.empty() ? QsoRecord{} : byId(r.id);
+    const QsoRecord before = listened() ? byId(r.id) : QsoRecord{};
     sql::Transaction t(m_db);
     QSqlQuery q(m_db);
     sql::prepare(q, QStringLiteral("UPDATE qso SET freq = ?, mode = ?, data = ?, time = ?, call1 = ?, rst1 = ?,"
@@ -127,7 +133,7 @@ void QsoStore::update(const QsoRecord &r)
 void QsoStore::remove(qint64 id)
 {
     QVector<QsoRecord> before;
-    if (!m_listeners.empty()) {
+    if (listened()) {
         QSqlQuery q = sql::run(m_db, QStringLiteral("SELECT %1 FROM qso WHERE id = ?").arg(Columns), {id});
         if (q.next())
             before.append(readRecord(q));

@@ -4,12 +4,12 @@
 #include "db/qso_record.h"
 #include "db/qso_scan.h"
 
+#include <QObject>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QVector>
 
 #include <functional>
-#include <vector>
 
 namespace vireo {
 
@@ -26,7 +26,6 @@ struct LogChange {
     QVector<QsoRecord> before;
     QVector<QsoRecord> after;
 };
-using LogListener = std::function<void(const LogChange &)>;
 
 // Told of a write of many rows at once (a clear, an import) inside its transaction, before the
 // rows change and after, so that it can note the change in a few statements instead of row by row.
@@ -39,16 +38,13 @@ public:
     virtual void afterBulkWrite(qint64 lastKeyBefore) = 0;
 };
 
-class QsoStore {
+class QsoStore : public QObject {
+    Q_OBJECT
 public:
-    explicit QsoStore(QSqlDatabase db);
+    explicit QsoStore(QSqlDatabase db, QObject *parent = nullptr);
 
     QSqlDatabase connection() const { return m_db; }
 
-    // Called after every committed write of this store, in the order subscribed. When another
-    // connection or program changed the log since this store's previous write, a Reset follows
-    // the write's own change.
-    void subscribe(LogListener listener) { m_listeners.push_back(std::move(listener)); }
     // One watcher of the bulk writes at a time; a watcher going away stops watching.
     void watchBulkWrites(BulkWriteWatcher *watcher) { m_bulkWatcher = watcher; }
     void stopWatchingBulkWrites(const BulkWriteWatcher *watcher)
@@ -98,7 +94,16 @@ public:
     // The same with records whose values next() hands over as UTF-8 text (db/qso_scan.h).
     int importTexts(bool deleteFirst, const std::function<bool(QsoTexts &)> &next);
 
+signals:
+    // Emitted after every committed write of this store; the listeners connected directly hear
+    // it in the order they connected, before the write call returns. When another connection or
+    // program changed the log since this store's previous write, a Reset follows the write's
+    // own change. A listener that goes away is disconnected with it.
+    void logChanged(const vireo::LogChange &change);
+
 private:
+    // Whether anyone listens to the changes (who then needs a record as it was before a write).
+    bool listened() const;
     // Whether anyone else committed to the file since the last call.
     bool changedElsewhere();
     // Tells the listeners about a committed write of this store.
@@ -108,7 +113,6 @@ private:
     int repeatCount(QSqlQuery &query, const char *column, const QString &band, const QString &mode,
                     const QString &call, const QString &tour);
 
-    std::vector<LogListener> m_listeners;
     QSqlDatabase m_db;
     QSqlQuery m_insert, m_heard, m_worked, m_repeats, m_count, m_countNr2, m_pageAsc, m_pageDesc, m_version;
     // Whether the counts can be read from the file's totals, which a file of an older version

@@ -4,8 +4,8 @@
 
 namespace vireo {
 
-ServerStore::ServerStore(QSqlDatabase db)
-    : m_db(db)
+ServerStore::ServerStore(QSqlDatabase db, QObject *parent)
+    : QObject(parent), m_db(db)
 {
 }
 
@@ -22,11 +22,13 @@ void ServerStore::append(const ServerRow &row)
 {
     sql::run(m_db, QStringLiteral("INSERT INTO servntp (srvntp, location) VALUES (?, ?)"),
              {row.address, row.location});
+    emit changed();
 }
 
 void ServerStore::remove(const QString &address)
 {
     sql::run(m_db, QStringLiteral("DELETE FROM servntp WHERE srvntp = ?"), {address});
+    emit changed();
 }
 
 } // namespace vireo

@@ -9,8 +9,8 @@ const QString DateFormat = QStringLiteral("yyyy-MM-dd");
 const QString TimeFormat = QStringLiteral("HH:mm:ss");
 } // namespace
 
-TourStore::TourStore(QSqlDatabase db)
-    : m_db(db)
+TourStore::TourStore(QSqlDatabase db, QObject *parent)
+    : QObject(parent), m_db(db)
 {
 }
 
@@ -37,16 +37,19 @@ void TourStore::append(const TourRow &r)
     sql::run(m_db, QStringLiteral("INSERT INTO tour (tour, datebegin, timebegin, dateend, timeend) VALUES (?, ?, ?, ?, ?)"),
              {r.tour, r.dateBegin.toString(DateFormat), r.timeBegin.toString(TimeFormat),
               r.dateEnd.toString(DateFormat), r.timeEnd.toString(TimeFormat)});
+    emit changed();
 }
 
 void TourStore::clear()
 {
     sql::run(m_db, QStringLiteral("DELETE FROM tour"));
+    emit changed();
 }
 
 void TourStore::remove(qint64 rowid)
 {
     sql::run(m_db, QStringLiteral("DELETE FROM tour WHERE rowid = ?"), {rowid});
+    emit changed();
 }
 
 } // namespace vireo

@@ -2,6 +2,7 @@
 // Table tour: the tour schedule. Dates are kept as yyyy-MM-dd, times as HH:mm:ss.
 
 #include <QDate>
+#include <QObject>
 #include <QSqlDatabase>
 #include <QTime>
 #include <QVector>
@@ -17,15 +18,22 @@ struct TourRow {
     QTime timeEnd;
 };
 
-class TourStore {
+// One store of the table for the whole program: every window that shows the tours reads them
+// here and hears of each change.
+class TourStore : public QObject {
+    Q_OBJECT
 public:
-    explicit TourStore(QSqlDatabase db);
+    explicit TourStore(QSqlDatabase db, QObject *parent = nullptr);
 
     // All rows in table order.
     QVector<TourRow> all();
     void append(const TourRow &row);
     void clear();
     void remove(qint64 rowid);
+
+signals:
+    // After each write of this store, once it is done.
+    void changed();
 
 private:
     QSqlDatabase m_db;

@@ -100,7 +100,7 @@ UndoJournal::UndoJournal(QsoStore &store)
     // Numbered from the time of the start, so a second program on the same file never shares a step.
     m_firstStep = QDateTime::currentMSecsSinceEpoch() * 1000;
     reset();
-    m_store.subscribe([this](const LogChange &change) { stepCommitted(change); });
+    connect(&m_store, &QsoStore::logChanged, this, &UndoJournal::stepCommitted);
     m_store.watchBulkWrites(this);
 }
 

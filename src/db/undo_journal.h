@@ -11,11 +11,13 @@
 
 #include "db/qso_store.h"
 
+#include <QObject>
 #include <QString>
 
 namespace vireo {
 
-class UndoJournal : private BulkWriteWatcher {
+class UndoJournal : public QObject, private BulkWriteWatcher {
+    Q_OBJECT
 public:
     enum class Kind { None, Save, Delete, Edit, Clear, Import };
 

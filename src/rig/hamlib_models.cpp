@@ -1,6 +1,5 @@
 #include "rig/hamlib_models.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -59,28 +58,6 @@ QList<HamlibModel> parseModelList(const QString &listing)
         if (h.id > 0 && !h.model.isEmpty())
             models.append(h);
     }
-    return models;
-}
-
-Result<QList<HamlibModel>> loadModelList(const QString &rigctl)
-{
-    const Error noList(QStringLiteral("Программа rigctl не выдала список моделей."));
-    QProcess p;
-    p.setProgram(rigctl);
-    p.setArguments({QStringLiteral("-l")});
-    p.setProcessChannelMode(QProcess::SeparateChannels);
-    p.start();
-    if (!p.waitForStarted(5000))
-        return Error(QStringLiteral("Программа rigctl не найдена. Установите пакет Hamlib: "
-                                    "sudo apt install libhamlib-utils"));
-    if (!p.waitForFinished(10000)) {
-        p.kill();
-        p.waitForFinished(1000);
-        return noList;
-    }
-    QList<HamlibModel> models = parseModelList(QString::fromLocal8Bit(p.readAllStandardOutput()));
-    if (models.isEmpty())
-        return noList;
     return models;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The radio models the installed Hamlib knows, as "rigctl -l" lists them, and the search of the
-// set-up window over them.
+// The radio models the installed Hamlib knows, as "rigctl -l" lists them (run by
+// rig/model_list_loader.h), and the search of the set-up window over them.
 
 #include "base/error.h"
 
@@ -24,10 +24,6 @@ struct HamlibModel {
 // ("Rig #", "Mfg", "Model", "Version", "Status"); lines that do not start with a model number
 // are skipped. The result is in the order of the listing.
 QList<HamlibModel> parseModelList(const QString &listing);
-
-// Runs "<rigctl> -l" (a few tens of milliseconds) and parses it; when rigctl cannot run or lists
-// nothing, the error says why in Russian.
-Result<QList<HamlibModel>> loadModelList(const QString &rigctl = QStringLiteral("rigctl"));
 
 // Whether a model matches what the listener typed: every word of the filter must occur, without
 // regard to case, in the maker, the model name or the model number ("icom 7300", "FT-8", "3073").

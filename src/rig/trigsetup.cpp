@@ -4,6 +4,7 @@
 #include "base/ini_file.h"
 #include "base/ui/guarded.h"
 #include "rig/logging.h"
+#include "rig/model_list_loader.h"
 #include "rig/rig_check.h"
 #include "rig/rig_display.h"
 #include "rig/serial_devices.h"
@@ -55,8 +56,7 @@ W *named(W *w, const QString &name, int rig)
 
 } // namespace
 
-TRigSetupPage::TRigSetupPage(int rig, const AppContext &context, const QList<rig::HamlibModel> &models,
-                             const QString &modelListError, const QStringList &devices, QWidget *parent)
+TRigSetupPage::TRigSetupPage(int rig, const AppContext &context, const QStringList &devices, QWidget *parent)
     : QWidget(parent), m_rig(rig), m_ctx(context)
 {
     setObjectName(QStringLiteral("pgRadio%1").arg(rig));
@@ -88,18 +88,18 @@ TRigSetupPage::TRigSetupPage(int rig, const AppContext &context, const QList<rig
     lvModels->setUniformRowHeights(true);
     lvModels->setHeaderLabels(
         {QStringLiteral("Производитель"), QStringLiteral("Модель"), QStringLiteral("Номер"), QStringLiteral("Состояние")});
-    QList<QTreeWidgetItem *> items;
-    for (const rig::HamlibModel &m : models) {
-        auto *item = new QTreeWidgetItem({m.maker, m.model, QString::number(m.id), statusText(m.status)});
-        item->setData(0, Qt::UserRole, m.id);
-        item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-        items << item;
-    }
-    lvModels->addTopLevelItems(items);
     lvModels->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     lvModels->header()->setStretchLastSection(true);
     lvModels->setMinimumHeight(160);
+    lvModels->hide();
     own->addWidget(lvModels, 1);
+    // Where the list will be, as big as it, while rigctl lists the models.
+    lbModelsLoading = named(new QLabel(QStringLiteral("Загрузка списка радиостанций…"), gbOwn),
+                            QStringLiteral("lbModelsLoading"), rig);
+    lbModelsLoading->setAlignment(Qt::AlignCenter);
+    lbModelsLoading->setMinimumHeight(lvModels->minimumHeight());
+    lbModelsLoading->setFrameShape(QFrame::StyledPanel);
+    own->addWidget(lbModelsLoading, 1);
 
     auto *port = new QFormLayout;
     cbDevice = named(new QComboBox(gbOwn), QStringLiteral("cbDevice"), rig);
@@ -148,8 +148,6 @@ TRigSetupPage::TRigSetupPage(int rig, const AppContext &context, const QList<rig
     // Room for the longest reason (five lines), so the page does not jump when it comes.
     lbCheck->setMinimumHeight(5 * lbCheck->fontMetrics().lineSpacing() + 4);
     lbCheck->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    if (!modelListError.isEmpty())
-        lbCheck->setText(modelListError);
     check->addWidget(lbCheck, 1);
     layout->addLayout(check);
 
@@ -161,6 +159,40 @@ TRigSetupPage::TRigSetupPage(int rig, const AppContext &context, const QList<rig
 }
 
 TRigSetupPage::~TRigSetupPage() = default;
+
+void TRigSetupPage::setModels(const QList<rig::HamlibModel> &models, const QString &modelListError)
+{
+    QList<QTreeWidgetItem *> items;
+    for (const rig::HamlibModel &m : models) {
+        auto *item = new QTreeWidgetItem({m.maker, m.model, QString::number(m.id), statusText(m.status)});
+        item->setData(0, Qt::UserRole, m.id);
+        item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+        items << item;
+    }
+    lvModels->addTopLevelItems(items);
+    m_modelsShown = true;
+    chooseWantedModel();
+    // What was typed into the search meanwhile applies to the list now.
+    if (!edFilter->text().isEmpty())
+        filterModels(edFilter->text());
+    lbModelsLoading->hide();
+    lvModels->show();
+    // A check already under way or done keeps its own text.
+    if (!modelListError.isEmpty() && !checking() && lbCheck->text().isEmpty())
+        lbCheck->setText(modelListError);
+}
+
+void TRigSetupPage::chooseWantedModel()
+{
+    if (!m_modelsShown || m_wantedModel <= 0 || selectModel(m_wantedModel))
+        return;
+    // A model this Hamlib does not list any more stays choosable as it was.
+    auto *item = new QTreeWidgetItem({QStringLiteral("?"), QStringLiteral("модель %1").arg(m_wantedModel),
+                                      QString::number(m_wantedModel), QString()});
+    item->setData(0, Qt::UserRole, m_wantedModel);
+    lvModels->addTopLevelItem(item);
+    selectModel(m_wantedModel);
+}
 
 void TRigSetupPage::updateEnabled()
 {
@@ -218,14 +250,8 @@ void TRigSetupPage::load(const RadioSetup &s)
         rbRemote->setChecked(true);
         break;
     }
-    if (s.model > 0 && !selectModel(s.model)) {
-        // A model this Hamlib does not list any more stays choosable as it was.
-        auto *item = new QTreeWidgetItem({QStringLiteral("?"), QStringLiteral("модель %1").arg(s.model),
-                                          QString::number(s.model), QString()});
-        item->setData(0, Qt::UserRole, s.model);
-        lvModels->addTopLevelItem(item);
-        selectModel(s.model);
-    }
+    m_wantedModel = s.model;
+    chooseWantedModel();
     if (!s.device.isEmpty()) {
         const int at = cbDevice->findText(s.device);
         if (at >= 0)
@@ -247,7 +273,9 @@ RadioSetup TRigSetupPage::setup() const
     RadioSetup s;
     s.kind = rbOwn->isChecked() ? RadioKind::Own : rbRemote->isChecked() ? RadioKind::Remote : RadioKind::None;
     s.explicitKind = true;
-    if (const QTreeWidgetItem *item = lvModels->currentItem())
+    if (!m_modelsShown)
+        s.model = m_wantedModel; // nothing else can have been chosen yet
+    else if (const QTreeWidgetItem *item = lvModels->currentItem())
         s.model = item->data(0, Qt::UserRole).toInt();
     s.device = cbDevice->currentText().trimmed();
     s.speed = cbSpeed->currentData().toInt();
@@ -284,6 +312,7 @@ void TRigSetupPage::btCheckClick()
     connect(m_check.get(), &RigCheck::finished, this, [this](bool ok, const QString &text) {
         showResult(ok, text);
         updateEnabled();
+        emit checkFinished(ok, text);
     });
     lbCheck->setStyleSheet(QString());
     lbCheck->setText(QStringLiteral("Проверка..."));
@@ -299,8 +328,7 @@ void TRigSetupPage::showResult(bool ok, const QString &text)
 
 // ---------------------------------------------------------------------------------------------
 
-TRigSetup::TRigSetup(const AppContext &context, const QList<rig::HamlibModel> &models, const QString &modelListError,
-                     const QStringList &devices, QWidget *parent)
+TRigSetup::TRigSetup(const AppContext &context, const QStringList &devices, QWidget *parent, const QString &rigctl)
     : QDialog(parent), m_ctx(context)
 {
     setObjectName(QStringLiteral("RigSetup"));
@@ -309,7 +337,7 @@ TRigSetup::TRigSetup(const AppContext &context, const QList<rig::HamlibModel> &m
     tabRadios = new QTabWidget(this);
     tabRadios->setObjectName(QStringLiteral("tabRadios"));
     for (int i = 0; i < 2; ++i) {
-        m_pages[i] = new TRigSetupPage(i + 1, context, models, modelListError, devices, tabRadios);
+        m_pages[i] = new TRigSetupPage(i + 1, context, devices, tabRadios);
         tabRadios->addTab(m_pages[i], QStringLiteral("Радио %1").arg(i + 1));
     }
     layout->addWidget(tabRadios, 1);
@@ -338,6 +366,16 @@ TRigSetup::TRigSetup(const AppContext &context, const QList<rig::HamlibModel> &m
 
     for (int i = 0; i < 2; ++i)
         m_pages[i]->load(m_loaded.radio[i]);
+
+    m_loader = new rig::ModelListLoader(this);
+    connect(m_loader, &rig::ModelListLoader::loaded, this,
+            [this](const QList<rig::HamlibModel> &models, const QString &error) {
+                for (TRigSetupPage *p : m_pages)
+                    p->setModels(models, error);
+                m_modelListReady = true;
+                emit modelListLoaded();
+            });
+    m_loader->start(rigctl);
 
     resize(620, 640);
     const IniFile ini(context.settingsPath);

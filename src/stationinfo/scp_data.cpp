@@ -47,7 +47,7 @@ struct ScpData::Read {
 ScpData::ScpData(QsoStore &store, const QString &databasePath)
     : m_store(store), m_path(databasePath)
 {
-    store.subscribe([this](const LogChange &change) { apply(change); });
+    connect(&store, &QsoStore::logChanged, this, &ScpData::apply);
 }
 
 ScpData::~ScpData()

@@ -3,7 +3,6 @@
 #include "base/error.h"
 #include "base/ini_file.h"
 #include "base/ui/guarded.h"
-#include "db/database.h"
 #include "db/server_store.h"
 #include "timesync/logging.h"
 #include "timesync/sntp_client.h"
@@ -57,13 +56,15 @@ QString noRightText(const QString &host, qint64 offsetMs)
 
 const QString TSntp::DefaultServer = QStringLiteral("pool.ntp.org");
 
-TSntp::TSntp(const AppContext &context, QWidget *mainWindow)
-    : QDialog(nullptr), m_ctx(context), m_main(mainWindow)
+TSntp::TSntp(const AppContext &context, ServerStore &servers, QWidget *mainWindow)
+    : QDialog(nullptr), m_ctx(context), m_main(mainWindow), m_servers(servers)
 {
     setObjectName(QStringLiteral("Sntp"));
     setWindowTitle(QStringLiteral("Выбор сервера времени"));
     m_ctx.traceEvent(QStringLiteral("create Sntp"));
-    m_client = std::make_unique<SntpClient>(*m_ctx.services.utcClock);
+    m_client = new SntpClient(*m_ctx.services.utcClock, this);
+    connect(m_client, &SntpClient::finished, this,
+            [this](const SntpResult &r) { runGuarded(m_ctx.services.prompts.get(), [this, r] { exchangeFinished(r); }); });
     buildControls();
     FormCreate();
 }
@@ -161,9 +162,6 @@ void TSntp::buildControls()
 
 void TSntp::FormCreate()
 {
-    m_database = std::make_unique<Database>(m_ctx.databasePath,
-                                            QStringLiteral("Sntp-%1").arg(quintptr(this), 0, 16));
-    m_servers = std::make_unique<ServerStore>(m_database->connection());
     FillServerList();
     const QString server = IniFile(m_ctx.settingsPath).readString(Section, Key, DefaultServer);
     Label4->setText(QStringLiteral("Текущий сервер: ") + server);
@@ -174,7 +172,7 @@ void TSntp::FormCreate()
 
 void TSntp::FillServerList()
 {
-    const QVector<ServerRow> rows = m_servers->all();
+    const QVector<ServerRow> rows = m_servers.all();
     m_filling = true;
     ComboBox1->clear();
     ComboBox1->clearEditText();
@@ -213,7 +211,7 @@ void TSntp::Button2Click()
         m_ctx.services.prompts->information(TextNoAddress);
         return;
     }
-    m_servers->append({address, Edit2->text()});
+    m_servers.append({address, Edit2->text()});
     Edit1->clear();
     Edit2->clear();
     FillServerList();
@@ -221,7 +219,7 @@ void TSntp::Button2Click()
 
 void TSntp::Button3Click()
 {
-    m_servers->remove(ComboBox1->currentText().trimmed());
+    m_servers.remove(ComboBox1->currentText().trimmed());
     FillServerList();
 }
 
@@ -240,15 +238,30 @@ void TSntp::Button5Click()
     if (m_busy)
         return;
     emit statusText(TextWait);
-    const QString host = ComboBox1->currentText().trimmed();
+    m_host = ComboBox1->currentText().trimmed();
 
-    // The window keeps repainting during the wait, but takes no clicks.
+    // The window takes no clicks until the exchange has ended, within its bounded wait.
     m_busy = true;
     setEnabled(false);
-    const SntpResult r = m_client->exchange(host);
+    m_client->start(m_host);
+}
+
+void TSntp::exchangeFinished(const SntpResult &r)
+{
     setEnabled(true);
     m_busy = false;
+    try {
+        applyResult(r);
+    } catch (...) {
+        emit synchronisationEnded();
+        throw;
+    }
+    emit synchronisationEnded();
+}
 
+void TSntp::applyResult(const SntpResult &r)
+{
+    const QString host = m_host;
     if (!r) {
         qCInfo(lcTimeSync).noquote() << r.errorText();
         emit statusText(TextStatusFailed);

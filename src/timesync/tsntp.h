@@ -2,6 +2,7 @@
 // TSntp: the list of time servers and setting the clock by SNTP.
 
 #include "base/services.h"
+#include "timesync/sntp_client.h"
 
 #include <QDialog>
 
@@ -16,14 +17,14 @@ class QPushButton;
 
 namespace vireo {
 
-class Database;
 class SntpClient;
 class ServerStore;
 
 class TSntp : public QDialog {
     Q_OBJECT
 public:
-    TSntp(const AppContext &context, QWidget *mainWindow);
+    // The servers are the program's store of them, which outlives the window.
+    TSntp(const AppContext &context, ServerStore &servers, QWidget *mainWindow);
     ~TSntp() override;
 
     // The server's UDP port: 123 in the program, a loopback port in tests.
@@ -62,6 +63,9 @@ public:
 signals:
     // Text for the fifth panel of the main window's status bar.
     void statusText(const QString &text);
+    // An exchange started by "Синхронизировать" has ended; the window takes clicks again and
+    // says how it went.
+    void synchronisationEnded();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -71,12 +75,16 @@ protected:
 private:
     void FormCreate();
     void buildControls();
+    // The rest of "Синхронизировать", once the exchange has ended.
+    void exchangeFinished(const SntpResult &result);
+    // Sets the clock from a reply, or says why not.
+    void applyResult(const SntpResult &result);
 
     AppContext m_ctx;
     QWidget *m_main;
-    std::unique_ptr<Database> m_database;
-    std::unique_ptr<ServerStore> m_servers;
-    std::unique_ptr<SntpClient> m_client;
+    ServerStore &m_servers;
+    SntpClient *m_client = nullptr;
+    QString m_host; // the server of the exchange running
     bool m_filling = false; // selecting from code does not count as a change
     bool m_busy = false;
 };

@@ -291,7 +291,7 @@ private slots:
         ContestStats kept;
         kept.load(store);
         int resets = 0;
-        store.subscribe([&](const LogChange &c) {
+        QObject::connect(&store, &QsoStore::logChanged, [&](const LogChange &c) {
             if (!kept.apply(c)) {
                 ++resets;
                 kept.load(store);

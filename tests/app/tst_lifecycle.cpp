@@ -11,6 +11,7 @@
 #include "support/scripted_services.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -131,6 +132,40 @@ private slots:
         again.main().FormActivate();
         QVERIFY(t.prompts->shown.isEmpty());
         QVERIFY(!again.relaunchRequested());
+    }
+
+    // Activating the main window while call or contest is empty opens the first-run dialog as
+    // soon as the activation event is over, never from inside it, and once for a burst of them.
+    void firstRunDialogAfterTheActivationEvent()
+    {
+        test::TestContext t;
+        Program p(t.context);
+        TMain &m = p.main();
+        bool insideEvent = false;
+        int openedInside = 0;
+        t.prompts->onModal = [&](QDialog &) {
+            openedInside += insideEvent ? 1 : 0;
+            return int(QDialog::Rejected);
+        };
+        m.show();
+        m.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&m));
+        QTRY_VERIFY(!t.prompts->shown.isEmpty());
+        QCOMPARE(t.prompts->shown.first().caption, QStringLiteral("fmStart"));
+
+        const int before = int(t.prompts->shown.size());
+        insideEvent = true;
+        for (int i = 0; i < 3; ++i) {
+            QEvent activation(QEvent::ActivationChange);
+            QApplication::sendEvent(&m, &activation);
+        }
+        insideEvent = false;
+        QCOMPARE(openedInside, 0);
+        QCOMPARE(int(t.prompts->shown.size()), before);
+        QTRY_COMPARE(int(t.prompts->shown.size()), before + 1);
+        QCOMPARE(t.prompts->shown.last().caption, QStringLiteral("fmStart"));
+        QCOMPARE(openedInside, 0);
+        m.hide();
     }
 
     // A start that cannot be made says so and tells the listener to start the program himself;
@@ -309,8 +344,9 @@ private slots:
         proc.setProcessEnvironment(env);
         proc.start(dir.filePath("vireo"), {});
         QVERIFY(proc.waitForStarted());
+        // The handlers are in place before the log is made, so the signal may come at once: one
+        // that arrives while the program starts is acted on once it runs.
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir.filePath("vireolog.db")), 20000);
-        QTest::qWait(300);
         ::kill(pid_t(proc.processId()), SIGTERM);
         QVERIFY(proc.waitForFinished(20000));
         QCOMPARE(proc.exitStatus(), QProcess::NormalExit);

@@ -46,10 +46,9 @@ namespace {
 void browseFolder(const QString &dir)
 {
     QFileSystemModel model;
-    bool loaded = false;
-    QObject::connect(&model, &QFileSystemModel::directoryLoaded, [&loaded] { loaded = true; });
+    QSignalSpy loaded(&model, &QFileSystemModel::directoryLoaded);
     const QModelIndex root = model.setRootPath(dir);
-    QVERIFY(QTest::qWaitFor([&loaded] { return loaded; }, 10000));
+    QVERIFY(!loaded.isEmpty() || loaded.wait(10000));
     QMimeDatabase types;
     for (int i = 0; i < model.rowCount(root); ++i) {
         const QModelIndex file = model.index(i, 0, root);

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSignalSpy>
 #include <QSqlQuery>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -60,6 +61,7 @@ private slots:
     void numberingIsCountPlusOne();
     void ctrlDeleteAsksFirst();
     void storedTourRunsForTheClock();
+    void editsReachTheMainWindowAtOnce();
     void databaseFailures();
     void exitHandsTheNameOn();
     void titleBarCloseKeepsTheNameBack();
@@ -237,6 +239,41 @@ void TestTfmContest::storedTourRunsForTheClock()
     QCOMPARE(m.ibTourTime->text(), QStringLiteral("11:29:59"));
 }
 
+void TestTfmContest::editsReachTheMainWindowAtOnce()
+{
+    // One store of the tours for both windows: what the tour window adds or deletes is in the
+    // main window's tour display at once, without waiting for the clock's next tick.
+    test::TestContext t;
+    t.clock->now = QDateTime(QDate(2026, 12, 8), QTime(20, 0, 0), Qt::UTC);
+    Program p(t.context);
+    TMain &m = p.main();
+    m.Timer1->stop();
+    m.chTour->setChecked(true);
+    m.edTour->setText(QStringLiteral("0"));
+    TfmContest &w = p.contest();
+    QSignalSpy changed(&m.tours(), &TourStore::changed);
+    w.DateTimePicker1->setDate(QDate(2026, 12, 8));
+    w.DateTimePicker2->setTime(QTime(12, 0, 0));
+    w.DateTimePicker3->setDate(QDate(2026, 12, 9));
+    w.DateTimePicker4->setTime(QTime(11, 59, 59));
+    QTest::mouseClick(w.btAddTour, Qt::LeftButton);
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(m.edTour->text(), QStringLiteral("1"));
+    QCOMPARE(m.ibTourTime->text(), QStringLiteral("15:59:59"));
+
+    // A second tour running now comes after the first: the first still wins. Deleting the first
+    // hands the display to the one left, whose number is 2.
+    QTest::mouseClick(w.btAddTour, Qt::LeftButton);
+    QCOMPARE(m.edTour->text(), QStringLiteral("1"));
+    w.DBGrid1->selectRow(0);
+    t.prompts->answers = {true};
+    QTest::keyClick(w.DBGrid1, Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(changed.size(), 3);
+    QCOMPARE(m.edTour->text(), QStringLiteral("2"));
+    QCOMPARE(numbers(m.tours().all()), (QList<int>{2}));
+    QCOMPARE(t.prompts->texts(QStringLiteral("error")), QStringList());
+}
+
 void TestTfmContest::databaseFailures()
 {
     test::TestContext t;
@@ -324,7 +361,9 @@ void TestTfmContest::destructionWritesTheContestKey()
     test::TestContext t;
     Database::prepareFile(t.context.databasePath);
     {
-        TfmContest w(t.context, nullptr);
+        Database db(t.context.databasePath, QStringLiteral("tours"));
+        TourStore tours(db.connection());
+        TfmContest w(t.context, tours, nullptr);
         w.edContest->setText(QStringLiteral("Кубок"));
     }
     QCOMPARE(IniFile(t.context.settingsPath).readString("MySetting", "Contest", "?"), QStringLiteral("Кубок"));

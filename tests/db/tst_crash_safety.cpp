@@ -95,10 +95,12 @@ private slots:
             writer.start(QCoreApplication::applicationFilePath(),
                          {QStringLiteral("--writer"), path, QStringLiteral("R%1-").arg(round), QStringLiteral("100000")});
             QVERIFY(writer.waitForStarted());
-            // Kill it at a random moment once it is saving (it starts slowly on a loaded machine).
+            // Kill it at a random moment once it is saving (it starts slowly on a loaded machine):
+            // after a random number of confirmed saves, somewhere in the save after them.
             QByteArray out;
             QTRY_VERIFY_WITH_TIMEOUT((out += writer.readAllStandardOutput()).contains('\n'), 30000);
-            QTest::qWait(50 + QRandomGenerator::global()->bounded(400));
+            const int saves = out.count('\n') + 5 + QRandomGenerator::global()->bounded(60);
+            QTRY_VERIFY_WITH_TIMEOUT((out += writer.readAllStandardOutput()).count('\n') >= saves, 30000);
             ::kill(pid_t(writer.processId()), SIGKILL);
             QVERIFY(writer.waitForFinished(10000));
             const QStringList done = acknowledged(out + writer.readAllStandardOutput());

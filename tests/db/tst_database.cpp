@@ -281,6 +281,49 @@ private slots:
         model.updated(changed.id);
         QCOMPARE(model.data(model.index(0, 4), Qt::DisplayRole).toString(), QStringLiteral("EDITED"));
     }
+
+    // Listeners hear every write in the order they connected; one that has gone away is no
+    // longer called, whatever its callback held, and a store nobody listens to any more skips
+    // reading the record as it was.
+    void destroyedListenerIsNotCalled()
+    {
+        Log log(QStringLiteral("t5"));
+        QsoStore &store = *log.store;
+        QStringList heard;
+        auto first = std::make_unique<QObject>();
+        auto second = std::make_unique<QObject>();
+        QObject::connect(&store, &QsoStore::logChanged, first.get(),
+                         [&heard](const LogChange &c) { heard << QStringLiteral("first %1").arg(c.kind); });
+        QObject::connect(&store, &QsoStore::logChanged, second.get(),
+                         [&heard](const LogChange &c) { heard << QStringLiteral("second %1").arg(c.kind); });
+        auto model = std::make_unique<LogTableModel>(store);
+        const qint64 a = store.append(record(QStringLiteral("A")));
+        QCOMPARE(heard, (QStringList{"first 0", "second 0"}));
+        QCOMPARE(model->rowCount(), 1);
+
+        first.reset();
+        model.reset();
+        heard.clear();
+        store.append(record(QStringLiteral("B")));
+        QCOMPARE(heard, QStringList{"second 0"});
+
+        // Updated and Removed carry the record as it was while someone listens.
+        QList<LogChange> told;
+        QObject::connect(&store, &QsoStore::logChanged, second.get(), [&told](const LogChange &c) { told << c; });
+        QsoRecord edited = store.byId(a);
+        edited.call1 = QStringLiteral("A2");
+        store.update(edited);
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told[0].kind, LogChange::Updated);
+        QCOMPARE(told[0].before.value(0).call1, QStringLiteral("A"));
+        QCOMPARE(told[0].after.value(0).call1, QStringLiteral("A2"));
+        second.reset();
+        heard.clear();
+        told.clear();
+        store.remove(a);
+        QVERIFY(heard.isEmpty() && told.isEmpty());
+        QCOMPARE(store.count(), 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDatabase)

@@ -169,7 +169,7 @@ private slots:
         QsoStore &store = *log.store;
         LogTableModel model(store);
         QList<LogChange::Kind> told;
-        store.subscribe([&told](const LogChange &c) { told << c.kind; });
+        QObject::connect(&store, &QsoStore::logChanged, [&told](const LogChange &c) { told << c.kind; });
         const qint64 a = store.append(record("A"));
         QCOMPARE(told, QList<LogChange::Kind>{LogChange::Added});
         QCOMPARE(model.rowCount(), 1);

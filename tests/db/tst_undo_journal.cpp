@@ -208,7 +208,7 @@ private slots:
     {
         Log log(some(150, QStringLiteral("G")));
         QList<LogChange> told;
-        log.store->subscribe([&told](const LogChange &c) { told << c; });
+        QObject::connect(log.store.get(), &QsoStore::logChanged, [&told](const LogChange &c) { told << c; });
         const QVector<QsoRecord> before = log.rows();
 
         log.store->remove(before.at(7).id);

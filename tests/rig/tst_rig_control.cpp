@@ -359,7 +359,8 @@ private slots:
         useRigctld(t, 0, 0);
         Program p(t.context);
         TMain &m = p.main();
-        QTest::qWait(300);
+        QSignalSpy said(m.rigServer(), &RigServer::serverUnreachable);
+        QVERIFY(!said.wait(300));
         QVERIFY(t.prompts->shown.isEmpty());
         QCOMPARE(m.rigServer()->status(1), RigServer::StNotConfigured);
         QCOMPARE(m.cbFreq->currentText(), QStringLiteral("14000"));

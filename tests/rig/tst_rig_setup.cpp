@@ -80,17 +80,24 @@ void pickModel(TRigSetupPage *page, const QString &search, int id)
     QFAIL(qPrintable(QStringLiteral("model %1 not offered for \"%2\"").arg(id).arg(search)));
 }
 
-// Spins the event loop until the condition holds (for use where QTRY_ cannot return).
-bool waitFor(const std::function<bool()> &condition, int ms = Wait)
+// Waits for the model list that the window has rigctl make in the background.
+bool waitForModels(TRigSetup *w)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > ms)
-            return false;
-        QTest::qWait(20);
-    }
-    return true;
+    if (w->modelListReady())
+        return true;
+    QSignalSpy loaded(w, &TRigSetup::modelListLoaded);
+    return loaded.wait(Wait) && w->modelListReady();
+}
+
+// Clicks "Проверить" and waits for its answer (for use where QTRY_ cannot return).
+// busy: whether the button took no second click while the check ran.
+bool checkPage(TRigSetupPage *page, bool *busy = nullptr)
+{
+    QSignalSpy done(page, &TRigSetupPage::checkFinished);
+    page->btCheck->click();
+    if (busy)
+        *busy = done.isEmpty() && !page->btCheck->isEnabled();
+    return (!done.isEmpty() || done.wait(Wait)) && page->btCheck->isEnabled();
 }
 
 void writeOwn(const QString &settingsPath, int rig, int model, const QString &device)
@@ -119,7 +126,8 @@ private slots:
         useRealRigControl(t);
         Program p(t.context);
         TMain &m = p.main();
-        QTest::qWait(500);
+        QSignalSpy said(m.rigServer(), &RigServer::serverUnreachable);
+        QVERIFY(!said.wait(500));
         QVERIFY(t.prompts->shown.isEmpty());
         QCOMPARE(m.statusText(4), QStringLiteral("Радио-1: не настроено"));
         QCOMPARE(m.statusText(5), QStringLiteral("Радио-2: не настроено"));
@@ -147,11 +155,11 @@ private slots:
             tabs = w->tabRadios->count();
             startedAsNone = page->rbNone->isChecked();
             page->rbOwn->click();
+            if (!waitForModels(w))
+                return int(QDialog::Rejected);
             pickModel(page, QStringLiteral("hamlib dumm"), 1);
             shownModels = page->visibleModels();
-            page->btCheck->click();
-            busyWhileChecking = !page->btCheck->isEnabled(); // one check at a time
-            checkEnded = waitFor([page] { return page->btCheck->isEnabled(); });
+            checkEnded = checkPage(page, &busyWhileChecking); // one check at a time
             checkText = page->lbCheck->text();
             w->btOk->click();
             return d.result();
@@ -267,8 +275,7 @@ private slots:
             TRigSetupPage *page = w->page(1);
             own = page->rbOwn->isChecked();
             shownDevice = page->cbDevice->currentText();
-            page->btCheck->click();
-            waitFor([page] { return page->btCheck->isEnabled(); });
+            checkPage(page);
             checkText = page->lbCheck->text();
             return int(QDialog::Rejected);
         };
@@ -276,8 +283,9 @@ private slots:
         QVERIFY(own);
         QCOMPARE(shownDevice, pty.device());
         QVERIFY2(checkText.contains(QStringLiteral("\nsudo usermod -aG dialout $USER\n")), qPrintable(checkText));
-        // Cancelled: rig control is back as it was, without a second box.
-        QTest::qWait(300);
+        // Cancelled: rig control is back as it was; its first attempt fails again without a second box.
+        QSignalSpy again(m.rigServer(), &RigServer::serverUnreachable);
+        QVERIFY(again.wait(Wait));
         QCOMPARE(t.prompts->texts(QStringLiteral("error")).size(), 1);
         QCOMPARE(m.statusText(4), QStringLiteral("Hamlib 3073: нет прав на порт"));
     }
@@ -333,8 +341,7 @@ private slots:
             page->rbRemote->click();
             page->edHost->setText(QStringLiteral("127.0.0.1"));
             page->sbPort->setValue(theirs.port());
-            page->btCheck->click();
-            waitFor([page] { return page->btCheck->isEnabled(); });
+            checkPage(page);
             checkText = page->lbCheck->text();
             w->btOk->click();
             return d.result();
@@ -393,7 +400,12 @@ private slots:
                 return d.result();
             };
             m.CAT1->trigger();
-            QTest::qWait(1500); // the radio's next attempts, had they anything to say
+            // The radio's first attempt after the window, had it anything to say (with no radio
+            // nothing is tried at all).
+            if (withRadio) {
+                QSignalSpy attempt(m.rigServer(), &RigServer::serverUnreachable);
+                QVERIFY(attempt.wait(Wait));
+            }
             QCOMPARE(m.cbFreq->currentText(), QStringLiteral("7000"));
             QCOMPARE(m.cbMode->currentText(), QStringLiteral("PH (SSB)"));
             m.FreqToBand();
@@ -405,6 +417,74 @@ private slots:
             QVERIFY(server(m));
             QCOMPARE(m.rigServer()->status(1), withRadio ? RigServer::StPortBusy : RigServer::StNotConfigured);
         }
+    }
+
+    // The model list is made by rigctl in the background: until it is there each page says so
+    // in the list's place, and the rest of the window can be used; then the list takes that
+    // place with the model of the settings chosen and what was typed into the search applied.
+    void modelListLoadsInTheBackground()
+    {
+        test::TestContext t;
+        writeOwn(t.context.settingsPath, 1, 3073, QStringLiteral("/dev/ttyUSB0"));
+        TRigSetup w(t.context, {QStringLiteral("/dev/ttyUSB0")});
+        QSignalSpy loaded(&w, &TRigSetup::modelListLoaded);
+        TRigSetupPage *page = w.page(1);
+        QVERIFY(!w.modelListReady());
+        for (int rig : {1, 2}) {
+            auto *note = w.findChild<QLabel *>(QStringLiteral("lbModelsLoading%1").arg(rig));
+            QVERIFY(note);
+            QCOMPARE(note->text(), QStringLiteral("Загрузка списка радиостанций…"));
+            QVERIFY(!note->isHidden());
+            QVERIFY(w.page(rig)->lvModels->isHidden());
+            QCOMPARE(w.page(rig)->lvModels->topLevelItemCount(), 0);
+        }
+        // Usable meanwhile: the settings are shown and can be changed, the search typed into.
+        QVERIFY(page->rbOwn->isChecked() && page->gbOwn->isEnabled());
+        QCOMPARE(page->cbDevice->currentText(), QStringLiteral("/dev/ttyUSB0"));
+        QCOMPARE(page->setup().model, 3073); // the model of the settings stands until the list comes
+        QVERIFY(page->problem().isEmpty());
+        page->rbRemote->click();
+        QVERIFY(page->gbRemote->isEnabled() && !page->gbOwn->isEnabled());
+        page->rbOwn->click();
+        QTest::keyClicks(page->edFilter, QStringLiteral("icom"));
+        QVERIFY(loaded.isEmpty());
+
+        QVERIFY(loaded.wait(Wait));
+        QCOMPARE(loaded.size(), 1);
+        QVERIFY(w.modelListReady());
+        QVERIFY(page->lbModelsLoading->isHidden());
+        QVERIFY(!page->lvModels->isHidden());
+        QVERIFY(page->lvModels->currentItem());
+        QCOMPARE(page->lvModels->currentItem()->data(0, Qt::UserRole).toInt(), 3073);
+        QCOMPARE(page->setup().model, 3073);
+        QVERIFY(page->visibleModels() > 30);
+        for (int i = 0; i < page->lvModels->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem *item = page->lvModels->topLevelItem(i);
+            QCOMPARE(item->isHidden(), item->text(0) != QLatin1String("Icom"));
+        }
+        TRigSetupPage *second = w.page(2);
+        QVERIFY(second->lbModelsLoading->isHidden() && !second->lvModels->isHidden());
+        QCOMPARE(second->visibleModels(), second->lvModels->topLevelItemCount());
+        QVERIFY(page->lbCheck->text().isEmpty());
+    }
+
+    // Without rigctl the list stays empty and each page says why; the model of the settings
+    // stays choosable.
+    void modelListWithoutRigctl()
+    {
+        test::TestContext t;
+        writeOwn(t.context.settingsPath, 1, 3073, QStringLiteral("/dev/ttyUSB0"));
+        TRigSetup w(t.context, {}, nullptr, QStringLiteral("/nonexistent/rigctl"));
+        QVERIFY(!w.modelListReady());
+        QVERIFY(waitForModels(&w));
+        for (int rig : {1, 2})
+            QCOMPARE(w.page(rig)->lbCheck->text(),
+                     QStringLiteral("Программа rigctl не найдена. Установите пакет Hamlib: sudo apt install libhamlib-utils"));
+        TRigSetupPage *page = w.page(1);
+        QCOMPARE(page->lvModels->topLevelItemCount(), 1);
+        QCOMPARE(page->lvModels->currentItem()->text(1), QStringLiteral("модель 3073"));
+        QCOMPARE(page->setup().model, 3073);
+        QCOMPARE(w.page(2)->lvModels->topLevelItemCount(), 0);
     }
 
     // What the window refuses, what it keeps, and the program of the older key Command.
@@ -425,6 +505,8 @@ private slots:
             auto *w = qobject_cast<TRigSetup *>(&d);
             TRigSetupPage *page = w->page(1);
             noneFirst = page->rbNone->isChecked() && !page->gbOwn->isEnabled() && !page->btCheck->isEnabled();
+            if (!waitForModels(w))
+                return int(QDialog::Rejected);
             page->rbOwn->click();
             ownEnabled = page->gbOwn->isEnabled() && !page->gbRemote->isEnabled() && page->btCheck->isEnabled();
             QTest::keyClicks(page->edFilter, QStringLiteral("icom"));
@@ -469,13 +551,12 @@ private slots:
         QApplication::setFont(font);
         test::TestContext t;
         t.context.services.rigProcess.deviceAccess = [](const QString &) { return EACCES; };
-        const Result<QList<rig::HamlibModel>> models = rig::loadModelList();
         const QString byId = QStringLiteral("/dev/serial/by-id/usb-Silicon_Labs_CP2102_USB_to_UART_Bridge_Controller_"
                                             "IC-7300_03001234-if00-port0");
-        TRigSetup w(t.context, models.ok() ? *models : QList<rig::HamlibModel>(), models.errorText(),
-                    {byId, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyACM0")});
+        TRigSetup w(t.context, {byId, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyACM0")});
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(waitForModels(&w));
         TRigSetupPage *page = w.page(1);
         page->rbOwn->click();
         pickModel(page, QStringLiteral("Icom"), 3073);

@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -24,6 +25,22 @@ private:
     qint64 m_skew;
 };
 
+// One exchange from start to its result, waiting for the signal; a failure text of its own
+// when the result never came or came from within start().
+SntpResult exchange(SntpClient &client, const QString &host)
+{
+    QSignalSpy finished(&client, &SntpClient::finished);
+    if (!client.start(host))
+        return Error(QStringLiteral("test: not started"));
+    if (!finished.isEmpty())
+        return Error(QStringLiteral("test: finished inside start()"));
+    if (!finished.wait(client.timeoutMs() + 5000))
+        return Error(QStringLiteral("test: no finished signal"));
+    if (finished.size() != 1 || client.running())
+        return Error(QStringLiteral("test: finished more than once"));
+    return finished.first().first().value<SntpResult>();
+}
+
 } // namespace
 
 class TestSntpExchange : public QObject {
@@ -41,7 +58,7 @@ private slots:
         SntpClient client(slow);
         client.setPort(server.port());
         client.setTimeoutMs(3000);
-        const SntpResult r = client.exchange(QStringLiteral(" 127.0.0.1 "));
+        const SntpResult r = exchange(client, QStringLiteral(" 127.0.0.1 "));
         QVERIFY2(r.ok(), qPrintable(r.errorText()));
         QVERIFY2(qAbs(r->offsetMs() - 734) <= 20, qPrintable(QString::number(r->offsetMs())));
         QVERIFY(r->roundTripMs() >= 0 && r->roundTripMs() < 200);
@@ -54,7 +71,7 @@ private slots:
         SkewedClock fast(3000);
         SntpClient client2(fast);
         client2.setPort(server.port());
-        const SntpResult r2 = client2.exchange(QStringLiteral("localhost"));
+        const SntpResult r2 = exchange(client2, QStringLiteral("localhost"));
         QVERIFY2(r2.ok(), qPrintable(r2.errorText()));
         QVERIFY2(qAbs(r2->offsetMs() + 3000) <= 20, qPrintable(QString::number(r2->offsetMs())));
     }
@@ -71,7 +88,7 @@ private slots:
         client.setTimeoutMs(2000);
         QElapsedTimer t;
         t.start();
-        const SntpResult r = client.exchange(QStringLiteral("127.0.0.1"));
+        const SntpResult r = exchange(client, QStringLiteral("127.0.0.1"));
         QVERIFY(!r.ok());
         QCOMPARE(r.errorText(), QStringLiteral("Ответ сервера 127.0.0.1 не принят: сервер не синхронизирован."));
         QVERIFY(t.elapsed() < 1500); // refused at once, not after the wait
@@ -96,7 +113,7 @@ private slots:
         SntpClient client(clock);
         client.setPort(peer.port());
         client.setTimeoutMs(2000);
-        const SntpResult r = client.exchange(QStringLiteral("127.0.0.1"));
+        const SntpResult r = exchange(client, QStringLiteral("127.0.0.1"));
         QVERIFY2(r.ok(), qPrintable(r.errorText()));
         QVERIFY2(qAbs(r->offsetMs() - ahead) <= 20, qPrintable(QString::number(r->offsetMs())));
         // The request itself: 48 bytes, client mode, our transmit time.
@@ -120,12 +137,76 @@ private slots:
         timer.start(50);
         QElapsedTimer t;
         t.start();
-        const SntpResult r = client.exchange(QStringLiteral("127.0.0.1"));
+        const SntpResult r = exchange(client, QStringLiteral("127.0.0.1"));
         const qint64 took = t.elapsed();
         QVERIFY(!r.ok());
+        QCOMPARE(r.errorText(), QStringLiteral("Сервер 127.0.0.1 не ответил за 800 мс."));
         QVERIFY2(took >= 790 && took < 2500, qPrintable(QString::number(took))); // bounded, with room for a loaded machine
         QVERIFY2(ticks >= 8, qPrintable(QString::number(ticks)));
         QCOMPARE(peer.requests(), 1);
+    }
+
+    void nothingRunsInsideTheExchange()
+    {
+        // The server answers at once; still nothing else of the program runs inside start(), and
+        // the result comes only by the signal, once.
+        ScriptedPeer peer([](const QByteArray &req) {
+            const qint64 t1 = sntp::toUnixMs(sntp::readTimestamp(req, 40));
+            return QList<PeerReply>{{serverReply(req, t1 + 1000, t1 + 1000), false, false}};
+        });
+        QVERIFY(peer.ok());
+        SkewedClock clock(0);
+        SntpClient client(clock);
+        client.setPort(peer.port());
+        bool fired = false;
+        QTimer::singleShot(0, &client, [&fired] { fired = true; });
+        QSignalSpy finished(&client, &SntpClient::finished);
+        QVERIFY(client.start(QStringLiteral("127.0.0.1")));
+        QVERIFY(!fired);
+        QVERIFY(finished.isEmpty());
+        QVERIFY(client.running());
+        // One exchange at a time: a second start is refused and sends nothing.
+        QVERIFY(!client.start(QStringLiteral("127.0.0.1")));
+        QVERIFY(finished.wait(5000));
+        QVERIFY(fired);
+        QCOMPARE(finished.size(), 1);
+        QVERIFY(!client.running());
+        const SntpResult r = finished.first().first().value<SntpResult>();
+        QVERIFY2(r.ok(), qPrintable(r.errorText()));
+        QVERIFY2(qAbs(r->offsetMs() - 1000) <= 20, qPrintable(QString::number(r->offsetMs())));
+        QCOMPARE(peer.requests(), 1);
+        QVERIFY(!finished.wait(300)); // and only once
+
+        // A failure known at once comes by the signal too, not from within start().
+        QVERIFY(client.start(QStringLiteral("  ")));
+        QVERIFY(finished.size() == 1);
+        QVERIFY(finished.wait(1000));
+        QCOMPARE(finished.last().first().value<SntpResult>().errorText(), QStringLiteral("Сервер времени не указан."));
+    }
+
+    void cancelledExchangeSaysNothing()
+    {
+        ScriptedPeer peer([](const QByteArray &req) {
+            const qint64 t1 = sntp::toUnixMs(sntp::readTimestamp(req, 40));
+            return QList<PeerReply>{{serverReply(req, t1, t1), false, false}};
+        });
+        SkewedClock clock(0);
+        SntpClient client(clock);
+        client.setPort(peer.port());
+        client.setTimeoutMs(500);
+        QSignalSpy finished(&client, &SntpClient::finished);
+        QVERIFY(client.start(QStringLiteral("127.0.0.1")));
+        client.cancel();
+        QVERIFY(!client.running());
+        QVERIFY(!finished.wait(1000)); // neither the reply nor the limit is heard of
+        // The client serves the next exchange as before.
+        ScriptedPeer next([](const QByteArray &req) {
+            const qint64 t1 = sntp::toUnixMs(sntp::readTimestamp(req, 40));
+            return QList<PeerReply>{{serverReply(req, t1, t1), false, false}};
+        });
+        client.setPort(next.port());
+        const SntpResult r = exchange(client, QStringLiteral("127.0.0.1"));
+        QVERIFY2(r.ok(), qPrintable(r.errorText()));
     }
 
     void unusableHosts()
@@ -136,9 +217,12 @@ private slots:
         client.setTimeoutMs(1500);
         QElapsedTimer t;
         t.start();
-        QVERIFY(!client.exchange(QStringLiteral("no-such-host.invalid")).ok);
-        QVERIFY(!client.exchange(QStringLiteral("   ")).ok);
-        QVERIFY(!client.exchange(QStringLiteral("::1")).ok); // IPv4 only
+        const SntpResult unknown = exchange(client, QStringLiteral("no-such-host.invalid"));
+        QVERIFY(!unknown.ok());
+        QVERIFY2(unknown.errorText().startsWith(QStringLiteral("Адрес сервера no-such-host.invalid не найден")),
+                 qPrintable(unknown.errorText()));
+        QCOMPARE(exchange(client, QStringLiteral("   ")).errorText(), QStringLiteral("Сервер времени не указан."));
+        QCOMPARE(exchange(client, QStringLiteral("::1")).errorText(), QStringLiteral("Адрес ::1 — не адрес IPv4.")); // IPv4 only
         QVERIFY(t.elapsed() < 4000);
     }
 };

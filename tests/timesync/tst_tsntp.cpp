@@ -5,6 +5,7 @@
 #include "app/tmain.h"
 #include "base/ini_file.h"
 #include "db/database.h"
+#include "db/server_store.h"
 #include "support/scripted_services.h"
 #include "timesync/sntp_peers.h"
 #include "timesync/tsntp.h"
@@ -13,7 +14,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 
 #include <cerrno>
 
@@ -28,6 +32,9 @@ const QString Success = QStringLiteral("Синхронизация времен�
 
 struct Window {
     TestContext t;
+    // The program's store of the servers, on a connection of its own (the main window's there).
+    std::unique_ptr<Database> db;
+    std::unique_ptr<ServerStore> servers;
     std::unique_ptr<TSntp> w;
     QStringList status;
 
@@ -38,10 +45,15 @@ struct Window {
         Database::prepareFile(t.context.databasePath);
         open();
     }
+    // A window as at a new start of the program: a new connection and store too.
     void open()
     {
         w.reset();
-        w = std::make_unique<TSntp>(t.context, nullptr);
+        servers.reset();
+        db.reset();
+        db = std::make_unique<Database>(t.context.databasePath, QStringLiteral("tsntp-test"));
+        servers = std::make_unique<ServerStore>(db->connection());
+        w = std::make_unique<TSntp>(t.context, *servers, nullptr);
         QObject::connect(w.get(), &TSntp::statusText, [this](const QString &s) { status << s; });
     }
     QStringList items() const
@@ -63,8 +75,9 @@ struct Window {
         QTest::keyClicks(w->ComboBox1->lineEdit(), text);
     }
     // Synchronises with a loopback server on the given port; the window is shown (not
-    // modally) so that closing it can be seen.
-    void synchronise(quint16 port, const QString &host = QStringLiteral("127.0.0.1"))
+    // modally) so that closing it can be seen. False when the exchange did not end by its
+    // signal within its bounded wait.
+    bool synchronise(quint16 port, const QString &host = QStringLiteral("127.0.0.1"))
     {
         w->setPort(port);
         w->setTimeoutMs(800);
@@ -72,7 +85,9 @@ struct Window {
         typeServer(host);
         status.clear();
         t.prompts->shown.clear();
+        QSignalSpy ended(w.get(), &TSntp::synchronisationEnded);
         QTest::mouseClick(w->Button5, Qt::LeftButton);
+        return ended.isEmpty() && ended.wait(5000) && ended.size() == 1 && !w->busy();
     }
 };
 
@@ -190,12 +205,59 @@ private slots:
             const qint64 t1 = sntp::toUnixMs(sntp::readTimestamp(req, 40));
             return QList<PeerReply>{{serverReply(req, t1 + 734, t1 + 734 + 300), false}};
         });
-        s.synchronise(peer.port());
+        QVERIFY(s.synchronise(peer.port()));
         const QDateTime fixed = s.t.clock->now;
         // T1 = T4 = fixed: θ = (734 + 1034) / 2 = 884; the clock goes to T4 + θ.
         QCOMPARE(s.t.systemClock->set, QList<QDateTime>{fixed.addMSecs(884)});
         QCOMPARE(s.t.prompts->texts(QStringLiteral("information")), QStringList{Success});
         QCOMPARE(s.status, (QStringList{QStringLiteral("Синхронизация времени... подождите!"), QStringLiteral("ОК")}));
+        QVERIFY(!s.w->isVisible());
+    }
+
+    void windowWaitsForTheAnswerWithoutReentering()
+    {
+        // The server holds its answer for a moment. The click only sends the request: nothing
+        // else of the program runs inside it, and the program goes on while the window waits,
+        // taking no clicks, not closing and sending nothing more. The answer then sets the clock.
+        Window s;
+        ScriptedPeer peer([](const QByteArray &req) {
+            QThread::msleep(300);
+            const qint64 t1 = sntp::toUnixMs(sntp::readTimestamp(req, 40));
+            return QList<PeerReply>{{serverReply(req, t1 + 2000, t1 + 2000), false, false}};
+        });
+        QVERIFY(peer.ok());
+        s.w->setPort(peer.port());
+        s.w->setTimeoutMs(3000);
+        s.w->show();
+        s.typeServer(QStringLiteral("127.0.0.1"));
+        QSignalSpy ended(s.w.get(), &TSntp::synchronisationEnded);
+        bool clicking = false, ranInsideClick = false;
+        QTimer::singleShot(0, s.w.get(), [&] { ranInsideClick = clicking; });
+        int ticks = 0;
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+        ticker.start(20);
+
+        clicking = true;
+        s.w->Button5->click();
+        clicking = false;
+        QVERIFY(!ranInsideClick);
+        QVERIFY(ended.isEmpty());
+        QVERIFY(s.w->busy());
+        QVERIFY(!s.w->isEnabled());
+        QCOMPARE(s.status, QStringList{QStringLiteral("Синхронизация времени... подождите!")});
+        QVERIFY(!s.w->close());
+        QVERIFY(s.w->isVisible());
+        s.w->Button5Click(); // a second start while waiting does nothing
+        QCOMPARE(s.status.size(), 1);
+
+        QVERIFY(ended.wait(5000));
+        QVERIFY2(ticks >= 5, qPrintable(QString::number(ticks))); // the program went on meanwhile
+        QCOMPARE(peer.requests(), 1);
+        QCOMPARE(s.t.systemClock->set.size(), 1);
+        QCOMPARE(s.t.prompts->texts(QStringLiteral("information")), QStringList{Success});
+        QCOMPARE(s.status.last(), QStringLiteral("ОК"));
+        QVERIFY(!s.w->busy());
         QVERIFY(!s.w->isVisible());
     }
 
@@ -238,7 +300,7 @@ private slots:
             return QList<PeerReply>{{r, otherPort, otherAddress}};
         });
         QVERIFY(peer.ok());
-        s.synchronise(peer.port());
+        QVERIFY(s.synchronise(peer.port()));
         QCOMPARE(peer.requests(), 1);
         QVERIFY(s.t.systemClock->set.isEmpty());
         QCOMPARE(s.t.prompts->texts(QStringLiteral("warning")), QStringList{Failure});
@@ -257,7 +319,7 @@ private slots:
             const qint64 t1 = sntp::toUnixMs(sntp::readTimestamp(req, 40));
             return QList<PeerReply>{{serverReply(req, t1 - 1500, t1 - 1500), false}};
         });
-        s.synchronise(peer.port());
+        QVERIFY(s.synchronise(peer.port()));
         QVERIFY(s.t.systemClock->set.isEmpty());
         const QStringList warnings = s.t.prompts->texts(QStringLiteral("warning"));
         QCOMPARE(warnings.size(), 1);
@@ -274,7 +336,7 @@ private slots:
             const qint64 t1 = sntp::toUnixMs(sntp::readTimestamp(req, 40));
             return QList<PeerReply>{{serverReply(req, t1, t1), false}};
         });
-        s.synchronise(peer2.port());
+        QVERIFY(s.synchronise(peer2.port()));
         QCOMPARE(s.t.prompts->texts(QStringLiteral("warning")), QStringList{Failure});
     }
 
@@ -297,7 +359,9 @@ private slots:
         QVERIFY(w);
         w->setPort(server.port());
         w->ComboBox1->setEditText(QStringLiteral("127.0.0.1"));
+        QSignalSpy ended(w, &TSntp::synchronisationEnded);
         w->Button5Click();
+        QVERIFY(ended.wait(10000));
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
         QVERIFY2(t.prompts->texts(QStringLiteral("warning")).isEmpty(), qPrintable(server.output()));
         QCOMPARE(t.systemClock->set.size(), 1);
