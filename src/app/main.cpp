@@ -28,7 +28,7 @@ public:
         try {
             return QApplication::notify(receiver, event);
         } catch (const std::exception &e) {
-            QMessageBox::critical(activeWindow(), vireo::caption::error(), vireo::errorText(e));
+            QMessageBox::critical(activeWindow(), vireo::errorCaption(), vireo::errorText(e));
         }
         return false;
     }
@@ -86,7 +86,7 @@ int main(int argc, char *argv[])
     try {
         program = std::make_unique<vireo::Program>(context);
     } catch (const std::exception &e) {
-        QMessageBox::critical(nullptr, vireo::caption::error(), vireo::errorText(e));
+        QMessageBox::critical(nullptr, vireo::errorCaption(), vireo::errorText(e));
         return 1;
     }
 

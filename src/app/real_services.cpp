@@ -31,7 +31,7 @@ class BoxPrompts : public Prompts {
 public:
     void information(const QString &text) override
     {
-        QMessageBox::information(owner(), caption::notice(), text);
+        QMessageBox::information(owner(), noticeCaption(), text);
     }
     void error(const QString &caption, const QString &text) override
     {
@@ -39,16 +39,16 @@ public:
     }
     void warning(const QString &text) override
     {
-        QMessageBox::warning(owner(), caption::notice(), text);
+        QMessageBox::warning(owner(), noticeCaption(), text);
     }
     bool askYesNo(const QString &text) override
     {
-        return QMessageBox::question(owner(), caption::question(), text, QMessageBox::Yes | QMessageBox::No)
+        return QMessageBox::question(owner(), questionCaption(), text, QMessageBox::Yes | QMessageBox::No)
             == QMessageBox::Yes;
     }
     bool askOkCancel(const QString &text) override
     {
-        return QMessageBox::question(owner(), caption::question(), text, QMessageBox::Ok | QMessageBox::Cancel)
+        return QMessageBox::question(owner(), questionCaption(), text, QMessageBox::Ok | QMessageBox::Cancel)
             == QMessageBox::Ok;
     }
     QString saveFileName(const QString &title, const QString &presetPath, const QString &filter) override

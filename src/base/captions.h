@@ -4,31 +4,31 @@
 
 #include <QString>
 
-namespace vireo::caption {
+namespace vireo {
 
 // Error boxes: the general error display and every other error of the program.
-inline QString error()
+inline QString errorCaption()
 {
     return QStringLiteral("Vireo");
 }
 
 // The error box of a report file that could not be created or written (Cabrillo, ADIF, the
 // logger file, the saved findings and statistics; reportWritten in reports/report_file.h).
-inline QString reportFileError()
+inline QString reportFileErrorCaption()
 {
     return QStringLiteral("Ошибка");
 }
 
 // Information and warning boxes.
-inline QString notice()
+inline QString noticeCaption()
 {
     return QStringLiteral("Vireo");
 }
 
 // Yes/No and OK/Cancel questions.
-inline QString question()
+inline QString questionCaption()
 {
     return QStringLiteral("Vireo");
 }
 
-} // namespace vireo::caption
+} // namespace vireo

@@ -10,10 +10,10 @@ bool reportWritten(WriteResult result, Prompts &prompts)
 {
     switch (result) {
     case WriteResult::OpenFailed:
-        prompts.error(caption::reportFileError(), ReportFile::openFailureText());
+        prompts.error(reportFileErrorCaption(), ReportFile::openFailureText());
         return false;
     case WriteResult::WriteFailed:
-        prompts.error(caption::reportFileError(), ReportFile::writeFailureText());
+        prompts.error(reportFileErrorCaption(), ReportFile::writeFailureText());
         return false;
     case WriteResult::Ok:
         break;

@@ -16,7 +16,7 @@ enum class WriteResult {
     WriteFailed, // a write failed; what was written stays
 };
 
-// Shows the error box of a failed report (caption::reportFileError()); true when the file was written.
+// Shows the error box of a failed report (reportFileErrorCaption()); true when the file was written.
 bool reportWritten(WriteResult result, Prompts &prompts);
 
 class ReportFile {

@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(seen, ErrorKind::Database);
         QCOMPARE(prompts.shown.size(), 1);
         QCOMPARE(prompts.shown[0].kind, QStringLiteral("error"));
-        QCOMPARE(prompts.shown[0].caption, caption::error());
+        QCOMPARE(prompts.shown[0].caption, errorCaption());
         QCOMPARE(prompts.shown[0].caption, QStringLiteral("Vireo"));
         QVERIFY2(prompts.shown[0].text.startsWith(QStringLiteral("Файл журнала или его папка доступны только для чтения")),
                  qPrintable(prompts.shown[0].text));

@@ -113,7 +113,7 @@ void TestLookup::shortCallsReset()
 {
     m_refs->fillPrefixes({prefixRow(QStringLiteral("U"), QStringLiteral("UA"), QStringLiteral("55"), QStringLiteral("37"))});
     StationLookup lookup(*m_refs, m_locale);
-    for (const QString call : {QString(), QStringLiteral("U"), QStringLiteral("/"), QStringLiteral("UA3ABC/"),
+    for (const QString &call : {QString(), QStringLiteral("U"), QStringLiteral("/"), QStringLiteral("UA3ABC/"),
                                QStringLiteral("UA3ABC/ ")}) {
         const StationDisplay d = lookup.lookup(call, 0, 0);
         QVERIFY2(d.reset, qPrintable(call));
@@ -206,7 +206,7 @@ void TestLookup::positionRules()
     QCOMPARE(d.loc, QStringLiteral("LOC:QF56"));
 
     // A coordinate that is not a number, or only one of the two: the own position, no error.
-    for (const QString call : {QStringLiteral("CC1A"), QStringLiteral("DD1A")}) {
+    for (const QString &call : {QStringLiteral("CC1A"), QStringLiteral("DD1A")}) {
         d = lookup.lookup(call, 10, 20);
         QCOMPARE(d.distanceMetres, 0);
         QCOMPARE(d.distance, QStringLiteral("0 km"));

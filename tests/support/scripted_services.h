@@ -30,9 +30,9 @@ public:
     // Called instead of running a modal window; may drive the dialog. Returns its result.
     std::function<int(QDialog &)> onModal;
 
-    void information(const QString &text) override { shown.append({QStringLiteral("information"), caption::notice(), text}); }
+    void information(const QString &text) override { shown.append({QStringLiteral("information"), noticeCaption(), text}); }
     void error(const QString &caption, const QString &text) override { shown.append({QStringLiteral("error"), caption, text}); }
-    void warning(const QString &text) override { shown.append({QStringLiteral("warning"), caption::notice(), text}); }
+    void warning(const QString &text) override { shown.append({QStringLiteral("warning"), noticeCaption(), text}); }
     bool askYesNo(const QString &text) override
     {
         shown.append({QStringLiteral("yesno"), QString(), text});

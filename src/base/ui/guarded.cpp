@@ -27,7 +27,7 @@ bool runGuarded(Prompts *prompts, const std::function<void()> &handler,
 void showError(Prompts &prompts, const Error &error)
 {
     qCDebug(lcBase).noquote() << "error shown:" << error.text();
-    prompts.error(caption::error(), error.text());
+    prompts.error(errorCaption(), error.text());
 }
 
 void showError(Prompts &prompts, const QString &text)

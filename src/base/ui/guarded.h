@@ -1,7 +1,7 @@
 #pragma once
 // The one guarded call of the window layer. Every handler of a window that may meet an error runs
 // through runGuarded: an exception that leaves the handler ends it at that point, its Russian
-// text is shown in the error box (caption::error(), base/captions.h), and the program goes on with
+// text is shown in the error box (errorCaption(), base/captions.h), and the program goes on with
 // the next event. What the handler had done before the error stays done.
 
 #include "base/error.h"
