@@ -74,6 +74,9 @@ inline Error asError(const std::exception &e)
 template <typename T>
 class Result {
 public:
+    // An error with no text: only so that Qt's containers (a QVariant of a signal spy, a queued
+    // signal) can hold a result.
+    Result() : m_state(Error(QString())) {}
     Result(T value) : m_state(std::move(value)) {}
     Result(Error error) : m_state(std::move(error)) {}
 
