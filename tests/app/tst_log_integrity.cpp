@@ -18,6 +18,7 @@
 #include "reports/logger_file.h"
 #include "reports/report_file.h"
 #include "reports/tfmcabrillo.h"
+#include "support/main_controls.h"
 #include "support/scripted_services.h"
 
 #include <QApplication>
@@ -80,10 +81,11 @@ void say(const QString &line)
 
 void typeAndSave(TMain &m, const QString &call)
 {
-    m.edCall1->setText(call);
-    m.edNr1->setText(QStringLiteral("7"));
-    m.edCall2->setText(QStringLiteral("UA2XYZ"));
-    m.edNr2->setText(QStringLiteral("15"));
+    const test::MainControls ui(m);
+    ui.edCall1->setText(call);
+    ui.edNr1->setText(QStringLiteral("7"));
+    ui.edCall2->setText(QStringLiteral("UA2XYZ"));
+    ui.edNr2->setText(QStringLiteral("15"));
     m.SaveQso();
     say(QStringLiteral("saved ") + call);
 }
@@ -105,7 +107,8 @@ int runProgram(const QString &dir, const QString &dialog)
     t.context.databasePath = QDir(dir).filePath(QStringLiteral("vireolog.db"));
     Program program(t.context);
     TMain &m = program.main();
-    m.Timer1->stop();
+    const test::MainControls ui(m);
+    ui.Timer1->stop();
     m.show();
     m.Timer1Timer();
     for (int i = 1; i <= 3; ++i)
@@ -138,7 +141,7 @@ int runProgram(const QString &dir, const QString &dialog)
             return int(QDialog::Accepted);
         };
         prompts->answers = {true};
-        m.actRestore->trigger();
+        ui.actRestore->trigger();
     } else if (dialog == QLatin1String("cabrillo")) {
         report = QDir(dir).filePath(QStringLiteral("UA1SWL.cbr"));
         prompts->answers = {true};
@@ -241,7 +244,7 @@ struct Window {
     {
         program = std::make_unique<Program>(t.context);
         m = &program->main();
-        m->Timer1->stop();
+        test::MainControls(*m).Timer1->stop();
         m->show();
         m->Timer1Timer();
     }
@@ -398,7 +401,7 @@ private slots:
 
         // deleting one record of our own while another program deleted two
         QCOMPARE(outside(w.db(), QStringLiteral("DELETE FROM qso WHERE call1 IN ('OUT1', 'OUT2')")), QString());
-        w.m->DBGrid1->selectRow(0);
+        test::MainControls(*w.m).DBGrid1->selectRow(0);
         w.m->N13Click();
         CHECK_SHOWS_THE_FILE(w);
 

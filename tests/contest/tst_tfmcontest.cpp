@@ -7,6 +7,7 @@
 #include "contest/tour_clock.h"
 #include "db/database.h"
 #include "reports/tfmcabrillo.h"
+#include "support/main_controls.h"
 #include "support/scripted_services.h"
 
 #include <QApplication>
@@ -229,12 +230,13 @@ void TestTfmContest::storedTourRunsForTheClock()
 
     // The main window's clock files QSOs after midnight in that tour.
     TMain &m = p.main();
-    m.Timer1->stop();
-    m.chTour->setChecked(true);
+    const test::MainControls ui(m);
+    ui.Timer1->stop();
+    ui.chTour->setChecked(true);
     t.clock->now = QDateTime(QDate(2026, 12, 9), QTime(0, 30, 0), Qt::UTC);
     m.Timer1Timer();
-    QCOMPARE(m.edTour->text(), QStringLiteral("2"));
-    QCOMPARE(m.ibTourTime->text(), QStringLiteral("11:29:59"));
+    QCOMPARE(ui.edTour->text(), QStringLiteral("2"));
+    QCOMPARE(ui.ibTourTime->text(), QStringLiteral("11:29:59"));
 }
 
 void TestTfmContest::databaseFailures()

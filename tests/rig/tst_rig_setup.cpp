@@ -11,6 +11,7 @@
 #include "rig/rigctld_process.h"
 #include "rig/rigctld_supervisor.h"
 #include "rig/trigsetup.h"
+#include "support/main_controls.h"
 #include "support/scripted_services.h"
 
 #include <QAction>
@@ -119,11 +120,12 @@ private slots:
         useRealRigControl(t);
         Program p(t.context);
         TMain &m = p.main();
+        const test::MainControls ui(m);
         QTest::qWait(500);
         QVERIFY(t.prompts->shown.isEmpty());
         QCOMPARE(m.statusText(4), QStringLiteral("Радио-1: не настроено"));
         QCOMPARE(m.statusText(5), QStringLiteral("Радио-2: не настроено"));
-        QCOMPARE(m.cbFreq->currentText(), QStringLiteral("14000"));
+        QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("14000"));
         QVERIFY(!server(m)->process(1) && !server(m)->process(2));
         QVERIFY(!IniFile(t.context.settingsPath).hasSection(QStringLiteral("Rig")));
     }
@@ -136,6 +138,7 @@ private slots:
         useRealRigControl(t);
         auto p = std::make_unique<Program>(t.context);
         TMain &m = p->main();
+        const test::MainControls ui(m);
         QString checkText;
         int shownModels = 0, tabs = 0;
         bool startedAsNone = false, busyWhileChecking = false, checkEnded = false;
@@ -156,7 +159,7 @@ private slots:
             w->btOk->click();
             return d.result();
         };
-        m.CAT1->trigger();
+        ui.CAT1->trigger();
         QCOMPARE(tabs, 2);
         QVERIFY(startedAsNone && busyWhileChecking && checkEnded);
         QCOMPARE(t.prompts->shown.size(), 1);
@@ -171,7 +174,7 @@ private slots:
         QCOMPARE(ini.readString("Rig", "Kind2", ""), QStringLiteral("none"));
 
         // Started by Vireo and followed.
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("145 000"), Wait);
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbFreq->currentText(), QStringLiteral("145 000"), Wait);
         QCOMPARE(m.statusText(4), QStringLiteral("Hamlib Dummy: On-line"));
         QCOMPARE(m.statusText(5), QStringLiteral("Радио-2: не настроено"));
         RigctldProcess *proc = server(m)->process(1);
@@ -180,12 +183,12 @@ private slots:
         QVERIFY(first > 0);
         test::Rigctld knob(proc->port());
         QVERIFY(knob.set({"M", "CW", "500", "F", "7012345"}));
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("7 012"), Wait);
-        QCOMPARE(m.cbMode->currentText(), QStringLiteral("CW"));
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbFreq->currentText(), QStringLiteral("7 012"), Wait);
+        QCOMPARE(ui.cbMode->currentText(), QStringLiteral("CW"));
 
         // Killed: Vireo starts it again, and follows the new one (which starts afresh).
         ::kill(pid_t(first), SIGKILL);
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("145 000"), Wait);
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbFreq->currentText(), QStringLiteral("145 000"), Wait);
         const qint64 second = server(m)->process(1)->pid();
         QVERIFY(second > 0 && second != first);
         QVERIFY(processGone(first));
@@ -210,6 +213,7 @@ private slots:
         writeOwn(t.context.settingsPath, 2, 1, b.device());
         Program p(t.context);
         TMain &m = p.main();
+        const test::MainControls ui(m);
         QTRY_COMPARE_WITH_TIMEOUT(m.rigServer()->status(1), RigServer::StOnline, Wait);
         QTRY_COMPARE_WITH_TIMEOUT(m.rigServer()->status(2), RigServer::StOnline, Wait);
         RigctldProcess *p1 = server(m)->process(1);
@@ -219,10 +223,10 @@ private slots:
         test::Rigctld knob2(p2->port());
         QVERIFY(knob2.set({"M", "USB", "2400", "F", "21012000"}));
         QTRY_COMPARE_WITH_TIMEOUT(m.rigServer()->rxFrequency(2), qint64(21012000), Wait);
-        QCOMPARE(m.cbFreq->currentText(), QStringLiteral("145 000")); // R-1 is down
-        QTest::mouseClick(m.btRdaio2, Qt::LeftButton);
-        QCOMPARE(m.cbFreq->currentText(), QStringLiteral("21 012"));
-        QCOMPARE(m.cbMode->currentText(), QStringLiteral("PH"));
+        QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("145 000")); // R-1 is down
+        QTest::mouseClick(ui.btRadio2, Qt::LeftButton);
+        QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("21 012"));
+        QCOMPARE(ui.cbMode->currentText(), QStringLiteral("PH"));
         QVERIFY(t.prompts->shown.isEmpty());
     }
 
@@ -248,6 +252,7 @@ private slots:
         writeOwn(t.context.settingsPath, 1, 3073, pty.device());
         Program p(t.context);
         TMain &m = p.main();
+        const test::MainControls ui(m);
         QTRY_COMPARE_WITH_TIMEOUT(t.prompts->shown.size(), 1, Wait);
         const test::Shown box = t.prompts->shown[0];
         QCOMPARE(box.kind, QStringLiteral("error"));
@@ -272,7 +277,7 @@ private slots:
             checkText = page->lbCheck->text();
             return int(QDialog::Rejected);
         };
-        m.CAT1->trigger();
+        ui.CAT1->trigger();
         QVERIFY(own);
         QCOMPARE(shownDevice, pty.device());
         QVERIFY2(checkText.contains(QStringLiteral("\nsudo usermod -aG dialout $USER\n")), qPrintable(checkText));
@@ -325,6 +330,7 @@ private slots:
         useRealRigControl(t);
         Program p(t.context);
         TMain &m = p.main();
+        const test::MainControls ui(m);
         QString checkText;
         t.prompts->onModal = [&](QDialog &d) {
             auto *w = qobject_cast<TRigSetup *>(&d);
@@ -339,12 +345,12 @@ private slots:
             w->btOk->click();
             return d.result();
         };
-        m.CAT1->trigger();
+        ui.CAT1->trigger();
         QCOMPARE(checkText, QStringLiteral("Радио отвечает: 3 650 кГц, LSB (Hamlib Dummy)"));
-        QTest::mouseClick(m.btRdaio2, Qt::LeftButton);
+        QTest::mouseClick(ui.btRadio2, Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(m.rigServer()->status(2), RigServer::StOnline, Wait);
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("3 650"), Wait);
-        QCOMPARE(m.cbMode->currentText(), QStringLiteral("PH"));
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbFreq->currentText(), QStringLiteral("3 650"), Wait);
+        QCOMPARE(ui.cbMode->currentText(), QStringLiteral("PH"));
         QVERIFY(!server(m)->process(2)); // nothing started for it
         QCOMPARE(IniFile(t.context.settingsPath).readInteger("Rig", "Port2", 0), int(theirs.port()));
         QCOMPARE(t.prompts->texts(QStringLiteral("error")), QStringList());
@@ -376,11 +382,12 @@ private slots:
             const QStringList before = rigKeys();
             Program p(t.context);
             TMain &m = p.main();
+            const test::MainControls ui(m);
             if (withRadio)
                 QTRY_COMPARE_WITH_TIMEOUT(t.prompts->texts(QStringLiteral("error")).size(), 1, Wait);
-            QCOMPARE(m.cbFreq->currentText(), QStringLiteral("14000"));
-            m.cbFreq->setEditText(QStringLiteral("7000"));
-            m.cbMode->setEditText(QStringLiteral("PH (SSB)"));
+            QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("14000"));
+            ui.cbFreq->setEditText(QStringLiteral("7000"));
+            ui.cbMode->setEditText(QStringLiteral("PH (SSB)"));
             QCOMPARE(m.currentBand, QStringLiteral("40M"));
             t.prompts->shown.clear();
 
@@ -392,10 +399,10 @@ private slots:
                 w->btCancel->click();
                 return d.result();
             };
-            m.CAT1->trigger();
+            ui.CAT1->trigger();
             QTest::qWait(1500); // the radio's next attempts, had they anything to say
-            QCOMPARE(m.cbFreq->currentText(), QStringLiteral("7000"));
-            QCOMPARE(m.cbMode->currentText(), QStringLiteral("PH (SSB)"));
+            QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("7000"));
+            QCOMPARE(ui.cbMode->currentText(), QStringLiteral("PH (SSB)"));
             m.FreqToBand();
             QCOMPARE(m.currentBand, QStringLiteral("40M"));
             QCOMPARE(t.prompts->texts(QStringLiteral("error")), QStringList()); // said once, at start
@@ -419,6 +426,7 @@ private slots:
         IniFile(t.context.settingsPath).writeInteger(QStringLiteral("Rig"), QStringLiteral("Port2"), 0);
         Program p(t.context);
         TMain &m = p.main();
+        const test::MainControls ui(m);
         int icom = 0;
         bool refused = false, noneFirst = false, ownEnabled = false, commandShown = false;
         t.prompts->onModal = [&](QDialog &d) {
@@ -445,7 +453,7 @@ private slots:
             w->btCommand->click();
             return int(QDialog::Rejected);
         };
-        m.CAT1->trigger();
+        ui.CAT1->trigger();
         QVERIFY(noneFirst && ownEnabled && commandShown);
         QVERIFY(icom > 30);
         QVERIFY(refused);
