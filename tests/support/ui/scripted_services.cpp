@@ -2,7 +2,15 @@
 
 #include "rig/rig_server.h"
 
+#include <QDialog>
+
 namespace vireo::test {
+
+int ScriptedPrompts::showModal(QDialog &dialog)
+{
+    shown.append({QStringLiteral("modal"), dialog.objectName(), dialog.windowTitle()});
+    return onModal ? onModal(dialog) : QDialog::Rejected;
+}
 
 TestContext::TestContext()
 {
