@@ -5,7 +5,7 @@
 #include "analysis/log_check_runner.h"
 #include "base/error.h"
 #include "base/ini_file.h"
-#include "base/window_placement.h"
+#include "base/ui/window_placement.h"
 #include "reports/report_file.h"
 
 #include <QCloseEvent>

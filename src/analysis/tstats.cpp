@@ -5,7 +5,7 @@
 #include "analysis/stats_table_model.h"
 #include "base/error.h"
 #include "base/ini_file.h"
-#include "base/window_placement.h"
+#include "base/ui/window_placement.h"
 #include "db/qso_points.h"
 #include "db/qso_store.h"
 

@@ -1,7 +1,7 @@
 #include "app/tmain.h"
 
 #include "app/backup_scheduler.h"
-#include "base/cut_text_tip.h"
+#include "base/ui/cut_text_tip.h"
 
 #include "about/taboutbox.h"
 #include "app/counters.h"

@@ -2,7 +2,7 @@
 
 #include "app/tmain.h"
 
-#include "base/window_placement.h"
+#include "base/ui/window_placement.h"
 #include "stationinfo/tmyposition.h"
 
 #include <QAction>

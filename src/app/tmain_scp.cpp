@@ -2,7 +2,7 @@
 
 #include "app/tmain.h"
 
-#include "base/window_placement.h"
+#include "base/ui/window_placement.h"
 #include "db/qso_store.h"
 #include "stationinfo/scp_data.h"
 #include "stationinfo/tdataupdate.h"

@@ -2,7 +2,7 @@
 
 #include "app/tmain.h"
 
-#include "base/window_placement.h"
+#include "base/ui/window_placement.h"
 #include "db/qso_store.h"
 #include "db/reference_store.h"
 #include "stationinfo/dupe_check.h"

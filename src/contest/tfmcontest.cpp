@@ -1,6 +1,6 @@
 #include "contest/tfmcontest.h"
 
-#include "base/cut_text_tip.h"
+#include "base/ui/cut_text_tip.h"
 
 #include "base/error.h"
 #include "base/ini_file.h"

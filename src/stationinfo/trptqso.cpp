@@ -2,7 +2,7 @@
 
 #include "base/error.h"
 #include "base/ini_file.h"
-#include "base/window_placement.h"
+#include "base/ui/window_placement.h"
 #include "stationinfo/repeat_model.h"
 
 #include <QCloseEvent>

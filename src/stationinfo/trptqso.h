@@ -1,7 +1,7 @@
 #pragma once
 // TRptQso: the repeats window, listing every earlier record of the call being typed.
 
-#include "base/cut_text_tip.h"
+#include "base/ui/cut_text_tip.h"
 #include "base/services.h"
 #include "db/qso_record.h"
 #include "stationinfo/dupe_check.h"
