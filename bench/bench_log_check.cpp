@@ -25,7 +25,7 @@
 #include "analysis/tlogcheck.h"
 #include "db/database.h"
 #include "db/qso_store.h"
-#include "db/scp_file.h"
+#include "stationinfo/scp_file.h"
 #include "db/scp_store.h"
 #include "support/scripted_services.h"
 

@@ -1,6 +1,6 @@
 #include "db/database.h"
 
-#include "db/cty_parser.h"
+#include "stationinfo/cty_parser.h"
 #include "db/database_error.h"
 #include "db/reference_store.h"
 #include "db/schema.h"

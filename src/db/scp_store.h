@@ -2,8 +2,8 @@
 // The partial-check calls (table scp_call), the versions of the reference data (reference_info),
 // and the refresh that replaces the country table and the calls together.
 
-#include "db/cty_parser.h"
-#include "db/scp_file.h"
+#include "stationinfo/cty_parser.h"
+#include "stationinfo/scp_file.h"
 
 #include <QSqlDatabase>
 #include <QString>

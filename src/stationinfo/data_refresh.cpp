@@ -1,8 +1,8 @@
 #include "stationinfo/data_refresh.h"
 
 #include "base/error.h"
-#include "db/cty_parser.h"
-#include "db/scp_file.h"
+#include "stationinfo/cty_parser.h"
+#include "stationinfo/scp_file.h"
 #include "db/scp_store.h"
 
 #include <QFile>

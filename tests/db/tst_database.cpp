@@ -1,7 +1,7 @@
 // The log file: creation with the country table, refusal of bad files, the log statements.
 
 #include "base/error.h"
-#include "db/cty_parser.h"
+#include "stationinfo/cty_parser.h"
 #include "db/database.h"
 #include "db/log_table_model.h"
 #include "db/qso_store.h"

@@ -2,10 +2,10 @@
 // the line, filling a log file, and the refresh that replaces both in one transaction.
 
 #include "base/error.h"
-#include "db/cty_parser.h"
+#include "stationinfo/cty_parser.h"
 #include "db/database.h"
 #include "db/reference_store.h"
-#include "db/scp_file.h"
+#include "stationinfo/scp_file.h"
 #include "db/scp_store.h"
 #include "db/sql.h"
 #include "stationinfo/data_refresh.h"

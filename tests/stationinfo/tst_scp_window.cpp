@@ -7,7 +7,7 @@
 #include "base/ini_file.h"
 #include "db/database.h"
 #include "db/qso_store.h"
-#include "db/scp_file.h"
+#include "stationinfo/scp_file.h"
 #include "stationinfo/scp_data.h"
 #include "stationinfo/scp_list_model.h"
 #include "stationinfo/tdataupdate.h"

@@ -1,4 +1,4 @@
-#include "db/cty_parser.h"
+#include "stationinfo/cty_parser.h"
 
 #include <QRegularExpression>
 #include <QStringList>

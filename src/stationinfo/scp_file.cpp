@@ -1,4 +1,4 @@
-#include "db/scp_file.h"
+#include "stationinfo/scp_file.h"
 
 #include <QSet>
 
