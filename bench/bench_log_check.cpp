@@ -25,8 +25,9 @@
 #include "analysis/tlogcheck.h"
 #include "db/database.h"
 #include "db/qso_store.h"
-#include "stationinfo/scp_file.h"
 #include "db/scp_store.h"
+#include "stationinfo/reference_files.h"
+#include "stationinfo/scp_file.h"
 #include "support/scripted_services.h"
 
 #include <QApplication>
@@ -66,13 +67,13 @@ long statusKb(const char *field)
 
 QStringList knownCalls()
 {
-    QFile scp(ScpStore::defaultScpPath());
+    QFile scp(defaultScpPath());
     return scp.open(QIODevice::ReadOnly) ? readScp(scp.readAll()).calls : QStringList();
 }
 
 void makeContestLog(const QString &path, int records)
 {
-    Database::prepareFile(path);
+    Database::prepareFile(path, referenceFiles());
     Database db(path, QStringLiteral("bench-contest"));
     QsoStore store(db.connection());
     QVector<QsoRecord> all = test::makeContestLog(records / 10, records).records;

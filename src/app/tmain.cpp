@@ -20,6 +20,7 @@
 #include "reports/tcomentadif.h"
 #include "reports/tfmcabrillo.h"
 #include "rig/rig_server.h"
+#include "stationinfo/reference_files.h"
 #include "stationinfo/trptqso.h"
 #include "timesync/tsntp.h"
 
@@ -90,7 +91,7 @@ TMain::TMain(const AppContext &context)
     setObjectName(QStringLiteral("Main"));
     m_ctx.traceEvent(QStringLiteral("create Main"));
     // The connection opens before the creation handler runs; without it the program does not start.
-    startHousekeepingSkipped = !Database::prepareFile(m_ctx.databasePath);
+    startHousekeepingSkipped = !Database::prepareFile(m_ctx.databasePath, referenceFiles());
     m_database = std::make_unique<Database>(m_ctx.databasePath, QStringLiteral("Main"));
     m_qsos = std::make_unique<QsoStore>(m_database->connection());
     m_refs = std::make_unique<ReferenceStore>(m_database->connection());

@@ -1,15 +1,13 @@
 #pragma once
 // Reader of the AD1C country file cty.dat: one prefix row per alias prefix of an entity.
 
+#include "db/reference_rows.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QVector>
 
 namespace vireo {
-
-struct PrefixRow {
-    QString prefix, dxccPrefix, cqZone, ituZone, state, country, continent, latitude, longitude;
-};
 
 // What a reading of cty.dat found. When the file breaks off or holds something that is not a
 // country entry, errorLine (1-based) and error say where and what; rows holds what was read before.

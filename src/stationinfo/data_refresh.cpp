@@ -1,9 +1,9 @@
 #include "stationinfo/data_refresh.h"
 
 #include "base/error.h"
+#include "db/scp_store.h"
 #include "stationinfo/cty_parser.h"
 #include "stationinfo/scp_file.h"
-#include "db/scp_store.h"
 
 #include <QFile>
 
@@ -52,7 +52,7 @@ RefreshResult refreshReferenceData(ScpStore &store, const QString &ctyPath, cons
         return r;
     }
     try {
-        store.replace(cty, scp);
+        store.replace({cty.rows, cty.version}, {scp.calls, scp.release});
     } catch (const Error &e) {
         r.text = QStringLiteral("Не удалось записать данные в журнал: %1\n%2").arg(e.text(), Unchanged);
         return r;

@@ -1,9 +1,9 @@
 #include "stationinfo/tdataupdate.h"
 
 #include "base/error.h"
-#include "db/database.h"
 #include "db/scp_store.h"
 #include "stationinfo/data_refresh.h"
+#include "stationinfo/reference_files.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
@@ -69,9 +69,9 @@ TDataUpdate::TDataUpdate(const AppContext &context, QSqlDatabase db, QWidget *pa
         return std::pair{e, b};
     };
     std::tie(edCtyFile, btCtyFile) =
-        row(0, QStringLiteral("Страны (cty.dat):"), "edCtyFile", "btCtyFile", Database::defaultCtyPath());
+        row(0, QStringLiteral("Страны (cty.dat):"), "edCtyFile", "btCtyFile", defaultCtyPath());
     std::tie(edScpFile, btScpFile) =
-        row(1, QStringLiteral("Позывные (MASTER.SCP):"), "edScpFile", "btScpFile", Database::defaultScpPath());
+        row(1, QStringLiteral("Позывные (MASTER.SCP):"), "edScpFile", "btScpFile", defaultScpPath());
     auto *hint = new QLabel(QStringLiteral("Свежие файлы: country-files.com (cty.dat) и supercheckpartial.com"
                                            " (MASTER.SCP). Справочник позывных (Callbook) не меняется."),
                             files);
@@ -126,7 +126,7 @@ void TDataUpdate::showInfo()
 void TDataUpdate::browse(QLineEdit *field, const QString &title, const QString &filter)
 {
     const QString current = field->text().trimmed();
-    const QString dir = current.isEmpty() ? QFileInfo(Database::defaultCtyPath()).absolutePath()
+    const QString dir = current.isEmpty() ? QFileInfo(defaultCtyPath()).absolutePath()
                                           : QFileInfo(current).absolutePath();
     const QString chosen = m_ctx.services.prompts->openFileName(title, dir, filter);
     if (!chosen.isEmpty())

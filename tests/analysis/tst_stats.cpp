@@ -8,6 +8,7 @@
 #include "base/cp1251.h"
 #include "db/database.h"
 #include "db/qso_store.h"
+#include "stationinfo/reference_files.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -104,7 +105,7 @@ struct Log {
     Log()
     {
         const QString path = dir.filePath(QStringLiteral("vireolog.db"));
-        Database::prepareFile(path, QString()); // no country table needed
+        Database::prepareFile(path, referenceFiles(QString())); // no country table needed
         db = std::make_unique<Database>(path, QStringLiteral("stats-test"));
         store = std::make_unique<QsoStore>(db->connection());
     }

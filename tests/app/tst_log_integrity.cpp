@@ -205,7 +205,7 @@ void writeWalCopy(const QString &copyPath, const QStringList &calls, int walFrom
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("other.db"));
-    Database::prepareFile(path, QString(), QString());
+    Database::prepareFile(path);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
         db.setDatabaseName(path);

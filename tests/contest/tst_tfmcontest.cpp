@@ -7,6 +7,7 @@
 #include "contest/tour_clock.h"
 #include "db/database.h"
 #include "reports/tfmcabrillo.h"
+#include "stationinfo/reference_files.h"
 #include "support/scripted_services.h"
 
 #include <QApplication>
@@ -322,7 +323,7 @@ void TestTfmContest::titleBarCloseKeepsTheNameBack()
 void TestTfmContest::destructionWritesTheContestKey()
 {
     test::TestContext t;
-    Database::prepareFile(t.context.databasePath);
+    Database::prepareFile(t.context.databasePath, referenceFiles());
     {
         TfmContest w(t.context, nullptr);
         w.edContest->setText(QStringLiteral("Кубок"));

@@ -5,6 +5,7 @@
 #include "app/tmain.h"
 #include "base/ini_file.h"
 #include "db/database.h"
+#include "stationinfo/reference_files.h"
 #include "support/scripted_services.h"
 #include "timesync/sntp_peers.h"
 #include "timesync/tsntp.h"
@@ -35,7 +36,7 @@ struct Window {
     {
         if (!storedServer.isNull())
             IniFile(t.context.settingsPath).writeString(QStringLiteral("SNTP"), QStringLiteral("SNTP"), storedServer);
-        Database::prepareFile(t.context.databasePath);
+        Database::prepareFile(t.context.databasePath, referenceFiles());
         open();
     }
     void open()
