@@ -7,7 +7,7 @@
 #include "reports/tcomentadif.h"
 #include "reports/tfmcabrillo.h"
 #include "stationinfo/my_position.h"
-#include "stationinfo/trptqso.h"
+#include "stationinfo/ui/trptqso.h"
 #include "timesync/tsntp.h"
 
 #include <QAction>

@@ -21,7 +21,7 @@
 #include "reports/tfmcabrillo.h"
 #include "rig/rig_server.h"
 #include "stationinfo/reference_files.h"
-#include "stationinfo/trptqso.h"
+#include "stationinfo/ui/trptqso.h"
 #include "timesync/tsntp.h"
 
 #include <QAbstractItemView>

@@ -3,7 +3,7 @@
 #include "app/tmain.h"
 
 #include "base/ui/window_placement.h"
-#include "stationinfo/tmyposition.h"
+#include "stationinfo/ui/tmyposition.h"
 
 #include <QAction>
 #include <QFrame>

@@ -8,7 +8,8 @@
 #include "stationinfo/dupe_check.h"
 #include "stationinfo/exchange_capture.h"
 #include "stationinfo/station_lookup.h"
-#include "stationinfo/trptqso.h"
+#include "stationinfo/ui/call_field_colour.h"
+#include "stationinfo/ui/trptqso.h"
 
 #include <QAction>
 #include <QFrame>

@@ -7,8 +7,8 @@
 
 #include "base/ui/cut_text_tip.h"
 #include "entry/entry_window.h"
-#include "stationinfo/repeat_model.h"
-#include "stationinfo/trptqso.h"
+#include "stationinfo/ui/repeat_model.h"
+#include "stationinfo/ui/trptqso.h"
 
 #include <QAbstractItemView>
 #include <QHelpEvent>

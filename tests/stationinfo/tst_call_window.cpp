@@ -9,8 +9,8 @@
 #include "db/reference_store.h"
 #include "db/statement_trace.h"
 #include "stationinfo/reference_files.h"
-#include "stationinfo/repeat_model.h"
-#include "stationinfo/trptqso.h"
+#include "stationinfo/ui/repeat_model.h"
+#include "stationinfo/ui/trptqso.h"
 #include "support/scripted_services.h"
 
 #include <QAction>

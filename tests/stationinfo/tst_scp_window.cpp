@@ -9,9 +9,9 @@
 #include "db/qso_store.h"
 #include "stationinfo/reference_files.h"
 #include "stationinfo/scp_data.h"
-#include "stationinfo/scp_list_model.h"
-#include "stationinfo/tdataupdate.h"
-#include "stationinfo/tscp.h"
+#include "stationinfo/ui/scp_list_model.h"
+#include "stationinfo/ui/tdataupdate.h"
+#include "stationinfo/ui/tscp.h"
 #include "support/scripted_services.h"
 #include "stationinfo/scp_file.h"
 

@@ -1,4 +1,4 @@
-#include "stationinfo/repeat_model.h"
+#include "stationinfo/ui/repeat_model.h"
 
 #include <QColor>
 #include <QFont>

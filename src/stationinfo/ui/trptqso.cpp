@@ -1,9 +1,9 @@
-#include "stationinfo/trptqso.h"
+#include "stationinfo/ui/trptqso.h"
 
 #include "base/error.h"
 #include "base/ini_file.h"
 #include "base/ui/window_placement.h"
-#include "stationinfo/repeat_model.h"
+#include "stationinfo/ui/repeat_model.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
-#include "stationinfo/tmyposition.h"
+#include "stationinfo/ui/tmyposition.h"
 
 #include "base/error.h"
-#include "stationinfo/position_fields.h"
+#include "stationinfo/ui/position_fields.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

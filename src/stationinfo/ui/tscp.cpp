@@ -1,9 +1,9 @@
-#include "stationinfo/tscp.h"
+#include "stationinfo/ui/tscp.h"
 
 #include "base/error.h"
 #include "base/ini_file.h"
 #include "base/ui/window_placement.h"
-#include "stationinfo/scp_list_model.h"
+#include "stationinfo/ui/scp_list_model.h"
 
 #include <QApplication>
 #include <QCloseEvent>

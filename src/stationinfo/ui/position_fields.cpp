@@ -1,4 +1,4 @@
-#include "stationinfo/position_fields.h"
+#include "stationinfo/ui/position_fields.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "stationinfo/scp_list_model.h"
+#include "stationinfo/ui/scp_list_model.h"
 
 #include <QColor>
 #include <QFont>

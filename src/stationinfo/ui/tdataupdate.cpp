@@ -1,4 +1,4 @@
-#include "stationinfo/tdataupdate.h"
+#include "stationinfo/ui/tdataupdate.h"
 
 #include "base/error.h"
 #include "db/scp_store.h"
