@@ -20,9 +20,9 @@
 #include "log_check_baseline.h"
 
 #include "analysis/contest_log.h"
-#include "analysis/findings_model.h"
+#include "analysis/ui/findings_model.h"
 #include "analysis/log_check_runner.h"
-#include "analysis/tlogcheck.h"
+#include "analysis/ui/tlogcheck.h"
 #include "db/database.h"
 #include "db/qso_store.h"
 #include "db/scp_store.h"

@@ -1,6 +1,6 @@
 #include "app/tmain.h"
 
-#include "analysis/tstats.h"
+#include "analysis/ui/tstats.h"
 #include "base/ui/window_placement.h"
 
 #include <QAction>

@@ -8,7 +8,6 @@
 #include "db/qso_scan.h"
 #include "db/qso_store.h"
 #include "db/statement_trace.h"
-#include "stationinfo/reference_files.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -42,7 +41,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("vireolog.db"));
-        Database::prepareFile(path, referenceFiles());
+        Database::prepareFile(path);
         Database db(path, QStringLiteral("chunks"));
         QsoStore store(db.connection());
         QVector<QsoRecord> records = test::makeContestLog(10, 10).records;
@@ -82,7 +81,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("vireolog.db"));
-        Database::prepareFile(path, referenceFiles());
+        Database::prepareFile(path);
         test::ContestLog log = test::makeContestLog(60, 900);
         test::plantErrors(log);
         // a call one character off a known one, and two records without a heard station

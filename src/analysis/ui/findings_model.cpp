@@ -1,4 +1,4 @@
-#include "analysis/findings_model.h"
+#include "analysis/ui/findings_model.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,6 +1,6 @@
-#include "analysis/tlogcheck.h"
+#include "analysis/ui/tlogcheck.h"
 
-#include "analysis/findings_model.h"
+#include "analysis/ui/findings_model.h"
 #include "analysis/log_check_report.h"
 #include "analysis/log_check_runner.h"
 #include "base/error.h"

@@ -1,8 +1,8 @@
-#include "analysis/tstats.h"
+#include "analysis/ui/tstats.h"
 
-#include "analysis/stats_export.h"
-#include "analysis/stats_plot.h"
-#include "analysis/stats_table_model.h"
+#include "analysis/ui/stats_export.h"
+#include "analysis/ui/stats_plot.h"
+#include "analysis/ui/stats_table_model.h"
 #include "base/error.h"
 #include "base/ini_file.h"
 #include "base/ui/window_placement.h"

@@ -1,4 +1,4 @@
-#include "analysis/stats_export.h"
+#include "analysis/ui/stats_export.h"
 
 #include "analysis/contest_stats.h"
 

@@ -1,4 +1,4 @@
-#include "analysis/stats_table_model.h"
+#include "analysis/ui/stats_table_model.h"
 
 #include <QFont>
 

@@ -1,4 +1,4 @@
-#include "analysis/stats_plot.h"
+#include "analysis/ui/stats_plot.h"
 
 #include <QAreaSeries>
 #include <QCategoryAxis>
