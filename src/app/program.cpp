@@ -3,7 +3,7 @@
 #include "about/taboutbox.h"
 #include "app/tfmstart.h"
 #include "app/tmain.h"
-#include "contest/tfmcontest.h"
+#include "contest/ui/tfmcontest.h"
 #include "reports/tcomentadif.h"
 #include "reports/tfmcabrillo.h"
 #include "stationinfo/my_position.h"

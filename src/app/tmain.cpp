@@ -9,7 +9,7 @@
 #include "app/tfmstart.h"
 #include "base/error.h"
 #include "base/ini_file.h"
-#include "contest/tfmcontest.h"
+#include "contest/ui/tfmcontest.h"
 #include "db/database.h"
 #include "db/database_error.h"
 #include "db/log_table_model.h"

@@ -3,7 +3,7 @@
 #include "app/program.h"
 #include "app/tmain.h"
 #include "base/ini_file.h"
-#include "contest/tfmcontest.h"
+#include "contest/ui/tfmcontest.h"
 #include "contest/tour_clock.h"
 #include "db/database.h"
 #include "reports/tfmcabrillo.h"

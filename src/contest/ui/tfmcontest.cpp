@@ -1,10 +1,10 @@
-#include "contest/tfmcontest.h"
+#include "contest/ui/tfmcontest.h"
 
 #include "base/ui/cut_text_tip.h"
 
 #include "base/error.h"
 #include "base/ini_file.h"
-#include "contest/section_typing.h"
+#include "contest/ui/section_typing.h"
 #include "contest/tour_clock.h"
 #include "db/database.h"
 

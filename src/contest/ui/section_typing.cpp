@@ -1,4 +1,4 @@
-#include "contest/section_typing.h"
+#include "contest/ui/section_typing.h"
 
 #include <QDateTimeEdit>
 #include <QKeyEvent>
