@@ -17,7 +17,7 @@
 #include "db/qso_store.h"
 #include "reports/logger_file.h"
 #include "reports/report_file.h"
-#include "reports/tfmcabrillo.h"
+#include "reports/ui/tfmcabrillo.h"
 #include "support/scripted_services.h"
 
 #include <QApplication>

@@ -6,7 +6,7 @@
 #include "contest/ui/tfmcontest.h"
 #include "contest/tour_clock.h"
 #include "db/database.h"
-#include "reports/tfmcabrillo.h"
+#include "reports/ui/tfmcabrillo.h"
 #include "stationinfo/reference_files.h"
 #include "support/scripted_services.h"
 

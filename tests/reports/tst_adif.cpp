@@ -7,7 +7,7 @@
 #include "db/database.h"
 #include "db/qso_store.h"
 #include "reports/adif_writer.h"
-#include "reports/tcomentadif.h"
+#include "reports/ui/tcomentadif.h"
 #include "stationinfo/reference_files.h"
 #include "support/scripted_services.h"
 

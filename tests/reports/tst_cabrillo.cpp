@@ -7,7 +7,7 @@
 #include "db/database.h"
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
-#include "reports/tfmcabrillo.h"
+#include "reports/ui/tfmcabrillo.h"
 #include "stationinfo/reference_files.h"
 #include "support/fake_desktop.h"
 #include "support/scripted_services.h"

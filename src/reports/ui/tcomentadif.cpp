@@ -1,4 +1,4 @@
-#include "reports/tcomentadif.h"
+#include "reports/ui/tcomentadif.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

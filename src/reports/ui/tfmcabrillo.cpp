@@ -1,4 +1,4 @@
-#include "reports/tfmcabrillo.h"
+#include "reports/ui/tfmcabrillo.h"
 
 #include "base/desktop_apps.h"
 #include "base/error.h"
