@@ -1,4 +1,4 @@
-#include "rig/trigsetup.h"
+#include "rig/ui/trigsetup.h"
 
 #include "base/error.h"
 #include "base/ini_file.h"
