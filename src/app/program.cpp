@@ -8,7 +8,7 @@
 #include "reports/ui/tfmcabrillo.h"
 #include "stationinfo/my_position.h"
 #include "stationinfo/ui/trptqso.h"
-#include "timesync/tsntp.h"
+#include "timesync/ui/tsntp.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -22,7 +22,7 @@
 #include "rig/rig_server.h"
 #include "stationinfo/reference_files.h"
 #include "stationinfo/ui/trptqso.h"
-#include "timesync/tsntp.h"
+#include "timesync/ui/tsntp.h"
 
 #include <QAbstractItemView>
 #include <QAction>

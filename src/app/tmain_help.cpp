@@ -3,7 +3,7 @@
 #include "app/tmain.h"
 
 #include "about/taboutbox.h"
-#include "timesync/tsntp.h"
+#include "timesync/ui/tsntp.h"
 
 #include <QDir>
 #include <QFileInfo>

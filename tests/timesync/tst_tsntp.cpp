@@ -8,7 +8,7 @@
 #include "stationinfo/reference_files.h"
 #include "support/scripted_services.h"
 #include "timesync/sntp_peers.h"
-#include "timesync/tsntp.h"
+#include "timesync/ui/tsntp.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "timesync/tsntp.h"
+#include "timesync/ui/tsntp.h"
 
 #include "base/error.h"
 #include "base/ini_file.h"
