@@ -1,6 +1,6 @@
 #include "app/program.h"
 
-#include "about/taboutbox.h"
+#include "about/ui/taboutbox.h"
 #include "app/tfmstart.h"
 #include "app/tmain.h"
 #include "contest/ui/tfmcontest.h"

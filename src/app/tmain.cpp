@@ -3,7 +3,7 @@
 #include "app/backup_scheduler.h"
 #include "base/ui/cut_text_tip.h"
 
-#include "about/taboutbox.h"
+#include "about/ui/taboutbox.h"
 #include "app/counters.h"
 #include "app/freq_box_edit.h"
 #include "app/tfmstart.h"

@@ -2,7 +2,7 @@
 
 #include "app/tmain.h"
 
-#include "about/taboutbox.h"
+#include "about/ui/taboutbox.h"
 #include "timesync/ui/tsntp.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "about/taboutbox.h"
+#include "about/ui/taboutbox.h"
 
 #include "base/product.h"
 
