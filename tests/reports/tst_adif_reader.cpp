@@ -5,7 +5,6 @@
 #include "db/database.h"
 #include "db/qso_store.h"
 #include "reports/adif_writer.h"
-#include "stationinfo/reference_files.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -119,7 +118,7 @@ void TestAdifReader::everyFieldComesBack()
 {
     QTemporaryDir dir;
     const QString dbPath = dir.filePath("log.db");
-    Database::prepareFile(dbPath, referenceFiles());
+    Database::prepareFile(dbPath);
     Database conn(dbPath, QStringLiteral("adifReader"));
     QsoStore store(conn.connection());
     store.append({
@@ -194,7 +193,7 @@ void TestAdifReader::everyModeComesBack()
                                "HELL", "MFSK", "OLIVIA", "PAC", "RTTYM", "THRB", "SSTV", "SSB", "RTTY",    ""};
     QTemporaryDir dir;
     const QString dbPath = dir.filePath("log.db");
-    Database::prepareFile(dbPath, referenceFiles());
+    Database::prepareFile(dbPath);
     Database conn(dbPath, QStringLiteral("adifModes"));
     QsoStore store(conn.connection());
     QVector<QsoRecord> log;
