@@ -10,7 +10,7 @@
 #include "base/cp1251.h"
 #include "db/database.h"
 #include "reports/report_file.h"
-#include "entry/entry_window.h"
+#include "support/entry_window.h"
 
 #include <QAction>
 #include <QAreaSeries>

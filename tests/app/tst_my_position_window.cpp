@@ -12,6 +12,7 @@
 #include "stationinfo/station_lookup.h"
 #include "stationinfo/tmyposition.h"
 #include "support/scripted_services.h"
+#include "support/typing.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,12 +42,8 @@ GeoPosition stored(const QString &settingsPath)
     return myposition::read(settingsPath);
 }
 
-void type(QLineEdit *field, const QString &text)
-{
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Backspace);
-    QTest::keyClicks(field, text);
-}
+// Typing here goes over a field's whole text, as a listener does.
+constexpr auto &type = test::typeOver;
 
 } // namespace
 

@@ -6,7 +6,7 @@
 // With VIREO_SCREENSHOT_DIR set, each window state is also saved there as a PNG.
 
 #include "base/cut_text_tip.h"
-#include "entry/entry_window.h"
+#include "support/entry_window.h"
 #include "stationinfo/repeat_model.h"
 #include "stationinfo/trptqso.h"
 

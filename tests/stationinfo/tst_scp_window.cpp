@@ -12,7 +12,9 @@
 #include "stationinfo/scp_list_model.h"
 #include "stationinfo/tdataupdate.h"
 #include "stationinfo/tscp.h"
+#include "support/qso_builder.h"
 #include "support/scripted_services.h"
+#include "support/typing.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,19 +36,7 @@ namespace {
 
 QsoRecord qso(const QString &call1, const QString &call2, const QString &band = QStringLiteral("20M"))
 {
-    QsoRecord r;
-    r.freq = QStringLiteral("14000");
-    r.mode = QStringLiteral("CW");
-    r.data = QStringLiteral("05.03.2026");
-    r.time = QStringLiteral("07:04");
-    r.call1 = call1;
-    r.rst1 = QStringLiteral("599");
-    r.nr1 = QStringLiteral("001");
-    r.call2 = call2;
-    r.band = band;
-    r.tur = QStringLiteral("0");
-    r.radio = QStringLiteral("1");
-    return r;
+    return test::Qso::typical().heard(call1, QStringLiteral("599"), QStringLiteral("001")).call2(call2).band(band);
 }
 
 QStringList masterCalls()
@@ -84,6 +74,9 @@ void screenshot(QWidget &w, const QString &name)
     w.grab().save(QDir(dir).filePath(name));
 }
 
+// Typing here replaces a field's text.
+constexpr auto &type = test::clearAndType;
+
 int rowOf(const ScpListModel &model, const QString &call)
 {
     return int(rows(model).indexOf(call));
@@ -108,11 +101,6 @@ private:
     void start();
     TMain &main() { return m_program->main(); }
     TScp &scp() { return *main().scpWindow; }
-    void type(QLineEdit *field, const QString &text)
-    {
-        field->clear();
-        QTest::keyClicks(field, text);
-    }
 
     std::unique_ptr<test::TestContext> m_t;
     std::unique_ptr<Program> m_program;
