@@ -262,22 +262,6 @@ private slots:
         QVERIFY(!failed.first().first().toString().isEmpty());
         QVERIFY(!runner.running());
     }
-
-    // Not a test of its own: with VIREO_SCREENSHOT_DIR set, the window over a contest log is
-    // saved as logcheck.png there.
-    void screenshot()
-    {
-        const QString dir = qEnvironmentVariable("VIREO_SCREENSHOT_DIR");
-        if (dir.isEmpty())
-            QSKIP("VIREO_SCREENSHOT_DIR not set");
-        CheckWindow c(300, 3000);
-        c.check->resize(1000, 460);
-        QVERIFY(c.runToEnd());
-        c.check->lvCheck->selectionModel()->select(c.check->model().index(2, 0),
-                                                    QItemSelectionModel::Rows | QItemSelectionModel::ClearAndSelect);
-        QTest::qWait(100);
-        QVERIFY(c.check->grab().save(dir + QStringLiteral("/logcheck.png")));
-    }
 };
 
 QTEST_MAIN(TestLogCheckWindow)

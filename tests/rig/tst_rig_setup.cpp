@@ -450,8 +450,7 @@ private slots:
     }
 
     // The window as the listener sees it, in the program's font: the list searched for a maker,
-    // and the permission message of a check. Every caption fits; with VIREO_SCREENSHOT_DIR set
-    // the pictures are kept there.
+    // and the permission message of a check. Every caption fits.
     void look()
     {
         QFont font(QStringLiteral("DejaVu Sans"));
@@ -492,13 +491,6 @@ private slots:
         QVERIFY(page->lvModels->geometry().bottom() < page->cbDevice->geometry().top());
         QVERIFY(page->lvModels->height() >= page->lvModels->minimumHeight());
         QVERIFY(w.width() <= 700);
-        const QImage denied = w.grab().toImage();
-
-        const QString dir = qEnvironmentVariable("VIREO_SCREENSHOT_DIR");
-        if (!dir.isEmpty()) {
-            QVERIFY(filtered.save(QDir(dir).filePath(QStringLiteral("rig_setup_icom.png"))));
-            QVERIFY(denied.save(QDir(dir).filePath(QStringLiteral("rig_setup_permission.png"))));
-        }
     }
 };
 

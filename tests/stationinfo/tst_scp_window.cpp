@@ -64,15 +64,6 @@ QStringList containing(const QStringList &calls, const QString &fragment)
     return out;
 }
 
-// With VIREO_SCREENSHOTS set to a folder, the window is saved there as it looks (run under Xvfb).
-void screenshot(QWidget &w, const QString &name)
-{
-    const QString dir = qEnvironmentVariable("VIREO_SCREENSHOTS");
-    if (dir.isEmpty())
-        return;
-    QApplication::processEvents();
-    w.grab().save(QDir(dir).filePath(name));
-}
 
 // Typing here replaces a field's text.
 constexpr auto &type = test::clearAndType;
@@ -166,7 +157,6 @@ void TestScpWindow::listsWhileTyping()
     }
     QVERIFY(rowOf(list, QStringLiteral("UA3ABC")) >= 0);
     type(m.edCall1, QStringLiteral("UA3AB"));
-    screenshot(scp(), QStringLiteral("scp_window.png"));
 
     // The worked side lists the same way; red follows band, mode and tour of the entry line.
     type(m.edCall2, QStringLiteral("DL1AB"));
@@ -332,7 +322,6 @@ void TestScpWindow::dataRefreshWindow()
     QVERIFY2(w->lbCounts->text().startsWith(QStringLiteral("Стран: ")), qPrintable(w->lbCounts->text()));
     QCOMPARE(w->edCtyFile->text(), Database::defaultCtyPath());
     QCOMPARE(w->edScpFile->text(), Database::defaultScpPath());
-    screenshot(*w, QStringLiteral("data_update.png"));
 
     // Files are chosen through the open dialog, starting in the installed data's folder.
     const QString cty = m_t->path(QStringLiteral("cty.dat"));

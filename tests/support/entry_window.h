@@ -8,7 +8,7 @@
 #include "base/ini_file.h"
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
-#include "support/qso_builder.h"
+#include "support/sample_logs.h"
 #include "support/scripted_services.h"
 #include "support/typing.h"
 
@@ -70,16 +70,5 @@ struct EntryWindow {
         return rows.isEmpty() ? -1 : rows.first().row();
     }
 };
-
-// The entry tests' record, filed the evening before the scripted time.
-inline QsoRecord record(const QString &call1, const QString &nr1, const QString &call2, const QString &nr2)
-{
-    return Qso::typical()
-        .at(QStringLiteral("04.03.2026"), QStringLiteral("18:30"))
-        .heard(call1, QStringLiteral("599"), nr1)
-        .call2(call2)
-        .nr2WithReport(nr2)
-        .tur(QStringLiteral("1"));
-}
 
 } // namespace vireo::test

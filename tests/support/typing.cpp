@@ -57,12 +57,6 @@ QLineEdit *lineEdit(const QWidget &root, const char *name)
     return field;
 }
 
-void typeInto(const QWidget &root, const char *name, const QString &text)
-{
-    if (QLineEdit *field = lineEdit(root, name))
-        QTest::keyClicks(field, text);
-}
-
 void fill(const QWidget &root, std::initializer_list<std::pair<const char *, QString>> texts)
 {
     for (const auto &[name, text] : texts)

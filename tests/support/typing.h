@@ -30,8 +30,6 @@ void typeOver(QLineEdit *field, const QString &text);
 
 // The line edit under root with this objectName; a failed check when there is none.
 QLineEdit *lineEdit(const QWidget &root, const char *name);
-// Clicks the text into the line edit under root with this objectName.
-void typeInto(const QWidget &root, const char *name, const QString &text);
 // Sets the texts of the named line edits under root, as a paste into each would (no key presses).
 void fill(const QWidget &root, std::initializer_list<std::pair<const char *, QString>> texts);
 
