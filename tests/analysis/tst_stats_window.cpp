@@ -28,7 +28,6 @@ using vireo::test::EntryWindow;
 
 namespace {
 
-
 // The height of the plot's stack in the bin around x (minutes from its start).
 double topOf(QChart &chart, double x)
 {
@@ -61,7 +60,6 @@ void checkAgreesWithStatusBar(TMain &m, TStats &s)
     QTRY_VERIFY(!s.refreshPending());
     QCOMPARE(cellAt(s, -1, -1), QStringLiteral("%1 / %2").arg(statusNumber(m, 2)).arg(statusNumber(m, 3)));
 }
-
 
 // The texts of the chart as drawn: titles, legend entries and the axis labels.
 QStringList drawnTexts(QChartView &view)

@@ -21,6 +21,7 @@
 #include "support/processes.h"
 #include "support/qso_builder.h"
 #include "support/scripted_services.h"
+#include "support/temp_log.h"
 #include "support/typing.h"
 
 #include <QApplication>

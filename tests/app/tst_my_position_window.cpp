@@ -27,7 +27,6 @@ using namespace vireo;
 
 namespace {
 
-
 GeoPosition stored(const QString &settingsPath)
 {
     return myposition::read(settingsPath);

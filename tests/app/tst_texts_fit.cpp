@@ -93,8 +93,6 @@ QString gridFits(QTableView *view)
     return faults.join(QStringLiteral("; "));
 }
 
-
-
 } // namespace
 
 class TextsFitTest : public QObject {
@@ -249,7 +247,6 @@ void TextsFitTest::repeatsWindowAtItsDesignedSize()
     QCOMPARE(ini.readInteger(QStringLiteral("RptQso"), QStringLiteral("Width"), -1), 406);
     QCOMPARE(ini.readInteger(QStringLiteral("RptQso"), QStringLiteral("Height"), -1), 230);
 }
-
 
 void TextsFitTest::cutGridCellsShowTheirText()
 {

@@ -64,7 +64,6 @@ QStringList containing(const QStringList &calls, const QString &fragment)
     return out;
 }
 
-
 // Typing here replaces a field's text.
 constexpr auto &type = test::clearAndType;
 

@@ -6,6 +6,7 @@
 #include "app/program.h"
 #include "app/tfmstart.h"
 #include "app/tmain.h"
+#include "db/qso_store.h"
 #include "stationinfo/scp_data.h"
 #include "support/qso_builder.h"
 #include "support/scripted_services.h"
