@@ -31,7 +31,7 @@ TStats *openStats(test::EntryWindow &w, const QVector<QsoRecord> &log, const QDa
     trigger(*w.m, "actStats");
     w.m->Timer1Timer();
     auto *s = named<TStats>("Stats");
-    if (s && !QTest::qWaitFor([s] { return !s->refreshPending(); }, 10000))
+    if (s && !QTest::qWaitFor([s] { return !s->refreshPending(); }, 60000))
         return nullptr;
     return s;
 }
@@ -84,7 +84,7 @@ void logCheckWindow(Camera &camera)
     check->resize(1000, 460);
     QSignalSpy done(&check->runner(), &LogCheckRunner::finished);
     check->btCheck->click();
-    if (!done.wait(60000))
+    if (!done.wait(120000))
         return camera.fail(file, QStringLiteral("the log check did not finish"));
     check->lvCheck->selectionModel()->select(check->model().index(2, 0),
                                              QItemSelectionModel::Rows | QItemSelectionModel::ClearAndSelect);

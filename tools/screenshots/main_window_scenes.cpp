@@ -98,7 +98,7 @@ void repeatsWindowWithLongValues(Camera &camera)
     test::type(QStringLiteral("UA3ABC/QR"));
     trigger(m, "N17");
     auto *rpt = named<TRptQso>("RptQso");
-    if (!rpt || !QTest::qWaitForWindowExposed(rpt))
+    if (!rpt || !QTest::qWaitForWindowExposed(rpt, 20000))
         return camera.fail(file, QStringLiteral("the repeats window did not open"));
     rpt->setCounts(12345, 12345);
     camera.take(*rpt, file);

@@ -57,7 +57,7 @@ void rigSetupWindow(Camera &camera)
         w.show();
         TRigSetupPage *page = w.page(1);
         page->rbOwn->click();
-        if (!QTest::qWaitForWindowExposed(&w) || !pickModel(page, QStringLiteral("Icom"), 3073)) {
+        if (!QTest::qWaitForWindowExposed(&w, 20000) || !pickModel(page, QStringLiteral("Icom"), 3073)) {
             camera.fail(icom, QStringLiteral("the IC-7300 is not in Hamlib's model list"));
         } else {
             page->cbDevice->setCurrentIndex(0);
@@ -65,7 +65,7 @@ void rigSetupWindow(Camera &camera)
             camera.take(w, icom);
             // The check finds the device closed to the listener.
             page->btCheck->click();
-            if (QTest::qWaitFor([page] { return page->btCheck->isEnabled(); }, 15000))
+            if (QTest::qWaitFor([page] { return page->btCheck->isEnabled(); }, 60000))
                 camera.take(w, permission);
             else
                 camera.fail(permission, QStringLiteral("the check did not end"));
