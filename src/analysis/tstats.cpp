@@ -6,7 +6,7 @@
 #include "base/error.h"
 #include "base/ini_file.h"
 #include "base/window_placement.h"
-#include "db/qso_points.h"
+#include "contest_rules/qso_points.h"
 #include "db/qso_store.h"
 
 #include <QChart>

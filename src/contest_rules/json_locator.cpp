@@ -1,0 +1,162 @@
+#include "contest_rules/json_locator.h"
+
+#include <QVector>
+
+#include <algorithm>
+
+namespace vireo::rules {
+
+JsonLocator::JsonLocator(const QByteArray &text)
+    : m_text(text)
+{
+    skipBlanks();
+    if (!atEnd())
+        walkValue(QString());
+}
+
+void JsonLocator::skipBlanks()
+{
+    while (!atEnd()) {
+        const char c = m_text.at(m_pos);
+        if (c == '\n')
+            ++m_line;
+        else if (c != ' ' && c != '\t' && c != '\r')
+            return;
+        ++m_pos;
+    }
+}
+
+QString JsonLocator::readString()
+{
+    // m_pos stands on the opening quote.
+    const int start = ++m_pos;
+    QByteArray raw;
+    while (!atEnd()) {
+        const char c = m_text.at(m_pos);
+        if (c == '"') {
+            raw = m_text.mid(start, m_pos - start);
+            ++m_pos;
+            return QString::fromUtf8(raw);
+        }
+        if (c == '\\')
+            ++m_pos;
+        else if (c == '\n')
+            ++m_line;
+        ++m_pos;
+    }
+    m_broken = true;
+    return QString();
+}
+
+void JsonLocator::walkValue(const QString &path)
+{
+    skipBlanks();
+    if (atEnd() || m_broken) {
+        m_broken = true;
+        return;
+    }
+    const char c = m_text.at(m_pos);
+    if (c == '{') {
+        walkObject(path);
+    } else if (c == '[') {
+        walkArray(path);
+    } else if (c == '"') {
+        readString();
+    } else {
+        // A number or a literal: up to the next structural character.
+        while (!atEnd()) {
+            const char d = m_text.at(m_pos);
+            if (d == ',' || d == '}' || d == ']' || d == ' ' || d == '\t' || d == '\r' || d == '\n')
+                break;
+            ++m_pos;
+        }
+    }
+}
+
+void JsonLocator::walkObject(const QString &path)
+{
+    ++m_pos; // '{'
+    for (;;) {
+        skipBlanks();
+        if (atEnd()) {
+            m_broken = true;
+            return;
+        }
+        const char c = m_text.at(m_pos);
+        if (c == '}') {
+            ++m_pos;
+            return;
+        }
+        if (c == ',') {
+            ++m_pos;
+            continue;
+        }
+        if (c != '"') {
+            m_broken = true;
+            return;
+        }
+        const int keyOffset = m_pos;
+        const int keyLine = m_line;
+        const QString key = readString();
+        const QString keyPath = path.isEmpty() ? key : path + QLatin1Char('.') + key;
+        if (!m_lines.contains(keyPath))
+            m_lines.insert(keyPath, keyLine);
+        m_keys.append({keyOffset, keyPath});
+        skipBlanks();
+        if (atEnd() || m_text.at(m_pos) != ':') {
+            m_broken = true;
+            return;
+        }
+        ++m_pos;
+        walkValue(keyPath);
+        if (m_broken)
+            return;
+    }
+}
+
+void JsonLocator::walkArray(const QString &path)
+{
+    ++m_pos; // '['
+    int index = 0;
+    for (;;) {
+        skipBlanks();
+        if (atEnd()) {
+            m_broken = true;
+            return;
+        }
+        const char c = m_text.at(m_pos);
+        if (c == ']') {
+            ++m_pos;
+            return;
+        }
+        if (c == ',') {
+            ++m_pos;
+            continue;
+        }
+        const QString element = path + QStringLiteral("[%1]").arg(index++);
+        if (!m_lines.contains(element))
+            m_lines.insert(element, m_line);
+        walkValue(element);
+        if (m_broken)
+            return;
+    }
+}
+
+int JsonLocator::lineOfOffset(int offset) const
+{
+    const int end = std::min<int>(offset, m_text.size());
+    return 1 + int(std::count(m_text.constBegin(), m_text.constBegin() + std::max(0, end), '\n'));
+}
+
+QString JsonLocator::keyBefore(int offset) const
+{
+    QString found;
+    for (const auto &k : m_keys) {
+        if (k.first >= offset)
+            break;
+        found = k.second;
+    }
+    return found;
+}
+
+} // namespace vireo::rules
