@@ -44,17 +44,17 @@ QString JsonLocator::readString()
             ++m_line;
         ++m_pos;
     }
-    m_broken = true;
+    fail(QStringLiteral("строка не закрыта кавычкой"));
     return QString();
 }
 
 void JsonLocator::walkValue(const QString &path)
 {
     skipBlanks();
-    if (atEnd() || m_broken) {
-        m_broken = true;
+    if (m_broken)
         return;
-    }
+    if (atEnd())
+        return fail(QStringLiteral("нет значения"));
     const char c = m_text.at(m_pos);
     if (c == '{') {
         walkObject(path);
@@ -73,28 +73,40 @@ void JsonLocator::walkValue(const QString &path)
     }
 }
 
+void JsonLocator::fail(const QString &what)
+{
+    if (!m_broken) {
+        m_fault = what;
+        m_faultOffset = m_pos;
+        m_faultLine = m_line;
+    }
+    m_broken = true;
+}
+
 void JsonLocator::walkObject(const QString &path)
 {
     ++m_pos; // '{'
+    bool first = true;
     for (;;) {
         skipBlanks();
-        if (atEnd()) {
-            m_broken = true;
-            return;
-        }
-        const char c = m_text.at(m_pos);
+        if (atEnd())
+            return fail(QStringLiteral("объект не закрыт знаком «}»"));
+        char c = m_text.at(m_pos);
         if (c == '}') {
             ++m_pos;
             return;
         }
-        if (c == ',') {
+        if (!first) {
+            if (c != ',')
+                return fail(QStringLiteral("между значениями нет запятой"));
             ++m_pos;
-            continue;
+            skipBlanks();
+            if (atEnd())
+                return fail(QStringLiteral("объект не закрыт знаком «}»"));
+            c = m_text.at(m_pos);
         }
-        if (c != '"') {
-            m_broken = true;
-            return;
-        }
+        if (c != '"')
+            return fail(QStringLiteral("ожидается имя ключа в кавычках"));
         const int keyOffset = m_pos;
         const int keyLine = m_line;
         const QString key = readString();
@@ -103,14 +115,13 @@ void JsonLocator::walkObject(const QString &path)
             m_lines.insert(keyPath, keyLine);
         m_keys.append({keyOffset, keyPath});
         skipBlanks();
-        if (atEnd() || m_text.at(m_pos) != ':') {
-            m_broken = true;
-            return;
-        }
+        if (atEnd() || m_text.at(m_pos) != ':')
+            return fail(QStringLiteral("после имени ключа нет двоеточия"));
         ++m_pos;
         walkValue(keyPath);
         if (m_broken)
             return;
+        first = false;
     }
 }
 
@@ -120,18 +131,20 @@ void JsonLocator::walkArray(const QString &path)
     int index = 0;
     for (;;) {
         skipBlanks();
-        if (atEnd()) {
-            m_broken = true;
-            return;
-        }
+        if (atEnd())
+            return fail(QStringLiteral("список не закрыт знаком «]»"));
         const char c = m_text.at(m_pos);
         if (c == ']') {
             ++m_pos;
             return;
         }
-        if (c == ',') {
+        if (index > 0) {
+            if (c != ',')
+                return fail(QStringLiteral("между значениями нет запятой"));
             ++m_pos;
-            continue;
+            skipBlanks();
+            if (atEnd())
+                return fail(QStringLiteral("список не закрыт знаком «]»"));
         }
         const QString element = path + QStringLiteral("[%1]").arg(index++);
         if (!m_lines.contains(element))

@@ -21,11 +21,18 @@ public:
     // The path of the last key that stands before the offset; empty when none does.
     QString keyBefore(int offset) const;
 
+    // What broke off the walk of a text that is not JSON (a comma or colon missing, an object or
+    // list not closed), where; empty when the walk found nothing wrong.
+    const QString &fault() const { return m_fault; }
+    int faultOffset() const { return m_faultOffset; }
+    int faultLine() const { return m_faultLine; }
+
 private:
     void walkValue(const QString &path);
     void walkObject(const QString &path);
     void walkArray(const QString &path);
     void skipBlanks();
+    void fail(const QString &what);
     QString readString();
     bool atEnd() const { return m_pos >= m_text.size(); }
 
@@ -33,6 +40,9 @@ private:
     int m_pos = 0;
     int m_line = 1;
     bool m_broken = false;
+    QString m_fault;
+    int m_faultOffset = 0;
+    int m_faultLine = 0;
     QHash<QString, int> m_lines;
     QVector<QPair<int, QString>> m_keys; // offset of each key, in text order, with its path
 };

@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
+#include <QRegularExpression>
 #include <QSet>
 
 namespace vireo::rules {
@@ -62,6 +63,7 @@ QString kindName(Multiplier::Kind kind)
     case Multiplier::Kind::ItuZone: return QStringLiteral("itu-zone");
     case Multiplier::Kind::Wpx: return QStringLiteral("wpx");
     case Multiplier::Kind::Exchange: return QStringLiteral("exchange");
+    case Multiplier::Kind::Call: return QStringLiteral("call");
     }
     return QString();
 }
@@ -221,25 +223,33 @@ public:
     {
         const QJsonObject o = object(v, path);
         onlyKeys(o, path, {QStringLiteral("kind"), QStringLiteral("station"), QStringLiteral("per"),
-                           QStringLiteral("values"), QStringLiteral("numeric"), QStringLiteral("weights")});
+                           QStringLiteral("values"), QStringLiteral("pattern"), QStringLiteral("numeric"),
+                           QStringLiteral("weights")});
         Multiplier m;
         const QString kindKey = join(path, QStringLiteral("kind"));
         const QString kind = string(required(o, path, QStringLiteral("kind")), kindKey);
         bool known = false;
         for (auto k : {Multiplier::Kind::Dxcc, Multiplier::Kind::CqZone, Multiplier::Kind::ItuZone,
-                       Multiplier::Kind::Wpx, Multiplier::Kind::Exchange})
+                       Multiplier::Kind::Wpx, Multiplier::Kind::Exchange, Multiplier::Kind::Call})
             if (kindName(k) == kind) {
                 m.kind = k;
                 known = true;
             }
         if (!known)
             throw Fault{kindKey, QStringLiteral("неизвестный вид множителя %1 (возможны: dxcc, cq-zone, itu-zone, wpx, "
-                                                "exchange)")
+                                                "exchange, call)")
                                      .arg(quoted(kind))};
         m.station = station(o, path, {QStringLiteral("heard"), QStringLiteral("correspondent"), QStringLiteral("both")});
         m.per = scope(o, path);
         if (o.contains(QStringLiteral("values")))
             m.values = strings(o.value(QStringLiteral("values")), join(path, QStringLiteral("values")));
+        if (o.contains(QStringLiteral("pattern"))) {
+            const QString key = join(path, QStringLiteral("pattern"));
+            m.pattern = string(o.value(QStringLiteral("pattern")), key);
+            const QRegularExpression re(m.pattern);
+            if (!re.isValid())
+                throw Fault{key, QStringLiteral("неверное регулярное выражение: %1").arg(re.errorString())};
+        }
         if (o.contains(QStringLiteral("numeric"))) {
             const QString key = join(path, QStringLiteral("numeric"));
             if (!o.value(QStringLiteral("numeric")).isBool())
@@ -277,7 +287,8 @@ public:
         else
             throw Fault{kindKey, QStringLiteral("неизвестный вид ограничения %1 (возможны: max, gap, run, once)")
                                      .arg(quoted(kind))};
-        QStringList keys{QStringLiteral("kind"), QStringLiteral("station"), QStringLiteral("per")};
+        QStringList keys{QStringLiteral("kind"), QStringLiteral("station"), QStringLiteral("per"),
+                         QStringLiteral("unless")};
         if (l.kind == Limit::Kind::Max || l.kind == Limit::Kind::Run)
             keys << QStringLiteral("count");
         if (l.kind == Limit::Kind::Gap)
@@ -289,6 +300,13 @@ public:
             l.count = integer(required(o, path, QStringLiteral("count")), join(path, QStringLiteral("count")), 1);
         if (keys.contains(QStringLiteral("minutes")))
             l.minutes = integer(required(o, path, QStringLiteral("minutes")), join(path, QStringLiteral("minutes")), 1);
+        if (o.contains(QStringLiteral("unless"))) {
+            const QString key = join(path, QStringLiteral("unless"));
+            const QString unless = string(o.value(QStringLiteral("unless")), key);
+            if (unless != QLatin1String("new-multiplier"))
+                throw Fault{key, QStringLiteral("неизвестное исключение %1 (возможно: new-multiplier)").arg(quoted(unless))};
+            l.unlessNewMultiplier = true;
+        }
         return l;
     }
 
@@ -307,7 +325,19 @@ public:
             d.unconfirmed = strings(root.value(QStringLiteral("unconfirmed")), QStringLiteral("unconfirmed"));
         const QJsonObject swl = object(required(root, QString(), QStringLiteral("swl")), QStringLiteral("swl"));
         onlyKeys(swl, QStringLiteral("swl"), {QStringLiteral("points"), QStringLiteral("multipliers"),
-                                              QStringLiteral("limits")});
+                                              QStringLiteral("limits"), QStringLiteral("score")});
+        if (swl.contains(QStringLiteral("score"))) {
+            const QString score = string(swl.value(QStringLiteral("score")), QStringLiteral("swl.score"));
+            if (score == QLatin1String("points-times-multipliers"))
+                d.score = Definition::Score::PointsTimesMultipliers;
+            else if (score == QLatin1String("multipliers-product"))
+                d.score = Definition::Score::MultipliersProduct;
+            else
+                throw Fault{QStringLiteral("swl.score"),
+                            QStringLiteral("неизвестный способ подсчёта %1 (возможны: points-times-multipliers, "
+                                           "multipliers-product)")
+                                .arg(quoted(score))};
+        }
         const QJsonObject points =
             object(required(swl, QStringLiteral("swl"), QStringLiteral("points")), QStringLiteral("swl.points"));
         onlyKeys(points, QStringLiteral("swl.points"), {QStringLiteral("both"), QStringLiteral("heard")});
@@ -350,13 +380,16 @@ ReadResult parseDefinition(const QByteArray &text, const QString &fileName)
     QJsonParseError e;
     const QJsonDocument doc = QJsonDocument::fromJson(text, &e);
     if (e.error != QJsonParseError::NoError) {
+        // The walk of the text says more exactly what is missing where; Qt's reader tells the rest.
         const JsonLocator where(text);
-        const QString key = where.keyBefore(e.offset);
+        const bool walked = !where.fault().isEmpty();
+        const int offset = walked ? where.faultOffset() : e.offset;
+        const QString key = where.keyBefore(offset);
         return {std::nullopt, QStringLiteral("%1, строка %2%3: %4.")
                                   .arg(head)
-                                  .arg(where.lineOfOffset(e.offset))
+                                  .arg(walked ? where.faultLine() : where.lineOfOffset(e.offset))
                                   .arg(key.isEmpty() ? QString() : QStringLiteral(", после ключа %1").arg(quoted(key)))
-                                  .arg(jsonErrorText(e.error))};
+                                  .arg(walked ? where.fault() : jsonErrorText(e.error))};
     }
     if (!doc.isObject())
         return {std::nullopt, QStringLiteral("%1, строка 1: ожидается объект «{ … }» с ключами name и swl.").arg(head)};

@@ -32,11 +32,12 @@ enum class Station {
 };
 
 struct Multiplier {
-    enum class Kind { Dxcc, CqZone, ItuZone, Wpx, Exchange };
+    enum class Kind { Dxcc, CqZone, ItuZone, Wpx, Exchange, Call };
     Kind kind = Kind::Dxcc;
     Station station = Station::Heard;
     Scope per;
     QStringList values;        // when not empty, only these values count
+    QString pattern;           // when not empty, only values this regular expression matches whole
     bool numeric = false;      // exchange: numbers compared without their leading zeros
     QHash<QString, int> weights; // band name -> weight; "*" for the bands not named; 1 by default
 
@@ -50,6 +51,7 @@ struct Limit {
     int count = 0;   // max: at most this many records; run: this many in a row, then this many others
     int minutes = 0; // gap: not again within this many minutes
     Scope per;
+    bool unlessNewMultiplier = false; // the record counts all the same when it brings a new multiplier
 };
 
 struct Definition {
@@ -64,6 +66,10 @@ struct Definition {
     int pointsHeard = 1;  // a record whose nr2 is empty
     QVector<Multiplier> multipliers;
     QVector<Limit> limits;
+    // How the claimed score is made: the points times the sum of the multiplier lists, or the
+    // product of the lists' sums (points not used).
+    enum class Score { PointsTimesMultipliers, MultipliersProduct };
+    Score score = Score::PointsTimesMultipliers;
 };
 
 // What reading a file gave: the definition, or one Russian sentence that names the file, the line

@@ -71,7 +71,8 @@ QString multiplierValue(Multiplier::Kind kind, const QString &value)
     case Multiplier::Kind::ItuZone: return QStringLiteral("зона ITU ") + value;
     case Multiplier::Kind::Dxcc:
     case Multiplier::Kind::Wpx:
-    case Multiplier::Kind::Exchange: break;
+    case Multiplier::Kind::Exchange:
+    case Multiplier::Kind::Call: break;
     }
     return value;
 }

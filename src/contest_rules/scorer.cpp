@@ -72,6 +72,8 @@ Scorer::Scorer(Definition definition, std::shared_ptr<const PrefixTable> prefixe
 {
     if (!m_prefixes)
         m_prefixes = std::make_shared<PrefixTable>();
+    for (const Multiplier &m : m_def.multipliers)
+        m_patterns.append(QRegularExpression(QRegularExpression::anchoredPattern(m.pattern)));
     resetState();
 }
 
@@ -163,9 +165,9 @@ Scorer::CallInfo Scorer::callInfo(int call) const
     return info;
 }
 
-int Scorer::multiplierValue(const Multiplier &m, int side, const Entry &e, const QsoRecord *texts,
-                            QString *valueText) const
+int Scorer::multiplierValue(int list, int side, const Entry &e, const QsoRecord *texts, QString *valueText) const
 {
+    const Multiplier &m = m_def.multipliers.at(list);
     const int call = side == 1 ? e.call1 : e.call2;
     const int nr = side == 1 ? e.nr1 : e.nr2;
     QString value;
@@ -178,6 +180,9 @@ int Scorer::multiplierValue(const Multiplier &m, int side, const Entry &e, const
         id = (nr != Unseen && value == nrText) ? nr : find(value);
     } else if (call == -1) {
         return -1;
+    } else if (m.kind == Multiplier::Kind::Call) {
+        value = call == Unseen ? (side == 1 ? texts->call1 : texts->call2) : textOf(call);
+        id = call;
     } else if (call == Unseen) {
         const QString &callText = side == 1 ? texts->call1 : texts->call2;
         if (m.kind == Multiplier::Kind::Wpx) {
@@ -200,6 +205,8 @@ int Scorer::multiplierValue(const Multiplier &m, int side, const Entry &e, const
     if (value.isEmpty())
         return -1;
     if (!m.values.isEmpty() && !m.values.contains(value))
+        return -1;
+    if (!m.pattern.isEmpty() && !m_patterns.at(list).match(value).hasMatch())
         return -1;
     if (id < 0) {
         *valueText = value;
@@ -244,8 +251,12 @@ Scorer::Verdict Scorer::evaluate(const Entry &e, const QsoRecord *texts) const
 {
     Verdict v;
     v.outcome.points = e.nr2 == -1 ? m_def.pointsHeard : m_def.pointsBoth;
+    // A limit that yields to a new multiplier refuses only when the record brings none.
+    Outcome_ yielding;
     for (int li = 0; li < m_def.limits.size() && v.outcome.limit < 0; ++li) {
         const Limit &limit = m_def.limits.at(li);
+        if (limit.unlessNewMultiplier && yielding.limit >= 0)
+            continue;
         const LimitState &state = m_limitStates.at(li);
         const int scope = scopeId(scopeKey(limit.per, e));
         if (scope < 0)
@@ -284,10 +295,11 @@ Scorer::Verdict Scorer::evaluate(const Entry &e, const QsoRecord *texts) const
             }
             }
             if (detail >= 0) {
-                v.outcome.limit = qint8(li);
-                v.outcome.side = qint8(sides.side[k]);
-                v.outcome.station = sides.call[k];
-                v.outcome.detail = detail;
+                Outcome_ &o = limit.unlessNewMultiplier ? yielding : v.outcome;
+                o.limit = qint8(li);
+                o.side = qint8(sides.side[k]);
+                o.station = sides.call[k];
+                o.detail = detail;
                 break;
             }
         }
@@ -304,7 +316,7 @@ Scorer::Verdict Scorer::evaluate(const Entry &e, const QsoRecord *texts) const
             NewMultiplier nm;
             nm.list = mi;
             nm.scopeKey = scopeKeyOf;
-            nm.value = multiplierValue(m, side, e, texts, &nm.text);
+            nm.value = multiplierValue(mi, side, e, texts, &nm.text);
             nm.station = side == 1 ? e.call1 : e.call2;
             nm.side = side;
             if (nm.value == -1)
@@ -318,6 +330,10 @@ Scorer::Verdict Scorer::evaluate(const Entry &e, const QsoRecord *texts) const
             if (!twice)
                 v.multipliers.append(nm);
         }
+    }
+    if (yielding.limit >= 0 && v.multipliers.isEmpty()) {
+        yielding.points = v.outcome.points;
+        v.outcome = yielding;
     }
     return v;
 }
@@ -344,7 +360,9 @@ void Scorer::commit(const Entry &e, const Verdict &v, int position)
             m_multipliers.append({nm.list, scope, value, position, nm.station});
             ++band.multipliers;
             ++m_total.multipliers;
-            m_multiplierTotal += m_def.multipliers.at(nm.list).weight(textOf(e.band));
+            const int weight = m_def.multipliers.at(nm.list).weight(textOf(e.band));
+            m_multiplierTotal += weight;
+            m_listTotals[nm.list] += weight;
         }
     }
     for (int li = 0; li < m_def.limits.size(); ++li) {
@@ -399,6 +417,7 @@ void Scorer::resetState()
 {
     m_limitStates = QVector<LimitState>(m_def.limits.size());
     m_multiplierSets = QVector<QSet<quint64>>(m_def.multipliers.size());
+    m_listTotals = QVector<qint64>(m_def.multipliers.size(), 0);
     m_outcomes = QVector<Outcome_>(m_order.size());
     m_refused.clear();
     m_multipliers.clear();
@@ -549,6 +568,12 @@ qint64 Scorer::claimedScore() const
 {
     if (m_def.multipliers.isEmpty())
         return m_total.points;
+    if (m_def.score == Definition::Score::MultipliersProduct) {
+        qint64 product = 1;
+        for (const qint64 total : m_listTotals)
+            product *= total;
+        return product;
+    }
     return m_total.points * m_multiplierTotal;
 }
 

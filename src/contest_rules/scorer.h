@@ -15,13 +15,15 @@
 //
 // Claimed score = points of the scoring records x the sum over the multiplier lists of the
 // distinct values of each scope times the weight of the scope's band; a definition without
-// multipliers scores its points.
+// multipliers scores its points. A definition may instead ask for the product of the lists' sums
+// (points not used), as contests do that multiply prefixes by countries.
 
 #include "contest_rules/rule_definition.h"
 #include "contest_rules/station_entity.h"
 #include "db/qso_record.h"
 
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -105,6 +107,8 @@ public:
     qint64 points() const { return m_total.points; }
     // Sum over the lists of distinct values times weights; 0 without multiplier lists.
     qint64 multiplierTotal() const { return m_multiplierTotal; }
+    // The same of one list.
+    qint64 listTotal(int list) const { return m_listTotals.value(list); }
     const BandScore &total() const { return m_total; }
     // Every band of the log, in band-plan order (others after them by name).
     QVector<BandScore> bands() const;
@@ -194,7 +198,7 @@ private:
     // The value of a multiplier list for one side of a record (1 heard, 2 correspondent): its
     // text id, -1 for none, or Unseen with the value in *valueText. texts: the record being
     // typed, whose texts the log may not hold (its ids are then Unseen).
-    int multiplierValue(const Multiplier &m, int side, const Entry &e, const QsoRecord *texts, QString *valueText) const;
+    int multiplierValue(int list, int side, const Entry &e, const QsoRecord *texts, QString *valueText) const;
     Verdict evaluate(const Entry &e, const QsoRecord *texts) const;
     void commit(const Entry &e, const Verdict &v, int position);
     void rescore();
@@ -223,6 +227,8 @@ private:
     QVector<Found> m_multipliers;
     QVector<LimitState> m_limitStates;
     QVector<QSet<quint64>> m_multiplierSets;
+    QVector<qint64> m_listTotals; // by list: distinct values times weights
+    QVector<QRegularExpression> m_patterns; // by list
     std::map<int, BandScore> m_bands; // by band text id
     BandScore m_total;
     qint64 m_multiplierTotal = 0;

@@ -64,6 +64,8 @@ private slots:
     void onceOnEitherSide();
     void dxccWithBandWeights();
     void everyMultiplierKind();
+    void limitThatYieldsToANewMultiplier();
+    void callsByPatternAndTheProductOfLists();
     void liveCheckTexts();
     void liveCheckOfARecordBeforeTheLast();
     void appendInOrderIsIncremental();
@@ -282,6 +284,55 @@ void TestScoring::everyMultiplierKind()
     limited.load({qso(1, "DL1AA", "UA3AA", "20M", "12:00", "BU", "001"), qso(2, "DL1AA", "SP9BB", "20M", "12:01", "XX", "02")});
     QCOMPARE(multiplierLabels(limited), QStringList({"зона CQ 14", "зона CQ 16", "зона ITU 29, 20M CW", "DL1", "BU, 20M", "1"}));
     QCOMPARE(limited.claimedScore(), 3 * 6);
+}
+
+void TestScoring::limitThatYieldsToANewMultiplier()
+{
+    // Once per band and mode, unless the record brings a new multiplier (the Polish stations'
+    // province letters per band). Record 2 repeats SP9AA with a new province: it counts; record 3
+    // repeats it with a province already counted: refused. Record 5 is refused: it
+    // repeats a correspondent beyond a plain limit that does not yield. 3 scoring x 3 points x
+    // 3 provinces (B, C, D) = 27.
+    Definition d = test::definition(3, 3);
+    Limit once = test::limit(K::Max, Station::Heard, "band-mode", 1);
+    once.unlessNewMultiplier = true;
+    d.limits << once << test::limit(K::Max, Station::Correspondent, "contest", 2);
+    Multiplier provinces = test::multiplier(M::Exchange, Station::Both, "band");
+    provinces.values = {QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")};
+    d.multipliers << provinces;
+    Scorer s(d, test::testPrefixes());
+    s.load({qso(1, "SP9AA", "DL1AA", "20M", "12:00", "B", "001"), qso(2, "SP9AA", "G4AA", "20M", "12:01", "C", "002"),
+            qso(3, "SP9AA", "K1AA", "20M", "12:02", "C", "003"), qso(4, "SP5ZZ", "DL1AA", "20M", "12:03", "D", "004"),
+            qso(5, "SP6YY", "DL1AA", "20M", "12:04", "B", "005")});
+    QCOMPARE(refusedTexts(s),
+             QStringList({QStringLiteral("3: SP9AA слышимая станция уже 2 раза на 20M CW: не засчитывается"),
+                          QStringLiteral("5: DL1AA корреспондент уже 2 раза в соревновании: не засчитывается")}));
+    QCOMPARE(multiplierLabels(s), QStringList({"B, 20M", "C, 20M", "D, 20M"}));
+    QCOMPARE(s.claimedScore(), 3 * 3 * 3);
+    // The record being typed is judged alike.
+    QCOMPARE(s.check(qso(0, "SP9AA", "JA1AA", "20M", "12:10", "C", "1")).text(),
+             QStringLiteral("SP9AA слышимая станция уже 3 раза на 20M CW: не засчитывается"));
+    QCOMPARE(s.check(qso(0, "SP9AA", "JA1AA", "40M", "12:10", "C", "1")).text(), QStringLiteral("новый множитель: C, 40M"));
+}
+
+void TestScoring::callsByPatternAndTheProductOfLists()
+{
+    // Stations of call area 0 (or signing /0) each count once, on either side; the score is the
+    // product of two lists' sums: prefixes per band (DL1, DL2, JA0 on 20M; JA0 on 40M: 4) times
+    // area-0 stations (JA0AA, JA0BB, JG1XX/0: 3) = 12, points not used.
+    Definition d = test::definition(1, 1);
+    d.score = Definition::Score::MultipliersProduct;
+    d.multipliers << test::multiplier(M::Wpx, Station::Heard, "band");
+    Multiplier area = test::multiplier(M::Call, Station::Both, "contest");
+    area.pattern = QStringLiteral("[A-Z0-9]?[A-Z]0.*|.*/0");
+    d.multipliers << area;
+    Scorer s(d, test::testPrefixes());
+    s.load({qso(1, "DL1AA", "JA0AA", "20M", "12:00"), qso(2, "DL2BB", "JG1XX/0", "20M", "12:01"),
+            qso(3, "JA0BB", "JA0AA", "20M", "12:02"), qso(4, "JA0BB", "DL1AA", "40M", "12:03")});
+    QCOMPARE(s.listTotal(0), 4);
+    QCOMPARE(s.listTotal(1), 3);
+    QCOMPARE(s.claimedScore(), 12);
+    QCOMPARE(multiplierLabels(s), QStringList({"DL1, 20M", "JA0AA", "DL2, 20M", "JG1XX/0", "JA0, 20M", "JA0BB", "JA0, 40M"}));
 }
 
 void TestScoring::liveCheckTexts()
