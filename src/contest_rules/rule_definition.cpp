@@ -9,6 +9,8 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <algorithm>
+
 namespace vireo::rules {
 
 int Multiplier::weight(const QString &band) const
@@ -19,6 +21,15 @@ int Multiplier::weight(const QString &band) const
     if (it != weights.constEnd())
         return *it;
     return weights.value(QStringLiteral("*"), 1);
+}
+
+std::optional<int> pairGapMinutes(const Definition &definition)
+{
+    std::optional<int> minutes;
+    for (const Limit &l : definition.limits)
+        if (l.kind == Limit::Kind::Gap)
+            minutes = std::max(minutes.value_or(0), l.minutes);
+    return minutes;
 }
 
 QString scopeName(const Scope &scope)

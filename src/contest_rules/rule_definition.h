@@ -80,6 +80,10 @@ struct ReadResult {
     bool ok() const { return definition.has_value(); }
 };
 
+// The pause the definition's gap limits set before a station may be logged again: what the log
+// check takes for "the same pair again too soon" (the longest of them); nothing without one.
+std::optional<int> pairGapMinutes(const Definition &definition);
+
 // Reads a definition from the file's text (UTF-8). fileName is used in the definition and in the
 // error message.
 ReadResult parseDefinition(const QByteArray &text, const QString &fileName);
