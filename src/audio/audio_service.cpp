@@ -52,12 +52,7 @@ AudioService::~AudioService()
 void AudioService::start()
 {
     hourfiles::removeOlderThan(m_folder, m_settings.keepDays, now());
-    // The sound server's devices are followed from here (a sound card plugged in later).
-    if (!m_devices) {
-        m_devices = new QMediaDevices(this);
-        connect(m_devices, &QMediaDevices::audioInputsChanged, this, &AudioService::devicesChanged);
-    }
-    m_player->setDevice(audiodevices::output(m_settings.output));
+    // The sound server is not asked for anything until the recording is on or something plays.
     if (m_settings.record)
         startRecording();
 }
@@ -67,8 +62,6 @@ void AudioService::apply(const AudioSettings &settings)
     const AudioSettings before = m_settings;
     settings.write(m_settingsPath);
     m_settings = settings;
-    if (settings.output != before.output)
-        m_player->setDevice(audiodevices::output(settings.output));
     if (!settings.record)
         stopRecording();
     else if (settings.input != before.input || !m_recording)
@@ -94,6 +87,11 @@ void AudioService::startRecording()
 {
     stopRecording();
     m_waitingForDevice = false;
+    // The sound server's devices are followed from here on (a sound card plugged in later).
+    if (!m_devices) {
+        m_devices = new QMediaDevices(this);
+        connect(m_devices, &QMediaDevices::audioInputsChanged, this, &AudioService::devicesChanged);
+    }
     const QAudioDevice device = audiodevices::input(m_settings.input);
     if (device.isNull()) {
         // Tried again when the sound server's list of inputs changes.
@@ -110,6 +108,7 @@ void AudioService::startRecording()
     setup.ring = m_ring;
     setup.freeBytes = m_options.freeBytes;
     setup.reserveBytes = m_options.reserveBytes;
+    setup.checkIntervalMs = m_options.roomCheckMs;
     m_recorder = new Recorder(setup);
     m_recorder->moveToThread(&m_thread);
     const int generation = ++m_generation;
@@ -168,6 +167,7 @@ QString AudioService::replay()
     if (!m_recording)
         return QStringLiteral("Запись звука выключена: повторять нечего. Включите её: «Установки» → «Звук».");
     const qint64 end = now() * PerMs;
+    m_player->setDevice(audiodevices::output(m_settings.output));
     return m_player->play(end - qint64(m_settings.replaySeconds) * 1000 * PerMs, end);
 }
 
@@ -207,6 +207,7 @@ QString AudioService::playAround(qint64 atMs)
     if (!anythingRecorded(m_folder, m_ring.get(), from, to))
         return QStringLiteral("Звук этой записи не найден: с %1 по %2 UTC ничего не записано.")
             .arg(utcText(atMs - BeforeMs), utcText(atMs + AfterMs));
+    m_player->setDevice(audiodevices::output(m_settings.output));
     return m_player->play(from, to);
 }
 

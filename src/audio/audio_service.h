@@ -4,7 +4,8 @@
 // of a log record (from 20 s before its save to 3 s after) played or written to a file.
 //
 // The shell owns one, calls start() once the main window is up, and wires its actions to the
-// calls below; the recording runs in a thread of its own. Instants are UTC milliseconds from the
+// calls below; the recording runs in a thread of its own. The sound server is not asked for
+// anything until the recording is turned on or something is played. Instants are UTC milliseconds from the
 // UtcClock the service was given, the same clock that stamps the samples (and that must answer
 // from any thread).
 
@@ -36,6 +37,7 @@ public:
         // Free bytes on the disk of the recordings; empty: the real figure.
         std::function<qint64(const QString &folder)> freeBytes;
         qint64 reserveBytes = 100LL * 1024 * 1024;
+        int roomCheckMs = 5000;
         // The folder of the recordings; empty: audio/ beside the log.
         QString folder;
     };

@@ -81,18 +81,8 @@ void Recorder::start()
         fail(QStringLiteral("Устройство записи «%1» не даёт звук с частотой 48 кГц: звук не записывается.").arg(name));
         return;
     }
-    m_running = true;
-    m_anchored = false;
-    m_writer = std::make_unique<OpusHourWriter>(m_setup.folder);
-    if (!m_roomTimer) {
-        m_roomTimer = new QTimer(this);
-        connect(m_roomTimer, &QTimer::timeout, this, &Recorder::checkRoom);
-    }
-    checkRoom();
-    if (!m_running)
+    if (!begin())
         return;
-    m_roomTimer->start(m_setup.checkIntervalMs);
-
     m_source = new QAudioSource(m_setup.device, m_format, this);
     m_source->setBufferSize(m_format.bytesForDuration(100 * 1000));
     connect(m_source, &QAudioSource::stateChanged, this, [this, name](QAudio::State state) {
@@ -110,12 +100,24 @@ void Recorder::start()
 
 void Recorder::startFed()
 {
-    if (m_running)
-        return;
+    if (!m_running)
+        begin();
+}
+
+bool Recorder::begin()
+{
     m_running = true;
     m_anchored = false;
     m_writer = std::make_unique<OpusHourWriter>(m_setup.folder);
+    if (!m_roomTimer) {
+        m_roomTimer = new QTimer(this);
+        connect(m_roomTimer, &QTimer::timeout, this, &Recorder::checkRoom);
+    }
     checkRoom();
+    if (!m_running)
+        return false;
+    m_roomTimer->start(m_setup.checkIntervalMs);
+    return true;
 }
 
 void Recorder::readInput()

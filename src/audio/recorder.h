@@ -71,6 +71,8 @@ signals:
     void stopped(const QString &problem);
 
 private:
+    // The writer and the look at the free room; false when there is too little.
+    bool begin();
     void readInput();
     void checkRoom();
     void fail(const QString &problem);
