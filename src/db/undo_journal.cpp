@@ -69,8 +69,9 @@ void removeTriggers(const QSqlDatabase &db)
 }
 
 // The triggers journal a row as it is written. Temporary objects too change with the
-// transaction: if it rolls back, they are as they were before it.
-void installTriggers(const QSqlDatabase &db)
+// transaction: if it rolls back, they are as they were before it. True when the instants of
+// the saves are journaled too.
+bool installTriggers(const QSqlDatabase &db)
 {
     removeTriggers(db);
     const QString journal =
@@ -87,7 +88,7 @@ void installTriggers(const QSqlDatabase &db)
                      .arg(when, journal.arg(QStringLiteral("U"), oldColumns())));
     // A file that lacks the table of instants yet (an older version's on a full disk) saves without them.
     if (!instantsJournaled(db))
-        return;
+        return false;
     sql::run(db, QStringLiteral("CREATE TEMP TRIGGER undo_audio_insert AFTER INSERT ON main.qso_audio %1 BEGIN"
                                 " INSERT INTO undo_audio (step, op, qso_id) SELECT step, 'I', new.qso_id"
                                 " FROM temp.undo_current; END")
@@ -96,6 +97,7 @@ void installTriggers(const QSqlDatabase &db)
                                 " INSERT INTO undo_audio (step, op, qso_id, at_ms) SELECT step, 'D', old.qso_id, old.at_ms"
                                 " FROM temp.undo_current; END")
                      .arg(when));
+    return true;
 }
 
 // The status bar totals follow the rows the undo put back or took out.
@@ -151,7 +153,7 @@ void UndoJournal::afterBulkWrite(qint64 lastKeyBefore)
     sql::run(db, QStringLiteral("INSERT INTO undo_row (step, op, id) SELECT c.step, 'I', q.id"
                                 " FROM temp.undo_current AS c, main.qso AS q WHERE c.active = 1 AND q.id > ? ORDER BY q.id"),
              {lastKeyBefore});
-    installTriggers(db);
+    m_instantsFollowed = installTriggers(db);
 }
 
 void UndoJournal::install()
@@ -159,7 +161,7 @@ void UndoJournal::install()
     const QSqlDatabase db = m_store.connection();
     for (const QString &statement : tableStatements())
         sql::run(db, statement);
-    installTriggers(db);
+    m_instantsFollowed = installTriggers(db);
 }
 
 bool UndoJournal::historyTableExists()
@@ -188,10 +190,12 @@ void UndoJournal::reset()
         if (!e.cannotWrite())
             throw;
         m_pending = true;
-        if (historyTableExists())
-            installTriggers(db);
-        else
+        if (historyTableExists()) {
+            m_instantsFollowed = installTriggers(db);
+        } else {
             removeTriggers(db);
+            m_instantsFollowed = false;
+        }
     }
     // The step counter and the captions live in memory and need no room on the disk.
     sql::run(db, QStringLiteral("DELETE FROM temp.undo_caption"));
@@ -244,6 +248,9 @@ void UndoJournal::stepCommitted(const LogChange &change)
         if (m_pending)
             retryPending();
         const QSqlDatabase db = m_store.connection();
+        // The table of instants came later (a file of an older version once the disk had room).
+        if (!m_pending && !m_instantsFollowed && instantsJournaled(db))
+            m_instantsFollowed = installTriggers(db);
         QSqlQuery s = sql::run(db, QStringLiteral("SELECT step FROM temp.undo_current"));
         const qint64 step = sql::scalar(s);
         s.finish();
@@ -445,7 +452,7 @@ UndoJournal::Result UndoJournal::undo()
                 QSqlQuery gone = sql::run(db, QStringLiteral("DELETE FROM qso"));
                 result.removed = gone.numRowsAffected();
                 gone.finish();
-                installTriggers(db);
+                m_instantsFollowed = installTriggers(db);
             } else {
                 QSqlQuery gone = bound(QStringLiteral("DELETE FROM qso WHERE id IN (%1)").arg(addedIds));
                 result.removed = gone.numRowsAffected();
