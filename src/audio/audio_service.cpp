@@ -119,7 +119,7 @@ void AudioService::startRecording()
         emit recordingChanged(true);
     });
     connect(m_recorder, &Recorder::stopped, this,
-            [this, generation](const QString &why) { recorderStopped(generation, why); });
+            [this, generation](const QString &why, bool deviceLost) { recorderStopped(generation, why, deviceLost); });
     m_thread.start();
     QMetaObject::invokeMethod(m_recorder, &Recorder::start, Qt::QueuedConnection);
 }
@@ -142,14 +142,14 @@ void AudioService::stopRecording()
     }
 }
 
-void AudioService::recorderStopped(int generation, const QString &why)
+void AudioService::recorderStopped(int generation, const QString &why, bool deviceLost)
 {
     if (generation != m_generation)
         return;
     const bool was = m_recording;
     m_recording = false;
     // A device that went away is looked for again when the list of inputs changes.
-    m_waitingForDevice = why.startsWith(QLatin1String("Устройство записи"));
+    m_waitingForDevice = deviceLost;
     if (was)
         emit recordingChanged(false);
     if (!why.isEmpty())

@@ -92,7 +92,7 @@ signals:
 private:
     void startRecording();
     void stopRecording();
-    void recorderStopped(int generation, const QString &why);
+    void recorderStopped(int generation, const QString &why, bool deviceLost);
     void devicesChanged();
 
     QString m_settingsPath;

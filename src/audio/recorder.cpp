@@ -69,7 +69,8 @@ void Recorder::start()
         return;
     const QString name = m_setup.device.isNull() ? QStringLiteral("?") : m_setup.device.description();
     if (m_setup.device.isNull()) {
-        fail(QStringLiteral("Устройство записи не найдено: звук не записывается. Выберите устройство в «Установки» → «Звук»."));
+        fail(QStringLiteral("Устройство записи не найдено: звук не записывается. Выберите устройство в «Установки» → «Звук»."),
+             true);
         return;
     }
     m_format.setSampleRate(Rate);
@@ -87,11 +88,11 @@ void Recorder::start()
     m_source->setBufferSize(m_format.bytesForDuration(100 * 1000));
     connect(m_source, &QAudioSource::stateChanged, this, [this, name](QAudio::State state) {
         if (m_source && state == QAudio::StoppedState && m_source->error() != QAudio::NoError)
-            fail(deviceProblem(name, m_source->error()));
+            fail(deviceProblem(name, m_source->error()), true);
     });
     m_input = m_source->start();
     if (!m_input || m_source->error() != QAudio::NoError) {
-        fail(deviceProblem(name, m_source->error()));
+        fail(deviceProblem(name, m_source->error()), true);
         return;
     }
     connect(m_input, &QIODevice::readyRead, this, &Recorder::readInput);
@@ -233,7 +234,7 @@ void Recorder::close()
     m_level.store(0.f);
 }
 
-void Recorder::fail(const QString &problem)
+void Recorder::fail(const QString &problem, bool deviceLost)
 {
     const bool wasRunning = m_running;
     close();
@@ -241,7 +242,7 @@ void Recorder::fail(const QString &problem)
         m_writer->finish(); // what it can still finish; the fault is told already
     m_writer.reset();
     if (wasRunning || !problem.isEmpty())
-        emit stopped(problem);
+        emit stopped(problem, deviceLost);
 }
 
 void Recorder::stop()
@@ -256,7 +257,7 @@ void Recorder::stop()
     if (m_writer && !m_writer->finish())
         problem = QStringLiteral("Запись звука остановлена. ") + m_writer->error();
     m_writer.reset();
-    emit stopped(problem);
+    emit stopped(problem, false);
 }
 
 } // namespace vireo

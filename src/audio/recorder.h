@@ -67,15 +67,16 @@ public:
 
 signals:
     void started(const QString &device);
-    // An empty problem: stopped as asked.
-    void stopped(const QString &problem);
+    // An empty problem: stopped as asked. deviceLost: the input device failed or is not there
+    // (worth trying again when the sound server's devices change).
+    void stopped(const QString &problem, bool deviceLost);
 
 private:
     // The writer and the look at the free room; false when there is too little.
     bool begin();
     void readInput();
     void checkRoom();
-    void fail(const QString &problem);
+    void fail(const QString &problem, bool deviceLost = false);
     void close();
     bool writeSamples(const qint16 *pcm, int n);
     qint64 freeBytes() const;

@@ -53,7 +53,10 @@ PulseServer::PulseServer()
     const QString tools = qEnvironmentVariable("VIREO_TEST_TOOLS");
     const QString program = daemonProgram();
     if (!tools.isEmpty() && program.startsWith(tools)) {
-        env.insert(QStringLiteral("LD_LIBRARY_PATH"), tools + QStringLiteral("/usr/lib/x86_64-linux-gnu/pulseaudio"));
+        const QDir lib(tools + QStringLiteral("/usr/lib"));
+        for (const QString &arch : lib.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            if (QFile::exists(lib.filePath(arch + QStringLiteral("/pulseaudio"))))
+                env.insert(QStringLiteral("LD_LIBRARY_PATH"), lib.filePath(arch + QStringLiteral("/pulseaudio")));
         const QStringList modules = QDir(tools + QStringLiteral("/usr/lib")).entryList({QStringLiteral("pulse-*")}, QDir::Dirs);
         if (!modules.isEmpty())
             args.prepend(QStringLiteral("--dl-search-path=") + tools + QStringLiteral("/usr/lib/") + modules.first()

@@ -335,6 +335,7 @@ private slots:
         QTRY_COMPARE(stopped.count(), 1);
         const QString text = stopped.first().first().toString();
         QVERIFY2(text.startsWith(QStringLiteral("Запись звука остановлена: на диске осталось меньше 100 МБ")), qPrintable(text));
+        QVERIFY(!stopped.first().at(1).toBool()); // not a fault of the device
         QVERIFY(!rec.recorder->isRunning());
         feed(*rec.recorder, *rec.clock, 800, 0.2, &rec.sample); // no longer taken
         std::vector<qint16> s;

@@ -347,6 +347,50 @@ private slots:
         QVERIFY(!service.isPlaying());
     }
 
+    // The chosen input is not there at the start: a message; once it is plugged in (a source
+    // appears on the server), the recording starts by itself.
+    void missingInputIsTakenWhenItAppears()
+    {
+        Station station;
+        AudioSettings s = AudioSettings::read(station.settings());
+        s.input = QStringLiteral("usbcard");
+        s.write(station.settings());
+        AudioService service(station.settings(), station.log(), std::make_shared<test::ShiftedClock>());
+        QSignalSpy problem(&service, &AudioService::problem);
+        QSignalSpy recording(&service, &AudioService::recordingChanged);
+        service.start();
+        QCOMPARE(problem.count(), 1);
+        QVERIFY2(problem.first().first().toString().startsWith(QStringLiteral("Устройство записи «usbcard» не найдено")),
+                 qPrintable(problem.first().first().toString()));
+        QVERIFY(!service.isRecording());
+        const QString fifo = m_server->dir() + QStringLiteral("/usbcard.fifo");
+        QByteArray module;
+        QCOMPARE(m_server->run(QStringLiteral("pactl"), {QStringLiteral("load-module"), QStringLiteral("module-pipe-source"),
+                                                          QStringLiteral("source_name=usbcard"), QStringLiteral("file=") + fifo,
+                                                          QStringLiteral("format=s16le"), QStringLiteral("rate=48000"),
+                                                          QStringLiteral("channels=1")},
+                               &module),
+                 0);
+        QTRY_VERIFY_WITH_TIMEOUT(service.isRecording(), 10000);
+        {
+            test::RxFeeder card(fifo, pattern({{0, 10, 1500}}));
+            QTRY_VERIFY_WITH_TIMEOUT(card.fed() >= 48000, 5000);
+            QTest::qWait(300);
+        }
+        m_server->run(QStringLiteral("pactl"), {QStringLiteral("unload-module"), QString::fromLatin1(module.trimmed())});
+        service.apply([&] {
+            AudioSettings a = service.settings();
+            a.record = false;
+            return a;
+        }());
+        const QStringList files = QDir(station.audio()).entryList({QStringLiteral("*.opus")});
+        QCOMPARE(files.size(), 1);
+        std::vector<qint16> decoded;
+        QString error;
+        QVERIFY2(test::opusdec(QDir(station.audio()).filePath(files.first()), &decoded, &error), qPrintable(error));
+        QVERIFY(std::abs(test::frequencyOf(decoded, 0, decoded.size()) - 1500) < 20);
+    }
+
     // The disk runs short of room: the recording stops with a message, the log goes on saving.
     void shortOfRoomStopsRecordingNotSaves()
     {
