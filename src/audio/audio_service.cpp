@@ -216,6 +216,12 @@ void AudioService::saveAround(qint64 atMs, const QString &path)
     stretchexport::write(m_folder, m_ring, (atMs - BeforeMs) * PerMs, (atMs + AfterMs) * PerMs, path);
 }
 
+QString AudioService::noInstantText()
+{
+    return QStringLiteral("У этой записи нет момента сохранения, по которому находится её звук: она сохранена до того, "
+                          "как появилась запись звука, введена вручную или загружена из файла.");
+}
+
 QString AudioService::fragmentName(const QString &call, qint64 atMs)
 {
     QString name = call.trimmed();

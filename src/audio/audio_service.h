@@ -82,6 +82,8 @@ public:
     void saveAround(qint64 atMs, const QString &path);
     // A name for that file: "UA1ABC-20260305-070409.opus".
     static QString fragmentName(const QString &call, qint64 atMs);
+    // What to tell the listener about a record without the instant of its save.
+    static QString noInstantText();
 
 signals:
     void recordingChanged(bool recording);

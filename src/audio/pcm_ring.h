@@ -15,7 +15,7 @@ public:
     static constexpr int Rate = 48000;
     static constexpr qint64 PerMs = Rate / 1000;
 
-    explicit PcmRing(int seconds = 150);
+    explicit PcmRing(int seconds = 120);
 
     // The next sample appended is taken at position start; what was held before is dropped.
     void restart(qint64 start);

@@ -46,11 +46,11 @@ void bindColumns(QSqlQuery &q, const QsoRecord &r)
 } // namespace
 
 QsoStore::QsoStore(QSqlDatabase db)
-    : m_db(db), m_insert(db), m_insertInstant(db), m_heard(db), m_worked(db), m_repeats(db), m_count(db), m_countNr2(db), m_pageAsc(db),
-      m_pageDesc(db), m_version(db)
+    : m_db(db), m_insert(db), m_insertInstant(db), m_heard(db), m_worked(db), m_repeats(db), m_count(db),
+      m_countNr2(db), m_pageAsc(db), m_pageDesc(db), m_version(db)
 {
-    for (QSqlQuery *q : {&m_insert, &m_insertInstant, &m_heard, &m_worked, &m_repeats, &m_count, &m_countNr2, &m_pageAsc, &m_pageDesc,
-                         &m_version})
+    for (QSqlQuery *q : {&m_insert, &m_insertInstant, &m_heard, &m_worked, &m_repeats, &m_count, &m_countNr2,
+                         &m_pageAsc, &m_pageDesc, &m_version})
         q->setForwardOnly(true);
     changedElsewhere();
 }
