@@ -44,7 +44,7 @@ void BandMap::setContext(const bandmap::Context &context)
         return;
     m_context = context;
     if (m_active)
-        rebuild();
+        rebuildOrLater();
 }
 
 void BandMap::setMaxAgeMinutes(int minutes)
@@ -54,7 +54,7 @@ void BandMap::setMaxAgeMinutes(int minutes)
         return;
     m_maxAge = minutes;
     if (m_active)
-        rebuild();
+        rebuildOrLater();
 }
 
 void BandMap::setActive(bool active)
@@ -63,7 +63,7 @@ void BandMap::setActive(bool active)
         return;
     m_active = active;
     if (active) {
-        rebuild();
+        rebuildOrLater();
     } else {
         m_entries.clear();
         m_entries.shrink_to_fit();
@@ -109,6 +109,19 @@ void BandMap::rebuild()
     }
     std::sort(m_entries.begin(), m_entries.end(), bandmap::before);
     emit changed();
+}
+
+void BandMap::rebuildOrLater()
+{
+    // Called from windows' events: a log that cannot be read now leaves the map empty, and the
+    // next tick tries again.
+    try {
+        rebuild();
+    } catch (const std::exception &) {
+        m_entries.clear();
+        m_stale = true;
+        emit changed();
+    }
 }
 
 void BandMap::setRepeat(Entry &e)
@@ -231,7 +244,8 @@ std::vector<Entry> BandMap::entriesNow()
 {
     if (m_active)
         return m_entries;
-    // Closed: read once for the question, and forget again.
+    // Closed: read once for the question, and forget again; the window hears nothing of it.
+    const QSignalBlocker quiet(this);
     m_active = true;
     try {
         rebuild();

@@ -73,6 +73,7 @@ signals:
 
 private:
     void follow(const LogChange &change);
+    void rebuildOrLater();
     // Reads the rows of these calls again and puts their entries right.
     void refreshCalls(const QSet<QString> &calls);
     std::optional<bandmap::Entry> entryFromLog(const QString &call);

@@ -9,6 +9,7 @@
 #include "bandmap/ui/band_scale.h"
 #include "bandmap/ui/tbandmap.h"
 #include "base/ini_file.h"
+#include "base/window_placement.h"
 #include "rig/rig_server.h"
 #include "rig/rigctld_client.h"
 
@@ -103,6 +104,9 @@ private slots:
             QCOMPARE(w->map().maxAgeMinutes(), 30);
             QCOMPARE(w->lbBandMapContext->text(), QStringLiteral("20M, CW, тур 0: станций 1"));
             w->bsBandMap->setZoom(3);
+            // Shown beside the main window for the first time, the window counts as placed
+            // (base/window_placement.h), as the main window's wiring does it.
+            w->setProperty(placement::Placed, true);
             w->move(40, 50);
             w->resize(340, 500);
 

@@ -32,6 +32,8 @@ TBandMap::TBandMap(const AppContext &context, QsoStore &qsos, std::function<RigS
 {
     setObjectName(QStringLiteral("BandMap"));
     setWindowTitle(QStringLiteral("Карта диапазона"));
+    // Opening the map leaves the keyboard where the listener types.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     m_map = std::make_unique<BandMap>(qsos, *m_ctx.services.utcClock);
     m_tuner = std::make_unique<BandMapTuner>(std::move(server), std::move(radio));
 
