@@ -240,6 +240,8 @@ void BandScale::drawLabel(QPainter &p, const Label &label) const
     const QRect r = label.rect.translated(0, -scroll);
     const int tickY = label.tickY - scroll;
     p.save();
+    // On a ground of its own, so that the radio's line does not run through the text.
+    p.fillRect(r, palette().color(QPalette::Base));
     p.setOpacity(m_map.fadeOf(e));
     // Its frequency on the scale, and the line to the label where the label had to move.
     p.setPen(QPen(QColor(64, 64, 64), 1));
@@ -280,6 +282,12 @@ void BandScale::paintEvent(QPaintEvent *event)
     QPainter p(viewport());
     const QRect visible = event->rect();
     drawScale(p, visible);
+    // The radio's frequency across the map, under the labels, with its arrow on the scale.
+    const std::optional<int> markerY = m_marker ? std::optional<int>(yOf(double(*m_marker))) : std::nullopt;
+    if (markerY) {
+        p.setPen(QPen(markerColour(), 2));
+        p.drawLine(ScaleWidth, *markerY, viewport()->width(), *markerY);
+    }
     const int scroll = verticalScrollBar()->value();
     const std::vector<Entry> &entries = m_map.entries();
     for (const Label &label : m_labels) {
@@ -291,14 +299,13 @@ void BandScale::paintEvent(QPaintEvent *event)
             continue;
         drawLabel(p, label);
     }
-    if (m_marker) {
-        const int y = yOf(double(*m_marker));
+    if (markerY) {
         p.setPen(QPen(markerColour(), 2));
-        p.drawLine(0, y, viewport()->width(), y);
+        p.drawLine(0, *markerY, ScaleWidth, *markerY);
         QPainterPath arrow;
-        arrow.moveTo(ScaleWidth - 10, y - 6);
-        arrow.lineTo(ScaleWidth, y);
-        arrow.lineTo(ScaleWidth - 10, y + 6);
+        arrow.moveTo(ScaleWidth - 10, *markerY - 6);
+        arrow.lineTo(ScaleWidth, *markerY);
+        arrow.lineTo(ScaleWidth - 10, *markerY + 6);
         arrow.closeSubpath();
         p.fillPath(arrow, markerColour());
     }
