@@ -266,6 +266,10 @@ void RigctldRadio::setEndpoint(quint16 port)
 {
     if (port == m_port)
         return;
+    if (m_tune || m_wantedTune)
+        reportTune(rig::tuneLostText(m_rig, QStringLiteral("rigctld запущен заново")));
+    m_tune.reset();
+    m_wantedTune.reset();
     m_port = port;
     m_step = Step::Down;
     m_deadline->stop();

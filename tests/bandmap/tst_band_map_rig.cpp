@@ -13,7 +13,10 @@
 #include "rig/rig_server.h"
 #include "rig/rigctld_client.h"
 
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QtTest>
 
 using namespace vireo;
@@ -35,6 +38,46 @@ QStringList readBack(const Rigctld &r)
         return {QStringLiteral("rigctl did not finish")};
     return QString::fromLatin1(rigctl.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
+
+// A radio server that speaks rigctld's protocol and refuses every frequency with RPRT -9, to
+// see what the client does where the dummy radio takes every frequency. It keeps the lines it
+// was sent.
+class RefusingRadio : public QObject {
+public:
+    QTcpServer server;
+    QStringList received;
+    QString mode = QStringLiteral("CW");
+    RefusingRadio()
+    {
+        server.listen(QHostAddress::LocalHost, 0);
+        connect(&server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *s = server.nextPendingConnection())
+                connect(s, &QTcpSocket::readyRead, s, [this, s] {
+                    while (s->canReadLine())
+                        answer(*s, QString::fromLatin1(s->readLine()).trimmed());
+                });
+        });
+    }
+    void answer(QTcpSocket &s, const QString &line)
+    {
+        received << line;
+        if (line == QLatin1String("\\chk_vfo"))
+            s.write("0\n");
+        else if (line == QLatin1String("\\dump_caps"))
+            s.write("Caps dump for model: 1\nModel name:\tRefusing\nMfg name:\tTest\nRPRT 0\n");
+        else if (line == QLatin1String("+f"))
+            s.write("get_freq:\nFrequency: 7012000\nRPRT 0\n");
+        else if (line == QLatin1String("+m"))
+            s.write(QStringLiteral("get_mode:\nMode: %1\nPassband: 500\nRPRT 0\n").arg(mode).toLatin1());
+        else if (line.startsWith(QLatin1String("M "))) {
+            mode = line.section(QLatin1Char(' '), 1, 1);
+            s.write("RPRT 0\n");
+        } else if (line.startsWith(QLatin1String("F ")))
+            s.write("RPRT -9\n");
+        else
+            s.write("RPRT -4\n");
+    }
+};
 
 void useRigctld(test::TestContext &t, quint16 port)
 {
@@ -166,6 +209,29 @@ private slots:
         QCOMPARE(refused.count(), 2);
         QCOMPARE(refused.last().at(0).toString(), QStringLiteral("Радио 1 не на связи: перестроить его нельзя."));
         QVERIFY(box.isEmpty());
+    }
+
+    // A radio that takes the mode and refuses the frequency is given its mode back, and the
+    // listener is told which frequency it refused.
+    void refusedFrequencySetsTheModeBack()
+    {
+        RefusingRadio radio;
+        QVERIFY(radio.server.isListening());
+        test::TestContext t;
+        useRigctld(t, radio.server.serverPort());
+        std::unique_ptr<RigServer> server = makeRigctldServer(t.context.settingsPath);
+        server->start();
+        QTRY_COMPARE_WITH_TIMEOUT(server->status(1), RigServer::StOnline, Wait);
+        QSignalSpy done(server.get(), &RigServer::tuneDone);
+        radio.received.clear();
+        server->tune(1, 14205000, QStringLiteral("USB"));
+        QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, Wait);
+        QCOMPARE(done.first().at(1).toString(),
+                 QStringLiteral("Радио 1 не перестроилось на 14 205 кГц (rigctld ответил RPRT -9: радио отвергло команду)."));
+        const QStringList sets = radio.received.filter(QRegularExpression(QStringLiteral("^[MF] ")));
+        QCOMPARE(sets, (QStringList{QStringLiteral("M USB -1"), QStringLiteral("F 14205000"), QStringLiteral("M CW -1")}));
+        QCOMPARE(radio.mode, QStringLiteral("CW"));
+        QCOMPARE(server->status(1), RigServer::StOnline);
     }
 
     // The server's own answer to a tune while the radio is off line comes from the event loop.
