@@ -188,8 +188,12 @@ void TBandMap::showEvent(QShowEvent *event)
     m_map->setActive(true);
     spanBand();
     refresh();
+    // The radio's frequency in the middle; without one, the middle of the stations heard.
+    const std::vector<bandmap::Entry> &entries = m_map->entries();
     if (bsBandMap->marker())
         bsBandMap->centreOn(*bsBandMap->marker());
+    else if (!entries.empty())
+        bsBandMap->centreOn(entries[entries.size() / 2].khz);
     tmBandMap->start();
 }
 
