@@ -100,8 +100,16 @@ void BandScale::setMarker(std::optional<qint64> khz)
 {
     if (khz == m_marker)
         return;
+    const std::optional<qint64> was = m_marker;
     m_marker = khz;
-    relayout();
+    if (m_marker && (*m_marker - OutsideKHz < m_spanLow || *m_marker + OutsideKHz > m_spanHigh)) {
+        relayout(true);
+    } else {
+        // The line where it was and where it is now.
+        for (const std::optional<qint64> &at : {was, m_marker})
+            if (at)
+                viewport()->update(QRect(0, yOf(double(*at)) - 8, viewport()->width(), 17));
+    }
     if (m_marker) {
         // Followed: the marker is kept away from the edges of the view.
         const int y = yOf(double(*m_marker));
@@ -109,7 +117,6 @@ void BandScale::setMarker(std::optional<qint64> khz)
         if (y < h / 10 || y > h - h / 10)
             centreOn(*m_marker);
     }
-    viewport()->update();
 }
 
 void BandScale::setZoom(int level)
@@ -130,7 +137,7 @@ void BandScale::centreOn(qint64 khz)
 
 void BandScale::entriesChanged()
 {
-    relayout();
+    relayout(false);
 }
 
 void BandScale::updateScrollRange()
@@ -142,10 +149,18 @@ void BandScale::updateScrollRange()
     bar->setRange(0, std::max(0, contentHeight() - page));
 }
 
-void BandScale::relayout()
+QRect BandScale::boundsOf(const Label &label)
+{
+    // The label, its mark on the scale and the line between them, in content coordinates.
+    return QRect(QPoint(ScaleWidth - 1, std::min(label.tickY, label.rect.top()) - 1),
+                 QPoint(label.rect.right() + 1, std::max(label.tickY, label.rect.bottom()) + 1));
+}
+
+void BandScale::relayout(bool whole)
 {
     const std::vector<Entry> &entries = m_map.entries();
     // The band's edges, widened to take in whatever lies outside them.
+    const qint64 wasLow = m_spanLow, wasHigh = m_spanHigh;
     m_spanLow = m_low;
     m_spanHigh = m_high;
     if (!entries.empty()) {
@@ -156,31 +171,152 @@ void BandScale::relayout()
         m_spanLow = std::min(m_spanLow, *m_marker - OutsideKHz);
         m_spanHigh = std::max(m_spanHigh, *m_marker + OutsideKHz);
     }
+    whole = whole || wasLow != m_spanLow || wasHigh != m_spanHigh;
     updateScrollRange();
 
     // From the top of the scale down: the highest frequency first.
-    m_labels.clear();
+    std::vector<Label> before;
+    before.swap(m_labels);
     m_labels.reserve(entries.size());
     std::vector<int> wanted;
     wanted.reserve(entries.size());
     for (int i = int(entries.size()) - 1; i >= 0; --i) {
-        const int tick = contentY(double(entries[size_t(i)].khz));
-        m_labels.push_back(Label{entries[size_t(i)].call, i, tick, QRect()});
-        wanted.push_back(tick - m_labelHeight / 2);
+        Label label;
+        label.call = entries[size_t(i)].call;
+        label.entry = i;
+        label.tickY = contentY(double(entries[size_t(i)].khz));
+        wanted.push_back(label.tickY - m_labelHeight / 2);
+        m_labels.push_back(std::move(label));
     }
     const std::vector<int> tops = bandmap::placeLabels(wanted, m_labelHeight, 0, contentHeight());
+    // Images of labels no longer shown go now and then, all at once; those still shown are drawn
+    // again the first time they are needed.
+    if (m_images.size() > 2 * int(entries.size()) + 64)
+        m_images.clear();
+    QHash<QString, const Label *> old;
+    old.reserve(int(before.size()));
+    for (const Label &label : before)
+        old.insert(label.call, &label);
+    const qreal ratio = devicePixelRatioF();
+    for (size_t k = 0; k < m_labels.size(); ++k) {
+        Label &label = m_labels[k];
+        const Entry &e = entries[size_t(label.entry)];
+        label.fade = fadeStep(m_map.fadeOf(e));
+        label.age = m_map.ageOf(e);
+        label.shown = e;
+        // A station that did not change keeps its image.
+        const auto was = old.constFind(label.call);
+        if (!whole && was != old.constEnd() && (*was)->age == label.age && (*was)->fade == label.fade
+            && sameLook((*was)->shown, e))
+            label.image = (*was)->image;
+        else
+            label.image = labelImage(e, m_map.ageTextOf(e), label.fade);
+        label.rect = QRect(LabelX, tops[k], int(std::ceil(label.image.width() / ratio)), m_labelHeight);
+    }
+    if (whole) {
+        viewport()->update();
+        return;
+    }
+    // Only what moved or changed is painted again: after a save, the station saved.
+    QRegion dirty;
+    for (const Label &label : m_labels) {
+        const auto it = old.constFind(label.call);
+        if (it == old.constEnd()) {
+            dirty += boundsOf(label);
+            continue;
+        }
+        const Label &was = **it;
+        if (was.rect != label.rect || was.tickY != label.tickY || was.image.cacheKey() != label.image.cacheKey()) {
+            dirty += boundsOf(was);
+            dirty += boundsOf(label);
+        }
+        old.erase(it);
+    }
+    for (const Label *gone : std::as_const(old))
+        dirty += boundsOf(*gone);
+    // A label that pushed many others along: one plain repaint costs less than clipping to each.
+    if (dirty.rectCount() > 24)
+        viewport()->update();
+    else if (!dirty.isEmpty())
+        viewport()->update(dirty.translated(0, -verticalScrollBar()->value()));
+}
+
+bool BandScale::sameLook(const Entry &a, const Entry &b)
+{
+    return a.call == b.call && a.marked == b.marked && a.repeat == b.repeat && a.correspondents == b.correspondents;
+}
+
+double BandScale::fadeStep(double fade)
+{
+    // In twentieths: a label is drawn anew a few times as it fades, not at every minute.
+    return std::round(fade * 20) / 20;
+}
+
+QColor BandScale::faded(const QColor &colour, double fade) const
+{
+    const QColor ground = palette().color(QPalette::Base);
+    auto mix = [fade](int ink, int base) { return int(std::lround(base + (ink - base) * fade)); };
+    return QColor(mix(colour.red(), ground.red()), mix(colour.green(), ground.green()), mix(colour.blue(), ground.blue()));
+}
+
+QImage BandScale::labelImage(const Entry &e, const QString &age, double fade)
+{
+    QString with;
+    if (!e.correspondents.isEmpty()) {
+        with = QStringLiteral("  ") + e.correspondents.mid(0, MaxCorrespondents).join(QStringLiteral(", "));
+        if (e.correspondents.size() > MaxCorrespondents)
+            with += QStringLiteral("…");
+    }
+    const QString call = (e.marked ? MarkSign : QString()) + e.call;
+    const QString shownAge = QStringLiteral("  ") + age;
+    const QString key = QStringLiteral("%1|%2|%3|%4|%5").arg(int(e.repeat)).arg(fade).arg(call, with, shownAge);
+    const auto cached = m_images.constFind(key);
+    if (cached != m_images.constEnd())
+        return *cached;
+
+    // Drawn once on the map's own ground with the fade mixed into its colours, so that a repaint
+    // only copies it to the screen.
     QFont bold = font();
     bold.setBold(true);
     const QFontMetrics fmBold(bold), fm(font());
-    for (size_t k = 0; k < m_labels.size(); ++k) {
-        const Entry &e = entries[size_t(m_labels[k].entry)];
-        int width = fmBold.horizontalAdvance((e.marked ? MarkSign : QString()) + e.call) + 8
-                  + fm.horizontalAdvance(m_map.ageTextOf(e));
-        if (!e.correspondents.isEmpty())
-            width += fm.horizontalAdvance(QStringLiteral("  ") + e.correspondents.mid(0, MaxCorrespondents).join(QStringLiteral(", "))) + 4;
-        m_labels[k].rect = QRect(LabelX, tops[k], width + 6, m_labelHeight);
+    const int callWidth = fmBold.horizontalAdvance(call);
+    const int withWidth = with.isEmpty() ? 0 : fm.horizontalAdvance(with) + 2;
+    const int ageWidth = fm.horizontalAdvance(shownAge) + 2;
+    const QSize size(3 + callWidth + 4 + withWidth + ageWidth + 2, m_labelHeight);
+    const qreal ratio = devicePixelRatioF();
+    QImage image(QSize(int(std::ceil(size.width() * ratio)), int(std::ceil(size.height() * ratio))),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(palette().color(QPalette::Base));
+    QPainter p(&image);
+    int x = 3;
+    if (e.repeat == bandmap::Repeat::Worked)
+        p.fillRect(QRect(x - 2, 1, callWidth + 4, m_labelHeight - 2), faded(workedColour(), fade));
+    p.setFont(bold);
+    p.setPen(faded(e.repeat == bandmap::Repeat::Heard ? heardColour() : palette().color(QPalette::Text), fade));
+    p.drawText(QRect(x, 0, callWidth, m_labelHeight), Qt::AlignLeft | Qt::AlignVCenter, call);
+    x += callWidth + 4;
+    p.setFont(font());
+    if (!with.isEmpty()) {
+        p.setPen(faded(QColor(48, 48, 48), fade));
+        p.drawText(QRect(x, 0, withWidth, m_labelHeight), Qt::AlignLeft | Qt::AlignVCenter, with);
+        x += withWidth;
     }
-    viewport()->update();
+    p.setPen(faded(QColor(120, 120, 120), fade));
+    p.drawText(QRect(x, 0, ageWidth, m_labelHeight), Qt::AlignLeft | Qt::AlignVCenter, shownAge);
+    p.end();
+    m_images.insert(key, image);
+    return image;
+}
+
+void BandScale::changeEvent(QEvent *event)
+{
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
+        m_labelHeight = fontMetrics().height() + 2;
+        m_images.clear();
+        relayout();
+    }
 }
 
 void BandScale::resizeEvent(QResizeEvent *event)
@@ -235,46 +371,15 @@ void BandScale::drawScale(QPainter &p, const QRect &visible) const
 
 void BandScale::drawLabel(QPainter &p, const Label &label) const
 {
-    const Entry &e = m_map.entries()[size_t(label.entry)];
     const int scroll = verticalScrollBar()->value();
     const QRect r = label.rect.translated(0, -scroll);
     const int tickY = label.tickY - scroll;
-    p.save();
-    // On a ground of its own, so that the radio's line does not run through the text.
-    p.fillRect(r, palette().color(QPalette::Base));
-    p.setOpacity(m_map.fadeOf(e));
     // Its frequency on the scale, and the line to the label where the label had to move.
-    p.setPen(QPen(QColor(64, 64, 64), 1));
+    p.setPen(QPen(faded(QColor(64, 64, 64), label.fade), 1));
     p.drawLine(ScaleWidth + 1, tickY, ScaleWidth + 8, tickY);
     p.drawLine(ScaleWidth + 8, tickY, LabelX - 4, r.center().y());
-
-    QFont bold = font();
-    bold.setBold(true);
-    const QFontMetrics fmBold(bold), fm(font());
-    int x = r.left() + 3;
-    const QString call = (e.marked ? MarkSign : QString()) + e.call;
-    const int callWidth = fmBold.horizontalAdvance(call);
-    if (e.repeat == bandmap::Repeat::Worked)
-        p.fillRect(QRect(x - 2, r.top() + 1, callWidth + 4, r.height() - 2), workedColour());
-    p.setFont(bold);
-    p.setPen(e.repeat == bandmap::Repeat::Heard ? heardColour() : palette().color(QPalette::Text));
-    p.drawText(QRect(x, r.top(), callWidth, r.height()), Qt::AlignLeft | Qt::AlignVCenter, call);
-    x += callWidth + 4;
-    p.setFont(font());
-    if (!e.correspondents.isEmpty()) {
-        QString with = e.correspondents.mid(0, MaxCorrespondents).join(QStringLiteral(", "));
-        if (e.correspondents.size() > MaxCorrespondents)
-            with += QStringLiteral("…");
-        with.prepend(QStringLiteral("  "));
-        const int w = fm.horizontalAdvance(with);
-        p.setPen(QColor(48, 48, 48));
-        p.drawText(QRect(x, r.top(), w, r.height()), Qt::AlignLeft | Qt::AlignVCenter, with);
-        x += w + 4;
-    }
-    const QString age = QStringLiteral("  ") + m_map.ageTextOf(e);
-    p.setPen(QColor(120, 120, 120));
-    p.drawText(QRect(x, r.top(), fm.horizontalAdvance(age) + 2, r.height()), Qt::AlignLeft | Qt::AlignVCenter, age);
-    p.restore();
+    // On a ground of its own, so that the radio's line does not run through the text.
+    p.drawImage(r.topLeft(), label.image);
 }
 
 void BandScale::paintEvent(QPaintEvent *event)
@@ -293,9 +398,7 @@ void BandScale::paintEvent(QPaintEvent *event)
     for (const Label &label : m_labels) {
         if (size_t(label.entry) >= entries.size() || entries[size_t(label.entry)].call != label.call)
             continue; // laid out before the entries changed; the next layout follows at once
-        const QRect r = label.rect.translated(0, -scroll);
-        const int tickY = label.tickY - scroll;
-        if (std::max(r.bottom(), tickY) < visible.top() || std::min(r.top(), tickY) > visible.bottom())
+        if (!event->region().intersects(boundsOf(label).translated(0, -scroll)))
             continue;
         drawLabel(p, label);
     }

@@ -7,6 +7,8 @@
 #include "bandmap/band_map_rules.h"
 
 #include <QAbstractScrollArea>
+#include <QHash>
+#include <QImage>
 #include <QRect>
 
 #include <optional>
@@ -72,8 +74,14 @@ private:
         int entry = 0;  // index into the map's entries
         int tickY = 0;  // of its frequency, in content coordinates
         QRect rect;     // in content coordinates
+        QImage image;   // the call, its correspondents and its age, drawn once (shared with the cache)
+        double fade = 1;
+        int age = 0;             // minutes, when drawn
+        bandmap::Entry shown;    // as drawn
     };
-    void relayout();
+    // whole: the scale itself moved (span, zoom, size), so everything is painted again.
+    void relayout(bool whole = true);
+    static QRect boundsOf(const Label &label);
     void updateScrollRange();
     qint64 lowEdge() const;
     qint64 highEdge() const;
@@ -83,6 +91,13 @@ private:
     void drawScale(QPainter &p, const QRect &visible) const;
     void drawLabel(QPainter &p, const Label &label) const;
     const Label *labelAt(const QPoint &viewportPoint) const;
+    // A label is drawn into an image once and kept while it stays the same, so that a repaint
+    // only puts images on the screen and a save draws the one label it changed.
+    QImage labelImage(const bandmap::Entry &entry, const QString &age, double fade);
+    static double fadeStep(double fade);
+    static bool sameLook(const bandmap::Entry &a, const bandmap::Entry &b);
+    QColor faded(const QColor &colour, double fade) const;
+    void changeEvent(QEvent *event) override;
 
     const BandMap &m_map;
     qint64 m_low = 14000, m_high = 14350; // the band's edges
@@ -91,6 +106,7 @@ private:
     int m_zoom = 0;
     std::vector<Label> m_labels;
     int m_labelHeight = 16;
+    QHash<QString, QImage> m_images;
 };
 
 } // namespace vireo
