@@ -7,6 +7,7 @@
 #   bench  build + Google Benchmark and the sqlite3 program (the floor of the import benchmark)
 #   look   build + Xvfb and ImageMagick, for screenshots
 #   fuzz   build + clang and its fuzzing runtime
+#   package build + the Debian packaging tools and lintian (scripts/package.sh)
 set -euo pipefail
 kind=${1:-build}
 # Build: compiler and tools, Qt 6 (widgets, SQL, charts), SQLite headers (trace and online backup),
@@ -24,7 +25,8 @@ case "$kind" in
   bench) pkgs+=(libbenchmark-dev sqlite3) ;;
   look)  pkgs+=(xvfb xauth imagemagick) ;;
   fuzz)  pkgs+=(clang libclang-rt-14-dev) ;;
-  *) echo "deps.sh: unknown kind '$kind' (build, test, bench, look or fuzz)" >&2; exit 2 ;;
+  package) pkgs+=(dpkg-dev debhelper lintian) ;;
+  *) echo "deps.sh: unknown kind '$kind' (build, test, bench, look, fuzz or package)" >&2; exit 2 ;;
 esac
 missing=()
 for p in "${pkgs[@]}"; do

@@ -1,5 +1,6 @@
 // Vireo: a contest log for short-wave listeners.
 
+#include "app/app_folders_setup.h"
 #include "app/program.h"
 #include "app/real_services.h"
 #include "app/tmain.h"
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QFont>
 #include <QMessageBox>
+#include <QProcessEnvironment>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -53,11 +55,21 @@ int main(int argc, char *argv[])
     font.setPixelSize(11);
     QApplication::setFont(font);
 
+    const vireo::AppFolders folders = vireo::resolveAppFolders(
+        QCoreApplication::applicationDirPath(), QDir::currentPath(), QProcessEnvironment::systemEnvironment());
+    try {
+        vireo::enterAppFolders(folders);
+    } catch (const std::exception &e) {
+        QMessageBox::critical(nullptr, QStringLiteral("Vireo"), vireo::errorText(e));
+        return 1;
+    }
     vireo::AppContext context;
-    context.programDir = QCoreApplication::applicationDirPath();
-    context.settingsPath = QDir(context.programDir).filePath(QStringLiteral("settings.ini"));
-    context.databasePath = QDir::current().filePath(QStringLiteral("vireolog.db"));
+    context.programDir = folders.programDir;
+    context.settingsPath = folders.settingsPath;
+    context.databasePath = folders.databasePath;
+    context.sharedDataDir = folders.sharedDataDir;
     context.services = vireo::realServices(context.settingsPath);
+    vireo::offerLegacyLog(folders, *context.services.prompts);
 
     std::unique_ptr<vireo::Program> program;
     bool closeWhenStarted = false;

@@ -18,8 +18,10 @@ void TMain::N14Click()
 }
 void TMain::N5Click()
 {
-    // The manual lies in the working directory, where the program is installed and started.
-    const QString path = QDir::current().absoluteFilePath(QStringLiteral("manual.pdf"));
+    // The manual lies with the program's shipped files: in the folder a copy was installed into
+    // and started in, or in <prefix>/share/vireo for an installed package.
+    const QDir folder = m_ctx.sharedDataDir.isEmpty() ? QDir::current() : QDir(m_ctx.sharedDataDir);
+    const QString path = folder.absoluteFilePath(QStringLiteral("manual.pdf"));
     if (!QFileInfo::exists(path)) {
         m_ctx.services.prompts->warning(QStringLiteral("Руководство пользователя не найдено: нет файла %1.\n"
                                                        "Переустановите программу, чтобы вернуть его.")
