@@ -11,10 +11,10 @@
 set -euo pipefail
 kind=${1:-build}
 # Build: compiler and tools, Qt 6 (widgets, SQL, charts), SQLite headers (trace and online backup),
-# fonts. Run time: the SQLite driver, Qt's platform plugins, the country and contest-call files
+# fonts. Run time: the SQLite driver, Qt's platform plugins, Qt's own Russian texts (qtbase_ru.qm), the country and contest-call files
 # (hamradio-files) and Hamlib's rigctld/rigctl (libhamlib-utils) for the radios.
 pkgs=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev libsqlite3-dev
-      libqt6sql6-sqlite qt6-qpa-plugins hamradio-files fonts-dejavu-core libhamlib-utils)
+      libqt6sql6-sqlite qt6-qpa-plugins qt6-translations-l10n hamradio-files fonts-dejavu-core libhamlib-utils)
 case "$kind" in
   build) ;;
   # Tests: pdftotext for the manual, the sqlite3 and socat programs the tests drive, the desktop

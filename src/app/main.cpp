@@ -5,6 +5,7 @@
 #include "app/real_services.h"
 #include "app/tmain.h"
 #include "base/error.h"
+#include "base/interface_language.h"
 
 #include <QApplication>
 #include <QDir>
@@ -63,6 +64,8 @@ int main(int argc, char *argv[])
         QMessageBox::critical(nullptr, QStringLiteral("Vireo"), vireo::errorText(e));
         return 1;
     }
+    // The interface's language is taken at start; a change in the settings counts from the next.
+    vireo::installTranslations(app, vireo::languageFromSettings(folders.settingsPath));
     vireo::AppContext context;
     context.programDir = folders.programDir;
     context.settingsPath = folders.settingsPath;
