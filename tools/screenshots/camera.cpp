@@ -25,7 +25,7 @@ void Camera::take(QWidget &window, const QString &file)
 {
     if (!wants(file))
         return;
-    settle();
+    settle(300); // fades of the line edits' buttons and the like run to their end
     take(window.grab().toImage(), file);
 }
 

@@ -14,6 +14,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setCursorFlashTime(0); // a text cursor that does not blink: the same picture every run
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() < 2) {
         std::fprintf(stderr, "usage: vireo_screenshots FOLDER [FILE.png ...]\n");
