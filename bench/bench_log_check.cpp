@@ -25,7 +25,6 @@
 #include "analysis/ui/tlogcheck.h"
 #include "db/database.h"
 #include "db/qso_store.h"
-#include "db/scp_store.h"
 #include "stationinfo/reference_files.h"
 #include "stationinfo/scp_file.h"
 #include "support/scripted_services.h"
