@@ -21,13 +21,13 @@
 #include "log_check_baseline.h"
 
 #include "analysis/contest_log.h"
-#include "analysis/findings_model.h"
+#include "analysis/ui/findings_model.h"
 #include "analysis/log_check_runner.h"
-#include "analysis/tlogcheck.h"
+#include "analysis/ui/tlogcheck.h"
 #include "db/database.h"
 #include "db/qso_store.h"
-#include "db/scp_file.h"
-#include "db/scp_store.h"
+#include "stationinfo/reference_files.h"
+#include "stationinfo/scp_file.h"
 #include "support/scripted_services.h"
 
 #include <QApplication>
@@ -67,13 +67,13 @@ long statusKb(const char *field)
 
 QStringList knownCalls()
 {
-    QFile scp(ScpStore::defaultScpPath());
+    QFile scp(defaultScpPath());
     return scp.open(QIODevice::ReadOnly) ? readScp(scp.readAll()).calls : QStringList();
 }
 
 void makeContestLog(const QString &path, int records)
 {
-    Database::prepareFile(path);
+    Database::prepareFile(path, referenceFiles());
     Database db(path, QStringLiteral("bench-contest"));
     QsoStore store(db.connection());
     QVector<QsoRecord> all = test::makeContestLog(records / 10, records).records;

@@ -5,7 +5,7 @@
 #include "bench_support.h"
 
 #include "analysis/contest_stats.h"
-#include "analysis/tstats.h"
+#include "analysis/ui/tstats.h"
 #include "app/program.h"
 #include "app/tmain.h"
 #include "db/log_table_model.h"

@@ -2,6 +2,7 @@
 
 #include "db/database.h"
 #include "db/qso_store.h"
+#include "stationinfo/reference_files.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -28,7 +29,7 @@ QString callOf(int i)
 void makeLog(const QString &path, int n)
 {
     QFile::remove(path);
-    Database::prepareFile(path);
+    Database::prepareFile(path, referenceFiles());
     Database db(path, QStringLiteral("bench-make"));
     QsoStore store(db.connection());
     static const char *const Bands[] = {"160M", "80M", "40M", "20M", "15M", "10M"};

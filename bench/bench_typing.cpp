@@ -12,8 +12,8 @@
 #include "db/qso_store.h"
 #include "db/reference_store.h"
 #include "stationinfo/scp_data.h"
-#include "stationinfo/scp_list_model.h"
-#include "stationinfo/tscp.h"
+#include "stationinfo/ui/scp_list_model.h"
+#include "stationinfo/ui/tscp.h"
 #include "support/scripted_services.h"
 
 #include <QAction>

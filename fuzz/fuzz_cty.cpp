@@ -1,6 +1,6 @@
 // The country-file reader on arbitrary bytes.
 
-#include "db/cty_parser.h"
+#include "stationinfo/cty_parser.h"
 
 #include <cstddef>
 #include <cstdint>

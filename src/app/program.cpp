@@ -1,15 +1,15 @@
 #include "app/program.h"
 
-#include "about/taboutbox.h"
+#include "about/ui/taboutbox.h"
 #include "app/tfmstart.h"
 #include "app/tmain.h"
 #include "base/ui/guarded.h"
-#include "contest/tfmcontest.h"
-#include "reports/tcomentadif.h"
-#include "reports/tfmcabrillo.h"
+#include "contest/ui/tfmcontest.h"
+#include "reports/ui/tcomentadif.h"
+#include "reports/ui/tfmcabrillo.h"
 #include "stationinfo/my_position.h"
-#include "stationinfo/trptqso.h"
-#include "timesync/tsntp.h"
+#include "stationinfo/ui/trptqso.h"
+#include "timesync/ui/tsntp.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 #include "base/error.h"
 #include "base/ui/guarded.h"
 #include "stationinfo/my_position.h"
-#include "stationinfo/position_fields.h"
+#include "stationinfo/ui/position_fields.h"
 
 #include <QGroupBox>
 #include <QLabel>

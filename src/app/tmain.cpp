@@ -1,16 +1,16 @@
 #include "app/tmain.h"
 
 #include "app/backup_scheduler.h"
-#include "base/cut_text_tip.h"
+#include "base/ui/cut_text_tip.h"
 
-#include "about/taboutbox.h"
+#include "about/ui/taboutbox.h"
 #include "app/counters.h"
 #include "app/freq_box_edit.h"
 #include "app/tfmstart.h"
 #include "base/error.h"
 #include "base/ini_file.h"
 #include "base/ui/guarded.h"
-#include "contest/tfmcontest.h"
+#include "contest/ui/tfmcontest.h"
 #include "db/database.h"
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
@@ -18,11 +18,12 @@
 #include "db/server_store.h"
 #include "db/tour_store.h"
 #include "entry/band_plan.h"
-#include "reports/tcomentadif.h"
-#include "reports/tfmcabrillo.h"
+#include "reports/ui/tcomentadif.h"
+#include "reports/ui/tfmcabrillo.h"
 #include "rig/rig_server.h"
-#include "stationinfo/trptqso.h"
-#include "timesync/tsntp.h"
+#include "stationinfo/reference_files.h"
+#include "stationinfo/ui/trptqso.h"
+#include "timesync/ui/tsntp.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -91,7 +92,7 @@ TMain::TMain(const AppContext &context)
     setObjectName(QStringLiteral("Main"));
     m_ctx.traceEvent(QStringLiteral("create Main"));
     // The connection opens before the creation handler runs; without it the program does not start.
-    startHousekeepingSkipped = !Database::prepareFile(m_ctx.databasePath);
+    startHousekeepingSkipped = !Database::prepareFile(m_ctx.databasePath, referenceFiles());
     m_database = std::make_unique<Database>(m_ctx.databasePath, QStringLiteral("Main"));
     m_qsos = std::make_unique<QsoStore>(m_database->connection());
     m_refs = std::make_unique<ReferenceStore>(m_database->connection());

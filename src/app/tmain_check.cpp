@@ -1,9 +1,9 @@
 #include "app/tmain.h"
 
 #include "analysis/log_check_runner.h"
-#include "analysis/tlogcheck.h"
+#include "analysis/ui/tlogcheck.h"
 #include "base/error.h"
-#include "base/window_placement.h"
+#include "base/ui/window_placement.h"
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
 #include "db/scp_store.h"

@@ -2,8 +2,8 @@
 
 #include "app/tmain.h"
 
-#include "about/taboutbox.h"
-#include "timesync/tsntp.h"
+#include "about/ui/taboutbox.h"
+#include "timesync/ui/tsntp.h"
 
 #include <QDir>
 #include <QFileInfo>

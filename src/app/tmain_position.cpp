@@ -2,8 +2,8 @@
 
 #include "app/tmain.h"
 
-#include "base/window_placement.h"
-#include "stationinfo/tmyposition.h"
+#include "base/ui/window_placement.h"
+#include "stationinfo/ui/tmyposition.h"
 
 #include <QAction>
 #include <QFrame>

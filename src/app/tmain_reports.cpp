@@ -10,8 +10,8 @@
 #include "reports/logger_file.h"
 #include "reports/report_dialog.h"
 #include "reports/report_file.h"
-#include "reports/tcomentadif.h"
-#include "reports/tfmcabrillo.h"
+#include "reports/ui/tcomentadif.h"
+#include "reports/ui/tfmcabrillo.h"
 
 #include <QDir>
 #include <QLocale>

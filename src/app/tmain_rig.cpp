@@ -9,7 +9,7 @@
 #include "rig/rig_server.h"
 #include "rig/rigctld_client.h"
 #include "rig/serial_devices.h"
-#include "rig/trigsetup.h"
+#include "rig/ui/trigsetup.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -2,11 +2,11 @@
 
 #include "app/tmain.h"
 
-#include "base/window_placement.h"
+#include "base/ui/window_placement.h"
 #include "db/qso_store.h"
 #include "stationinfo/scp_data.h"
-#include "stationinfo/tdataupdate.h"
-#include "stationinfo/tscp.h"
+#include "stationinfo/ui/tdataupdate.h"
+#include "stationinfo/ui/tscp.h"
 
 #include <QAction>
 #include <QFrame>

@@ -2,13 +2,14 @@
 
 #include "app/tmain.h"
 
-#include "base/window_placement.h"
+#include "base/ui/window_placement.h"
 #include "db/qso_store.h"
 #include "db/reference_store.h"
 #include "stationinfo/dupe_check.h"
 #include "stationinfo/exchange_capture.h"
 #include "stationinfo/station_lookup.h"
-#include "stationinfo/trptqso.h"
+#include "stationinfo/ui/call_field_colour.h"
+#include "stationinfo/ui/trptqso.h"
 
 #include <QAction>
 #include <QFrame>

@@ -1,7 +1,7 @@
 #include "app/tmain.h"
 
-#include "analysis/tstats.h"
-#include "base/window_placement.h"
+#include "analysis/ui/tstats.h"
+#include "base/ui/window_placement.h"
 
 #include <QAction>
 #include <QFrame>

@@ -14,6 +14,7 @@
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
 #include "db/undo_journal.h"
+#include "stationinfo/reference_files.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -96,7 +97,7 @@ void TMain::retryHousekeeping()
 {
     try {
         if (startHousekeepingSkipped)
-            startHousekeepingSkipped = !Database::completeHousekeeping(m_qsos->connection());
+            startHousekeepingSkipped = !Database::completeHousekeeping(m_qsos->connection(), referenceFiles());
         const bool undoDone = undoJournal->retryPending();
         if (startHousekeepingSkipped || !undoDone || logdisk::full(m_ctx.databasePath))
             return;

@@ -1,6 +1,5 @@
 #include "db/database.h"
 
-#include "db/cty_parser.h"
 #include "db/database_error.h"
 #include "db/reference_store.h"
 #include "db/schema.h"
@@ -88,17 +87,7 @@ QString reasonOf(const Error &e)
 
 } // namespace
 
-QString Database::defaultCtyPath()
-{
-    return QStringLiteral("/usr/share/hamradio-files/cty.dat");
-}
-
-QString Database::defaultScpPath()
-{
-    return ScpStore::defaultScpPath();
-}
-
-bool Database::prepareFile(const QString &path, const QString &ctyPath, const QString &scpPath)
+bool Database::prepareFile(const QString &path, const ReferenceSource &source)
 {
     const QFileInfo info(path);
     if (!info.exists()) {
@@ -109,13 +98,12 @@ bool Database::prepareFile(const QString &path, const QString &ctyPath, const QS
             {
                 QSqlDatabase db = openRaw(temp, name);
                 schema::create(db);
-                QFile cty(ctyPath);
-                if (!ctyPath.isEmpty() && cty.open(QIODevice::ReadOnly)) {
-                    const CtyContents contents = parseCty(cty.readAll());
-                    ReferenceStore(db).fillPrefixes(contents.rows);
-                    ScpStore(db).setCtyVersion(contents.version);
+                if (const std::optional<CountryRows> countries =
+                        source.countries ? source.countries() : std::nullopt) {
+                    ReferenceStore(db).fillPrefixes(countries->rows);
+                    ScpStore(db).setCtyVersion(countries->version);
                 }
-                ScpStore(db).fillIfEmpty(scpPath);
+                ScpStore(db).fillIfEmpty(source.calls);
                 db.close();
             }
             QSqlDatabase::removeDatabase(name);
@@ -143,7 +131,7 @@ bool Database::prepareFile(const QString &path, const QString &ctyPath, const QS
             if (!missing.isEmpty())
                 problem = QStringLiteral("В базе данных %1 нет таблицы %2").arg(path, missing.first());
             else
-                complete = completeHousekeeping(db, scpPath);
+                complete = completeHousekeeping(db, source);
         } catch (const Error &e) {
             problem = QStringLiteral("Не удалось открыть базу данных %1: %2.").arg(path, reasonOf(e));
         }
@@ -157,14 +145,14 @@ bool Database::prepareFile(const QString &path, const QString &ctyPath, const QS
     return complete;
 }
 
-bool Database::completeHousekeeping(QSqlDatabase db, const QString &scpPath)
+bool Database::completeHousekeeping(QSqlDatabase db, const ReferenceSource &source)
 {
     // What an older version's file lacks, and the partial-check calls of a file without them.
     // Reading the log needs none of it; a disk that is full or a file that is read-only now
     // leaves it for a later try.
     try {
         schema::ensureIndexes(db);
-        ScpStore(db).fillIfEmpty(scpPath);
+        ScpStore(db).fillIfEmpty(source.calls);
     } catch (const DatabaseError &e) {
         if (!e.cannotWrite())
             throw;

@@ -1,7 +1,7 @@
 #pragma once
 // The two reference tables of station information: prefix and Callbook.
 
-#include "db/cty_parser.h"
+#include "db/reference_rows.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>

@@ -4,8 +4,6 @@
 #include "db/reference_store.h"
 #include "db/sql.h"
 
-#include <QFile>
-
 #include <QVector>
 
 #include <array>
@@ -22,11 +20,6 @@ constexpr int ReadSlice = 2000;
 } // namespace
 
 ScpStore::ScpStore(QSqlDatabase db) : m_db(db) {}
-
-QString ScpStore::defaultScpPath()
-{
-    return QStringLiteral("/usr/share/hamradio-files/MASTER.SCP");
-}
 
 QStringList ScpStore::calls()
 {
@@ -51,26 +44,18 @@ QStringList ScpStore::calls()
     }
 }
 
-void ScpStore::fillIfEmpty(const QString &path)
+void ScpStore::fillIfEmpty(const std::function<std::optional<CallRows>()> &source)
 {
     QSqlQuery q = sql::run(m_db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM scp_call)"));
-    if (sql::scalar(q) != 0 || path.isEmpty())
+    if (sql::scalar(q) != 0 || !source)
         return;
     q.finish();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<CallRows> scp = source();
+    if (!scp)
         return;
-    ScpContents scp;
-    try {
-        scp = readScp(file.readAll());
-    } catch (const LineError &e) {
-        // A new log starts without the partial-check calls; the data refresh can load them later.
-        qCWarning(lcDb).noquote() << "calls of" << path << "not loaded:" << e.text();
-        return;
-    }
     sql::Transaction t(m_db);
-    writeCalls(scp.calls);
-    setInfo(ScpRelease, scp.release);
+    writeCalls(scp->calls);
+    setInfo(ScpRelease, scp->release);
     t.commit();
 }
 
@@ -148,14 +133,14 @@ ReferenceInfo ScpStore::info()
     return r;
 }
 
-void ScpStore::replace(const CtyContents &cty, const ScpContents &scp)
+void ScpStore::replace(const CountryRows &countries, const CallRows &calls)
 {
     sql::Transaction t(m_db);
     sql::run(m_db, QStringLiteral("DELETE FROM prefix"));
-    ReferenceStore(m_db).insertPrefixes(cty.rows);
-    writeCalls(scp.calls);
-    setInfo(CtyVersion, cty.version);
-    setInfo(ScpRelease, scp.release);
+    ReferenceStore(m_db).insertPrefixes(countries.rows);
+    writeCalls(calls.calls);
+    setInfo(CtyVersion, countries.version);
+    setInfo(ScpRelease, calls.release);
     t.commit();
 }
 

@@ -2,8 +2,7 @@
 // The partial-check calls (table scp_call), the versions of the reference data (reference_info),
 // and the refresh that replaces the country table and the calls together.
 
-#include "db/cty_parser.h"
-#include "db/scp_file.h"
+#include "db/reference_rows.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -26,14 +25,12 @@ class ScpStore {
 public:
     explicit ScpStore(QSqlDatabase db);
 
-    // Where Debian's hamradio-files package keeps the contest-call list.
-    static QString defaultScpPath();
-
     // The calls, sorted, read in slices of their own.
     QStringList calls();
-    // Fills scp_call from the file when the table is empty. A missing or unreadable file leaves it
-    // empty (the partial check then shows the log's calls only); a broken one fills nothing.
-    void fillIfEmpty(const QString &path);
+    // Fills scp_call with the calls the source gives when the table is empty; the source is asked
+    // only then. No source or no calls leaves it empty (the partial check then shows the log's
+    // calls only).
+    void fillIfEmpty(const std::function<std::optional<CallRows>()> &source);
     // Records the version of the country file the prefix table was filled from.
     void setCtyVersion(const QString &version);
 
@@ -49,7 +46,7 @@ public:
 
     // Replaces the prefix table, the calls and both versions in one transaction; the callbook is
     // not touched. Either all of it is written or, on any failure, nothing.
-    void replace(const CtyContents &cty, const ScpContents &scp);
+    void replace(const CountryRows &countries, const CallRows &calls);
 
 private:
     void writeCalls(const QStringList &calls);

@@ -1,9 +1,9 @@
 #include "stationinfo/data_refresh.h"
 
 #include "base/error.h"
-#include "db/cty_parser.h"
-#include "db/scp_file.h"
 #include "db/scp_store.h"
+#include "stationinfo/cty_parser.h"
+#include "stationinfo/scp_file.h"
 
 #include <QFile>
 
@@ -43,7 +43,7 @@ QString refreshReferenceData(ScpStore &store, const QString &ctyPath, const QStr
     const CtyContents cty = readLines(ctyPath, ctyBytes, readCty);
     const ScpContents scp = readLines(scpPath, scpBytes, readScp);
     try {
-        store.replace(cty, scp);
+        store.replace({cty.rows, cty.version}, {scp.calls, scp.release});
     } catch (const Error &e) {
         throw Error(QStringLiteral("Не удалось записать данные в журнал: %1\n%2").arg(e.text(), Unchanged), e.kind());
     }

@@ -1,10 +1,10 @@
 #pragma once
 // Rules of the duplicate check while a call is typed: the default report, the colour of the
-// call field, the status texts of the repeats window and which listed records are repeats.
+// call field (painted by ui/call_field_colour.h), the status texts of the repeats window and which
+// listed records are repeats.
 
 #include "db/qso_record.h"
 
-#include <QColor>
 #include <QString>
 
 namespace vireo::dupe {
@@ -17,7 +17,6 @@ enum class FieldColour { Window, Red, Aqua, Yellow, LightGreen };
 // The background of the call field after a check.
 // (Manual entry mode paints the field light green over this afterwards.)
 FieldColour callFieldColour(int heardCount, int workedCount, bool callEmpty, bool editMode);
-QColor rgb(FieldColour colour, const QColor &window);
 
 QString heardStatus(int heardCount);   // "Повторы: Heard = N"
 QString workedStatus(int workedCount); // "Повторы: Worked = N"

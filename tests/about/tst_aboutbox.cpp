@@ -1,7 +1,7 @@
 // The about box and the Help menu: texts, link colours under the mouse, links and the manual
 // handed to the desktop through the shell seam.
 
-#include "about/taboutbox.h"
+#include "about/ui/taboutbox.h"
 #include "app/program.h"
 #include "app/tmain.h"
 #include "support/scripted_services.h"

@@ -3,9 +3,9 @@
 // grid, the findings saved as text, the pause setting kept.
 
 #include "analysis/contest_log.h"
-#include "analysis/findings_model.h"
+#include "analysis/ui/findings_model.h"
 #include "analysis/log_check_runner.h"
-#include "analysis/tlogcheck.h"
+#include "analysis/ui/tlogcheck.h"
 #include "base/cp1251.h"
 #include "db/tour_store.h"
 #include "entry/entry_window.h"

@@ -3,8 +3,8 @@
 // plot's bins and stacks, following each kind of change of a real log, and the text export.
 
 #include "analysis/contest_stats.h"
-#include "analysis/stats_export.h"
-#include "analysis/stats_plot.h"
+#include "analysis/ui/stats_export.h"
+#include "analysis/ui/stats_plot.h"
 #include "base/cp1251.h"
 #include "db/database.h"
 #include "db/qso_store.h"
@@ -104,7 +104,7 @@ struct Log {
     Log()
     {
         const QString path = dir.filePath(QStringLiteral("vireolog.db"));
-        Database::prepareFile(path, QString()); // no country table needed
+        Database::prepareFile(path); // no country table needed
         db = std::make_unique<Database>(path, QStringLiteral("stats-test"));
         store = std::make_unique<QsoStore>(db->connection());
     }

@@ -5,8 +5,8 @@
 // picture of the window over a two-tour contest log there.
 
 #include "analysis/contest_stats.h"
-#include "analysis/stats_table_model.h"
-#include "analysis/tstats.h"
+#include "analysis/ui/stats_table_model.h"
+#include "analysis/ui/tstats.h"
 #include "base/cp1251.h"
 #include "db/database.h"
 #include "reports/report_file.h"

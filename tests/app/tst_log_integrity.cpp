@@ -17,7 +17,7 @@
 #include "db/qso_store.h"
 #include "reports/logger_file.h"
 #include "reports/report_file.h"
-#include "reports/tfmcabrillo.h"
+#include "reports/ui/tfmcabrillo.h"
 #include "support/scripted_services.h"
 
 #include <QApplication>
@@ -204,7 +204,7 @@ void writeWalCopy(const QString &copyPath, const QStringList &calls, int walFrom
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("other.db"));
-    Database::prepareFile(path, QString(), QString());
+    Database::prepareFile(path);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
         db.setDatabaseName(path);

@@ -8,9 +8,9 @@
 #include "app/tmain.h"
 #include "base/ini_file.h"
 #include "stationinfo/my_position.h"
-#include "stationinfo/position_fields.h"
+#include "stationinfo/ui/position_fields.h"
 #include "stationinfo/station_lookup.h"
-#include "stationinfo/tmyposition.h"
+#include "stationinfo/ui/tmyposition.h"
 #include "support/scripted_services.h"
 
 #include <QAction>

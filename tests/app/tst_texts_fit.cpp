@@ -5,10 +5,10 @@
 //
 // With VIREO_SCREENSHOT_DIR set, each window state is also saved there as a PNG.
 
-#include "base/cut_text_tip.h"
+#include "base/ui/cut_text_tip.h"
 #include "entry/entry_window.h"
-#include "stationinfo/repeat_model.h"
-#include "stationinfo/trptqso.h"
+#include "stationinfo/ui/repeat_model.h"
+#include "stationinfo/ui/trptqso.h"
 
 #include <QAbstractItemView>
 #include <QHelpEvent>

@@ -5,9 +5,9 @@
 #include "app/program.h"
 #include "app/tmain.h"
 #include "base/ini_file.h"
-#include "stationinfo/trptqso.h"
-#include "stationinfo/tscp.h"
-#include "analysis/tstats.h"
+#include "stationinfo/ui/trptqso.h"
+#include "stationinfo/ui/tscp.h"
+#include "analysis/ui/tstats.h"
 #include "support/scripted_services.h"
 
 #include <QAction>

@@ -3,10 +3,11 @@
 #include "app/program.h"
 #include "app/tmain.h"
 #include "base/ini_file.h"
-#include "contest/tfmcontest.h"
+#include "contest/ui/tfmcontest.h"
 #include "contest/tour_clock.h"
 #include "db/database.h"
-#include "reports/tfmcabrillo.h"
+#include "reports/ui/tfmcabrillo.h"
+#include "stationinfo/reference_files.h"
 #include "support/scripted_services.h"
 
 #include <QApplication>
@@ -359,7 +360,7 @@ void TestTfmContest::titleBarCloseKeepsTheNameBack()
 void TestTfmContest::destructionWritesTheContestKey()
 {
     test::TestContext t;
-    Database::prepareFile(t.context.databasePath);
+    Database::prepareFile(t.context.databasePath, referenceFiles());
     {
         Database db(t.context.databasePath, QStringLiteral("tours"));
         TourStore tours(db.connection());

@@ -88,7 +88,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("vireolog.db"));
-        Database::prepareFile(path, QString());
+        Database::prepareFile(path);
         QStringList all;
         for (int round = 0; round < 5; ++round) {
             QProcess writer;
@@ -125,7 +125,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("vireolog.db"));
-        Database::prepareFile(path, QString());
+        Database::prepareFile(path);
         QProcess holder;
         holder.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--hold"), path, QStringLiteral("1500")});
         QByteArray out;
@@ -145,7 +145,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("vireolog.db"));
-        Database::prepareFile(path, QString());
+        Database::prepareFile(path);
         QProcess a, b;
         for (QProcess *p : {&a, &b})
             p->start(QCoreApplication::applicationFilePath(),

@@ -1,11 +1,11 @@
-// The log file: creation with the country table, refusal of bad files, the log statements.
+// The log file: creation with the reference rows it is given, refusal of bad files, the log statements.
 
 #include "base/error.h"
-#include "db/cty_parser.h"
 #include "db/database.h"
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
 #include "db/reference_store.h"
+#include "db/scp_store.h"
 
 #include <QFile>
 #include <QSqlQuery>
@@ -45,7 +45,7 @@ struct Log {
     std::unique_ptr<QsoStore> store;
     explicit Log(const QString &connection)
     {
-        Database::prepareFile(path, QString());
+        Database::prepareFile(path);
         db = std::make_unique<Database>(path, connection);
         store = std::make_unique<QsoStore>(db->connection());
     }
@@ -56,63 +56,65 @@ struct Log {
 class TestDatabase : public QObject {
     Q_OBJECT
 private slots:
-    void newFileHasTablesAndCountryPrefixes()
+    void newFileTakesTheRowsItIsGiven()
     {
-        if (!QFile::exists(Database::defaultCtyPath()))
-            QSKIP("cty.dat of hamradio-files is not installed");
+        // The log file takes the reference rows handed to it and reads no file of its own; it asks
+        // for the rows only when it writes them.
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("vireolog.db"));
-        Database::prepareFile(path);
+        int countriesAsked = 0, callsAsked = 0;
+        ReferenceSource source;
+        source.countries = [&countriesAsked]() -> std::optional<CountryRows> {
+            ++countriesAsked;
+            const PrefixRow dl{QStringLiteral("DL"), QStringLiteral("DL"), QStringLiteral("14"), QStringLiteral("28"),
+                               QString(), QStringLiteral("Germany"), QStringLiteral("EU"), QStringLiteral("51.00"),
+                               QStringLiteral("10.00")};
+            return CountryRows{{dl}, QStringLiteral("VER20991231")};
+        };
+        source.calls = [&callsAsked]() -> std::optional<CallRows> {
+            ++callsAsked;
+            return CallRows{{QStringLiteral("DL1ABC"), QStringLiteral("UA3ABC")}, QStringLiteral("Release 2099.12.31.00")};
+        };
+        Database::prepareFile(path, source);
         QVERIFY(QFile::exists(path));
         QVERIFY(!QFile::exists(path + QStringLiteral(".new")));
-        Database db(path, QStringLiteral("t1"));
-        ReferenceStore refs(db.connection());
-        // UA9 is the entity prefix of Asiatic Russia; UA9 itself is an alias of it.
-        auto ua9 = refs.firstPrefix(QStringLiteral("UA9XYZ"), 3);
-        QVERIFY(ua9.has_value());
-        QCOMPARE(ua9->dxccPrefix, QStringLiteral("UA9"));
-        auto dl = refs.firstPrefix(QStringLiteral("DL1ABC"), 2);
-        QVERIFY(dl.has_value());
-        QCOMPARE(dl->dxccPrefix, QStringLiteral("DL"));
-        QCOMPARE(dl->cqZone, QStringLiteral("14"));
-        QCOMPARE(dl->ituZone, QStringLiteral("28"));
-        QCOMPARE(dl->continent, QStringLiteral("EU"));
-        QVERIFY(dl->longitude.toDouble() > 0); // Germany lies East
-        // no exact-call entries and nothing longer than four characters
-        QSqlQuery q(db.connection());
-        QVERIFY(q.exec(QStringLiteral("SELECT COUNT(*) FROM prefix WHERE length(Prefix) > 4 OR Prefix LIKE '=%'")));
-        QVERIFY(q.next());
-        QCOMPARE(q.value(0).toInt(), 0);
-        QVERIFY(q.exec(QStringLiteral("SELECT COUNT(*) FROM prefix")));
-        QVERIFY(q.next());
-        QVERIFY(q.value(0).toInt() > 1000);
-    }
+        QCOMPARE(countriesAsked, 1);
+        QCOMPARE(callsAsked, 1);
+        {
+            Database db(path, QStringLiteral("t1"));
+            auto dl = ReferenceStore(db.connection()).firstPrefix(QStringLiteral("DL1ABC"), 2);
+            QVERIFY(dl.has_value());
+            QCOMPARE(dl->cqZone, QStringLiteral("14"));
+            QCOMPARE(dl->longitude, QStringLiteral("10.00"));
+            ScpStore scp(db.connection());
+            QCOMPARE(scp.calls(), (QStringList{"DL1ABC", "UA3ABC"}));
+            const ReferenceInfo info = scp.info();
+            QCOMPARE(info.ctyVersion, QStringLiteral("VER20991231"));
+            QCOMPARE(info.scpRelease, QStringLiteral("Release 2099.12.31.00"));
+            QCOMPARE(info.prefixes, 1);
+        }
+        // A file that has its calls asks for nothing.
+        Database::prepareFile(path, source);
+        QCOMPARE(countriesAsked, 1);
+        QCOMPARE(callsAsked, 1);
 
-    void ctyOverridesAndWaeEntities()
-    {
-        const QByteArray cty =
-            "European Russia:          16:  29:  EU:   53.65:   -41.37:    -4.0:  UA:\n"
-            "    R,U,UA9F(17)[30],=R9XYZ;\n"
-            "Sicily:                   15:  28:  EU:   37.50:   -14.00:    -1.0:  *IT9:\n"
-            "    IT9,IW9;\n"
-            "United States:            05:  08:  NA:   37.60:    91.87:     5.0:  K:\n"
-            "    K,W<40.0/75.0>{SA},AA0(4)[7];\n"
-            "Truncated:                01:  02:  EU:   10.00:";
-        const QVector<PrefixRow> rows = parseCty(cty).rows;
-        QStringList prefixes;
-        for (const PrefixRow &r : rows)
-            prefixes << r.prefix;
-        QCOMPARE(prefixes, (QStringList{"R", "U", "UA9F", "K", "W", "AA0"}));
-        QCOMPARE(rows[2].cqZone, QStringLiteral("17"));
-        QCOMPARE(rows[2].ituZone, QStringLiteral("30"));
-        QCOMPARE(rows[2].dxccPrefix, QStringLiteral("UA"));
-        QCOMPARE(rows[0].longitude, QStringLiteral("41.37"));
-        QCOMPARE(rows[3].longitude, QStringLiteral("-91.87"));
-        QCOMPARE(rows[3].cqZone, QStringLiteral("5"));
-        QCOMPARE(rows[4].latitude, QStringLiteral("40.00"));
-        QCOMPARE(rows[4].longitude, QStringLiteral("-75.00"));
-        QCOMPARE(rows[4].continent, QStringLiteral("SA"));
-        QCOMPARE(rows[5].ituZone, QStringLiteral("7"));
+        // Without rows the file opens with empty reference tables, and asks for the calls again
+        // the next time it is prepared.
+        const QString bare = dir.filePath(QStringLiteral("bare.db"));
+        ReferenceSource none;
+        none.calls = [&callsAsked]() -> std::optional<CallRows> {
+            ++callsAsked;
+            return std::nullopt;
+        };
+        Database::prepareFile(bare, none);
+        QCOMPARE(callsAsked, 2);
+        Database::prepareFile(bare, none);
+        QCOMPARE(callsAsked, 3);
+        Database db(bare, QStringLiteral("t1-bare"));
+        const ReferenceInfo info = ScpStore(db.connection()).info();
+        QCOMPARE(info.prefixes, 0);
+        QCOMPARE(info.calls, 0);
+        QCOMPARE(info.ctyVersion, QString());
     }
 
     void badFilesStopTheStartWithTheirName()
@@ -247,7 +249,7 @@ private slots:
         QVERIFY(raw.exec(QStringLiteral("DROP TABLE qso_totals")));
         QVERIFY(raw.exec(QStringLiteral("INSERT INTO qso (call1, nr2) VALUES ('X', '1'), ('Y', '')")));
         QVERIFY_THROWS_EXCEPTION(Error, store.count());
-        Database::prepareFile(path, QString());
+        Database::prepareFile(path);
         QsoStore again(db.connection());
         QCOMPARE(again.count(), 2);
         QCOMPARE(again.countWithNr2(), 1);

@@ -45,7 +45,7 @@ struct Log {
     std::unique_ptr<QsoStore> store;
     Log()
     {
-        Database::prepareFile(path, QString(), QString());
+        Database::prepareFile(path);
         db = std::make_unique<Database>(path, QStringLiteral("live"));
         store = std::make_unique<QsoStore>(db->connection());
         store->append(record(QStringLiteral("UA1AAA")));
@@ -172,7 +172,7 @@ private slots:
         disk.setFull(true);
         bool complete = true;
         try {
-            complete = Database::prepareFile(path, QString(), QString());
+            complete = Database::prepareFile(path);
         } catch (const Error &e) {
             QFAIL(qPrintable(e.text()));
         }
@@ -184,11 +184,11 @@ private slots:
         UndoJournal journal(store);
         QVERIFY(journal.pending());
         QVERIFY(!journal.canUndo());
-        QVERIFY(!Database::completeHousekeeping(db.connection(), QString()));
+        QVERIFY(!Database::completeHousekeeping(db.connection()));
         QVERIFY(disk.refusedWrites() > 0);
 
         disk.setFull(false);
-        QVERIFY(Database::completeHousekeeping(db.connection(), QString()));
+        QVERIFY(Database::completeHousekeeping(db.connection()));
         store.append(record(QStringLiteral("UA5EEE")));
         QVERIFY(!journal.pending());
         store.append(record(QStringLiteral("UA6FFF")));

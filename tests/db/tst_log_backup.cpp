@@ -65,7 +65,7 @@ struct Log {
     std::unique_ptr<QsoStore> store;
     explicit Log(int n = 0, bool wal = true)
     {
-        Database::prepareFile(path, QString());
+        Database::prepareFile(path);
         db = std::make_unique<Database>(path, QStringLiteral("live"));
         // The program keeps its log in a rollback journal; a log in write-ahead mode (as another
         // program may leave it) must be copied just as well.
@@ -127,7 +127,7 @@ void writeWalCopy(const QString &copyPath, int total, int walFrom)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("other.db"));
-    Database::prepareFile(path, QString(), QString());
+    Database::prepareFile(path);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
         db.setDatabaseName(path);

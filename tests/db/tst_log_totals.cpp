@@ -47,7 +47,7 @@ struct Log {
     std::unique_ptr<QsoStore> store;
     Log()
     {
-        Database::prepareFile(path, QString());
+        Database::prepareFile(path);
         open();
     }
     void open()
@@ -151,7 +151,7 @@ private slots:
         raw = QSqlDatabase();
         QSqlDatabase::removeDatabase(QStringLiteral("raw"));
 
-        Database::prepareFile(log.path, QString());
+        Database::prepareFile(log.path);
         log.open();
         CHECK(log);
         QCOMPARE(log.store->count(), 3);
@@ -234,7 +234,7 @@ private slots:
         ::kill(pid_t(p.processId()), SIGKILL); // a crash leaves the record in the -wal
         QVERIFY(p.waitForFinished(10000));
         QVERIFY(QFile::exists(log.path + QStringLiteral("-wal")));
-        Database::prepareFile(log.path, QString());
+        Database::prepareFile(log.path);
         log.open();
         QCOMPARE(outside(log.path, QStringLiteral("PRAGMA journal_mode")), QStringLiteral("delete"));
         QVERIFY(!QFile::exists(log.path + QStringLiteral("-wal")));

@@ -51,7 +51,7 @@ struct Log {
     std::unique_ptr<UndoJournal> journal;
     explicit Log(const QVector<QsoRecord> &seed = {})
     {
-        Database::prepareFile(path, QString());
+        Database::prepareFile(path);
         db = std::make_unique<Database>(path, QStringLiteral("undo"));
         store = std::make_unique<QsoStore>(db->connection());
         store->append(seed);

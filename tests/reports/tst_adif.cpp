@@ -7,7 +7,8 @@
 #include "db/database.h"
 #include "db/qso_store.h"
 #include "reports/adif_writer.h"
-#include "reports/tcomentadif.h"
+#include "reports/ui/tcomentadif.h"
+#include "stationinfo/reference_files.h"
 #include "support/scripted_services.h"
 
 #include <QFile>
@@ -264,7 +265,7 @@ void TestAdif::wholeFileStandardMessage()
 {
     QTemporaryDir dir;
     const QString db = dir.filePath("log.db");
-    Database::prepareFile(db);
+    Database::prepareFile(db, referenceFiles());
     Database conn(db, "adifTest");
     QsoStore store(conn.connection());
     store.append(sampleLog());
@@ -286,7 +287,7 @@ void TestAdif::wholeFileCyrillicOwnMessage()
 {
     QTemporaryDir dir;
     const QString db = dir.filePath("log.db");
-    Database::prepareFile(db);
+    Database::prepareFile(db, referenceFiles());
     Database conn(db, "adifTest2");
     QsoStore store(conn.connection());
     store.append(sampleLog().mid(0, 2));
@@ -315,7 +316,7 @@ void TestAdif::emptyLogGivesHeaderOnly()
 {
     QTemporaryDir dir;
     const QString db = dir.filePath("log.db");
-    Database::prepareFile(db);
+    Database::prepareFile(db, referenceFiles());
     Database conn(db, "adifTest3");
     QsoStore store(conn.connection());
     const QString path = dir.filePath("empty.adi");

@@ -7,7 +7,8 @@
 #include "db/database.h"
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
-#include "reports/tfmcabrillo.h"
+#include "reports/ui/tfmcabrillo.h"
+#include "stationinfo/reference_files.h"
 #include "support/fake_desktop.h"
 #include "support/scripted_services.h"
 
@@ -103,7 +104,7 @@ struct Fixture {
 
     Fixture()
     {
-        Database::prepareFile(t.context.databasePath);
+        Database::prepareFile(t.context.databasePath, referenceFiles());
         db = std::make_unique<Database>(t.context.databasePath, QStringLiteral("cabrillo-test"));
         store = std::make_unique<QsoStore>(db->connection());
     }

@@ -8,6 +8,7 @@
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
 #include "reports/logger_file.h"
+#include "stationinfo/reference_files.h"
 #include "support/scripted_services.h"
 
 #include <QAction>
@@ -133,7 +134,7 @@ void TestLoggerFile::parse()
 void TestLoggerFile::wholeFileBytes()
 {
     QTemporaryDir dir;
-    Database::prepareFile(dir.filePath("log.db"));
+    Database::prepareFile(dir.filePath("log.db"), referenceFiles());
     Database conn(dir.filePath("log.db"), "sclBytes");
     QsoStore store(conn.connection());
     const QString path = dir.filePath("out.scl");

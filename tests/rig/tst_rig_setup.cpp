@@ -10,7 +10,7 @@
 #include "rig/rigctld_client.h"
 #include "rig/rigctld_process.h"
 #include "rig/rigctld_supervisor.h"
-#include "rig/trigsetup.h"
+#include "rig/ui/trigsetup.h"
 #include "support/scripted_services.h"
 
 #include <QAction>

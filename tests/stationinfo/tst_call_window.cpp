@@ -8,8 +8,9 @@
 #include "db/qso_store.h"
 #include "db/reference_store.h"
 #include "db/statement_trace.h"
-#include "stationinfo/repeat_model.h"
-#include "stationinfo/trptqso.h"
+#include "stationinfo/reference_files.h"
+#include "stationinfo/ui/repeat_model.h"
+#include "stationinfo/ui/trptqso.h"
 #include "support/scripted_services.h"
 
 #include <QAction>
@@ -117,7 +118,7 @@ void TestCallWindow::cleanup()
 void TestCallWindow::start(bool countryFile)
 {
     if (!countryFile)
-        Database::prepareFile(m_t->context.databasePath, QString()); // empty prefix table
+        Database::prepareFile(m_t->context.databasePath, referenceFiles(QString())); // empty prefix table
     m_program = std::make_unique<Program>(m_t->context);
     TMain &m = main();
     m.cbFreq->setCurrentText(QStringLiteral("14000"));
@@ -390,7 +391,7 @@ void TestCallWindow::repeatsWindowToggleAndPlacement()
 
 void TestCallWindow::stationPanelFromCountryFile()
 {
-    if (!QFile::exists(Database::defaultCtyPath()))
+    if (!QFile::exists(defaultCtyPath()))
         QSKIP("the country file of hamradio-files is not installed");
     start(true);
     TMain &m = main();

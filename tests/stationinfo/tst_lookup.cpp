@@ -2,6 +2,7 @@
 
 #include "db/database.h"
 #include "db/reference_store.h"
+#include "stationinfo/reference_files.h"
 #include "stationinfo/station_lookup.h"
 
 #include <QTemporaryDir>
@@ -87,7 +88,7 @@ void TestLookup::makeDatabase(const QString &ctyPath)
     m_db.reset();
     m_dir = std::make_unique<QTemporaryDir>();
     const QString path = m_dir->filePath(QStringLiteral("vireolog.db"));
-    Database::prepareFile(path, ctyPath);
+    Database::prepareFile(path, referenceFiles(ctyPath));
     m_db = std::make_unique<Database>(path, QStringLiteral("lookup-test"));
     m_refs = std::make_unique<ReferenceStore>(m_db->connection());
 }
@@ -309,12 +310,12 @@ void TestLookup::realCountryFile_data()
 
 void TestLookup::realCountryFile()
 {
-    if (!QFile::exists(Database::defaultCtyPath()))
+    if (!QFile::exists(defaultCtyPath()))
         QSKIP("the country file of hamradio-files is not installed");
     if (!m_real) { // one database from the country file for every row
         m_realDir = std::make_unique<QTemporaryDir>();
         const QString path = m_realDir->filePath(QStringLiteral("vireolog.db"));
-        Database::prepareFile(path, Database::defaultCtyPath());
+        Database::prepareFile(path, referenceFiles());
         m_real = std::make_unique<Database>(path, QStringLiteral("lookup-real"));
         m_realRefs = std::make_unique<ReferenceStore>(m_real->connection());
     }

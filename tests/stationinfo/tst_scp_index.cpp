@@ -1,7 +1,7 @@
 // The partial-check index against a plain evaluation over the real contest-call list: calls that
 // contain a fragment, calls one character off, and the log calls it follows.
 
-#include "db/scp_file.h"
+#include "stationinfo/scp_file.h"
 #include "stationinfo/scp_index.h"
 
 #include <QFile>

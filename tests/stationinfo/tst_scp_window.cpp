@@ -7,12 +7,13 @@
 #include "base/ini_file.h"
 #include "db/database.h"
 #include "db/qso_store.h"
-#include "db/scp_file.h"
+#include "stationinfo/reference_files.h"
 #include "stationinfo/scp_data.h"
-#include "stationinfo/scp_list_model.h"
-#include "stationinfo/tdataupdate.h"
-#include "stationinfo/tscp.h"
+#include "stationinfo/ui/scp_list_model.h"
+#include "stationinfo/ui/tdataupdate.h"
+#include "stationinfo/ui/tscp.h"
 #include "support/scripted_services.h"
+#include "stationinfo/scp_file.h"
 
 #include <QAction>
 #include <QApplication>
@@ -51,7 +52,7 @@ QsoRecord qso(const QString &call1, const QString &call2, const QString &band = 
 
 QStringList masterCalls()
 {
-    QFile f(Database::defaultScpPath());
+    QFile f(defaultScpPath());
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return readScp(f.readAll()).calls;
@@ -342,8 +343,8 @@ void TestScpWindow::dataRefreshWindow()
     QCOMPARE(w->lbCtyVersion->text(), QStringLiteral("Версия cty.dat: VER20230502"));
     QCOMPARE(w->lbScpRelease->text(), QStringLiteral("Версия MASTER.SCP: Release 2023.05.02.00"));
     QVERIFY2(w->lbCounts->text().startsWith(QStringLiteral("Стран: ")), qPrintable(w->lbCounts->text()));
-    QCOMPARE(w->edCtyFile->text(), Database::defaultCtyPath());
-    QCOMPARE(w->edScpFile->text(), Database::defaultScpPath());
+    QCOMPARE(w->edCtyFile->text(), defaultCtyPath());
+    QCOMPARE(w->edScpFile->text(), defaultScpPath());
     screenshot(*w, QStringLiteral("data_update.png"));
 
     // Files are chosen through the open dialog, starting in the installed data's folder.

@@ -132,12 +132,6 @@ void TestStationRules::fieldColours()
     QCOMPARE(dupe::callFieldColour(0, 0, false, false), FieldColour::Window);
     QCOMPARE(dupe::callFieldColour(3, 3, true, false), FieldColour::Window);
     QCOMPARE(dupe::callFieldColour(3, 3, true, true), FieldColour::Yellow);
-    const QColor window(1, 2, 3);
-    QCOMPARE(dupe::rgb(FieldColour::Red, window), QColor(255, 0, 0));
-    QCOMPARE(dupe::rgb(FieldColour::Aqua, window), QColor(0, 255, 255));
-    QCOMPARE(dupe::rgb(FieldColour::Yellow, window), QColor(255, 255, 0));
-    QCOMPARE(dupe::rgb(FieldColour::LightGreen, window), QColor(192, 220, 192));
-    QCOMPARE(dupe::rgb(FieldColour::Window, window), window);
 }
 
 void TestStationRules::repeatsAndReports()

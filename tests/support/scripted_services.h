@@ -1,12 +1,16 @@
 #pragma once
 // Scripted seams for tests: prompts that record what they were asked and answer from a script,
 // a clock set by the test, a system clock that only records, and a shell that only records.
+// The clocks, the shell and the relauncher serve core tests too; ScriptedPrompts and TestContext
+// run windows and are defined in ui/scripted_services.cpp (vireo_test_support).
 
 #include "base/captions.h"
 #include "base/services.h"
 
 #include <QDateTime>
-#include <QDialog>
+#ifdef QT_WIDGETS_LIB
+#include <QDialog> // for the window tests' onModal, as ever
+#endif
 #include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -53,11 +57,7 @@ public:
         shown.append({QStringLiteral("open"), title, dir + QLatin1Char('|') + filter});
         return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
     }
-    int showModal(QDialog &dialog) override
-    {
-        shown.append({QStringLiteral("modal"), dialog.objectName(), dialog.windowTitle()});
-        return onModal ? onModal(dialog) : QDialog::Rejected;
-    }
+    int showModal(QDialog &dialog) override;
 
     // Texts of every box of one kind, in order.
     QStringList texts(const QString &kind) const

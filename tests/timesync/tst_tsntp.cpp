@@ -6,9 +6,10 @@
 #include "base/ini_file.h"
 #include "db/database.h"
 #include "db/server_store.h"
+#include "stationinfo/reference_files.h"
 #include "support/scripted_services.h"
 #include "timesync/sntp_peers.h"
-#include "timesync/tsntp.h"
+#include "timesync/ui/tsntp.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -42,7 +43,7 @@ struct Window {
     {
         if (!storedServer.isNull())
             IniFile(t.context.settingsPath).writeString(QStringLiteral("SNTP"), QStringLiteral("SNTP"), storedServer);
-        Database::prepareFile(t.context.databasePath);
+        Database::prepareFile(t.context.databasePath, referenceFiles());
         open();
     }
     // A window as at a new start of the program: a new connection and store too.

@@ -1,0 +1,270 @@
+#include "contest/ui/tfmcontest.h"
+
+#include "base/ui/cut_text_tip.h"
+
+#include "base/error.h"
+#include "base/ini_file.h"
+#include "base/ui/guarded.h"
+#include "contest/logging.h"
+#include "contest/ui/section_typing.h"
+#include "contest/tour_clock.h"
+
+#include <algorithm>
+
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTimeEdit>
+#include <QVBoxLayout>
+
+namespace vireo {
+
+TfmContest::TfmContest(const AppContext &context, TourStore &tours, QWidget *mainWindow)
+    : QDialog(nullptr), m_ctx(context), m_main(mainWindow), m_tours(tours)
+{
+    setObjectName(QStringLiteral("fmContest"));
+    setWindowTitle(QStringLiteral("Настройка туров соревнования"));
+    setModal(true);
+    buildUi();
+    m_ctx.traceEvent(QStringLiteral("create fmContest"));
+    FormCreate();
+}
+
+TfmContest::~TfmContest()
+{
+    FormDestroy();
+    m_ctx.traceEvent(QStringLiteral("destroy fmContest"));
+}
+
+void TfmContest::buildUi()
+{
+    edContest = new QLineEdit(this);
+    edContest->setObjectName(QStringLiteral("edContest"));
+
+    // The last column says when the tour runs, from its first to its last instant.
+    m_model = new QStandardItemModel(0, 6, this);
+    m_model->setHorizontalHeaderLabels({QStringLiteral("№"), QStringLiteral("Дата начала"),
+                                        QStringLiteral("Время начала"), QStringLiteral("Дата окончания"),
+                                        QStringLiteral("Время окончания"), QStringLiteral("Идёт (UTC)")});
+    DBGrid1 = new QTableView(this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setModel(m_model);
+    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    DBGrid1->verticalHeader()->hide();
+    DBGrid1->verticalHeader()->setDefaultSectionSize(DBGrid1->fontMetrics().height() + 6);
+    // Column widths: wide enough for the titles in the desktop font.
+    int widths[6] = {30, 75, 70, 80, 80, 0};
+    const QFontMetrics fm = DBGrid1->horizontalHeader()->fontMetrics();
+    // Room for a tour over midnight; the longer text of a daily window over several days is cut
+    // with "…" and shown whole as a tool tip, so the window still fits a 1024-pixel screen.
+    widths[5] = DBGrid1->fontMetrics().horizontalAdvance(QStringLiteral("08.12.2026 12:00:00 – 09.12.2026 11:59:59"))
+        + 16;
+    for (int c = 0; c < 6; ++c) {
+        const int title = fm.horizontalAdvance(m_model->horizontalHeaderItem(c)->text()) + 16;
+        DBGrid1->setColumnWidth(c, std::max(widths[c], title));
+    }
+    DBGrid1->horizontalHeader()->setStretchLastSection(true);
+    DBGrid1->setItemDelegate(new CutTextTipDelegate(DBGrid1));
+    DBGrid1->installEventFilter(this);
+    int gridWidth = 2 * DBGrid1->frameWidth() + 20;
+    for (int c = 0; c < 6; ++c)
+        gridWidth += DBGrid1->columnWidth(c);
+    DBGrid1->setMinimumSize(gridWidth, 200);
+
+    btClearAllTours = new QPushButton(QStringLiteral("Очистить таблицу"), this);
+    btClearAllTours->setObjectName(QStringLiteral("btClearAllTours"));
+
+    auto makeDate = [this](const QString &name) {
+        auto *d = new QDateEdit(QDate(2013, 1, 1), this);
+        d->setObjectName(name);
+        d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+        d->setCalendarPopup(true);
+        SectionTyping::attach(d);
+        return d;
+    };
+    auto makeTime = [this](const QString &name, const QTime &t) {
+        auto *e = new QTimeEdit(t, this);
+        e->setObjectName(name);
+        e->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+        SectionTyping::attach(e);
+        return e;
+    };
+    DateTimePicker1 = makeDate(QStringLiteral("DateTimePicker1"));
+    DateTimePicker2 = makeTime(QStringLiteral("DateTimePicker2"), QTime(0, 0, 0));
+    DateTimePicker3 = makeDate(QStringLiteral("DateTimePicker3"));
+    DateTimePicker4 = makeTime(QStringLiteral("DateTimePicker4"), QTime(1, 59, 59));
+
+    btAddTour = new QPushButton(QStringLiteral("Добавить Тур"), this);
+    btAddTour->setObjectName(QStringLiteral("btAddTour"));
+    btCancel = new QPushButton(QStringLiteral("ВЫХОД"), this);
+    btCancel->setObjectName(QStringLiteral("btCancel"));
+    for (QPushButton *b : {btClearAllTours, btAddTour, btCancel})
+        b->setAutoDefault(false);
+
+    auto *side = new QGridLayout;
+    auto *start = new QLabel(QStringLiteral("Начало:"), this);
+    start->setObjectName(QStringLiteral("Label1"));
+    auto *end = new QLabel(QStringLiteral("Окончание:"), this);
+    end->setObjectName(QStringLiteral("Label2"));
+    side->addWidget(start, 0, 0, 1, 2);
+    side->addWidget(DateTimePicker1, 1, 0);
+    side->addWidget(DateTimePicker2, 1, 1);
+    side->addWidget(end, 2, 0, 1, 2);
+    side->addWidget(DateTimePicker3, 3, 0);
+    side->addWidget(DateTimePicker4, 3, 1);
+    side->addWidget(btAddTour, 4, 0, 1, 2);
+    side->setRowStretch(5, 1);
+    side->addWidget(btCancel, 6, 0, 1, 2);
+
+    auto *left = new QVBoxLayout;
+    left->addWidget(edContest);
+    left->addWidget(DBGrid1, 1);
+    left->addWidget(btClearAllTours);
+
+    auto *root = new QHBoxLayout(this);
+    root->addLayout(left, 1);
+    root->addLayout(side);
+
+    connect(btAddTour, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { btAddTourClick(); }));
+    connect(btClearAllTours, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { btClearAllToursClick(); }));
+    connect(btCancel, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { btCancelClick(); }));
+}
+
+void TfmContest::FormCreate()
+{
+    try {
+        const IniFile ini(m_ctx.settingsPath);
+        edContest->setText(ini.readString(QStringLiteral("MySetting"), QStringLiteral("Contest"), QString()));
+    } catch (const std::exception &e) {
+        // an unreadable settings file reads as missing
+        qCWarning(lcContest).noquote() << "contest name not read:" << errorText(e);
+    }
+    readTours();
+    selectRow(0);
+}
+
+void TfmContest::FormDestroy()
+{
+    try {
+        IniFile ini(m_ctx.settingsPath);
+        ini.writeString(QStringLiteral("MySetting"), QStringLiteral("Contest"), edContest->text());
+    } catch (const std::exception &e) {
+        showError(*m_ctx.services.prompts, asError(e));
+    }
+}
+
+bool TfmContest::readTours()
+{
+    QVector<TourRow> rows;
+    try {
+        rows = m_tours.all();
+    } catch (const std::exception &e) {
+        qCWarning(lcContest).noquote() << "tours not read:" << errorText(e);
+        return false;
+    }
+    m_rows = rows;
+    m_model->removeRows(0, m_model->rowCount());
+    for (const TourRow &r : m_rows) {
+        QList<QStandardItem *> items;
+        auto *number = new QStandardItem(QString::number(r.tour));
+        number->setTextAlignment(Qt::AlignCenter);
+        items << number << new QStandardItem(r.dateBegin.toString(QStringLiteral("dd.MM.yyyy")))
+              << new QStandardItem(r.timeBegin.toString(QStringLiteral("HH:mm:ss")))
+              << new QStandardItem(r.dateEnd.toString(QStringLiteral("dd.MM.yyyy")))
+              << new QStandardItem(r.timeEnd.toString(QStringLiteral("HH:mm:ss")))
+              << new QStandardItem(tourclock::tourSpanText(r));
+        m_model->appendRow(items);
+    }
+    return true;
+}
+
+void TfmContest::selectRow(int row)
+{
+    if (row >= 0 && row < m_model->rowCount())
+        DBGrid1->selectRow(row);
+}
+
+void TfmContest::btAddTourClick()
+{
+    TourRow r;
+    r.tour = int(m_rows.size()) + 1; // the count of rows plus one, not the highest number plus one
+    r.dateBegin = DateTimePicker1->date();
+    r.timeBegin = DateTimePicker2->time();
+    r.dateEnd = DateTimePicker3->date();
+    r.timeEnd = DateTimePicker4->time();
+    // A tour that ends before it begins would never run: the QSOs meant for it would go to tour 0.
+    if (!tourclock::tourRuns(r)) {
+        m_ctx.services.prompts->warning(
+            QStringLiteral("Тур не добавлен: окончание %1 %2 раньше начала %3 %4. Исправьте дату или время.")
+                .arg(r.dateEnd.toString(QStringLiteral("dd.MM.yyyy")), r.timeEnd.toString(QStringLiteral("HH:mm:ss")),
+                     r.dateBegin.toString(QStringLiteral("dd.MM.yyyy")),
+                     r.timeBegin.toString(QStringLiteral("HH:mm:ss"))));
+        return;
+    }
+    m_tours.append(r);
+    if (readTours())
+        selectRow(m_model->rowCount() - 1);
+}
+
+void TfmContest::btClearAllToursClick()
+{
+    try {
+        m_tours.clear();
+    } catch (const std::exception &e) {
+        qCWarning(lcContest).noquote() << "tours not cleared:" << errorText(e);
+        return; // the grid keeps what it showed
+    }
+    if (readTours())
+        selectRow(m_model->rowCount() - 1);
+}
+
+void TfmContest::deleteSelectedTour()
+{
+    const QModelIndex current = DBGrid1->currentIndex();
+    const QModelIndexList selected =
+        DBGrid1->selectionModel() ? DBGrid1->selectionModel()->selectedRows() : QModelIndexList();
+    const int row = selected.isEmpty() ? current.row() : selected.first().row();
+    if (row < 0 || row >= m_rows.size())
+        return;
+    if (!m_ctx.services.prompts->askOkCancel(QStringLiteral("Delete record?")))
+        return;
+    m_tours.remove(m_rows.at(row).rowid);
+    if (readTours())
+        selectRow(std::min(row, int(m_rows.size()) - 1));
+}
+
+void TfmContest::btCancelClick()
+{
+    emit contestAccepted(edContest->text());
+    accept();
+}
+
+bool TfmContest::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == DBGrid1 && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Delete && (key->modifiers() & Qt::ControlModifier)) {
+            runGuarded(*m_ctx.services.prompts, [this] { deleteSelectedTour(); });
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfmContest::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (m_main)
+        move(m_main->geometry().center() - rect().center());
+}
+
+} // namespace vireo
