@@ -5,6 +5,7 @@
 // or a region instead of a serial. Nothing in it is an error.
 
 #include "db/qso_record.h"
+#include "support/qso_builder.h"
 
 #include <QDateTime>
 #include <QSet>
@@ -75,22 +76,17 @@ inline ContestLog makeContestLog(int stations, int records, int bandsPerTour = 6
                 return QString::fromLatin1(Regions[s % 5]);
             return QStringLiteral("%1").arg(++serial[s], 3, 10, QLatin1Char('0'));
         };
-        QsoRecord r;
-        r.id = i + 1;
-        r.freq = QString::fromLatin1(Freqs[band]);
-        r.band = QString::fromLatin1(Bands[band]);
-        r.mode = QStringLiteral("CW");
-        r.data = at.toString(QStringLiteral("dd.MM.yyyy"));
-        r.time = at.toString(QStringLiteral("HH:mm"));
-        r.call1 = log.calls[a];
-        r.rst1 = QStringLiteral("599");
-        r.nr1 = exchange(a);
-        r.call2 = log.calls[b];
-        r.rst2 = QStringLiteral("599");
-        r.nr2 = exchange(b);
-        r.tur = QString::number(tour + 1);
-        r.radio = QStringLiteral("1");
-        log.records.append(r);
+        const QString nr1 = exchange(a), nr2 = exchange(b); // the heard station's serial first
+        log.records.append(Qso()
+                               .id(i + 1)
+                               .freq(QString::fromLatin1(Freqs[band]))
+                               .band(QString::fromLatin1(Bands[band]))
+                               .mode(QStringLiteral("CW"))
+                               .at(at.toString(QStringLiteral("dd.MM.yyyy")), at.toString(QStringLiteral("HH:mm")))
+                               .heard(log.calls[a], QStringLiteral("599"), nr1)
+                               .worked(log.calls[b], QStringLiteral("599"), nr2)
+                               .tur(QString::number(tour + 1))
+                               .radio(QStringLiteral("1")));
     }
     return log;
 }

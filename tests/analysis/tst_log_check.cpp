@@ -7,6 +7,7 @@
 #include "analysis/serial_numbers.h"
 #include "analysis/contest_log.h"
 #include "base/cp1251.h"
+#include "support/qso_builder.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -24,22 +25,15 @@ namespace {
 QsoRecord rec(qint64 id, const QString &time, const QString &call1, const QString &nr1, const QString &call2,
               const QString &nr2, const QString &tur = QStringLiteral("1"), const QString &band = QStringLiteral("20M"))
 {
-    QsoRecord r;
-    r.id = id;
-    r.freq = QStringLiteral("14025");
-    r.mode = QStringLiteral("CW");
-    r.band = band;
-    r.data = QStringLiteral("07.03.2026");
-    r.time = time;
-    r.call1 = call1;
-    r.rst1 = QStringLiteral("599");
-    r.nr1 = nr1;
-    r.call2 = call2;
-    r.rst2 = nr2.isEmpty() ? QString() : QStringLiteral("599");
-    r.nr2 = nr2;
-    r.tur = tur;
-    r.radio = QStringLiteral("1");
-    return r;
+    return test::Qso::typical()
+        .id(id)
+        .freq(QStringLiteral("14025"))
+        .band(band)
+        .at(QStringLiteral("07.03.2026"), time)
+        .heard(call1, QStringLiteral("599"), nr1)
+        .call2(call2)
+        .nr2WithReport(nr2)
+        .tur(tur);
 }
 
 QVector<Finding> run(const QVector<QsoRecord> &records, const QStringList &known, Options options = {})

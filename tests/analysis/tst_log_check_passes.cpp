@@ -8,6 +8,8 @@
 #include "db/qso_scan.h"
 #include "db/qso_store.h"
 #include "db/statement_trace.h"
+#include "stationinfo/reference_files.h"
+#include "support/temp_log.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -39,11 +41,9 @@ class TestLogCheckPasses : public QObject {
 private slots:
     void theLogIsReadInChunks()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("vireolog.db"));
-        Database::prepareFile(path);
-        Database db(path, QStringLiteral("chunks"));
-        QsoStore store(db.connection());
+        test::TempLog log(QStringLiteral("chunks"), referenceFiles());
+        Database &db = *log.db;
+        QsoStore &store = *log.store;
         QVector<QsoRecord> records = test::makeContestLog(10, 10).records;
         for (QsoRecord &r : records)
             r.id = 0;

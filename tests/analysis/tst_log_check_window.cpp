@@ -8,7 +8,8 @@
 #include "analysis/ui/tlogcheck.h"
 #include "base/cp1251.h"
 #include "db/tour_store.h"
-#include "entry/entry_window.h"
+#include "support/ui/entry_window.h"
+#include "support/qso_builder.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -194,17 +195,15 @@ private slots:
         c.w.seed([] {
             // calls heard once each, none known: a busted call apiece
             QVector<QsoRecord> more;
-            for (int i = 0; i < 3000; ++i) {
-                QsoRecord r;
-                r.data = QStringLiteral("07.03.2026");
-                r.time = QStringLiteral("13:%1").arg(i % 60, 2, 10, QLatin1Char('0'));
-                r.call1 = QStringLiteral("ZZ%1Q").arg(i);
-                r.nr1 = QStringLiteral("MO");
-                r.band = QStringLiteral("20M");
-                r.mode = QStringLiteral("CW");
-                r.tur = QStringLiteral("1");
-                more << r;
-            }
+            for (int i = 0; i < 3000; ++i)
+                more << Qso()
+                            .at(QStringLiteral("07.03.2026"), QStringLiteral("13:%1").arg(i % 60, 2, 10, QLatin1Char('0')))
+                            .call1(QStringLiteral("ZZ%1Q").arg(i))
+                            .nr1(QStringLiteral("MO"))
+                            .band(QStringLiteral("20M"))
+                            .mode(QStringLiteral("CW"))
+                            .tur(QStringLiteral("1"))
+                            .record();
             return more;
         }());
         const int widgets = int(c.check->findChildren<QWidget *>().size());
@@ -262,22 +261,6 @@ private slots:
         QVERIFY(failed.wait(10000));
         QVERIFY(!failed.first().first().toString().isEmpty());
         QVERIFY(!runner.running());
-    }
-
-    // Not a test of its own: with VIREO_SCREENSHOT_DIR set, the window over a contest log is
-    // saved as logcheck.png there.
-    void screenshot()
-    {
-        const QString dir = qEnvironmentVariable("VIREO_SCREENSHOT_DIR");
-        if (dir.isEmpty())
-            QSKIP("VIREO_SCREENSHOT_DIR not set");
-        CheckWindow c(300, 3000);
-        c.check->resize(1000, 460);
-        QVERIFY(c.runToEnd());
-        c.check->lvCheck->selectionModel()->select(c.check->model().index(2, 0),
-                                                    QItemSelectionModel::Rows | QItemSelectionModel::ClearAndSelect);
-        // grab() paints the window as it stands now, the selection included.
-        QVERIFY(c.check->grab().save(dir + QStringLiteral("/logcheck.png")));
     }
 };
 

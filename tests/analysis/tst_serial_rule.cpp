@@ -8,6 +8,7 @@
 #include "analysis/log_check.h"
 #include "analysis/serial_numbers.h"
 #include "analysis/contest_log.h"
+#include "support/qso_builder.h"
 
 #include <QRandomGenerator>
 #include <QSet>
@@ -132,22 +133,21 @@ QMap<Pattern, Counts> measure(const QVector<Station> &stations)
     for (int e = 0; e < events.size(); ++e) {
         const Event &ev = events[e];
         const Station &st = stations[ev.station];
-        QsoRecord r;
-        r.id = records.size() + 1;
         const QDateTime at = start.addSecs(qint64(ev.minute) * 60);
-        r.data = at.toString(QStringLiteral("dd.MM.yyyy"));
-        r.time = at.toString(QStringLiteral("HH:mm"));
-        r.band = QStringLiteral("20M");
-        r.mode = QStringLiteral("CW");
-        r.tur = QStringLiteral("1");
         const QString nr = QString::number(st.values[size_t(ev.number)]);
         const bool asCorrespondent = e % 3 == 0;
-        (asCorrespondent ? r.call2 : r.call1) = st.call;
-        (asCorrespondent ? r.nr2 : r.nr1) = nr;
         // the other side: a station of letters only, out of the serial check
-        (asCorrespondent ? r.call1 : r.call2) = filler + QString::number(e % 50);
-        (asCorrespondent ? r.nr1 : r.nr2) = QStringLiteral("MO");
-        r.rst1 = r.rst2 = QStringLiteral("599");
+        const QString other = filler + QString::number(e % 50);
+        const QsoRecord r = test::Qso()
+                                .id(records.size() + 1)
+                                .at(at.toString(QStringLiteral("dd.MM.yyyy")), at.toString(QStringLiteral("HH:mm")))
+                                .band(QStringLiteral("20M"))
+                                .mode(QStringLiteral("CW"))
+                                .tur(QStringLiteral("1"))
+                                .heard(asCorrespondent ? other : st.call, QStringLiteral("599"),
+                                       asCorrespondent ? QStringLiteral("MO") : nr)
+                                .worked(asCorrespondent ? st.call : other, QStringLiteral("599"),
+                                        asCorrespondent ? nr : QStringLiteral("MO"));
         planted[r.id * 2 + (asCorrespondent ? 1 : 0)].append({ev.station, ev.number});
         records.append(r);
     }

@@ -8,6 +8,8 @@
 #include "base/cp1251.h"
 #include "db/database.h"
 #include "db/qso_store.h"
+#include "support/qso_builder.h"
+#include "support/temp_log.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -25,18 +27,14 @@ namespace {
 QsoRecord rec(const QString &band, const QString &tour, const QString &date, const QString &time,
               const QString &nr2 = QString())
 {
-    QsoRecord r;
-    r.freq = QStringLiteral("14000");
-    r.mode = QStringLiteral("CW");
-    r.data = date;
-    r.time = time;
-    r.call1 = QStringLiteral("UA3AAA");
-    r.nr1 = QStringLiteral("1");
-    r.nr2 = nr2;
-    r.band = band;
-    r.tur = tour;
-    r.radio = QStringLiteral("1");
-    return r;
+    return test::Qso::plain()
+        .at(date, time)
+        .call1(QStringLiteral("UA3AAA"))
+        .nr1(QStringLiteral("1"))
+        .nr2(nr2)
+        .band(band)
+        .tur(tour)
+        .radio(QStringLiteral("1"));
 }
 
 QDateTime utc(int day, int hour, int minute, int second = 0)
@@ -96,19 +94,6 @@ QString snapshot(const ContestStats &s)
                .arg(s.timedCount());
     return out.join(QLatin1Char('\n'));
 }
-
-struct Log {
-    QTemporaryDir dir;
-    std::unique_ptr<Database> db;
-    std::unique_ptr<QsoStore> store;
-    Log()
-    {
-        const QString path = dir.filePath(QStringLiteral("vireolog.db"));
-        Database::prepareFile(path); // no country table needed
-        db = std::make_unique<Database>(path, QStringLiteral("stats-test"));
-        store = std::make_unique<QsoStore>(db->connection());
-    }
-};
 
 } // namespace
 
@@ -285,7 +270,7 @@ private slots:
 
     void followsEveryKindOfChange()
     {
-        Log log;
+        test::TempLog log(QStringLiteral("stats-test"));
         QsoStore &store = *log.store;
         store.append(randomLog(300, 3));
         ContestStats kept;
@@ -342,7 +327,7 @@ private slots:
 
     void readingTheLogEqualsAddingItsRecords()
     {
-        Log log;
+        test::TempLog log(QStringLiteral("stats-test"));
         QVector<QsoRecord> records = randomLog(500, 11);
         records.append(rec(QStringLiteral("Ю2М"), QStringLiteral("тур"), "05.03.2026", "21:00", " "));
         records.append(rec(QString(), QString(), QString(), QString()));

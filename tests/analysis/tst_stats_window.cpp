@@ -1,8 +1,7 @@
 // The statistics window in the real main window: shown and hidden by its menu item, its place
 // kept in settings.ini, following saves, edits, deletions, imports and clearing of the log with
 // totals that agree with the status bar, the rates at the clock's minute, the plot by tour, and
-// the two exports through the file dialog. With VIREO_SCREENSHOT_DIR set it also leaves a
-// picture of the window over a two-tour contest log there.
+// the two exports through the file dialog.
 
 #include "analysis/contest_stats.h"
 #include "analysis/ui/stats_table_model.h"
@@ -10,7 +9,7 @@
 #include "base/cp1251.h"
 #include "db/database.h"
 #include "reports/report_file.h"
-#include "entry/entry_window.h"
+#include "support/ui/entry_window.h"
 
 #include <QAction>
 #include <QAreaSeries>
@@ -23,49 +22,11 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
-#include <QRandomGenerator>
 
 using namespace vireo;
 using vireo::test::EntryWindow;
 
 namespace {
-
-// A two-tour contest: tour 1 from 06:00 to 07:59 and tour 2 from 08:00 to 09:59 UTC on
-// 05.03.2026, a busy start to each tour on 80M and 40M and a little 20M, about half the records
-// with both exchanges, and three typed by hand with a time that does not parse.
-QVector<QsoRecord> contestLog()
-{
-    QRandomGenerator g(2026);
-    QVector<QsoRecord> log;
-    const QTime starts[2] = {QTime(6, 0), QTime(8, 0)};
-    for (int tour = 0; tour < 2; ++tour) {
-        for (int minute = 0; minute < 120; ++minute) {
-            const int busy = minute < 30 ? 4 : minute < 80 ? 2 : 1;
-            const int n = int(g.bounded(busy + 1)) + (minute % 7 == 0 ? 1 : 0);
-            for (int k = 0; k < n; ++k) {
-                const int pick = int(g.bounded(10));
-                const char *band = pick < 5 ? "80M" : pick < 9 ? "40M" : "20M";
-                QsoRecord r = test::record(QStringLiteral("R%1%2A").arg(tour).arg(log.size()), QString::number(k + 1),
-                                           QStringLiteral("UA%1B").arg(log.size()),
-                                           g.bounded(2) ? QString::number(log.size() % 500) : QString());
-                r.band = QString::fromLatin1(band);
-                r.freq = r.band == QLatin1String("80M") ? QStringLiteral("3500") : r.band == QLatin1String("40M") ? QStringLiteral("7000") : QStringLiteral("14000");
-                r.data = QStringLiteral("05.03.2026");
-                r.time = starts[tour].addSecs(minute * 60).toString(QStringLiteral("HH:mm"));
-                r.tur = QString::number(tour + 1);
-                log.append(r);
-            }
-        }
-    }
-    for (const char *bad : {"  :  ", "25:10", "9:5"}) {
-        QsoRecord r = test::record(QStringLiteral("UR5XX"), QStringLiteral("3"), QString(), QString());
-        r.band = QStringLiteral("40M");
-        r.tur = QStringLiteral("2");
-        r.time = QString::fromLatin1(bad);
-        log.append(r);
-    }
-    return log;
-}
 
 // The height of the plot's stack in the bin around x (minutes from its start).
 double topOf(QChart &chart, double x)
@@ -98,28 +59,6 @@ void checkAgreesWithStatusBar(TMain &m, TStats &s)
 {
     QTRY_VERIFY(!s.refreshPending());
     QCOMPARE(cellAt(s, -1, -1), QStringLiteral("%1 / %2").arg(statusNumber(m, 2)).arg(statusNumber(m, 3)));
-}
-
-// Four days of a contest on six bands: a record every three minutes, the low bands at night and
-// the high ones by day, as propagation has it.
-QVector<QsoRecord> sixBandsOverDays()
-{
-    const char *bands[] = {"160M", "80M", "40M", "20M", "15M", "10M"};
-    QVector<QsoRecord> log;
-    QRandomGenerator g(23);
-    const QDateTime start(QDate(2026, 3, 5), QTime(6, 0), Qt::UTC);
-    for (int i = 0; i < 4 * 24 * 20; ++i) {
-        const QDateTime at = start.addSecs(qint64(i) * 3 * 60);
-        const int hour = at.time().hour();
-        const bool day = hour >= 6 && hour < 18;
-        QsoRecord r = test::record(QStringLiteral("R%1A").arg(i), QString::number(i + 1), QString(), QString());
-        const int pick = int(g.bounded(day ? 4 : 3)) + (day ? 2 : 0);
-        r.band = QString::fromLatin1(bands[i % 17 == 0 ? i % 6 : pick]);
-        r.data = at.toString(QStringLiteral("dd.MM.yyyy"));
-        r.time = at.toString(QStringLiteral("HH:mm"));
-        log.append(r);
-    }
-    return log;
 }
 
 // The texts of the chart as drawn: titles, legend entries and the axis labels.
@@ -237,7 +176,7 @@ private slots:
         checkAgreesWithStatusBar(m, s);
 
         // An import adds many records at once; the window reads the log anew.
-        const QVector<QsoRecord> more = contestLog();
+        const QVector<QsoRecord> more = test::twoTourContest();
         int next = 0;
         m.qsos().import(false, [&](QsoRecord &r) {
             if (next == more.size())
@@ -292,7 +231,7 @@ private slots:
         EntryWindow w;
         TMain &m = *w.m;
         TStats &s = *m.stats;
-        w.seed(sixBandsOverDays());
+        w.seed(test::sixBandsOverDays());
         w.t.clock->now = QDateTime(QDate(2026, 3, 9), QTime(5, 50), Qt::UTC);
         m.actStats->trigger();
         s.resize(640, 540);
@@ -325,13 +264,6 @@ private slots:
         QVERIFY(units);
         QCOMPARE(units->text(), QStringLiteral("В клетках таблицы: QSO / очки"));
         QVERIFY(units->isVisible());
-        const QString dir = qEnvironmentVariable("VIREO_SCREENSHOT_DIR");
-        if (!dir.isEmpty()) {
-            s.resize(640, 540);
-            QApplication::processEvents();
-            QApplication::processEvents();
-            s.grab().save(QDir(dir).filePath(QStringLiteral("stats_six_bands.png")));
-        }
     }
 
     void ratesPlotAndExports()
@@ -339,7 +271,7 @@ private slots:
         EntryWindow w;
         TMain &m = *w.m;
         TStats &s = *m.stats;
-        const QVector<QsoRecord> log = contestLog();
+        const QVector<QsoRecord> log = test::twoTourContest();
         w.seed(log);
         m.actStats->trigger();
         QCOMPARE(s.lbStatsNow->text(), QStringLiteral("Темп на 05.03.2026 07:04 UTC"));
@@ -386,16 +318,6 @@ private slots:
         QCOMPARE(time->categoriesLabels().first(), QStringLiteral("08:00"));
         QCOMPARE(time->categoriesLabels().last(), QStringLiteral("10:00"));
         QVERIFY(chart->title().endsWith(QStringLiteral("тур 2")));
-        const QString dir = qEnvironmentVariable("VIREO_SCREENSHOT_DIR");
-        if (!dir.isEmpty()) {
-            const int chosen = s.cbStatsTour->currentIndex();
-            s.cbStatsTour->setCurrentIndex(0);
-            emit s.cbStatsTour->activated(0);
-            QApplication::processEvents(); // the chart lays itself out on the event loop
-            s.grab().save(QDir(dir).filePath(QStringLiteral("stats.png")));
-            s.cbStatsTour->setCurrentIndex(chosen);
-            emit s.cbStatsTour->activated(chosen);
-        }
 
         // the chosen tour stays chosen when the log changes
         m.edCall1->setText(QStringLiteral("UA3ABC"));

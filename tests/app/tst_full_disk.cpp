@@ -14,6 +14,7 @@
 #include "db/log_table_model.h"
 #include "support/full_disk.h"
 #include "support/scripted_services.h"
+#include "support/ui/typing.h"
 
 #include <QAction>
 #include <QDir>
@@ -37,18 +38,16 @@ namespace {
 
 void writeSettings(const QString &path, int backupInterval)
 {
-    IniFile ini(path);
-    ini.writeString(QStringLiteral("MySetting"), QStringLiteral("Call"), QStringLiteral("UA1SWL"));
-    ini.writeString(QStringLiteral("MySetting"), QStringLiteral("Contest"), QStringLiteral("TEST"));
-    ini.writeInteger(QStringLiteral("Backup"), QStringLiteral("Interval"), backupInterval);
+    test::writeKnownListener(path);
+    IniFile(path).writeInteger(QStringLiteral("Backup"), QStringLiteral("Interval"), backupInterval);
 }
 
 void typeQso(TMain &m, const QString &call, const QString &nr2)
 {
-    m.edCall1->setText(call);
-    m.edNr1->setText(QStringLiteral("7"));
-    m.edCall2->setText(nr2.isEmpty() ? QString() : QStringLiteral("UA2XYZ"));
-    m.edNr2->setText(nr2);
+    test::fill(m, {{"edCall1", call},
+                   {"edNr1", QStringLiteral("7")},
+                   {"edCall2", nr2.isEmpty() ? QString() : QStringLiteral("UA2XYZ")},
+                   {"edNr2", nr2}});
     m.btSave->click();
 }
 

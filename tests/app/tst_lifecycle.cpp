@@ -8,6 +8,8 @@
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
 #include "db/tour_store.h"
+#include "support/processes.h"
+#include "support/qso_builder.h"
 #include "support/scripted_services.h"
 
 #include <QAction>
@@ -38,15 +40,7 @@ void writeSettings(const QString &path, const QByteArray &text)
 
 QsoRecord rec(const QString &call, const QString &nr2)
 {
-    QsoRecord r;
-    r.freq = "14000";
-    r.mode = "CW";
-    r.call1 = call;
-    r.nr1 = "1";
-    r.nr2 = nr2;
-    r.band = "20M";
-    r.tur = "0";
-    return r;
+    return test::Qso::plain().call1(call).nr1(QStringLiteral("1")).nr2(nr2);
 }
 
 } // namespace
@@ -347,7 +341,7 @@ private slots:
         // The handlers are in place before the log is made, so the signal may come at once: one
         // that arrives while the program starts is acted on once it runs.
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir.filePath("vireolog.db")), 20000);
-        ::kill(pid_t(proc.processId()), SIGTERM);
+        test::sendSignal(proc, SIGTERM);
         QVERIFY(proc.waitForFinished(20000));
         QCOMPARE(proc.exitStatus(), QProcess::NormalExit);
         IniFile ini(dir.filePath("settings.ini"));

@@ -18,7 +18,11 @@
 #include "reports/logger_file.h"
 #include "reports/report_file.h"
 #include "reports/ui/tfmcabrillo.h"
+#include "support/processes.h"
+#include "support/qso_builder.h"
 #include "support/scripted_services.h"
+#include "support/temp_log.h"
+#include "support/ui/typing.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -79,19 +83,15 @@ void say(const QString &line)
 
 void typeAndSave(TMain &m, const QString &call)
 {
-    m.edCall1->setText(call);
-    m.edNr1->setText(QStringLiteral("7"));
-    m.edCall2->setText(QStringLiteral("UA2XYZ"));
-    m.edNr2->setText(QStringLiteral("15"));
+    test::fill(m, {{"edCall1", call}, {"edNr1", QStringLiteral("7")}, {"edCall2", QStringLiteral("UA2XYZ")},
+                   {"edNr2", QStringLiteral("15")}});
     m.SaveQso();
     say(QStringLiteral("saved ") + call);
 }
 
 void writeSettings(const QString &dir)
 {
-    IniFile ini(QDir(dir).filePath(QStringLiteral("settings.ini")));
-    ini.writeString(QStringLiteral("MySetting"), QStringLiteral("Call"), QStringLiteral("UA1SWL"));
-    ini.writeString(QStringLiteral("MySetting"), QStringLiteral("Contest"), QStringLiteral("TEST"));
+    test::writeKnownListener(QDir(dir).filePath(QStringLiteral("settings.ini")));
 }
 
 int runProgram(const QString &dir, const QString &dialog)
@@ -164,16 +164,7 @@ int runProgram(const QString &dir, const QString &dialog)
 // for a moment now and then.
 QString outside(const QString &db, const QString &statement, const QByteArray &input = {})
 {
-    QProcess p;
-    p.start(QStringLiteral("sqlite3"), {QStringLiteral("-cmd"), QStringLiteral(".timeout 5000"), db, statement});
-    if (!p.waitForStarted(10000))
-        return QStringLiteral("sqlite3 did not start");
-    p.write(input);
-    p.closeWriteChannel();
-    p.waitForFinished(30000);
-    if (p.exitCode() != 0)
-        return QStringLiteral("sqlite3 failed: ") + QString::fromUtf8(p.readAllStandardError());
-    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    return test::sqlite3(db, statement, input, 5000);
 }
 
 QStringList lines(const QByteArray &out, const char *prefix)
@@ -187,47 +178,7 @@ QStringList lines(const QByteArray &out, const char *prefix)
 
 QsoRecord record(const QString &call, const QString &nr2)
 {
-    QsoRecord r;
-    r.freq = QStringLiteral("14000");
-    r.mode = QStringLiteral("CW");
-    r.call1 = call;
-    r.nr1 = QStringLiteral("1");
-    r.nr2 = nr2;
-    r.band = QStringLiteral("20M");
-    r.tur = QStringLiteral("0");
-    return r;
-}
-
-// A copy another program left in write-ahead mode, as a copy of its files taken while it had the
-// log open: the calls from `walFrom` on lie only in the -wal file beside the copy.
-void writeWalCopy(const QString &copyPath, const QStringList &calls, int walFrom)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("other.db"));
-    Database::prepareFile(path);
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
-        db.setDatabaseName(path);
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY(q.exec(QStringLiteral("PRAGMA journal_mode = WAL")));
-        QVERIFY(q.exec(QStringLiteral("PRAGMA wal_autocheckpoint = 0")));
-        q.finish();
-        QsoStore store(db);
-        for (int i = 0; i < calls.size(); ++i) {
-            if (i == walFrom) {
-                QVERIFY(q.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")));
-                q.finish();
-            }
-            store.append(record(calls.at(i), QStringLiteral("5")));
-        }
-        QVERIFY(QFileInfo(path + QStringLiteral("-wal")).size() > 0);
-        QVERIFY(QFile::copy(path, copyPath));
-        QVERIFY(QFile::copy(path + QStringLiteral("-wal"), copyPath + QStringLiteral("-wal")));
-        q.finish();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    return test::Qso::plain().call1(call).nr1(QStringLiteral("1")).nr2(nr2);
 }
 
 struct Window {
@@ -310,7 +261,7 @@ private slots:
         const QStringList saved = lines(out, "saved ");
         QCOMPARE(saved.size(), 8);
         const QString seenOutside = outside(db, QStringLiteral("SELECT COUNT(*) FROM qso"));
-        ::kill(pid_t(vireo.processId()), SIGKILL);
+        test::sendSignal(vireo, SIGKILL);
         QVERIFY(vireo.waitForFinished(10000));
 
         QTemporaryDir backup;
@@ -339,7 +290,10 @@ private slots:
         QVERIFY(QDir().mkpath(folder));
         const QStringList copied{QStringLiteral("WAL1"), QStringLiteral("WAL2"), QStringLiteral("WAL3"),
                                  QStringLiteral("WAL4"), QStringLiteral("WAL5"), QStringLiteral("WAL6")};
-        writeWalCopy(folder + QStringLiteral("/vireolog-20261208-090000.db"), copied, 3);
+        QVector<QsoRecord> copiedRecords;
+        for (const QString &call : copied)
+            copiedRecords << record(call, QStringLiteral("5"));
+        test::writeWalCopy(folder + QStringLiteral("/vireolog-20261208-090000.db"), copiedRecords, 3);
         if (QTest::currentTestFailed())
             return;
 
@@ -356,7 +310,7 @@ private slots:
         vireo.write("go\n");
         QTRY_VERIFY2_WITH_TIMEOUT((out += vireo.readAllStandardOutput()).contains("done"),
                                   qPrintable(QString::fromUtf8(out + vireo.readAllStandardError())), 60000);
-        ::kill(pid_t(vireo.processId()), SIGKILL);
+        test::sendSignal(vireo, SIGKILL);
         QVERIFY(vireo.waitForFinished(10000));
 
         for (const char *side : {"-wal", "-shm", "-journal"})

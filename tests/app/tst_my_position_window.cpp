@@ -1,7 +1,6 @@
 // The listener's own position in the real program: the window "Моё местоположение" and the
 // first-run dialog check what is typed, show the other form, write MyPosition at once, and the
-// station panel measures from the new place without a restart. With VIREO_SCREENSHOT_DIR set,
-// pictures of both are left there.
+// station panel measures from the new place without a restart.
 
 #include "app/program.h"
 #include "app/tfmstart.h"
@@ -12,6 +11,7 @@
 #include "stationinfo/station_lookup.h"
 #include "stationinfo/ui/tmyposition.h"
 #include "support/scripted_services.h"
+#include "support/ui/typing.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,26 +27,13 @@ using namespace vireo;
 
 namespace {
 
-void screenshot(QWidget &w, const QString &name)
-{
-    const QString dir = qEnvironmentVariable("VIREO_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        return;
-    QApplication::processEvents();
-    w.grab().save(QDir(dir).filePath(name));
-}
-
 GeoPosition stored(const QString &settingsPath)
 {
     return myposition::read(settingsPath);
 }
 
-void type(QLineEdit *field, const QString &text)
-{
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Backspace);
-    QTest::keyClicks(field, text);
-}
+// Typing here goes over a field's whole text, as a listener does.
+constexpr auto &type = test::typeOver;
 
 } // namespace
 
@@ -87,7 +74,6 @@ private slots:
         QCOMPARE(edLat->text(), QStringLiteral("55.8125"));
         QCOMPARE(edLon->text(), QStringLiteral("37.625"));
         QCOMPARE(w->fields->lbPositionCheck->text(), QStringLiteral("Середина квадрата: широта 55.8125, долгота 37.625."));
-        screenshot(*w, QStringLiteral("my_position.png"));
         w->btMyPositionSave->click();
         QVERIFY(!w->isVisible());
         QCOMPARE(stored(t.context.settingsPath), (GeoPosition{55.8125, 37.625}));
@@ -107,7 +93,6 @@ private slots:
         type(edLat, QStringLiteral("591.94"));
         const QString error = QStringLiteral("Широта должна быть от -90 до 90 градусов; введено 591.94.");
         QCOMPARE(w->fields->lbPositionCheck->text(), error);
-        screenshot(*w, QStringLiteral("my_position_error.png"));
         w->btMyPositionSave->click();
         QCOMPARE(t.prompts->texts(QStringLiteral("error")), QStringList{error});
         QCOMPARE(t.prompts->shown.last().caption, QStringLiteral("Vireo"));
@@ -163,9 +148,6 @@ private slots:
                     return int(QDialog::Accepted);
                 type(edLocator, QStringLiteral("KO85"));
                 latShown = edLat->text();
-                start.show();
-                screenshot(start, QStringLiteral("first_run_position.png"));
-                start.hide();
                 start.Button1Click();
                 ++tries;
                 atOnce = stored(t.context.settingsPath);

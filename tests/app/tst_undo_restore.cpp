@@ -5,7 +5,7 @@
 #include "app/trestore.h"
 #include "db/log_backup.h"
 #include "db/undo_journal.h"
-#include "entry/entry_window.h"
+#include "support/ui/entry_window.h"
 
 #include <QAction>
 #include <QFile>
@@ -36,8 +36,7 @@ void verifySame(const QVector<QsoRecord> &a, const QVector<QsoRecord> &b)
 
 void typeQso(TMain &m, const QString &call, const QString &nr)
 {
-    m.edCall1->setText(call);
-    m.edNr1->setText(nr);
+    fill(m, {{"edCall1", call}, {"edNr1", nr}});
     m.SaveQso();
 }
 

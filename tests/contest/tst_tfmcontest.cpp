@@ -9,6 +9,7 @@
 #include "reports/ui/tfmcabrillo.h"
 #include "stationinfo/reference_files.h"
 #include "support/scripted_services.h"
+#include "support/ui/typing.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -79,16 +80,6 @@ void clickInto(QDateTimeEdit *edit, bool rightEdge)
     QVERIFY(line);
     const QPoint at(rightEdge ? line->width() - 4 : 3, line->height() / 2);
     QTest::mouseClick(line, Qt::LeftButton, Qt::NoModifier, at);
-}
-
-// Types into whatever has the focus, one key press per character.
-void typeText(const QString &text)
-{
-    for (const QChar c : text) {
-        QWidget *target = QApplication::focusWidget();
-        QVERIFY(target);
-        QTest::keyClick(target, c.toLatin1());
-    }
 }
 
 } // namespace
@@ -388,17 +379,17 @@ void TestTfmContest::typingOverDatesAndTimes()
 
     // Digits typed from the first section on replace the whole date or time.
     clickInto(w.DateTimePicker1, false);
-    typeText(QStringLiteral("08122026"));
+    test::typeKeys(QStringLiteral("08122026"));
     QCOMPARE(w.DateTimePicker1->date(), QDate(2026, 12, 8));
     clickInto(w.DateTimePicker2, false);
-    typeText(QStringLiteral("123000"));
+    test::typeKeys(QStringLiteral("123000"));
     QCOMPARE(w.DateTimePicker2->time(), QTime(12, 30, 0));
     // With separators, and with a digit that can only be a whole section ("9" is the 9th).
     w.DateTimePicker3->setFocus(Qt::TabFocusReason);
-    typeText(QStringLiteral("9.12.2026"));
+    test::typeKeys(QStringLiteral("9.12.2026"));
     QCOMPARE(w.DateTimePicker3->date(), QDate(2026, 12, 9));
     clickInto(w.DateTimePicker4, false);
-    typeText(QStringLiteral("11:59:59"));
+    test::typeKeys(QStringLiteral("11:59:59"));
     QCOMPARE(w.DateTimePicker4->time(), QTime(11, 59, 59));
     QTest::mouseClick(w.btAddTour, Qt::LeftButton);
     QCOMPARE(w.tourRows().size(), 1);
@@ -409,10 +400,10 @@ void TestTfmContest::typingOverDatesAndTimes()
 
     // Into the year only, clicked at its end; then a day past the end of the month it gets.
     clickInto(w.DateTimePicker3, true);
-    typeText(QStringLiteral("2027"));
+    test::typeKeys(QStringLiteral("2027"));
     QCOMPARE(w.DateTimePicker3->date(), QDate(2027, 12, 9));
     clickInto(w.DateTimePicker1, false);
-    typeText(QStringLiteral("31.04"));
+    test::typeKeys(QStringLiteral("31.04"));
     QCOMPARE(w.DateTimePicker1->date(), QDate(2026, 4, 30));
     // The arrow keys still step the section under the cursor.
     clickInto(w.DateTimePicker2, false);

@@ -6,6 +6,8 @@
 
 #include "db/database.h"
 #include "db/qso_store.h"
+#include "support/processes.h"
+#include "support/qso_builder.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -25,18 +27,7 @@ namespace {
 
 QsoRecord numbered(const QString &writer, int i)
 {
-    QsoRecord r;
-    r.freq = QStringLiteral("14000");
-    r.mode = QStringLiteral("CW");
-    r.data = QStringLiteral("05.03.2026");
-    r.time = QStringLiteral("07:04");
-    r.call1 = writer + QString::number(i);
-    r.rst1 = QStringLiteral("599");
-    r.nr1 = QString::number(i);
-    r.band = QStringLiteral("20M");
-    r.tur = QStringLiteral("0");
-    r.radio = QStringLiteral("1");
-    return r;
+    return test::Qso::typical().heard(writer + QString::number(i), QStringLiteral("599"), QString::number(i));
 }
 
 int runWriter(const QString &path, const QString &name, int count)
@@ -101,7 +92,7 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT((out += writer.readAllStandardOutput()).contains('\n'), 30000);
             const int saves = out.count('\n') + 5 + QRandomGenerator::global()->bounded(60);
             QTRY_VERIFY_WITH_TIMEOUT((out += writer.readAllStandardOutput()).count('\n') >= saves, 30000);
-            ::kill(pid_t(writer.processId()), SIGKILL);
+            test::sendSignal(writer, SIGKILL);
             QVERIFY(writer.waitForFinished(10000));
             const QStringList done = acknowledged(out + writer.readAllStandardOutput());
             QVERIFY2(!done.isEmpty(), "the writer saved nothing before it was killed");

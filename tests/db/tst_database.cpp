@@ -6,6 +6,8 @@
 #include "db/qso_store.h"
 #include "db/reference_store.h"
 #include "db/scp_store.h"
+#include "support/qso_builder.h"
+#include "support/temp_log.h"
 
 #include <QFile>
 #include <QSqlQuery>
@@ -20,36 +22,12 @@ namespace {
 
 QsoRecord record(const QString &call1, const QString &nr2 = QString(), const QString &band = QStringLiteral("20M"))
 {
-    QsoRecord r;
-    r.freq = QStringLiteral("14000");
-    r.mode = QStringLiteral("CW");
-    r.data = QStringLiteral("05.03.2026");
-    r.time = QStringLiteral("07:04");
-    r.call1 = call1;
-    r.rst1 = QStringLiteral("599");
-    r.nr1 = QStringLiteral("001");
-    r.call2 = QStringLiteral("UA2XYZ");
-    r.rst2 = nr2.isEmpty() ? QString() : QStringLiteral("599");
-    r.nr2 = nr2;
-    r.band = band;
-    r.tur = QStringLiteral("0");
-    r.radio = QStringLiteral("1");
-    return r;
+    return test::Qso::typical()
+        .heard(call1, QStringLiteral("599"), QStringLiteral("001"))
+        .call2(QStringLiteral("UA2XYZ"))
+        .nr2WithReport(nr2)
+        .band(band);
 }
-
-// A new log file without the country table, with one connection and its store.
-struct Log {
-    QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("vireolog.db"));
-    std::unique_ptr<Database> db;
-    std::unique_ptr<QsoStore> store;
-    explicit Log(const QString &connection)
-    {
-        Database::prepareFile(path);
-        db = std::make_unique<Database>(path, connection);
-        store = std::make_unique<QsoStore>(db->connection());
-    }
-};
 
 } // namespace
 
@@ -152,7 +130,7 @@ private slots:
 
     void countsRepeatsAndDeletion()
     {
-        Log log(QStringLiteral("t2"));
+        test::TempLog log(QStringLiteral("t2"));
         QsoStore &store = *log.store;
         QCOMPARE(store.count(), 0);
         QCOMPARE(store.countWithNr2(), 0);
@@ -179,7 +157,7 @@ private slots:
 
     void importIsAllOrNothing()
     {
-        Log log(QStringLiteral("t3"));
+        test::TempLog log(QStringLiteral("t3"));
         QsoStore &store = *log.store;
         store.append({record("OLD1"), record("OLD2")});
         int n = 0;
@@ -204,7 +182,7 @@ private slots:
 
     void totalsFollowEveryChange()
     {
-        Log log(QStringLiteral("t5"));
+        test::TempLog log(QStringLiteral("t5"));
         QsoStore &store = *log.store;
         Database &db = *log.db;
         const QString &path = log.path;
@@ -257,7 +235,7 @@ private slots:
 
     void gridModelFollowsTheLog()
     {
-        Log log(QStringLiteral("t4"));
+        test::TempLog log(QStringLiteral("t4"));
         QsoStore &store = *log.store;
         QVector<QsoRecord> many;
         for (int i = 0; i < 300; ++i)

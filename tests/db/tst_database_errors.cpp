@@ -9,6 +9,8 @@
 #include "db/sql.h"
 #include "db/undo_journal.h"
 #include "support/full_disk.h"
+#include "support/qso_builder.h"
+#include "support/temp_log.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -28,28 +30,12 @@ namespace {
 
 QsoRecord record(const QString &call)
 {
-    QsoRecord r;
-    r.freq = QStringLiteral("14000");
-    r.mode = QStringLiteral("CW");
-    r.call1 = call;
-    r.nr1 = QStringLiteral("1");
-    r.band = QStringLiteral("20M");
-    r.tur = QStringLiteral("0");
-    return r;
+    return test::Qso::plain().call1(call).nr1(QStringLiteral("1"));
 }
 
-struct Log {
-    QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("vireolog.db"));
-    std::unique_ptr<Database> db;
-    std::unique_ptr<QsoStore> store;
-    Log()
-    {
-        Database::prepareFile(path);
-        db = std::make_unique<Database>(path, QStringLiteral("live"));
-        store = std::make_unique<QsoStore>(db->connection());
-        store->append(record(QStringLiteral("UA1AAA")));
-    }
+// A log of one record.
+struct Log : test::TempLog {
+    Log() : TempLog(QStringLiteral("live")) { store->append(record(QStringLiteral("UA1AAA"))); }
 };
 
 // The text of the error a step throws, or "no error".
@@ -122,7 +108,7 @@ private slots:
             text = thrownBy([&log] { log.store->append(record(QStringLiteral("UA2BBB"))); });
             hold.exec(QStringLiteral("ROLLBACK"));
         } else if (fault == QLatin1String("damaged")) {
-            const QString damaged = log.dir.filePath(QStringLiteral("damaged.db"));
+            const QString damaged = log.filePath(QStringLiteral("damaged.db"));
             QFile f(damaged);
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(QByteArray(8192, '\x5a'));

@@ -8,6 +8,9 @@
 #include "db/qso_store.h"
 #include "db/sql.h"
 #include "db/undo_journal.h"
+#include "support/processes.h"
+#include "support/qso_builder.h"
+#include "support/temp_log.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,21 +31,13 @@ const char *const ChildVariable = "VIREO_BACKUP_CHILD_LOG";
 
 QsoRecord record(int i)
 {
-    QsoRecord r;
-    r.freq = QStringLiteral("14025");
-    r.mode = QStringLiteral("CW");
-    r.data = QStringLiteral("05.03.2026");
-    r.time = QStringLiteral("07:04");
-    r.call1 = QStringLiteral("UA%1ABC").arg(i);
-    r.rst1 = QStringLiteral("599");
-    r.nr1 = QString::number(i);
-    r.call2 = QStringLiteral("DL%1XY").arg(i);
-    r.rst2 = i % 2 ? QStringLiteral("579") : QString();
-    r.nr2 = i % 2 ? QString::number(i * 7) : QString();
-    r.band = QStringLiteral("20M");
-    r.tur = QStringLiteral("1");
-    r.radio = QStringLiteral("1");
-    return r;
+    return test::Qso::typical()
+        .freq(QStringLiteral("14025"))
+        .heard(QStringLiteral("UA%1ABC").arg(i), QStringLiteral("599"), QString::number(i))
+        .call2(QStringLiteral("DL%1XY").arg(i))
+        .rst2(i % 2 ? QStringLiteral("579") : QString())
+        .nr2(i % 2 ? QString::number(i * 7) : QString())
+        .tur(QStringLiteral("1"));
 }
 
 QVector<QsoRecord> records(int from, int n)
@@ -58,17 +53,13 @@ QDateTime at(int hour, int minute, int second)
     return QDateTime(QDate(2026, 12, 8), QTime(hour, minute, second), Qt::UTC);
 }
 
-struct Log {
-    QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("vireolog.db"));
-    std::unique_ptr<Database> db;
-    std::unique_ptr<QsoStore> store;
-    explicit Log(int n = 0, bool wal = true)
+struct Log : test::TempLog {
+    explicit Log(int n = 0, bool wal = true) : TempLog(QStringLiteral("live"))
     {
-        Database::prepareFile(path);
-        db = std::make_unique<Database>(path, QStringLiteral("live"));
         // The program keeps its log in a rollback journal; a log in write-ahead mode (as another
-        // program may leave it) must be copied just as well.
+        // program may leave it) must be copied just as well. The mode is set before the store
+        // prepares its statements.
+        store.reset();
         QSqlQuery q(db->connection());
         QVERIFY(q.exec(wal ? QStringLiteral("PRAGMA journal_mode = WAL") : QStringLiteral("PRAGMA journal_mode = DELETE")));
         QVERIFY(q.next());
@@ -76,13 +67,6 @@ struct Log {
         q.finish();
         store = std::make_unique<QsoStore>(db->connection());
         store->append(records(0, n));
-    }
-    ~Log() { store.reset(); }
-    QVector<QsoRecord> rows()
-    {
-        QVector<QsoRecord> all;
-        store->forEach([&all](const QsoRecord &r) { all << r; });
-        return all;
     }
 };
 
@@ -119,31 +103,6 @@ QString pragma(QSqlDatabase db, const QString &name)
     if (!q.exec(QStringLiteral("PRAGMA ") + name) || !q.next())
         return QStringLiteral("failed: ") + q.lastError().text();
     return q.value(0).toString();
-}
-
-// A copy another program left in write-ahead mode, as a copy of its files taken while it had
-// the log open: the records from `walFrom` on lie only in the -wal file beside the copy.
-void writeWalCopy(const QString &copyPath, int total, int walFrom)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("other.db"));
-    Database::prepareFile(path);
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
-        db.setDatabaseName(path);
-        QVERIFY(db.open());
-        QCOMPARE(pragma(db, QStringLiteral("journal_mode = WAL")), QStringLiteral("wal"));
-        QsoStore store(db);
-        store.append(records(0, walFrom));
-        sql::run(db, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
-        sql::run(db, QStringLiteral("PRAGMA wal_autocheckpoint = 0"));
-        store.append(records(walFrom, total - walFrom));
-        QVERIFY(QFileInfo(path + QStringLiteral("-wal")).size() > 0);
-        QVERIFY(QFile::copy(path, copyPath));
-        QVERIFY(QFile::copy(path + QStringLiteral("-wal"), copyPath + QStringLiteral("-wal")));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("other"));
 }
 
 QStringList filesIn(const QString &folder)
@@ -278,7 +237,7 @@ private slots:
         const QString part = folder + QStringLiteral("/vireolog-20261208-110000.db.part");
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(part).exists() && QFileInfo(part).size() > 8192, 10000);
         QCOMPARE(child.state(), QProcess::Running); // still copying
-        ::kill(pid_t(child.processId()), SIGKILL);
+        test::sendSignal(child, SIGKILL);
         QVERIFY(child.waitForFinished());
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
 
@@ -348,7 +307,7 @@ private slots:
         const QString folder = logbackup::folderOf(log.path);
         QVERIFY(QDir().mkpath(folder));
         const QString copy = folder + QStringLiteral("/vireolog-20261208-090000.db");
-        writeWalCopy(copy, 30, 20);
+        test::writeWalCopy(copy, records(0, 30), 20);
         if (QTest::currentTestFailed())
             return;
         const QStringList before = filesIn(folder);
@@ -393,7 +352,7 @@ private slots:
         const QString folder = logbackup::folderOf(log.path);
         QVERIFY(QDir().mkpath(folder));
         const QString copy = folder + QStringLiteral("/vireolog-20261208-090000.db");
-        writeWalCopy(copy, 12, 11);
+        test::writeWalCopy(copy, records(0, 12), 11);
         QVERIFY(QFile::remove(copy + QStringLiteral("-wal")));
         QCOMPARE(logbackup::qsoCount(copy), 11);
         logbackup::restore(log.store->connection(), copy);

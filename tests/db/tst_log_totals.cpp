@@ -5,6 +5,9 @@
 #include "db/database.h"
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
+#include "support/processes.h"
+#include "support/qso_builder.h"
+#include "support/temp_log.h"
 
 #include <QProcess>
 #include <QSqlQuery>
@@ -20,48 +23,15 @@ namespace {
 
 QsoRecord record(const QString &call1, const QString &nr2 = QString())
 {
-    QsoRecord r;
-    r.freq = QStringLiteral("14000");
-    r.mode = QStringLiteral("CW");
-    r.call1 = call1;
-    r.nr1 = QStringLiteral("001");
-    r.nr2 = nr2;
-    r.band = QStringLiteral("20M");
-    r.tur = QStringLiteral("0");
-    return r;
+    return test::Qso::plain().call1(call1).nr1(QStringLiteral("001")).nr2(nr2);
 }
 
 QString outside(const QString &db, const QString &statement)
 {
-    QProcess p;
-    p.start(QStringLiteral("sqlite3"), {db, statement});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return QStringLiteral("sqlite3 failed: ") + QString::fromUtf8(p.readAllStandardError());
-    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    return test::sqlite3(db, statement);
 }
 
-struct Log {
-    QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("vireolog.db"));
-    std::unique_ptr<Database> db;
-    std::unique_ptr<QsoStore> store;
-    Log()
-    {
-        Database::prepareFile(path);
-        open();
-    }
-    void open()
-    {
-        store.reset();
-        db.reset();
-        db = std::make_unique<Database>(path, QStringLiteral("log"));
-        store = std::make_unique<QsoStore>(db->connection());
-    }
-    void close()
-    {
-        store.reset();
-        db.reset();
-    }
+struct Log : test::TempLog {
     // The totals against a count of the rows.
     void check() const
     {
@@ -231,7 +201,7 @@ private slots:
                 "SELECT 'written';\n.shell sleep 30\n");
         QByteArray out;
         QTRY_VERIFY_WITH_TIMEOUT((out += p.readAllStandardOutput()).contains("written"), 30000);
-        ::kill(pid_t(p.processId()), SIGKILL); // a crash leaves the record in the -wal
+        test::sendSignal(p, SIGKILL); // a crash leaves the record in the -wal
         QVERIFY(p.waitForFinished(10000));
         QVERIFY(QFile::exists(log.path + QStringLiteral("-wal")));
         Database::prepareFile(log.path);

@@ -6,6 +6,8 @@
 #include "db/qso_store.h"
 #include "db/sql.h"
 #include "db/undo_journal.h"
+#include "support/qso_builder.h"
+#include "support/temp_log.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -18,21 +20,12 @@ namespace {
 
 QsoRecord record(const QString &call1, const QString &nr2 = QString())
 {
-    QsoRecord r;
-    r.freq = QStringLiteral("14025");
-    r.mode = QStringLiteral("CW");
-    r.data = QStringLiteral("05.03.2026");
-    r.time = QStringLiteral("07:04");
-    r.call1 = call1;
-    r.rst1 = QStringLiteral("599");
-    r.nr1 = QStringLiteral("001");
-    r.call2 = QStringLiteral("UA2XYZ");
-    r.rst2 = nr2.isEmpty() ? QString() : QStringLiteral("579");
-    r.nr2 = nr2;
-    r.band = QStringLiteral("20M");
-    r.tur = QStringLiteral("2");
-    r.radio = QStringLiteral("1");
-    return r;
+    return test::Qso::typical()
+        .freq(QStringLiteral("14025"))
+        .heard(call1, QStringLiteral("599"), QStringLiteral("001"))
+        .call2(QStringLiteral("UA2XYZ"))
+        .nr2WithReport(nr2, QStringLiteral("579"))
+        .tur(QStringLiteral("2"));
 }
 
 QVector<QsoRecord> some(int n, const QString &prefix)
@@ -43,31 +36,13 @@ QVector<QsoRecord> some(int n, const QString &prefix)
     return rs;
 }
 
-struct Log {
-    QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("vireolog.db"));
-    std::unique_ptr<Database> db;
-    std::unique_ptr<QsoStore> store;
+// A log with its undo history, which starts after the seed.
+struct Log : test::TempLog {
     std::unique_ptr<UndoJournal> journal;
-    explicit Log(const QVector<QsoRecord> &seed = {})
+    explicit Log(const QVector<QsoRecord> &seed = {}) : TempLog(QStringLiteral("undo"))
     {
-        Database::prepareFile(path);
-        db = std::make_unique<Database>(path, QStringLiteral("undo"));
-        store = std::make_unique<QsoStore>(db->connection());
         store->append(seed);
         journal = std::make_unique<UndoJournal>(*store);
-    }
-    ~Log()
-    {
-        journal.reset();
-        store.reset();
-    }
-    // Every row with its key, read from the file.
-    QVector<QsoRecord> rows()
-    {
-        QVector<QsoRecord> all;
-        store->forEach([&all](const QsoRecord &r) { all << r; });
-        return all;
     }
     // The log's indexes as the file declares them.
     QStringList indexes()

@@ -5,6 +5,7 @@
 #include "entry/focus_flow.h"
 #include "entry/key_filter.h"
 #include "entry/qso_entry.h"
+#include "support/qso_builder.h"
 
 #include <QtTest>
 
@@ -196,10 +197,7 @@ void EntryRules::manualRecordsArePreparedLikeObservation()
 
 void EntryRules::editedRecordKeepsKeyAndRadio()
 {
-    QsoRecord original;
-    original.id = 42;
-    original.radio = QStringLiteral("1");
-    original.tur = QStringLiteral("3");
+    const QsoRecord original = test::Qso().id(42).radio(QStringLiteral("1")).tur(QStringLiteral("3"));
     const qsoentry::StationFields f{QStringLiteral("UA3ABC"), QStringLiteral("599"), QStringLiteral("17"),
                                     QString(), QString(), QString()};
     const QsoRecord r = qsoentry::editedRecord(original, f, stamp());

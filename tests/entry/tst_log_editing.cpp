@@ -1,6 +1,6 @@
 // Editing, deleting and clearing records from the main window's grid and menus.
 
-#include "entry/entry_window.h"
+#include "support/ui/entry_window.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -9,7 +9,9 @@
 #include "reports/adif_writer.h"
 #include "reports/ui/tcomentadif.h"
 #include "stationinfo/reference_files.h"
+#include "support/qso_builder.h"
 #include "support/scripted_services.h"
+#include "support/temp_log.h"
 
 #include <QFile>
 #include <QLabel>
@@ -27,21 +29,15 @@ namespace {
 QsoRecord rec(const QString &freq, const QString &mode, const QString &band, const QString &data, const QString &time,
               const QString &call1, const QString &rst1, const QString &nr1, const QString &call2)
 {
-    QsoRecord r;
-    r.freq = freq;
-    r.mode = mode;
-    r.band = band;
-    r.data = data;
-    r.time = time;
-    r.call1 = call1;
-    r.rst1 = rst1;
-    r.nr1 = nr1;
-    r.call2 = call2;
-    r.rst2 = QStringLiteral("599");
-    r.nr2 = QStringLiteral("777");
-    r.tur = QStringLiteral("2");
-    r.radio = QStringLiteral("1");
-    return r;
+    return test::Qso()
+        .freq(freq)
+        .mode(mode)
+        .band(band)
+        .at(data, time)
+        .heard(call1, rst1, nr1)
+        .worked(call2, QStringLiteral("599"), QStringLiteral("777"))
+        .tur(QStringLiteral("2"))
+        .radio(QStringLiteral("1"));
 }
 
 // A small log over the frequency column cases: 4, 5 and 6 digits, band designators and 7 digits,
@@ -264,10 +260,8 @@ void TestAdif::headerLines()
 void TestAdif::wholeFileStandardMessage()
 {
     QTemporaryDir dir;
-    const QString db = dir.filePath("log.db");
-    Database::prepareFile(db, referenceFiles());
-    Database conn(db, "adifTest");
-    QsoStore store(conn.connection());
+    test::TempLog log(dir.filePath("log.db"), QStringLiteral("adifTest"), referenceFiles());
+    QsoStore &store = *log.store;
     store.append(sampleLog());
 
     const QString path = dir.filePath("out.adi");
@@ -286,10 +280,8 @@ void TestAdif::wholeFileStandardMessage()
 void TestAdif::wholeFileCyrillicOwnMessage()
 {
     QTemporaryDir dir;
-    const QString db = dir.filePath("log.db");
-    Database::prepareFile(db, referenceFiles());
-    Database conn(db, "adifTest2");
-    QsoStore store(conn.connection());
+    test::TempLog log(dir.filePath("log.db"), QStringLiteral("adifTest2"), referenceFiles());
+    QsoStore &store = *log.store;
     store.append(sampleLog().mid(0, 2));
 
     const QString path = dir.filePath("out.adi");
@@ -315,10 +307,8 @@ void TestAdif::wholeFileCyrillicOwnMessage()
 void TestAdif::emptyLogGivesHeaderOnly()
 {
     QTemporaryDir dir;
-    const QString db = dir.filePath("log.db");
-    Database::prepareFile(db, referenceFiles());
-    Database conn(db, "adifTest3");
-    QsoStore store(conn.connection());
+    test::TempLog log(dir.filePath("log.db"), QStringLiteral("adifTest3"), referenceFiles());
+    QsoStore &store = *log.store;
     const QString path = dir.filePath("empty.adi");
     QCOMPARE(adif::writeFile(path, store, "R2A", "X", QslMessage{}, QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)),
                              QLocale::c()),

@@ -5,6 +5,9 @@
 #include "db/database.h"
 #include "db/qso_store.h"
 #include "reports/adif_writer.h"
+#include "support/qso_builder.h"
+#include "stationinfo/reference_files.h"
+#include "support/temp_log.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -77,19 +80,12 @@ bool readAdif(const QByteArray &file, QVector<Fields> &records, QString &why)
 
 QsoRecord record(const QString &call1, const QString &nr1, const QString &call2, const QString &mode = QStringLiteral("CW"))
 {
-    QsoRecord r;
-    r.freq = QStringLiteral("14025");
-    r.mode = mode;
-    r.band = QStringLiteral("20M");
-    r.data = QStringLiteral("05.03.2026");
-    r.time = QStringLiteral("07:04");
-    r.call1 = call1;
-    r.rst1 = QStringLiteral("599");
-    r.nr1 = nr1;
-    r.call2 = call2;
-    r.tur = QStringLiteral("1");
-    r.radio = QStringLiteral("1");
-    return r;
+    return test::Qso::typical()
+        .freq(QStringLiteral("14025"))
+        .mode(mode)
+        .heard(call1, QStringLiteral("599"), nr1)
+        .call2(call2)
+        .tur(QStringLiteral("1"));
 }
 
 } // namespace
@@ -117,10 +113,8 @@ void TestAdifReader::writtenLengthCountsCharacters()
 void TestAdifReader::everyFieldComesBack()
 {
     QTemporaryDir dir;
-    const QString dbPath = dir.filePath("log.db");
-    Database::prepareFile(dbPath);
-    Database conn(dbPath, QStringLiteral("adifReader"));
-    QsoStore store(conn.connection());
+    test::TempLog file(dir.filePath("log.db"), QStringLiteral("adifReader"), referenceFiles());
+    QsoStore &store = *file.store;
     store.append({
         record(QStringLiteral("UA3ABC"), QStringLiteral("17 \U0001F4E1"), QStringLiteral("DL1XYZ")),
         record(QStringLiteral("R3A\U0001F600"), QStringLiteral("\U0001D11E\U0001D11E"), QString()),
@@ -192,10 +186,8 @@ void TestAdifReader::everyModeComesBack()
     const QStringList modes = {"CW",  "SSB",    "PSK",  "PSK", "PSK",   "RTTY", "TOR",  "PKT",  "CONTESTI", "DOMINO", "FM",
                                "HELL", "MFSK", "OLIVIA", "PAC", "RTTYM", "THRB", "SSTV", "SSB", "RTTY",    ""};
     QTemporaryDir dir;
-    const QString dbPath = dir.filePath("log.db");
-    Database::prepareFile(dbPath);
-    Database conn(dbPath, QStringLiteral("adifModes"));
-    QsoStore store(conn.connection());
+    test::TempLog file(dir.filePath("log.db"), QStringLiteral("adifModes"), referenceFiles());
+    QsoStore &store = *file.store;
     QVector<QsoRecord> log;
     for (int i = 0; i < codes.size(); ++i)
         log << record(QStringLiteral("UA%1ABC").arg(i % 10), i % 2 ? QStringLiteral("KO85") : QString::number(i + 1),

@@ -10,7 +10,9 @@
 #include "reports/ui/tfmcabrillo.h"
 #include "stationinfo/reference_files.h"
 #include "support/fake_desktop.h"
+#include "support/qso_builder.h"
 #include "support/scripted_services.h"
+#include "support/temp_log.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -35,21 +37,13 @@ QsoRecord qso(const QString &freq, const QString &mode, const QString &data, con
               const QString &call1, const QString &rst1, const QString &nr1, const QString &call2,
               const QString &rst2, const QString &nr2)
 {
-    QsoRecord r;
-    r.freq = freq;
-    r.mode = mode;
-    r.data = data;
-    r.time = time;
-    r.call1 = call1;
-    r.rst1 = rst1;
-    r.nr1 = nr1;
-    r.call2 = call2;
-    r.rst2 = rst2;
-    r.nr2 = nr2;
-    r.band = QStringLiteral("20M");
-    r.tur = QStringLiteral("0");
-    r.radio = QStringLiteral("1");
-    return r;
+    return test::Qso::plain()
+        .freq(freq)
+        .mode(mode)
+        .at(data, time)
+        .heard(call1, rst1, nr1)
+        .worked(call2, rst2, nr2)
+        .radio(QStringLiteral("1"));
 }
 
 QByteArray readAll(const QString &path)
@@ -98,16 +92,10 @@ QStringList items(const QComboBox *combo)
 // A log database and a Cabrillo window over it, in a fresh temporary directory.
 struct Fixture {
     test::TestContext t;
-    std::unique_ptr<Database> db;
-    std::unique_ptr<QsoStore> store;
+    test::TempLog log{t.context.databasePath, QStringLiteral("cabrillo-test"), referenceFiles()};
+    QsoStore *store = log.store.get();
     std::unique_ptr<TfmCabrillo> w;
 
-    Fixture()
-    {
-        Database::prepareFile(t.context.databasePath, referenceFiles());
-        db = std::make_unique<Database>(t.context.databasePath, QStringLiteral("cabrillo-test"));
-        store = std::make_unique<QsoStore>(db->connection());
-    }
     void create() { w = std::make_unique<TfmCabrillo>(t.context, *store, nullptr); }
     void destroy() { w.reset(); }
     // Answers Yes and picks the given file name.

@@ -3,6 +3,7 @@
 
 #include "reports/cabrillo_lines.h"
 #include "reports/cabrillo_report.h"
+#include "support/qso_builder.h"
 
 #include <QtTest>
 
@@ -16,21 +17,15 @@ namespace {
 QsoRecord record(const QString &freq, const QString &mode, const QString &call1, const QString &rst1,
                  const QString &nr1, const QString &call2, const QString &rst2, const QString &nr2)
 {
-    QsoRecord r;
-    r.freq = freq;
-    r.mode = mode;
-    r.data = QStringLiteral("23.09.2008");
-    r.time = QStringLiteral("07:11");
-    r.call1 = call1;
-    r.rst1 = rst1;
-    r.nr1 = nr1;
-    r.call2 = call2;
-    r.rst2 = rst2;
-    r.nr2 = nr2;
-    r.band = QStringLiteral("10M");
-    r.tur = QStringLiteral("1");
-    r.radio = QStringLiteral("1");
-    return r;
+    return test::Qso()
+        .freq(freq)
+        .mode(mode)
+        .at(QStringLiteral("23.09.2008"), QStringLiteral("07:11"))
+        .heard(call1, rst1, nr1)
+        .worked(call2, rst2, nr2)
+        .band(QStringLiteral("10M"))
+        .tur(QStringLiteral("1"))
+        .radio(QStringLiteral("1"));
 }
 
 // Trailing blanks removed, as the guide table shows its example rows.

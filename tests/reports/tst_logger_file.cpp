@@ -9,7 +9,9 @@
 #include "db/qso_store.h"
 #include "reports/logger_file.h"
 #include "stationinfo/reference_files.h"
+#include "support/qso_builder.h"
 #include "support/scripted_services.h"
+#include "support/temp_log.h"
 
 #include <QAction>
 #include <QDir>
@@ -23,21 +25,15 @@ namespace {
 
 QsoRecord rec(const QStringList &v) // band, freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, tur, radio
 {
-    QsoRecord r;
-    r.band = v[0];
-    r.freq = v[1];
-    r.mode = v[2];
-    r.data = v[3];
-    r.time = v[4];
-    r.call1 = v[5];
-    r.rst1 = v[6];
-    r.nr1 = v[7];
-    r.call2 = v[8];
-    r.rst2 = v[9];
-    r.nr2 = v[10];
-    r.tur = v[11];
-    r.radio = v[12];
-    return r;
+    return test::Qso()
+        .band(v[0])
+        .freq(v[1])
+        .mode(v[2])
+        .at(v[3], v[4])
+        .heard(v[5], v[6], v[7])
+        .worked(v[8], v[9], v[10])
+        .tur(v[11])
+        .radio(v[12]);
 }
 
 QVector<QsoRecord> sampleLog()
@@ -134,9 +130,8 @@ void TestLoggerFile::parse()
 void TestLoggerFile::wholeFileBytes()
 {
     QTemporaryDir dir;
-    Database::prepareFile(dir.filePath("log.db"), referenceFiles());
-    Database conn(dir.filePath("log.db"), "sclBytes");
-    QsoStore store(conn.connection());
+    test::TempLog log(dir.filePath("log.db"), QStringLiteral("sclBytes"), referenceFiles());
+    QsoStore &store = *log.store;
     const QString path = dir.filePath("out.scl");
 
     QCOMPARE(loggerfile::writeFile(path, store), WriteResult::Ok);

@@ -11,6 +11,7 @@
 #include "rig/rigctld_process.h"
 #include "rig/rigctld_supervisor.h"
 #include "rig/ui/trigsetup.h"
+#include "support/processes.h"
 #include "support/scripted_services.h"
 
 #include <QAction>
@@ -53,17 +54,6 @@ void useRealRigControl(test::TestContext &t)
 RigctldServer *server(TMain &m)
 {
     return dynamic_cast<RigctldServer *>(m.rigServer());
-}
-
-bool processGone(qint64 pid)
-{
-    if (::kill(pid_t(pid), 0) != 0)
-        return errno == ESRCH;
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return true;
-    const QByteArray s = stat.readAll();
-    return s.mid(s.lastIndexOf(')') + 2, 1) == "Z";
 }
 
 // Chooses a model in the window's list the way a listener does: search, then click.
@@ -196,13 +186,13 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("145 000"), Wait);
         const qint64 second = server(m)->process(1)->pid();
         QVERIFY(second > 0 && second != first);
-        QVERIFY(processGone(first));
+        QVERIFY(test::processGone(first));
         QCOMPARE(m.statusText(4), QStringLiteral("Hamlib Dummy: On-line"));
         QCOMPARE(t.prompts->shown.size(), 1); // no box for a restart
 
         // The program ends: its rigctld ends with it.
         p.reset();
-        QVERIFY(processGone(second));
+        QVERIFY(test::processGone(second));
     }
 
     // Two radios, each with its own rigctld on its own device, at once; R-2 follows radio 2.
@@ -542,8 +532,7 @@ private slots:
     }
 
     // The window as the listener sees it, in the program's font: the list searched for a maker,
-    // and the permission message of a check. Every caption fits; with VIREO_SCREENSHOT_DIR set
-    // the pictures are kept there.
+    // and the permission message of a check. Every caption fits.
     void look()
     {
         QFont font(QStringLiteral("DejaVu Sans"));
@@ -583,13 +572,6 @@ private slots:
         QVERIFY(page->lvModels->geometry().bottom() < page->cbDevice->geometry().top());
         QVERIFY(page->lvModels->height() >= page->lvModels->minimumHeight());
         QVERIFY(w.width() <= 700);
-        const QImage denied = w.grab().toImage();
-
-        const QString dir = qEnvironmentVariable("VIREO_SCREENSHOT_DIR");
-        if (!dir.isEmpty()) {
-            QVERIFY(filtered.save(QDir(dir).filePath(QStringLiteral("rig_setup_icom.png"))));
-            QVERIFY(denied.save(QDir(dir).filePath(QStringLiteral("rig_setup_permission.png"))));
-        }
     }
 };
 

@@ -10,6 +10,7 @@
 #include "rig/serial_devices.h"
 #include "rig/pty_pair.h"
 #include "rig/rigctld_process.h"
+#include "support/processes.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -32,19 +33,6 @@ using rig::RigProblem;
 namespace {
 
 constexpr int Wait = 15000;
-
-// Whether a process is gone (a zombie nobody reaps counts as gone).
-bool processGone(qint64 pid)
-{
-    if (::kill(pid_t(pid), 0) != 0)
-        return errno == ESRCH;
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return true;
-    const QByteArray s = stat.readAll();
-    const int close = s.lastIndexOf(')');
-    return close > 0 && s.mid(close + 2, 1) == "Z";
-}
 
 RadioSetup dummy()
 {
@@ -293,12 +281,12 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(ask(p.port(), "f"), QByteArray("145000000"), Wait);
         QCOMPARE(p.starts(), 2);
         QCOMPARE(ports.size(), 1); // the same port again
-        QVERIFY(processGone(first));
+        QVERIFY(test::processGone(first));
 
         const qint64 second = p.pid();
         p.stop();
         QCOMPARE(p.pid(), qint64(0));
-        QVERIFY(processGone(second));
+        QVERIFY(test::processGone(second));
         QCOMPARE(p.restartPauseMs(), 0); // stopped means stopped: no start is due
         QCOMPARE(p.starts(), 2);
 
@@ -309,7 +297,7 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(q.pid() != 0, Wait);
             third = q.pid();
         }
-        QVERIFY(processGone(third));
+        QVERIFY(test::processGone(third));
     }
 
     // A rigctld that ran long enough before it died is started again at once, the run measured

@@ -11,6 +11,7 @@
 #include "stationinfo/reference_files.h"
 #include "stationinfo/ui/repeat_model.h"
 #include "stationinfo/ui/trptqso.h"
+#include "support/qso_builder.h"
 #include "support/scripted_services.h"
 
 #include <QAction>
@@ -38,21 +39,12 @@ const QColor Red(255, 0, 0), Aqua(0, 255, 255), Yellow(255, 255, 0), LightGreen(
 QsoRecord qso(const QString &call1, const QString &call2, const QString &band = QStringLiteral("20M"),
               const QString &mode = QStringLiteral("CW"), const QString &tur = QStringLiteral("0"))
 {
-    QsoRecord r;
-    r.freq = QStringLiteral("14000");
-    r.mode = mode;
-    r.data = QStringLiteral("05.03.2026");
-    r.time = QStringLiteral("07:04");
-    r.call1 = call1;
-    r.rst1 = QStringLiteral("599");
-    r.nr1 = QStringLiteral("001");
-    r.call2 = call2;
-    r.rst2 = QStringLiteral("599");
-    r.nr2 = QStringLiteral("002");
-    r.band = band;
-    r.tur = tur;
-    r.radio = QStringLiteral("1");
-    return r;
+    return test::Qso::typical()
+        .heard(call1, QStringLiteral("599"), QStringLiteral("001"))
+        .worked(call2, QStringLiteral("599"), QStringLiteral("002"))
+        .band(band)
+        .mode(mode)
+        .tur(tur);
 }
 
 QColor bg(const QWidget *w)

@@ -12,8 +12,10 @@
 #include "stationinfo/ui/scp_list_model.h"
 #include "stationinfo/ui/tdataupdate.h"
 #include "stationinfo/ui/tscp.h"
+#include "support/qso_builder.h"
 #include "support/scripted_services.h"
 #include "stationinfo/scp_file.h"
+#include "support/ui/typing.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,19 +37,7 @@ namespace {
 
 QsoRecord qso(const QString &call1, const QString &call2, const QString &band = QStringLiteral("20M"))
 {
-    QsoRecord r;
-    r.freq = QStringLiteral("14000");
-    r.mode = QStringLiteral("CW");
-    r.data = QStringLiteral("05.03.2026");
-    r.time = QStringLiteral("07:04");
-    r.call1 = call1;
-    r.rst1 = QStringLiteral("599");
-    r.nr1 = QStringLiteral("001");
-    r.call2 = call2;
-    r.band = band;
-    r.tur = QStringLiteral("0");
-    r.radio = QStringLiteral("1");
-    return r;
+    return test::Qso::typical().heard(call1, QStringLiteral("599"), QStringLiteral("001")).call2(call2).band(band);
 }
 
 QStringList masterCalls()
@@ -75,15 +65,8 @@ QStringList containing(const QStringList &calls, const QString &fragment)
     return out;
 }
 
-// With VIREO_SCREENSHOTS set to a folder, the window is saved there as it looks (run under Xvfb).
-void screenshot(QWidget &w, const QString &name)
-{
-    const QString dir = qEnvironmentVariable("VIREO_SCREENSHOTS");
-    if (dir.isEmpty())
-        return;
-    QApplication::processEvents();
-    w.grab().save(QDir(dir).filePath(name));
-}
+// Typing here replaces a field's text.
+constexpr auto &type = test::clearAndType;
 
 int rowOf(const ScpListModel &model, const QString &call)
 {
@@ -109,11 +92,6 @@ private:
     void start();
     TMain &main() { return m_program->main(); }
     TScp &scp() { return *main().scpWindow; }
-    void type(QLineEdit *field, const QString &text)
-    {
-        field->clear();
-        QTest::keyClicks(field, text);
-    }
 
     std::unique_ptr<test::TestContext> m_t;
     std::unique_ptr<Program> m_program;
@@ -179,7 +157,6 @@ void TestScpWindow::listsWhileTyping()
     }
     QVERIFY(rowOf(list, QStringLiteral("UA3ABC")) >= 0);
     type(m.edCall1, QStringLiteral("UA3AB"));
-    screenshot(scp(), QStringLiteral("scp_window.png"));
 
     // The worked side lists the same way; red follows band, mode and tour of the entry line.
     type(m.edCall2, QStringLiteral("DL1AB"));
@@ -345,7 +322,6 @@ void TestScpWindow::dataRefreshWindow()
     QVERIFY2(w->lbCounts->text().startsWith(QStringLiteral("Стран: ")), qPrintable(w->lbCounts->text()));
     QCOMPARE(w->edCtyFile->text(), defaultCtyPath());
     QCOMPARE(w->edScpFile->text(), defaultScpPath());
-    screenshot(*w, QStringLiteral("data_update.png"));
 
     // Files are chosen through the open dialog, starting in the installed data's folder.
     const QString cty = m_t->path(QStringLiteral("cty.dat"));

@@ -147,4 +147,8 @@ struct TestContext {
     QString path(const QString &name) const { return dir.filePath(name); }
 };
 
+// Settings of a listener past the first run (call UA1SWL, contest TEST): the program starts
+// without its first-run dialog.
+void writeKnownListener(const QString &settingsPath);
+
 } // namespace vireo::test

@@ -1,5 +1,6 @@
 #include "support/scripted_services.h"
 
+#include "base/ini_file.h"
 #include "rig/rig_server.h"
 
 #include <QDialog>
@@ -24,6 +25,13 @@ TestContext::TestContext()
     context.services.relauncher = relauncher;
     context.services.rigServerFactory = [] { return std::unique_ptr<RigServer>(); };
     context.trace = [this](const QString &event) { trace << event; };
+}
+
+void writeKnownListener(const QString &settingsPath)
+{
+    IniFile ini(settingsPath);
+    ini.writeString(QStringLiteral("MySetting"), QStringLiteral("Call"), QStringLiteral("UA1SWL"));
+    ini.writeString(QStringLiteral("MySetting"), QStringLiteral("Contest"), QStringLiteral("TEST"));
 }
 
 } // namespace vireo::test

@@ -1,0 +1,38 @@
+// Writes the pictures of the program's windows that the manual and the README show, from the
+// same windows and the same made-up logs as their tests. Run offscreen, from the build:
+//     vireo_screenshots FOLDER [FILE.png ...]
+// With file names given, only those pictures are taken.
+
+#include "camera.h"
+#include "scenes.h"
+
+#include <QApplication>
+#include <QDir>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setCursorFlashTime(0); // a text cursor that does not blink: the same picture every run
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() < 2) {
+        std::fprintf(stderr, "usage: vireo_screenshots FOLDER [FILE.png ...]\n");
+        return 2;
+    }
+    if (!QDir().mkpath(arguments.at(1))) {
+        std::fprintf(stderr, "vireo_screenshots: cannot make the folder %s\n", qPrintable(arguments.at(1)));
+        return 1;
+    }
+    using namespace vireo::shots;
+    Camera camera(arguments.at(1), arguments.mid(2));
+    for (auto scene : {mainWindowWithLongValues, statusBarWithLongMessages, repeatsWindowWithLongValues, scpWindow,
+                       dataUpdateWindow, myPositionWindow, firstRunPosition, statsWindow, statsOfSixBands,
+                       logCheckWindow, rigSetupWindow})
+        scene(camera);
+    for (const QString &file : camera.written)
+        std::printf("%s\n", qPrintable(QDir(arguments.at(1)).filePath(file)));
+    for (const QString &failure : camera.failures)
+        std::fprintf(stderr, "vireo_screenshots: %s\n", qPrintable(failure));
+    return camera.failures.isEmpty() ? 0 : 1;
+}
