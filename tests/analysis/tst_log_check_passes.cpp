@@ -8,7 +8,6 @@
 #include "db/qso_scan.h"
 #include "db/qso_store.h"
 #include "db/statement_trace.h"
-#include "stationinfo/reference_files.h"
 #include "support/temp_log.h"
 
 #include <QTemporaryDir>
@@ -41,7 +40,7 @@ class TestLogCheckPasses : public QObject {
 private slots:
     void theLogIsReadInChunks()
     {
-        test::TempLog log(QStringLiteral("chunks"), referenceFiles());
+        test::TempLog log(QStringLiteral("chunks"));
         Database &db = *log.db;
         QsoStore &store = *log.store;
         QVector<QsoRecord> records = test::makeContestLog(10, 10).records;

@@ -267,7 +267,7 @@ private slots:
     // reading the record as it was.
     void destroyedListenerIsNotCalled()
     {
-        Log log(QStringLiteral("t5"));
+        test::TempLog log(QStringLiteral("t5"));
         QsoStore &store = *log.store;
         QStringList heard;
         auto first = std::make_unique<QObject>();

@@ -6,7 +6,6 @@
 #include "db/qso_store.h"
 #include "reports/adif_writer.h"
 #include "support/qso_builder.h"
-#include "stationinfo/reference_files.h"
 #include "support/temp_log.h"
 
 #include <QFile>
@@ -113,7 +112,7 @@ void TestAdifReader::writtenLengthCountsCharacters()
 void TestAdifReader::everyFieldComesBack()
 {
     QTemporaryDir dir;
-    test::TempLog file(dir.filePath("log.db"), QStringLiteral("adifReader"), referenceFiles());
+    test::TempLog file(dir.filePath("log.db"), QStringLiteral("adifReader"));
     QsoStore &store = *file.store;
     store.append({
         record(QStringLiteral("UA3ABC"), QStringLiteral("17 \U0001F4E1"), QStringLiteral("DL1XYZ")),
@@ -186,7 +185,7 @@ void TestAdifReader::everyModeComesBack()
     const QStringList modes = {"CW",  "SSB",    "PSK",  "PSK", "PSK",   "RTTY", "TOR",  "PKT",  "CONTESTI", "DOMINO", "FM",
                                "HELL", "MFSK", "OLIVIA", "PAC", "RTTYM", "THRB", "SSTV", "SSB", "RTTY",    ""};
     QTemporaryDir dir;
-    test::TempLog file(dir.filePath("log.db"), QStringLiteral("adifModes"), referenceFiles());
+    test::TempLog file(dir.filePath("log.db"), QStringLiteral("adifModes"));
     QsoStore &store = *file.store;
     QVector<QsoRecord> log;
     for (int i = 0; i < codes.size(); ++i)

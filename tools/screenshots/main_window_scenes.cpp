@@ -4,7 +4,7 @@
 #include "scenes.h"
 
 #include "app/tmain.h"
-#include "stationinfo/trptqso.h"
+#include "stationinfo/ui/trptqso.h"
 #include "support/ui/entry_window.h"
 #include "support/sample_logs.h"
 #include "support/ui/typing.h"

@@ -4,7 +4,7 @@
 #include "scenes.h"
 
 #include "rig/hamlib_models.h"
-#include "rig/trigsetup.h"
+#include "rig/ui/trigsetup.h"
 #include "support/scripted_services.h"
 
 #include <QComboBox>
@@ -49,12 +49,12 @@ void rigSetupWindow(Camera &camera)
     {
         test::TestContext t;
         t.context.services.rigProcess.deviceAccess = [](const QString &) { return EACCES; };
-        QString error;
-        const QList<rig::HamlibModel> models = rig::loadModelList(&error);
         const QString byId = QStringLiteral("/dev/serial/by-id/usb-Silicon_Labs_CP2102_USB_to_UART_Bridge_Controller_"
                                             "IC-7300_03001234-if00-port0");
-        TRigSetup w(t.context, models, error, {byId, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyACM0")});
+        TRigSetup w(t.context, {byId, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyACM0")});
         w.show();
+        // rigctl lists the models in the background.
+        static_cast<void>(QTest::qWaitFor([&w] { return w.modelListReady(); }, 20000));
         TRigSetupPage *page = w.page(1);
         page->rbOwn->click();
         if (!QTest::qWaitForWindowExposed(&w, 20000) || !pickModel(page, QStringLiteral("Icom"), 3073)) {

@@ -49,7 +49,7 @@ struct ScpProgram {
         if (!QTest::qWaitFor([this] { return m->scpData->loaded(); }, 60000))
             return false;
         m->activateWindow();
-        QTest::qWaitForWindowActive(m, 20000); // the focus only; the picture is the same without it
+        static_cast<void>(QTest::qWaitForWindowActive(m, 20000)); // the focus only; the picture is the same without it
         return true;
     }
 };
