@@ -15,6 +15,7 @@
 #include "db/qso_store.h"
 #include "db/undo_journal.h"
 #include "reports/logger_file.h"
+#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
 
 #include <QAbstractEventDispatcher>
@@ -158,6 +159,7 @@ struct MenuRun {
 // "из файла SCL", Yes, the file: the handler, then the events it left; then the undo of it.
 MenuRun menuImport(test::TestContext &t, TMain &m, const QString &scl)
 {
+    const test::MainControls ui(m);
     MenuRun r;
     t.prompts->shown.clear();
     t.prompts->answers = {true};
@@ -166,7 +168,7 @@ MenuRun menuImport(test::TestContext &t, TMain &m, const QString &scl)
     const double cpu = processCpuMs(), mainCpu = threadCpuMs();
     QElapsedTimer clock;
     clock.start();
-    m.SCL2->trigger();
+    ui.SCL2->trigger();
     r.handler = msSince(clock);
     drainEvents();
     r.events = msSince(clock);
@@ -176,9 +178,9 @@ MenuRun menuImport(test::TestContext &t, TMain &m, const QString &scl)
     if (!t.prompts->texts(QStringLiteral("error")).isEmpty())
         std::printf("import error: %s\n", qPrintable(t.prompts->texts(QStringLiteral("error")).first()));
     // The history takes it back: the log of the previous round returns, with its own keys.
-    const bool offered = m.actUndo->isEnabled() && m.actUndo->text() == QStringLiteral("Отменить импорт журнала");
+    const bool offered = ui.actUndo->isEnabled() && ui.actUndo->text() == QStringLiteral("Отменить импорт журнала");
     const qint64 importedKey = m.qsos().lastKey();
-    m.actUndo->trigger();
+    ui.actUndo->trigger();
     drainEvents();
     r.undone = offered && m.qsos().count() == Records && m.qsos().lastKey() < importedKey;
     return r;
@@ -201,11 +203,12 @@ int main(int argc, char *argv[])
 
     auto program = std::make_unique<Program>(t.context);
     TMain &m = program->main();
-    m.Timer1->stop();
+    const test::MainControls ui(m);
+    ui.Timer1->stop();
     m.show();
     // The windows that follow the log, open as a listener has them in a contest.
-    m.actScp->trigger();
-    m.actStats->trigger();
+    ui.actScp->trigger();
+    ui.actStats->trigger();
     drainEvents();
     if (loggerfile::writeFile(scl, m.qsos()) != WriteResult::Ok)
         return 1;

@@ -9,6 +9,7 @@
 #include "base/ini_file.h"
 #include "rig/rig_display.h"
 #include "rig/rigctld_client.h"
+#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
 
 #include <QApplication>
@@ -84,7 +85,8 @@ int main(int argc, char *argv[])
     t.context.services.rigServerFactory = [settings] { return makeRigctldServer(settings); };
     Program program(t.context);
     TMain &m = program.main();
-    if (!spin([&] { return m.cbFreq->currentText() == QLatin1String("145 000"); }, 10000)) {
+    const test::MainControls ui(m);
+    if (!spin([&] { return ui.cbFreq->currentText() == QLatin1String("145 000"); }, 10000)) {
         std::fprintf(stderr, "the main window never followed the radio\n");
         return 1;
     }
@@ -105,7 +107,7 @@ int main(int argc, char *argv[])
         QElapsedTimer timer;
         timer.start();
         knob.write(QByteArray("F ") + QByteArray::number(hz) + '\n');
-        if (!spin([&] { return m.cbFreq->currentText() == expected; }, 5000)) {
+        if (!spin([&] { return ui.cbFreq->currentText() == expected; }, 5000)) {
             ++lost;
             continue;
         }

@@ -11,6 +11,7 @@
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
 #include "db/stats_columns.h"
+#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
 
 #include <QApplication>
@@ -40,7 +41,7 @@ struct Fixture {
         t.context.databasePath = path;
         program = std::make_unique<Program>(t.context);
         program->main().show();
-        program->main().Timer1->stop();
+        test::MainControls(program->main()).Timer1->stop();
         program->main().Timer1Timer();
         QApplication::processEvents();
     }
@@ -61,12 +62,12 @@ Fixture &fixture()
 
 int saved = 0;
 
-void saveOne(TMain &m)
+void saveOne(TMain &m, const test::MainControls &ui)
 {
-    m.edCall1->setText(QStringLiteral("R%1AA").arg(saved % 10));
-    m.edNr1->setText(QString::number(saved++));
-    m.edCall2->setText(QStringLiteral("UA2XYZ"));
-    m.edNr2->setText(QStringLiteral("5"));
+    ui.edCall1->setText(QStringLiteral("R%1AA").arg(saved % 10));
+    ui.edNr1->setText(QString::number(saved++));
+    ui.edCall2->setText(QStringLiteral("UA2XYZ"));
+    ui.edNr2->setText(QStringLiteral("5"));
     m.SaveQso();
     QApplication::processEvents(); // the grid, and now and then the statistics window, catch up
 }
@@ -88,25 +89,26 @@ struct SaveFigures {
 std::pair<SaveFigures, SaveFigures> interleavedSaves(int rounds, int perRound)
 {
     TMain &m = fixture().program->main();
+    const test::MainControls ui(m);
     std::vector<double> wall[2], cpu[2];
     for (int round = 0; round < rounds; ++round) {
         for (int open = 0; open < 2; ++open) {
             if (open)
-                m.stats->show();
+                ui.stats->show();
             else
-                m.stats->hide();
+                ui.stats->hide();
             QApplication::processEvents();
             for (int i = 0; i < perRound; ++i) {
                 QElapsedTimer t;
                 t.start();
                 const double c = cpuMs();
-                saveOne(m);
+                saveOne(m, ui);
                 wall[open].push_back(double(t.nsecsElapsed()) / 1e6);
                 cpu[open].push_back(cpuMs() - c);
             }
         }
     }
-    m.stats->hide();
+    ui.stats->hide();
     auto figures = [](const std::vector<double> &w, const std::vector<double> &c) {
         SaveFigures f;
         for (double v : w)
@@ -123,10 +125,11 @@ std::pair<SaveFigures, SaveFigures> interleavedSaves(int rounds, int perRound)
 void BM_WindowRefresh(benchmark::State &state)
 {
     TMain &m = fixture().program->main();
-    m.stats->show();
+    const test::MainControls ui(m);
+    ui.stats->show();
     for (auto _ : state) {
-        m.stats->refresh();
-        m.stats->repaint();
+        ui.stats->refresh();
+        ui.stats->repaint();
     }
 }
 
@@ -188,7 +191,8 @@ void BM_ReadStatsColumns(benchmark::State &state)
 void BM_ApplySave(benchmark::State &state)
 {
     TMain &m = fixture().program->main();
-    m.stats->show();
+    const test::MainControls ui(m);
+    ui.stats->show();
     ContestStats s;
     s.load(m.qsos());
     QsoRecord r = m.qsos().byId(m.qsos().allIds().last());

@@ -14,6 +14,7 @@
 #include "stationinfo/scp_data.h"
 #include "stationinfo/ui/scp_list_model.h"
 #include "stationinfo/ui/tscp.h"
+#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
 
 #include <QAction>
@@ -77,13 +78,14 @@ void BM_Keystroke(benchmark::State &state)
 {
     Fixture &f = fixture(int(state.range(0)));
     TMain &m = f.program->main();
+    const test::MainControls ui(m);
     const QStringList keys = keystrokes(int(state.range(0)) / 2);
     int k = 0;
     for (auto _ : state) {
-        m.edCall1->setText(keys.at(k));
+        ui.edCall1->setText(keys.at(k));
         k = (k + 1) % keys.size();
     }
-    m.edCall1->clear();
+    ui.edCall1->clear();
 }
 
 // The same keystrokes with the partial-check window open.
@@ -91,17 +93,18 @@ void BM_KeystrokeWithScp(benchmark::State &state)
 {
     Fixture &f = fixture(int(state.range(0)));
     TMain &m = f.program->main();
+    const test::MainControls ui(m);
     const QStringList keys = keystrokes(int(state.range(0)) / 2);
-    if (!m.scpWindow->isVisible())
-        m.actScp->trigger();
-    m.scpData->index(); // read once, before the clock runs (see "index build" below)
+    if (!ui.scpWindow->isVisible())
+        ui.actScp->trigger();
+    m.scpData().index(); // read once, before the clock runs (see "index build" below)
     int k = 0;
     for (auto _ : state) {
-        m.edCall1->setText(keys.at(k));
+        ui.edCall1->setText(keys.at(k));
         k = (k + 1) % keys.size();
     }
-    m.edCall1->clear();
-    m.actScp->trigger();
+    ui.edCall1->clear();
+    ui.actScp->trigger();
 }
 
 double threadCpuMs()
@@ -122,34 +125,35 @@ SideBySide sideBySide(int n)
 {
     Fixture &f = fixture(n);
     TMain &m = f.program->main();
+    const test::MainControls ui(m);
     const QStringList keys = keystrokes(n / 2);
     std::vector<double> wall[2], cpu[2];
     std::pair<int, int> rows{0, 0};
     for (int block = 0; block < 40; ++block) {
         const bool open = block % 2;
-        if (m.scpWindow->isVisible() != open)
-            m.actScp->trigger();
-        m.scpData->index();
+        if (ui.scpWindow->isVisible() != open)
+            ui.actScp->trigger();
+        m.scpData().index();
         for (int rep = 0; rep < 10; ++rep) {
             for (const QString &key : keys) {
                 QElapsedTimer t;
                 t.start();
                 const double c0 = threadCpuMs();
-                m.edCall1->setText(key);
+                ui.edCall1->setText(key);
                 cpu[open].push_back(threadCpuMs() - c0);
                 wall[open].push_back(t.nsecsElapsed() / 1e6);
                 if (open)
-                    rows = {m.scpWindow->matchModel().rowCount(), m.scpWindow->nearModel().rowCount()};
+                    rows = {ui.scpWindow->matchModel().rowCount(), ui.scpWindow->nearModel().rowCount()};
             }
         }
     }
-    if (m.scpWindow->isVisible())
-        m.actScp->trigger();
-    m.edCall1->clear();
+    if (ui.scpWindow->isVisible())
+        ui.actScp->trigger();
+    ui.edCall1->clear();
     std::printf("side by side, %d records: typed %s, listed %d + %d calls on the last key\n", n,
                 qPrintable(keys.last()), rows.first, rows.second);
     // The index's own share, per key: calls containing the text, and calls one character off.
-    const ScpIndex &index = m.scpData->index();
+    const ScpIndex &index = m.scpData().index();
     for (const QString &key : keys) {
         if (key.size() < 2)
             continue;
@@ -190,12 +194,13 @@ void BM_SaveQso(benchmark::State &state)
 {
     Fixture &f = fixture(int(state.range(0)));
     TMain &m = f.program->main();
+    const test::MainControls ui(m);
     int i = 0;
     for (auto _ : state) {
-        m.edCall1->setText(QStringLiteral("R%1AA").arg(i % 10));
-        m.edNr1->setText(QStringLiteral("%1").arg(i++));
-        m.edCall2->setText(QStringLiteral("UA2XYZ"));
-        m.edNr2->setText(QStringLiteral("5"));
+        ui.edCall1->setText(QStringLiteral("R%1AA").arg(i % 10));
+        ui.edNr1->setText(QStringLiteral("%1").arg(i++));
+        ui.edCall2->setText(QStringLiteral("UA2XYZ"));
+        ui.edNr2->setText(QStringLiteral("5"));
         m.SaveQso();
         QApplication::processEvents(); // the grid shows the new row
         const int rows = m.logModel().rowCount();
@@ -230,25 +235,26 @@ int main(int argc, char *argv[])
     const SideBySide large = sideBySide(100000);
     // Reading the index from the database, the first time the window is opened.
     Fixture &big = fixture(100000);
-    big.program->main().scpData->reload();
+    big.program->main().scpData().reload();
     QElapsedTimer build;
     build.start();
     const double buildCpu0 = threadCpuMs();
-    const int known = big.program->main().scpData->index().knownCount();
+    const int known = big.program->main().scpData().index().knownCount();
     const double buildMs = build.nsecsElapsed() / 1e6, buildCpuMs = threadCpuMs() - buildCpu0;
     // The same read as the listener meets it: the window open, the index to be read again, one
     // keystroke. The handler starts the read in the background and returns; the lists follow.
     TMain &bm = big.program->main();
-    if (!bm.scpWindow->isVisible())
-        bm.actScp->trigger();
-    bm.scpData->reload();
+    const test::MainControls bui(bm);
+    if (!bui.scpWindow->isVisible())
+        bui.actScp->trigger();
+    bm.scpData().reload();
     QElapsedTimer firstKey;
     firstKey.start();
-    bm.edCall1->setText(QStringLiteral("UA3AB"));
+    bui.edCall1->setText(QStringLiteral("UA3AB"));
     const double firstKeyMs = firstKey.nsecsElapsed() / 1e6;
     // Records saved while the worker reads: how long each commit waits for the file.
     std::vector<double> savesDuring;
-    while (!bm.scpData->loaded()) {
+    while (!bm.scpData().loaded()) {
         QsoRecord r;
         r.call1 = bench::callOf(int(savesDuring.size()) + 7);
         r.band = QStringLiteral("20M");
@@ -271,9 +277,9 @@ int main(int argc, char *argv[])
     }
     const double worstSaveDuring = savesDuring.empty() ? 0 : *std::max_element(savesDuring.begin(), savesDuring.end());
     const double worstSaveQuiet = *std::max_element(savesQuiet.begin(), savesQuiet.end());
-    const int listed = bm.scpWindow->matchModel().rowCount();
-    bm.actScp->trigger();
-    bm.edCall1->clear();
+    const int listed = bui.scpWindow->matchModel().rowCount();
+    bui.actScp->trigger();
+    bui.edCall1->clear();
     const double s1 = get("save_qso/1000"), s100 = get("save_qso/100000");
     bench::Summary s;
     s.add(QStringLiteral("keystroke, 1k log, median"), k1, QStringLiteral("ms"), QStringLiteral("<= 1 ms"), k1 <= 1.0);

@@ -11,6 +11,7 @@
 #include "db/log_backup.h"
 #include "db/qso_store.h"
 #include "db/undo_journal.h"
+#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
 
 #include <QApplication>
@@ -133,19 +134,20 @@ struct Typing {
 // event loop turned between them; with a timed copy running, until it is done.
 Typing typeWhile(TMain &m, bool withCopy)
 {
+    const test::MainControls ui(m);
     const QString call = bench::callOf(Records / 2);
     std::vector<double> delays;
     QElapsedTimer copy;
     if (withCopy) {
-        m.backups->markChanged();
+        ui.backups->markChanged();
         copy.start();
-        m.backups->tick();
+        ui.backups->tick();
     }
     QElapsedTimer t;
     int k = 0;
-    while (withCopy ? m.backups->busy() : delays.size() < 400) {
+    while (withCopy ? ui.backups->busy() : delays.size() < 400) {
         t.start();
-        m.edCall1->setText(call.left(1 + k % call.size()));
+        ui.edCall1->setText(call.left(1 + k % call.size()));
         delays.push_back(msSince(t));
         ++k;
         QApplication::processEvents();
@@ -156,7 +158,7 @@ Typing typeWhile(TMain &m, bool withCopy)
     r.keys = int(delays.size());
     r.medianMs = bench::median(delays);
     r.worstMs = delays.empty() ? 0 : *std::max_element(delays.begin(), delays.end());
-    m.edCall1->clear();
+    ui.edCall1->clear();
     return r;
 }
 
@@ -174,16 +176,17 @@ int main(int argc, char *argv[])
     bench::makeLog(t.context.databasePath, Records);
     auto program = std::make_unique<Program>(t.context);
     TMain &m = program->main();
+    const test::MainControls ui(m);
     m.show();
     m.Timer1Timer();
-    m.backups->waitIdle(); // the copy of the log as found
+    ui.backups->waitIdle(); // the copy of the log as found
     QApplication::processEvents();
     const Typing quiet = typeWhile(m, false);
     const Typing copying = typeWhile(m, true);
     const Typing quietAfter = typeWhile(m, false);
     QElapsedTimer onThread;
     onThread.start();
-    m.backups->copyNow();
+    ui.backups->copyNow();
     const double wholeCopyOnUiThread = msSince(onThread);
     program.reset();
 

@@ -301,7 +301,8 @@ public:
     TScp *scpWindow = nullptr;        // window "Scp" (a top-level window owned by scpWindowOwner)
     std::shared_ptr<TScp> scpWindowOwner;
     TDataUpdate *dataUpdateWindow = nullptr;
-    std::shared_ptr<ScpData> scpData; // the index of known calls, following the log
+    std::shared_ptr<ScpData> m_scpData; // the index of known calls, following the log
+    ScpData &scpData() { return *m_scpData; }
     QLineEdit *scpField = nullptr;    // the call field the listener typed in last
     // Runs the partial check for a call field (the last step of the call-field change).
     void ScpCheck(QLineEdit *field);

@@ -18,9 +18,9 @@ namespace vireo {
 
 void TMain::connectScpHandlers()
 {
-    scpData = std::make_shared<ScpData>(qsos(), m_ctx.databasePath);
+    m_scpData = std::make_shared<ScpData>(qsos(), m_ctx.databasePath);
     // Read in the background: the lists appear for what is typed once the index is in place.
-    connect(scpData.get(), &ScpData::ready, this, [this] {
+    connect(m_scpData.get(), &ScpData::ready, this, [this] {
         guard([this] {
             if (scpWindow->isVisible())
                 ScpCheck(scpField ? scpField : edCall1);
@@ -68,7 +68,7 @@ void TMain::ScpCheck(QLineEdit *field)
         return;
     // Typing never waits for the index: it is read in the background from the moment the window
     // shows, and until then the lists stay empty.
-    const ScpIndex *index = scpData->indexIfReady();
+    const ScpIndex *index = m_scpData->indexIfReady();
     const QString typed = field->text();
     if (typed.size() < 2) {
         scpWindow->clearResults();
@@ -122,7 +122,7 @@ void TMain::actDataUpdateClick()
         connect(dataUpdateWindow, &TDataUpdate::updated, this, [this] {
             guard([this] {
                 scpWindow->clearResults();
-                scpData->reload();
+                m_scpData->reload();
                 if (scpField)
                     ScpCheck(scpField);
             });

@@ -4,6 +4,7 @@
 #include "about/ui/taboutbox.h"
 #include "app/program.h"
 #include "app/tmain.h"
+#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
 
 #include <QAction>
@@ -120,16 +121,17 @@ private slots:
         WorkingDirectory cd(work);
         Program p(t.context);
         TMain &m = p.main();
+        const test::MainControls ui(m);
 
         // About: the box, modally.
-        m.N6->trigger();
+        ui.N6->trigger();
         QCOMPARE(t.prompts->shown.size(), 1);
         QCOMPARE(t.prompts->shown[0].kind, QStringLiteral("modal"));
         QCOMPARE(t.prompts->shown[0].caption, QStringLiteral("AboutBox"));
         t.prompts->shown.clear();
 
         // No manual in the working directory: our own notice, nothing handed to the desktop.
-        m.N5->trigger();
+        ui.N5->trigger();
         QVERIFY(t.shell->opened.isEmpty());
         QCOMPARE(t.prompts->texts(QStringLiteral("warning")).size(), 1);
         QVERIFY(t.prompts->texts(QStringLiteral("warning"))[0].contains(QStringLiteral("manual.pdf")));
@@ -140,7 +142,7 @@ private slots:
         f.write("%PDF-1.4\n");
         f.close();
         t.prompts->shown.clear();
-        m.N5->trigger();
+        ui.N5->trigger();
         QCOMPARE(t.shell->opened, QList<QUrl>{QUrl::fromLocalFile(QDir(work).filePath(QStringLiteral("manual.pdf")))});
         QVERIFY(t.prompts->shown.isEmpty());
     }

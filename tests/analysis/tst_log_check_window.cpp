@@ -43,7 +43,7 @@ struct CheckWindow {
         ids = w.seed(rs);
         w.m->tours().append(TourRow{0, 1, QDate(2026, 3, 7), QTime(12, 0), QDate(2026, 3, 7), QTime(13, 59, 59)});
         w.m->tours().append(TourRow{0, 2, QDate(2026, 3, 7), QTime(15, 0), QDate(2026, 3, 7), QTime(16, 59, 59)});
-        w.m->actCheck->trigger();
+        test::MainControls(*w.m).actCheck->trigger();
         check = w.m->findChild<TLogCheck *>(QStringLiteral("LogCheck"));
     }
 
@@ -231,7 +231,7 @@ private slots:
         QVERIFY(!c.check->btSave->isEnabled());
         QCOMPARE(c.check->lbSummary->text(), QStringLiteral("Проверка ещё не запускалась"));
 
-        c.w.m->actCheck->trigger();
+        test::MainControls(*c.w.m).actCheck->trigger();
         QVERIFY(c.check->isVisible());
         QCOMPARE(c.check->model().rowCount(), 0);
         QVERIFY(c.runToEnd());

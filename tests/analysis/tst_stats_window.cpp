@@ -9,6 +9,8 @@
 #include "base/cp1251.h"
 #include "db/database.h"
 #include "reports/report_file.h"
+#include "entry/entry_window.h"
+#include "support/ui/main_controls.h"
 #include "support/ui/entry_window.h"
 
 #include <QAction>
@@ -83,38 +85,39 @@ private slots:
         {
             EntryWindow w;
             TMain &m = *w.m;
+            const test::MainControls ui(m);
             settings = w.t.context.settingsPath;
             TStats *s = nullptr;
             for (QWidget *top : QApplication::topLevelWidgets())
                 if (top->objectName() == QLatin1String("Stats"))
                     s = qobject_cast<TStats *>(top);
             QVERIFY(s);
-            QCOMPARE(s, m.stats);
+            QCOMPARE(s, ui.stats);
             QVERIFY(s->findChild<QTableView *>(QStringLiteral("tbStats")));
             QVERIFY(s->findChild<QChartView *>(QStringLiteral("chStats")));
             QCOMPARE(s->windowTitle(), QStringLiteral("Статистика"));
             QVERIFY(!s->isVisible());
             QVERIFY(!s->isLoaded()); // the log is read when the window is first shown
 
-            m.actStats->trigger();
+            ui.actStats->trigger();
             QVERIFY(s->isVisible());
-            QVERIFY(m.actStats->isChecked());
+            QVERIFY(ui.actStats->isChecked());
             QVERIFY(s->isLoaded());
-            m.actStats->trigger();
+            ui.actStats->trigger();
             QVERIFY(!s->isVisible());
-            QVERIFY(!m.actStats->isChecked());
-            m.actStats->trigger();
+            QVERIFY(!ui.actStats->isChecked());
+            ui.actStats->trigger();
             s->close(); // the close box hides it and clears the mark
             QVERIFY(!s->isVisible());
-            QVERIFY(!m.actStats->isChecked());
+            QVERIFY(!ui.actStats->isChecked());
             // moved and sized while shown, as the listener does
-            m.actStats->trigger();
+            ui.actStats->trigger();
             s->move(31, 47);
             s->resize(650, 500);
             QApplication::processEvents();
             placed = s->pos();
             QCOMPARE(s->size(), QSize(650, 500));
-            m.actStats->trigger();
+            ui.actStats->trigger();
             // keep the folder for the second start
             w.t.dir.setAutoRemove(false);
         }
@@ -129,8 +132,8 @@ private slots:
         context.settingsPath = settings;
         {
             Program p(context);
-            QCOMPARE(p.main().stats->pos(), placed);
-            QCOMPARE(p.main().stats->size(), QSize(650, 500));
+            QCOMPARE(test::MainControls(p.main()).stats->pos(), placed);
+            QCOMPARE(test::MainControls(p.main()).stats->size(), QSize(650, 500));
         }
         QDir(QFileInfo(settings).path()).removeRecursively();
     }
@@ -139,18 +142,19 @@ private slots:
     {
         EntryWindow w;
         TMain &m = *w.m;
-        TStats &s = *m.stats;
+        const test::MainControls ui(m);
+        TStats &s = *ui.stats;
         const QVector<qint64> ids = w.seed({test::record("UA1A", "1", "DL1A", "5"), test::record("UA2A", "2", "", "")});
-        m.actStats->trigger();
+        ui.actStats->trigger();
         checkAgreesWithStatusBar(m, s);
         QCOMPARE(cellAt(s, -1, -1), QStringLiteral("2 / 4"));
 
         // A save from the entry line: stamped with the clock, 05.03.2026 07:04, band 20M, tour 0.
-        m.edCall1->setText(QStringLiteral("UA3ABC"));
-        m.edNr1->setText(QStringLiteral("5"));
-        m.edCall2->setText(QStringLiteral("UA9XYZ"));
-        m.edNr2->setText(QStringLiteral("7"));
-        m.btSave->click();
+        ui.edCall1->setText(QStringLiteral("UA3ABC"));
+        ui.edNr1->setText(QStringLiteral("5"));
+        ui.edCall2->setText(QStringLiteral("UA9XYZ"));
+        ui.edNr2->setText(QStringLiteral("7"));
+        ui.btSave->click();
         QCOMPARE(statusNumber(m, 2), 3);
         QVERIFY(s.refreshPending()); // shown a moment later, together with any saves that follow
         checkAgreesWithStatusBar(m, s);
@@ -159,19 +163,19 @@ private slots:
         QCOMPARE(s.lbRate10Min->text(), QStringLiteral("За 10 минут: 1 QSO"));
 
         // An edit that takes the worked station's number away and moves the record to 40M.
-        m.DBGrid1->selectRow(0);
-        m.N12->trigger();
-        m.edNr2->clear();
-        m.cbBandEdit->setEditText(QStringLiteral("40M"));
-        m.btEditSave->click();
+        ui.DBGrid1->selectRow(0);
+        ui.N12->trigger();
+        ui.edNr2->clear();
+        ui.cbBandEdit->setEditText(QStringLiteral("40M"));
+        ui.btEditSave->click();
         QVERIFY(!m.editMode());
         checkAgreesWithStatusBar(m, s);
         QCOMPARE(s.tbStats->model()->headerData(0, Qt::Vertical).toString(), QStringLiteral("40M"));
         QCOMPARE(cellAt(s, 0, -1), QStringLiteral("1 / 1"));
 
         // A deletion.
-        m.DBGrid1->selectRow(1);
-        m.N13->trigger();
+        ui.DBGrid1->selectRow(1);
+        ui.N13->trigger();
         QCOMPARE(statusNumber(m, 2), 2);
         checkAgreesWithStatusBar(m, s);
 
@@ -189,17 +193,17 @@ private slots:
         QCOMPARE(s.lbBadTime->text(), statstext::badTimeText(3));
 
         // Records written while the window is hidden are there when it is shown again.
-        m.actStats->trigger();
+        ui.actStats->trigger();
         QVERIFY(!s.isVisible());
-        m.edCall1->setText(QStringLiteral("UA3ABD"));
-        m.edNr1->setText(QStringLiteral("6"));
-        m.btSave->click();
-        m.actStats->trigger();
+        ui.edCall1->setText(QStringLiteral("UA3ABD"));
+        ui.edNr1->setText(QStringLiteral("6"));
+        ui.btSave->click();
+        ui.actStats->trigger();
         QCOMPARE(cellAt(s, -1, -1), QStringLiteral("%1 / %2").arg(statusNumber(m, 2)).arg(statusNumber(m, 3)));
 
         // Clearing the log.
         w.t.prompts->answers = {true};
-        m.N7->trigger();
+        ui.N7->trigger();
         checkAgreesWithStatusBar(m, s);
         QCOMPARE(s.tbStats->model()->rowCount(), 1);
         QCOMPARE(cellAt(s, 0, 0), QStringLiteral("0 / 0"));
@@ -211,9 +215,10 @@ private slots:
     {
         EntryWindow w;
         TMain &m = *w.m;
-        TStats &s = *m.stats;
+        const test::MainControls ui(m);
+        TStats &s = *ui.stats;
         w.seed({test::record("UA1A", "1", "DL1A", "5")});
-        m.actStats->trigger();
+        ui.actStats->trigger();
         QCOMPARE(cellAt(s, -1, -1), QStringLiteral("1 / 3"));
         {
             Database other(w.t.context.databasePath, QStringLiteral("other-program"));
@@ -230,10 +235,11 @@ private slots:
     {
         EntryWindow w;
         TMain &m = *w.m;
-        TStats &s = *m.stats;
+        const test::MainControls ui(m);
+        TStats &s = *ui.stats;
         w.seed(test::sixBandsOverDays());
         w.t.clock->now = QDateTime(QDate(2026, 3, 9), QTime(5, 50), Qt::UTC);
-        m.actStats->trigger();
+        ui.actStats->trigger();
         s.resize(640, 540);
         QApplication::processEvents();
         QChart *chart = s.chStats->chart();
@@ -270,16 +276,17 @@ private slots:
     {
         EntryWindow w;
         TMain &m = *w.m;
-        TStats &s = *m.stats;
+        const test::MainControls ui(m);
+        TStats &s = *ui.stats;
         const QVector<QsoRecord> log = test::twoTourContest();
         w.seed(log);
-        m.actStats->trigger();
+        ui.actStats->trigger();
         QCOMPARE(s.lbStatsNow->text(), QStringLiteral("Темп на 05.03.2026 07:04 UTC"));
         // The rates move on with the clock's tick.
         w.t.clock->now = QDateTime(QDate(2026, 3, 5), QTime(9, 52, 30), Qt::UTC);
-        m.Timer1->start();
+        ui.Timer1->start();
         QTRY_COMPARE_WITH_TIMEOUT(s.lbStatsNow->text(), QStringLiteral("Темп на 05.03.2026 09:52 UTC"), 3000);
-        m.Timer1->stop();
+        ui.Timer1->stop();
         int ten = 0, sixty = 0;
         for (const QsoRecord &r : log) {
             const QTime t = QTime::fromString(r.time, QStringLiteral("HH:mm"));
@@ -320,9 +327,9 @@ private slots:
         QVERIFY(chart->title().endsWith(QStringLiteral("тур 2")));
 
         // the chosen tour stays chosen when the log changes
-        m.edCall1->setText(QStringLiteral("UA3ABC"));
-        m.edNr1->setText(QStringLiteral("5"));
-        m.btSave->click();
+        ui.edCall1->setText(QStringLiteral("UA3ABC"));
+        ui.edNr1->setText(QStringLiteral("5"));
+        ui.btSave->click();
         QTRY_VERIFY(!s.refreshPending());
         QCOMPARE(s.cbStatsTour->currentText(), QStringLiteral("Тур 2"));
 
@@ -331,9 +338,9 @@ private slots:
         emit s.cbStatsTour->activated(0);
         QCOMPARE(chart->series().size(), 3);
         const double before = topOf(*chart, 235.0);
-        m.edCall1->setText(QStringLiteral("UA3ABD"));
-        m.edNr1->setText(QStringLiteral("6"));
-        m.btSave->click();
+        ui.edCall1->setText(QStringLiteral("UA3ABD"));
+        ui.edNr1->setText(QStringLiteral("6"));
+        ui.btSave->click();
         QTRY_VERIFY(!s.refreshPending());
         QCOMPARE(topOf(*chart, 235.0), before + 1);
 

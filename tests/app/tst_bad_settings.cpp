@@ -4,6 +4,7 @@
 #include "app/program.h"
 #include "app/tmain.h"
 #include "base/ini_file.h"
+#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
 
 #include <QAction>
@@ -60,7 +61,7 @@ private slots:
         {
             Program p(t.context);
             QCOMPARE(p.main().myCall, QStringLiteral("UA1ABC"));
-            QVERIFY(p.main().N20->isChecked());
+            QVERIFY(test::MainControls(p.main()).N20->isChecked());
         }
         QVERIFY(t.prompts->texts("error").isEmpty());
         QFile f(t.context.settingsPath);

@@ -13,6 +13,7 @@
 #include "db/log_disk.h"
 #include "db/log_table_model.h"
 #include "support/full_disk.h"
+#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
 #include "support/ui/typing.h"
 
@@ -48,7 +49,8 @@ void typeQso(TMain &m, const QString &call, const QString &nr2)
                    {"edNr1", QStringLiteral("7")},
                    {"edCall2", nr2.isEmpty() ? QString() : QStringLiteral("UA2XYZ")},
                    {"edNr2", nr2}});
-    m.btSave->click();
+    const test::MainControls ui(m);
+    ui.btSave->click();
 }
 
 // Three QSOs saved in an earlier run, whose undo history is still in the file.
@@ -56,11 +58,12 @@ void earlierRun(const AppContext &context)
 {
     Program program(context);
     TMain &m = program.main();
+    const test::MainControls ui(m);
     m.Timer1Timer();
     typeQso(m, QStringLiteral("UA1AAA"), QStringLiteral("5"));
     typeQso(m, QStringLiteral("UA3CCC"), QString());
     typeQso(m, QStringLiteral("UA4DDD"), QStringLiteral("12"));
-    m.backups->waitIdle();
+    ui.backups->waitIdle();
 }
 
 qint64 rowsOf(const QString &db, const QString &table)
@@ -98,6 +101,7 @@ void checkShownOnFullDisk(TMain &m, const test::ScriptedPrompts &prompts, const 
 // the QSO still in the fields to save again.
 void checkSaveRefused(TMain &m, test::ScriptedPrompts &prompts)
 {
+    const test::MainControls ui(m);
     typeQso(m, QStringLiteral("UA9ZZZ"), QStringLiteral("3"));
     const QStringList errors = prompts.texts(QStringLiteral("error"));
     QCOMPARE(errors.size(), 1);
@@ -106,20 +110,21 @@ void checkSaveRefused(TMain &m, test::ScriptedPrompts &prompts)
              qPrintable(errors.first()));
     QCOMPARE(m.statusText(5), errors.first());
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 3"));
-    QCOMPARE(m.edCall1->text(), QStringLiteral("UA9ZZZ"));
-    QCOMPARE(m.edNr2->text(), QStringLiteral("3"));
+    QCOMPARE(ui.edCall1->text(), QStringLiteral("UA9ZZZ"));
+    QCOMPARE(ui.edNr2->text(), QStringLiteral("3"));
 }
 
 // Space is back: the same QSO saved with the OK button, undone and saved again.
 void checkSavedOnceSpaceIsBack(TMain &m, test::ScriptedPrompts &prompts)
 {
-    m.btSave->click();
+    const test::MainControls ui(m);
+    ui.btSave->click();
     QCOMPARE(prompts.texts(QStringLiteral("error")).size(), 1);
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 4"));
     QCOMPARE(m.statusText(5), QString()); // the fault is over
     QCOMPARE(m.logModel().recordAt(3).call1, QStringLiteral("UA9ZZZ"));
-    QCOMPARE(m.actUndo->text(), QStringLiteral("Отменить запись QSO UA9ZZZ"));
-    m.actUndo->trigger();
+    QCOMPARE(ui.actUndo->text(), QStringLiteral("Отменить запись QSO UA9ZZZ"));
+    ui.actUndo->trigger();
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 3"));
     typeQso(m, QStringLiteral("UA9ZZZ"), QStringLiteral("3"));
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 4"));
@@ -193,7 +198,8 @@ private slots:
             QFAIL(qPrintable(QStringLiteral("the start failed: ") + errorText(e)));
         }
         TMain &m = program->main();
-        m.Timer1->stop();
+        const test::MainControls ui(m);
+        ui.Timer1->stop();
         m.show();
         m.Timer1Timer();
         checkShownOnFullDisk(m, *t.prompts, t.dir.path());
@@ -244,13 +250,14 @@ private slots:
             QFAIL(qPrintable(QStringLiteral("the start failed: ") + errorText(e)));
         }
         TMain &m = program->main();
-        m.Timer1->stop();
+        const test::MainControls ui(m);
+        ui.Timer1->stop();
         m.show();
         m.Timer1Timer();
         checkShownOnFullDisk(m, *t.prompts, fs.path);
         if (QTest::currentTestFailed())
             return;
-        m.backups->waitIdle();
+        ui.backups->waitIdle();
         QVERIFY(QDir(fs.path + QStringLiteral("/backup")).entryList(QDir::Files).isEmpty());
         QCOMPARE(m.statusText(5), logdisk::fullStatus());
 
@@ -271,9 +278,9 @@ private slots:
         checkHousekeepingDone(m, t.context.databasePath);
         if (QTest::currentTestFailed())
             return;
-        QVERIFY(m.backups->changed());
-        m.backups->tick();
-        m.backups->waitIdle();
+        QVERIFY(ui.backups->changed());
+        ui.backups->tick();
+        ui.backups->waitIdle();
         const QVector<logbackup::Copy> copies = logbackup::list(t.context.databasePath);
         QCOMPARE(copies.size(), 1);
         QCOMPARE(logbackup::qsoCount(copies.first().path), 4);

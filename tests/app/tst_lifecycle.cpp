@@ -8,6 +8,7 @@
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
 #include "db/tour_store.h"
+#include "support/ui/main_controls.h"
 #include "support/processes.h"
 #include "support/qso_builder.h"
 #include "support/scripted_services.h"
@@ -54,18 +55,19 @@ private slots:
         {
             Program p(t.context);
             TMain &m = p.main();
+            const test::MainControls ui(m);
             QCOMPARE(m.windowTitle(), QStringLiteral("  ()"));
             QCOMPARE(m.statusText(2), QStringLiteral("QSO: 0"));
             QCOMPARE(m.statusText(3), QStringLiteral("Points: 0"));
             const QRect screen = QGuiApplication::primaryScreen()->geometry();
             QCOMPARE(m.x(), (screen.width() - m.width()) / 2);
-            QVERIFY(!m.N18->isChecked());
-            QCOMPARE(m.N18->text(), QStringLiteral("Установить окна ввода горизонтально"));
-            QVERIFY(!m.N20->isChecked());
-            QVERIFY(m.btRdaio1->isChecked());
-            QCOMPARE(m.cbFreq->currentText(), QStringLiteral("14000"));
-            QCOMPARE(m.cbMode->currentText(), QStringLiteral("CW"));
-            QVERIFY(m.edData->isHidden() && m.edTime->isHidden() && m.cbBandEdit->isHidden());
+            QVERIFY(!ui.N18->isChecked());
+            QCOMPARE(ui.N18->text(), QStringLiteral("Установить окна ввода горизонтально"));
+            QVERIFY(!ui.N20->isChecked());
+            QVERIFY(ui.btRadio1->isChecked());
+            QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("14000"));
+            QCOMPARE(ui.cbMode->currentText(), QStringLiteral("CW"));
+            QVERIFY(ui.edData->isHidden() && ui.edTime->isHidden() && ui.cbBandEdit->isHidden());
             // names of the Parts are the objects' names
             for (const char *name : {"edCall1", "edNr2", "cbFreq", "lbCountry", "rbCQ", "btSave", "chTour", "StatusBar1"})
                 QVERIFY2(m.findChild<QWidget *>(QLatin1String(name)), name);
@@ -216,16 +218,17 @@ private slots:
         writeSettings(t.context.settingsPath, settings);
         Program p(t.context);
         TMain &m = p.main();
-        QCOMPARE(m.N18->isChecked(), column);
+        const test::MainControls ui(m);
+        QCOMPARE(ui.N18->isChecked(), column);
         QCOMPARE(m.layoutFlag, column ? 1 : 0);
-        QCOMPARE(m.N20->isChecked(), swap);
-        QCOMPARE(m.N20->text(), swap ? QStringLiteral("Снять режим копии строки с рокировкой данных")
+        QCOMPARE(ui.N20->isChecked(), swap);
+        QCOMPARE(ui.N20->text(), swap ? QStringLiteral("Снять режим копии строки с рокировкой данных")
                                      : QStringLiteral("Установить режим копии строки с рокировкой данных"));
-        QCOMPARE(m.btRdaio1->isChecked(), radio1);
+        QCOMPARE(ui.btRadio1->isChecked(), radio1);
         if (pos.x() >= 0)
             QCOMPARE(m.pos(), pos);
         if (column)
-            QCOMPARE(m.edCall2->geometry(), QRect(325, 50, 175, 28));
+            QCOMPARE(ui.edCall2->geometry(), QRect(325, 50, 175, 28));
     }
 
     void countersAndGridDeletion()
@@ -233,6 +236,7 @@ private slots:
         test::TestContext t;
         Program p(t.context);
         TMain &m = p.main();
+        const test::MainControls ui(m);
         const QVector<qint64> ids =
             m.qsos().append({rec("A1", "1"), rec("A2", ""), rec("A3", "3"), rec("A4", ""), rec("A5", "")});
         m.logModel().appended(ids);
@@ -240,16 +244,16 @@ private slots:
         QCOMPARE(m.statusText(2), QStringLiteral("QSO: 5"));
         QCOMPARE(m.statusText(3), QStringLiteral("Points: 9"));
         // Ctrl+Delete deletes the selected record at once and the counters follow
-        m.DBGrid1->selectRow(2);
-        QTest::keyClick(m.DBGrid1, Qt::Key_Delete, Qt::ControlModifier);
+        ui.DBGrid1->selectRow(2);
+        QTest::keyClick(ui.DBGrid1, Qt::Key_Delete, Qt::ControlModifier);
         QCOMPARE(m.qsos().count(), 4);
         QCOMPARE(m.qsos().repeats("A3").size(), 0);
         QCOMPARE(m.statusText(3), QStringLiteral("Points: 6"));
         QVERIFY(t.prompts->shown.isEmpty());
         // the last row: the selection moves to the new last row
-        m.DBGrid1->selectRow(3);
-        QTest::keyClick(m.DBGrid1, Qt::Key_Delete, Qt::ControlModifier);
-        QCOMPARE(m.DBGrid1->currentIndex().row(), 2);
+        ui.DBGrid1->selectRow(3);
+        QTest::keyClick(ui.DBGrid1, Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(ui.DBGrid1->currentIndex().row(), 2);
         QCOMPARE(m.statusText(2), QStringLiteral("QSO: 3"));
     }
 
@@ -258,20 +262,21 @@ private slots:
         test::TestContext t;
         Program p(t.context);
         TMain &m = p.main();
+        const test::MainControls ui(m);
         QVERIFY(m.CurrentUtcDate.isEmpty());
         m.Timer1Timer();
         QCOMPARE(m.statusText(1), QStringLiteral("05.03.2026"));
-        QCOMPARE(m.lbUTC->text(), QStringLiteral("07:04:09"));
+        QCOMPARE(ui.lbUTC->text(), QStringLiteral("07:04:09"));
         QCOMPARE(m.CurrentUtcDate, QStringLiteral("05.03.2026"));
         QCOMPARE(m.CurrentUtcTime, QStringLiteral("07:04"));
         // tracking on with an empty table: a typed tour number stays
-        m.chTour->click();
+        ui.chTour->click();
         QCOMPARE(t.prompts->texts("warning"),
                  QStringList{QStringLiteral("Не выбран contest! Обработка туров и повторных связей, будет неверной!")});
-        QVERIFY(m.chTour->isChecked());
-        m.edTour->setText("7");
+        QVERIFY(ui.chTour->isChecked());
+        ui.edTour->setText("7");
         m.Timer1Timer();
-        QCOMPARE(m.edTour->text(), QStringLiteral("7"));
+        QCOMPARE(ui.edTour->text(), QStringLiteral("7"));
         TourRow r;
         r.tour = 1;
         r.dateBegin = r.dateEnd = QDate(2026, 3, 5);
@@ -279,18 +284,18 @@ private slots:
         r.timeEnd = QTime(7, 4, 9);
         m.tours().append(r);
         m.Timer1Timer();
-        QCOMPARE(m.edTour->text(), QStringLiteral("1"));
-        QCOMPARE(m.ibTourTime->text(), QStringLiteral("00:00:00"));
+        QCOMPARE(ui.edTour->text(), QStringLiteral("1"));
+        QCOMPARE(ui.ibTourTime->text(), QStringLiteral("00:00:00"));
         t.clock->now = t.clock->now.addSecs(1);
         m.Timer1Timer();
-        QCOMPARE(m.edTour->text(), QStringLiteral("0"));
-        QCOMPARE(m.ibTourTime->text(), QStringLiteral("00:00:00"));
+        QCOMPARE(ui.edTour->text(), QStringLiteral("0"));
+        QCOMPARE(ui.ibTourTime->text(), QStringLiteral("00:00:00"));
         // tracking off: only the clock moves
-        m.chTour->click();
-        m.edTour->setText("3");
+        ui.chTour->click();
+        ui.edTour->setText("3");
         m.Timer1Timer();
-        QCOMPARE(m.edTour->text(), QStringLiteral("3"));
-        QCOMPARE(m.lbUTC->text(), QStringLiteral("07:04:10"));
+        QCOMPARE(ui.edTour->text(), QStringLiteral("3"));
+        QCOMPARE(ui.lbUTC->text(), QStringLiteral("07:04:10"));
     }
 
     void bandFromTheFrequencyBox()
@@ -298,29 +303,30 @@ private slots:
         test::TestContext t;
         Program p(t.context);
         TMain &m = p.main();
+        const test::MainControls ui(m);
         QCOMPARE(m.currentBand, QString()); // "14000" was there before the handler
-        m.cbFreq->setEditText("5000");
+        ui.cbFreq->setEditText("5000");
         QCOMPARE(m.currentBand, QString()); // a frequency of no band
-        m.cbFreq->setEditText("14000");
+        ui.cbFreq->setEditText("14000");
         QCOMPARE(m.currentBand, QStringLiteral("20M"));
-        m.cbFreq->setEditText("7025");
+        ui.cbFreq->setEditText("7025");
         QCOMPARE(m.currentBand, QStringLiteral("40M"));
-        m.cbFreq->setEditText("144");
+        ui.cbFreq->setEditText("144");
         QCOMPARE(m.currentBand, QStringLiteral("2M"));
-        m.cbFreq->setEditText("432");
+        ui.cbFreq->setEditText("432");
         QCOMPARE(m.currentBand, QStringLiteral("432"));
         for (const char *bad : {" R1 OFF", "", "abc", "14 0x0"}) {
-            m.cbFreq->setEditText(QLatin1String(bad));
+            ui.cbFreq->setEditText(QLatin1String(bad));
             QCOMPARE(m.currentBand, QStringLiteral("432"));
         }
         QVERIFY(t.prompts->shown.isEmpty()); // no error box for a text that is not a frequency
-        QCOMPARE(m.cbMode->count(), 18);
-        QCOMPARE(m.cbMode->itemText(1), QStringLiteral("PH (SSB)"));
-        m.cbMode->setEditText("PH (SSB)");
+        QCOMPARE(ui.cbMode->count(), 18);
+        QCOMPARE(ui.cbMode->itemText(1), QStringLiteral("PH (SSB)"));
+        ui.cbMode->setEditText("PH (SSB)");
         QCOMPARE(m.modeCode(), QStringLiteral("PH"));
-        m.cbMode->setEditText("SSB");
+        ui.cbMode->setEditText("SSB");
         QCOMPARE(m.modeCode(), QStringLiteral("SS"));
-        QCOMPARE(m.cbBandEdit->count(), 15);
+        QCOMPARE(ui.cbBandEdit->count(), 15);
     }
 
     void terminationWritesTheSettings()

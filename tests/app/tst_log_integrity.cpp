@@ -18,6 +18,7 @@
 #include "reports/logger_file.h"
 #include "reports/report_file.h"
 #include "reports/ui/tfmcabrillo.h"
+#include "support/ui/main_controls.h"
 #include "support/processes.h"
 #include "support/qso_builder.h"
 #include "support/scripted_services.h"
@@ -104,7 +105,8 @@ int runProgram(const QString &dir, const QString &dialog)
     t.context.databasePath = QDir(dir).filePath(QStringLiteral("vireolog.db"));
     Program program(t.context);
     TMain &m = program.main();
-    m.Timer1->stop();
+    const test::MainControls ui(m);
+    ui.Timer1->stop();
     m.show();
     m.Timer1Timer();
     for (int i = 1; i <= 3; ++i)
@@ -137,7 +139,7 @@ int runProgram(const QString &dir, const QString &dialog)
             return int(QDialog::Accepted);
         };
         prompts->answers = {true};
-        m.actRestore->trigger();
+        ui.actRestore->trigger();
     } else if (dialog == QLatin1String("cabrillo")) {
         report = QDir(dir).filePath(QStringLiteral("UA1SWL.cbr"));
         prompts->answers = {true};
@@ -191,7 +193,7 @@ struct Window {
     {
         program = std::make_unique<Program>(t.context);
         m = &program->main();
-        m->Timer1->stop();
+        test::MainControls(*m).Timer1->stop();
         m->show();
         m->Timer1Timer();
     }
@@ -351,7 +353,7 @@ private slots:
 
         // deleting one record of our own while another program deleted two
         QCOMPARE(outside(w.db(), QStringLiteral("DELETE FROM qso WHERE call1 IN ('OUT1', 'OUT2')")), QString());
-        w.m->DBGrid1->selectRow(0);
+        test::MainControls(*w.m).DBGrid1->selectRow(0);
         w.m->N13Click();
         CHECK_SHOWS_THE_FILE(w);
 

@@ -10,6 +10,7 @@
 #include "stationinfo/ui/position_fields.h"
 #include "stationinfo/station_lookup.h"
 #include "stationinfo/ui/tmyposition.h"
+#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
 #include "support/ui/typing.h"
 
@@ -50,14 +51,15 @@ private slots:
         }
         Program p(t.context);
         TMain &m = p.main();
+        const test::MainControls ui(m);
         m.show();
-        QTest::keyClicks(m.edCall1, QStringLiteral("JA1ABC"));
-        const QString fromZero = m.lbDistance->text();
+        QTest::keyClicks(ui.edCall1, QStringLiteral("JA1ABC"));
+        const QString fromZero = ui.lbDistance->text();
         QCOMPARE(fromZero, StationLookup(m.references()).lookup(QStringLiteral("JA1ABC"), 0, 0).distance);
 
-        QCOMPARE(m.actMyPosition->text(), QStringLiteral("Моё местоположение…"));
-        QVERIFY(m.mnSettings->actions().contains(m.actMyPosition));
-        m.actMyPosition->trigger();
+        QCOMPARE(ui.actMyPosition->text(), QStringLiteral("Моё местоположение…"));
+        QVERIFY(ui.mnSettings->actions().contains(ui.actMyPosition));
+        ui.actMyPosition->trigger();
         auto *w = m.findChild<TMyPosition *>(QStringLiteral("MyPosition"));
         QVERIFY(w && w->isVisible());
         QCOMPARE(w->windowTitle(), QStringLiteral("Моё местоположение"));
@@ -80,11 +82,11 @@ private slots:
         QCOMPARE(m.myLatitude, 55.8125);
         const QString fromMoscow = StationLookup(m.references()).lookup(QStringLiteral("JA1ABC"), 55.8125, 37.625).distance;
         QVERIFY(fromMoscow != fromZero);
-        QCOMPARE(m.lbDistance->text(), fromMoscow);
+        QCOMPARE(ui.lbDistance->text(), fromMoscow);
 
         // Degrees show their locator; a wrong value is said under the fields and in a box on
         // saving, and nothing changes.
-        m.actMyPosition->trigger();
+        ui.actMyPosition->trigger();
         QCOMPARE(edLocator->text(), QStringLiteral("KO85tt"));
         type(edLat, QStringLiteral("59,94"));
         type(edLon, QStringLiteral("30.31"));
@@ -103,19 +105,19 @@ private slots:
         w->btMyPositionCancel->click();
         QVERIFY(!w->isVisible());
         QCOMPARE(m.myLatitude, 55.8125);
-        QCOMPARE(m.lbDistance->text(), fromMoscow);
+        QCOMPARE(ui.lbDistance->text(), fromMoscow);
         QCOMPARE(stored(t.context.settingsPath), (GeoPosition{55.8125, 37.625}));
 
         // Saved untouched, a position with more digits than the fields show stays as it was.
         m.setMyPosition(55.0 + 1.0 / 3, 37.625);
-        m.actMyPosition->trigger();
+        ui.actMyPosition->trigger();
         QCOMPARE(edLat->text(), QStringLiteral("55.33333"));
         w->btMyPositionSave->click();
         QVERIFY(!w->isVisible());
         QVERIFY(std::abs(stored(t.context.settingsPath).latitude - (55.0 + 1.0 / 3)) < 1e-12);
 
         // A locator that does not read.
-        m.actMyPosition->trigger();
+        ui.actMyPosition->trigger();
         type(edLocator, QStringLiteral("KO8"));
         w->btMyPositionSave->click();
         QCOMPARE(t.prompts->texts(QStringLiteral("error")).last(),

@@ -4,9 +4,10 @@
 // the longest mode, clock and radio messages of the status bar.
 
 #include "base/ui/cut_text_tip.h"
-#include "support/ui/entry_window.h"
+#include "entry/entry_window.h"
 #include "stationinfo/ui/repeat_model.h"
 #include "stationinfo/ui/trptqso.h"
+#include "support/ui/main_controls.h"
 #include "support/ui/entry_window.h"
 
 #include <QAbstractItemView>
@@ -109,60 +110,61 @@ void TextsFitTest::mainWindowWithLongValues()
 {
     EntryWindow w;
     TMain &m = *w.m;
+    const test::MainControls ui(m);
     QCOMPARE(m.width(), 604);
     w.seed(longValueRecords());
     m.myLatitude = 55.75; // Moscow
     m.myLongitude = 37.62;
     QStringList faults;
-    const QString f = gridFits(m.DBGrid1);
+    const QString f = gridFits(ui.DBGrid1);
     if (!f.isEmpty())
         faults << f;
 
     // Far stations and the longest country names, looked up for real.
     int longestDistance = 0;
     for (const char *call : {"ZD9ABC", "VK6ABC", "CE0XAB", "HK0ABC", "KH5ABC", "ZS6ABC", "KH6ABC", "VP8ABC", "UA3ABCDEF"}) {
-        m.edCall1->clear();
-        m.edCall1->setFocus();
+        ui.edCall1->clear();
+        ui.edCall1->setFocus();
         type(QString::fromLatin1(call));
-        for (QLabel *l : {m.lbDxccRpt, m.lbPrefix, m.lbContinentRpt, m.lbDistance, m.lbCountry})
+        for (QLabel *l : {ui.lbDxccRpt, ui.lbPrefix, ui.lbContinentRpt, ui.lbDistance, ui.lbCountry})
             if (const QString why = labelFits(l); !why.isEmpty())
                 faults << why;
-        for (QAbstractButton *b : {static_cast<QAbstractButton *>(m.rbCQ), static_cast<QAbstractButton *>(m.rbITU),
-                                   static_cast<QAbstractButton *>(m.rbRU), static_cast<QAbstractButton *>(m.rbDeg)})
+        for (QAbstractButton *b : {static_cast<QAbstractButton *>(ui.rbCQ), static_cast<QAbstractButton *>(ui.rbITU),
+                                   static_cast<QAbstractButton *>(ui.rbRU), static_cast<QAbstractButton *>(ui.rbDeg)})
             if (const QString why = buttonFits(b); !why.isEmpty())
                 faults << why;
-        longestDistance = std::max(longestDistance, int(m.lbDistance->text().size()));
+        longestDistance = std::max(longestDistance, int(ui.lbDistance->text().size()));
     }
     QVERIFY(longestDistance >= 9); // five digits were shown: "16,360 km"
 
-    m.edCall2->setText(QStringLiteral("UA0ABC/MM"));
-    m.edNr1->setText(QStringLiteral("16 KO85RS12"));
+    ui.edCall2->setText(QStringLiteral("UA0ABC/MM"));
+    ui.edNr1->setText(QStringLiteral("16 KO85RS12"));
     // The longest captions the capture buttons carry.
-    m.rbLoc->setText(QStringLiteral("LOC:KO85RS12"));
-    m.rbState->setText(QStringLiteral("STATE:ABCD"));
-    m.rbDeg->setText(QStringLiteral("DEG:45S170W"));
-    m.rbRU->setText(QStringLiteral("RU:6"));
-    m.rbCQ->setText(QStringLiteral("CQ:40"));
-    m.rbITU->setText(QStringLiteral("ITU:90"));
-    for (QAbstractButton *b : {static_cast<QAbstractButton *>(m.rbCQ), static_cast<QAbstractButton *>(m.rbITU),
-                               static_cast<QAbstractButton *>(m.rbRU), static_cast<QAbstractButton *>(m.rbLoc),
-                               static_cast<QAbstractButton *>(m.rbState), static_cast<QAbstractButton *>(m.rbDeg),
-                               static_cast<QAbstractButton *>(m.chLR), static_cast<QAbstractButton *>(m.chCopy),
-                               static_cast<QAbstractButton *>(m.chRst), static_cast<QAbstractButton *>(m.chTour)})
+    ui.rbLoc->setText(QStringLiteral("LOC:KO85RS12"));
+    ui.rbState->setText(QStringLiteral("STATE:ABCD"));
+    ui.rbDeg->setText(QStringLiteral("DEG:45S170W"));
+    ui.rbRU->setText(QStringLiteral("RU:6"));
+    ui.rbCQ->setText(QStringLiteral("CQ:40"));
+    ui.rbITU->setText(QStringLiteral("ITU:90"));
+    for (QAbstractButton *b : {static_cast<QAbstractButton *>(ui.rbCQ), static_cast<QAbstractButton *>(ui.rbITU),
+                               static_cast<QAbstractButton *>(ui.rbRU), static_cast<QAbstractButton *>(ui.rbLoc),
+                               static_cast<QAbstractButton *>(ui.rbState), static_cast<QAbstractButton *>(ui.rbDeg),
+                               static_cast<QAbstractButton *>(ui.chLR), static_cast<QAbstractButton *>(ui.chCopy),
+                               static_cast<QAbstractButton *>(ui.chRst), static_cast<QAbstractButton *>(ui.chTour)})
         if (const QString why = buttonFits(b); !why.isEmpty())
             faults << why;
 
-    m.chCopy->click();
-    m.chCopy->click();
+    ui.chCopy->click();
+    ui.chCopy->click();
 
     // Edit mode with the 7-digit frequency of the first record.
-    m.edCall1->clear();
-    m.edCall2->clear();
-    m.DBGrid1->selectRow(0);
+    ui.edCall1->clear();
+    ui.edCall2->clear();
+    ui.DBGrid1->selectRow(0);
     m.N12Click();
-    QCOMPARE(m.edFreqEdit->text(), QStringLiteral("1296000"));
-    const int freqRoom = m.edFreqEdit->width() - 8; // frame and text margins
-    if (QFontMetrics(m.edFreqEdit->font()).horizontalAdvance(m.edFreqEdit->text()) > freqRoom)
+    QCOMPARE(ui.edFreqEdit->text(), QStringLiteral("1296000"));
+    const int freqRoom = ui.edFreqEdit->width() - 8; // frame and text margins
+    if (QFontMetrics(ui.edFreqEdit->font()).horizontalAdvance(ui.edFreqEdit->text()) > freqRoom)
         faults << QStringLiteral("edFreqEdit \"1296000\" is cut");
     m.btEditSaveClick();
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
@@ -172,6 +174,7 @@ void TextsFitTest::statusBarMessages()
 {
     EntryWindow w;
     TMain &m = *w.m;
+    const test::MainControls ui(m);
     const QStringList panel5 = {
         QStringLiteral("Режим - наблюдений и записи QSO!"), QStringLiteral("Режим ввода QSO вручную"),
         QStringLiteral("Режим редактирования"), QStringLiteral("Синхронизация времени... подождите!"),
@@ -184,7 +187,7 @@ void TextsFitTest::statusBarMessages()
     QStringList faults;
     auto check = [&](int panel, const QString &text) {
         m.setStatusText(panel, text);
-        if (const QString why = labelFits(m.StatusPanels[panel - 1]); !why.isEmpty())
+        if (const QString why = labelFits(ui.StatusPanels[panel - 1]); !why.isEmpty())
             faults << why;
     };
     check(1, QStringLiteral("28.12.2026"));
@@ -196,7 +199,7 @@ void TextsFitTest::statusBarMessages()
     for (const QString &t : panel5)
         check(5, t);
     // The last panel ends inside the window.
-    const QLabel *last = m.StatusPanels[4];
+    const QLabel *last = ui.StatusPanels[4];
     QVERIFY2(last->mapTo(&m, QPoint(last->width(), 0)).x() <= m.width(),
              qPrintable(QString::number(last->mapTo(&m, QPoint(last->width(), 0)).x())));
     m.setStatusText(3, QStringLiteral("Points: 99999"));
@@ -209,19 +212,20 @@ void TextsFitTest::repeatsWindowAtItsDesignedSize()
 {
     std::unique_ptr<EntryWindow> w = std::make_unique<EntryWindow>();
     TMain &m = *w->m;
+    const test::MainControls ui(m);
     TRptQso *rpt = m.windows.rptQso;
     QVERIFY(rpt);
     w->seed(longValueRecords());
-    m.edCall1->setFocus();
+    ui.edCall1->setFocus();
     type(QStringLiteral("UA3ABC/QR"));
     QCOMPARE(rpt->model().rowCount(), 2); // logged as heard and as worked station
-    m.N17->trigger();
+    ui.N17->trigger();
     QVERIFY(QTest::qWaitForWindowExposed(rpt));
     // Shown, the window keeps its designed size, on the screen and off the entry panel.
     QCOMPARE(rpt->size(), QSize(406, 230));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QVERIFY(screen.contains(rpt->frameGeometry()));
-    QVERIFY(!rpt->frameGeometry().intersects(QRect(m.Panel1->mapToGlobal(QPoint(0, 0)), m.Panel1->size())));
+    QVERIFY(!rpt->frameGeometry().intersects(QRect(ui.Panel1->mapToGlobal(QPoint(0, 0)), ui.Panel1->size())));
     rpt->setCounts(12345, 12345);
     QStringList faults;
     if (const QString f = gridFits(rpt->DBGrid1); !f.isEmpty())
@@ -253,24 +257,25 @@ void TextsFitTest::cutGridCellsShowTheirText()
 {
     EntryWindow w;
     TMain &m = *w.m;
+    const test::MainControls ui(m);
     QsoRecord r = record(QStringLiteral("UA3ABC"), QStringLiteral("16 KO85RS12"), QStringLiteral("DL1XYZ"),
                          QStringLiteral("599"));
     r.nr1 = QStringLiteral("59 KO85RS1"); // ten characters, wider than the column
     r.nr2 = QStringLiteral("0012");
     w.seed({r});
     QApplication::processEvents();
-    auto *tips = dynamic_cast<CutTextTipDelegate *>(m.DBGrid1->itemDelegate());
+    auto *tips = dynamic_cast<CutTextTipDelegate *>(ui.DBGrid1->itemDelegate());
     QVERIFY(tips);
-    QAbstractItemModel *model = m.DBGrid1->model();
+    QAbstractItemModel *model = ui.DBGrid1->model();
     QCOMPARE(model->rowCount(), 1);
-    QVERIFY(tips->textCut(m.DBGrid1, model->index(0, 6)));  // NR-1
-    QVERIFY(!tips->textCut(m.DBGrid1, model->index(0, 9))); // NR-2
-    QVERIFY(!tips->textCut(m.DBGrid1, model->index(0, 4))); // CALL-1
+    QVERIFY(tips->textCut(ui.DBGrid1, model->index(0, 6)));  // NR-1
+    QVERIFY(!tips->textCut(ui.DBGrid1, model->index(0, 9))); // NR-2
+    QVERIFY(!tips->textCut(ui.DBGrid1, model->index(0, 4))); // CALL-1
     // Resting the pointer on the cut cell shows its whole text; on a whole one, nothing.
-    auto hover = [&m](const QModelIndex &cell) {
-        const QPoint at = m.DBGrid1->visualRect(cell).center();
-        QHelpEvent tip(QEvent::ToolTip, at, m.DBGrid1->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(m.DBGrid1->viewport(), &tip);
+    auto hover = [&ui](const QModelIndex &cell) {
+        const QPoint at = ui.DBGrid1->visualRect(cell).center();
+        QHelpEvent tip(QEvent::ToolTip, at, ui.DBGrid1->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(ui.DBGrid1->viewport(), &tip);
         return QToolTip::isVisible() ? QToolTip::text() : QString();
     };
     QCOMPARE(hover(model->index(0, 6)), QStringLiteral("59 KO85RS1"));
@@ -282,7 +287,7 @@ void TextsFitTest::cutGridCellsShowTheirText()
     w.seed({r});
     QApplication::processEvents();
     QCOMPARE(model->rowCount(), 2);
-    QVERIFY(!tips->textCut(m.DBGrid1, model->index(1, 6)));
+    QVERIFY(!tips->textCut(ui.DBGrid1, model->index(1, 6)));
 }
 
 QTEST_MAIN(TextsFitTest)

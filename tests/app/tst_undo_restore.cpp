@@ -5,6 +5,8 @@
 #include "app/trestore.h"
 #include "db/log_backup.h"
 #include "db/undo_journal.h"
+#include "entry/entry_window.h"
+#include "support/ui/main_controls.h"
 #include "support/ui/entry_window.h"
 
 #include <QAction>
@@ -57,28 +59,29 @@ void UndoRestoreTest::undoFromMenuGridAndFields()
 {
     EntryWindow w;
     TMain &m = *w.m;
-    QCOMPARE(m.actUndo->objectName(), QStringLiteral("actUndo"));
-    QCOMPARE(m.actUndo->text(), QStringLiteral("Отменить"));
-    QVERIFY(!m.actUndo->isEnabled());
-    QCOMPARE(m.actUndo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    const test::MainControls ui(m);
+    QCOMPARE(ui.actUndo->objectName(), QStringLiteral("actUndo"));
+    QCOMPARE(ui.actUndo->text(), QStringLiteral("Отменить"));
+    QVERIFY(!ui.actUndo->isEnabled());
+    QCOMPARE(ui.actUndo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
     w.seed(seedRecords());
     const QVector<QsoRecord> seeded = w.records();
 
     typeQso(m, QStringLiteral("UA1ABC"), QStringLiteral("15"));
     QCOMPARE(w.records().size(), 5);
-    QCOMPARE(m.actUndo->text(), QStringLiteral("Отменить запись QSO UA1ABC"));
-    QVERIFY(m.actUndo->isEnabled());
+    QCOMPARE(ui.actUndo->text(), QStringLiteral("Отменить запись QSO UA1ABC"));
+    QVERIFY(ui.actUndo->isEnabled());
 
     // Ctrl+Delete on the grid deletes the second record at once.
-    m.DBGrid1->setFocus();
-    m.DBGrid1->selectRow(1);
+    ui.DBGrid1->setFocus();
+    ui.DBGrid1->selectRow(1);
     press(Qt::Key_Delete, Qt::ControlModifier);
     QCOMPARE(w.records().size(), 4);
-    QCOMPARE(m.actUndo->text(), QStringLiteral("Отменить удаление OK2BB"));
+    QCOMPARE(ui.actUndo->text(), QStringLiteral("Отменить удаление OK2BB"));
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 4"));
 
     // Ctrl+Z on the grid brings it back with its key, selected; the counters follow.
-    m.DBGrid1->selectRow(3);
+    ui.DBGrid1->selectRow(3);
     press(Qt::Key_Z, Qt::ControlModifier);
     QVector<QsoRecord> all = w.records();
     QCOMPARE(all.size(), 5);
@@ -87,36 +90,36 @@ void UndoRestoreTest::undoFromMenuGridAndFields()
     QCOMPARE(m.logModel().recordAt(1).call1, QStringLiteral("OK2BB"));
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 5"));
     QCOMPARE(m.statusText(3), QStringLiteral("Points: 9"));
-    QCOMPARE(m.actUndo->text(), QStringLiteral("Отменить запись QSO UA1ABC"));
+    QCOMPARE(ui.actUndo->text(), QStringLiteral("Отменить запись QSO UA1ABC"));
 
     // Ctrl+Z in the empty call field takes back the save.
-    m.edCall1->setFocus();
-    QVERIFY(m.edCall1->text().isEmpty());
+    ui.edCall1->setFocus();
+    QVERIFY(ui.edCall1->text().isEmpty());
     press(Qt::Key_Z, Qt::ControlModifier);
     verifySame(w.records(), seeded);
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 4"));
     QCOMPARE(m.statusText(3), QStringLiteral("Points: 8"));
-    QCOMPARE(focused(), m.edCall1);
+    QCOMPARE(focused(), ui.edCall1);
     // Next comes the test's own seeding, four records appended at once.
-    QCOMPARE(m.actUndo->text(), QStringLiteral("Отменить запись QSO OK1AA"));
+    QCOMPARE(ui.actUndo->text(), QStringLiteral("Отменить запись QSO OK1AA"));
 
     // The pop-up delete is undone from the menu.
-    m.DBGrid1->selectRow(2);
-    m.N13->trigger();
-    QCOMPARE(m.actUndo->text(), QStringLiteral("Отменить удаление OK4DD"));
-    m.actUndo->trigger();
+    ui.DBGrid1->selectRow(2);
+    ui.N13->trigger();
+    QCOMPARE(ui.actUndo->text(), QStringLiteral("Отменить удаление OK4DD"));
+    ui.actUndo->trigger();
     verifySame(w.records(), seeded);
     QCOMPARE(w.selectedRow(), 2);
 
     // Back to the log as found at start: nothing left, and Ctrl+Z changes nothing more.
-    m.actUndo->trigger();
+    ui.actUndo->trigger();
     QVERIFY(w.records().isEmpty());
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 0"));
-    QCOMPARE(m.actUndo->text(), QStringLiteral("Отменить"));
-    QVERIFY(!m.actUndo->isEnabled());
-    m.edCall1->setFocus();
+    QCOMPARE(ui.actUndo->text(), QStringLiteral("Отменить"));
+    QVERIFY(!ui.actUndo->isEnabled());
+    ui.edCall1->setFocus();
     press(Qt::Key_Z, Qt::ControlModifier);
-    m.actUndo->trigger();
+    ui.actUndo->trigger();
     QVERIFY(w.records().isEmpty());
 }
 
@@ -124,28 +127,29 @@ void UndoRestoreTest::fieldWithTextKeepsItsOwnUndo()
 {
     EntryWindow w;
     TMain &m = *w.m;
+    const test::MainControls ui(m);
     w.seed(seedRecords());
     typeQso(m, QStringLiteral("UA1ABC"), QStringLiteral("15"));
     QCOMPARE(w.records().size(), 5);
 
-    m.edCall1->setFocus();
+    ui.edCall1->setFocus();
     type(QStringLiteral("DL"));
     type(QStringLiteral("5"));
-    QCOMPARE(m.edCall1->text(), QStringLiteral("DL5"));
+    QCOMPARE(ui.edCall1->text(), QStringLiteral("DL5"));
     press(Qt::Key_Z, Qt::ControlModifier);
     // The field took back its own typing; the log is as it was.
-    QVERIFY(m.edCall1->text() != QStringLiteral("DL5"));
+    QVERIFY(ui.edCall1->text() != QStringLiteral("DL5"));
     QCOMPARE(w.records().size(), 5);
-    QVERIFY(m.actUndo->isEnabled());
+    QVERIFY(ui.actUndo->isEnabled());
 
     // The same in the worked number field.
-    m.edNr2->setFocus();
+    ui.edNr2->setFocus();
     type(QStringLiteral("12"));
     press(Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w.records().size(), 5);
-    m.edCall1->clear();
-    m.edNr2->clear();
-    m.edNr2->setFocus();
+    ui.edCall1->clear();
+    ui.edNr2->clear();
+    ui.edNr2->setFocus();
     press(Qt::Key_Z, Qt::ControlModifier); // now empty: the log's undo
     QCOMPARE(w.records().size(), 4);
 }
@@ -154,38 +158,39 @@ void UndoRestoreTest::undoOfClearAndEdit()
 {
     EntryWindow w;
     TMain &m = *w.m;
+    const test::MainControls ui(m);
     w.seed(seedRecords());
     const QVector<QsoRecord> seeded = w.records();
 
     // An edit, then a clear; undone newest first.
-    m.DBGrid1->selectRow(2);
-    m.N12->trigger();
+    ui.DBGrid1->selectRow(2);
+    ui.N12->trigger();
     QVERIFY(m.editMode());
-    QVERIFY(!m.mnLogAction->isEnabled());
-    m.edCall1->clear();
+    QVERIFY(!ui.mnLogAction->isEnabled());
+    ui.edCall1->clear();
     press(Qt::Key_Z, Qt::ControlModifier); // no undo in the middle of an edit
     QVERIFY(m.editMode());
-    m.edCall1->setText(QStringLiteral("OK4XX"));
-    m.btEditSave->click();
+    ui.edCall1->setText(QStringLiteral("OK4XX"));
+    ui.btEditSave->click();
     QVERIFY(!m.editMode());
-    QCOMPARE(m.actUndo->text(), QStringLiteral("Отменить правку OK4XX"));
+    QCOMPARE(ui.actUndo->text(), QStringLiteral("Отменить правку OK4XX"));
 
     w.t.prompts->answers = {true};
-    m.N7->trigger();
+    ui.N7->trigger();
     QCOMPARE(w.records().size(), 0);
-    QCOMPARE(m.actUndo->text(), QStringLiteral("Отменить очистку журнала"));
+    QCOMPARE(ui.actUndo->text(), QStringLiteral("Отменить очистку журнала"));
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 0"));
 
-    m.actUndo->trigger();
+    ui.actUndo->trigger();
     QVector<QsoRecord> all = w.records();
     QCOMPARE(all.size(), 4);
     QCOMPARE(all[2].call1, QStringLiteral("OK4XX"));
     QCOMPARE(m.logModel().rowCount(), 4);
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 4"));
     QCOMPARE(m.statusText(3), QStringLiteral("Points: 8"));
-    QCOMPARE(m.actUndo->text(), QStringLiteral("Отменить правку OK4XX"));
+    QCOMPARE(ui.actUndo->text(), QStringLiteral("Отменить правку OK4XX"));
 
-    m.actUndo->trigger();
+    ui.actUndo->trigger();
     verifySame(w.records(), seeded);
     QCOMPARE(w.selectedRow(), 2);
     QCOMPARE(m.logModel().recordAt(2).call1, QStringLiteral("OK4DD"));
@@ -198,22 +203,23 @@ void UndoRestoreTest::copiesAtStartAndExit()
     {
         EntryWindow w;
         TMain &m = *w.m;
+        const test::MainControls ui(m);
         log = w.t.context.databasePath;
         folder = logbackup::folderOf(log);
-        QCOMPARE(m.backups->settings().intervalMinutes, 10);
-        QCOMPARE(m.backups->settings().keep, 20);
-        m.backups->waitIdle();
+        QCOMPARE(ui.backups->settings().intervalMinutes, 10);
+        QCOMPARE(ui.backups->settings().keep, 20);
+        ui.backups->waitIdle();
         QCOMPARE(logbackup::list(log).size(), 1); // the log as found at start
-        QVERIFY(!m.backups->changed());
+        QVERIFY(!ui.backups->changed());
 
         w.seed(seedRecords());
-        QVERIFY(m.backups->changed());
-        m.backups->tick(); // what the timer does every Interval minutes
-        m.backups->waitIdle();
+        QVERIFY(ui.backups->changed());
+        ui.backups->tick(); // what the timer does every Interval minutes
+        ui.backups->waitIdle();
         QCOMPARE(logbackup::list(log).size(), 2);
         QCOMPARE(logbackup::qsoCount(logbackup::list(log).first().path), 4);
-        m.backups->tick(); // unchanged since: no copy
-        m.backups->waitIdle();
+        ui.backups->tick(); // unchanged since: no copy
+        ui.backups->waitIdle();
         QCOMPARE(logbackup::list(log).size(), 2);
 
         typeQso(m, QStringLiteral("UA1ABC"), QStringLiteral("15"));
@@ -236,7 +242,7 @@ void UndoRestoreTest::copiesAtStartAndExit()
         QCOMPARE(s.intervalMinutes, 0);
         QCOMPARE(s.keep, 2);
         w.program = std::make_unique<Program>(w.t.context);
-        w.program->main().backups->waitIdle();
+        test::MainControls(w.program->main()).backups->waitIdle();
         w.program->main().qsos().clear();
         w.program.reset();
         QCOMPARE(logbackup::list(log).size(), 3);
@@ -249,17 +255,18 @@ void UndoRestoreTest::restoreChosenCopy()
 {
     EntryWindow w;
     TMain &m = *w.m;
-    m.backups->waitIdle();
+    const test::MainControls ui(m);
+    ui.backups->waitIdle();
     w.seed(seedRecords());
     const QVector<QsoRecord> seeded = w.records();
     w.t.clock->now = QDateTime(QDate(2026, 3, 5), QTime(8, 15, 30), Qt::UTC);
-    const QString copy = m.backups->copyNow();
+    const QString copy = ui.backups->copyNow();
     const int copiesBefore = int(logbackup::list(w.t.context.databasePath).size());
     QCOMPARE(copiesBefore, 2);
 
     typeQso(m, QStringLiteral("UA1ABC"), QStringLiteral("15"));
-    m.DBGrid1->selectRow(0);
-    m.N13->trigger();
+    ui.DBGrid1->selectRow(0);
+    ui.N13->trigger();
     QCOMPARE(w.records().size(), 4);
 
     // The window lists the copies newest first with their QSOs; the listener picks the newest.
@@ -276,7 +283,7 @@ void UndoRestoreTest::restoreChosenCopy()
     };
     w.t.prompts->answers = {true};
     w.t.clock->now = QDateTime(QDate(2026, 3, 5), QTime(9, 0, 0), Qt::UTC);
-    m.actRestore->trigger();
+    ui.actRestore->trigger();
     QCOMPARE(rows, (QStringList{QStringLiteral("05.03.2026 08:15:30|4"), QStringLiteral("05.03.2026 07:04:09|0")}));
     QCOMPARE(w.t.prompts->texts(QStringLiteral("yesno")).last(),
              QStringLiteral("Заменить журнал резервной копией от 05.03.2026 08:15:30 UTC (QSO: 4)?\n"
@@ -288,7 +295,7 @@ void UndoRestoreTest::restoreChosenCopy()
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 4"));
     QCOMPARE(m.statusText(3), QStringLiteral("Points: 8"));
     QCOMPARE(m.statusText(5), QStringLiteral("Журнал восстановлен из копии от 05.03.2026 08:15:30 UTC"));
-    QVERIFY(!m.actUndo->isEnabled());
+    QVERIFY(!ui.actUndo->isEnabled());
     // The replaced log was saved first as one more copy.
     const QVector<logbackup::Copy> copies = logbackup::list(w.t.context.databasePath);
     QCOMPARE(copies.size(), copiesBefore + 1);
@@ -298,14 +305,14 @@ void UndoRestoreTest::restoreChosenCopy()
 
     // Work goes on in the restored log, undo included.
     typeQso(m, QStringLiteral("RA9ZZ"), QStringLiteral("7"));
-    QCOMPARE(m.actUndo->text(), QStringLiteral("Отменить запись QSO RA9ZZ"));
-    m.actUndo->trigger();
+    QCOMPARE(ui.actUndo->text(), QStringLiteral("Отменить запись QSO RA9ZZ"));
+    ui.actUndo->trigger();
     verifySame(w.records(), seeded);
 
     // "No" to the question changes nothing.
     w.t.prompts->answers = {false};
-    m.N13->trigger();
-    m.actRestore->trigger();
+    ui.N13->trigger();
+    ui.actRestore->trigger();
     QCOMPARE(w.records().size(), 3);
 }
 
@@ -313,7 +320,8 @@ void UndoRestoreTest::damagedCopyRefused()
 {
     EntryWindow w;
     TMain &m = *w.m;
-    m.backups->waitIdle();
+    const test::MainControls ui(m);
+    ui.backups->waitIdle();
     w.seed(seedRecords());
     const QVector<QsoRecord> seeded = w.records();
     const QString folder = logbackup::folderOf(w.t.context.databasePath);
@@ -332,7 +340,7 @@ void UndoRestoreTest::damagedCopyRefused()
     };
     w.t.prompts->answers = {true};
     const int copies = int(logbackup::list(w.t.context.databasePath).size());
-    m.actRestore->trigger();
+    ui.actRestore->trigger();
     QCOMPARE(rows.first(), QStringLiteral("копия повреждена"));
     QCOMPARE(w.t.prompts->texts(QStringLiteral("error")),
              QStringList{QStringLiteral("Резервная копия vireolog-20260305-100000.db повреждена: "

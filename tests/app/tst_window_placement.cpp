@@ -5,9 +5,10 @@
 #include "app/program.h"
 #include "app/tmain.h"
 #include "base/ini_file.h"
+#include "analysis/ui/tstats.h"
 #include "stationinfo/ui/trptqso.h"
 #include "stationinfo/ui/tscp.h"
-#include "analysis/ui/tstats.h"
+#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
 
 #include <QAction>
@@ -23,7 +24,8 @@ namespace {
 
 QRect entryPanel(TMain &m)
 {
-    return QRect(m.Panel1->mapToGlobal(QPoint(0, 0)), m.Panel1->size());
+    const test::MainControls ui(m);
+    return QRect(ui.Panel1->mapToGlobal(QPoint(0, 0)), ui.Panel1->size());
 }
 
 void writeSettings(const QString &path, const QByteArray &text)
@@ -52,19 +54,20 @@ private slots:
         {
             Program p(t.context);
             TMain &m = p.main();
+            const test::MainControls ui(m);
             m.show();
             QCOMPARE(m.pos(), QPoint(0, 0));
             const QRect panel = entryPanel(m);
             const QRect screen = m.screen()->availableGeometry();
 
-            m.actScp->trigger();
-            scpPlace = m.scpWindow->frameGeometry();
+            ui.actScp->trigger();
+            scpPlace = ui.scpWindow->frameGeometry();
             QCOMPARE(scpPlace.topLeft(), QPoint(m.frameGeometry().right() + 1 + 4, m.frameGeometry().top()));
-            m.N17->trigger();
+            ui.N17->trigger();
             const QRect repeats = p.rptQso().frameGeometry();
             repeatsPlace = repeats;
-            m.actStats->trigger();
-            const QRect stats = m.stats->frameGeometry();
+            ui.actStats->trigger();
+            const QRect stats = ui.stats->frameGeometry();
             for (const QRect &r : {scpPlace, repeats, stats}) {
                 QVERIFY2(screen.contains(r), qPrintable(QStringLiteral("%1,%2").arg(r.x()).arg(r.y())));
                 QVERIFY2(!r.intersects(panel), qPrintable(QStringLiteral("%1,%2").arg(r.x()).arg(r.y())));
@@ -72,11 +75,11 @@ private slots:
             QVERIFY(!repeats.intersects(scpPlace)); // room for both beside the main window
 
             // Shown again: where it was, not placed anew.
-            m.scpWindow->move(700, 20);
-            m.actScp->trigger();
-            m.actScp->trigger();
-            QCOMPARE(m.scpWindow->pos(), QPoint(700, 20));
-            m.N17->trigger(); // the repeats window is closed at exit
+            ui.scpWindow->move(700, 20);
+            ui.actScp->trigger();
+            ui.actScp->trigger();
+            QCOMPARE(ui.scpWindow->pos(), QPoint(700, 20));
+            ui.N17->trigger(); // the repeats window is closed at exit
         }
         IniFile ini(t.context.settingsPath);
         QCOMPARE(ini.readInteger(QStringLiteral("Scp"), QStringLiteral("Left"), -5), 700);
@@ -86,12 +89,13 @@ private slots:
         {
             Program p(t.context);
             TMain &m = p.main();
+            const test::MainControls ui(m);
             m.show();
-            m.actScp->trigger();
-            QCOMPARE(m.scpWindow->pos(), QPoint(700, 20));
-            m.N17->trigger();
+            ui.actScp->trigger();
+            QCOMPARE(ui.scpWindow->pos(), QPoint(700, 20));
+            ui.N17->trigger();
             QCOMPARE(p.rptQso().frameGeometry(), repeatsPlace);
-            m.N17->trigger();
+            ui.N17->trigger();
         }
     }
 
@@ -111,11 +115,12 @@ private slots:
         QVERIFY(ini.readInteger(QStringLiteral("Stats"), QStringLiteral("Width"), -5) > 0);
         Program p(t.context);
         TMain &m = p.main();
+        const test::MainControls ui(m);
         m.show();
-        m.N17->trigger();
+        ui.N17->trigger();
         QVERIFY(!p.rptQso().frameGeometry().intersects(entryPanel(m)));
         QCOMPARE(p.rptQso().x(), m.frameGeometry().right() + 1 + 4);
-        m.N17->trigger();
+        ui.N17->trigger();
     }
 };
 

@@ -8,6 +8,7 @@
 #include "db/database.h"
 #include "reports/ui/tfmcabrillo.h"
 #include "stationinfo/reference_files.h"
+#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
 #include "support/ui/typing.h"
 
@@ -223,12 +224,13 @@ void TestTfmContest::storedTourRunsForTheClock()
 
     // The main window's clock files QSOs after midnight in that tour.
     TMain &m = p.main();
-    m.Timer1->stop();
-    m.chTour->setChecked(true);
+    const test::MainControls ui(m);
+    ui.Timer1->stop();
+    ui.chTour->setChecked(true);
     t.clock->now = QDateTime(QDate(2026, 12, 9), QTime(0, 30, 0), Qt::UTC);
     m.Timer1Timer();
-    QCOMPARE(m.edTour->text(), QStringLiteral("2"));
-    QCOMPARE(m.ibTourTime->text(), QStringLiteral("11:29:59"));
+    QCOMPARE(ui.edTour->text(), QStringLiteral("2"));
+    QCOMPARE(ui.ibTourTime->text(), QStringLiteral("11:29:59"));
 }
 
 void TestTfmContest::editsReachTheMainWindowAtOnce()

@@ -5,6 +5,7 @@
 #include "app/tmain.h"
 #include "base/ini_file.h"
 #include "db/tour_store.h"
+#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
 
 #include <QCheckBox>
@@ -36,7 +37,8 @@ private slots:
         {
             Program p(t.context);
             TMain &m = p.main();
-            m.Timer1->stop();
+            const test::MainControls ui(m);
+            ui.Timer1->stop();
             TourRow r;
             r.tour = 1;
             r.dateBegin = QDate(2026, 12, 8);
@@ -44,14 +46,14 @@ private slots:
             r.dateEnd = QDate(2026, 12, 9);
             r.timeEnd = QTime(11, 59, 59);
             m.tours().append(r);
-            QVERIFY(!m.chTour->isChecked()); // off on a first start
+            QVERIFY(!ui.chTour->isChecked()); // off on a first start
             QCOMPARE(trackingKey(t), -1);
-            m.chTour->click();
+            ui.chTour->click();
             // Kept at once: a program killed now still starts tracking.
             QCOMPARE(trackingKey(t), 1);
             QCOMPARE(t.prompts->texts(QStringLiteral("warning")).size(), 1); // no contest name
             m.Timer1Timer();
-            QCOMPARE(m.edTour->text(), QStringLiteral("1"));
+            QCOMPARE(ui.edTour->text(), QStringLiteral("1"));
         }
 
         // Started again after midnight, with no contest name still: the box is on, and no
@@ -61,19 +63,20 @@ private slots:
         {
             Program p(t.context);
             TMain &m = p.main();
-            m.Timer1->stop();
-            QVERIFY(m.chTour->isChecked());
+            const test::MainControls ui(m);
+            ui.Timer1->stop();
+            QVERIFY(ui.chTour->isChecked());
             QVERIFY(t.prompts->texts(QStringLiteral("warning")).isEmpty());
             m.Timer1Timer();
-            QCOMPARE(m.edTour->text(), QStringLiteral("1"));
-            QCOMPARE(m.ibTourTime->text(), QStringLiteral("11:44:59"));
+            QCOMPARE(ui.edTour->text(), QStringLiteral("1"));
+            QCOMPARE(ui.ibTourTime->text(), QStringLiteral("11:44:59"));
             // Switched off: kept at once, and so at the next start.
-            m.chTour->click();
+            ui.chTour->click();
             QCOMPARE(trackingKey(t), 0);
         }
         {
             Program p(t.context);
-            QVERIFY(!p.main().chTour->isChecked());
+            QVERIFY(!test::MainControls(p.main()).chTour->isChecked());
         }
         QCOMPARE(trackingKey(t), 0);
     }

@@ -1,5 +1,7 @@
 // QSOs typed key by key into the real main window, in both layouts and both entry modes.
 
+#include "entry/entry_window.h"
+#include "support/ui/main_controls.h"
 #include "support/ui/entry_window.h"
 
 #include <QAction>
@@ -34,28 +36,29 @@ void EntryWindowTest::observationRowLayoutWithReports()
 {
     EntryWindow w;
     TMain &m = *w.m;
-    QCOMPARE(focused(), m.edCall1);
+    const test::MainControls ui(m);
+    QCOMPARE(focused(), ui.edCall1);
     QTest::keyClicks(focused(), QStringLiteral("ua3abc"));
-    QCOMPARE(m.edCall1->text(), QStringLiteral("UA3ABC"));
+    QCOMPARE(ui.edCall1->text(), QStringLiteral("UA3ABC"));
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.edRst1);
-    m.edRst1->selectAll();
+    QCOMPARE(focused(), ui.edRst1);
+    ui.edRst1->selectAll();
     type(QStringLiteral("579"));
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.edNr1);
-    QCOMPARE(m.edNr1->text(), QStringLiteral(" ")); // the cursor-side blank, cursor after it
-    QCOMPARE(m.edNr1->cursorPosition(), 1);
+    QCOMPARE(focused(), ui.edNr1);
+    QCOMPARE(ui.edNr1->text(), QStringLiteral(" ")); // the cursor-side blank, cursor after it
+    QCOMPARE(ui.edNr1->cursorPosition(), 1);
     type(QStringLiteral("17"));
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.edCall2);
+    QCOMPARE(focused(), ui.edCall2);
     type(QStringLiteral("dl1xyz"));
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.edRst2);
+    QCOMPARE(focused(), ui.edRst2);
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.edNr2);
+    QCOMPARE(focused(), ui.edNr2);
     type(QStringLiteral("15"));
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.btSave);
+    QCOMPARE(focused(), ui.btSave);
     QVERIFY(w.records().isEmpty());
     press(Qt::Key_Return);
 
@@ -76,9 +79,9 @@ void EntryWindowTest::observationRowLayoutWithReports()
     QCOMPARE(r.tur, QStringLiteral("0"));
     QCOMPARE(r.radio, QStringLiteral("1"));
 
-    for (QLineEdit *e : {m.edCall1, m.edRst1, m.edNr1, m.edCall2, m.edRst2, m.edNr2})
+    for (QLineEdit *e : {ui.edCall1, ui.edRst1, ui.edNr1, ui.edCall2, ui.edRst2, ui.edNr2})
         QVERIFY2(e->text().isEmpty(), qPrintable(e->objectName() + QLatin1Char('=') + e->text()));
-    QCOMPARE(focused(), m.edCall1);
+    QCOMPARE(focused(), ui.edCall1);
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 1"));
     QCOMPARE(m.statusText(3), QStringLiteral("Points: 3"));
     QCOMPARE(m.logModel().rowCount(), 1);
@@ -91,11 +94,11 @@ void EntryWindowTest::observationRowLayoutWithReports()
     press(Qt::Key_Return);
     type(QStringLiteral("5"));
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.edCall2);
+    QCOMPARE(focused(), ui.edCall2);
     press(Qt::Key_Down); // no move from the worked call downwards in this layout
-    QCOMPARE(focused(), m.edCall2);
-    m.edRst2->setText(QStringLiteral("599"));
-    m.btSave->click();
+    QCOMPARE(focused(), ui.edCall2);
+    ui.edRst2->setText(QStringLiteral("599"));
+    ui.btSave->click();
     const QsoRecord second = w.records().at(1);
     QCOMPARE(second.nr1, QStringLiteral("5"));
     QCOMPARE(second.call2, QString());
@@ -109,26 +112,27 @@ void EntryWindowTest::columnLayoutWithoutReports()
 {
     EntryWindow w(true);
     TMain &m = *w.m;
-    QVERIFY(m.N18->isChecked());
-    m.chRst->click();
-    QVERIFY(!m.chRst->isChecked());
-    QVERIFY(m.edRst1->isHidden());
-    m.cbMode->setEditText(QStringLiteral("PH (SSB)"));
-    m.edCall1->setFocus();
+    const test::MainControls ui(m);
+    QVERIFY(ui.N18->isChecked());
+    ui.chRst->click();
+    QVERIFY(!ui.chRst->isChecked());
+    QVERIFY(ui.edRst1->isHidden());
+    ui.cbMode->setEditText(QStringLiteral("PH (SSB)"));
+    ui.edCall1->setFocus();
 
     type(QStringLiteral("ua3abc"));
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.edCall2);
+    QCOMPARE(focused(), ui.edCall2);
     type(QStringLiteral("dl1xyz"));
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.edNr1);
-    QCOMPARE(m.edNr1->text(), QString()); // reached without placement
+    QCOMPARE(focused(), ui.edNr1);
+    QCOMPARE(ui.edNr1->text(), QString()); // reached without placement
     type(QStringLiteral("17 kn"));
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.edNr2);
+    QCOMPARE(focused(), ui.edNr2);
     type(QStringLiteral("15"));
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.btSave);
+    QCOMPARE(focused(), ui.btSave);
     press(Qt::Key_Return);
 
     const QVector<QsoRecord> recs = w.records();
@@ -140,27 +144,27 @@ void EntryWindowTest::columnLayoutWithoutReports()
     QCOMPARE(recs[0].call2, QStringLiteral("DL1XYZ"));
     QCOMPARE(recs[0].rst2, QString());
     QCOMPARE(recs[0].nr2, QStringLiteral("15"));
-    for (QLineEdit *e : {m.edCall1, m.edRst1, m.edNr1, m.edCall2, m.edRst2, m.edNr2})
+    for (QLineEdit *e : {ui.edCall1, ui.edRst1, ui.edNr1, ui.edCall2, ui.edRst2, ui.edNr2})
         QVERIFY(e->text().isEmpty());
 
     // With reports: heard call, worked call, heard report, heard number with placement,
     // worked report, worked number with placement, OK.
-    m.chRst->click();
-    m.edCall1->setFocus();
+    ui.chRst->click();
+    ui.edCall1->setFocus();
     type(QStringLiteral("ok1aa"));
     press(Qt::Key_Return);
     type(QStringLiteral("ok2bb"));
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.edRst1);
-    QCOMPARE(m.edRst1->text(), QStringLiteral("59")); // default report of the mode, from the call field
+    QCOMPARE(focused(), ui.edRst1);
+    QCOMPARE(ui.edRst1->text(), QStringLiteral("59")); // default report of the mode, from the call field
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.edNr1);
-    QCOMPARE(m.edNr1->text(), QStringLiteral(" "));
+    QCOMPARE(focused(), ui.edNr1);
+    QCOMPARE(ui.edNr1->text(), QStringLiteral(" "));
     type(QStringLiteral("1"));
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.edRst2);
+    QCOMPARE(focused(), ui.edRst2);
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.edNr2);
+    QCOMPARE(focused(), ui.edNr2);
     type(QStringLiteral("2"));
     press(Qt::Key_Return);
     press(Qt::Key_Return);
@@ -174,12 +178,13 @@ void EntryWindowTest::copyWithSwapWritesNormalisedMirror()
 {
     EntryWindow w;
     TMain &m = *w.m;
-    m.N20->trigger();
-    QVERIFY(m.N20->isChecked());
-    QCOMPARE(m.N20->text(), QStringLiteral("Снять режим копии строки с рокировкой данных"));
-    m.btRdaio2->click();
-    m.edTour->setText(QStringLiteral("2"));
-    m.edCall1->setFocus();
+    const test::MainControls ui(m);
+    ui.N20->trigger();
+    QVERIFY(ui.N20->isChecked());
+    QCOMPARE(ui.N20->text(), QStringLiteral("Снять режим копии строки с рокировкой данных"));
+    ui.btRadio2->click();
+    ui.edTour->setText(QStringLiteral("2"));
+    ui.edCall1->setFocus();
 
     type(QStringLiteral("ua3abc"));
     press(Qt::Key_Return);
@@ -190,7 +195,7 @@ void EntryWindowTest::copyWithSwapWritesNormalisedMirror()
     press(Qt::Key_Return);
     press(Qt::Key_Return);
     type(QStringLiteral("15"));
-    QCOMPARE(m.edNr2->text(), QStringLiteral(" 15")); // typed after the placement blank
+    QCOMPARE(ui.edNr2->text(), QStringLiteral(" 15")); // typed after the placement blank
     press(Qt::Key_Return);
     press(Qt::Key_Return);
 
@@ -216,31 +221,32 @@ void EntryWindowTest::copyWithSwapWritesNormalisedMirror()
     QCOMPARE(m.statusText(3), QStringLiteral("Points: 6"));
     QCOMPARE(w.selectedRow(), 1);
 
-    m.N20->trigger();
-    QVERIFY(!m.N20->isChecked());
-    QCOMPARE(m.N20->text(), QStringLiteral("Установить режим копии строки с рокировкой данных"));
+    ui.N20->trigger();
+    QVERIFY(!ui.N20->isChecked());
+    QCOMPARE(ui.N20->text(), QStringLiteral("Установить режим копии строки с рокировкой данных"));
 }
 
 void EntryWindowTest::frequencyIsCheckedBeforeAnythingIsWritten()
 {
     EntryWindow w;
     TMain &m = *w.m;
+    const test::MainControls ui(m);
     const QString message = QStringLiteral(" Не верное значение частоты, запись невозможна");
     for (const QString &freq : {QString(), QStringLiteral(" R1 OFF"), QStringLiteral("14.025")}) {
         w.t.prompts->shown.clear();
-        m.cbFreq->setEditText(freq);
-        m.edCall1->setText(QStringLiteral("UA3ABC"));
-        m.edNr1->setText(QStringLiteral("17"));
-        m.btSave->click();
+        ui.cbFreq->setEditText(freq);
+        ui.edCall1->setText(QStringLiteral("UA3ABC"));
+        ui.edNr1->setText(QStringLiteral("17"));
+        ui.btSave->click();
         QCOMPARE(w.t.prompts->texts(QStringLiteral("information")), QStringList{message});
         QCOMPARE(w.records().size(), 0);
-        QCOMPARE(m.edCall1->text(), QStringLiteral("UA3ABC")); // fields untouched
-        QCOMPARE(m.edNr1->text(), QStringLiteral("17"));
+        QCOMPARE(ui.edCall1->text(), QStringLiteral("UA3ABC")); // fields untouched
+        QCOMPARE(ui.edNr1->text(), QStringLiteral("17"));
     }
     w.t.prompts->shown.clear();
-    m.cbFreq->setEditText(QStringLiteral("14000"));
-    m.cbFreq->setEditText(QStringLiteral("14 025"));
-    m.btSave->click();
+    ui.cbFreq->setEditText(QStringLiteral("14000"));
+    ui.cbFreq->setEditText(QStringLiteral("14 025"));
+    ui.btSave->click();
     QVERIFY(w.t.prompts->shown.isEmpty());
     QCOMPARE(w.records().size(), 1);
     QCOMPARE(w.records().at(0).freq, QStringLiteral("14025"));
@@ -251,9 +257,10 @@ void EntryWindowTest::ctrlEnterSavesWithoutTheOkTest()
 {
     EntryWindow w;
     TMain &m = *w.m;
+    const test::MainControls ui(m);
     // OK with an empty heard number does nothing and says nothing.
     type(QStringLiteral("ua3abc"));
-    m.btSave->click();
+    ui.btSave->click();
     QCOMPARE(w.records().size(), 0);
     QVERIFY(w.t.prompts->shown.isEmpty());
 
@@ -261,62 +268,63 @@ void EntryWindowTest::ctrlEnterSavesWithoutTheOkTest()
     // clock's first tick, the record still gets the date and time.
     m.CurrentUtcDate.clear();
     m.CurrentUtcTime.clear();
-    m.edCall1->setFocus();
+    ui.edCall1->setFocus();
     press(Qt::Key_Return, Qt::ControlModifier);
     QCOMPARE(w.records().size(), 1);
     QCOMPARE(w.records().at(0).call1, QStringLiteral("UA3ABC"));
     QCOMPARE(w.records().at(0).nr1, QString());
     QCOMPARE(w.records().at(0).data, QStringLiteral("05.03.2026"));
     QCOMPARE(w.records().at(0).time, QStringLiteral("07:04"));
-    QCOMPARE(focused(), m.edRst1);
+    QCOMPARE(focused(), ui.edRst1);
 
     // Not in a report field.
     press(Qt::Key_Return, Qt::ControlModifier);
     QCOMPARE(w.records().size(), 1);
-    QCOMPARE(focused(), m.edNr1);
+    QCOMPARE(focused(), ui.edNr1);
 
     // In the worked number: the focus moves first (to OK), the save comes last and ends in the call.
     type(QStringLiteral("5"));
-    m.edCall2->setText(QStringLiteral("DL1XYZ"));
-    m.edCall1->setText(QStringLiteral("OK1AA"));
-    m.edNr2->setFocus();
+    ui.edCall2->setText(QStringLiteral("DL1XYZ"));
+    ui.edCall1->setText(QStringLiteral("OK1AA"));
+    ui.edNr2->setFocus();
     type(QStringLiteral("9"));
     press(Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier);
     QCOMPARE(w.records().size(), 2);
     QCOMPARE(w.records().at(1).call1, QStringLiteral("OK1AA"));
     QCOMPARE(w.records().at(1).nr1, QStringLiteral("5"));
     QCOMPARE(w.records().at(1).nr2, QStringLiteral("9"));
-    QCOMPARE(focused(), m.edCall1);
+    QCOMPARE(focused(), ui.edCall1);
 }
 
 void EntryWindowTest::russianLayoutAndPasteAreFiltered()
 {
     EntryWindow w;
     TMain &m = *w.m;
+    const test::MainControls ui(m);
     type(QStringLiteral("гф3фис.з"));
-    QCOMPARE(m.edCall1->text(), QStringLiteral("UA3ABC/P"));
-    m.edNr1->setFocus();
+    QCOMPARE(ui.edCall1->text(), QStringLiteral("UA3ABC/P"));
+    ui.edNr1->setFocus();
     type(QStringLiteral("ua1абв-ж,#"));
-    QCOMPARE(m.edNr1->text(), QStringLiteral("UA1FD"));
+    QCOMPARE(ui.edNr1->text(), QStringLiteral("UA1FD"));
 
     // The clipboard shortcuts are control characters: discarded.
     QGuiApplication::clipboard()->setText(QStringLiteral("XX"));
     press(Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(m.edNr1->text(), QStringLiteral("UA1FD"));
+    QCOMPARE(ui.edNr1->text(), QStringLiteral("UA1FD"));
     // Ctrl with a key without a character of its own keeps its meaning.
     press(Qt::Key_Backspace, Qt::ControlModifier);
-    QCOMPARE(m.edNr1->text(), QString());
+    QCOMPARE(ui.edNr1->text(), QString());
 
     // Text pasted from the menu goes through the same filter; what was there stays.
     QGuiApplication::clipboard()->setText(QStringLiteral("dl.1-жxyz"));
-    m.edCall2->paste();
-    QCOMPARE(m.edCall2->text(), QStringLiteral("DL/1XYZ"));
-    m.edNr2->setText(QStringLiteral("-37.5")); // put there by the program, not typed
-    m.edNr2->end(false);
+    ui.edCall2->paste();
+    QCOMPARE(ui.edCall2->text(), QStringLiteral("DL/1XYZ"));
+    ui.edNr2->setText(QStringLiteral("-37.5")); // put there by the program, not typed
+    ui.edNr2->end(false);
     QGuiApplication::clipboard()->setText(QStringLiteral(" кн"));
-    m.edNr2->paste();
-    QCOMPARE(m.edNr2->text(), QStringLiteral("-37.5 RY"));
-    QCOMPARE(m.edNr2->cursorPosition(), 8);
+    ui.edNr2->paste();
+    QCOMPARE(ui.edNr2->text(), QStringLiteral("-37.5 RY"));
+    QCOMPARE(ui.edNr2->cursorPosition(), 8);
 }
 
 void EntryWindowTest::arrowsEscAndCursorSide()
@@ -324,62 +332,64 @@ void EntryWindowTest::arrowsEscAndCursorSide()
     {
         EntryWindow w;
         TMain &m = *w.m;
+        const test::MainControls ui(m);
         press(Qt::Key_Escape);
-        QCOMPARE(focused(), m.edNr1);
+        QCOMPARE(focused(), ui.edNr1);
         press(Qt::Key_Down);
-        QCOMPARE(focused(), m.edNr2);
+        QCOMPARE(focused(), ui.edNr2);
         press(Qt::Key_Escape);
-        QCOMPARE(focused(), m.edCall2);
+        QCOMPARE(focused(), ui.edCall2);
         press(Qt::Key_Up);
-        QCOMPARE(focused(), m.edCall1);
+        QCOMPARE(focused(), ui.edCall1);
         press(Qt::Key_Up); // nothing above the heard call
-        QCOMPARE(focused(), m.edCall1);
+        QCOMPARE(focused(), ui.edCall1);
 
         // Cursor on the left: the blank goes before the text, the cursor to the start.
-        m.chLR->click();
-        QCOMPARE(m.chLR->text(), QStringLiteral("Слева"));
-        m.chRst->click();
-        m.edNr1->setText(QStringLiteral("17"));
-        m.edCall1->setFocus();
+        ui.chLR->click();
+        QCOMPARE(ui.chLR->text(), QStringLiteral("Слева"));
+        ui.chRst->click();
+        ui.edNr1->setText(QStringLiteral("17"));
+        ui.edCall1->setFocus();
         press(Qt::Key_Return);
-        QCOMPARE(focused(), m.edNr1);
-        QCOMPARE(m.edNr1->text(), QStringLiteral(" 17"));
-        QCOMPARE(m.edNr1->cursorPosition(), 0);
+        QCOMPARE(focused(), ui.edNr1);
+        QCOMPARE(ui.edNr1->text(), QStringLiteral(" 17"));
+        QCOMPARE(ui.edNr1->cursorPosition(), 0);
         type(QStringLiteral("b"));
-        QCOMPARE(m.edNr1->text(), QStringLiteral("B 17"));
-        m.chLR->click();
-        QCOMPARE(m.chLR->text(), QStringLiteral("Справа"));
+        QCOMPARE(ui.edNr1->text(), QStringLiteral("B 17"));
+        ui.chLR->click();
+        QCOMPARE(ui.chLR->text(), QStringLiteral("Справа"));
 
         // Left arrow on the OK button goes back to the heard number.
-        m.btSave->setFocus();
+        ui.btSave->setFocus();
         press(Qt::Key_Left);
-        QCOMPARE(focused(), m.edNr1);
+        QCOMPARE(focused(), ui.edNr1);
 
         // Manual entry: Enter in the worked number leads to its own OK button.
-        m.chCopy->click();
-        m.edNr2->setFocus();
+        ui.chCopy->click();
+        ui.edNr2->setFocus();
         press(Qt::Key_Return);
-        QCOMPARE(focused(), m.btCopySave);
+        QCOMPARE(focused(), ui.btCopySave);
     }
     {
         EntryWindow w(true);
         TMain &m = *w.m;
+        const test::MainControls ui(m);
         press(Qt::Key_Escape);
-        QCOMPARE(focused(), m.edCall2);
+        QCOMPARE(focused(), ui.edCall2);
         press(Qt::Key_Down);
-        QCOMPARE(focused(), m.edRst2);
+        QCOMPARE(focused(), ui.edRst2);
         press(Qt::Key_Up);
-        QCOMPARE(focused(), m.edCall2);
+        QCOMPARE(focused(), ui.edCall2);
         press(Qt::Key_Escape);
-        QCOMPARE(focused(), m.edCall1);
+        QCOMPARE(focused(), ui.edCall1);
         press(Qt::Key_Down);
-        QCOMPARE(focused(), m.edRst1);
+        QCOMPARE(focused(), ui.edRst1);
         press(Qt::Key_Return);
-        QCOMPARE(focused(), m.edNr1);
+        QCOMPARE(focused(), ui.edNr1);
         press(Qt::Key_Escape);
-        QCOMPARE(focused(), m.edNr2);
+        QCOMPARE(focused(), ui.edNr2);
         press(Qt::Key_Escape);
-        QCOMPARE(focused(), m.edNr1);
+        QCOMPARE(focused(), ui.edNr1);
     }
 }
 
@@ -387,9 +397,10 @@ void EntryWindowTest::f1SwapsAndF2Clears()
 {
     EntryWindow w;
     TMain &m = *w.m;
+    const test::MainControls ui(m);
     const QStringList before{QStringLiteral("UA3ABC"), QStringLiteral("579"), QStringLiteral("17"),
                              QStringLiteral("DL1XYZ"), QStringLiteral("559"), QStringLiteral("15 KN")};
-    QLineEdit *const fields[] = {m.edCall1, m.edRst1, m.edNr1, m.edCall2, m.edRst2, m.edNr2};
+    QLineEdit *const fields[] = {ui.edCall1, ui.edRst1, ui.edNr1, ui.edCall2, ui.edRst2, ui.edNr2};
     for (int i = 0; i < 6; ++i)
         fields[i]->setText(before[i]);
     auto texts = [&] {
@@ -398,49 +409,50 @@ void EntryWindowTest::f1SwapsAndF2Clears()
             t << e->text();
         return t;
     };
-    m.edNr2->setFocus();
+    ui.edNr2->setFocus();
     press(Qt::Key_F1);
     QCOMPARE(texts(), (QStringList{before[3], before[4], before[5], before[0], before[1], before[2]}));
-    QCOMPARE(focused(), m.edCall1);
-    m.BitBtn1->click();
+    QCOMPARE(focused(), ui.edCall1);
+    ui.BitBtn1->click();
     QCOMPARE(texts(), before);
-    m.edRst2->setFocus();
+    ui.edRst2->setFocus();
     press(Qt::Key_F2);
     QCOMPARE(texts(), QStringList(6, QString()));
-    QCOMPARE(focused(), m.edCall1);
+    QCOMPARE(focused(), ui.edCall1);
 }
 
 void EntryWindowTest::manualEntryMode()
 {
     EntryWindow w;
     TMain &m = *w.m;
-    m.chCopy->click();
-    QVERIFY(m.btCopySave->isVisible());
-    QVERIFY(!m.btSave->isVisible());
-    QVERIFY(!m.btEditSave->isVisible());
-    QVERIFY(m.edData->isVisible());
-    QVERIFY(m.edTime->isVisible());
-    QVERIFY(!m.Panel3->isVisible());
-    for (QWidget *e : std::initializer_list<QWidget *>{m.edTour, m.edCall1, m.edRst1, m.edNr1, m.edCall2, m.edRst2,
-                                                       m.edNr2, m.edData, m.edTime, m.cbMode, m.cbFreq})
+    const test::MainControls ui(m);
+    ui.chCopy->click();
+    QVERIFY(ui.btCopySave->isVisible());
+    QVERIFY(!ui.btSave->isVisible());
+    QVERIFY(!ui.btEditSave->isVisible());
+    QVERIFY(ui.edData->isVisible());
+    QVERIFY(ui.edTime->isVisible());
+    QVERIFY(!ui.Panel3->isVisible());
+    for (QWidget *e : std::initializer_list<QWidget *>{ui.edTour, ui.edCall1, ui.edRst1, ui.edNr1, ui.edCall2, ui.edRst2,
+                                                       ui.edNr2, ui.edData, ui.edTime, ui.cbMode, ui.cbFreq})
         QCOMPARE(TMain::background(e), TMain::lightGreen());
-    QCOMPARE(m.edData->text(), QStringLiteral("05.03.2026"));
-    QCOMPARE(m.edTime->text(), QStringLiteral("07:04"));
-    QCOMPARE(focused(), m.edTime);
+    QCOMPARE(ui.edData->text(), QStringLiteral("05.03.2026"));
+    QCOMPARE(ui.edTime->text(), QStringLiteral("07:04"));
+    QCOMPARE(focused(), ui.edTime);
     QCOMPARE(m.statusText(5), QStringLiteral("Режим ввода QSO вручную"));
-    QVERIFY(!m.mnLogAction->isEnabled());
-    QVERIFY(!m.mnSettingsAction->isEnabled());
-    QVERIFY(!m.N10->isEnabled());
-    QVERIFY(m.mnWindowsAction->isEnabled());
-    QVERIFY(!m.mnHelpAction->isEnabled());
-    QVERIFY(!m.N12->isEnabled());
-    QVERIFY(!m.N13->isEnabled());
+    QVERIFY(!ui.mnLogAction->isEnabled());
+    QVERIFY(!ui.mnSettingsAction->isEnabled());
+    QVERIFY(!ui.N10->isEnabled());
+    QVERIFY(ui.mnWindowsAction->isEnabled());
+    QVERIFY(!ui.mnHelpAction->isEnabled());
+    QVERIFY(!ui.N12->isEnabled());
+    QVERIFY(!ui.N13->isEnabled());
 
-    m.edTime->selectAll();
+    ui.edTime->selectAll();
     QTest::keyClicks(focused(), QStringLiteral("1230"));
-    QCOMPARE(m.edTime->text(), QStringLiteral("12:30"));
+    QCOMPARE(ui.edTime->text(), QStringLiteral("12:30"));
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.edCall1);
+    QCOMPARE(focused(), ui.edCall1);
     type(QStringLiteral("ua3abc"));
     press(Qt::Key_Return);
     press(Qt::Key_Return);
@@ -448,11 +460,11 @@ void EntryWindowTest::manualEntryMode()
     press(Qt::Key_Return);
     type(QStringLiteral("dl1xyz"));
     press(Qt::Key_Return);
-    QCOMPARE(TMain::background(m.edRst2), TMain::lightGreen());
+    QCOMPARE(TMain::background(ui.edRst2), TMain::lightGreen());
     press(Qt::Key_Return);
     type(QStringLiteral("15"));
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.btCopySave);
+    QCOMPARE(focused(), ui.btCopySave);
     press(Qt::Key_Return);
 
     QCOMPARE(w.records().size(), 1);
@@ -465,31 +477,31 @@ void EntryWindowTest::manualEntryMode()
     QCOMPARE(r.nr2, QStringLiteral("15"));
     QCOMPARE(r.radio, QString());
     QCOMPARE(r.band, QStringLiteral("20M"));
-    for (QLineEdit *e : {m.edCall1, m.edRst1, m.edNr1, m.edCall2, m.edRst2, m.edNr2})
+    for (QLineEdit *e : {ui.edCall1, ui.edRst1, ui.edNr1, ui.edCall2, ui.edRst2, ui.edNr2})
         QVERIFY(e->text().isEmpty());
-    QCOMPARE(m.edData->text(), QStringLiteral("05.03.2026"));
-    QCOMPARE(m.edTime->displayText(), QStringLiteral("  :  "));
-    QCOMPARE(focused(), m.edTime);
-    QCOMPARE(TMain::background(m.edCall1), TMain::lightGreen());
-    QCOMPARE(TMain::background(m.edCall2), TMain::lightGreen());
+    QCOMPARE(ui.edData->text(), QStringLiteral("05.03.2026"));
+    QCOMPARE(ui.edTime->displayText(), QStringLiteral("  :  "));
+    QCOMPARE(focused(), ui.edTime);
+    QCOMPARE(TMain::background(ui.edCall1), TMain::lightGreen());
+    QCOMPARE(TMain::background(ui.edCall2), TMain::lightGreen());
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 1"));
     QCOMPARE(m.statusText(3), QStringLiteral("Points: 3"));
 
     // Time left empty: the record keeps the empty mask.
     press(Qt::Key_Return);
     type(QStringLiteral("ok1aa"));
-    m.edNr1->setText(QStringLiteral("5"));
-    m.btCopySave->click();
+    ui.edNr1->setText(QStringLiteral("5"));
+    ui.btCopySave->click();
     QCOMPARE(w.records().size(), 2);
     QCOMPARE(w.records().at(1).time, QStringLiteral("  :  "));
     QCOMPARE(w.records().at(1).data, QStringLiteral("05.03.2026"));
 
     // Ctrl+Enter files a manual QSO with its own date and time, not the clock's.
-    m.edData->setText(QStringLiteral("01.02.2026"));
-    m.edTime->setText(QStringLiteral("23:15"));
-    m.edCall1->setFocus();
+    ui.edData->setText(QStringLiteral("01.02.2026"));
+    ui.edTime->setText(QStringLiteral("23:15"));
+    ui.edCall1->setFocus();
     type(QStringLiteral("ok2bb"));
-    m.edNr1->setText(QStringLiteral("7"));
+    ui.edNr1->setText(QStringLiteral("7"));
     press(Qt::Key_Return, Qt::ControlModifier);
     QCOMPARE(w.records().size(), 3);
     QCOMPARE(w.records().at(2).data, QStringLiteral("01.02.2026"));
@@ -497,67 +509,68 @@ void EntryWindowTest::manualEntryMode()
     QCOMPARE(w.records().at(2).radio, QString());
 
     // Back to observation.
-    m.chCopy->click();
-    QVERIFY(m.btSave->isVisible());
-    QVERIFY(!m.btCopySave->isVisible());
-    QVERIFY(!m.edData->isVisible());
-    QVERIFY(!m.edTime->isVisible());
-    QVERIFY(m.Panel3->isVisible());
-    QCOMPARE(TMain::background(m.edTour), TMain::silver());
-    for (QWidget *e : std::initializer_list<QWidget *>{m.edCall1, m.edRst1, m.edNr1, m.edCall2, m.edRst2, m.edNr2,
-                                                       m.cbMode, m.cbFreq})
+    ui.chCopy->click();
+    QVERIFY(ui.btSave->isVisible());
+    QVERIFY(!ui.btCopySave->isVisible());
+    QVERIFY(!ui.edData->isVisible());
+    QVERIFY(!ui.edTime->isVisible());
+    QVERIFY(ui.Panel3->isVisible());
+    QCOMPARE(TMain::background(ui.edTour), TMain::silver());
+    for (QWidget *e : std::initializer_list<QWidget *>{ui.edCall1, ui.edRst1, ui.edNr1, ui.edCall2, ui.edRst2, ui.edNr2,
+                                                       ui.cbMode, ui.cbFreq})
         QCOMPARE(TMain::background(e), TMain::windowColour());
     QCOMPARE(m.statusText(5), QStringLiteral("Режим - наблюдений и записи QSO!"));
-    for (QAction *a : {m.mnLogAction, m.mnSettingsAction, m.N10, m.mnWindowsAction, m.mnHelpAction, m.N12, m.N13})
+    for (QAction *a : {ui.mnLogAction, ui.mnSettingsAction, ui.N10, ui.mnWindowsAction, ui.mnHelpAction, ui.N12, ui.N13})
         QVERIFY(a->isEnabled());
-    QCOMPARE(focused(), m.edCall1);
+    QCOMPARE(focused(), ui.edCall1);
 }
 
 void EntryWindowTest::fieldLayout()
 {
     EntryWindow w;
     TMain &m = *w.m;
-    auto places = [&m] {
+    const test::MainControls ui(m);
+    auto places = [&ui] {
         QList<QRect> r;
-        for (QLineEdit *e : {m.edCall1, m.edRst1, m.edNr1, m.edCall2, m.edRst2, m.edNr2})
+        for (QLineEdit *e : {ui.edCall1, ui.edRst1, ui.edNr1, ui.edCall2, ui.edRst2, ui.edNr2})
             r << e->geometry();
         return r;
     };
     auto rect = [](int l, int t, int width) { return QRect(l, t, width, 28); };
-    QVERIFY(!m.N18->isChecked());
-    QCOMPARE(m.N18->text(), QStringLiteral("Установить окна ввода горизонтально"));
+    QVERIFY(!ui.N18->isChecked());
+    QCOMPARE(ui.N18->text(), QStringLiteral("Установить окна ввода горизонтально"));
     const QList<QRect> rowWithReports = places();
     QCOMPARE(rowWithReports, (QList<QRect>{rect(148, 50, 150), rect(299, 50, 50), rect(350, 50, 150),
                                            rect(148, 78, 150), rect(299, 78, 50), rect(350, 78, 150)}));
 
-    m.edRst1->setText(QStringLiteral("599"));
-    m.edRst2->setText(QStringLiteral("579"));
-    m.chRst->click();
-    QVERIFY(m.edRst1->isHidden() && m.edRst2->isHidden());
-    QVERIFY(m.edRst1->text().isEmpty() && m.edRst2->text().isEmpty());
-    QCOMPARE(m.edNr1->geometry(), rect(299, 50, 200));
-    QCOMPARE(m.edNr2->geometry(), rect(299, 78, 200));
+    ui.edRst1->setText(QStringLiteral("599"));
+    ui.edRst2->setText(QStringLiteral("579"));
+    ui.chRst->click();
+    QVERIFY(ui.edRst1->isHidden() && ui.edRst2->isHidden());
+    QVERIFY(ui.edRst1->text().isEmpty() && ui.edRst2->text().isEmpty());
+    QCOMPARE(ui.edNr1->geometry(), rect(299, 50, 200));
+    QCOMPARE(ui.edNr2->geometry(), rect(299, 78, 200));
 
-    m.N18->trigger();
+    ui.N18->trigger();
     QCOMPARE(m.layoutFlag, 1);
-    QCOMPARE(m.N18->text(), QStringLiteral("Установить окна ввода вертикально"));
-    QCOMPARE(m.edCall1->geometry(), rect(148, 50, 175));
-    QCOMPARE(m.edNr1->geometry(), rect(148, 78, 175));
-    QCOMPARE(m.edCall2->geometry(), rect(325, 50, 175));
-    QCOMPARE(m.edNr2->geometry(), rect(325, 78, 175));
+    QCOMPARE(ui.N18->text(), QStringLiteral("Установить окна ввода вертикально"));
+    QCOMPARE(ui.edCall1->geometry(), rect(148, 50, 175));
+    QCOMPARE(ui.edNr1->geometry(), rect(148, 78, 175));
+    QCOMPARE(ui.edCall2->geometry(), rect(325, 50, 175));
+    QCOMPARE(ui.edNr2->geometry(), rect(325, 78, 175));
 
-    m.chRst->click();
-    QVERIFY(m.edRst1->isVisible() && m.edRst2->isVisible());
-    QVERIFY(m.edRst1->text().isEmpty());
+    ui.chRst->click();
+    QVERIFY(ui.edRst1->isVisible() && ui.edRst2->isVisible());
+    QVERIFY(ui.edRst1->text().isEmpty());
     QCOMPARE(places(), (QList<QRect>{rect(148, 50, 175), rect(148, 78, 50), rect(199, 78, 124),
                                      rect(325, 50, 175), rect(325, 78, 50), rect(376, 78, 124)}));
 
-    m.N18->trigger();
+    ui.N18->trigger();
     QCOMPARE(m.layoutFlag, 0);
     QCOMPARE(places(), rowWithReports);
     // Nothing of the layout reaches into the F1/F2 and OK buttons.
-    for (QLineEdit *e : {m.edCall1, m.edNr1, m.edCall2, m.edNr2})
-        QVERIFY(e->geometry().right() < m.BitBtn1->geometry().left());
+    for (QLineEdit *e : {ui.edCall1, ui.edNr1, ui.edCall2, ui.edNr2})
+        QVERIFY(e->geometry().right() < ui.BitBtn1->geometry().left());
 }
 
 QTEST_MAIN(EntryWindowTest)

@@ -1,6 +1,8 @@
 // Values a listener types at contest speed end up in the record as typed: a manual QSO's own
 // time, numbers without the cursor blank, a typed frequency filing the QSO on its own band.
 
+#include "entry/entry_window.h"
+#include "support/ui/main_controls.h"
 #include "support/ui/entry_window.h"
 
 #include <QCheckBox>
@@ -39,10 +41,11 @@ void typeHeardOnly(const QString &call, const QString &nr)
 // Clicks into the frequency box as a listener does and types over its whole text.
 void typeFrequency(TMain &m, const QString &digits)
 {
-    m.cbFreq->setFocus(Qt::MouseFocusReason);
-    m.cbFreq->lineEdit()->selectAll();
+    const test::MainControls ui(m);
+    ui.cbFreq->setFocus(Qt::MouseFocusReason);
+    ui.cbFreq->lineEdit()->selectAll();
     for (const QChar c : digits)
-        QTest::keyClick(m.cbFreq, c.toLatin1());
+        QTest::keyClick(ui.cbFreq, c.toLatin1());
 }
 
 } // namespace
@@ -51,13 +54,14 @@ void ListenerTypingTest::manualQsoKeepsTheTypedTime()
 {
     EntryWindow w;
     TMain &m = *w.m;
-    m.chCopy->click();
-    QCOMPARE(focused(), m.edTime);
-    QCOMPARE(m.edTime->text(), QStringLiteral("07:04")); // the clock's time, offered
+    const test::MainControls ui(m);
+    ui.chCopy->click();
+    QCOMPARE(focused(), ui.edTime);
+    QCOMPARE(ui.edTime->text(), QStringLiteral("07:04")); // the clock's time, offered
     type(QStringLiteral("1234"));
-    QCOMPARE(m.edTime->text(), QStringLiteral("12:34"));
+    QCOMPARE(ui.edTime->text(), QStringLiteral("12:34"));
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.edCall1);
+    QCOMPARE(focused(), ui.edCall1);
     type(QStringLiteral("ua3abc"));
     press(Qt::Key_Return);
     press(Qt::Key_Return);
@@ -68,14 +72,14 @@ void ListenerTypingTest::manualQsoKeepsTheTypedTime()
     press(Qt::Key_Return);
     type(QStringLiteral("15"));
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.btCopySave);
+    QCOMPARE(focused(), ui.btCopySave);
     press(Qt::Key_Return);
     QCOMPARE(w.records().size(), 1);
     QCOMPARE(w.records().at(0).time, QStringLiteral("12:34"));
     QCOMPARE(w.records().at(0).data, QStringLiteral("05.03.2026"));
 
     // The next QSO starts in the emptied time field; its digits are taken as well.
-    QCOMPARE(focused(), m.edTime);
+    QCOMPARE(focused(), ui.edTime);
     type(QStringLiteral("1236"));
     press(Qt::Key_Return);
     typeHeardOnly(QStringLiteral("ok1aa"), QStringLiteral("5"));
@@ -84,49 +88,51 @@ void ListenerTypingTest::manualQsoKeepsTheTypedTime()
     QCOMPARE(w.records().at(1).time, QStringLiteral("12:36"));
 
     // A date field given the focus by the program takes typed digits in the same way.
-    m.edData->setFocus();
+    ui.edData->setFocus();
     type(QStringLiteral("01022026"));
-    QCOMPARE(m.edData->text(), QStringLiteral("01.02.2026"));
+    QCOMPARE(ui.edData->text(), QStringLiteral("01.02.2026"));
 }
 
 void ListenerTypingTest::fieldsEnteredWithTextAreReplacedByTyping()
 {
     EntryWindow w;
     TMain &m = *w.m;
+    const test::MainControls ui(m);
     type(QStringLiteral("ua3abc"));
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.edRst1);
-    QCOMPARE(m.edRst1->text(), QStringLiteral("599"));
+    QCOMPARE(focused(), ui.edRst1);
+    QCOMPARE(ui.edRst1->text(), QStringLiteral("599"));
     type(QStringLiteral("579"));
-    QCOMPARE(m.edRst1->text(), QStringLiteral("579"));
+    QCOMPARE(ui.edRst1->text(), QStringLiteral("579"));
     // A number field keeps the placement of its cursor beside what is there.
-    m.edNr1->setText(QStringLiteral("16"));
+    ui.edNr1->setText(QStringLiteral("16"));
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.edNr1);
+    QCOMPARE(focused(), ui.edNr1);
     type(QStringLiteral("7"));
-    QCOMPARE(m.edNr1->text(), QStringLiteral("16 7"));
+    QCOMPARE(ui.edNr1->text(), QStringLiteral("16 7"));
     // Back with Esc into a field with text: typing replaces it.
     press(Qt::Key_Escape);
-    QCOMPARE(focused(), m.edCall1);
+    QCOMPARE(focused(), ui.edCall1);
     type(QStringLiteral("dl1xyz"));
-    QCOMPARE(m.edCall1->text(), QStringLiteral("DL1XYZ"));
+    QCOMPARE(ui.edCall1->text(), QStringLiteral("DL1XYZ"));
     // A mouse click puts the caret where it was clicked and selects nothing.
-    m.edCall1->clearFocus();
-    m.edCall1->setFocus(Qt::MouseFocusReason);
-    QVERIFY(!m.edCall1->hasSelectedText());
+    ui.edCall1->clearFocus();
+    ui.edCall1->setFocus(Qt::MouseFocusReason);
+    QVERIFY(!ui.edCall1->hasSelectedText());
 }
 
 void ListenerTypingTest::manualNumbersLoseTheCursorBlank()
 {
     EntryWindow w;
     TMain &m = *w.m;
-    m.N20->trigger(); // copy-with-swap: the mirror too
-    m.chCopy->click();
+    const test::MainControls ui(m);
+    ui.N20->trigger(); // copy-with-swap: the mirror too
+    ui.chCopy->click();
     type(QStringLiteral("1234"));
     press(Qt::Key_Return);
     typeHeardOnly(QStringLiteral("ua3abc"), QStringLiteral("7"));
-    QCOMPARE(focused(), m.btCopySave);
-    QCOMPARE(m.edNr2->text(), QStringLiteral(" ")); // the blank that placed the cursor
+    QCOMPARE(focused(), ui.btCopySave);
+    QCOMPARE(ui.edNr2->text(), QStringLiteral(" ")); // the blank that placed the cursor
     press(Qt::Key_Return);
 
     const QVector<QsoRecord> recs = w.records();
@@ -148,8 +154,8 @@ void ListenerTypingTest::manualNumbersLoseTheCursorBlank()
     type(QStringLiteral("1235"));
     press(Qt::Key_Return);
     type(QStringLiteral("dl1xyz"));
-    m.edNr1->setText(QStringLiteral("  16   7 "));
-    m.btCopySave->click();
+    ui.edNr1->setText(QStringLiteral("  16   7 "));
+    ui.btCopySave->click();
     QCOMPARE(w.records().at(2).nr1, QStringLiteral("16 7"));
     QCOMPARE(w.records().at(3).nr2, QStringLiteral("16 7"));
 }
@@ -158,14 +164,15 @@ void ListenerTypingTest::typedFrequencyFilesTheQsoOnItsBand()
 {
     EntryWindow w;
     TMain &m = *w.m;
-    QCOMPARE(m.cbFreq->currentText(), QStringLiteral("14000"));
+    const test::MainControls ui(m);
+    QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("14000"));
     m.FreqToBand();
     QCOMPARE(m.currentBand, QStringLiteral("20M"));
 
     // 7012 typed after 14000: the QSO goes to 40 m, not to the band of the last list value.
     typeFrequency(m, QStringLiteral("7012"));
     QCOMPARE(m.currentBand, QStringLiteral("40M"));
-    m.edCall1->setFocus();
+    ui.edCall1->setFocus();
     typeHeardOnly(QStringLiteral("ua3abc"), QStringLiteral("7"));
     press(Qt::Key_Return);
     QCOMPARE(w.records().size(), 1);
@@ -178,10 +185,10 @@ void ListenerTypingTest::typedFrequencyFilesTheQsoOnItsBand()
     typeFrequency(m, QStringLiteral("5000"));
     QCOMPARE(m.currentBand, QStringLiteral("40M"));
     QCOMPARE(m.statusText(5), before);
-    m.edCall1->setFocus();
+    ui.edCall1->setFocus();
     type(QStringLiteral("dl1abc"));
     QCOMPARE(m.statusText(5), QStringLiteral("Частота 5000 не входит ни в один диапазон; диапазон остаётся 40M"));
-    m.edCall1->clear();
+    ui.edCall1->clear();
     typeHeardOnly(QStringLiteral("dl1abc"), QStringLiteral("8"));
     press(Qt::Key_Return);
     QCOMPARE(w.records().size(), 2);
@@ -200,27 +207,28 @@ void ListenerTypingTest::frequencyChosenOrTypedInFullSetsTheBand()
 {
     EntryWindow w;
     TMain &m = *w.m;
+    const test::MainControls ui(m);
     // Typed in full.
     typeFrequency(m, QStringLiteral("21000"));
-    QCOMPARE(m.cbFreq->currentText(), QStringLiteral("21000"));
+    QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("21000"));
     QCOMPARE(m.currentBand, QStringLiteral("15M"));
     // Started, and the box's completion accepted with Enter: the listener chose it (a lone
     // "7" is in no band).
     typeFrequency(m, QStringLiteral("7"));
     QCOMPARE(m.currentBand, QStringLiteral("15M"));
-    QTest::keyClick(m.cbFreq, Qt::Key_Return);
-    QCOMPARE(m.cbFreq->currentText(), QStringLiteral("7000"));
+    QTest::keyClick(ui.cbFreq, Qt::Key_Return);
+    QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("7000"));
     QCOMPARE(m.currentBand, QStringLiteral("40M"));
-    QCOMPARE(m.cbFreq->count(), 8); // nothing typed is added to the list
+    QCOMPARE(ui.cbFreq->count(), 8); // nothing typed is added to the list
     // Started, and the focus moved on with the completion shown: the box keeps the completion,
     // and the band follows it.
     typeFrequency(m, QStringLiteral("28"));
     QCOMPARE(m.currentBand, QStringLiteral("40M"));
-    m.edCall1->setFocus(Qt::MouseFocusReason);
-    QCOMPARE(m.cbFreq->currentText(), QStringLiteral("28000"));
+    ui.edCall1->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("28000"));
     QCOMPARE(m.currentBand, QStringLiteral("10M"));
     // Picked from the list.
-    m.cbFreq->setCurrentIndex(m.cbFreq->findText(QStringLiteral("3500")));
+    ui.cbFreq->setCurrentIndex(ui.cbFreq->findText(QStringLiteral("3500")));
     QCOMPARE(m.currentBand, QStringLiteral("80M"));
     // Typed over with a frequency outside the list but inside the band.
     typeFrequency(m, QStringLiteral("3573"));

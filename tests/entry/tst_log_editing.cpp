@@ -1,5 +1,7 @@
 // Editing, deleting and clearing records from the main window's grid and menus.
 
+#include "entry/entry_window.h"
+#include "support/ui/main_controls.h"
 #include "support/ui/entry_window.h"
 
 #include <QAction>
@@ -45,48 +47,49 @@ void LogEditingTest::editWithoutChanges()
 {
     EntryWindow w;
     TMain &m = *w.m;
+    const test::MainControls ui(m);
     const QVector<qint64> ids = w.seed({record(QStringLiteral("OK1AA"), QStringLiteral("1"), QString(), QString()), edited(),
                                         record(QStringLiteral("OK2BB"), QStringLiteral("2"), QStringLiteral("OK3CC"), QStringLiteral("3"))});
-    m.cbFreq->setEditText(QStringLiteral("7000"));
-    m.cbMode->setEditText(QStringLiteral("RY (RTTY)"));
-    m.DBGrid1->selectRow(1);
-    m.N12->trigger();
+    ui.cbFreq->setEditText(QStringLiteral("7000"));
+    ui.cbMode->setEditText(QStringLiteral("RY (RTTY)"));
+    ui.DBGrid1->selectRow(1);
+    ui.N12->trigger();
 
     QVERIFY(m.editMode());
-    QCOMPARE(m.edCall1->text(), QStringLiteral("UA3ABC"));
-    QCOMPARE(m.edRst1->text(), QStringLiteral("59"));
-    QCOMPARE(m.edNr1->text(), QStringLiteral("17 KN"));
-    QCOMPARE(m.edCall2->text(), QStringLiteral("DL1XYZ"));
-    QCOMPARE(m.edRst2->text(), QStringLiteral("57"));
-    QCOMPARE(m.edNr2->text(), QStringLiteral("15"));
-    QCOMPARE(m.edData->text(), QStringLiteral("04.03.2026"));
-    QCOMPARE(m.edTime->text(), QStringLiteral("18:30"));
-    QCOMPARE(m.edFreqEdit->text(), QStringLiteral("18 075"));
-    QCOMPARE(m.cbModeEdit->currentText(), QStringLiteral("PH"));
-    QCOMPARE(m.cbBandEdit->currentText(), QStringLiteral("17M"));
-    for (QWidget *e : std::initializer_list<QWidget *>{m.edTour, m.edCall1, m.edRst1, m.edNr1, m.edCall2, m.edRst2,
-                                                       m.edNr2, m.edData, m.edTime})
+    QCOMPARE(ui.edCall1->text(), QStringLiteral("UA3ABC"));
+    QCOMPARE(ui.edRst1->text(), QStringLiteral("59"));
+    QCOMPARE(ui.edNr1->text(), QStringLiteral("17 KN"));
+    QCOMPARE(ui.edCall2->text(), QStringLiteral("DL1XYZ"));
+    QCOMPARE(ui.edRst2->text(), QStringLiteral("57"));
+    QCOMPARE(ui.edNr2->text(), QStringLiteral("15"));
+    QCOMPARE(ui.edData->text(), QStringLiteral("04.03.2026"));
+    QCOMPARE(ui.edTime->text(), QStringLiteral("18:30"));
+    QCOMPARE(ui.edFreqEdit->text(), QStringLiteral("18 075"));
+    QCOMPARE(ui.cbModeEdit->currentText(), QStringLiteral("PH"));
+    QCOMPARE(ui.cbBandEdit->currentText(), QStringLiteral("17M"));
+    for (QWidget *e : std::initializer_list<QWidget *>{ui.edTour, ui.edCall1, ui.edRst1, ui.edNr1, ui.edCall2, ui.edRst2,
+                                                       ui.edNr2, ui.edData, ui.edTime})
         QCOMPARE(TMain::background(e), TMain::yellow());
-    for (QWidget *e : std::initializer_list<QWidget *>{m.edData, m.edTime, m.cbBandEdit, m.cbModeEdit, m.edFreqEdit, m.btEditSave})
+    for (QWidget *e : std::initializer_list<QWidget *>{ui.edData, ui.edTime, ui.cbBandEdit, ui.cbModeEdit, ui.edFreqEdit, ui.btEditSave})
         QVERIFY2(e->isVisible(), qPrintable(e->objectName()));
-    for (QWidget *e : std::initializer_list<QWidget *>{m.cbMode, m.cbFreq, m.btSave, m.btCopySave, m.Panel3})
+    for (QWidget *e : std::initializer_list<QWidget *>{ui.cbMode, ui.cbFreq, ui.btSave, ui.btCopySave, ui.Panel3})
         QVERIFY2(!e->isVisible(), qPrintable(e->objectName()));
     QCOMPARE(m.statusText(5), QStringLiteral("Режим редактирования"));
-    for (QAction *a : {m.mnLogAction, m.mnSettingsAction, m.N10, m.mnWindowsAction, m.mnHelpAction})
+    for (QAction *a : {ui.mnLogAction, ui.mnSettingsAction, ui.N10, ui.mnWindowsAction, ui.mnHelpAction})
         QVERIFY(!a->isEnabled());
-    QVERIFY(!m.DBGrid1->isEnabled());
-    QVERIFY(!m.chCopy->isEnabled());
-    QCOMPARE(focused(), m.edTime);
+    QVERIFY(!ui.DBGrid1->isEnabled());
+    QVERIFY(!ui.chCopy->isEnabled());
+    QCOMPARE(focused(), ui.edTime);
 
     // Enter through the date and time fields, then save unchanged.
-    m.edData->setFocus();
+    ui.edData->setFocus();
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.edTime);
+    QCOMPARE(focused(), ui.edTime);
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.edCall1);
-    m.edNr2->setFocus();
+    QCOMPARE(focused(), ui.edCall1);
+    ui.edNr2->setFocus();
     press(Qt::Key_Return);
-    QCOMPARE(focused(), m.btEditSave);
+    QCOMPARE(focused(), ui.btEditSave);
     press(Qt::Key_Return);
 
     QVERIFY(!m.editMode());
@@ -98,52 +101,53 @@ void LogEditingTest::editWithoutChanges()
     QCOMPARE(m.qsos().byId(ids[0]), record(QStringLiteral("OK1AA"), QStringLiteral("1"), QString(), QString()));
     QCOMPARE(m.logModel().recordAt(1).freq, QStringLiteral("18075")); // the grid shows the new values
 
-    QCOMPARE(m.cbFreq->currentText(), QStringLiteral("7000"));
-    QCOMPARE(m.cbMode->currentText(), QStringLiteral("RY (RTTY)"));
-    for (QWidget *e : std::initializer_list<QWidget *>{m.cbMode, m.cbFreq, m.btSave, m.Panel3})
+    QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("7000"));
+    QCOMPARE(ui.cbMode->currentText(), QStringLiteral("RY (RTTY)"));
+    for (QWidget *e : std::initializer_list<QWidget *>{ui.cbMode, ui.cbFreq, ui.btSave, ui.Panel3})
         QVERIFY2(e->isVisible(), qPrintable(e->objectName()));
-    for (QWidget *e : std::initializer_list<QWidget *>{m.edData, m.edTime, m.cbBandEdit, m.cbModeEdit, m.edFreqEdit, m.btEditSave})
+    for (QWidget *e : std::initializer_list<QWidget *>{ui.edData, ui.edTime, ui.cbBandEdit, ui.cbModeEdit, ui.edFreqEdit, ui.btEditSave})
         QVERIFY2(!e->isVisible(), qPrintable(e->objectName()));
-    for (QLineEdit *e : {m.edCall1, m.edRst1, m.edNr1, m.edCall2, m.edRst2, m.edNr2}) {
+    for (QLineEdit *e : {ui.edCall1, ui.edRst1, ui.edNr1, ui.edCall2, ui.edRst2, ui.edNr2}) {
         QVERIFY(e->text().isEmpty());
         QCOMPARE(TMain::background(e), TMain::windowColour());
     }
-    QCOMPARE(TMain::background(m.edTour), TMain::silver());
+    QCOMPARE(TMain::background(ui.edTour), TMain::silver());
     QCOMPARE(m.statusText(5), QStringLiteral("OK"));
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 3"));
     QCOMPARE(m.statusText(3), QStringLiteral("Points: 7"));
-    for (QAction *a : {m.mnLogAction, m.mnSettingsAction, m.N10, m.mnWindowsAction, m.mnHelpAction})
+    for (QAction *a : {ui.mnLogAction, ui.mnSettingsAction, ui.N10, ui.mnWindowsAction, ui.mnHelpAction})
         QVERIFY(a->isEnabled());
-    QVERIFY(m.DBGrid1->isEnabled());
-    QVERIFY(m.chCopy->isEnabled());
+    QVERIFY(ui.DBGrid1->isEnabled());
+    QVERIFY(ui.chCopy->isEnabled());
     QCOMPARE(w.selectedRow(), 1);
-    QCOMPARE(focused(), m.edCall1);
+    QCOMPARE(focused(), ui.edCall1);
 }
 
 void LogEditingTest::editChangesAndTimeCheck()
 {
     EntryWindow w;
     TMain &m = *w.m;
+    const test::MainControls ui(m);
     const QVector<qint64> ids = w.seed({edited()});
-    m.DBGrid1->selectRow(0);
-    m.N12->trigger();
+    ui.DBGrid1->selectRow(0);
+    ui.N12->trigger();
 
-    m.edTime->setText(QStringLiteral("24:00"));
-    m.btEditSave->click();
+    ui.edTime->setText(QStringLiteral("24:00"));
+    ui.btEditSave->click();
     QCOMPARE(w.t.prompts->texts(QStringLiteral("information")), QStringList{QStringLiteral("Неверное значение часов")});
     QVERIFY(m.editMode());
-    QCOMPARE(focused(), m.edTime);
+    QCOMPARE(focused(), ui.edTime);
     QCOMPARE(m.qsos().byId(ids[0]), edited());
 
-    m.edTime->setText(QStringLiteral("12:60"));
-    m.btEditSave->click();
+    ui.edTime->setText(QStringLiteral("12:60"));
+    ui.btEditSave->click();
     QCOMPARE(w.t.prompts->texts(QStringLiteral("information")).last(), QStringLiteral("Неверное значение минут"));
     QVERIFY(m.editMode());
 
     // A blank inside the hours: a conversion error naming the text; still editing, nothing written.
-    m.edTime->setText(QStringLiteral("1 :30"));
-    QCOMPARE(m.edTime->displayText(), QStringLiteral("1 :30"));
-    m.btEditSave->click();
+    ui.edTime->setText(QStringLiteral("1 :30"));
+    QCOMPARE(ui.edTime->displayText(), QStringLiteral("1 :30"));
+    ui.btEditSave->click();
     const QStringList errors = w.t.prompts->texts(QStringLiteral("error"));
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors.first().contains(QStringLiteral("'1 '")), qPrintable(errors.first()));
@@ -152,17 +156,17 @@ void LogEditingTest::editChangesAndTimeCheck()
 
     // Changes: the number of the worked station removed takes its report with it; the band box,
     // the mode box and the frequency field are the record's new values; an empty time stays the mask.
-    m.edTime->clear();
-    m.edNr2->clear();
-    m.edCall2->setFocus();
-    m.edCall2->selectAll();
+    ui.edTime->clear();
+    ui.edNr2->clear();
+    ui.edCall2->setFocus();
+    ui.edCall2->selectAll();
     type(QStringLiteral("dl2aaa"));
-    m.cbModeEdit->setEditText(QStringLiteral("CW (CW)"));
-    m.edFreqEdit->setText(QStringLiteral("14000"));
-    QCOMPARE(m.cbBandEdit->currentText(), QStringLiteral("20M")); // follows the frequency field
-    m.cbBandEdit->setEditText(QStringLiteral("30M"));
-    m.edTour->setText(QStringLiteral("4"));
-    m.btEditSave->click();
+    ui.cbModeEdit->setEditText(QStringLiteral("CW (CW)"));
+    ui.edFreqEdit->setText(QStringLiteral("14000"));
+    QCOMPARE(ui.cbBandEdit->currentText(), QStringLiteral("20M")); // follows the frequency field
+    ui.cbBandEdit->setEditText(QStringLiteral("30M"));
+    ui.edTour->setText(QStringLiteral("4"));
+    ui.btEditSave->click();
     QVERIFY(!m.editMode());
     const QsoRecord r = m.qsos().byId(ids[0]);
     QCOMPARE(r.call2, QStringLiteral("DL2AAA"));
@@ -177,10 +181,10 @@ void LogEditingTest::editChangesAndTimeCheck()
     QCOMPARE(m.statusText(3), QStringLiteral("Points: 1"));
 
     // 23:59 passes.
-    m.DBGrid1->selectRow(0);
-    m.N12->trigger();
-    m.edTime->setText(QStringLiteral("23:59"));
-    m.btEditSave->click();
+    ui.DBGrid1->selectRow(0);
+    ui.N12->trigger();
+    ui.edTime->setText(QStringLiteral("23:59"));
+    ui.btEditSave->click();
     QVERIFY(!m.editMode());
     QCOMPARE(m.qsos().byId(ids[0]).time, QStringLiteral("23:59"));
 }
@@ -189,18 +193,19 @@ void LogEditingTest::ctrlEnterDuringEditAddsNothing()
 {
     EntryWindow w;
     TMain &m = *w.m;
+    const test::MainControls ui(m);
     const QVector<qint64> ids = w.seed({edited(), record(QStringLiteral("OK1AA"), QStringLiteral("1"), QString(), QString())});
-    m.DBGrid1->selectRow(0);
-    m.N12->trigger();
-    m.edCall1->setFocus();
-    m.edCall1->selectAll();
+    ui.DBGrid1->selectRow(0);
+    ui.N12->trigger();
+    ui.edCall1->setFocus();
+    ui.edCall1->selectAll();
     type(QStringLiteral("ua9zz"));
     press(Qt::Key_Return, Qt::ControlModifier);
-    m.edNr2->setFocus();
+    ui.edNr2->setFocus();
     press(Qt::Key_Return, Qt::ControlModifier);
     QCOMPARE(w.records().size(), 2);
     QVERIFY(m.editMode());
-    m.btEditSave->click();
+    ui.btEditSave->click();
     QCOMPARE(w.records().size(), 2);
     QCOMPARE(m.qsos().byId(ids[0]).call1, QStringLiteral("UA9ZZ"));
     QCOMPARE(m.qsos().byId(ids[1]).call1, QStringLiteral("OK1AA"));
@@ -210,13 +215,14 @@ void LogEditingTest::deleteInTheMiddleAndAtTheEnd()
 {
     EntryWindow w;
     TMain &m = *w.m;
+    const test::MainControls ui(m);
     const QVector<qint64> ids = w.seed({record(QStringLiteral("A1A"), QStringLiteral("1"), QStringLiteral("B1B"), QStringLiteral("2")),
                                         record(QStringLiteral("A2A"), QStringLiteral("1"), QStringLiteral("B2B"), QStringLiteral("2")),
                                         record(QStringLiteral("A3A"), QStringLiteral("1"), QString(), QString()),
                                         record(QStringLiteral("A4A"), QStringLiteral("1"), QString(), QString())});
     QCOMPARE(m.statusText(3), QStringLiteral("Points: 8"));
-    m.DBGrid1->selectRow(1);
-    m.N13->trigger();
+    ui.DBGrid1->selectRow(1);
+    ui.N13->trigger();
     QCOMPARE(w.records().size(), 3);
     QCOMPARE(m.logModel().rowCount(), 3);
     QCOMPARE(w.selectedRow(), 1);
@@ -225,8 +231,8 @@ void LogEditingTest::deleteInTheMiddleAndAtTheEnd()
     QCOMPARE(m.statusText(3), QStringLiteral("Points: 5"));
     QVERIFY(w.t.prompts->shown.isEmpty()); // no question
 
-    m.DBGrid1->selectRow(2);
-    m.N13->trigger();
+    ui.DBGrid1->selectRow(2);
+    ui.N13->trigger();
     QCOMPARE(m.logModel().rowCount(), 2);
     QCOMPARE(w.selectedRow(), 1); // the new last row
     QCOMPARE(m.logModel().idAt(1), ids[2]);
@@ -240,17 +246,18 @@ void LogEditingTest::clearAskedFirst()
 {
     EntryWindow w;
     TMain &m = *w.m;
+    const test::MainControls ui(m);
     w.seed({record(QStringLiteral("A1A"), QStringLiteral("1"), QStringLiteral("B1B"), QStringLiteral("2")),
             record(QStringLiteral("A2A"), QStringLiteral("1"), QString(), QString())});
     const QString question = QStringLiteral("Вы действительно хотите удалить все записи лога?");
     w.t.prompts->answers = {false};
-    m.N7->trigger();
+    ui.N7->trigger();
     QCOMPARE(w.t.prompts->texts(QStringLiteral("yesno")), QStringList{question});
     QCOMPARE(w.records().size(), 2);
     QCOMPARE(m.logModel().rowCount(), 2);
 
     w.t.prompts->answers = {true};
-    m.N7->trigger();
+    ui.N7->trigger();
     QCOMPARE(w.t.prompts->texts(QStringLiteral("yesno")).size(), 2);
     QCOMPARE(w.records().size(), 0);
     QCOMPARE(m.logModel().rowCount(), 0);
@@ -258,9 +265,9 @@ void LogEditingTest::clearAskedFirst()
     QCOMPARE(m.statusText(3), QStringLiteral("Points: 0"));
 
     // The log takes new records after it was cleared.
-    m.edCall1->setText(QStringLiteral("UA3ABC"));
-    m.edNr1->setText(QStringLiteral("5"));
-    m.btSave->click();
+    ui.edCall1->setText(QStringLiteral("UA3ABC"));
+    ui.edNr1->setText(QStringLiteral("5"));
+    ui.btSave->click();
     QCOMPARE(m.logModel().rowCount(), 1);
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 1"));
 }
@@ -269,10 +276,11 @@ void LogEditingTest::nothingSelected()
 {
     EntryWindow w;
     TMain &m = *w.m;
-    m.N12->trigger();
+    const test::MainControls ui(m);
+    ui.N12->trigger();
     QVERIFY(!m.editMode());
-    QVERIFY(m.btSave->isVisible());
-    m.N13->trigger();
+    QVERIFY(ui.btSave->isVisible());
+    ui.N13->trigger();
     QVERIFY(w.t.prompts->shown.isEmpty());
 }
 

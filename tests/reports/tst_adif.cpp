@@ -9,6 +9,7 @@
 #include "reports/adif_writer.h"
 #include "reports/ui/tcomentadif.h"
 #include "stationinfo/reference_files.h"
+#include "support/ui/main_controls.h"
 #include "support/qso_builder.h"
 #include "support/scripted_services.h"
 #include "support/temp_log.h"
@@ -323,9 +324,10 @@ void TestAdif::exportCommand()
     test::TestContext t;
     Program p(t.context);
     TMain &m = p.main();
+    const test::MainControls ui(m);
     m.qsos().append(sampleLog());
     m.logModel().reload();
-    m.DBGrid1->selectRow(0);
+    ui.DBGrid1->selectRow(0);
     m.myCall = "R2A-456 ";
     m.contestName = "RDXC";
     m.qsl = QslMessage{true, QString()};
@@ -350,7 +352,7 @@ void TestAdif::exportCommand()
     QCOMPARE(lines[7], QByteArray(ExpectedStandard[0]).replace("<OPERATOR:7>R2A-456", "<OPERATOR:8>R2A-456 ") + "\r");
     QCOMPARE(lines[13], QByteArray(ExpectedStandard[6]).replace("<OPERATOR:7>R2A-456", "<OPERATOR:8>R2A-456 ") + "\r");
     QCOMPARE(lines[14], QByteArray());
-    QCOMPARE(m.DBGrid1->currentIndex().row(), 6);
+    QCOMPARE(ui.DBGrid1->currentIndex().row(), 6);
 }
 
 void TestAdif::exportFailures()

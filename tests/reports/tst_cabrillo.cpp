@@ -10,6 +10,7 @@
 #include "reports/ui/tfmcabrillo.h"
 #include "stationinfo/reference_files.h"
 #include "support/fake_desktop.h"
+#include "support/ui/main_controls.h"
 #include "support/qso_builder.h"
 #include "support/scripted_services.h"
 #include "support/temp_log.h"
@@ -622,14 +623,15 @@ void TestCabrillo::menuShowsWindowAndGridFollows()
     {
         Program p(t.context);
         TMain &m = p.main();
+        const test::MainControls ui(m);
         const QVector<qint64> ids = m.qsos().append(QVector<QsoRecord>{
             qso("14025", "CW", "23.09.2008", "07:11", "UA1XYZ", "599", "001", "UA2XYZ", "599", "001"),
             qso("14026", "CW", "23.09.2008", "07:12", "UA3XYZ", "599", "002", "UA4XYZ", "599", "002"),
             qso("14027", "CW", "23.09.2008", "07:13", "UA5XYZ", "599", "003", "UA6XYZ", "599", "003"),
         });
         m.logModel().appended(ids);
-        m.DBGrid1->selectRow(0);
-        QCOMPARE(m.DBGrid1->currentIndex().row(), 0);
+        ui.DBGrid1->selectRow(0);
+        QCOMPARE(ui.DBGrid1->currentIndex().row(), 0);
         t.prompts->answers = {true};
         t.prompts->fileNames = {path};
         int result = -1;
@@ -643,12 +645,12 @@ void TestCabrillo::menuShowsWindowAndGridFollows()
             result = w->result();
             return result;
         };
-        m.cbr2->trigger();
+        ui.cbr2->trigger();
         QCOMPARE(result, int(QDialog::Accepted));
         QVERIFY(readAll(path).endsWith("END-OF-LOG:\r\n"));
         QCOMPARE(readAll(path).count("QSO: "), 3);
         // The grid shows the last record afterwards.
-        QCOMPARE(m.DBGrid1->currentIndex().row(), 2);
+        QCOMPARE(ui.DBGrid1->currentIndex().row(), 2);
     }
     // At exit the main window writes its own call after the Cabrillo window's copy.
     const auto mySetting = section(t.context.settingsPath, QStringLiteral("MySetting"));

@@ -9,6 +9,7 @@
 #include "db/qso_store.h"
 #include "reports/logger_file.h"
 #include "stationinfo/reference_files.h"
+#include "support/ui/main_controls.h"
 #include "support/qso_builder.h"
 #include "support/scripted_services.h"
 #include "support/temp_log.h"
@@ -147,6 +148,7 @@ void TestLoggerFile::exportThenImportGivesBackEveryColumn()
     test::TestContext t;
     Program p(t.context);
     TMain &m = p.main();
+    const test::MainControls ui(m);
     m.qsos().append(sampleLog());
     m.logModel().reload();
     m.myCall = "R3A-123";
@@ -190,7 +192,7 @@ void TestLoggerFile::exportThenImportGivesBackEveryColumn()
     // The grid, its last row and the counters follow the import.
     QCOMPARE(m.logModel().rowCount(), 4);
     QCOMPARE(m.logModel().recordAt(1).nr1, QStringLiteral("МО"));
-    QCOMPARE(m.DBGrid1->currentIndex().row(), 3);
+    QCOMPARE(ui.DBGrid1->currentIndex().row(), 3);
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 4"));
     QCOMPARE(m.statusText(3), QStringLiteral("Points: 8")); // 4 records, 2 with nr2
 }
@@ -332,11 +334,12 @@ void TestLoggerFile::strictLinesRefuseTheWholeFile()
         test::TestContext t;
         Program p(t.context);
         TMain &m = p.main();
+        const test::MainControls ui(m);
         m.qsos().append(sampleLog());
         m.logModel().reload();
         m.RefreshCounters();
         const QVector<QsoRecord> before = allRecords(m.qsos());
-        const QString undoBefore = m.actUndo->text();
+        const QString undoBefore = ui.actUndo->text();
         const QString path = t.path("bad.scl");
         writeFile(path, content);
         t.prompts->shown.clear();
@@ -354,7 +357,7 @@ void TestLoggerFile::strictLinesRefuseTheWholeFile()
         QCOMPARE(allRecords(m.qsos()), before);
         QCOMPARE(m.logModel().rowCount(), before.size());
         QCOMPARE(m.statusText(2), QStringLiteral("QSO: 4"));
-        QCOMPARE(m.actUndo->text(), undoBefore);
+        QCOMPARE(ui.actUndo->text(), undoBefore);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "db/qso_store.h"
 #include "rig/rig_server.h"
 #include "rig/rigctld_client.h"
+#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
 #include "rig/rigctld_process.h"
 
@@ -75,50 +76,51 @@ private slots:
         useRigctld(t, r1.port(), port2);
         Program p(t.context);
         TMain &m = p.main();
+        const test::MainControls ui(m);
 
         // The dummy starts at 145 MHz FM.
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("145 000"), Wait);
-        QCOMPARE(m.cbMode->currentText(), QStringLiteral("PH"));
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbFreq->currentText(), QStringLiteral("145 000"), Wait);
+        QCOMPARE(ui.cbMode->currentText(), QStringLiteral("PH"));
         QVERIFY(m.selectedRadioOnline());
-        QCOMPARE(m.btRdaio1->toolTip(), QStringLiteral("Hamlib Dummy"));
+        QCOMPARE(ui.btRadio1->toolTip(), QStringLiteral("Hamlib Dummy"));
         QCOMPARE(m.statusText(4), QStringLiteral("Hamlib Dummy: On-line"));
-        QCOMPARE(caption(m.btRdaio1), QColor(0, 128, 0));
+        QCOMPARE(caption(ui.btRadio1), QColor(0, 128, 0));
         // Radio 2 has no rigctld: off line, black, its hint says where it was looked for.
         const QString where = QStringLiteral("rigctld 127.0.0.1:%1").arg(port2);
-        QCOMPARE(m.btRdaio2->toolTip(), where);
+        QCOMPARE(ui.btRadio2->toolTip(), where);
         QTRY_COMPARE_WITH_TIMEOUT(m.statusText(5), where + QStringLiteral(": Нет связи"), Wait);
-        QCOMPARE(caption(m.btRdaio2), QColor(0, 0, 0));
+        QCOMPARE(caption(ui.btRadio2), QColor(0, 0, 0));
         // One server answered: no box at all.
         QVERIFY(t.prompts->shown.isEmpty());
 
         // The mode is set first, so a frequency seen in the box comes with its mode.
         QVERIFY(r1.set({"M", "CW", "500", "F", "14025500"}));
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("14 026"), Wait);
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbMode->currentText(), QStringLiteral("CW"), Wait);
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbFreq->currentText(), QStringLiteral("14 026"), Wait);
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbMode->currentText(), QStringLiteral("CW"), Wait);
         m.FreqToBand();
         QCOMPARE(m.currentBand, QStringLiteral("20M"));
 
         // A band that only a radio gives, in lower-side CW.
         QVERIFY(r1.set({"M", "CWR", "500", "F", "10123000"}));
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("10 123"), Wait);
-        QCOMPARE(m.cbMode->currentText(), QStringLiteral("CW"));
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbFreq->currentText(), QStringLiteral("10 123"), Wait);
+        QCOMPARE(ui.cbMode->currentText(), QStringLiteral("CW"));
         m.FreqToBand();
         QCOMPARE(m.currentBand, QStringLiteral("30M"));
 
         // Phone is taken over on a parameter change.
         QVERIFY(r1.set({"M", "LSB", "2400", "F", "7012345"}));
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("7 012"), Wait);
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbMode->currentText(), QStringLiteral("PH"), Wait);
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbFreq->currentText(), QStringLiteral("7 012"), Wait);
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbMode->currentText(), QStringLiteral("PH"), Wait);
 
         // A digital mode: the frequency follows, a mode chosen by hand stays...
-        m.cbMode->setEditText(QStringLiteral("PS (PSK31)"));
+        ui.cbMode->setEditText(QStringLiteral("PS (PSK31)"));
         QVERIFY(r1.set({"M", "PKTUSB", "3000", "F", "14070000"}));
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("14 070"), Wait);
-        QCOMPARE(m.cbMode->currentText(), QStringLiteral("PS (PSK31)"));
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbFreq->currentText(), QStringLiteral("14 070"), Wait);
+        QCOMPARE(ui.cbMode->currentText(), QStringLiteral("PS (PSK31)"));
         QCOMPARE(m.rigServer()->mode(1), quint32(RigServer::PM_DIG_U));
         // ...until R-1 is pressed again.
-        QTest::mouseClick(m.btRdaio1, Qt::LeftButton);
-        QCOMPARE(m.cbMode->currentText(), QStringLiteral("DIG"));
+        QTest::mouseClick(ui.btRadio1, Qt::LeftButton);
+        QCOMPARE(ui.cbMode->currentText(), QStringLiteral("DIG"));
         QCOMPARE(m.numRadio, QStringLiteral("1"));
         QVERIFY(t.prompts->shown.isEmpty());
     }
@@ -134,28 +136,29 @@ private slots:
         useRigctld(t, test::freePort(), r2.port());
         Program p(t.context);
         TMain &m = p.main();
+        const test::MainControls ui(m);
 
         QTRY_COMPARE_WITH_TIMEOUT(m.rigServer()->status(2), RigServer::StOnline, Wait);
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral(" R1 OFF"), Wait);
-        QCOMPARE(m.cbMode->currentText(), QStringLiteral("CW"));
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbFreq->currentText(), QStringLiteral(" R1 OFF"), Wait);
+        QCOMPARE(ui.cbMode->currentText(), QStringLiteral("CW"));
         QVERIFY(!m.selectedRadioOnline());
         // The OFF text is no frequency: the band stays as it was, without an error.
         m.currentBand = QStringLiteral("40M");
         m.FreqToBand();
         QCOMPARE(m.currentBand, QStringLiteral("40M"));
 
-        QTest::mouseClick(m.btRdaio2, Qt::LeftButton);
-        QVERIFY(m.btRdaio2->isChecked());
+        QTest::mouseClick(ui.btRadio2, Qt::LeftButton);
+        QVERIFY(ui.btRadio2->isChecked());
         QCOMPARE(m.numRadio, QStringLiteral("2"));
-        QCOMPARE(m.cbFreq->currentText(), QStringLiteral("21 012"));
-        QCOMPARE(m.cbMode->currentText(), QStringLiteral("PH"));
+        QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("21 012"));
+        QCOMPARE(ui.cbMode->currentText(), QStringLiteral("PH"));
         QVERIFY(m.selectedRadioOnline());
         m.FreqToBand();
         QCOMPARE(m.currentBand, QStringLiteral("15M"));
 
         // A QSO filed now carries radio 2's frequency, mode, band and number.
-        m.edCall1->setText(QStringLiteral("UA9XYZ"));
-        m.edNr1->setText(QStringLiteral("017"));
+        ui.edCall1->setText(QStringLiteral("UA9XYZ"));
+        ui.edNr1->setText(QStringLiteral("017"));
         m.SaveQso();
         QCOMPARE(m.qsos().count(), 1);
         QList<QsoRecord> saved;
@@ -167,22 +170,22 @@ private slots:
 
         // Radio 2 changes while it is followed.
         QVERIFY(r2.set({"F", "28500000"}));
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("28 500"), Wait);
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbFreq->currentText(), QStringLiteral("28 500"), Wait);
 
         // Back to R-1: off line again, the mode box keeps radio 2's mode.
-        QTest::mouseClick(m.btRdaio1, Qt::LeftButton);
+        QTest::mouseClick(ui.btRadio1, Qt::LeftButton);
         QCOMPARE(m.numRadio, QStringLiteral("1"));
-        QCOMPARE(m.cbFreq->currentText(), QStringLiteral(" R1 OFF"));
-        QCOMPARE(m.cbMode->currentText(), QStringLiteral("PH"));
+        QCOMPARE(ui.cbFreq->currentText(), QStringLiteral(" R1 OFF"));
+        QCOMPARE(ui.cbMode->currentText(), QStringLiteral("PH"));
         // Radio 2 moving now does not touch the box of radio 1.
         QVERIFY(r2.set({"M", "CW", "500", "F", "3550000"}));
         QTRY_COMPARE_WITH_TIMEOUT(m.rigServer()->rxFrequency(2), qint64(3550000), Wait);
-        QCOMPARE(m.cbFreq->currentText(), QStringLiteral(" R1 OFF"));
+        QCOMPARE(ui.cbFreq->currentText(), QStringLiteral(" R1 OFF"));
         QVERIFY(t.prompts->shown.isEmpty());
 
         // Nothing is filed while the followed radio is off line.
-        m.edCall1->setText(QStringLiteral("DL1ABC"));
-        m.edNr1->setText(QStringLiteral("018"));
+        ui.edCall1->setText(QStringLiteral("DL1ABC"));
+        ui.edNr1->setText(QStringLiteral("018"));
         m.SaveQso();
         QCOMPARE(m.qsos().count(), 1);
         const QStringList refused = t.prompts->texts(QStringLiteral("information"));
@@ -200,29 +203,30 @@ private slots:
         useRigctld(t, r1.port(), test::freePort());
         Program p(t.context);
         TMain &m = p.main();
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("3 512"), Wait);
+        const test::MainControls ui(m);
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbFreq->currentText(), QStringLiteral("3 512"), Wait);
 
         r1.stop();
         // Neither radio on line any more: the defaults, the status panel says so, no boxes.
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("14000"), Wait);
-        QCOMPARE(m.cbMode->currentText(), QStringLiteral("CW"));
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbFreq->currentText(), QStringLiteral("14000"), Wait);
+        QCOMPARE(ui.cbMode->currentText(), QStringLiteral("CW"));
         QVERIFY(!m.selectedRadioOnline());
         QCOMPARE(m.statusText(4), QStringLiteral("Hamlib Dummy: Нет связи"));
-        QCOMPARE(caption(m.btRdaio1), QColor(0, 0, 0));
+        QCOMPARE(caption(ui.btRadio1), QColor(0, 0, 0));
 
         // A new rigctld on the same port is picked up without restarting; it starts afresh.
         QVERIFY(r1.start());
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("145 000"), Wait);
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbFreq->currentText(), QStringLiteral("145 000"), Wait);
         QCOMPARE(m.statusText(4), QStringLiteral("Hamlib Dummy: On-line"));
-        QCOMPARE(caption(m.btRdaio1), QColor(0, 128, 0));
+        QCOMPARE(caption(ui.btRadio1), QColor(0, 128, 0));
 
         // A rigctld that keeps the connection but stops answering goes off line too...
         r1.freeze();
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("14000"), Wait);
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbFreq->currentText(), QStringLiteral("14000"), Wait);
         QVERIFY(m.statusText(4).endsWith(QStringLiteral(": Не отвечает")));
         // ...and comes back when it answers again.
         r1.thaw();
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("145 000"), Wait);
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbFreq->currentText(), QStringLiteral("145 000"), Wait);
         QVERIFY(m.selectedRadioOnline());
         QVERIFY2(t.prompts->shown.isEmpty(), qPrintable(t.prompts->texts(QStringLiteral("error")).join('|')));
     }
@@ -240,25 +244,26 @@ private slots:
         useRigctld(t, r1.port(), r2.port());
         Program p(t.context);
         TMain &m = p.main();
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("145 000"), Wait);
+        const test::MainControls ui(m);
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbFreq->currentText(), QStringLiteral("145 000"), Wait);
 
         QVERIFY(r1.command("\\set_powerstat 0"));
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral(" R1 OFF"), Wait);
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbFreq->currentText(), QStringLiteral(" R1 OFF"), Wait);
         QCOMPARE(m.statusText(4), QStringLiteral("Hamlib Dummy: Радио не отвечает"));
-        QCOMPARE(caption(m.btRdaio1), QColor(0, 0, 0));
+        QCOMPARE(caption(ui.btRadio1), QColor(0, 0, 0));
 
         // Radio 2 answers in VFO mode.
         QTRY_COMPARE_WITH_TIMEOUT(m.rigServer()->status(2), RigServer::StOnline, Wait);
-        QTest::mouseClick(m.btRdaio2, Qt::LeftButton);
-        QCOMPARE(m.cbFreq->currentText(), QStringLiteral("18 100"));
-        QCOMPARE(m.cbMode->currentText(), QStringLiteral("CW"));
+        QTest::mouseClick(ui.btRadio2, Qt::LeftButton);
+        QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("18 100"));
+        QCOMPARE(ui.cbMode->currentText(), QStringLiteral("CW"));
         m.FreqToBand();
         QCOMPARE(m.currentBand, QStringLiteral("17M"));
 
         QVERIFY(r1.command("\\set_powerstat 1"));
         QTRY_COMPARE_WITH_TIMEOUT(m.rigServer()->status(1), RigServer::StOnline, Wait);
-        QTest::mouseClick(m.btRdaio1, Qt::LeftButton);
-        QCOMPARE(m.cbFreq->currentText(), QStringLiteral("145 000"));
+        QTest::mouseClick(ui.btRadio1, Qt::LeftButton);
+        QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("145 000"));
         QVERIFY(t.prompts->shown.isEmpty());
     }
 
@@ -272,6 +277,7 @@ private slots:
         useRigctld(t, port1, r2.port());
         Program p(t.context);
         TMain &m = p.main();
+        const test::MainControls ui(m);
 
         QTRY_COMPARE_WITH_TIMEOUT(t.prompts->shown.size(), 1, Wait);
         QCOMPARE(t.prompts->shown[0].kind, QStringLiteral("error"));
@@ -286,18 +292,18 @@ private slots:
                            .arg(QStringLiteral("подключение отклонено, на этом порту никто не ждёт подключений "
                                                "(rigctld не запущен или слушает другой порт)"))
                      + kGoesOn);
-        QCOMPARE(m.cbFreq->currentText(), QStringLiteral("14000"));
-        QCOMPARE(m.cbMode->currentText(), QStringLiteral("CW"));
+        QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("14000"));
+        QCOMPARE(ui.cbMode->currentText(), QStringLiteral("CW"));
         QVERIFY(!m.selectedRadioOnline());
 
-        QTest::mouseClick(m.btRdaio2, Qt::LeftButton);
+        QTest::mouseClick(ui.btRadio2, Qt::LeftButton);
         QCOMPARE(m.numRadio, QStringLiteral("2"));
-        QCOMPARE(m.cbFreq->currentText(), QStringLiteral("14000"));
+        QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("14000"));
 
         QVERIFY(r2.start());
         QVERIFY(r2.set({"M", "CWR", "500", "F", "7012345"}));
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("7 012"), Wait);
-        QCOMPARE(m.cbMode->currentText(), QStringLiteral("CW"));
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbFreq->currentText(), QStringLiteral("7 012"), Wait);
+        QCOMPARE(ui.cbMode->currentText(), QStringLiteral("CW"));
         QCOMPARE(m.statusText(5), QStringLiteral("Hamlib Dummy: On-line"));
         QCOMPARE(t.prompts->shown.size(), 1);
     }
@@ -319,6 +325,7 @@ private slots:
         useRigctld(t, chatter.serverPort(), 0);
         Program p(t.context);
         TMain &m = p.main();
+        const test::MainControls ui(m);
         QTRY_COMPARE_WITH_TIMEOUT(t.prompts->texts(QStringLiteral("error")),
                                   QStringList{kUnreachable
                                               + QStringLiteral("\nРадио 1: rigctld по адресу 127.0.0.1:%1 недоступен: "
@@ -328,7 +335,7 @@ private slots:
                                   Wait);
         QCOMPARE(m.rigServer()->status(1), RigServer::StPortBusy);
         QCOMPARE(m.rigServer()->status(2), RigServer::StNotConfigured);
-        QCOMPARE(m.cbFreq->currentText(), QStringLiteral("14000"));
+        QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("14000"));
     }
 
     // Without rig control (the factory makes none): no message, the buttons only record.
@@ -338,16 +345,17 @@ private slots:
         chooseRadio(t, QStringLiteral("2"));
         Program p(t.context);
         TMain &m = p.main();
-        QVERIFY(m.btRdaio2->isChecked());
+        const test::MainControls ui(m);
+        QVERIFY(ui.btRadio2->isChecked());
         QCOMPARE(m.numRadio, QStringLiteral("2"));
-        m.cbFreq->setEditText(QStringLiteral("7000"));
-        QTest::mouseClick(m.btRdaio1, Qt::LeftButton);
+        ui.cbFreq->setEditText(QStringLiteral("7000"));
+        QTest::mouseClick(ui.btRadio1, Qt::LeftButton);
         QCOMPARE(m.numRadio, QStringLiteral("1"));
-        QCOMPARE(m.cbFreq->currentText(), QStringLiteral("7000"));
+        QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("7000"));
         QVERIFY(!m.selectedRadioOnline());
         m.ParamsChangeEvent(1, 0);
         m.StatusChangeEvent(1);
-        QCOMPARE(m.cbFreq->currentText(), QStringLiteral("7000"));
+        QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("7000"));
         QCOMPARE(m.statusText(4), QString());
         QVERIFY(t.prompts->shown.isEmpty());
     }
@@ -359,11 +367,12 @@ private slots:
         useRigctld(t, 0, 0);
         Program p(t.context);
         TMain &m = p.main();
+        const test::MainControls ui(m);
         QSignalSpy said(m.rigServer(), &RigServer::serverUnreachable);
         QVERIFY(!said.wait(300));
         QVERIFY(t.prompts->shown.isEmpty());
         QCOMPARE(m.rigServer()->status(1), RigServer::StNotConfigured);
-        QCOMPARE(m.cbFreq->currentText(), QStringLiteral("14000"));
+        QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("14000"));
     }
 };
 

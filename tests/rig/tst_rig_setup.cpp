@@ -11,6 +11,7 @@
 #include "rig/rigctld_process.h"
 #include "rig/rigctld_supervisor.h"
 #include "rig/ui/trigsetup.h"
+#include "support/ui/main_controls.h"
 #include "support/processes.h"
 #include "support/scripted_services.h"
 
@@ -116,12 +117,13 @@ private slots:
         useRealRigControl(t);
         Program p(t.context);
         TMain &m = p.main();
+        const test::MainControls ui(m);
         QSignalSpy said(m.rigServer(), &RigServer::serverUnreachable);
         QVERIFY(!said.wait(500));
         QVERIFY(t.prompts->shown.isEmpty());
         QCOMPARE(m.statusText(4), QStringLiteral("Радио-1: не настроено"));
         QCOMPARE(m.statusText(5), QStringLiteral("Радио-2: не настроено"));
-        QCOMPARE(m.cbFreq->currentText(), QStringLiteral("14000"));
+        QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("14000"));
         QVERIFY(!server(m)->process(1) && !server(m)->process(2));
         QVERIFY(!IniFile(t.context.settingsPath).hasSection(QStringLiteral("Rig")));
     }
@@ -134,6 +136,7 @@ private slots:
         useRealRigControl(t);
         auto p = std::make_unique<Program>(t.context);
         TMain &m = p->main();
+        const test::MainControls ui(m);
         QString checkText;
         int shownModels = 0, tabs = 0;
         bool startedAsNone = false, busyWhileChecking = false, checkEnded = false;
@@ -154,7 +157,7 @@ private slots:
             w->btOk->click();
             return d.result();
         };
-        m.CAT1->trigger();
+        ui.CAT1->trigger();
         QCOMPARE(tabs, 2);
         QVERIFY(startedAsNone && busyWhileChecking && checkEnded);
         QCOMPARE(t.prompts->shown.size(), 1);
@@ -169,7 +172,7 @@ private slots:
         QCOMPARE(ini.readString("Rig", "Kind2", ""), QStringLiteral("none"));
 
         // Started by Vireo and followed.
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("145 000"), Wait);
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbFreq->currentText(), QStringLiteral("145 000"), Wait);
         QCOMPARE(m.statusText(4), QStringLiteral("Hamlib Dummy: On-line"));
         QCOMPARE(m.statusText(5), QStringLiteral("Радио-2: не настроено"));
         RigctldProcess *proc = server(m)->process(1);
@@ -178,12 +181,12 @@ private slots:
         QVERIFY(first > 0);
         test::Rigctld knob(proc->port());
         QVERIFY(knob.set({"M", "CW", "500", "F", "7012345"}));
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("7 012"), Wait);
-        QCOMPARE(m.cbMode->currentText(), QStringLiteral("CW"));
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbFreq->currentText(), QStringLiteral("7 012"), Wait);
+        QCOMPARE(ui.cbMode->currentText(), QStringLiteral("CW"));
 
         // Killed: Vireo starts it again, and follows the new one (which starts afresh).
         ::kill(pid_t(first), SIGKILL);
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("145 000"), Wait);
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbFreq->currentText(), QStringLiteral("145 000"), Wait);
         const qint64 second = server(m)->process(1)->pid();
         QVERIFY(second > 0 && second != first);
         QVERIFY(test::processGone(first));
@@ -208,6 +211,7 @@ private slots:
         writeOwn(t.context.settingsPath, 2, 1, b.device());
         Program p(t.context);
         TMain &m = p.main();
+        const test::MainControls ui(m);
         QTRY_COMPARE_WITH_TIMEOUT(m.rigServer()->status(1), RigServer::StOnline, Wait);
         QTRY_COMPARE_WITH_TIMEOUT(m.rigServer()->status(2), RigServer::StOnline, Wait);
         RigctldProcess *p1 = server(m)->process(1);
@@ -217,10 +221,10 @@ private slots:
         test::Rigctld knob2(p2->port());
         QVERIFY(knob2.set({"M", "USB", "2400", "F", "21012000"}));
         QTRY_COMPARE_WITH_TIMEOUT(m.rigServer()->rxFrequency(2), qint64(21012000), Wait);
-        QCOMPARE(m.cbFreq->currentText(), QStringLiteral("145 000")); // R-1 is down
-        QTest::mouseClick(m.btRdaio2, Qt::LeftButton);
-        QCOMPARE(m.cbFreq->currentText(), QStringLiteral("21 012"));
-        QCOMPARE(m.cbMode->currentText(), QStringLiteral("PH"));
+        QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("145 000")); // R-1 is down
+        QTest::mouseClick(ui.btRadio2, Qt::LeftButton);
+        QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("21 012"));
+        QCOMPARE(ui.cbMode->currentText(), QStringLiteral("PH"));
         QVERIFY(t.prompts->shown.isEmpty());
     }
 
@@ -246,6 +250,7 @@ private slots:
         writeOwn(t.context.settingsPath, 1, 3073, pty.device());
         Program p(t.context);
         TMain &m = p.main();
+        const test::MainControls ui(m);
         QTRY_COMPARE_WITH_TIMEOUT(t.prompts->shown.size(), 1, Wait);
         const test::Shown box = t.prompts->shown[0];
         QCOMPARE(box.kind, QStringLiteral("error"));
@@ -269,7 +274,7 @@ private slots:
             checkText = page->lbCheck->text();
             return int(QDialog::Rejected);
         };
-        m.CAT1->trigger();
+        ui.CAT1->trigger();
         QVERIFY(own);
         QCOMPARE(shownDevice, pty.device());
         QVERIFY2(checkText.contains(QStringLiteral("\nsudo usermod -aG dialout $USER\n")), qPrintable(checkText));
@@ -323,6 +328,7 @@ private slots:
         useRealRigControl(t);
         Program p(t.context);
         TMain &m = p.main();
+        const test::MainControls ui(m);
         QString checkText;
         t.prompts->onModal = [&](QDialog &d) {
             auto *w = qobject_cast<TRigSetup *>(&d);
@@ -336,12 +342,12 @@ private slots:
             w->btOk->click();
             return d.result();
         };
-        m.CAT1->trigger();
+        ui.CAT1->trigger();
         QCOMPARE(checkText, QStringLiteral("Радио отвечает: 3 650 кГц, LSB (Hamlib Dummy)"));
-        QTest::mouseClick(m.btRdaio2, Qt::LeftButton);
+        QTest::mouseClick(ui.btRadio2, Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(m.rigServer()->status(2), RigServer::StOnline, Wait);
-        QTRY_COMPARE_WITH_TIMEOUT(m.cbFreq->currentText(), QStringLiteral("3 650"), Wait);
-        QCOMPARE(m.cbMode->currentText(), QStringLiteral("PH"));
+        QTRY_COMPARE_WITH_TIMEOUT(ui.cbFreq->currentText(), QStringLiteral("3 650"), Wait);
+        QCOMPARE(ui.cbMode->currentText(), QStringLiteral("PH"));
         QVERIFY(!server(m)->process(2)); // nothing started for it
         QCOMPARE(IniFile(t.context.settingsPath).readInteger("Rig", "Port2", 0), int(theirs.port()));
         QCOMPARE(t.prompts->texts(QStringLiteral("error")), QStringList());
@@ -373,11 +379,12 @@ private slots:
             const QStringList before = rigKeys();
             Program p(t.context);
             TMain &m = p.main();
+            const test::MainControls ui(m);
             if (withRadio)
                 QTRY_COMPARE_WITH_TIMEOUT(t.prompts->texts(QStringLiteral("error")).size(), 1, Wait);
-            QCOMPARE(m.cbFreq->currentText(), QStringLiteral("14000"));
-            m.cbFreq->setEditText(QStringLiteral("7000"));
-            m.cbMode->setEditText(QStringLiteral("PH (SSB)"));
+            QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("14000"));
+            ui.cbFreq->setEditText(QStringLiteral("7000"));
+            ui.cbMode->setEditText(QStringLiteral("PH (SSB)"));
             QCOMPARE(m.currentBand, QStringLiteral("40M"));
             t.prompts->shown.clear();
 
@@ -389,15 +396,15 @@ private slots:
                 w->btCancel->click();
                 return d.result();
             };
-            m.CAT1->trigger();
+            ui.CAT1->trigger();
             // The radio's first attempt after the window, had it anything to say (with no radio
             // nothing is tried at all).
             if (withRadio) {
                 QSignalSpy attempt(m.rigServer(), &RigServer::serverUnreachable);
                 QVERIFY(attempt.wait(Wait));
             }
-            QCOMPARE(m.cbFreq->currentText(), QStringLiteral("7000"));
-            QCOMPARE(m.cbMode->currentText(), QStringLiteral("PH (SSB)"));
+            QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("7000"));
+            QCOMPARE(ui.cbMode->currentText(), QStringLiteral("PH (SSB)"));
             m.FreqToBand();
             QCOMPARE(m.currentBand, QStringLiteral("40M"));
             QCOMPARE(t.prompts->texts(QStringLiteral("error")), QStringList()); // said once, at start
@@ -489,6 +496,7 @@ private slots:
         IniFile(t.context.settingsPath).writeInteger(QStringLiteral("Rig"), QStringLiteral("Port2"), 0);
         Program p(t.context);
         TMain &m = p.main();
+        const test::MainControls ui(m);
         int icom = 0;
         bool refused = false, noneFirst = false, ownEnabled = false, commandShown = false;
         t.prompts->onModal = [&](QDialog &d) {
@@ -517,7 +525,7 @@ private slots:
             w->btCommand->click();
             return int(QDialog::Rejected);
         };
-        m.CAT1->trigger();
+        ui.CAT1->trigger();
         QVERIFY(noneFirst && ownEnabled && commandShown);
         QVERIFY(icom > 30);
         QVERIFY(refused);

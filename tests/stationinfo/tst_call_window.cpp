@@ -11,6 +11,7 @@
 #include "stationinfo/reference_files.h"
 #include "stationinfo/ui/repeat_model.h"
 #include "stationinfo/ui/trptqso.h"
+#include "support/ui/main_controls.h"
 #include "support/qso_builder.h"
 #include "support/scripted_services.h"
 
@@ -113,17 +114,19 @@ void TestCallWindow::start(bool countryFile)
         Database::prepareFile(m_t->context.databasePath, referenceFiles(QString())); // empty prefix table
     m_program = std::make_unique<Program>(m_t->context);
     TMain &m = main();
-    m.cbFreq->setCurrentText(QStringLiteral("14000"));
+    const test::MainControls ui(m);
+    ui.cbFreq->setCurrentText(QStringLiteral("14000"));
     m.FreqToBand();
     QCOMPARE(m.currentBand, QStringLiteral("20M"));
     QCOMPARE(m.modeCode(), QStringLiteral("CW"));
-    QCOMPARE(m.edTour->text(), QStringLiteral("0"));
+    QCOMPARE(ui.edTour->text(), QStringLiteral("0"));
 }
 
 void TestCallWindow::countsAndColoursWhileTyping()
 {
     start(false);
     TMain &m = main();
+    const test::MainControls ui(m);
     m.qsos().append({qso(QStringLiteral("UA3A"), QStringLiteral("DL1A")),                          // heard, same band/mode/tour
                      qso(QStringLiteral("UA3ABC"), QStringLiteral("K1A"), QStringLiteral("40M")),  // other band
                      qso(QStringLiteral("UA3ABC"), QStringLiteral("K1A"), QStringLiteral("20M"), QStringLiteral("PH")),
@@ -131,7 +134,7 @@ void TestCallWindow::countsAndColoursWhileTyping()
                      qso(QStringLiteral("K1B"), QStringLiteral("UA3ABC")),                         // worked, same
                      qso(QStringLiteral("K1C"), QStringLiteral("UA3ABC"))});
 
-    const QList<Step> steps = typeCall(m, m.edCall1, QStringLiteral("UA3ABC"));
+    const QList<Step> steps = typeCall(m, ui.edCall1, QStringLiteral("UA3ABC"));
     QCOMPARE(steps.size(), 6);
     const QColor window = TMain::windowColour();
     QCOMPARE(steps[0].colour, window); // "U"
@@ -157,32 +160,32 @@ void TestCallWindow::countsAndColoursWhileTyping()
 
     // Now heard in the same band, mode and tour as well: red wins.
     m.qsos().append(qso(QStringLiteral("UA3ABC"), QStringLiteral("DL2A")));
-    m.edCall1->setText(QStringLiteral("UA3AB"));
-    m.edCall1->setText(QStringLiteral("UA3ABC"));
-    QCOMPARE(bg(m.edCall1), Red);
+    ui.edCall1->setText(QStringLiteral("UA3AB"));
+    ui.edCall1->setText(QStringLiteral("UA3ABC"));
+    QCOMPARE(bg(ui.edCall1), Red);
     QCOMPARE(m.heardCount, 1);
     QCOMPARE(m.workedCount, 2);
     QCOMPARE(rpt.StatusPanels[0]->text(), QStringLiteral("Повторы: Heard = 1"));
 
     // Exact comparison: lower case and a trailing blank are other calls.
-    m.edCall1->setText(QStringLiteral("UA3ABC "));
+    ui.edCall1->setText(QStringLiteral("UA3ABC "));
     QCOMPARE(m.heardCount, 0);
     QCOMPARE(m.workedCount, 0);
 
     // A call with a quote or SQL text is only a value.
-    m.edCall1->setText(QStringLiteral("X\" OR \"\"=\""));
+    ui.edCall1->setText(QStringLiteral("X\" OR \"\"=\""));
     QCOMPARE(m.heardCount, 0);
     QCOMPARE(m.qsos().count(), 7);
 
     // The mode box list entry counts by its code; another tour gives other counts.
-    m.cbMode->setCurrentText(QStringLiteral("PH (SSB)"));
-    m.edCall1->setText(QStringLiteral("UA3ABC"));
+    ui.cbMode->setCurrentText(QStringLiteral("PH (SSB)"));
+    ui.edCall1->setText(QStringLiteral("UA3ABC"));
     QCOMPARE(m.heardCount, 1);
     QCOMPARE(m.workedCount, 0);
-    m.cbMode->setCurrentText(QStringLiteral("CW (CW)"));
-    m.edTour->setText(QStringLiteral("1"));
-    m.edCall1->setText(QString());
-    m.edCall1->setText(QStringLiteral("UA3ABC"));
+    ui.cbMode->setCurrentText(QStringLiteral("CW (CW)"));
+    ui.edTour->setText(QStringLiteral("1"));
+    ui.edCall1->setText(QString());
+    ui.edCall1->setText(QStringLiteral("UA3ABC"));
     QCOMPARE(m.heardCount, 1);
     QCOMPARE(m.workedCount, 0);
 }
@@ -191,16 +194,17 @@ void TestCallWindow::workedFieldCountsTheSameColumns()
 {
     start(false);
     TMain &m = main();
+    const test::MainControls ui(m);
     m.qsos().append({qso(QStringLiteral("OK1AB"), QStringLiteral("SP2C")), qso(QStringLiteral("G3XX"), QStringLiteral("SP2C"))});
-    QTest::keyClicks(m.edCall2, QStringLiteral("OK1AB"));
+    QTest::keyClicks(ui.edCall2, QStringLiteral("OK1AB"));
     QCOMPARE(m.heardCount, 1); // always call1
     QCOMPARE(m.workedCount, 0);
-    QCOMPARE(bg(m.edCall2), Red);
-    QCOMPARE(bg(m.edCall1), TMain::windowColour());
-    m.edCall2->setText(QStringLiteral("SP2C"));
+    QCOMPARE(bg(ui.edCall2), Red);
+    QCOMPARE(bg(ui.edCall1), TMain::windowColour());
+    ui.edCall2->setText(QStringLiteral("SP2C"));
     QCOMPARE(m.heardCount, 0);
     QCOMPARE(m.workedCount, 2);
-    QCOMPARE(bg(m.edCall2), Aqua);
+    QCOMPARE(bg(ui.edCall2), Aqua);
     QCOMPARE(m.lookupCall, QStringLiteral("SP2C"));
 }
 
@@ -208,66 +212,69 @@ void TestCallWindow::reportsAndEmptyField()
 {
     start(false);
     TMain &m = main();
+    const test::MainControls ui(m);
     m.qsos().append(qso(QString(), QStringLiteral("X1")));
-    m.chRst->setChecked(true);
-    QTest::keyClicks(m.edCall1, QStringLiteral("R"));
-    QCOMPARE(m.edRst1->text(), QStringLiteral("599"));
-    QCOMPARE(m.edRst2->text(), QString());
-    m.cbMode->setCurrentText(QStringLiteral("PH (SSB)"));
-    QTest::keyClicks(m.edCall2, QStringLiteral("R"));
-    QCOMPARE(m.edRst2->text(), QStringLiteral("59"));
-    m.cbMode->setCurrentText(QStringLiteral("RY (RTTY)"));
-    QTest::keyClicks(m.edCall1, QStringLiteral("A"));
-    QCOMPARE(m.edRst1->text(), QStringLiteral("599"));
+    ui.chRst->setChecked(true);
+    QTest::keyClicks(ui.edCall1, QStringLiteral("R"));
+    QCOMPARE(ui.edRst1->text(), QStringLiteral("599"));
+    QCOMPARE(ui.edRst2->text(), QString());
+    ui.cbMode->setCurrentText(QStringLiteral("PH (SSB)"));
+    QTest::keyClicks(ui.edCall2, QStringLiteral("R"));
+    QCOMPARE(ui.edRst2->text(), QStringLiteral("59"));
+    ui.cbMode->setCurrentText(QStringLiteral("RY (RTTY)"));
+    QTest::keyClicks(ui.edCall1, QStringLiteral("A"));
+    QCOMPARE(ui.edRst1->text(), QStringLiteral("599"));
 
     // Emptying the field: neutral colour although the empty call has a heard record, RST cleared.
-    m.cbMode->setCurrentText(QStringLiteral("CW"));
-    m.edCall1->clear();
+    ui.cbMode->setCurrentText(QStringLiteral("CW"));
+    ui.edCall1->clear();
     QCOMPARE(m.heardCount, 1);
-    QCOMPARE(bg(m.edCall1), TMain::windowColour());
-    QCOMPARE(m.edRst1->text(), QString());
+    QCOMPARE(bg(ui.edCall1), TMain::windowColour());
+    QCOMPARE(ui.edRst1->text(), QString());
 
     // With RST off the reports are never touched.
-    m.chRst->setChecked(false);
-    m.edRst1->setText(QStringLiteral("337"));
-    QTest::keyClicks(m.edCall1, QStringLiteral("UA"));
-    m.edCall1->clear();
-    QCOMPARE(m.edRst1->text(), QStringLiteral("337"));
+    ui.chRst->setChecked(false);
+    ui.edRst1->setText(QStringLiteral("337"));
+    QTest::keyClicks(ui.edCall1, QStringLiteral("UA"));
+    ui.edCall1->clear();
+    QCOMPARE(ui.edRst1->text(), QStringLiteral("337"));
 }
 
 void TestCallWindow::manualAndEditModes()
 {
     start(false);
     TMain &m = main();
+    const test::MainControls ui(m);
     m.qsos().append(qso(QStringLiteral("EA3AA"), QStringLiteral("F5B")));
-    m.chCopy->setChecked(true);
-    QTest::keyClicks(m.edCall1, QStringLiteral("EA3AA"));
-    QCOMPARE(bg(m.edCall1), LightGreen);
+    ui.chCopy->setChecked(true);
+    QTest::keyClicks(ui.edCall1, QStringLiteral("EA3AA"));
+    QCOMPARE(bg(ui.edCall1), LightGreen);
     QCOMPARE(m.heardCount, 1); // counts and the repeats window still follow
     QCOMPARE(m.windows.rptQso->model().rowCount(), 1);
-    m.chCopy->setChecked(false);
+    ui.chCopy->setChecked(false);
 
     // Edit mode is recognised by the yellow heard report field, on both sides.
-    TMain::setBackground(m.edRst1, Yellow);
-    m.edCall2->setText(QStringLiteral("F5Z"));
-    QCOMPARE(bg(m.edCall2), Yellow);
-    m.edCall2->setText(QStringLiteral("F5B"));
-    QCOMPARE(bg(m.edCall2), Aqua);
-    m.edCall2->clear();
-    QCOMPARE(bg(m.edCall2), Yellow);
+    TMain::setBackground(ui.edRst1, Yellow);
+    ui.edCall2->setText(QStringLiteral("F5Z"));
+    QCOMPARE(bg(ui.edCall2), Yellow);
+    ui.edCall2->setText(QStringLiteral("F5B"));
+    QCOMPARE(bg(ui.edCall2), Aqua);
+    ui.edCall2->clear();
+    QCOMPARE(bg(ui.edCall2), Yellow);
 }
 
 void TestCallWindow::repeatsWindowRowsAndPink()
 {
     start(false);
     TMain &m = main();
+    const test::MainControls ui(m);
     m.qsos().append({qso(QStringLiteral("LZ1AA"), QStringLiteral("YO2B"), QStringLiteral("40M")), // listed, not pink
                      qso(QStringLiteral("HA5C"), QStringLiteral("LZ1AA")),                         // pink
                      qso(QStringLiteral("HA5D"), QStringLiteral("YO2E")),                          // not listed
                      qso(QStringLiteral("LZ1AA"), QString())});                                    // pink
     TRptQso &rpt = *m.windows.rptQso;
     QCOMPARE(rpt.model().rowCount(), 0); // nothing until the first check
-    QTest::keyClicks(m.edCall1, QStringLiteral("LZ1AA"));
+    QTest::keyClicks(ui.edCall1, QStringLiteral("LZ1AA"));
     RepeatModel &model = rpt.model();
     QCOMPARE(model.rowCount(), 3);
     QCOMPARE(model.row(0).band, QStringLiteral("40M"));
@@ -289,11 +296,11 @@ void TestCallWindow::repeatsWindowRowsAndPink()
 
     // Typing the call into the worked field instead lists the same records; an empty call2 never
     // matches through the worked column.
-    m.edCall1->clear();
+    ui.edCall1->clear();
     QCOMPARE(model.rowCount(), 0);
 
     // Drawing: pink fills the repeat rows only; call cells of the entry are red or blue.
-    m.edCall1->setText(QStringLiteral("LZ1AA"));
+    ui.edCall1->setText(QStringLiteral("LZ1AA"));
     rpt.resize(406, 230);
     rpt.show();
     QVERIFY(QTest::qWaitForWindowExposed(&rpt));
@@ -324,13 +331,13 @@ void TestCallWindow::repeatsWindowRowsAndPink()
     QVERIFY(bluish);
 
     // The list follows the field last changed; the entry line is read as it stands at drawing.
-    m.edCall2->setText(QStringLiteral("HA5C"));
+    ui.edCall2->setText(QStringLiteral("HA5C"));
     QCOMPARE(model.rowCount(), 1);
     QCOMPARE(model.row(0).call2, QStringLiteral("LZ1AA"));
     QVERIFY(rpt.rowIsRepeat(0));
-    m.cbMode->setCurrentText(QStringLiteral("PH"));
+    ui.cbMode->setCurrentText(QStringLiteral("PH"));
     QVERIFY(!rpt.rowIsRepeat(0));
-    m.cbMode->setCurrentText(QStringLiteral("CW"));
+    ui.cbMode->setCurrentText(QStringLiteral("CW"));
     QVERIFY(rpt.rowIsRepeat(0));
     rpt.hide();
 }
@@ -339,7 +346,7 @@ void TestCallWindow::repeatsWindowToggleAndPlacement()
 {
     start(false);
     TRptQso *rpt = main().windows.rptQso;
-    QAction *n17 = main().N17;
+    QAction *n17 = test::MainControls(main()).N17;
     QCOMPARE(rpt->windowTitle(), QStringLiteral("Повторные связи"));
     QCOMPARE(rpt->size(), QSize(406, 230));
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -378,7 +385,7 @@ void TestCallWindow::repeatsWindowToggleAndPlacement()
     QCOMPARE(rpt->pos(), QPoint(33, 44));
     QCOMPARE(rpt->size(), QSize(500, 300));
     QVERIFY(!rpt->isVisible()); // each run starts hidden
-    QVERIFY(!main().N17->isChecked());
+    QVERIFY(!test::MainControls(main()).N17->isChecked());
 }
 
 void TestCallWindow::stationPanelFromCountryFile()
@@ -387,37 +394,38 @@ void TestCallWindow::stationPanelFromCountryFile()
         QSKIP("the country file of hamradio-files is not installed");
     start(true);
     TMain &m = main();
+    const test::MainControls ui(m);
     m.myLatitude = 55.75;
     m.myLongitude = 37.62;
-    QTest::keyClicks(m.edCall1, QStringLiteral("UA9AB"));
-    QCOMPARE(m.lbDxccRpt->text(), QStringLiteral("UA9"));
-    QCOMPARE(m.lbPrefix->text(), QStringLiteral("UA9"));
-    QCOMPARE(m.lbContinentRpt->text(), QStringLiteral("AS"));
-    QCOMPARE(m.rbCQ->text(), QStringLiteral("CQ:17"));
-    QCOMPARE(m.rbITU->text(), QStringLiteral("ITU:30"));
-    QCOMPARE(m.rbRU->text(), QStringLiteral("RU:3"));
-    QCOMPARE(m.rbDeg->text(), QStringLiteral("DEG:56N84O"));
-    QCOMPARE(m.rbLoc->text(), QStringLiteral("LOC:NO25"));
-    QVERIFY(m.lbCountry->text().endsWith(QStringLiteral("  Asiatic Russia")));
-    QCOMPARE(m.lbCountry->text().left(6), QStringLiteral("Az:%1").arg(m.azimuthDegrees, 3, 10, QLatin1Char('0')));
-    QVERIFY(m.lbDistance->text().endsWith(QStringLiteral(" km")));
+    QTest::keyClicks(ui.edCall1, QStringLiteral("UA9AB"));
+    QCOMPARE(ui.lbDxccRpt->text(), QStringLiteral("UA9"));
+    QCOMPARE(ui.lbPrefix->text(), QStringLiteral("UA9"));
+    QCOMPARE(ui.lbContinentRpt->text(), QStringLiteral("AS"));
+    QCOMPARE(ui.rbCQ->text(), QStringLiteral("CQ:17"));
+    QCOMPARE(ui.rbITU->text(), QStringLiteral("ITU:30"));
+    QCOMPARE(ui.rbRU->text(), QStringLiteral("RU:3"));
+    QCOMPARE(ui.rbDeg->text(), QStringLiteral("DEG:56N84O"));
+    QCOMPARE(ui.rbLoc->text(), QStringLiteral("LOC:NO25"));
+    QVERIFY(ui.lbCountry->text().endsWith(QStringLiteral("  Asiatic Russia")));
+    QCOMPARE(ui.lbCountry->text().left(6), QStringLiteral("Az:%1").arg(m.azimuthDegrees, 3, 10, QLatin1Char('0')));
+    QVERIFY(ui.lbDistance->text().endsWith(QStringLiteral(" km")));
     QVERIFY(m.distanceMetres > 2800000 && m.distanceMetres < 2900000);
     QCOMPARE(m.stationLatitude, 55.88);
 
     // A Ukrainian call leaves the RU caption as it was.
-    m.edCall1->setText(QStringLiteral("UR5CX"));
-    QCOMPARE(m.lbCountry->text().mid(8), QStringLiteral("Ukraine"));
-    QCOMPARE(m.rbRU->text(), QStringLiteral("RU:3"));
+    ui.edCall1->setText(QStringLiteral("UR5CX"));
+    QCOMPARE(ui.lbCountry->text().mid(8), QStringLiteral("Ukraine"));
+    QCOMPARE(ui.rbRU->text(), QStringLiteral("RU:3"));
 
     // One letter: everything back to the reset values.
-    m.edCall1->setText(QStringLiteral("U"));
-    QCOMPARE(m.lbDxccRpt->text(), QString());
-    QCOMPARE(m.lbPrefix->text(), QString());
-    QCOMPARE(m.lbContinentRpt->text(), QString());
-    QCOMPARE(m.lbCountry->text(), QString());
-    QCOMPARE(m.lbDistance->text(), QStringLiteral("0 km"));
-    const QStringList captions = {m.rbCQ->text(), m.rbITU->text(), m.rbRU->text(), m.rbLoc->text(),
-                                  m.rbState->text(), m.rbDeg->text()};
+    ui.edCall1->setText(QStringLiteral("U"));
+    QCOMPARE(ui.lbDxccRpt->text(), QString());
+    QCOMPARE(ui.lbPrefix->text(), QString());
+    QCOMPARE(ui.lbContinentRpt->text(), QString());
+    QCOMPARE(ui.lbCountry->text(), QString());
+    QCOMPARE(ui.lbDistance->text(), QStringLiteral("0 km"));
+    const QStringList captions = {ui.rbCQ->text(), ui.rbITU->text(), ui.rbRU->text(), ui.rbLoc->text(),
+                                  ui.rbState->text(), ui.rbDeg->text()};
     QCOMPARE(captions, QStringList({"CQ:", "ITU:", "RU:", "LOC:", "STATE:", "DEG:"}));
 }
 
@@ -425,6 +433,7 @@ void TestCallWindow::captureButtons()
 {
     start(false);
     TMain &m = main();
+    const test::MainControls ui(m);
     PrefixRow dl;
     dl.prefix = QStringLiteral("DL");
     dl.dxccPrefix = QStringLiteral("DL");
@@ -440,64 +449,64 @@ void TestCallWindow::captureButtons()
     QVERIFY(QTest::qWaitForWindowExposed(&m));
 
     // Buttons as laid out: widths, hint, none checked.
-    QCOMPARE(m.rbCQ->width(), 59);
-    QCOMPARE(m.rbDeg->width(), 105);
-    QCOMPARE(m.rbLoc->toolTip(), QStringLiteral("Автозахват"));
-    for (QAbstractButton *b : m.captureGroup->buttons())
+    QCOMPARE(ui.rbCQ->width(), 59);
+    QCOMPARE(ui.rbDeg->width(), 105);
+    QCOMPARE(ui.rbLoc->toolTip(), QStringLiteral("Автозахват"));
+    for (QAbstractButton *b : ui.captureGroup->buttons())
         QVERIFY(!b->isChecked());
 
     const QColor face = QApplication::palette().color(QPalette::Button);
-    QTest::mouseClick(m.rbCQ, Qt::LeftButton);
-    QVERIFY(m.rbCQ->isChecked());
-    QCOMPARE(m.rbCQ->palette().color(QPalette::Button), Yellow);
+    QTest::mouseClick(ui.rbCQ, Qt::LeftButton);
+    QVERIFY(ui.rbCQ->isChecked());
+    QCOMPARE(ui.rbCQ->palette().color(QPalette::Button), Yellow);
     // Drawn so: a pixel of the button's own area away from indicator and caption.
     auto cornerColour = [](QWidget *w) { return w->grab().toImage().pixelColor(w->width() - 2, 1); };
-    QCOMPARE(cornerColour(m.rbCQ), Yellow);
-    QCOMPARE(cornerColour(m.rbITU), face);
-    m.edNr1->setText(QStringLiteral("keep"));
-    QTest::keyClicks(m.edCall2, QStringLiteral("DL"));
-    QCOMPARE(m.edNr2->text(), QStringLiteral("14"));
-    QCOMPARE(m.edNr1->text(), QStringLiteral("keep"));
-    QTest::keyClicks(m.edCall2, QStringLiteral("1"));
-    QCOMPARE(m.edNr2->text(), QStringLiteral("14"));
+    QCOMPARE(cornerColour(ui.rbCQ), Yellow);
+    QCOMPARE(cornerColour(ui.rbITU), face);
+    ui.edNr1->setText(QStringLiteral("keep"));
+    QTest::keyClicks(ui.edCall2, QStringLiteral("DL"));
+    QCOMPARE(ui.edNr2->text(), QStringLiteral("14"));
+    QCOMPARE(ui.edNr1->text(), QStringLiteral("keep"));
+    QTest::keyClicks(ui.edCall2, QStringLiteral("1"));
+    QCOMPARE(ui.edNr2->text(), QStringLiteral("14"));
 
     // A second click keeps the button checked; another button takes over the colour.
-    QTest::mouseClick(m.rbCQ, Qt::LeftButton);
-    QVERIFY(m.rbCQ->isChecked());
-    QTest::mouseClick(m.rbState, Qt::LeftButton);
-    QVERIFY(m.rbState->isChecked());
-    QVERIFY(!m.rbCQ->isChecked());
-    QCOMPARE(m.rbCQ->palette().color(QPalette::Button), face);
-    QCOMPARE(m.rbState->palette().color(QPalette::Button), Yellow);
-    QTest::keyClicks(m.edCall1, QStringLiteral("DL2AB"));
-    QCOMPARE(m.edNr1->text(), QStringLiteral("BA")); // states are cut to two characters
+    QTest::mouseClick(ui.rbCQ, Qt::LeftButton);
+    QVERIFY(ui.rbCQ->isChecked());
+    QTest::mouseClick(ui.rbState, Qt::LeftButton);
+    QVERIFY(ui.rbState->isChecked());
+    QVERIFY(!ui.rbCQ->isChecked());
+    QCOMPARE(ui.rbCQ->palette().color(QPalette::Button), face);
+    QCOMPARE(ui.rbState->palette().color(QPalette::Button), Yellow);
+    QTest::keyClicks(ui.edCall1, QStringLiteral("DL2AB"));
+    QCOMPARE(ui.edNr1->text(), QStringLiteral("BA")); // states are cut to two characters
 
     // A locator longer than eight characters is cut to eight.
-    QTest::mouseClick(m.rbLoc, Qt::LeftButton);
-    m.edCall1->setText(QStringLiteral("DL1LONG"));
-    QCOMPARE(m.rbLoc->text(), QStringLiteral("LOC:JN58TD12ZZ"));
-    QCOMPARE(m.edNr1->text(), QStringLiteral("JN58TD12"));
-    QTest::mouseClick(m.rbDeg, Qt::LeftButton);
-    m.edCall1->setText(QStringLiteral("DL1ABC"));
-    QCOMPARE(m.edNr1->text(), QStringLiteral("51N10O"));
+    QTest::mouseClick(ui.rbLoc, Qt::LeftButton);
+    ui.edCall1->setText(QStringLiteral("DL1LONG"));
+    QCOMPARE(ui.rbLoc->text(), QStringLiteral("LOC:JN58TD12ZZ"));
+    QCOMPARE(ui.edNr1->text(), QStringLiteral("JN58TD12"));
+    QTest::mouseClick(ui.rbDeg, Qt::LeftButton);
+    ui.edCall1->setText(QStringLiteral("DL1ABC"));
+    QCOMPARE(ui.edNr1->text(), QStringLiteral("51N10O"));
 
     // A call whose prefix is not found empties the number field at each keystroke.
-    QTest::mouseClick(m.rbCQ, Qt::LeftButton);
-    m.edCall1->clear();
-    QTest::keyClicks(m.edCall1, QStringLiteral("ZZ"));
-    QCOMPARE(m.edNr1->text(), QString());
+    QTest::mouseClick(ui.rbCQ, Qt::LeftButton);
+    ui.edCall1->clear();
+    QTest::keyClicks(ui.edCall1, QStringLiteral("ZZ"));
+    QCOMPARE(ui.edNr1->text(), QString());
 
     // "X" switches capture off and puts the cursor into the heard call field.
-    m.edNr2->setFocus();
-    QTest::mouseClick(m.Button1, Qt::LeftButton);
-    for (QAbstractButton *b : m.captureGroup->buttons()) {
+    ui.edNr2->setFocus();
+    QTest::mouseClick(ui.Button1, Qt::LeftButton);
+    for (QAbstractButton *b : ui.captureGroup->buttons()) {
         QVERIFY(!b->isChecked());
         QCOMPARE(b->palette().color(QPalette::Button), face);
     }
-    QTRY_VERIFY(m.edCall1->hasFocus());
-    m.edNr1->setText(QStringLiteral("mine"));
-    QTest::keyClicks(m.edCall1, QStringLiteral("X"));
-    QCOMPARE(m.edNr1->text(), QStringLiteral("mine"));
+    QTRY_VERIFY(ui.edCall1->hasFocus());
+    ui.edNr1->setText(QStringLiteral("mine"));
+    QTest::keyClicks(ui.edCall1, QStringLiteral("X"));
+    QCOMPARE(ui.edNr1->text(), QStringLiteral("mine"));
     m.hide();
 }
 
@@ -505,6 +514,7 @@ void TestCallWindow::keystrokeStatementsAreIndexLookups()
 {
     start(true);
     TMain &m = main();
+    const test::MainControls ui(m);
     QVector<QsoRecord> log;
     for (int i = 0; i < 2000; ++i)
         log.append(qso(QStringLiteral("RA%1X").arg(i), QStringLiteral("UB%1Y").arg(i)));
@@ -514,8 +524,8 @@ void TestCallWindow::keystrokeStatementsAreIndexLookups()
     StatementRecorder recorder(m.qsos().connection());
     if (!recorder.active())
         QSKIP("this SQLite library offers no statement tracing");
-    QTest::keyClicks(m.edCall1, QStringLiteral("UA3A"));
-    QTest::keyClicks(m.edCall2, QStringLiteral("R"));
+    QTest::keyClicks(ui.edCall1, QStringLiteral("UA3A"));
+    QTest::keyClicks(ui.edCall2, QStringLiteral("R"));
     // Four keys in the heard field, one in the worked field: R1, R2, R3 for every key, and four
     // probes, the fetch and the callbook for the keys whose call is long enough to look up
     // ("U" and "R" only reset the display).

@@ -12,6 +12,7 @@
 #include "stationinfo/ui/scp_list_model.h"
 #include "stationinfo/ui/tdataupdate.h"
 #include "stationinfo/ui/tscp.h"
+#include "support/ui/main_controls.h"
 #include "support/qso_builder.h"
 #include "support/scripted_services.h"
 #include "stationinfo/scp_file.h"
@@ -91,7 +92,7 @@ private slots:
 private:
     void start();
     TMain &main() { return m_program->main(); }
-    TScp &scp() { return *main().scpWindow; }
+    TScp &scp() { return *test::MainControls(main()).scpWindow; }
 
     std::unique_ptr<test::TestContext> m_t;
     std::unique_ptr<Program> m_program;
@@ -112,16 +113,17 @@ void TestScpWindow::start()
 {
     m_program = std::make_unique<Program>(m_t->context);
     TMain &m = main();
-    m.cbFreq->setCurrentText(QStringLiteral("14000"));
+    const test::MainControls ui(m);
+    ui.cbFreq->setCurrentText(QStringLiteral("14000"));
     m.FreqToBand();
     QCOMPARE(m.currentBand, QStringLiteral("20M"));
     m.qsos().append({qso(QStringLiteral("UA3ABC"), QStringLiteral("DL1ABC")),               // repeats now
                      qso(QStringLiteral("RA3ABX"), QString(), QStringLiteral("40M"))});     // other band
     m.show();
-    m.actScp->trigger();
+    ui.actScp->trigger();
     QVERIFY(scp().isVisible());
-    QVERIFY(m.actScp->isChecked());
-    QTRY_VERIFY(m.scpData->loaded()); // read in the background once the window opened
+    QVERIFY(ui.actScp->isChecked());
+    QTRY_VERIFY(m.scpData().loaded()); // read in the background once the window opened
     m.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&m));
 }
@@ -130,20 +132,21 @@ void TestScpWindow::listsWhileTyping()
 {
     start();
     TMain &m = main();
+    const test::MainControls ui(m);
     const QStringList known = masterCalls() + QStringList{"UA3ABC", "DL1ABC", "RA3ABX"};
     QCOMPARE(scp().lvScp->objectName(), QStringLiteral("lvScp"));
     QCOMPARE(scp().objectName(), QStringLiteral("Scp"));
 
     // One character lists nothing; from two on, every call that holds the text anywhere.
     for (const QString &typed : {QStringLiteral("A3AB"), QStringLiteral("3AB"), QStringLiteral("BC")}) {
-        m.edCall1->clear();
-        QTest::keyClicks(m.edCall1, typed.left(1));
+        ui.edCall1->clear();
+        QTest::keyClicks(ui.edCall1, typed.left(1));
         QCOMPARE(scp().matchModel().rowCount(), 0);
-        QTest::keyClicks(m.edCall1, typed.mid(1));
+        QTest::keyClicks(ui.edCall1, typed.mid(1));
         QCOMPARE(rows(scp().matchModel()), containing(known, typed));
     }
 
-    type(m.edCall1, QStringLiteral("A3AB"));
+    type(ui.edCall1, QStringLiteral("A3AB"));
     const ScpListModel &list = scp().matchModel();
     for (int r = 0; r < list.rowCount(); ++r) {
         const QModelIndex i = list.index(r);
@@ -156,21 +159,21 @@ void TestScpWindow::listsWhileTyping()
         QCOMPARE(i.data(ScpListModel::NumberRole).toInt(), r < 9 ? r + 1 : 0);
     }
     QVERIFY(rowOf(list, QStringLiteral("UA3ABC")) >= 0);
-    type(m.edCall1, QStringLiteral("UA3AB"));
+    type(ui.edCall1, QStringLiteral("UA3AB"));
 
     // The worked side lists the same way; red follows band, mode and tour of the entry line.
-    type(m.edCall2, QStringLiteral("DL1AB"));
+    type(ui.edCall2, QStringLiteral("DL1AB"));
     QCOMPARE(rows(scp().matchModel()), containing(known, QStringLiteral("DL1AB")));
     const int dl = rowOf(scp().matchModel(), QStringLiteral("DL1ABC"));
     QCOMPARE(scp().matchModel().index(dl).data(ScpListModel::RepeatRole).toBool(), true);
-    m.cbFreq->setCurrentText(QStringLiteral("7000"));
-    type(m.edCall2, QStringLiteral("DL1AB"));
+    ui.cbFreq->setCurrentText(QStringLiteral("7000"));
+    type(ui.edCall2, QStringLiteral("DL1AB"));
     QCOMPARE(scp().matchModel().index(dl).data(ScpListModel::RepeatRole).toBool(), false);
     QCOMPARE(scp().matchModel().index(dl).data(ScpListModel::InLogRole).toBool(), true);
-    m.cbFreq->setCurrentText(QStringLiteral("14000"));
+    ui.cbFreq->setCurrentText(QStringLiteral("14000"));
 
     // Near calls: one changed, missing or extra character.
-    type(m.edCall1, QStringLiteral("UA3ABD"));
+    type(ui.edCall1, QStringLiteral("UA3ABD"));
     QStringList near;
     for (const QString &c : known) {
         if (c == QLatin1String("UA3ABD"))
@@ -200,28 +203,29 @@ void TestScpWindow::completionByAltAndDoubleClick()
 {
     start();
     TMain &m = main();
-    m.edCall1->setFocus();
-    QTest::keyClicks(m.edCall1, QStringLiteral("A3AB"));
+    const test::MainControls ui(m);
+    ui.edCall1->setFocus();
+    QTest::keyClicks(ui.edCall1, QStringLiteral("A3AB"));
     const int n = rowOf(scp().matchModel(), QStringLiteral("UA3ABC")) + 1;
     QVERIFY(n >= 1 && n <= 9);
-    QTest::keyClick(m.edCall1, Qt::Key(Qt::Key_0 + n), Qt::AltModifier);
-    QCOMPARE(m.edCall1->text(), QStringLiteral("UA3ABC"));
+    QTest::keyClick(ui.edCall1, Qt::Key(Qt::Key_0 + n), Qt::AltModifier);
+    QCOMPARE(ui.edCall1->text(), QStringLiteral("UA3ABC"));
     // The whole change handler ran for it: a repeat in this band, mode and tour, looked up.
-    QCOMPARE(TMain::background(m.edCall1), QColor(255, 0, 0));
+    QCOMPARE(TMain::background(ui.edCall1), QColor(255, 0, 0));
     QCOMPARE(m.lookupCall, QStringLiteral("UA3ABC"));
     QCOMPARE(m.heardCount, 1);
-    QVERIFY(!m.lbDxccRpt->text().isEmpty());
+    QVERIFY(!ui.lbDxccRpt->text().isEmpty());
     QCOMPARE(rows(scp().matchModel()), containing(masterCalls() + QStringList{"UA3ABC"}, QStringLiteral("UA3ABC")));
 
     // A number past the list does nothing.
-    QTest::keyClicks(m.edCall2, QStringLiteral("QQ9QQ"));
+    QTest::keyClicks(ui.edCall2, QStringLiteral("QQ9QQ"));
     QCOMPARE(scp().callForNumber(1), QString());
-    const QString before = m.edCall2->text();
-    QTest::keyClick(m.edCall2, Qt::Key_9, Qt::AltModifier);
-    QCOMPARE(m.edCall2->text(), before);
+    const QString before = ui.edCall2->text();
+    QTest::keyClick(ui.edCall2, Qt::Key_9, Qt::AltModifier);
+    QCOMPARE(ui.edCall2->text(), before);
 
     // A double click on a near call puts it into the field it was typed in: the worked one.
-    type(m.edCall2, QStringLiteral("DL1ABD"));
+    type(ui.edCall2, QStringLiteral("DL1ABD"));
     const int row = rowOf(scp().nearModel(), QStringLiteral("DL1ABC"));
     QVERIFY(row >= 0);
     QListView *view = scp().lvScpNear;
@@ -230,40 +234,41 @@ void TestScpWindow::completionByAltAndDoubleClick()
     // A double click as the system delivers it: press and release, then the double click.
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rect.center());
-    QCOMPARE(m.edCall2->text(), QStringLiteral("DL1ABC"));
-    QCOMPARE(m.edCall1->text(), QStringLiteral("UA3ABC"));
+    QCOMPARE(ui.edCall2->text(), QStringLiteral("DL1ABC"));
+    QCOMPARE(ui.edCall1->text(), QStringLiteral("UA3ABC"));
     QCOMPARE(m.lookupCall, QStringLiteral("DL1ABC"));
-    QCOMPARE(TMain::background(m.edCall2), QColor(0, 255, 255)); // worked in this band: aqua
+    QCOMPARE(TMain::background(ui.edCall2), QColor(0, 255, 255)); // worked in this band: aqua
 }
 
 void TestScpWindow::followsTheLog()
 {
     start();
     TMain &m = main();
-    type(m.edCall1, QStringLiteral("ZZ9ZZQ"));
+    const test::MainControls ui(m);
+    type(ui.edCall1, QStringLiteral("ZZ9ZZQ"));
     QCOMPARE(scp().matchModel().rowCount(), 0);
     // Saved twice, then one deleted: still listed, bold and red.
     const QVector<qint64> ids = m.qsos().append({qso(QStringLiteral("ZZ9ZZQ"), QString()),
                                                  qso(QStringLiteral("ZZ9ZZQ"), QString())});
-    type(m.edCall1, QStringLiteral("9ZZQ"));
+    type(ui.edCall1, QStringLiteral("9ZZQ"));
     QCOMPARE(rows(scp().matchModel()), (QStringList{"ZZ9ZZQ"}));
     m.qsos().remove(ids[0]);
-    type(m.edCall1, QStringLiteral("9ZZQ"));
+    type(ui.edCall1, QStringLiteral("9ZZQ"));
     QCOMPARE(rows(scp().matchModel()), (QStringList{"ZZ9ZZQ"}));
     QVERIFY(scp().matchModel().index(0).data(ScpListModel::RepeatRole).toBool());
     // Edited into another band: no longer red, still bold.
     QsoRecord r = m.qsos().byId(ids[1]);
     r.band = QStringLiteral("80M");
     m.qsos().update(r);
-    type(m.edCall1, QStringLiteral("9ZZQ"));
+    type(ui.edCall1, QStringLiteral("9ZZQ"));
     QVERIFY(!scp().matchModel().index(0).data(ScpListModel::RepeatRole).toBool());
     QVERIFY(scp().matchModel().index(0).data(ScpListModel::InLogRole).toBool());
     // Deleted: gone. Cleared log: the log's calls are gone, the list's stay.
     m.qsos().remove(ids[1]);
-    type(m.edCall1, QStringLiteral("9ZZQ"));
+    type(ui.edCall1, QStringLiteral("9ZZQ"));
     QCOMPARE(scp().matchModel().rowCount(), 0);
     m.qsos().clear();
-    type(m.edCall1, QStringLiteral("A3AB"));
+    type(ui.edCall1, QStringLiteral("A3AB"));
     // The whole log changed: read again in the background, listed when it is in place.
     QTRY_COMPARE(rows(scp().matchModel()), containing(masterCalls(), QStringLiteral("A3AB")));
 }
@@ -272,17 +277,18 @@ void TestScpWindow::toggleAndPlacement()
 {
     start();
     TMain &m = main();
+    const test::MainControls ui(m);
     QCOMPARE(scp().windowTitle(), QStringLiteral("Частичный поиск позывных"));
-    m.actScp->trigger();
+    ui.actScp->trigger();
     QVERIFY(!scp().isVisible());
-    QVERIFY(!m.actScp->isChecked());
+    QVERIFY(!ui.actScp->isChecked());
     // While it is closed nothing is listed; opening it lists the call in the field.
-    type(m.edCall1, QStringLiteral("A3AB"));
+    type(ui.edCall1, QStringLiteral("A3AB"));
     QCOMPARE(scp().matchModel().rowCount(), 0);
-    m.actScp->trigger();
+    ui.actScp->trigger();
     QVERIFY(scp().matchModel().rowCount() > 0);
     scp().close();
-    QVERIFY(!m.actScp->isChecked());
+    QVERIFY(!ui.actScp->isChecked());
 
     m_program.reset();
 
@@ -298,7 +304,7 @@ void TestScpWindow::toggleAndPlacement()
     QCOMPARE(scp().pos(), QPoint(123, 145));
     QCOMPARE(scp().size(), QSize(260, 400));
     QVERIFY(!scp().isVisible()); // each run starts with the window closed
-    QVERIFY(!main().actScp->isChecked());
+    QVERIFY(!test::MainControls(main()).actScp->isChecked());
     scp().move(77, 88);
     scp().resize(300, 420);
     m_program.reset();
@@ -313,8 +319,9 @@ void TestScpWindow::dataRefreshWindow()
 {
     start();
     TMain &m = main();
-    m.actDataUpdate->trigger();
-    TDataUpdate *w = m.dataUpdateWindow;
+    const test::MainControls ui(m);
+    ui.actDataUpdate->trigger();
+    TDataUpdate *w = test::control<TDataUpdate>(&m, "DataUpdate");
     QVERIFY(w && w->isVisible());
     QCOMPARE(w->objectName(), QStringLiteral("DataUpdate"));
     QCOMPARE(w->lbCtyVersion->text(), QStringLiteral("Версия cty.dat: VER20230502"));
@@ -352,7 +359,7 @@ void TestScpWindow::dataRefreshWindow()
                              .arg(cty)});
     QCOMPARE(m_t->prompts->shown.last().caption, QStringLiteral("Vireo"));
     QCOMPARE(w->lbCounts->text(), countsBefore);
-    type(m.edCall1, QStringLiteral("A3AB"));
+    type(ui.edCall1, QStringLiteral("A3AB"));
     QCOMPARE(rows(scp().matchModel()),
              containing(masterCalls() + QStringList{"UA3ABC", "RA3ABX"}, QStringLiteral("A3AB")));
 
@@ -365,8 +372,8 @@ void TestScpWindow::dataRefreshWindow()
     QCOMPARE(w->lbScpRelease->text(), QStringLiteral("Версия MASTER.SCP: Release 2099.12.31.00"));
     QCOMPARE(w->lbCounts->text(), QStringLiteral("Стран: 1, префиксов: 1, позывных: 2"));
     QTRY_COMPARE(rows(scp().matchModel()), (QStringList{"RA3ABX", "UA3ABC", "UA3ABQ"}));
-    type(m.edCall1, QStringLiteral("9H1A"));
-    QCOMPARE(m.lbDxccRpt->text(), QStringLiteral("9H"));
+    type(ui.edCall1, QStringLiteral("9H1A"));
+    QCOMPARE(ui.lbDxccRpt->text(), QStringLiteral("9H"));
 }
 
 // The index is read on a worker thread: typing goes on meanwhile, records saved during the read
@@ -375,33 +382,34 @@ void TestScpWindow::readInTheBackground()
 {
     m_program = std::make_unique<Program>(m_t->context);
     TMain &m = main();
+    const test::MainControls ui(m);
     const QVector<qint64> ids = m.qsos().append(QVector<QsoRecord>{qso(QStringLiteral("QQ1QQQ"), QString())});
     QSemaphore go;
-    m.scpData->setBeforeReadHook([&go] { go.acquire(); });
+    m.scpData().setBeforeReadHook([&go] { go.acquire(); });
     m.show();
-    m.actScp->trigger();
-    QVERIFY(m.scpData->reading());
-    type(m.edCall1, QStringLiteral("A3AB"));
+    ui.actScp->trigger();
+    QVERIFY(m.scpData().reading());
+    type(ui.edCall1, QStringLiteral("A3AB"));
     QCOMPARE(scp().matchModel().rowCount(), 0); // not read yet: nothing listed, nothing waited for
     m.qsos().append({qso(QStringLiteral("ZZ9ZZQ"), QString())});
     go.release();
     // In place: the lists of what was typed appear by themselves.
     QTRY_COMPARE(rows(scp().matchModel()), containing(masterCalls() + QStringList{"QQ1QQQ"}, QStringLiteral("A3AB")));
-    type(m.edCall1, QStringLiteral("9ZZQ"));
+    type(ui.edCall1, QStringLiteral("9ZZQ"));
     QCOMPARE(rows(scp().matchModel()), (QStringList{"ZZ9ZZQ"}));
 
     // Deleted while the log is read: read again, and the call is gone.
-    m.scpData->reload();
-    type(m.edCall1, QStringLiteral("Q1QQ"));
-    QVERIFY(m.scpData->reading());
+    m.scpData().reload();
+    type(ui.edCall1, QStringLiteral("Q1QQ"));
+    QVERIFY(m.scpData().reading());
     m.qsos().remove(ids[0]);
     go.release(2); // the first read and the one after it
-    QTRY_VERIFY(m.scpData->loaded());
-    QVERIFY(!m.scpData->reading());
+    QTRY_VERIFY(m.scpData().loaded());
+    QVERIFY(!m.scpData().reading());
     QCOMPARE(rows(scp().matchModel()), QStringList());
-    QCOMPARE(m.scpData->index().logCount(QStringLiteral("QQ1QQQ")), 0);
-    QCOMPARE(m.scpData->index().logCount(QStringLiteral("ZZ9ZZQ")), 1);
-    m.scpData->setBeforeReadHook({});
+    QCOMPARE(m.scpData().index().logCount(QStringLiteral("QQ1QQQ")), 0);
+    QCOMPARE(m.scpData().index().logCount(QStringLiteral("ZZ9ZZQ")), 1);
+    m.scpData().setBeforeReadHook({});
 }
 
 // After an import the index is read anew: with a call typed, the window says so instead of
@@ -410,16 +418,17 @@ void TestScpWindow::hintWhileTheListIsRead()
 {
     m_program = std::make_unique<Program>(m_t->context);
     TMain &m = main();
+    const test::MainControls ui(m);
     m.show();
-    m.actScp->trigger();
-    QTRY_VERIFY(m.scpData->loaded());
-    type(m.edCall1, QStringLiteral("A"));
+    ui.actScp->trigger();
+    QTRY_VERIFY(m.scpData().loaded());
+    type(ui.edCall1, QStringLiteral("A"));
     QCOMPARE(scp().lbScpCount->text(), QStringLiteral("Наберите не меньше двух знаков"));
-    type(m.edCall1, QStringLiteral("A3AB"));
+    type(ui.edCall1, QStringLiteral("A3AB"));
     QVERIFY(scp().matchModel().rowCount() > 0);
 
     QSemaphore go;
-    m.scpData->setBeforeReadHook([&go] { go.acquire(); });
+    m.scpData().setBeforeReadHook([&go] { go.acquire(); });
     QVector<QsoRecord> batch{qso(QStringLiteral("UA3ABZ"), QString())};
     m.qsos().import(false, [&batch](QsoRecord &r) {
         if (batch.isEmpty())
@@ -429,18 +438,18 @@ void TestScpWindow::hintWhileTheListIsRead()
     });
     QCOMPARE(scp().lbScpCount->text(), QStringLiteral("Читается список позывных…"));
     QCOMPARE(scp().matchModel().rowCount(), 0);
-    QTRY_VERIFY(m.scpData->reading());
+    QTRY_VERIFY(m.scpData().reading());
     QCOMPARE(scp().lbScpCount->text(), QStringLiteral("Читается список позывных…"));
     // Typing on while the read goes on keeps the hint; fewer than two characters ask for more.
-    type(m.edCall1, QStringLiteral("A3ABZ"));
+    type(ui.edCall1, QStringLiteral("A3ABZ"));
     QCOMPARE(scp().lbScpCount->text(), QStringLiteral("Читается список позывных…"));
-    type(m.edCall1, QStringLiteral("U"));
+    type(ui.edCall1, QStringLiteral("U"));
     QCOMPARE(scp().lbScpCount->text(), QStringLiteral("Наберите не меньше двух знаков"));
-    type(m.edCall1, QStringLiteral("A3ABZ"));
+    type(ui.edCall1, QStringLiteral("A3ABZ"));
     go.release();
     QTRY_COMPARE(rows(scp().matchModel()), containing(masterCalls() + QStringList{"UA3ABZ"}, QStringLiteral("A3ABZ")));
     QCOMPARE(scp().lbScpCount->text(), QStringLiteral("«A3ABZ»: найдено %1").arg(scp().matchModel().rowCount()));
-    m.scpData->setBeforeReadHook({});
+    m.scpData().setBeforeReadHook({});
 }
 
 QTEST_MAIN(TestScpWindow)

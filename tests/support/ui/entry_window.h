@@ -8,6 +8,7 @@
 #include "base/ini_file.h"
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
+#include "support/ui/main_controls.h"
 #include "support/sample_logs.h"
 #include "support/scripted_services.h"
 #include "support/ui/typing.h"
@@ -39,13 +40,13 @@ struct EntryWindow {
         }
         program = std::make_unique<Program>(t.context);
         m = &program->main();
-        m->Timer1->stop(); // the test ticks the clock itself
+        MainControls(*m).Timer1->stop(); // the test ticks the clock itself
         m->show();
         m->activateWindow();
         if (!QTest::qWaitForWindowActive(m))
             qWarning("main window not active");
         m->Timer1Timer();
-        m->edCall1->setFocus();
+        MainControls(*m).edCall1->setFocus();
     }
 
     QVector<QsoRecord> records()
@@ -66,7 +67,7 @@ struct EntryWindow {
 
     int selectedRow() const
     {
-        const QModelIndexList rows = m->DBGrid1->selectionModel()->selectedRows();
+        const QModelIndexList rows = MainControls(*m).DBGrid1->selectionModel()->selectedRows();
         return rows.isEmpty() ? -1 : rows.first().row();
     }
 };
