@@ -9,7 +9,6 @@
 #include "base/cp1251.h"
 #include "db/database.h"
 #include "reports/report_file.h"
-#include "entry/entry_window.h"
 #include "support/ui/main_controls.h"
 #include "support/ui/entry_window.h"
 

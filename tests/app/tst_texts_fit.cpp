@@ -4,7 +4,6 @@
 // the longest mode, clock and radio messages of the status bar.
 
 #include "base/ui/cut_text_tip.h"
-#include "entry/entry_window.h"
 #include "stationinfo/ui/repeat_model.h"
 #include "stationinfo/ui/trptqso.h"
 #include "support/ui/main_controls.h"

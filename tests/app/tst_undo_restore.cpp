@@ -5,7 +5,6 @@
 #include "app/trestore.h"
 #include "db/log_backup.h"
 #include "db/undo_journal.h"
-#include "entry/entry_window.h"
 #include "support/ui/main_controls.h"
 #include "support/ui/entry_window.h"
 

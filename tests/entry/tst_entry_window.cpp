@@ -1,6 +1,5 @@
 // QSOs typed key by key into the real main window, in both layouts and both entry modes.
 
-#include "entry/entry_window.h"
 #include "support/ui/main_controls.h"
 #include "support/ui/entry_window.h"
 

@@ -1,6 +1,5 @@
 // Editing, deleting and clearing records from the main window's grid and menus.
 
-#include "entry/entry_window.h"
 #include "support/ui/main_controls.h"
 #include "support/ui/entry_window.h"
 

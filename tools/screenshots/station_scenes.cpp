@@ -46,7 +46,7 @@ struct ScpProgram {
                           qso(QStringLiteral("RA3ABX"), QString(), QStringLiteral("40M"))});
         m->show();
         trigger(*m, "actScp");
-        if (!QTest::qWaitFor([this] { return m->scpData->loaded(); }, 60000))
+        if (!QTest::qWaitFor([this] { return m->scpData().loaded(); }, 60000))
             return false;
         m->activateWindow();
         static_cast<void>(QTest::qWaitForWindowActive(m, 20000)); // the focus only; the picture is the same without it

@@ -33,7 +33,6 @@ void controlNotUnique(const QObject *root, const char *name, qsizetype count)
 
 MainControls::MainControls(TMain &m)
 {
-    const test::MainControls ui(m);
     const QWidget *central = m.centralWidget();
     DBGrid1 = control<QTableView>(central, "DBGrid1");
     Panel1 = control<QFrame>(central, "Panel1");
