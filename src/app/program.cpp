@@ -48,7 +48,7 @@ Program::Program(const AppContext &context)
     });
     QObject::connect(m_sntp.get(), &TSntp::statusText, main,
                      [main](const QString &text) { main->setStatusText(5, text); });
-    QObject::connect(m_rptQso.get(), &TRptQso::closed, main, [main] { main->N17->setChecked(false); });
+    QObject::connect(m_rptQso.get(), &TRptQso::closed, main, [main] { main->repeatsWindowClosed(); });
     QObject::connect(m_cabrillo.get(), &TfmCabrillo::exported, main, [main] { main->selectLastRow(); });
     QObject::connect(m_start.get(), &TfmStart::positionChosen, main,
                      [main](const GeoPosition &p) { main->setMyPosition(p.latitude, p.longitude); });

@@ -1,90 +1,56 @@
 #include "app/tmain.h"
 
-#include "app/backup_scheduler.h"
-#include "base/ui/cut_text_tip.h"
-
 #include "about/ui/taboutbox.h"
+#include "analysis/log_check_runner.h"
+#include "analysis/ui/tlogcheck.h"
+#include "analysis/ui/tstats.h"
 #include "app/counters.h"
-#include "app/freq_box_edit.h"
+#include "app/log_grid.h"
+#include "app/log_safety.h"
+#include "app/main_menu.h"
+#include "app/main_status_bar.h"
+#include "app/report_commands.h"
+#include "app/rig_link.h"
+#include "app/scp_link.h"
 #include "app/tfmstart.h"
 #include "base/error.h"
 #include "base/ini_file.h"
 #include "base/ui/guarded.h"
+#include "base/ui/widget_kit.h"
+#include "base/ui/window_placement.h"
 #include "contest/ui/tfmcontest.h"
 #include "db/database.h"
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
 #include "db/reference_store.h"
+#include "db/scp_store.h"
 #include "db/server_store.h"
 #include "db/tour_store.h"
 #include "entry/band_plan.h"
+#include "entry/ui/entry_panel.h"
+#include "entry/ui/top_strip.h"
 #include "reports/ui/tcomentadif.h"
 #include "reports/ui/tfmcabrillo.h"
-#include "rig/rig_server.h"
 #include "stationinfo/reference_files.h"
+#include "stationinfo/ui/station_panel.h"
+#include "stationinfo/ui/tmyposition.h"
 #include "stationinfo/ui/trptqso.h"
 #include "timesync/ui/tsntp.h"
 
-#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
-#include <QButtonGroup>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QFrame>
-#include <QHeaderView>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
-#include <QStatusBar>
-#include <QTableView>
 #include <QTimer>
-#include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
+#include <set>
+
 namespace vireo {
-
-namespace {
-
-template <typename W>
-W *make(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    w->setGeometry(geometry);
-    return w;
-}
-
-QLabel *label(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
-{
-    auto *l = make<QLabel>(parent, name, geometry);
-    l->setText(text);
-    return l;
-}
-
-// The condensed face of the interface font, for the small panels.
-QFont narrowFont(int pixels)
-{
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(pixels);
-    f.setStretch(QFont::Condensed);
-    return f;
-}
-
-QAction *action(QMenu *menu, const char *name, const QString &caption)
-{
-    QAction *a = menu->addAction(caption);
-    a->setObjectName(QString::fromLatin1(name));
-    return a;
-}
-
-} // namespace
 
 TMain::TMain(const AppContext &context)
     : QMainWindow(nullptr), m_ctx(context)
@@ -92,7 +58,7 @@ TMain::TMain(const AppContext &context)
     setObjectName(QStringLiteral("Main"));
     m_ctx.traceEvent(QStringLiteral("create Main"));
     // The connection opens before the creation handler runs; without it the program does not start.
-    startHousekeepingSkipped = !Database::prepareFile(m_ctx.databasePath, referenceFiles());
+    m_startHousekeepingSkipped = !Database::prepareFile(m_ctx.databasePath, referenceFiles());
     m_database = std::make_unique<Database>(m_ctx.databasePath, QStringLiteral("Main"));
     m_qsos = std::make_unique<QsoStore>(m_database->connection());
     m_refs = std::make_unique<ReferenceStore>(m_database->connection());
@@ -107,55 +73,54 @@ TMain::TMain(const AppContext &context)
 TMain::~TMain()
 {
     FormDestroy();
-    undoJournal.reset(); // it watches the log store, which goes before it in member order
+    // The controllers watch the log store, which goes before the window's children.
+    delete m_scp;
+    delete m_safety;
+    delete m_stats;
     m_ctx.traceEvent(QStringLiteral("destroy Main"));
 }
 
 void TMain::attachWindows(const Windows &w)
 {
-    windows = w;
-    attachRepeatsWindow();
+    m_windows = w;
+    if (!m_windows.rptQso)
+        return;
+    // The repeats window draws against the entry line as it stands when it paints.
+    m_windows.rptQso->setEntrySource([this] {
+        return dupe::Entry{m_entry->call(1), m_entry->call(2), currentBand, modeCode(), m_top->tour()};
+    });
+    placeBesideMainOnFirstShow(*m_windows.rptQso, *this, *m_entry);
 }
 
 void TMain::guard(const std::function<void()> &handler)
 {
     runGuarded(*m_ctx.services.prompts, handler, [this](const Error &e) {
         // A fault of the log stays in the status bar after the box is closed, until the log's
-        // next write goes through (tmain_undo.cpp).
-        if (e.kind() == ErrorKind::Database) {
-            setStatusText(5, e.text());
-            StatusPanels[4]->setProperty("databaseFault", true);
-        }
+        // next write goes through.
+        if (e.kind() == ErrorKind::Database)
+            m_status->showDatabaseFault(e.text());
     });
 }
 
 QString TMain::modeCode() const
 {
-    return bandplan::modeCode(cbMode->currentText());
+    return bandplan::modeCode(m_top->modeText());
 }
 
-QColor TMain::windowColour()
-{
-    return QApplication::palette().color(QPalette::Base);
-}
+QColor TMain::windowColour() { return kit::windowColour(); }
+QColor TMain::lightGreen() { return kit::lightGreen(); }
+QColor TMain::silver() { return kit::silver(); }
+QColor TMain::yellow() { return kit::yellow(); }
+void TMain::setBackground(QWidget *w, const QColor &c) { kit::setBackground(w, c); }
+QColor TMain::background(const QWidget *w) { return kit::background(w); }
 
-void TMain::setBackground(QWidget *w, const QColor &c)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Base, c);
-    p.setColor(QPalette::Window, c);
-    p.setColor(QPalette::Button, c);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
-QColor TMain::background(const QWidget *w)
-{
-    return w->palette().color(QPalette::Base);
-}
+ScpData &TMain::scpData() { return m_scp->data(); }
+TScp *TMain::scpWindow() const { return m_scp->window(); }
+RigServer *TMain::rigServer() const { return m_rig->server(); }
 
 // ---------------------------------------------------------------------------------------------
-// Building the window
+// Building the window: the grid over the entry area (the top strip, the station panel and the
+// entry line), the menus, the status bar and the clock
 
 void TMain::buildUi()
 {
@@ -170,400 +135,124 @@ void TMain::buildUi()
     auto *box = new QVBoxLayout(central);
     box->setContentsMargins(0, 0, 0, 0);
     box->setSpacing(0);
-
-    DBGrid1 = new QTableView(central);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setModel(m_logModel);
-    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGrid1->setFocusPolicy(Qt::ClickFocus);
-    DBGrid1->setAlternatingRowColors(false);
-    DBGrid1->verticalHeader()->setVisible(false);
-    DBGrid1->verticalHeader()->setDefaultSectionSize(18);
-    DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    DBGrid1->horizontalHeader()->setHighlightSections(false);
-    DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-    QFont mono(QStringLiteral("DejaVu Sans Mono"));
-    mono.setStyleHint(QFont::Monospace);
-    mono.setPixelSize(12);
-    DBGrid1->setFont(mono);
-    QPalette gp = DBGrid1->palette();
-    gp.setColor(QPalette::Base, QColor(255, 251, 240)); // cream
-    // whole-row selection stays visible when the grid has no focus
-    gp.setColor(QPalette::Inactive, QPalette::Highlight, gp.color(QPalette::Active, QPalette::Highlight));
-    gp.setColor(QPalette::Inactive, QPalette::HighlightedText, gp.color(QPalette::Active, QPalette::HighlightedText));
-    DBGrid1->setPalette(gp);
-    // FREQ holds seven digits (1296000); the report and time columns give it the room.
-    const int widths[] = {58, 25, 80, 46, 75, 34, 75, 75, 34, 75};
-    for (int i = 0; i < 10; ++i)
-        DBGrid1->setColumnWidth(i, widths[i]);
-    DBGrid1->horizontalHeader()->setFont(narrowFont(11));
-    // A control number holds up to twenty characters, its column shows nine: all of it in a tool tip.
-    DBGrid1->setItemDelegate(new CutTextTipDelegate(DBGrid1));
-    DBGrid1->installEventFilter(this);
-    box->addWidget(DBGrid1, 1);
-
-    Panel1 = new QFrame(central);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFixedHeight(110);
-    box->addWidget(Panel1, 0);
+    m_grid = new LogGrid(*m_logModel, central);
+    box->addWidget(m_grid, 1);
+    m_entry = new EntryPanel(central);
+    box->addWidget(m_entry, 0);
     setCentralWidget(central);
 
-    buildEntryPanel();
-    buildMenus();
+    m_top = new TopStrip(m_entry);
+    m_station = new StationPanel(m_entry);
+    // Beneath the entry line's own fields, which the date and time of manual entry share room with.
+    m_top->lower();
+    m_station->informationFrame()->lower();
+    m_entry->setOptions([this] {
+        return EntryPanel::Options{m_menu->N18->isChecked(), m_top->keepsReports(), m_top->manualEntry(),
+                                   m_station->cursorRight()};
+    });
+    // Tab order: the six fields, then the OK buttons, the edit-mode boxes, the capture group, the band.
+    QList<QWidget *> order = m_entry->tabChain() + m_top->tabChain() + m_station->tabChain();
+    order << m_entry->bandBox();
+    for (int i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order.at(i), order.at(i + 1));
 
-    auto *bar = new QStatusBar(this);
-    bar->setObjectName(QStringLiteral("StatusBar1"));
-    bar->setSizeGripEnabled(false);
-    // The longest texts (mode and clock messages, radio states, six-digit points) fit their panels.
-    bar->setFont(narrowFont(11));
-    // The date needs less than 65 pixels; the last panel takes the 5 for its longest messages.
-    const int panelWidths[] = {60, 70, 70, 190, 0};
-    for (int i = 0; i < 5; ++i) {
-        auto *l = new QLabel(bar);
-        l->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
-        l->setFrameShape(QFrame::Panel);
-        l->setFrameShadow(QFrame::Sunken);
-        l->setContentsMargins(0, 0, 0, 0);
-        l->setIndent(2);
-        if (panelWidths[i] > 0) {
-            l->setFixedWidth(panelWidths[i]);
-            bar->addWidget(l, 0);
-        } else {
-            bar->addWidget(l, 1);
-        }
-        if (i < 3)
-            l->setAlignment(Qt::AlignCenter);
-        StatusPanels[i] = l;
-    }
-    setStatusBar(bar);
+    m_menu = std::make_unique<MainMenu>(MainMenu::build(*this));
+    m_grid->setPopupMenu(m_menu->popup);
+    m_status = new MainStatusBar(this);
+    setStatusBar(m_status);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-}
-
-void TMain::buildEntryPanel()
-{
-    QWidget *p = Panel1;
-
-    Panel2 = make<QFrame>(p, "Panel2", QRect(1, 1, 602, 24));
-    setBackground(Panel2, silver());
-    Panel2->setFrameShape(QFrame::NoFrame);
-
-    chTour = make<QCheckBox>(Panel2, "chTour", QRect(4, 4, 55, 17));
-    chTour->setText(QStringLiteral("TOUR:"));
-    chTour->setFocusPolicy(Qt::NoFocus);
-    edTour = make<QLineEdit>(Panel2, "edTour", QRect(59, 3, 20, 17));
-    edTour->setText(QStringLiteral("0"));
-    edTour->setFrame(false);
-    edTour->setFocusPolicy(Qt::ClickFocus);
-    {
-        QPalette pal = edTour->palette();
-        pal.setColor(QPalette::Base, silver());
-        pal.setColor(QPalette::Text, QColor(0, 128, 0));
-        edTour->setPalette(pal);
-    }
-    ibTourTime = label(Panel2, "ibTourTime", QStringLiteral("00:00:00"), QRect(81, 3, 62, 18));
-    ibTourTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    ibTourTime->setStyleSheet(QStringLiteral("color: rgb(0,128,0); font-weight: bold;"));
-    lbUTCCaption = label(Panel2, "Label1", QStringLiteral("UTC:"), QRect(148, 5, 30, 15));
-    lbUTC = label(Panel2, "lbUTC", QStringLiteral("00:00:00"), QRect(180, 3, 62, 18));
-    lbUTC->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lbUTC->setStyleSheet(QStringLiteral("color: rgb(0,0,255); font-weight: bold;"));
-
-    cbFreq = make<QComboBox>(Panel2, "cbFreq", QRect(250, 1, 79, 22));
-    cbFreq->setEditable(true);
-    cbFreq->setLineEdit(new FreqBoxEdit(cbFreq));
-    cbFreq->setInsertPolicy(QComboBox::NoInsert); // a typed frequency is not added to the list
-    cbFreq->addItems(bandplan::frequencyList());
-    cbFreq->setEditText(QStringLiteral("14000"));
-    cbFreq->setFocusPolicy(Qt::ClickFocus);
-    edFreqEdit = make<QLineEdit>(Panel2, "edFreqEdit", QRect(250, 1, 79, 22));
-    setBackground(edFreqEdit, yellow());
-    edFreqEdit->hide();
-
-    cbMode = make<QComboBox>(Panel2, "cbMode", QRect(330, 1, 53, 22));
-    cbMode->setEditable(true);
-    cbMode->addItems(bandplan::modeList());
-    cbMode->setEditText(QStringLiteral("CW"));
-    cbMode->setFocusPolicy(Qt::ClickFocus);
-    cbModeEdit = make<QComboBox>(Panel2, "cbModeEdit", QRect(330, 1, 53, 22));
-    cbModeEdit->setEditable(true);
-    cbModeEdit->addItems(bandplan::modeList());
-    cbModeEdit->setEditText(QStringLiteral("CW"));
-    setBackground(cbModeEdit, yellow());
-    cbModeEdit->hide();
-    // The boxes show mostly the code; their lists are wide enough for the whole entries.
-    cbMode->view()->setMinimumWidth(170);
-    cbModeEdit->view()->setMinimumWidth(170);
-
-    chRst = make<QCheckBox>(Panel2, "chRst", QRect(390, 4, 42, 17));
-    chRst->setText(QStringLiteral("RST"));
-    chRst->setChecked(true);
-    chRst->setFocusPolicy(Qt::NoFocus);
-    chCopy = make<QCheckBox>(Panel2, "chCopy", QRect(438, 4, 57, 17));
-    chCopy->setText(QStringLiteral("COPY"));
-    chCopy->setFocusPolicy(Qt::NoFocus);
-    // The strip's check boxes have only a few pixels beyond their captions.
-    for (QCheckBox *c : {chTour, chRst, chCopy})
-        c->setFont(narrowFont(12));
-
-    QFont bold = font();
-    bold.setBold(true);
-    btRdaio1 = make<QToolButton>(Panel2, "btRdaio1", QRect(502, 2, 45, 20));
-    btRdaio1->setText(QStringLiteral("R-1"));
-    btRdaio1->setToolTip(QStringLiteral("Радио-1"));
-    btRdaio2 = make<QToolButton>(Panel2, "btRdaio2", QRect(548, 2, 45, 20));
-    btRdaio2->setText(QStringLiteral("R-2"));
-    btRdaio2->setToolTip(QStringLiteral("Радио-2"));
-    radioGroup = new QButtonGroup(this);
-    radioGroup->setObjectName(QStringLiteral("radioGroup"));
-    radioGroup->setExclusive(true);
-    for (QToolButton *b : {btRdaio1, btRdaio2}) {
-        b->setCheckable(true);
-        b->setFont(bold);
-        b->setCursor(Qt::PointingHandCursor);
-        b->setFocusPolicy(Qt::NoFocus);
-        b->setAutoRaise(false);
-        radioGroup->addButton(b);
-    }
-    btRdaio1->setChecked(true);
-
-    // Auto-capture group
-    GroupBox1 = make<QFrame>(p, "GroupBox1", QRect(2, 25, 600, 22));
-    GroupBox1->setFrameShape(QFrame::NoFrame);
-    Button1 = make<QPushButton>(GroupBox1, "Button1", QRect(3, 3, 20, 17));
-    Button1->setText(QStringLiteral("X"));
-    Button1->setFont(bold);
-    Button1->setToolTip(QStringLiteral("Снять автозахват"));
-    QFont courier(QStringLiteral("DejaVu Sans Mono"));
-    courier.setStyleHint(QFont::Monospace);
-    courier.setPixelSize(12);
-    captureGroup = new QButtonGroup(this);
-    captureGroup->setObjectName(QStringLiteral("captureGroup"));
-    captureGroup->setExclusive(false); // "X" must be able to uncheck them all
-    struct Rb { QRadioButton **target; const char *name; const char *caption; int width; };
-    // LOC takes an 8-character locator whole; STATE gives it the room.
-    const Rb rbs[] = {{&rbCQ, "rbCQ", "CQ:", 59},       {&rbITU, "rbITU", "ITU:", 67},
-                      {&rbRU, "rbRU", "RU:", 51},       {&rbLoc, "rbLoc", "LOC:", 113},
-                      {&rbState, "rbState", "STATE:", 107}, {&rbDeg, "rbDeg", "DEG:", 105}};
-    int x = 26;
-    for (const Rb &r : rbs) {
-        auto *b = make<QRadioButton>(GroupBox1, r.name, QRect(x, 2, r.width, 19));
-        b->setText(QString::fromLatin1(r.caption));
-        b->setFont(courier);
-        b->setToolTip(QStringLiteral("Автозахват"));
-        b->setAutoExclusive(false);
-        b->setAutoFillBackground(true);
-        captureGroup->addButton(b);
-        *r.target = b;
-        x += r.width + 1;
-    }
-    chLR = make<QCheckBox>(GroupBox1, "chLR", QRect(x + 2, 3, 600 - x - 4, 17));
-    chLR->setText(QStringLiteral("Справа"));
-    chLR->setFont(narrowFont(11)); // "Справа" whole in the room the capture buttons leave
-    chLR->setChecked(true);
-    chLR->setToolTip(QStringLiteral("Установка курсора в контрольном номере [cлева/справа]"));
-
-    // Station information
-    Panel3 = make<QFrame>(p, "Panel3", QRect(4, 47, 143, 60));
-    Panel3->setFrameShape(QFrame::StyledPanel);
-    // Distances of five digits and the longest country names fit the small panel.
-    const QFont info = narrowFont(11);
-    const QString red = QStringLiteral("color: rgb(128,0,0);");
-    label(Panel3, "Label2", QStringLiteral("DX:"), QRect(3, 2, 20, 13))->setFont(info);
-    lbDxccRpt = label(Panel3, "lbDxccRpt", QString(), QRect(23, 2, 40, 13));
-    label(Panel3, "Label3", QStringLiteral("PREF:"), QRect(64, 2, 32, 13))->setFont(info);
-    lbPrefix = label(Panel3, "lbPrefix", QString(), QRect(96, 2, 45, 13));
-    label(Panel3, "Label4", QStringLiteral("CONT:"), QRect(3, 15, 34, 13))->setFont(info);
-    lbContinentRpt = label(Panel3, "lbContinentRpt", QString(), QRect(37, 15, 20, 13));
-    label(Panel3, "Label5", QStringLiteral("DIST:"), QRect(58, 15, 29, 13))->setFont(info);
-    lbDistance = label(Panel3, "lbDistance", QStringLiteral("0 km"), QRect(87, 15, 55, 13));
-    lbCountry = label(Panel3, "lbCountry", QString(), QRect(3, 29, 138, 28));
-    lbCountry->setWordWrap(true);
-    lbCountry->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    for (QLabel *l : {lbDxccRpt, lbPrefix, lbContinentRpt, lbDistance, lbCountry}) {
-        l->setFont(info);
-        l->setStyleSheet(red);
-    }
-
-    // Station fields (placed by WinPosition)
-    QFont fieldFont = font();
-    fieldFont.setPixelSize(16);
-    fieldFont.setBold(true);
-    for (auto [target, name] : {std::pair{&edCall1, "edCall1"}, {&edRst1, "edRst1"}, {&edNr1, "edNr1"},
-                                {&edCall2, "edCall2"}, {&edRst2, "edRst2"}, {&edNr2, "edNr2"}}) {
-        auto *e = make<QLineEdit>(p, name, QRect(148, 50, 150, 28));
-        e->setFont(fieldFont);
-        e->installEventFilter(this);
-        *target = e;
-    }
-    edData = make<QLineEdit>(p, "edData", QRect(18, 50, 128, 28));
-    edData->setInputMask(QStringLiteral("99.99.9999; "));
-    edTime = make<QLineEdit>(p, "edTime", QRect(90, 78, 56, 28));
-    edTime->setInputMask(QStringLiteral("09:99; "));
-    for (QLineEdit *e : {edData, edTime}) {
-        e->setFont(fieldFont);
-        e->setFocusPolicy(Qt::ClickFocus);
-        setBackground(e, yellow());
-        e->installEventFilter(this);
-    }
-    cbBandEdit = make<QComboBox>(p, "cbBandEdit", QRect(18, 78, 71, 27));
-    cbBandEdit->setEditable(true);
-    cbBandEdit->addItems(bandplan::bandNames());
-    cbBandEdit->setEditText(QStringLiteral("160M"));
-    setBackground(cbBandEdit, yellow());
-
-    BitBtn1 = make<QToolButton>(p, "BitBtn1", QRect(504, 51, 43, 26));
-    BitBtn1->setText(QStringLiteral("F1"));
-    BitBtn1->setToolTip(QStringLiteral("F1: Рокировка heard и worked станций"));
-    BitBtn2 = make<QToolButton>(p, "BitBtn2", QRect(547, 51, 43, 26));
-    BitBtn2->setText(QStringLiteral("F2"));
-    BitBtn2->setToolTip(QStringLiteral("F2: Очистить все окна"));
-    for (QToolButton *b : {BitBtn1, BitBtn2})
-        b->setFocusPolicy(Qt::NoFocus);
-
-    for (auto [target, name] : {std::pair{&btSave, "btSave"}, {&btEditSave, "btEditSave"}, {&btCopySave, "btCopySave"}}) {
-        auto *b = make<QPushButton>(p, name, QRect(504, 79, 86, 27));
-        b->setText(QStringLiteral("OK"));
-        b->setFont(bold);
-        b->setAutoDefault(false);
-        b->installEventFilter(this);
-        *target = b;
-    }
-    btEditSave->hide();
-    btCopySave->hide();
-
-    // Tab order: the six fields, then the OK buttons, the edit-mode boxes, the capture group.
-    QWidget *order[] = {edCall1, edRst1, edNr1, edCall2, edRst2, edNr2, btSave, btEditSave, btCopySave,
-                        edFreqEdit, cbModeEdit, Button1, rbCQ, rbITU, rbRU, rbLoc, rbState, rbDeg, chLR, cbBandEdit};
-    for (size_t i = 0; i + 1 < std::size(order); ++i)
-        setTabOrder(order[i], order[i + 1]);
-}
-
-void TMain::buildMenus()
-{
-    QMenuBar *bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
-
-    mnLog = bar->addMenu(QStringLiteral("Журнал"));
-    mnLog->setObjectName(QStringLiteral("mnLog"));
-    mnLogAction = mnLog->menuAction();
-    actUndo = action(mnLog, "actUndo", QStringLiteral("Отменить"));
-    actUndo->setEnabled(false);
-    mnLog->addSeparator();
-    N7 = action(mnLog, "N7", QStringLiteral("Очистить лог"));
-    mnLog->addSeparator();
-    mnExport = mnLog->addMenu(QStringLiteral("Экспорт"));
-    mnExport->setObjectName(QStringLiteral("mnExport"));
-    SCL1 = action(mnExport, "SCL1", QStringLiteral("В файл SCL (файл логгера)"));
-    mnExport->addSeparator();
-    cbr2 = action(mnExport, "cbr2", QStringLiteral("В файл CABRILLO/ЕРМАК"));
-    mnExport->addSeparator();
-    ADIF1 = action(mnExport, "ADIF1", QStringLiteral("В файл ADIF"));
-    ADIF2 = action(mnExport, "ADIF2", QStringLiteral("Комментарий для файла выгрузки формата ADIF"));
-    mnImport = mnLog->addMenu(QStringLiteral("Импорт"));
-    mnImport->setObjectName(QStringLiteral("mnImport"));
-    SCL2 = action(mnImport, "SCL2", QStringLiteral("из файла SCL (файл логгера)"));
-    mnLog->addSeparator();
-    actCheck = action(mnLog, "actCheck", QStringLiteral("Проверка журнала…"));
-    actRestore = action(mnLog, "actRestore", QStringLiteral("Восстановить из резервной копии…"));
-    mnLog->addSeparator();
-    N9 = action(mnLog, "N9", QStringLiteral("Выход"));
-
-    mnSettings = bar->addMenu(QStringLiteral("Установки"));
-    mnSettings->setObjectName(QStringLiteral("mnSettings"));
-    mnSettingsAction = mnSettings->menuAction();
-    CAT1 = action(mnSettings, "CAT1", QStringLiteral("Управление CAT"));
-    mnSettings->addSeparator();
-    N20 = action(mnSettings, "N20", QStringLiteral("Установить режим копии строки с рокировкой данных"));
-    N20->setCheckable(true);
-    N14 = action(mnSettings, "N14", QStringLiteral("Синхронизировать  время"));
-    mnSettings->addSeparator();
-    actDataUpdate = action(mnSettings, "actDataUpdate", QStringLiteral("Обновить данные стран и позывных…"));
-    actMyPosition = action(mnSettings, "actMyPosition", QStringLiteral("Моё местоположение…"));
-
-    N10 = bar->addAction(QStringLiteral("Настройка туров"));
-    N10->setObjectName(QStringLiteral("N10"));
-
-    mnWindows = bar->addMenu(QStringLiteral("Окна"));
-    mnWindows->setObjectName(QStringLiteral("mnWindows"));
-    mnWindowsAction = mnWindows->menuAction();
-    N17 = action(mnWindows, "N17", QStringLiteral("Повторные связи"));
-    N17->setCheckable(true);
-    actScp = action(mnWindows, "actScp", QStringLiteral("Частичный поиск позывных"));
-    actScp->setCheckable(true);
-    actStats = action(mnWindows, "actStats", QStringLiteral("Статистика"));
-    actStats->setCheckable(true);
-    N18 = action(mnWindows, "N18", QStringLiteral("Установить окна ввода"));
-    N18->setCheckable(true);
-
-    mnHelp = bar->addMenu(QStringLiteral("Справка"));
-    mnHelp->setObjectName(QStringLiteral("mnHelp"));
-    mnHelpAction = mnHelp->menuAction();
-    N5 = action(mnHelp, "N5", QStringLiteral("Руководство пользователя"));
-    N6 = action(mnHelp, "N6", QStringLiteral("О программе"));
-
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    N12 = action(PopupMenu1, "N12", QStringLiteral("Редактировать запись"));
-    N13 = action(PopupMenu1, "N13", QStringLiteral("Удалить запись"));
-}
-
-void TMain::setMenuEnabled(int position, bool enabled)
-{
-    QAction *items[] = {mnLogAction, mnSettingsAction, N10, mnWindowsAction, mnHelpAction};
-    if (position >= 1 && position <= 5)
-        items[position - 1]->setEnabled(enabled);
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(1000);
 }
 
 void TMain::connectHandlers()
 {
-    auto on = [this](QAction *a, void (TMain::*handler)()) { wire(a, &QAction::triggered, handler); };
-    on(N7, &TMain::N7Click);
-    on(SCL1, &TMain::SCL1Click);
-    on(cbr2, &TMain::cbr2Click);
-    on(ADIF1, &TMain::ADIF1Click);
-    on(ADIF2, &TMain::ADIF2Click);
-    on(SCL2, &TMain::SCL2Click);
-    on(N9, &TMain::N9Click);
-    on(CAT1, &TMain::CAT1Click);
-    on(N20, &TMain::N20Click);
-    on(N14, &TMain::N14Click);
-    on(N10, &TMain::N10Click);
-    on(N17, &TMain::N17Click);
-    on(N18, &TMain::N18Click);
-    on(N5, &TMain::N5Click);
-    on(N6, &TMain::N6Click);
-    on(N12, &TMain::N12Click);
-    on(N13, &TMain::N13Click);
-
-    connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
-        const QModelIndex index = DBGrid1->indexAt(pos);
-        if (index.isValid())
-            DBGrid1->selectRow(index.row());
-        PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(pos));
-    });
-    connect(Timer1, &QTimer::timeout, this, [this] { guard([this] { Timer1Timer(); }); });
+    connectMenu();
+    wire(m_timer, &QTimer::timeout, &TMain::Timer1Timer);
     // The tour shown follows an edit of the schedule at once, not at the next tick.
-    connect(m_tours.get(), &TourStore::changed, this, [this] { guard([this] { Timer1Timer(); }); });
-    connect(chTour, &QCheckBox::clicked, this, [this] { guard([this] { chTourClick(); }); });
-    connect(cbFreq, &QComboBox::currentTextChanged, this, [this] { guard([this] { cbFreqChange(); }); });
-    connect(static_cast<FreqBoxEdit *>(cbFreq->lineEdit()), &FreqBoxEdit::typed, this,
+    wire(m_tours.get(), &TourStore::changed, &TMain::Timer1Timer);
+    wire(m_top, &TopStrip::tourTrackingClicked, &TMain::chTourClick);
+    wire(m_top, &TopStrip::frequencyChanged, &TMain::cbFreqChange);
+    connect(m_top, &TopStrip::frequencyTyped, this,
             [this](const QString &typed) { guard([this, typed] { cbFreqTyped(typed); }); });
-    connect(cbMode, &QComboBox::textActivated, this, [this] { guard([this] { cbModeChange(); }); });
-    connect(cbMode->lineEdit(), &QLineEdit::textEdited, this, [this] { guard([this] { cbModeChange(); }); });
-    connect(edFreqEdit, &QLineEdit::textChanged, this, [this] { guard([this] { edFreqEditChange(); }); });
-    connectEntryHandlers();
-    connectStationHandlers();
-    connectRigHandlers();
-    connectUndoHandlers();
-    connectScpHandlers();
-    connectStatsHandlers();
-    connectPositionHandlers();
-    connectCheckHandlers();
+    connect(m_top, &TopStrip::modeChosen, this, [this] { m_entry->focusCall1(); });
+    wire(m_top, &TopStrip::editFrequencyChanged, &TMain::edFreqEditChange);
+    wire(m_top, &TopStrip::reportsClicked, &TMain::chRstClick);
+    wire(m_top, &TopStrip::manualEntryClicked, &TMain::chCopyClick);
+
+    wire(m_entry, &EntryPanel::saveClicked, &TMain::btSaveClick);
+    wire(m_entry, &EntryPanel::copySaveClicked, &TMain::btCopySaveClick);
+    wire(m_entry, &EntryPanel::editSaveClicked, &TMain::btEditSaveClick);
+    wire(m_entry, &EntryPanel::saveWanted, &TMain::SaveQso);
+    connect(m_entry, &EntryPanel::callChanged, this, [this](int side) { guard([this, side] { callFieldChange(side); }); });
+    connect(m_entry, &EntryPanel::logUndoWanted, this, [this] {
+        if (m_menu->actUndo->isEnabled())
+            guard([this] { actUndoClick(); });
+    });
+    connect(m_station, &StationPanel::captureCleared, this, [this] { m_entry->focusCall1(); });
+    wire(m_grid, &LogGrid::deleteWanted, &TMain::deleteSelectedFromGrid);
+
+    m_rig = new RigLink(m_ctx, *m_top, *m_status, this);
+    connect(m_top, &TopStrip::radioClicked, this, [this](int rig) {
+        guard([this, rig] {
+            numRadio = QString::number(rig);
+            m_rig->radioChosen(rig);
+        });
+    });
+    wire(m_menu->CAT1, &QAction::triggered, &TMain::CAT1Click);
+
+    m_safety = new LogSafety(m_ctx, LogSafety::Parts{*m_qsos, *m_logModel, *m_grid, *m_status, m_menu->actUndo, this},
+                             m_startHousekeepingSkipped);
+    connect(m_safety, &LogSafety::countersChanged, this, &TMain::RefreshCounters);
+    wire(m_menu->actUndo, &QAction::triggered, &TMain::actUndoClick);
+    connect(m_menu->actRestore, &QAction::triggered, this, [this] {
+        if (!editMode())
+            guard([this] { m_safety->restore(); });
+    });
+    QTimer::singleShot(0, this, [this] { m_safety->checkDiskAtStart(); });
+
+    m_scp = new ScpLink(m_ctx, ScpLink::Parts{*m_qsos, *m_entry, m_menu->actScp, this, m_entry},
+                        [this] { return ScpLink::Where{currentBand, modeCode(), m_top->tour()}; });
+    connect(m_menu->actScp, &QAction::triggered, this, [this] { guard([this] { m_scp->toggleWindow(); }); });
+    connect(m_menu->actDataUpdate, &QAction::triggered, this, [this] { guard([this] { m_scp->showDataUpdate(); }); });
+
+    // A window of its own, like the repeats window; it goes when the main window has gone.
+    m_stats = new TStats(m_ctx, *m_qsos);
+    placeBesideMainOnFirstShow(*m_stats, *this, *m_entry);
+    wire(m_menu->actStats, &QAction::triggered, &TMain::actStatsClick);
+    connect(m_stats, &TStats::closed, this, [this] { m_menu->actStats->setChecked(false); });
+    // The rates count back from the clock's minute, so they move on with the clock.
+    connect(m_timer, &QTimer::timeout, this, [this] {
+        if (m_stats->isVisible())
+            guard([this] { m_stats->refreshRates(); });
+    });
+    wire(m_menu->actMyPosition, &QAction::triggered, &TMain::actMyPositionClick);
+    wire(m_menu->actCheck, &QAction::triggered, &TMain::actCheckClick);
+}
+
+void TMain::connectMenu()
+{
+    const MainMenu &m = *m_menu;
+    wire(m.N7, &QAction::triggered, &TMain::N7Click);
+    wire(m.SCL1, &QAction::triggered, &TMain::SCL1Click);
+    connect(m.cbr2, &QAction::triggered, this, [this] {
+        if (m_windows.cabrillo)
+            guard([this] { m_ctx.services.prompts->showModal(*m_windows.cabrillo); });
+    });
+    wire(m.ADIF1, &QAction::triggered, &TMain::ADIF1Click);
+    wire(m.ADIF2, &QAction::triggered, &TMain::ADIF2Click);
+    wire(m.SCL2, &QAction::triggered, &TMain::SCL2Click);
+    wire(m.N9, &QAction::triggered, &TMain::N9Click);
+    wire(m.N20, &QAction::triggered, &TMain::N20Click);
+    wire(m.N14, &QAction::triggered, &TMain::N14Click);
+    wire(m.N10, &QAction::triggered, &TMain::N10Click);
+    wire(m.N17, &QAction::triggered, &TMain::N17Click);
+    wire(m.N18, &QAction::triggered, &TMain::N18Click);
+    wire(m.N5, &QAction::triggered, &TMain::N5Click);
+    wire(m.N6, &QAction::triggered, &TMain::N6Click);
+    wire(m.N12, &QAction::triggered, &TMain::N12Click);
+    wire(m.N13, &QAction::triggered, &TMain::N13Click);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -587,30 +276,23 @@ void TMain::FormCreate()
         qsl.standard = ini.readInteger(QStringLiteral("Message"), QStringLiteral("QslMesCh"), 0) == 1;
         qsl.ownText = ini.readString(QStringLiteral("Message"), QStringLiteral("QslMessage"), QString());
         numRadio = ini.readString(QStringLiteral("Radio"), QStringLiteral("numRadio"), QStringLiteral("1"));
-        if (numRadio == QLatin1String("1"))
-            btRdaio1->setChecked(true);
-        else
-            btRdaio2->setChecked(true);
-        const bool swap = ini.readInteger(QStringLiteral("Main"), QStringLiteral("SwlDouble"), 0) == 1;
-        N20->setChecked(swap);
-        N20->setText(swap ? QStringLiteral("Снять режим копии строки с рокировкой данных")
-                          : QStringLiteral("Установить режим копии строки с рокировкой данных"));
+        m_top->setRadio(numRadio == QLatin1String("1") ? 1 : 2);
+        m_menu->N20->setChecked(ini.readInteger(QStringLiteral("Main"), QStringLiteral("SwlDouble"), 0) == 1);
+        N20Click();
         myLatitude = ini.readFloat(QStringLiteral("MyPosition"), QStringLiteral("Latitude"), 0);
         myLongitude = ini.readFloat(QStringLiteral("MyPosition"), QStringLiteral("Longitude"), 0);
         myCall = ini.readString(QStringLiteral("MySetting"), QStringLiteral("Call"), QString());
         contestName = ini.readString(QStringLiteral("MySetting"), QStringLiteral("Contest"), QString());
         // Quietly: the warning belongs to the listener's own click.
-        chTour->setChecked(ini.readInteger(QStringLiteral("Main"), QStringLiteral("TourTracking"), 0) == 1);
+        m_top->setTracksTours(ini.readInteger(QStringLiteral("Main"), QStringLiteral("TourTracking"), 0) == 1);
     }
     setCaptionFromSettings();
-    N18->setChecked(layoutFlag == 1);
+    m_menu->N18->setChecked(layoutFlag == 1);
     WinPosition();
     selectLastRow();
     RefreshCounters();
-    edData->hide();
-    edTime->hide();
-    cbBandEdit->hide();
-    Timer1->start();
+    m_entry->hideDateFields();
+    m_timer->start();
     CreateRigControl();
 }
 
@@ -638,9 +320,9 @@ void TMain::FormActivate()
     if (m_activating)
         return;
     m_activating = true;
-    if ((myCall.isEmpty() || contestName.isEmpty()) && windows.start)
-        m_ctx.services.prompts->showModal(*windows.start);
-    edCall1->setFocus();
+    if ((myCall.isEmpty() || contestName.isEmpty()) && m_windows.start)
+        m_ctx.services.prompts->showModal(*m_windows.start);
+    m_entry->focusCall1();
     m_activating = false;
 }
 
@@ -651,30 +333,28 @@ void TMain::FormDestroy()
         ini.writeInteger(QStringLiteral("Main"), QStringLiteral("Left"), x());
         ini.writeInteger(QStringLiteral("Main"), QStringLiteral("Top"), y());
         ini.writeInteger(QStringLiteral("Main"), QStringLiteral("Position"), layoutFlag);
-        ini.writeInteger(QStringLiteral("Main"), QStringLiteral("SwlDouble"), N20->isChecked() ? 1 : 0);
-        ini.writeInteger(QStringLiteral("Main"), QStringLiteral("TourTracking"), chTour->isChecked() ? 1 : 0);
+        ini.writeInteger(QStringLiteral("Main"), QStringLiteral("SwlDouble"), m_menu->N20->isChecked() ? 1 : 0);
+        ini.writeInteger(QStringLiteral("Main"), QStringLiteral("TourTracking"), m_top->tracksTours() ? 1 : 0);
         ini.writeInteger(QStringLiteral("Message"), QStringLiteral("QslMesCh"), qsl.standard ? 1 : 0);
         ini.writeString(QStringLiteral("Message"), QStringLiteral("QslMessage"), qsl.ownText);
         ini.writeFloat(QStringLiteral("MyPosition"), QStringLiteral("Latitude"), myLatitude);
         ini.writeFloat(QStringLiteral("MyPosition"), QStringLiteral("Longitude"), myLongitude);
-        ini.writeString(QStringLiteral("Radio"), QStringLiteral("numRadio"),
-                        btRdaio1->isChecked() ? QStringLiteral("1") : QStringLiteral("2"));
+        ini.writeString(QStringLiteral("Radio"), QStringLiteral("numRadio"), QString::number(m_top->radio()));
         ini.writeString(QStringLiteral("MySetting"), QStringLiteral("Contest"), contestName);
         ini.writeString(QStringLiteral("MySetting"), QStringLiteral("Call"), myCall);
-        if (backups)
-            BackupScheduler::write(m_ctx.settingsPath, backups->settings());
+        m_safety->writeSettings();
     } catch (const std::exception &e) {
         showError(*m_ctx.services.prompts, asError(e));
     }
-    KillRigControl();
+    m_rig->stop();
 }
 
 void TMain::closeEvent(QCloseEvent *event)
 {
     event->accept();
     QMainWindow::closeEvent(event);
-    if (windows.rptQso)
-        windows.rptQso->hide();
+    if (m_windows.rptQso)
+        m_windows.rptQso->hide();
     QCoreApplication::postEvent(qApp, new QEvent(QEvent::Quit));
 }
 
@@ -689,72 +369,247 @@ void TMain::N9Click()
 void TMain::RefreshCounters()
 {
     const CounterTexts t = counterTexts(m_qsos->count(), m_qsos->countWithNr2());
-    setStatusText(2, t.qso);
-    setStatusText(3, t.points);
+    setStatusText(MainStatusBar::Qso, t.qso);
+    setStatusText(MainStatusBar::Points, t.points);
 }
 
 void TMain::setStatusText(int panel, const QString &text)
 {
-    if (panel >= 1 && panel <= 5)
-        StatusPanels[panel - 1]->setText(text);
+    m_status->setText(panel, text);
 }
 
 QString TMain::statusText(int panel) const
 {
-    return panel >= 1 && panel <= 5 ? StatusPanels[panel - 1]->text() : QString();
+    return m_status->text(panel);
 }
 
 void TMain::selectLastRow()
 {
-    const int rows = m_logModel->rowCount();
-    if (rows > 0) {
-        DBGrid1->selectRow(rows - 1);
-        DBGrid1->scrollTo(m_logModel->index(rows - 1, 0));
-    }
+    m_grid->showLastRow();
 }
 
 void TMain::deleteSelectedFromGrid()
 {
-    const QModelIndexList rows = DBGrid1->selectionModel() ? DBGrid1->selectionModel()->selectedRows()
-                                                           : QModelIndexList();
-    const int row = rows.isEmpty() ? DBGrid1->currentIndex().row() : rows.first().row();
+    const int row = m_grid->selectedRow();
     const qint64 id = m_logModel->idAt(row);
     if (id <= 0)
         return;
     m_qsos->remove(id);
     const int count = m_logModel->rowCount();
     if (count > 0)
-        DBGrid1->selectRow(std::min(row, count - 1));
+        m_grid->selectRow(std::min(row, count - 1));
     RefreshCounters();
 }
 
-bool TMain::eventFilter(QObject *watched, QEvent *event)
+void TMain::actUndoClick()
 {
-    if (watched == DBGrid1 && event->type() == QEvent::KeyPress) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Delete && (key->modifiers() & Qt::ControlModifier)) {
-            guard([this] { deleteSelectedFromGrid(); });
-            return true;
-        }
-        return false;
-    }
-    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)
-        && entryUndoKey(watched, static_cast<QKeyEvent *>(event)))
-        return true;
-    if (event->type() == QEvent::KeyPress)
-        return entryKeyPress(watched, static_cast<QKeyEvent *>(event));
-    if (event->type() == QEvent::FocusIn)
-        entryFocusIn(watched, static_cast<QFocusEvent *>(event));
-    return QMainWindow::eventFilter(watched, event);
+    // Not in the middle of an edit or of manual entry (the menu "Журнал" is off then).
+    if (m_menu->log->menuAction()->isEnabled() && !editMode())
+        m_safety->undo();
 }
 
 // ---------------------------------------------------------------------------------------------
-// Windows opened from the menu
+// Reports and rig control, done by their controllers
+
+void TMain::ADIF1Click()
+{
+    ExportAdif();
+}
+
+void TMain::ADIF2Click()
+{
+    if (m_windows.coment)
+        m_ctx.services.prompts->showModal(*m_windows.coment);
+}
+
+void TMain::SCL1Click()
+{
+    ExportLoggerFile();
+}
+
+void TMain::SCL2Click()
+{
+    ImportLoggerFile();
+}
+
+void TMain::ExportAdif()
+{
+    reportcommands::exportAdif(m_ctx, *m_qsos, {myCall, contestName, qsl}, [this] { selectLastRow(); });
+}
+
+void TMain::ExportLoggerFile()
+{
+    reportcommands::exportLoggerFile(m_ctx, *m_qsos, {myCall, contestName, qsl}, [this] { selectLastRow(); });
+}
+
+void TMain::ImportLoggerFile()
+{
+    reportcommands::importLoggerFile(m_ctx, *m_qsos, [this] {
+        selectLastRow();
+        RefreshCounters();
+    });
+}
+
+void TMain::CreateRigControl(bool announce, bool refreshBoxes)
+{
+    m_rig->start(announce, refreshBoxes);
+}
+
+void TMain::StatusChangeEvent(int rig)
+{
+    m_rig->statusChanged(rig);
+}
+
+void TMain::ParamsChangeEvent(int, int)
+{
+    m_rig->paramsChanged();
+}
+
+bool TMain::selectedRadioOnline() const
+{
+    return m_rig->selectedRadioOnline();
+}
+
+void TMain::CAT1Click()
+{
+    m_rig->setUp();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Windows opened from the menus
 
 void TMain::N10Click()
 {
-    if (windows.contest)
-        m_ctx.services.prompts->showModal(*windows.contest);
+    if (m_windows.contest)
+        m_ctx.services.prompts->showModal(*m_windows.contest);
+}
+
+void TMain::N14Click()
+{
+    if (m_windows.sntp)
+        m_ctx.services.prompts->showModal(*m_windows.sntp);
+}
+
+void TMain::N5Click()
+{
+    // The manual lies in the working directory, where the program is installed and started.
+    const QString path = QDir::current().absoluteFilePath(QStringLiteral("manual.pdf"));
+    if (!QFileInfo::exists(path)) {
+        m_ctx.services.prompts->warning(QStringLiteral("Руководство пользователя не найдено: нет файла %1.\n"
+                                                       "Переустановите программу, чтобы вернуть его.")
+                                            .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    if (!m_ctx.services.shell->openUrl(QUrl::fromLocalFile(path)))
+        m_ctx.services.prompts->warning(QStringLiteral("Не удалось открыть руководство пользователя %1.\n"
+                                                       "Установите программу для просмотра файлов PDF.")
+                                            .arg(QDir::toNativeSeparators(path)));
+}
+
+void TMain::N6Click()
+{
+    if (m_windows.about)
+        m_ctx.services.prompts->showModal(*m_windows.about);
+}
+
+void TMain::actStatsClick()
+{
+    // The action has toggled its own mark already when triggered; the window decides.
+    const bool show = !m_stats->isVisible();
+    m_stats->setVisible(show);
+    if (show)
+        m_stats->raise();
+    m_menu->actStats->setChecked(show);
+}
+
+void TMain::N17Click()
+{
+    TRptQso *rpt = m_windows.rptQso;
+    if (!rpt)
+        return;
+    // The action has toggled its own mark already when triggered; the window decides.
+    const bool show = !rpt->isVisible();
+    rpt->setVisible(show);
+    if (show)
+        rpt->raise();
+    m_menu->N17->setChecked(show);
+}
+
+void TMain::repeatsWindowClosed()
+{
+    m_menu->N17->setChecked(false);
+}
+
+void TMain::actMyPositionClick()
+{
+    if (!m_myPosition) {
+        m_myPosition = new TMyPosition(m_ctx, this);
+        placeBesideMainOnFirstShow(*m_myPosition, *this, *m_entry);
+        connect(m_myPosition, &TMyPosition::saved, this, [this](const GeoPosition &p) {
+            guard([this, p] { setMyPosition(p.latitude, p.longitude); });
+        });
+    }
+    m_myPosition->showPosition(GeoPosition{myLatitude, myLongitude});
+}
+
+void TMain::setMyPosition(double latitude, double longitude)
+{
+    myLatitude = latitude;
+    myLongitude = longitude;
+    // The station on screen is measured again from the new place.
+    ShowInfoCall();
+}
+
+void TMain::actCheckClick()
+{
+    if (!m_logCheck) {
+        TLogCheck::Sources sources;
+        sources.recordCount = [this] { return m_qsos->count(); };
+        sources.tours = [this] {
+            std::set<int> numbers;
+            for (const TourRow &row : m_tours->all())
+                numbers.insert(row.tour);
+            QStringList tours;
+            for (const int n : numbers)
+                tours << QString::number(n);
+            return tours;
+        };
+        // The contest calls in use by the partial check, as the data refresh last left them.
+        sources.knownCalls = [this] { return ScpStore(m_qsos->connection()).calls(); };
+        m_logCheck = new TLogCheck(m_ctx, sources, this);
+        connect(m_logCheck, &TLogCheck::recordChosen, this,
+                [this](qint64 id) { guard([this, id] { selectCheckedRecord(id); }); });
+        // Beside the main window the first time, unless it has a place of its own in the file.
+        if (IniFile(m_ctx.settingsPath).readInteger(QStringLiteral("LogCheck"), QStringLiteral("Left"), -1) != -1)
+            m_logCheck->setProperty(placement::Placed, true);
+        placeBesideMainOnFirstShow(*m_logCheck, *this, *m_entry);
+    } else if (!m_logCheck->runner().running()) {
+        m_logCheck->refreshScopes();
+    }
+    m_logCheck->show();
+    m_logCheck->raise();
+    m_logCheck->activateWindow();
+}
+
+void TMain::selectCheckedRecord(qint64 id)
+{
+    if (editMode()) {
+        setStatusText(MainStatusBar::Notice, QStringLiteral("Запись можно выбрать после окончания редактирования"));
+        return;
+    }
+    bool exists = true;
+    try {
+        m_qsos->byId(id);
+    } catch (const Error &) {
+        exists = false;
+    }
+    if (!exists || !m_grid->showRecord(id)) {
+        m_ctx.services.prompts->warning(QStringLiteral("Этой записи уже нет в журнале"));
+        return;
+    }
+    raise();
+    activateWindow();
+    m_grid->setFocus();
 }
 
 } // namespace vireo

@@ -1,206 +1,170 @@
-// Station information and the duplicate check of the main window.
+// The main window's look at what is typed: the repeat check and the station lookup of a call,
+// the band of the frequency, the field layout, and the clock with the current tour.
 
 #include "app/tmain.h"
 
-#include "base/ui/window_placement.h"
+#include "app/main_menu.h"
+#include "app/main_status_bar.h"
+#include "app/scp_link.h"
+#include "base/ini_file.h"
+#include "base/ui/widget_kit.h"
+#include "contest/tour_clock.h"
 #include "db/qso_store.h"
-#include "db/reference_store.h"
+#include "db/tour_store.h"
+#include "entry/band_plan.h"
+#include "entry/field_layout.h"
+#include "entry/ui/entry_panel.h"
+#include "entry/ui/top_strip.h"
 #include "stationinfo/dupe_check.h"
-#include "stationinfo/exchange_capture.h"
 #include "stationinfo/station_lookup.h"
 #include "stationinfo/ui/call_field_colour.h"
+#include "stationinfo/ui/station_panel.h"
 #include "stationinfo/ui/trptqso.h"
 
 #include <QAction>
-#include <QFrame>
-#include <QApplication>
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-
-#include <array>
 
 namespace vireo {
 
-namespace {
-
-// The capture buttons indexed by capture::Kind.
-std::array<QRadioButton *, 6> captureButtons(const TMain &m)
-{
-    return {m.rbCQ, m.rbITU, m.rbRU, m.rbLoc, m.rbState, m.rbDeg};
-}
-
-} // namespace
-
-void TMain::attachRepeatsWindow()
-{
-    if (!windows.rptQso)
-        return;
-    // The repeats window draws against the entry line as it stands when it paints.
-    windows.rptQso->setEntrySource([this] {
-        return dupe::Entry{edCall1->text(), edCall2->text(), currentBand, modeCode(), edTour->text()};
-    });
-    placeBesideMainOnFirstShow(*windows.rptQso, *this, *Panel1);
-}
-
-void TMain::connectStationHandlers()
-{
-    connect(edCall1, &QLineEdit::textChanged, this, [this] { guard([this] { edCall1Change(); }); });
-    connect(edCall2, &QLineEdit::textChanged, this, [this] { guard([this] { edCall2Change(); }); });
-    // The group is not exclusive so that "X" can clear it; a click keeps exactly the clicked one.
-    for (QRadioButton *b : captureButtons(*this)) {
-        connect(b, &QRadioButton::clicked, this, [this, b] {
-            guard([this, b] {
-                for (QRadioButton *other : captureButtons(*this))
-                    other->setChecked(other == b);
-                ColorRbInfo();
-            });
-        });
-    }
-    connect(Button1, &QPushButton::clicked, this, [this] { guard([this] { Button1Click(); }); });
-}
-
-namespace {
-
 // The change of one call field; side 1 is the heard station, side 2 the worked station.
-struct Side {
-    QLineEdit *call, *rst, *nr;
-};
-
-void callFieldChange(TMain &m, const Side &side)
+void TMain::callFieldChange(int side)
 {
-    const QString mode = m.modeCode();
-    const QString call = side.call->text();
+    const QString mode = modeCode();
+    const QString call = m_entry->call(side);
+    if (m_top->keepsReports())
+        m_entry->setReport(side, call.isEmpty() ? QString() : dupe::defaultReport(mode));
+    FreqToBand();
 
-    if (m.chRst->isChecked()) {
-        side.rst->setText(dupe::defaultReport(mode));
-        if (call.isEmpty())
-            side.rst->clear();
-    }
-    m.FreqToBand();
-
-    const QString tour = m.edTour->text();
-    m.heardCount = m.qsos().heardRepeatCount(m.currentBand, mode, call, tour);
-    m.workedCount = m.qsos().workedRepeatCount(m.currentBand, mode, call, tour);
-
-    // Edit mode shows as the yellow heard report field.
-    const dupe::FieldColour colour =
-        dupe::callFieldColour(m.heardCount, m.workedCount, call.isEmpty(), m.editMode());
-    TMain::setBackground(side.call, dupe::rgb(colour, TMain::windowColour()));
-
-    if (TRptQso *rpt = m.windows.rptQso) {
-        rpt->setCounts(m.heardCount, m.workedCount);
-        rpt->setRepeats(m.qsos().repeats(call));
+    const QString tour = m_top->tour();
+    heardCount = m_qsos->heardRepeatCount(currentBand, mode, call, tour);
+    workedCount = m_qsos->workedRepeatCount(currentBand, mode, call, tour);
+    // Edit mode shows as the yellow heard report field; manual entry keeps its own colour
+    // whatever the counts.
+    const dupe::FieldColour colour = m_top->manualEntry()
+                                         ? dupe::FieldColour::LightGreen
+                                         : dupe::callFieldColour(heardCount, workedCount, call.isEmpty(), editMode());
+    m_entry->setCallColour(side, dupe::rgb(colour, kit::windowColour()));
+    if (TRptQso *rpt = m_windows.rptQso) {
+        rpt->setCounts(heardCount, workedCount);
+        rpt->setRepeats(m_qsos->repeats(call));
     }
 
-    // Manual entry keeps its own colour whatever the counts.
-    if (m.chCopy->isChecked())
-        TMain::setBackground(side.call, dupe::rgb(dupe::FieldColour::LightGreen, TMain::windowColour()));
-
-    m.lookupCall = call;
-    m.ShowInfoCall();
-
-    capture::Button buttons[6];
-    const auto rbs = captureButtons(m);
-    for (int i = 0; i < 6; ++i)
-        buttons[i] = capture::Button{rbs[size_t(i)]->isChecked(), rbs[size_t(i)]->text()};
-    if (const std::optional<QString> value = capture::copyValue(buttons))
-        side.nr->setText(*value);
-
-    m.FreqToBand();
-    m.ScpCheck(side.call);
-}
-
-} // namespace
-
-void TMain::edCall1Change()
-{
-    callFieldChange(*this, Side{edCall1, edRst1, edNr1});
-}
-
-void TMain::edCall2Change()
-{
-    callFieldChange(*this, Side{edCall2, edRst2, edNr2});
+    lookupCall = call;
+    ShowInfoCall();
+    if (const std::optional<QString> value = m_station->captured())
+        m_entry->setNumber(side, *value);
+    FreqToBand();
+    m_scp->check(side);
 }
 
 void TMain::ShowInfoCall()
 {
-    StationLookup lookup(references());
-    const StationDisplay d = lookup.lookup(lookupCall, myLatitude, myLongitude);
-    if (d.reset) {
-        ClearTerr();
+    const StationDisplay d = StationLookup(*m_refs).lookup(lookupCall, myLatitude, myLongitude);
+    m_station->show(d);
+    if (d.reset)
         return;
-    }
-    lbDxccRpt->setText(d.dxcc);
-    lbPrefix->setText(d.prefix);
-    rbCQ->setText(d.cq);
-    rbITU->setText(d.itu);
-    rbState->setText(d.state);
-    lbContinentRpt->setText(d.continent);
     stationLatitude = d.stationLatitude;
     stationLongitude = d.stationLongitude;
     distanceMetres = d.distanceMetres;
     azimuthDegrees = d.azimuthDegrees;
-    lbDistance->setText(d.distance);
-    rbDeg->setText(d.deg);
-    lbCountry->setText(d.country);
-    if (d.ru)
-        rbRU->setText(*d.ru);
-    rbLoc->setText(d.loc);
 }
 
-void TMain::ClearTerr()
+void TMain::FreqToBand()
 {
-    const StationDisplay d = StationDisplay::cleared();
-    lbDxccRpt->setText(d.dxcc);
-    lbContinentRpt->setText(d.continent);
-    rbCQ->setText(d.cq);
-    rbRU->setText(*d.ru);
-    rbITU->setText(d.itu);
-    rbState->setText(d.state);
-    rbLoc->setText(d.loc);
-    rbDeg->setText(d.deg);
-    lbCountry->setText(d.country);
-    lbPrefix->setText(d.prefix);
-    lbDistance->setText(d.distance);
+    // In edit mode the record's own frequency field counts.
+    const bool editing = m_entry->showsEditDate() && m_top->showsEditFrequency();
+    bandFromFrequencyText(editing ? m_top->editFrequencyText() : m_top->frequencyText());
 }
 
-void TMain::ColorRbInfo()
+void TMain::bandFromFrequencyText(const QString &text, bool sayOutside)
 {
-    const QColor face = QApplication::palette().color(QPalette::Button);
-    for (QRadioButton *b : captureButtons(*this)) {
-        QPalette p = b->palette();
-        p.setColor(b->backgroundRole(), b->isChecked() ? yellow() : face);
-        b->setPalette(p);
+    const bandplan::BandLookup found = bandplan::lookupBand(text, selectedRadioOnline());
+    if (found.band)
+        currentBand = *found.band;
+    // A number of no band keeps the band; the listener must see which one the QSO goes to. The
+    // message gives way, and what the panel said before comes back, once the frequency has a band.
+    if (found.outsideBands && sayOutside) {
+        const QString warning = bandplan::outsideBandsText(text, currentBand);
+        if (m_bandWarning.isEmpty())
+            m_beforeBandWarning = statusText(MainStatusBar::Notice);
+        if (warning != m_bandWarning)
+            setStatusText(MainStatusBar::Notice, warning);
+        m_bandWarning = warning;
+    } else if (!found.outsideBands && !m_bandWarning.isEmpty()) {
+        if (statusText(MainStatusBar::Notice) == m_bandWarning)
+            setStatusText(MainStatusBar::Notice, m_beforeBandWarning);
+        m_bandWarning.clear();
     }
 }
 
-void TMain::Button1Click()
+void TMain::cbFreqChange()
 {
-    for (QRadioButton *b : captureButtons(*this))
-        b->setChecked(false);
-    ColorRbInfo();
-    edCall1->setFocus();
+    FreqToBand();
 }
 
-void TMain::N17Click()
+void TMain::cbFreqTyped(const QString &typed)
 {
-    TRptQso *rpt = windows.rptQso;
-    if (!rpt)
+    // Key by key: "7", "70", "701" are on the way to 7012, not frequencies of no band. The
+    // warning waits for the next look at the band (a call typed, the QSO saved).
+    bandFromFrequencyText(typed, false);
+}
+
+void TMain::edFreqEditChange()
+{
+    FreqToBand();
+    m_entry->setEditBand(currentBand);
+}
+
+void TMain::WinPosition()
+{
+    const bool column = m_menu->N18->isChecked();
+    m_menu->N18->setText(layout::menuCaption(column));
+    m_entry->placeFields(column, m_top->keepsReports());
+}
+
+void TMain::chRstClick()
+{
+    WinPosition();
+}
+
+void TMain::N18Click()
+{
+    // The action toggled its own check mark already; the flag follows it.
+    layoutFlag = m_menu->N18->isChecked() ? 1 : 0;
+    WinPosition();
+}
+
+void TMain::N20Click()
+{
+    m_menu->N20->setText(m_menu->N20->isChecked() ? QStringLiteral("Снять режим копии строки с рокировкой данных")
+                                                  : QStringLiteral("Установить режим копии строки с рокировкой данных"));
+}
+
+void TMain::Timer1Timer()
+{
+    const QDateTime utc = m_ctx.services.utcClock->nowUtc().toUTC();
+    CurrentUtcDate = tourclock::utcDateText(utc);
+    setStatusText(MainStatusBar::Date, CurrentUtcDate);
+    CurrentUtcTime = tourclock::utcTimeText(utc);
+    m_top->setUtcSeconds(tourclock::utcSecondsText(utc));
+    if (!m_top->tracksTours())
         return;
-    // The action has toggled its own mark already when triggered; the window decides.
-    if (rpt->isVisible()) {
-        rpt->hide();
-        N17->setChecked(false);
-    } else {
-        rpt->show();
-        rpt->raise();
-        N17->setChecked(true);
-    }
+    const auto state = tourclock::currentTour(m_tours->all(), utc);
+    if (!state)
+        return;
+    m_top->setTour(state->tourText);
+    if (state->timeLeft)
+        m_top->setTimeLeft(*state->timeLeft);
+}
+
+void TMain::chTourClick()
+{
+    // Kept at once, so a program ended in the middle of a tour starts again tracking it.
+    IniFile(m_ctx.settingsPath)
+        .writeInteger(QStringLiteral("Main"), QStringLiteral("TourTracking"), m_top->tracksTours() ? 1 : 0);
+    // Without a contest name the tours and the repeat check cannot be right; say so, keep the box.
+    if (m_top->tracksTours() && contestName.trimmed().isEmpty())
+        m_ctx.services.prompts->warning(
+            QStringLiteral("Не выбран contest! Обработка туров и повторных связей, будет неверной!"));
 }
 
 } // namespace vireo

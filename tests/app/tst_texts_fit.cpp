@@ -212,7 +212,7 @@ void TextsFitTest::repeatsWindowAtItsDesignedSize()
     std::unique_ptr<EntryWindow> w = std::make_unique<EntryWindow>();
     TMain &m = *w->m;
     const test::MainControls ui(m);
-    TRptQso *rpt = m.windows.rptQso;
+    TRptQso *rpt = m.windows().rptQso;
     QVERIFY(rpt);
     w->seed(longValueRecords());
     ui.edCall1->setFocus();

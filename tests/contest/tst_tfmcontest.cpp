@@ -241,9 +241,10 @@ void TestTfmContest::editsReachTheMainWindowAtOnce()
     t.clock->now = QDateTime(QDate(2026, 12, 8), QTime(20, 0, 0), Qt::UTC);
     Program p(t.context);
     TMain &m = p.main();
-    m.Timer1->stop();
-    m.chTour->setChecked(true);
-    m.edTour->setText(QStringLiteral("0"));
+    const test::MainControls ui(m);
+    ui.Timer1->stop();
+    ui.chTour->setChecked(true);
+    ui.edTour->setText(QStringLiteral("0"));
     TfmContest &w = p.contest();
     QSignalSpy changed(&m.tours(), &TourStore::changed);
     w.DateTimePicker1->setDate(QDate(2026, 12, 8));
@@ -252,18 +253,18 @@ void TestTfmContest::editsReachTheMainWindowAtOnce()
     w.DateTimePicker4->setTime(QTime(11, 59, 59));
     QTest::mouseClick(w.btAddTour, Qt::LeftButton);
     QCOMPARE(changed.size(), 1);
-    QCOMPARE(m.edTour->text(), QStringLiteral("1"));
-    QCOMPARE(m.ibTourTime->text(), QStringLiteral("15:59:59"));
+    QCOMPARE(ui.edTour->text(), QStringLiteral("1"));
+    QCOMPARE(ui.ibTourTime->text(), QStringLiteral("15:59:59"));
 
     // A second tour running now comes after the first: the first still wins. Deleting the first
     // hands the display to the one left, whose number is 2.
     QTest::mouseClick(w.btAddTour, Qt::LeftButton);
-    QCOMPARE(m.edTour->text(), QStringLiteral("1"));
+    QCOMPARE(ui.edTour->text(), QStringLiteral("1"));
     w.DBGrid1->selectRow(0);
     t.prompts->answers = {true};
     QTest::keyClick(w.DBGrid1, Qt::Key_Delete, Qt::ControlModifier);
     QCOMPARE(changed.size(), 3);
-    QCOMPARE(m.edTour->text(), QStringLiteral("2"));
+    QCOMPARE(ui.edTour->text(), QStringLiteral("2"));
     QCOMPARE(numbers(m.tours().all()), (QList<int>{2}));
     QCOMPARE(t.prompts->texts(QStringLiteral("error")), QStringList());
 }

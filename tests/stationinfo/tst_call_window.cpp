@@ -150,7 +150,7 @@ void TestCallWindow::countsAndColoursWhileTyping()
     QCOMPARE(steps[5].heard, 0);
     QCOMPARE(steps[5].worked, 2);
 
-    TRptQso &rpt = *m.windows.rptQso;
+    TRptQso &rpt = *m.windows().rptQso;
     QCOMPARE(rpt.StatusPanels[0]->text(), QStringLiteral("Повторы: Heard = 0"));
     QCOMPARE(rpt.StatusPanels[1]->text(), QStringLiteral("Повторы: Worked = 2"));
     QCOMPARE(rpt.StatusPanels[0]->width(), 190);
@@ -250,7 +250,7 @@ void TestCallWindow::manualAndEditModes()
     QTest::keyClicks(ui.edCall1, QStringLiteral("EA3AA"));
     QCOMPARE(bg(ui.edCall1), LightGreen);
     QCOMPARE(m.heardCount, 1); // counts and the repeats window still follow
-    QCOMPARE(m.windows.rptQso->model().rowCount(), 1);
+    QCOMPARE(m.windows().rptQso->model().rowCount(), 1);
     ui.chCopy->setChecked(false);
 
     // Edit mode is recognised by the yellow heard report field, on both sides.
@@ -272,7 +272,7 @@ void TestCallWindow::repeatsWindowRowsAndPink()
                      qso(QStringLiteral("HA5C"), QStringLiteral("LZ1AA")),                         // pink
                      qso(QStringLiteral("HA5D"), QStringLiteral("YO2E")),                          // not listed
                      qso(QStringLiteral("LZ1AA"), QString())});                                    // pink
-    TRptQso &rpt = *m.windows.rptQso;
+    TRptQso &rpt = *m.windows().rptQso;
     QCOMPARE(rpt.model().rowCount(), 0); // nothing until the first check
     QTest::keyClicks(ui.edCall1, QStringLiteral("LZ1AA"));
     RepeatModel &model = rpt.model();
@@ -345,7 +345,7 @@ void TestCallWindow::repeatsWindowRowsAndPink()
 void TestCallWindow::repeatsWindowToggleAndPlacement()
 {
     start(false);
-    TRptQso *rpt = main().windows.rptQso;
+    TRptQso *rpt = main().windows().rptQso;
     QAction *n17 = test::MainControls(main()).N17;
     QCOMPARE(rpt->windowTitle(), QStringLiteral("Повторные связи"));
     QCOMPARE(rpt->size(), QSize(406, 230));
@@ -381,7 +381,7 @@ void TestCallWindow::repeatsWindowToggleAndPlacement()
     QCOMPARE(ini.readInteger(QStringLiteral("RptQso"), QStringLiteral("Height"), -1), 300);
 
     m_program = std::make_unique<Program>(m_t->context);
-    rpt = main().windows.rptQso;
+    rpt = main().windows().rptQso;
     QCOMPARE(rpt->pos(), QPoint(33, 44));
     QCOMPARE(rpt->size(), QSize(500, 300));
     QVERIFY(!rpt->isVisible()); // each run starts hidden

@@ -356,7 +356,7 @@ private slots:
         t.context.services.utcClock = std::make_shared<SlowClock>();
         Program p(t.context);
         TMain &m = p.main();
-        TSntp *w = m.windows.sntp;
+        TSntp *w = m.windows().sntp;
         QVERIFY(w);
         w->setPort(server.port());
         w->ComboBox1->setEditText(QStringLiteral("127.0.0.1"));

@@ -127,8 +127,8 @@ MainControls::MainControls(TMain &m)
 
     Timer1 = control<QTimer>(&m, "Timer1");
     backups = control<BackupScheduler>(&m, "Backups");
-    stats = m.stats;
-    scpWindow = m.scpWindow;
+    stats = m.statsWindow();
+    scpWindow = m.scpWindow();
 }
 
 } // namespace vireo::test

@@ -1,4 +1,4 @@
-#include "app/freq_box_edit.h"
+#include "entry/ui/freq_box_edit.h"
 
 #include <QKeyEvent>
 

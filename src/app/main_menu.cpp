@@ -1,0 +1,109 @@
+#include "app/main_menu.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace vireo {
+
+namespace {
+
+QAction *action(QMenu *menu, const char *name, const QString &caption)
+{
+    QAction *a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+QMenu *submenu(QMenu *parent, const char *name, const QString &caption)
+{
+    QMenu *m = parent->addMenu(caption);
+    m->setObjectName(QString::fromLatin1(name));
+    return m;
+}
+
+QMenu *topMenu(QMenuBar *bar, const char *name, const QString &caption)
+{
+    QMenu *m = bar->addMenu(caption);
+    m->setObjectName(QString::fromLatin1(name));
+    return m;
+}
+
+} // namespace
+
+MainMenu MainMenu::build(QMainWindow &window)
+{
+    MainMenu m;
+    QMenuBar *bar = window.menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    m.log = topMenu(bar, "mnLog", QStringLiteral("Журнал"));
+    m.actUndo = action(m.log, "actUndo", QStringLiteral("Отменить"));
+    m.actUndo->setEnabled(false);
+    m.log->addSeparator();
+    m.N7 = action(m.log, "N7", QStringLiteral("Очистить лог"));
+    m.log->addSeparator();
+    m.exportMenu = submenu(m.log, "mnExport", QStringLiteral("Экспорт"));
+    m.SCL1 = action(m.exportMenu, "SCL1", QStringLiteral("В файл SCL (файл логгера)"));
+    m.exportMenu->addSeparator();
+    m.cbr2 = action(m.exportMenu, "cbr2", QStringLiteral("В файл CABRILLO/ЕРМАК"));
+    m.exportMenu->addSeparator();
+    m.ADIF1 = action(m.exportMenu, "ADIF1", QStringLiteral("В файл ADIF"));
+    m.ADIF2 = action(m.exportMenu, "ADIF2", QStringLiteral("Комментарий для файла выгрузки формата ADIF"));
+    m.importMenu = submenu(m.log, "mnImport", QStringLiteral("Импорт"));
+    m.SCL2 = action(m.importMenu, "SCL2", QStringLiteral("из файла SCL (файл логгера)"));
+    m.log->addSeparator();
+    m.actCheck = action(m.log, "actCheck", QStringLiteral("Проверка журнала…"));
+    m.actRestore = action(m.log, "actRestore", QStringLiteral("Восстановить из резервной копии…"));
+    m.log->addSeparator();
+    m.N9 = action(m.log, "N9", QStringLiteral("Выход"));
+
+    m.settings = topMenu(bar, "mnSettings", QStringLiteral("Установки"));
+    m.CAT1 = action(m.settings, "CAT1", QStringLiteral("Управление CAT"));
+    m.settings->addSeparator();
+    m.N20 = action(m.settings, "N20", QStringLiteral("Установить режим копии строки с рокировкой данных"));
+    m.N20->setCheckable(true);
+    m.N14 = action(m.settings, "N14", QStringLiteral("Синхронизировать  время"));
+    m.settings->addSeparator();
+    m.actDataUpdate = action(m.settings, "actDataUpdate", QStringLiteral("Обновить данные стран и позывных…"));
+    m.actMyPosition = action(m.settings, "actMyPosition", QStringLiteral("Моё местоположение…"));
+
+    m.N10 = bar->addAction(QStringLiteral("Настройка туров"));
+    m.N10->setObjectName(QStringLiteral("N10"));
+
+    m.windows = topMenu(bar, "mnWindows", QStringLiteral("Окна"));
+    m.N17 = action(m.windows, "N17", QStringLiteral("Повторные связи"));
+    m.N17->setCheckable(true);
+    m.actScp = action(m.windows, "actScp", QStringLiteral("Частичный поиск позывных"));
+    m.actScp->setCheckable(true);
+    m.actStats = action(m.windows, "actStats", QStringLiteral("Статистика"));
+    m.actStats->setCheckable(true);
+    m.N18 = action(m.windows, "N18", QStringLiteral("Установить окна ввода"));
+    m.N18->setCheckable(true);
+
+    m.help = topMenu(bar, "mnHelp", QStringLiteral("Справка"));
+    m.N5 = action(m.help, "N5", QStringLiteral("Руководство пользователя"));
+    m.N6 = action(m.help, "N6", QStringLiteral("О программе"));
+
+    m.popup = new QMenu(&window);
+    m.popup->setObjectName(QStringLiteral("PopupMenu1"));
+    m.N12 = action(m.popup, "N12", QStringLiteral("Редактировать запись"));
+    m.N13 = action(m.popup, "N13", QStringLiteral("Удалить запись"));
+    return m;
+}
+
+void MainMenu::setTopLevelEnabled(int position, bool enabled) const
+{
+    QAction *items[] = {log->menuAction(), settings->menuAction(), N10, windows->menuAction(), help->menuAction()};
+    if (position >= 1 && position <= 5)
+        items[position - 1]->setEnabled(enabled);
+}
+
+void MainMenu::setAllTopLevelEnabled(bool enabled) const
+{
+    for (int position = 1; position <= 5; ++position)
+        setTopLevelEnabled(position, enabled);
+}
+
+} // namespace vireo
