@@ -31,24 +31,24 @@ QStringList storageNotices()
 
 } // namespace
 
-LogSafety::LogSafety(const AppContext &context, const Parts &parts, bool startSkipped)
-    : QObject(parts.window), m_ctx(context), m_parts(parts), m_startSkipped(startSkipped)
+LogSafety::LogSafety(const AppContext &context, const Links &links, bool startSkipped)
+    : QObject(links.window), m_ctx(context), m_links(links), m_startSkipped(startSkipped)
 {
-    m_journal = std::make_shared<UndoJournal>(m_parts.qsos);
+    m_journal = std::make_shared<UndoJournal>(m_links.qsos);
     const std::shared_ptr<UtcClock> clock = m_ctx.services.utcClock;
     m_backups = new BackupScheduler(m_ctx.databasePath, BackupScheduler::read(m_ctx.settingsPath),
                                     [clock] { return clock ? clock->nowUtc() : QDateTime::currentDateTimeUtc(); },
                                     this);
     m_backups->setObjectName(QStringLiteral("Backups"));
-    connect(&m_parts.qsos, &QsoStore::logChanged, this, [this] {
+    connect(&m_links.qsos, &QsoStore::logChanged, this, [this] {
         m_backups->markChanged();
         refreshUndoAction();
         // The log takes writes again: a fault shown earlier, or the full disk, is over.
-        m_parts.status.logWritable(storageNotices());
+        m_links.status.logWritable(storageNotices());
     });
     connect(m_backups, &BackupScheduler::copyFailed, this,
-            [this](const QString &text) { m_parts.status.setText(MainStatusBar::Notice, text); });
-    m_parts.undo->setShortcut(QKeySequence::Undo);
+            [this](const QString &text) { m_links.status.setText(MainStatusBar::Notice, text); });
+    m_links.undo->setShortcut(QKeySequence::Undo);
     refreshUndoAction();
     m_backups->start();
     m_housekeeping = new QTimer(this);
@@ -76,7 +76,7 @@ void LogSafety::checkDiskAtStart()
     const bool full = logdisk::full(path) || (skipped && !readOnly);
     if (!full && !readOnly)
         return;
-    m_parts.status.setText(MainStatusBar::Notice, full ? logdisk::fullStatus() : logdisk::readOnlyStatus());
+    m_links.status.setText(MainStatusBar::Notice, full ? logdisk::fullStatus() : logdisk::readOnlyStatus());
     m_housekeeping->start();
     m_ctx.services.prompts->warning(full ? logdisk::fullNotice(file.absolutePath()) : logdisk::readOnlyNotice(path));
 }
@@ -85,40 +85,40 @@ void LogSafety::retryHousekeeping()
 {
     try {
         if (m_startSkipped)
-            m_startSkipped = !Database::completeHousekeeping(m_parts.qsos.connection(), referenceFiles());
+            m_startSkipped = !Database::completeHousekeeping(m_links.qsos.connection(), referenceFiles());
         const bool undoDone = m_journal->retryPending();
         if (m_startSkipped || !undoDone || logdisk::full(m_ctx.databasePath))
             return;
         m_housekeeping->stop();
-        if (storageNotices().contains(m_parts.status.text(MainStatusBar::Notice)))
-            m_parts.status.setText(MainStatusBar::Notice, QString());
+        if (storageNotices().contains(m_links.status.text(MainStatusBar::Notice)))
+            m_links.status.setText(MainStatusBar::Notice, QString());
         emit countersChanged();
     } catch (const std::exception &e) {
         // Not a matter of room or rights: trying again would only repeat it.
         m_housekeeping->stop();
-        m_parts.status.setText(MainStatusBar::Notice, errorText(e));
+        m_links.status.setText(MainStatusBar::Notice, errorText(e));
     }
 }
 
 void LogSafety::refreshUndoAction()
 {
-    m_parts.undo->setText(m_journal->nextCaption());
-    m_parts.undo->setEnabled(m_journal->canUndo());
+    m_links.undo->setText(m_journal->nextCaption());
+    m_links.undo->setEnabled(m_journal->canUndo());
 }
 
 void LogSafety::undo()
 {
-    const int count = m_parts.model.rowCount();
+    const int count = m_links.model.rowCount();
     const UndoJournal::Result r = m_journal->undo();
     refreshUndoAction();
     if (r.kind == UndoJournal::Kind::None)
         return;
-    m_parts.model.reload();
+    m_links.model.reload();
     emit countersChanged();
-    if (r.selectId > 0 && m_parts.grid.showRecord(r.selectId))
+    if (r.selectId > 0 && m_links.grid.showRecord(r.selectId))
         return;
-    if (m_parts.model.rowCount() > 0 && m_parts.model.rowCount() < count)
-        m_parts.grid.showLastRow();
+    if (m_links.model.rowCount() > 0 && m_links.model.rowCount() < count)
+        m_links.grid.showLastRow();
 }
 
 void LogSafety::restore()
@@ -137,7 +137,7 @@ void LogSafety::restore()
         }
         items << item;
     }
-    TRestore dialog(logbackup::folderOf(m_ctx.databasePath), items, m_ctx.settingsPath, m_parts.window);
+    TRestore dialog(logbackup::folderOf(m_ctx.databasePath), items, m_ctx.settingsPath, m_links.window);
     if (prompts.showModal(dialog) != QDialog::Accepted)
         return;
     const int chosen = dialog.chosen();
@@ -153,18 +153,18 @@ void LogSafety::restore()
     try {
         logbackup::check(copy.path);
         m_backups->copyNow();
-        logbackup::restore(m_parts.qsos.connection(), copy.path);
+        logbackup::restore(m_links.qsos.connection(), copy.path);
     } catch (const std::exception &e) {
-        m_parts.status.setText(MainStatusBar::Notice, errorText(e));
+        m_links.status.setText(MainStatusBar::Notice, errorText(e));
         showError(prompts, errorText(e) + unchanged);
         return;
     }
     // The history of this run belongs to the log that was replaced.
     m_journal->reset();
-    m_parts.model.reload();
-    m_parts.grid.showLastRow();
+    m_links.model.reload();
+    m_links.grid.showLastRow();
     emit countersChanged();
-    m_parts.qsos.notify(LogChange{});
+    m_links.qsos.notify(LogChange{});
     refreshUndoAction();
     try {
         m_backups->prune();
@@ -172,7 +172,7 @@ void LogSafety::restore()
         // old copies stay; the next copy tries again
         qCWarning(lcApp).noquote() << "old backups not pruned:" << errorText(e);
     }
-    m_parts.status.setText(MainStatusBar::Notice, QStringLiteral("Журнал восстановлен из копии от %1 UTC").arg(when));
+    m_links.status.setText(MainStatusBar::Notice, QStringLiteral("Журнал восстановлен из копии от %1 UTC").arg(when));
 }
 
 } // namespace vireo

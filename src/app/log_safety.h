@@ -25,7 +25,7 @@ class UndoJournal;
 class LogSafety : public QObject {
     Q_OBJECT
 public:
-    struct Parts {
+    struct Links {
         QsoStore &qsos;
         LogTableModel &model;
         LogGrid &grid;
@@ -34,7 +34,7 @@ public:
         QWidget *window;  // the main window, the dialogs' parent
     };
     // startSkipped: the start-up could not write what it wanted to (a full disk, a read-only file).
-    LogSafety(const AppContext &context, const Parts &parts, bool startSkipped);
+    LogSafety(const AppContext &context, const Links &links, bool startSkipped);
     ~LogSafety() override;
 
     // Takes back the newest change of the log, and shows where it was.
@@ -55,7 +55,7 @@ private:
     void retryHousekeeping();
 
     const AppContext &m_ctx;
-    Parts m_parts;
+    Links m_links;
     bool m_startSkipped;
     std::shared_ptr<UndoJournal> m_journal;
     BackupScheduler *m_backups = nullptr; // "Backups"

@@ -14,10 +14,10 @@
 
 namespace vireo {
 
-ScpLink::ScpLink(const AppContext &context, const Parts &parts, std::function<Where()> where)
-    : QObject(parts.window), m_ctx(context), m_parts(parts), m_where(std::move(where))
+ScpLink::ScpLink(const AppContext &context, const Links &links, std::function<Where()> where)
+    : QObject(links.window), m_ctx(context), m_links(links), m_where(std::move(where))
 {
-    m_data = std::make_shared<ScpData>(m_parts.qsos, m_ctx.databasePath);
+    m_data = std::make_shared<ScpData>(m_links.qsos, m_ctx.databasePath);
     // Read in the background: the lists appear for what is typed once the index is in place.
     connect(m_data.get(), &ScpData::ready, this, [this] {
         guard([this] {
@@ -26,11 +26,11 @@ ScpLink::ScpLink(const AppContext &context, const Parts &parts, std::function<Wh
         });
     });
     m_window = std::make_shared<TScp>(m_ctx, nullptr);
-    placeBesideMainOnFirstShow(*m_window, *m_parts.window, *m_parts.beside);
-    connect(m_window.get(), &TScp::closed, this, [this] { m_parts.toggle->setChecked(false); });
+    placeBesideMainOnFirstShow(*m_window, *m_links.window, *m_links.beside);
+    connect(m_window.get(), &TScp::closed, this, [this] { m_links.toggle->setChecked(false); });
     connect(m_window.get(), &TScp::chosen, this, [this](const QString &call) { guard([this, call] { choose(call); }); });
     // After a change of the whole log the rows on screen may name calls the index no longer has.
-    connect(&m_parts.qsos, &QsoStore::logChanged, this, [this](const LogChange &change) {
+    connect(&m_links.qsos, &QsoStore::logChanged, this, [this](const LogChange &change) {
         if (change.kind != LogChange::Reset)
             return;
         // The rows go at once; the lists of what is typed come back when the index is read
@@ -38,7 +38,7 @@ ScpLink::ScpLink(const AppContext &context, const Parts &parts, std::function<Wh
         m_window->clearResults();
         if (!m_window->isVisible())
             return;
-        if (m_parts.entry.call(m_side ? m_side : 1).size() >= 2)
+        if (m_links.entry.call(m_side ? m_side : 1).size() >= 2)
             m_window->showReading();
         // The read starts once the write that reported the change is over.
         QTimer::singleShot(0, this, [this] {
@@ -49,7 +49,7 @@ ScpLink::ScpLink(const AppContext &context, const Parts &parts, std::function<Wh
         });
     });
     for (int n = 1; n <= 9; ++n) {
-        auto *shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_0 + n)), m_parts.window);
+        auto *shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_0 + n)), m_links.window);
         shortcut->setObjectName(QStringLiteral("scpAlt%1").arg(n));
         connect(shortcut, &QShortcut::activated, this, [this, n] { guard([this, n] { chooseNumber(n); }); });
     }
@@ -71,7 +71,7 @@ void ScpLink::check(int side)
     // Typing never waits for the index: it is read in the background from the moment the window
     // shows, and until then the lists stay empty.
     const ScpIndex *index = m_data->indexIfReady();
-    const QString typed = m_parts.entry.call(side);
+    const QString typed = m_links.entry.call(side);
     if (typed.size() < 2) {
         m_window->clearResults();
         return;
@@ -90,18 +90,18 @@ void ScpLink::toggleWindow()
     // Toggled like the repeats window: the action has set its own mark already.
     if (m_window->isVisible()) {
         m_window->hide();
-        m_parts.toggle->setChecked(false);
+        m_links.toggle->setChecked(false);
         return;
     }
     m_window->show();
     m_window->raise();
-    m_parts.toggle->setChecked(true);
+    m_links.toggle->setChecked(true);
     recheck();
 }
 
 void ScpLink::choose(const QString &call)
 {
-    m_parts.entry.chooseCall(m_side, call);
+    m_links.entry.chooseCall(m_side, call);
 }
 
 void ScpLink::chooseNumber(int n)
@@ -116,7 +116,7 @@ void ScpLink::chooseNumber(int n)
 void ScpLink::showDataUpdate()
 {
     if (!m_dataUpdate) {
-        m_dataUpdate = new TDataUpdate(m_ctx, m_parts.qsos.connection(), m_parts.window);
+        m_dataUpdate = new TDataUpdate(m_ctx, m_links.qsos.connection(), m_links.window);
         // The new calls are read at the next check; the one on screen is redone now.
         connect(m_dataUpdate, &TDataUpdate::updated, this, [this] {
             guard([this] {

@@ -27,14 +27,14 @@ public:
     struct Where {
         QString band, mode, tour;
     };
-    struct Parts {
+    struct Links {
         QsoStore &qsos;
         EntryPanel &entry;
         QAction *toggle;  // "Окна" -> "Частичный поиск позывных", checked while the window shows
         QWidget *window;  // the main window
         QWidget *beside;  // the entry area: the window opens beside it the first time
     };
-    ScpLink(const AppContext &context, const Parts &parts, std::function<Where()> where);
+    ScpLink(const AppContext &context, const Links &links, std::function<Where()> where);
     ~ScpLink() override;
 
     ScpData &data() { return *m_data; }
@@ -52,7 +52,7 @@ private:
     void guard(const std::function<void()> &handler);
 
     const AppContext &m_ctx;
-    Parts m_parts;
+    Links m_links;
     std::function<Where()> m_where;
     std::shared_ptr<ScpData> m_data; // the index of known calls, following the log
     // A top-level window like the repeats window ("Scp"), destroyed (writing its placement)

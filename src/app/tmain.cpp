@@ -1,10 +1,12 @@
 #include "app/tmain.h"
 
+#include "about/ui/manual_link.h"
 #include "about/ui/taboutbox.h"
 #include "analysis/log_check_runner.h"
 #include "analysis/ui/tlogcheck.h"
 #include "analysis/ui/tstats.h"
 #include "app/counters.h"
+#include "app/log_check_sources.h"
 #include "app/log_grid.h"
 #include "app/log_safety.h"
 #include "app/main_menu.h"
@@ -23,7 +25,6 @@
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
 #include "db/reference_store.h"
-#include "db/scp_store.h"
 #include "db/server_store.h"
 #include "db/tour_store.h"
 #include "entry/band_plan.h"
@@ -40,15 +41,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileInfo>
 #include <QMenu>
 #include <QScreen>
 #include <QTimer>
-#include <QUrl>
 #include <QVBoxLayout>
 
-#include <set>
 
 namespace vireo {
 
@@ -106,13 +103,6 @@ QString TMain::modeCode() const
 {
     return bandplan::modeCode(m_top->modeText());
 }
-
-QColor TMain::windowColour() { return kit::windowColour(); }
-QColor TMain::lightGreen() { return kit::lightGreen(); }
-QColor TMain::silver() { return kit::silver(); }
-QColor TMain::yellow() { return kit::yellow(); }
-void TMain::setBackground(QWidget *w, const QColor &c) { kit::setBackground(w, c); }
-QColor TMain::background(const QWidget *w) { return kit::background(w); }
 
 ScpData &TMain::scpData() { return m_scp->data(); }
 TScp *TMain::scpWindow() const { return m_scp->window(); }
@@ -202,7 +192,7 @@ void TMain::connectHandlers()
     });
     wire(m_menu->CAT1, &QAction::triggered, &TMain::CAT1Click);
 
-    m_safety = new LogSafety(m_ctx, LogSafety::Parts{*m_qsos, *m_logModel, *m_grid, *m_status, m_menu->actUndo, this},
+    m_safety = new LogSafety(m_ctx, LogSafety::Links{*m_qsos, *m_logModel, *m_grid, *m_status, m_menu->actUndo, this},
                              m_startHousekeepingSkipped);
     connect(m_safety, &LogSafety::countersChanged, this, &TMain::RefreshCounters);
     wire(m_menu->actUndo, &QAction::triggered, &TMain::actUndoClick);
@@ -212,7 +202,7 @@ void TMain::connectHandlers()
     });
     QTimer::singleShot(0, this, [this] { m_safety->checkDiskAtStart(); });
 
-    m_scp = new ScpLink(m_ctx, ScpLink::Parts{*m_qsos, *m_entry, m_menu->actScp, this, m_entry},
+    m_scp = new ScpLink(m_ctx, ScpLink::Links{*m_qsos, *m_entry, m_menu->actScp, this, m_entry},
                         [this] { return ScpLink::Where{currentBand, modeCode(), m_top->tour()}; });
     connect(m_menu->actScp, &QAction::triggered, this, [this] { guard([this] { m_scp->toggleWindow(); }); });
     connect(m_menu->actDataUpdate, &QAction::triggered, this, [this] { guard([this] { m_scp->showDataUpdate(); }); });
@@ -492,18 +482,7 @@ void TMain::N14Click()
 
 void TMain::N5Click()
 {
-    // The manual lies in the working directory, where the program is installed and started.
-    const QString path = QDir::current().absoluteFilePath(QStringLiteral("manual.pdf"));
-    if (!QFileInfo::exists(path)) {
-        m_ctx.services.prompts->warning(QStringLiteral("Руководство пользователя не найдено: нет файла %1.\n"
-                                                       "Переустановите программу, чтобы вернуть его.")
-                                            .arg(QDir::toNativeSeparators(path)));
-        return;
-    }
-    if (!m_ctx.services.shell->openUrl(QUrl::fromLocalFile(path)))
-        m_ctx.services.prompts->warning(QStringLiteral("Не удалось открыть руководство пользователя %1.\n"
-                                                       "Установите программу для просмотра файлов PDF.")
-                                            .arg(QDir::toNativeSeparators(path)));
+    openManual(m_ctx);
 }
 
 void TMain::N6Click()
@@ -563,20 +542,7 @@ void TMain::setMyPosition(double latitude, double longitude)
 void TMain::actCheckClick()
 {
     if (!m_logCheck) {
-        TLogCheck::Sources sources;
-        sources.recordCount = [this] { return m_qsos->count(); };
-        sources.tours = [this] {
-            std::set<int> numbers;
-            for (const TourRow &row : m_tours->all())
-                numbers.insert(row.tour);
-            QStringList tours;
-            for (const int n : numbers)
-                tours << QString::number(n);
-            return tours;
-        };
-        // The contest calls in use by the partial check, as the data refresh last left them.
-        sources.knownCalls = [this] { return ScpStore(m_qsos->connection()).calls(); };
-        m_logCheck = new TLogCheck(m_ctx, sources, this);
+        m_logCheck = new TLogCheck(m_ctx, logCheckSources(*m_qsos, *m_tours), this);
         connect(m_logCheck, &TLogCheck::recordChosen, this,
                 [this](qint64 id) { guard([this, id] { selectCheckedRecord(id); }); });
         // Beside the main window the first time, unless it has a place of its own in the file.

@@ -153,14 +153,6 @@ public:
     // Selects the record in the grid (a double click in the log check's list).
     void selectCheckedRecord(qint64 id);
 
-    // The entry colours (base/ui/widget_kit.h), as the tests compare them.
-    static QColor windowColour();
-    static QColor lightGreen();
-    static QColor silver();
-    static QColor yellow();
-    static void setBackground(QWidget *w, const QColor &c);
-    static QColor background(const QWidget *w);
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;

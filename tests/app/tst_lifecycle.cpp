@@ -68,7 +68,7 @@ private slots:
             QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("14000"));
             QCOMPARE(ui.cbMode->currentText(), QStringLiteral("CW"));
             QVERIFY(ui.edData->isHidden() && ui.edTime->isHidden() && ui.cbBandEdit->isHidden());
-            // names of the Parts are the objects' names
+            // the controls keep the names they have always had
             for (const char *name : {"edCall1", "edNr2", "cbFreq", "lbCountry", "rbCQ", "btSave", "chTour", "StatusBar1"})
                 QVERIFY2(m.findChild<QWidget *>(QLatin1String(name)), name);
             for (const char *name : {"N7", "SCL1", "cbr2", "ADIF1", "ADIF2", "SCL2", "N9", "CAT1", "N20", "N14", "N10",

@@ -1,6 +1,7 @@
 // QSOs typed key by key into the real main window, in both layouts and both entry modes.
 
 #include "support/ui/main_controls.h"
+#include "base/ui/widget_kit.h"
 #include "support/ui/entry_window.h"
 
 #include <QAction>
@@ -434,7 +435,7 @@ void EntryWindowTest::manualEntryMode()
     QVERIFY(!ui.Panel3->isVisible());
     for (QWidget *e : std::initializer_list<QWidget *>{ui.edTour, ui.edCall1, ui.edRst1, ui.edNr1, ui.edCall2, ui.edRst2,
                                                        ui.edNr2, ui.edData, ui.edTime, ui.cbMode, ui.cbFreq})
-        QCOMPARE(TMain::background(e), TMain::lightGreen());
+        QCOMPARE(kit::background(e), kit::lightGreen());
     QCOMPARE(ui.edData->text(), QStringLiteral("05.03.2026"));
     QCOMPARE(ui.edTime->text(), QStringLiteral("07:04"));
     QCOMPARE(focused(), ui.edTime);
@@ -459,7 +460,7 @@ void EntryWindowTest::manualEntryMode()
     press(Qt::Key_Return);
     type(QStringLiteral("dl1xyz"));
     press(Qt::Key_Return);
-    QCOMPARE(TMain::background(ui.edRst2), TMain::lightGreen());
+    QCOMPARE(kit::background(ui.edRst2), kit::lightGreen());
     press(Qt::Key_Return);
     type(QStringLiteral("15"));
     press(Qt::Key_Return);
@@ -481,8 +482,8 @@ void EntryWindowTest::manualEntryMode()
     QCOMPARE(ui.edData->text(), QStringLiteral("05.03.2026"));
     QCOMPARE(ui.edTime->displayText(), QStringLiteral("  :  "));
     QCOMPARE(focused(), ui.edTime);
-    QCOMPARE(TMain::background(ui.edCall1), TMain::lightGreen());
-    QCOMPARE(TMain::background(ui.edCall2), TMain::lightGreen());
+    QCOMPARE(kit::background(ui.edCall1), kit::lightGreen());
+    QCOMPARE(kit::background(ui.edCall2), kit::lightGreen());
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 1"));
     QCOMPARE(m.statusText(3), QStringLiteral("Points: 3"));
 
@@ -514,10 +515,10 @@ void EntryWindowTest::manualEntryMode()
     QVERIFY(!ui.edData->isVisible());
     QVERIFY(!ui.edTime->isVisible());
     QVERIFY(ui.Panel3->isVisible());
-    QCOMPARE(TMain::background(ui.edTour), TMain::silver());
+    QCOMPARE(kit::background(ui.edTour), kit::silver());
     for (QWidget *e : std::initializer_list<QWidget *>{ui.edCall1, ui.edRst1, ui.edNr1, ui.edCall2, ui.edRst2, ui.edNr2,
                                                        ui.cbMode, ui.cbFreq})
-        QCOMPARE(TMain::background(e), TMain::windowColour());
+        QCOMPARE(kit::background(e), kit::windowColour());
     QCOMPARE(m.statusText(5), QStringLiteral("Режим - наблюдений и записи QSO!"));
     for (QAction *a : {ui.mnLogAction, ui.mnSettingsAction, ui.N10, ui.mnWindowsAction, ui.mnHelpAction, ui.N12, ui.N13})
         QVERIFY(a->isEnabled());

@@ -1,6 +1,7 @@
 // Editing, deleting and clearing records from the main window's grid and menus.
 
 #include "support/ui/main_controls.h"
+#include "base/ui/widget_kit.h"
 #include "support/ui/entry_window.h"
 
 #include <QAction>
@@ -68,7 +69,7 @@ void LogEditingTest::editWithoutChanges()
     QCOMPARE(ui.cbBandEdit->currentText(), QStringLiteral("17M"));
     for (QWidget *e : std::initializer_list<QWidget *>{ui.edTour, ui.edCall1, ui.edRst1, ui.edNr1, ui.edCall2, ui.edRst2,
                                                        ui.edNr2, ui.edData, ui.edTime})
-        QCOMPARE(TMain::background(e), TMain::yellow());
+        QCOMPARE(kit::background(e), kit::yellow());
     for (QWidget *e : std::initializer_list<QWidget *>{ui.edData, ui.edTime, ui.cbBandEdit, ui.cbModeEdit, ui.edFreqEdit, ui.btEditSave})
         QVERIFY2(e->isVisible(), qPrintable(e->objectName()));
     for (QWidget *e : std::initializer_list<QWidget *>{ui.cbMode, ui.cbFreq, ui.btSave, ui.btCopySave, ui.Panel3})
@@ -108,9 +109,9 @@ void LogEditingTest::editWithoutChanges()
         QVERIFY2(!e->isVisible(), qPrintable(e->objectName()));
     for (QLineEdit *e : {ui.edCall1, ui.edRst1, ui.edNr1, ui.edCall2, ui.edRst2, ui.edNr2}) {
         QVERIFY(e->text().isEmpty());
-        QCOMPARE(TMain::background(e), TMain::windowColour());
+        QCOMPARE(kit::background(e), kit::windowColour());
     }
-    QCOMPARE(TMain::background(ui.edTour), TMain::silver());
+    QCOMPARE(kit::background(ui.edTour), kit::silver());
     QCOMPARE(m.statusText(5), QStringLiteral("OK"));
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 3"));
     QCOMPARE(m.statusText(3), QStringLiteral("Points: 7"));

@@ -3,6 +3,7 @@
 
 #include "app/program.h"
 #include "app/tmain.h"
+#include "base/ui/widget_kit.h"
 #include "base/ini_file.h"
 #include "db/database.h"
 #include "db/qso_store.h"
@@ -50,7 +51,7 @@ QsoRecord qso(const QString &call1, const QString &call2, const QString &band = 
 
 QColor bg(const QWidget *w)
 {
-    return TMain::background(w);
+    return kit::background(w);
 }
 
 // Types a call one key at a time and records the field colour and counts after each key.
@@ -136,7 +137,7 @@ void TestCallWindow::countsAndColoursWhileTyping()
 
     const QList<Step> steps = typeCall(m, ui.edCall1, QStringLiteral("UA3ABC"));
     QCOMPARE(steps.size(), 6);
-    const QColor window = TMain::windowColour();
+    const QColor window = kit::windowColour();
     QCOMPARE(steps[0].colour, window); // "U"
     QCOMPARE(steps[2].colour, window); // "UA3"
     // A partial call that is itself a logged call is flagged while it stands in the field.
@@ -200,7 +201,7 @@ void TestCallWindow::workedFieldCountsTheSameColumns()
     QCOMPARE(m.heardCount, 1); // always call1
     QCOMPARE(m.workedCount, 0);
     QCOMPARE(bg(ui.edCall2), Red);
-    QCOMPARE(bg(ui.edCall1), TMain::windowColour());
+    QCOMPARE(bg(ui.edCall1), kit::windowColour());
     ui.edCall2->setText(QStringLiteral("SP2C"));
     QCOMPARE(m.heardCount, 0);
     QCOMPARE(m.workedCount, 2);
@@ -229,7 +230,7 @@ void TestCallWindow::reportsAndEmptyField()
     ui.cbMode->setCurrentText(QStringLiteral("CW"));
     ui.edCall1->clear();
     QCOMPARE(m.heardCount, 1);
-    QCOMPARE(bg(ui.edCall1), TMain::windowColour());
+    QCOMPARE(bg(ui.edCall1), kit::windowColour());
     QCOMPARE(ui.edRst1->text(), QString());
 
     // With RST off the reports are never touched.
@@ -254,7 +255,7 @@ void TestCallWindow::manualAndEditModes()
     ui.chCopy->setChecked(false);
 
     // Edit mode is recognised by the yellow heard report field, on both sides.
-    TMain::setBackground(ui.edRst1, Yellow);
+    kit::setBackground(ui.edRst1, Yellow);
     ui.edCall2->setText(QStringLiteral("F5Z"));
     QCOMPARE(bg(ui.edCall2), Yellow);
     ui.edCall2->setText(QStringLiteral("F5B"));

@@ -4,6 +4,7 @@
 
 #include "app/program.h"
 #include "app/tmain.h"
+#include "base/ui/widget_kit.h"
 #include "base/ini_file.h"
 #include "db/database.h"
 #include "db/qso_store.h"
@@ -211,7 +212,7 @@ void TestScpWindow::completionByAltAndDoubleClick()
     QTest::keyClick(ui.edCall1, Qt::Key(Qt::Key_0 + n), Qt::AltModifier);
     QCOMPARE(ui.edCall1->text(), QStringLiteral("UA3ABC"));
     // The whole change handler ran for it: a repeat in this band, mode and tour, looked up.
-    QCOMPARE(TMain::background(ui.edCall1), QColor(255, 0, 0));
+    QCOMPARE(kit::background(ui.edCall1), QColor(255, 0, 0));
     QCOMPARE(m.lookupCall, QStringLiteral("UA3ABC"));
     QCOMPARE(m.heardCount, 1);
     QVERIFY(!ui.lbDxccRpt->text().isEmpty());
@@ -237,7 +238,7 @@ void TestScpWindow::completionByAltAndDoubleClick()
     QCOMPARE(ui.edCall2->text(), QStringLiteral("DL1ABC"));
     QCOMPARE(ui.edCall1->text(), QStringLiteral("UA3ABC"));
     QCOMPARE(m.lookupCall, QStringLiteral("DL1ABC"));
-    QCOMPARE(TMain::background(ui.edCall2), QColor(0, 255, 255)); // worked in this band: aqua
+    QCOMPARE(kit::background(ui.edCall2), QColor(0, 255, 255)); // worked in this band: aqua
 }
 
 void TestScpWindow::followsTheLog()

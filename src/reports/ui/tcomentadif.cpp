@@ -91,15 +91,15 @@ void TComentAdif::FormCreate()
 {
     if (m_qsl.standard) {
         rbQslSt->setChecked(true);
-        ChekedControl();
+        CheckedControl();
     } else {
         rbQslPr->setChecked(true);
-        ChekedControl();
+        CheckedControl();
         edQslEdit->setText(m_qsl.ownText);
     }
 }
 
-void TComentAdif::ChekedControl()
+void TComentAdif::CheckedControl()
 {
     if (rbQslSt->isChecked()) {
         Label1->show();
@@ -116,12 +116,12 @@ void TComentAdif::ChekedControl()
 
 void TComentAdif::rbQslStClick()
 {
-    ChekedControl();
+    CheckedControl();
 }
 
 void TComentAdif::rbQslPrClick()
 {
-    ChekedControl();
+    CheckedControl();
 }
 
 void TComentAdif::Button1Click()

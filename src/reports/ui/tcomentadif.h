@@ -25,7 +25,7 @@ public:
     static QString sampleText();
 
     // Shows the controls of the selected kind of message.
-    void ChekedControl();
+    void CheckedControl();
     void rbQslStClick();
     void rbQslPrClick();
     void Button1Click(); // "Сохранить"

@@ -1,0 +1,29 @@
+#include "app/log_check_sources.h"
+
+#include "db/qso_store.h"
+#include "db/scp_store.h"
+#include "db/tour_store.h"
+
+#include <set>
+
+namespace vireo {
+
+TLogCheck::Sources logCheckSources(QsoStore &qsos, TourStore &tours)
+{
+    TLogCheck::Sources sources;
+    sources.recordCount = [&qsos] { return qsos.count(); };
+    sources.tours = [&tours] {
+        std::set<int> numbers;
+        for (const TourRow &row : tours.all())
+            numbers.insert(row.tour);
+        QStringList list;
+        for (const int n : numbers)
+            list << QString::number(n);
+        return list;
+    };
+    // The contest calls in use by the partial check, as the data refresh last left them.
+    sources.knownCalls = [&qsos] { return ScpStore(qsos.connection()).calls(); };
+    return sources;
+}
+
+} // namespace vireo
