@@ -8,13 +8,14 @@
 #   look   build + Xvfb and ImageMagick, for screenshots
 #   fuzz   build + clang and its fuzzing runtime
 #   style  the style tools of scripts/style.sh: clang-format, clang-tidy and codespell
+#   package build + the Debian packaging tools and lintian (scripts/package.sh)
 set -euo pipefail
 kind=${1:-build}
 # Build: compiler and tools, Qt 6 (widgets, SQL, charts), SQLite headers (trace and online backup),
-# fonts. Run time: the SQLite driver, Qt's platform plugins, the country and contest-call files
+# fonts. Run time: the SQLite driver, Qt's platform plugins, Qt's own Russian texts (qtbase_ru.qm), the country and contest-call files
 # (hamradio-files) and Hamlib's rigctld/rigctl (libhamlib-utils) for the radios.
 pkgs=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev libsqlite3-dev
-      libqt6sql6-sqlite qt6-qpa-plugins hamradio-files fonts-dejavu-core libhamlib-utils)
+      libqt6sql6-sqlite qt6-qpa-plugins qt6-translations-l10n hamradio-files fonts-dejavu-core libhamlib-utils)
 case "$kind" in
   build) ;;
   # Tests: pdftotext for the manual, the sqlite3 and socat programs the tests drive, the desktop
@@ -27,7 +28,8 @@ case "$kind" in
   look)  pkgs+=(xvfb xauth imagemagick) ;;
   fuzz)  pkgs+=(clang libclang-rt-14-dev) ;;
   style) pkgs=(codespell clang-format clang-tidy) ;;
-  *) echo "deps.sh: unknown kind '$kind' (build, test, bench, look, fuzz or style)" >&2; exit 2 ;;
+  package) pkgs+=(dpkg-dev debhelper lintian) ;;
+  *) echo "deps.sh: unknown kind '$kind' (build, test, bench, look, fuzz, style or package)" >&2; exit 2 ;;
 esac
 missing=()
 for p in "${pkgs[@]}"; do

@@ -1,15 +1,18 @@
 // Vireo: a contest log for short-wave listeners.
 
+#include "app/app_folders_setup.h"
 #include "app/program.h"
 #include "app/real_services.h"
 #include "app/tmain.h"
 #include "base/captions.h"
 #include "base/error.h"
+#include "base/interface_language.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFont>
 #include <QMessageBox>
+#include <QProcessEnvironment>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -54,11 +57,23 @@ int main(int argc, char *argv[])
     font.setPixelSize(11);
     QApplication::setFont(font);
 
+    const vireo::AppFolders folders = vireo::resolveAppFolders(
+        QCoreApplication::applicationDirPath(), QDir::currentPath(), QProcessEnvironment::systemEnvironment());
+    try {
+        vireo::enterAppFolders(folders);
+    } catch (const std::exception &e) {
+        QMessageBox::critical(nullptr, QStringLiteral("Vireo"), vireo::errorText(e));
+        return 1;
+    }
+    // The interface's language is taken at start; a change in the settings counts from the next.
+    vireo::installTranslations(app, vireo::languageFromSettings(folders.settingsPath));
     vireo::AppContext context;
-    context.programDir = QCoreApplication::applicationDirPath();
-    context.settingsPath = QDir(context.programDir).filePath(QStringLiteral("settings.ini"));
-    context.databasePath = QDir::current().filePath(QStringLiteral("vireolog.db"));
+    context.programDir = folders.programDir;
+    context.settingsPath = folders.settingsPath;
+    context.databasePath = folders.databasePath;
+    context.sharedDataDir = folders.sharedDataDir;
     context.services = vireo::realServices(context.settingsPath);
+    vireo::offerLegacyLog(folders, *context.services.prompts);
 
     std::unique_ptr<vireo::Program> program;
     bool closeWhenStarted = false;

@@ -111,9 +111,16 @@ struct Services {
 
 // What every window needs to know about where it runs.
 struct AppContext {
-    QString programDir;    // directory of the executable: settings.ini and the default report folder
-    QString settingsPath;  // programDir + "/settings.ini"
+    // The listener's own folder: beside the executable for a copy built into a folder, the data
+    // folder (~/.local/share/Vireo) for an installed package (base/app_folders.h). Report files
+    // are offered there.
+    QString programDir;
+    QString settingsPath;  // programDir + "/settings.ini", or ~/.config/Vireo/settings.ini when installed
     QString databasePath;  // vireolog.db, resolved against the current directory
+    // What the program ships and only reads (the manual, the shipped contest definitions):
+    // beside the executable, or <prefix>/share/vireo when installed. Empty: programDir.
+    QString sharedDataDir;
+    QString sharedData() const { return sharedDataDir.isEmpty() ? programDir : sharedDataDir; }
     Services services;
     // Called with "create Name" and "destroy Name" as windows are created and destroyed.
     std::function<void(const QString &)> trace;

@@ -287,4 +287,34 @@ void restore(QSqlDatabase live, const QString &copyPath)
     schema::ensureIndexes(live);
 }
 
+void copyInto(const QString &sourcePath, const QString &targetPath)
+{
+    const QString part = targetPath + QStringLiteral(".part");
+    try {
+        if (QFileInfo::exists(targetPath))
+            throw Error(QStringLiteral("файл %1 уже есть").arg(QDir::toNativeSeparators(targetPath)));
+        {
+            const std::unique_ptr<CopyReader> source = openChecked(sourcePath, true);
+            Connection target;
+            open(target, part, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+            sqlite3_backup *backup = sqlite3_backup_init(target.db, "main", source->db(), "main");
+            if (!backup)
+                throw Error(target.message());
+            const int rc = sqlite3_backup_step(backup, -1);
+            const int finished = sqlite3_backup_finish(backup);
+            if (rc != SQLITE_DONE || finished != SQLITE_OK)
+                throw Error(describe(rc != SQLITE_DONE ? rc : finished, target.message()));
+            exec(target, "PRAGMA synchronous = FULL");
+            column(target, "PRAGMA journal_mode = DELETE");
+        }
+        if (!QFile::rename(part, targetPath))
+            throw Error(QStringLiteral("не удалось переименовать %1").arg(QDir::toNativeSeparators(part)));
+        syncFolder(QFileInfo(targetPath).absolutePath());
+    } catch (const Error &e) {
+        QFile::remove(part);
+        QFile::remove(part + QStringLiteral("-journal"));
+        throw Error(QStringLiteral("Журнал %1 не перенесён: %2").arg(QDir::toNativeSeparators(sourcePath), e.text()));
+    }
+}
+
 } // namespace vireo::logbackup

@@ -55,4 +55,8 @@ void check(const QString &copyPath);
 // first, and on any failure the log is left as it was. Throws vireo::Error.
 void restore(QSqlDatabase live, const QString &copyPath);
 
+// Copies a whole log file (checked first; it may be in use by another program) to a new file
+// that must not exist yet; the source stays as it is. Throws vireo::Error.
+void copyInto(const QString &sourcePath, const QString &targetPath);
+
 } // namespace vireo::logbackup

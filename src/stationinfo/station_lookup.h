@@ -33,8 +33,9 @@ struct StationDisplay {
 
 class StationLookup {
 public:
-    // locale: whose group separator the distance is written with.
-    StationLookup(ReferenceStore &references, const QLocale &locale = QLocale::system());
+    // locale: whose group separator the distance is written with; by default the interface
+    // language's (set at start).
+    StationLookup(ReferenceStore &references, const QLocale &locale = QLocale());
 
     // Looks up the call as typed; ownLatitude/ownLongitude is the listener's position.
     StationDisplay lookup(const QString &call, double ownLatitude, double ownLongitude);

@@ -11,7 +11,10 @@ namespace vireo {
 void openManual(const AppContext &context)
 {
     Prompts &prompts = *context.services.prompts;
-    const QString path = QDir::current().absoluteFilePath(QStringLiteral("manual.pdf"));
+    // The manual lies with the program's shipped files: in the folder a copy was installed into
+    // and started in, or in <prefix>/share/vireo for an installed package.
+    const QDir folder = context.sharedDataDir.isEmpty() ? QDir::current() : QDir(context.sharedDataDir);
+    const QString path = folder.absoluteFilePath(QStringLiteral("manual.pdf"));
     if (!QFileInfo::exists(path)) {
         prompts.warning(QStringLiteral("Руководство пользователя не найдено: нет файла %1.\n"
                                        "Переустановите программу, чтобы вернуть его.")

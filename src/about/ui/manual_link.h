@@ -5,8 +5,9 @@ namespace vireo {
 
 struct AppContext;
 
-// Opens the manual from the working folder, where the program is installed and started; a
-// manual that is missing or cannot be shown is said in a box.
+// Opens the manual from the program's shipped files (the working folder of a copy installed by
+// the run command, <prefix>/share/vireo of the package); a manual that is missing or cannot be
+// shown is said in a box.
 void openManual(const AppContext &context);
 
 } // namespace vireo

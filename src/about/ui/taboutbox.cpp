@@ -6,6 +6,8 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -79,10 +81,20 @@ TAboutBox::TAboutBox(const AppContext &context)
     Comments->setAlignment(Qt::AlignCenter);
     Comments->setWordWrap(true);
 
+    // Which files this copy uses: beside the program, or the XDG folders of an installed package.
+    Folders = new QLabel(QStringLiteral("Настройки: %1\nЖурнал: %2")
+                             .arg(QDir::toNativeSeparators(m_ctx.settingsPath),
+                                  QDir::toNativeSeparators(QFileInfo(m_ctx.databasePath).absoluteFilePath())),
+                         Panel1);
+    name(Folders, "Folders");
+    Folders->setAlignment(Qt::AlignCenter);
+    Folders->setWordWrap(true);
+    Folders->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     auto *panel = new QVBoxLayout(Panel1);
     panel->setContentsMargins(16, 12, 16, 12);
     panel->setSpacing(8);
-    for (QLabel *l : {ProductName, Version, Label2, Label3, Label1, Comments})
+    for (QLabel *l : {ProductName, Version, Label2, Label3, Label1, Comments, Folders})
         panel->addWidget(l);
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
@@ -100,6 +112,7 @@ TAboutBox::TAboutBox(const AppContext &context)
     outer->addLayout(buttons);
     outer->setSizeConstraint(QLayout::SetFixedSize);
     Comments->setFixedWidth(320);
+    Folders->setFixedWidth(320);
 
     FormCreate();
 }

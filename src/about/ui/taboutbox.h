@@ -34,6 +34,7 @@ public:
     QLabel *Label3 = nullptr; // maker's name
     QLabel *Label1 = nullptr; // contact e-mail
     QLabel *Comments = nullptr;
+    QLabel *Folders = nullptr; // the settings file and the log this copy uses
     QPushButton *OKButton = nullptr;
 
     // ---- handlers ----

@@ -31,7 +31,7 @@ QString orUnknown(const QString &s)
 
 QString number(int n)
 {
-    return QLocale::system().toString(n);
+    return QLocale().toString(n);
 }
 
 } // namespace
