@@ -40,7 +40,7 @@ TopStrip::TopStrip(QWidget *parent)
     m_ibTourTime = kit::label(this, "ibTourTime", QStringLiteral("00:00:00"), QRect(81, 3, 62, 18));
     m_ibTourTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_ibTourTime->setStyleSheet(QStringLiteral("color: rgb(0,128,0); font-weight: bold;"));
-    kit::label(this, "Label1", QStringLiteral("UTC:"), QRect(148, 5, 30, 15));
+    kit::label(this, "Label1", QStringLiteral("UTC:"), QRect(148, 5, 30, 15)); // the clock's caption
     m_lbUTC = kit::label(this, "lbUTC", QStringLiteral("00:00:00"), QRect(180, 3, 62, 18));
     m_lbUTC->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_lbUTC->setStyleSheet(QStringLiteral("color: rgb(0,0,255); font-weight: bold;"));

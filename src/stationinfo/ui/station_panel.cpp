@@ -54,7 +54,8 @@ StationPanel::StationPanel(QWidget *parent)
 
     m_info = make<QFrame>(parent, "Panel3", QRect(4, 47, 143, 60));
     m_info->setFrameShape(QFrame::StyledPanel);
-    // Distances of five digits and the longest country names fit the small panel.
+    // Distances of five digits and the longest country names fit the small panel. Label2..Label5
+    // are the captions of the values.
     const QFont info = kit::narrowFont(11);
     const QString red = QStringLiteral("color: rgb(128,0,0);");
     kit::label(m_info, "Label2", QStringLiteral("DX:"), QRect(3, 2, 20, 13))->setFont(info);
