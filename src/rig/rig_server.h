@@ -48,11 +48,20 @@ public:
     // Russian; empty when there is nothing to say.
     virtual QString unreachableReason() const { return QString(); }
 
+    // Tunes a radio: first its mode, when modeName (a mode name of rigctld: "CW", "USB",
+    // "PKTUSB", ...) is not empty, then its receive frequency. Returns at once; tuneDone follows
+    // from the event loop, once for the tune. A tune asked for before the previous one went to
+    // the radio takes its place. A server that cannot tune says so in tuneDone.
+    virtual void tune(int rig, qint64 hz, const QString &modeName);
+
 signals:
     void rigTypeChange(int rig);
     void statusChange(int rig);
     void paramsChange(int rig, int params);
     void serverUnreachable();
+    // problem: empty when the radio took the tune; otherwise a Russian sentence saying what it
+    // refused or why it was not reached. A mode taken before a refused frequency is set back.
+    void tuneDone(int rig, const QString &problem);
 };
 
 } // namespace vireo
