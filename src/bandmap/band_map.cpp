@@ -8,7 +8,6 @@
 #include "rig/rig_display.h"
 
 #include <QHash>
-#include <QPointer>
 
 #include <algorithm>
 
@@ -19,11 +18,8 @@ using bandmap::Entry;
 BandMap::BandMap(QsoStore &qsos, const UtcClock &clock, QObject *parent)
     : QObject(parent), m_qsos(qsos), m_store(qsos.connection()), m_clock(clock)
 {
-    QPointer<BandMap> self(this);
-    m_qsos.subscribe([self](const LogChange &change) {
-        if (self)
-            self->follow(change);
-    });
+    // Heard directly, before the write call returns; the connection goes with the map.
+    connect(&m_qsos, &QsoStore::logChanged, this, &BandMap::follow);
 }
 
 BandMap::~BandMap() = default;

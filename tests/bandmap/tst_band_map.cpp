@@ -2,6 +2,8 @@
 // each station, marks kept in the log file and replaced by a QSO, the rows of another program,
 // and that it follows the log change by change, not by reading the band again.
 
+#include "band_map_records.h"
+
 #include "bandmap/band_map.h"
 #include "db/band_map_store.h"
 #include "db/database.h"
@@ -10,58 +12,26 @@
 #include "db/sql.h"
 #include "db/statement_trace.h"
 #include "support/scripted_services.h"
+#include "support/temp_log.h"
 
 #include <QSignalSpy>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
 
 using namespace vireo;
 using bandmap::Entry;
+using test::heardAt;
 using bandmap::Repeat;
 
 namespace {
 
 const bandmap::Context Twenty{QStringLiteral("20M"), QStringLiteral("CW"), QStringLiteral("0")};
 
-QsoRecord qso(const QString &call1, const QString &freq, const QString &time, const QString &call2 = QString(),
-              const QString &band = QStringLiteral("20M"), const QString &mode = QStringLiteral("CW"),
-              const QString &tour = QStringLiteral("0"), const QString &date = QStringLiteral("05.03.2026"))
-{
-    QsoRecord r;
-    r.freq = freq;
-    r.mode = mode;
-    r.data = date;
-    r.time = time;
-    r.call1 = call1;
-    r.rst1 = QStringLiteral("599");
-    r.nr1 = QStringLiteral("001");
-    r.call2 = call2;
-    r.band = band;
-    r.tur = tour;
-    r.radio = QStringLiteral("1");
-    return r;
-}
-
-struct Log {
-    QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("vireolog.db"));
-    test::FixedClock clock; // 05.03.2026 07:04:09 UTC
-    std::unique_ptr<Database> db;
-    std::unique_ptr<QsoStore> store;
-    Log()
-    {
-        Database::prepareFile(path, QString(), QString());
-        db = std::make_unique<Database>(path, QStringLiteral("log"));
-        store = std::make_unique<QsoStore>(db->connection());
-    }
-    ~Log()
-    {
-        store.reset();
-        db.reset();
-    }
+// A log of the test's own, and the clock its map reads (05.03.2026 07:04:09 UTC).
+struct Log : test::TempLog {
+    test::FixedClock clock;
     void later(int minutes) { clock.now = clock.now.addSecs(minutes * 60); }
 };
 
@@ -93,17 +63,17 @@ private slots:
     {
         Log log;
         log.store->append({
-            qso(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("06:20"), QStringLiteral("RW1A")),
-            qso(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("06:45"), QStringLiteral("RA9B")),
-            qso(QStringLiteral("DL1XX"), QStringLiteral("14 012"), QStringLiteral("07:01"), QStringLiteral("UA3ABC")),
-            qso(QStringLiteral("G4AAA"), QStringLiteral("14060"), QStringLiteral("06:30")),
+            heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("06:20")).call2(QStringLiteral("RW1A")),
+            heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("06:45")).call2(QStringLiteral("RA9B")),
+            heardAt(QStringLiteral("DL1XX"), QStringLiteral("14 012"), QStringLiteral("07:01")).call2(QStringLiteral("UA3ABC")),
+            heardAt(QStringLiteral("G4AAA"), QStringLiteral("14060"), QStringLiteral("06:30")),
             // other band, mode, tour and day: not on this map
-            qso(QStringLiteral("OK1AA"), QStringLiteral("7012"), QStringLiteral("07:00"), QString(), QStringLiteral("40M")),
-            qso(QStringLiteral("OK1BB"), QStringLiteral("14200"), QStringLiteral("07:00"), QString(), QStringLiteral("20M"), QStringLiteral("PH")),
-            qso(QStringLiteral("OK1CC"), QStringLiteral("14030"), QStringLiteral("07:00"), QString(), QStringLiteral("20M"), QStringLiteral("CW"), QStringLiteral("1")),
-            qso(QStringLiteral("OK1DD"), QStringLiteral("14030"), QStringLiteral("07:00"), QString(), QStringLiteral("20M"), QStringLiteral("CW"), QStringLiteral("0"), QStringLiteral("04.03.2026")),
+            heardAt(QStringLiteral("OK1AA"), QStringLiteral("7012"), QStringLiteral("07:00")).band(QStringLiteral("40M")),
+            heardAt(QStringLiteral("OK1BB"), QStringLiteral("14200"), QStringLiteral("07:00")).mode(QStringLiteral("PH")),
+            heardAt(QStringLiteral("OK1CC"), QStringLiteral("14030"), QStringLiteral("07:00")).tur(QStringLiteral("1")),
+            heardAt(QStringLiteral("OK1DD"), QStringLiteral("14030"), QStringLiteral("07:00")).data(QStringLiteral("04.03.2026")),
             // an hour and more ago
-            qso(QStringLiteral("SP9ZZ"), QStringLiteral("14040"), QStringLiteral("06:04")),
+            heardAt(QStringLiteral("SP9ZZ"), QStringLiteral("14040"), QStringLiteral("06:04")),
         });
         BandMap map(*log.store, log.clock);
         map.setContext(Twenty);
@@ -169,7 +139,7 @@ private slots:
     void followsTheLogStationByStation()
     {
         Log log;
-        log.store->append(qso(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("06:40"), QStringLiteral("RW1A")));
+        log.store->append(heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("06:40")).call2(QStringLiteral("RW1A")));
         BandMap map(*log.store, log.clock);
         map.setContext(Twenty);
         map.setActive(true);
@@ -178,18 +148,18 @@ private slots:
 
         // A new QSO with the station elsewhere moves it; its correspondents there are the new ones.
         const qint64 second = log.store->append(
-            qso(QStringLiteral("UA3ABC"), QStringLiteral("14031"), QStringLiteral("07:02"), QStringLiteral("DL1X")));
+            heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14031"), QStringLiteral("07:02")).call2(QStringLiteral("DL1X")));
         const Entry *ua = map.entryOf(QStringLiteral("UA3ABC"));
         QCOMPARE(ua->khz, qint64(14031));
         QCOMPARE(ua->correspondents, QStringList{QStringLiteral("DL1X")});
         // A new station appears.
-        const qint64 g4 = log.store->append(qso(QStringLiteral("G4AAA"), QStringLiteral("14050"), QStringLiteral("07:03")));
+        const qint64 g4 = log.store->append(heardAt(QStringLiteral("G4AAA"), QStringLiteral("14050"), QStringLiteral("07:03")));
         QCOMPARE(calls(map), (QStringList{QStringLiteral("UA3ABC"), QStringLiteral("G4AAA")}));
         QCOMPARE(bandReads(trace), 0);
 
         // A QSO of another band reads nothing at all for the map.
         trace.clear();
-        log.store->append(qso(QStringLiteral("OK1AA"), QStringLiteral("7012"), QStringLiteral("07:03"), QString(), QStringLiteral("40M")));
+        log.store->append(heardAt(QStringLiteral("OK1AA"), QStringLiteral("7012"), QStringLiteral("07:03")).band(QStringLiteral("40M")));
         for (const QString &s : trace.statements())
             QVERIFY2(!s.startsWith(QLatin1String("SELECT")), qPrintable(s));
 
@@ -216,7 +186,7 @@ private slots:
         // Closed, a save runs no statement of the map.
         map.setActive(false);
         trace.clear();
-        log.store->append(qso(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:04")));
+        log.store->append(heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:04")));
         for (const QString &s : trace.statements())
             QVERIFY2(!s.startsWith(QLatin1String("SELECT")), qPrintable(s));
         QVERIFY(map.entries().empty());
@@ -270,13 +240,13 @@ private slots:
 
         // Logged as someone's correspondent, the marked station would be a worked repeat now.
         log.later(2);
-        log.store->append(qso(QStringLiteral("DL1XX"), QStringLiteral("14012"), QStringLiteral("07:06"), QStringLiteral("UA3ABC")));
+        log.store->append(heardAt(QStringLiteral("DL1XX"), QStringLiteral("14012"), QStringLiteral("07:06")).call2(QStringLiteral("UA3ABC")));
         QCOMPARE(map.entryOf(QStringLiteral("UA3ABC"))->repeat, Repeat::Worked);
         QVERIFY(map.entryOf(QStringLiteral("UA3ABC"))->marked);
 
         // A QSO with it, in the minute of the mark or later, replaces the mark.
         const qint64 logged = log.store->append(
-            qso(QStringLiteral("UA3ABC"), QStringLiteral("14027"), QStringLiteral("07:06"), QStringLiteral("RW1A")));
+            heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14027"), QStringLiteral("07:06")).call2(QStringLiteral("RW1A")));
         ua = map.entryOf(QStringLiteral("UA3ABC"));
         QVERIFY(!ua->marked);
         QCOMPARE(ua->repeat, Repeat::Heard);
@@ -287,7 +257,7 @@ private slots:
         QVERIFY(map.entryOf(QStringLiteral("UA3ABC"))->marked);
 
         // Marked again later on another frequency: the mark moves the station.
-        log.store->append(qso(QStringLiteral("UA3ABC"), QStringLiteral("14027"), QStringLiteral("07:06")));
+        log.store->append(heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14027"), QStringLiteral("07:06")));
         log.later(3);
         QVERIFY(map.mark(QStringLiteral("UA3ABC"), QStringLiteral("14033")).marked);
         ua = map.entryOf(QStringLiteral("UA3ABC"));
@@ -322,12 +292,12 @@ private slots:
     void anotherProgramsRows()
     {
         Log log;
-        log.store->append(qso(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:00")));
+        log.store->append(heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:00")));
         BandMap map(*log.store, log.clock);
         map.setContext(Twenty);
         map.setActive(true);
         QList<LogChange::Kind> told;
-        log.store->subscribe([&told](const LogChange &c) { told << c.kind; });
+        QObject::connect(log.store.get(), &QsoStore::logChanged, [&told](const LogChange &c) { told << c.kind; });
 
         // Nobody else wrote: a tick reads nothing but the file's change counter.
         StatementRecorder trace(log.db->connection());
@@ -338,7 +308,7 @@ private slots:
         {
             Database other(log.path, QStringLiteral("other"));
             QsoStore second(other.connection());
-            second.append(qso(QStringLiteral("DL1XX"), QStringLiteral("14012"), QStringLiteral("07:03"), QStringLiteral("UA3ABC")));
+            second.append(heardAt(QStringLiteral("DL1XX"), QStringLiteral("14012"), QStringLiteral("07:03")).call2(QStringLiteral("UA3ABC")));
             QsoRecord moved = second.byId(1);
             moved.freq = QStringLiteral("14044");
             moved.time = QStringLiteral("07:02");
@@ -369,9 +339,9 @@ private slots:
     void stepWhileClosed()
     {
         Log log;
-        log.store->append({qso(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:00")),
-                           qso(QStringLiteral("DL1XX"), QStringLiteral("14012"), QStringLiteral("07:01")),
-                           qso(QStringLiteral("G4AAA"), QStringLiteral("14060"), QStringLiteral("06:58"))});
+        log.store->append({heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:00")),
+                           heardAt(QStringLiteral("DL1XX"), QStringLiteral("14012"), QStringLiteral("07:01")),
+                           heardAt(QStringLiteral("G4AAA"), QStringLiteral("14060"), QStringLiteral("06:58"))});
         BandMap map(*log.store, log.clock);
         map.setContext(Twenty);
         QCOMPARE(map.step(14025, true)->call, QStringLiteral("G4AAA"));
@@ -389,14 +359,14 @@ private slots:
     void indexesAndOlderFiles()
     {
         Log log;
-        log.store->append(qso(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:00")));
+        log.store->append(heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:00")));
         {
             BandMap map(*log.store, log.clock);
             map.setContext(Twenty);
             StatementRecorder trace(log.db->connection());
             map.setActive(true);
             map.mark(QStringLiteral("G4AAA"), QStringLiteral("14060"));
-            log.store->append(qso(QStringLiteral("DL1XX"), QStringLiteral("14012"), QStringLiteral("07:01")));
+            log.store->append(heardAt(QStringLiteral("DL1XX"), QStringLiteral("14012"), QStringLiteral("07:01")));
             int selects = 0;
             const QStringList statements = trace.statements(); // the plans below are traced too
             for (const QString &s : statements) {
@@ -420,12 +390,11 @@ private slots:
             older.setActive(true);
             QCOMPARE(calls(older), (QStringList{QStringLiteral("DL1XX"), QStringLiteral("UA3ABC")}));
         }
-        log.store.reset();
-        log.db.reset();
-        QVERIFY(Database::prepareFile(log.path, QString(), QString()));
-        Database reopened(log.path, QStringLiteral("reopened"));
-        QVERIFY(schema::bandMarksKept(reopened.connection()));
-        QSqlQuery q = sql::run(reopened.connection(),
+        log.close();
+        QVERIFY(Database::prepareFile(log.path));
+        log.open();
+        QVERIFY(schema::bandMarksKept(log.db->connection()));
+        QSqlQuery q = sql::run(log.db->connection(),
                                QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name IN"
                                               " ('qso_band_day', 'band_mark_band', 'band_mark_at')"));
         QCOMPARE(sql::scalar(q), qint64(3));

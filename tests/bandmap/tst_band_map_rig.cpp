@@ -20,7 +20,7 @@
 #include <QtTest>
 
 using namespace vireo;
-using test::bandQso;
+using test::heardAt;
 using test::Rigctld;
 
 namespace {
@@ -105,8 +105,8 @@ private slots:
         Rigctld r;
         QVERIFY(r.start());
         test::BandMapLog log;
-        log.store->append({bandQso(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:01"), QStringLiteral("RW1A")),
-                           bandQso(QStringLiteral("G4AAA"), QStringLiteral("14060"), QStringLiteral("07:02"))});
+        log.store->append({heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:01")).call2(QStringLiteral("RW1A")),
+                           heardAt(QStringLiteral("G4AAA"), QStringLiteral("14060"), QStringLiteral("07:02"))});
         useRigctld(log.t, r.port());
         std::unique_ptr<RigServer> server = makeRigctldServer(log.t.context.settingsPath);
         RigServer *rig = server.get();
@@ -162,8 +162,7 @@ private slots:
         Rigctld r;
         QVERIFY(r.start());
         test::BandMapLog log;
-        log.store->append(bandQso(QStringLiteral("UA3ABC"), QStringLiteral("14205"), QStringLiteral("07:01"), QString(),
-                                  QStringLiteral("20M"), QStringLiteral("PH")));
+        log.store->append(heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14205"), QStringLiteral("07:01")).mode(QStringLiteral("PH")));
         useRigctld(log.t, r.port());
         std::unique_ptr<RigServer> server = makeRigctldServer(log.t.context.settingsPath);
         RigServer *rig = server.get();

@@ -9,7 +9,7 @@
 #include "bandmap/ui/band_scale.h"
 #include "bandmap/ui/tbandmap.h"
 #include "base/ini_file.h"
-#include "base/window_placement.h"
+#include "base/ui/window_placement.h"
 #include "rig/rig_server.h"
 #include "rig/rigctld_client.h"
 
@@ -23,7 +23,7 @@
 #include <QtTest>
 
 using namespace vireo;
-using test::bandQso;
+using test::heardAt;
 
 namespace {
 
@@ -83,8 +83,8 @@ private slots:
     void controlsAndSettings()
     {
         test::BandMapLog log;
-        log.store->append({bandQso(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:00")),
-                           bandQso(QStringLiteral("DL1XX"), QStringLiteral("14012"), QStringLiteral("06:30"))});
+        log.store->append({heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:00")),
+                           heardAt(QStringLiteral("DL1XX"), QStringLiteral("14012"), QStringLiteral("06:30"))});
         {
             auto w = window(log);
             QCOMPARE(w->objectName(), QStringLiteral("BandMap"));
@@ -105,7 +105,7 @@ private slots:
             QCOMPARE(w->lbBandMapContext->text(), QStringLiteral("20M, CW, тур 0: станций 1"));
             w->bsBandMap->setZoom(3);
             // Shown beside the main window for the first time, the window counts as placed
-            // (base/window_placement.h), as the main window's wiring does it.
+            // (base/ui/window_placement.h), as the main window's wiring does it.
             w->setProperty(placement::Placed, true);
             w->move(40, 50);
             w->resize(340, 500);
@@ -143,9 +143,9 @@ private slots:
     void stationsDrawn()
     {
         test::BandMapLog log;
-        log.store->append({bandQso(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:01"), QStringLiteral("RW1A")),
-                           bandQso(QStringLiteral("G4AAA"), QStringLiteral("14035"), QStringLiteral("06:15")),
-                           bandQso(QStringLiteral("DL1XX"), QStringLiteral("14031"), QStringLiteral("07:02"), QStringLiteral("OK1AB"))});
+        log.store->append({heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:01")).call2(QStringLiteral("RW1A")),
+                           heardAt(QStringLiteral("G4AAA"), QStringLiteral("14035"), QStringLiteral("06:15")),
+                           heardAt(QStringLiteral("DL1XX"), QStringLiteral("14031"), QStringLiteral("07:02")).call2(QStringLiteral("OK1AB"))});
         auto w = window(log);
         QVERIFY(w->map().mark(QStringLiteral("OK1AB"), QStringLiteral("14029")).marked);
         QVERIFY(w->map().mark(QStringLiteral("SP9ZZ"), QStringLiteral("14020")).marked);
@@ -180,7 +180,7 @@ private slots:
         QCOMPARE(scale.callAt(QPoint(2, 2)), QString());
 
         // A new QSO shows at once, without reading the band again.
-        log.store->append(bandQso(QStringLiteral("RA9B"), QStringLiteral("14027"), QStringLiteral("07:04")));
+        log.store->append(heardAt(QStringLiteral("RA9B"), QStringLiteral("14027"), QStringLiteral("07:04")));
         QVERIFY(!scale.labelRect(QStringLiteral("RA9B")).isEmpty());
         QCOMPARE(w->lbBandMapContext->text(), QStringLiteral("20M, CW, тур 0: станций 6"));
     }
@@ -189,7 +189,7 @@ private slots:
     void zoomAndMarker()
     {
         test::BandMapLog log;
-        log.store->append(bandQso(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:01")));
+        log.store->append(heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:01")));
         auto w = window(log);
         w->resize(330, 480);
         w->show();
@@ -228,8 +228,7 @@ private slots:
         QCOMPARE(scale.marker(), std::nullopt);
 
         // A band without edges in the band plan spans what stands on it.
-        log.store->append(bandQso(QStringLiteral("W1AW"), QStringLiteral("222100"), QStringLiteral("07:02"), QString(),
-                                  QStringLiteral("222")));
+        log.store->append(heardAt(QStringLiteral("W1AW"), QStringLiteral("222100"), QStringLiteral("07:02")).band(QStringLiteral("222")));
         w->setContext(QStringLiteral("222"), QStringLiteral("CW"), QStringLiteral("0"));
         const QRect r = scale.labelRect(QStringLiteral("W1AW"));
         QVERIFY(!r.isEmpty());
@@ -242,8 +241,8 @@ private slots:
     void withoutARadioTheFrequencyBox()
     {
         test::BandMapLog log;
-        log.store->append({bandQso(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:01")),
-                           bandQso(QStringLiteral("DL1XX"), QStringLiteral("14 012"), QStringLiteral("07:02"))});
+        log.store->append({heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:01")),
+                           heardAt(QStringLiteral("DL1XX"), QStringLiteral("14 012"), QStringLiteral("07:02"))});
         // Rig control with no radio set up counts as no radio.
         auto none = makeRigctldServer(log.t.context.settingsPath);
         RigServer *server = none.get();
@@ -289,9 +288,9 @@ private slots:
             const int minute = 5 + i * 3;
             const QString time = QStringLiteral("%1:%2").arg(6 + (minute + 4) / 60, 2, 10, QLatin1Char('0'))
                                      .arg((minute + 4) % 60, 2, 10, QLatin1Char('0'));
-            records << bandQso(QString::fromLatin1(Calls[i]), QString::number(khz), time, QString::fromLatin1(With[i % 6]));
+            records << heardAt(QString::fromLatin1(Calls[i]), QString::number(khz), time).call2(QString::fromLatin1(With[i % 6]));
             if (i % 4 == 0)
-                records << bandQso(QString::fromLatin1(Calls[i]), QString::number(khz), time, QString::fromLatin1(With[(i + 1) % 6]));
+                records << heardAt(QString::fromLatin1(Calls[i]), QString::number(khz), time).call2(QString::fromLatin1(With[(i + 1) % 6]));
         }
         log.store->append(records);
         auto w = window(log);

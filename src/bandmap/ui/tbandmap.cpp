@@ -5,7 +5,7 @@
 #include "bandmap/ui/band_scale.h"
 #include "base/error.h"
 #include "base/ini_file.h"
-#include "base/window_placement.h"
+#include "base/ui/window_placement.h"
 #include "entry/band_plan.h"
 #include "rig/rig_display.h"
 
