@@ -1,6 +1,6 @@
 #include "bandmap/band_map.h"
 
-#include "base/error.h"
+#include "bandmap/logging.h"
 #include "base/services.h"
 #include "db/database_error.h"
 #include "db/qso_store.h"
@@ -113,7 +113,8 @@ void BandMap::rebuildOrLater()
     // next tick tries again.
     try {
         rebuild();
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        qCWarning(lcBandMap).noquote() << "band map not read, tried again in a moment:" << errorText(e);
         m_entries.clear();
         m_stale = true;
         emit changed();
@@ -164,7 +165,8 @@ void BandMap::follow(const LogChange &change)
         }
         if (!calls.isEmpty())
             refreshCalls(calls);
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        qCWarning(lcBandMap).noquote() << "band map not brought up to date, read anew in a moment:" << errorText(e);
         m_stale = true;
     }
 }
@@ -219,7 +221,8 @@ void BandMap::tick()
         // Another program's writes come back through the change feed as a change of the whole log.
         if (m_qsos.noticeOtherWrites())
             return;
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        qCWarning(lcBandMap).noquote() << "band map not read, tried again in a moment:" << errorText(e);
         m_stale = true;
         return;
     }
@@ -263,23 +266,23 @@ std::optional<Entry> BandMap::step(qint64 fromKHz, bool up)
     return e ? std::optional<Entry>(*e) : std::nullopt;
 }
 
-BandMap::MarkResult BandMap::mark(const QString &typedCall, const QString &frequencyText)
+Result<QString> BandMap::mark(const QString &typedCall, const QString &frequencyText)
 {
     const QString call = typedCall.trimmed();
     if (call.isEmpty())
-        return {false, QStringLiteral("Нечего отмечать: наберите позывной услышанной станции, затем Ctrl+M.")};
+        return Error(QStringLiteral("Нечего отмечать: наберите позывной услышанной станции, затем Ctrl+M."));
     if (m_context.band.isEmpty())
-        return {false, QStringLiteral("Диапазон не выбран: %1 не отмечен.").arg(call)};
+        return Error(QStringLiteral("Диапазон не выбран: %1 не отмечен.").arg(call));
     QString digits = frequencyText;
     digits.remove(QLatin1Char(' '));
     const auto khz = bandmap::khzOf(digits);
     if (!khz)
-        return {false, QStringLiteral("Частота «%1» не число: %2 не отмечен.").arg(frequencyText.trimmed(), call)};
+        return Error(QStringLiteral("Частота «%1» не число: %2 не отмечен.").arg(frequencyText.trimmed(), call));
     // A frequency the band plan gives to another band is a slip, not a station of this band.
     const auto band = bandplan::freqToBand(digits, false);
     if (band && *band != m_context.band)
-        return {false, QStringLiteral("Частота %1 кГц относится к диапазону %2, а не %3: %4 не отмечен.")
-                           .arg(rig::frequencyText(*khz * 1000), *band, m_context.band, call)};
+        return Error(QStringLiteral("Частота %1 кГц относится к диапазону %2, а не %3: %4 не отмечен.")
+                         .arg(rig::frequencyText(*khz * 1000), *band, m_context.band, call));
     BandMark m;
     m.call = call;
     m.freq = digits;
@@ -290,18 +293,19 @@ BandMap::MarkResult BandMap::mark(const QString &typedCall, const QString &frequ
     try {
         m_store.addMark(m, oldestKept());
     } catch (const DatabaseError &e) {
-        return {false, QStringLiteral("%1 не отмечен: %2.").arg(call, e.reason())};
+        return Error(QStringLiteral("%1 не отмечен: %2.").arg(call, e.reason()), ErrorKind::Database);
     } catch (const Error &e) {
-        return {false, QStringLiteral("%1 не отмечен: %2").arg(call, e.text())};
+        return Error(QStringLiteral("%1 не отмечен: %2").arg(call, e.text()), e.kind());
     }
     if (m_active) {
         try {
             refreshCalls({call});
-        } catch (const std::exception &) {
+        } catch (const std::exception &e) {
+            qCWarning(lcBandMap).noquote() << "band map not brought up to date, read anew in a moment:" << errorText(e);
             m_stale = true;
         }
     }
-    return {true, QStringLiteral("%1 отмечен на карте: %2 кГц, %3.").arg(call, rig::frequencyText(*khz * 1000), m.band)};
+    return QStringLiteral("%1 отмечен на карте: %2 кГц, %3.").arg(call, rig::frequencyText(*khz * 1000), m.band);
 }
 
 } // namespace vireo

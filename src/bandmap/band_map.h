@@ -8,6 +8,7 @@
 // window open), so that a closed map costs nothing.
 
 #include "bandmap/band_map_rules.h"
+#include "base/error.h"
 #include "db/band_map_store.h"
 
 #include <QObject>
@@ -60,12 +61,9 @@ public:
 
     // Puts the call on the map at the frequency (the frequency box's text) in the present band,
     // mode and tour, without a QSO, and keeps the mark in the log file. Returns the status-bar
-    // text: what was marked, or why nothing was.
-    struct MarkResult {
-        bool marked = false;
-        QString text;
-    };
-    MarkResult mark(const QString &call, const QString &frequencyText);
+    // text of what was marked, or the error that says why nothing was (of kind Database when
+    // the file did not take it).
+    Result<QString> mark(const QString &call, const QString &frequencyText);
 
 signals:
     // The entries, their ages or their repeat states changed.

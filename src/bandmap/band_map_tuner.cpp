@@ -31,11 +31,11 @@ void BandMapTuner::tune(const bandmap::Entry &entry, const QString &modeCode)
     if (server != m_listening) {
         disconnect(m_done);
         m_listening = server;
-        m_done = connect(server, &RigServer::tuneDone, this, [this](int, const QString &problem) {
-            if (problem.isEmpty())
+        m_done = connect(server, &RigServer::tuneDone, this, [this](int, const TuneResult &result) {
+            if (result)
                 emit tuned();
             else
-                emit refused(problem);
+                emit refused(result.errorText());
         });
         connect(server, &QObject::destroyed, this, [this, server] {
             if (m_listening == server)

@@ -9,7 +9,7 @@ namespace vireo {
 void RigServer::tune(int rig, qint64, const QString &)
 {
     QMetaObject::invokeMethod(
-        this, [this, rig] { emit tuneDone(rig, rig::notTunableText(rig)); }, Qt::QueuedConnection);
+        this, [this, rig] { emit tuneDone(rig, Error(rig::notTunableText(rig))); }, Qt::QueuedConnection);
 }
 
 } // namespace vireo

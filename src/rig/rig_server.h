@@ -3,10 +3,16 @@
 // number (StOnline when on line), a status text, a mode bit and a receive frequency in hertz,
 // and three notifications. The server behind it is Hamlib's rigctld (rigctld_client.*).
 
+#include "base/error.h"
+
+#include <QMetaType>
 #include <QObject>
 #include <QString>
 
 namespace vireo {
+
+// The end of a tune: the frequency the radio was set to, in hertz, or why it was not.
+using TuneResult = Result<qint64>;
 
 class RigServer : public QObject {
     Q_OBJECT
@@ -59,9 +65,11 @@ signals:
     void statusChange(int rig);
     void paramsChange(int rig, int params);
     void serverUnreachable();
-    // problem: empty when the radio took the tune; otherwise a Russian sentence saying what it
-    // refused or why it was not reached. A mode taken before a refused frequency is set back.
-    void tuneDone(int rig, const QString &problem);
+    // The frequency the radio took, or a Russian sentence saying what it refused or why it was
+    // not reached. A mode taken before a refused frequency is set back.
+    void tuneDone(int rig, const vireo::TuneResult &result);
 };
 
 } // namespace vireo
+
+Q_DECLARE_METATYPE(vireo::TuneResult)

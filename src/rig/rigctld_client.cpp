@@ -267,7 +267,7 @@ void RigctldRadio::setEndpoint(quint16 port)
     if (port == m_port)
         return;
     if (m_tune || m_wantedTune)
-        reportTune(rig::tuneLostText(m_rig, QStringLiteral("rigctld запущен заново")));
+        reportTune(Error(rig::tuneLostText(m_rig, QStringLiteral("rigctld запущен заново"))));
     m_tune.reset();
     m_wantedTune.reset();
     m_port = port;
@@ -455,7 +455,7 @@ void RigctldRadio::onLine(const QString &line)
 void RigctldRadio::tune(qint64 hz, const QString &modeName)
 {
     if (status != RigServer::StOnline) {
-        reportTune(rig::notOnlineText(m_rig));
+        reportTune(Error(rig::notOnlineText(m_rig)));
         return;
     }
     Tune t;
@@ -495,14 +495,14 @@ void RigctldRadio::onSetReply(int code)
     switch (m_step) {
     case Step::SetMode:
         if (code < 0) {
-            finishTune(rig::modeRefusedText(m_rig, m_tune->mode, code));
+            finishTune(Error(rig::modeRefusedText(m_rig, m_tune->mode, code)));
             return;
         }
         sendSet(QStringLiteral("F"), QStringLiteral(" %1").arg(m_tune->hz), Step::SetFreq);
         return;
     case Step::SetFreq:
         if (code >= 0) {
-            finishTune(QString());
+            finishTune(m_tune->hz);
             return;
         }
         m_tune->problem = rig::frequencyRefusedText(m_rig, m_tune->hz, code);
@@ -511,20 +511,20 @@ void RigctldRadio::onSetReply(int code)
             sendSet(QStringLiteral("M"), QStringLiteral(" %1 -1").arg(m_tune->oldMode), Step::RestoreMode);
             return;
         }
-        finishTune(m_tune->problem);
+        finishTune(Error(m_tune->problem));
         return;
     case Step::RestoreMode:
-        finishTune(m_tune->problem);
+        finishTune(Error(m_tune->problem));
         return;
     default:
         return;
     }
 }
 
-void RigctldRadio::finishTune(const QString &problem)
+void RigctldRadio::finishTune(const TuneResult &result)
 {
     m_tune.reset();
-    reportTune(problem);
+    reportTune(result);
     // Another tune asked for meanwhile goes next; otherwise the radio is read at once, so that
     // the frequency box follows the tune without waiting for the next poll.
     m_step = Step::Idle;
@@ -534,11 +534,11 @@ void RigctldRadio::finishTune(const QString &problem)
         poll();
 }
 
-void RigctldRadio::reportTune(const QString &problem)
+void RigctldRadio::reportTune(const TuneResult &result)
 {
     // From the event loop, so that whoever hears of it may tune again at once.
     QMetaObject::invokeMethod(
-        this, [this, problem] { emit tuneDone(m_rig, problem); }, Qt::QueuedConnection);
+        this, [this, result] { emit tuneDone(m_rig, result); }, Qt::QueuedConnection);
 }
 
 void RigctldRadio::poll()
@@ -587,7 +587,7 @@ void RigctldRadio::fail(int st, const QString &text, const QString &why)
     m_lastFailure = why;
     // A tune under way or waiting is over: the radio was not reached.
     if (m_tune || m_wantedTune)
-        reportTune(rig::tuneLostText(m_rig, why));
+        reportTune(Error(rig::tuneLostText(m_rig, why)));
     m_tune.reset();
     m_wantedTune.reset();
     m_step = Step::Down; // before abort(): the socket's own signals are ignored from here

@@ -103,7 +103,7 @@ signals:
     void statusChanged(int rig);
     void paramsChanged(int rig, int params);
     void firstAttempt(bool answered); // once: the first connection answered as rigctld, or not
-    void tuneDone(int rig, const QString &problem);
+    void tuneDone(int rig, const vireo::TuneResult &result);
 
 private:
     enum class Step { Down, Connecting, CheckVfo, Caps, Freq, Mode, Idle, SetMode, SetFreq, RestoreMode };
@@ -130,8 +130,8 @@ private:
     void startTune();
     void sendSet(const QString &command, const QString &arguments, Step step);
     void onSetReply(int code);
-    void finishTune(const QString &problem);
-    void reportTune(const QString &problem);
+    void finishTune(const TuneResult &result);
+    void reportTune(const TuneResult &result);
 
     const int m_rig;
     const bool m_own;

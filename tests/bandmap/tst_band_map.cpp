@@ -201,17 +201,17 @@ private slots:
         map.setActive(true);
 
         // What cannot be marked, and why.
-        QCOMPARE(map.mark(QString(), QStringLiteral("14025")).text,
+        QCOMPARE(map.mark(QString(), QStringLiteral("14025")).errorText(),
                  QStringLiteral("Нечего отмечать: наберите позывной услышанной станции, затем Ctrl+M."));
-        QCOMPARE(map.mark(QStringLiteral("UA3ABC"), QStringLiteral(" R1 OFF")).text,
+        QCOMPARE(map.mark(QStringLiteral("UA3ABC"), QStringLiteral(" R1 OFF")).errorText(),
                  QStringLiteral("Частота «R1 OFF» не число: UA3ABC не отмечен."));
-        QCOMPARE(map.mark(QStringLiteral("UA3ABC"), QStringLiteral("7025")).text,
+        QCOMPARE(map.mark(QStringLiteral("UA3ABC"), QStringLiteral("7025")).errorText(),
                  QStringLiteral("Частота 7 025 кГц относится к диапазону 40M, а не 20M: UA3ABC не отмечен."));
         QVERIFY(map.entries().empty());
 
-        const BandMap::MarkResult done = map.mark(QStringLiteral("UA3ABC "), QStringLiteral("14 027"));
-        QVERIFY(done.marked);
-        QCOMPARE(done.text, QStringLiteral("UA3ABC отмечен на карте: 14 027 кГц, 20M."));
+        const Result<QString> done = map.mark(QStringLiteral("UA3ABC "), QStringLiteral("14 027"));
+        QVERIFY(done.ok());
+        QCOMPARE(*done, QStringLiteral("UA3ABC отмечен на карте: 14 027 кГц, 20M."));
         const Entry *ua = map.entryOf(QStringLiteral("UA3ABC"));
         QVERIFY(ua && ua->marked);
         QCOMPARE(ua->khz, qint64(14027));
@@ -259,7 +259,7 @@ private slots:
         // Marked again later on another frequency: the mark moves the station.
         log.store->append(heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14027"), QStringLiteral("07:06")));
         log.later(3);
-        QVERIFY(map.mark(QStringLiteral("UA3ABC"), QStringLiteral("14033")).marked);
+        QVERIFY(map.mark(QStringLiteral("UA3ABC"), QStringLiteral("14033")).ok());
         ua = map.entryOf(QStringLiteral("UA3ABC"));
         QVERIFY(ua->marked);
         QCOMPARE(ua->khz, qint64(14033));
@@ -269,7 +269,7 @@ private slots:
         log.later(61);
         map.tick();
         QVERIFY(map.entries().empty());
-        QVERIFY(map.mark(QStringLiteral("G4AAA"), QStringLiteral("14060")).marked);
+        QVERIFY(map.mark(QStringLiteral("G4AAA"), QStringLiteral("14060")).ok());
         QSqlQuery left = sql::run(log.db->connection(), QStringLiteral("SELECT call FROM band_mark ORDER BY id"));
         QVERIFY(left.next());
         QCOMPARE(left.value(0).toString(), QStringLiteral("G4AAA"));
@@ -277,13 +277,13 @@ private slots:
 
         // Marking works with the map closed too, and shows once it opens.
         map.setActive(false);
-        QVERIFY(map.mark(QStringLiteral("SP9ZZ"), QStringLiteral("14070")).marked);
+        QVERIFY(map.mark(QStringLiteral("SP9ZZ"), QStringLiteral("14070")).ok());
         map.setActive(true);
         QCOMPARE(calls(map), (QStringList{QStringLiteral("G4AAA"), QStringLiteral("SP9ZZ")}));
 
         // Without a band there is nothing to put it on.
         map.setContext({QString(), QStringLiteral("CW"), QStringLiteral("0")});
-        QCOMPARE(map.mark(QStringLiteral("UA3ABC"), QStringLiteral("14025")).text,
+        QCOMPARE(map.mark(QStringLiteral("UA3ABC"), QStringLiteral("14025")).errorText(),
                  QStringLiteral("Диапазон не выбран: UA3ABC не отмечен."));
     }
 
@@ -365,7 +365,7 @@ private slots:
             map.setContext(Twenty);
             StatementRecorder trace(log.db->connection());
             map.setActive(true);
-            map.mark(QStringLiteral("G4AAA"), QStringLiteral("14060"));
+            QVERIFY(map.mark(QStringLiteral("G4AAA"), QStringLiteral("14060")).ok());
             log.store->append(heardAt(QStringLiteral("DL1XX"), QStringLiteral("14012"), QStringLiteral("07:01")));
             int selects = 0;
             const QStringList statements = trace.statements(); // the plans below are traced too
@@ -409,7 +409,7 @@ private slots:
         map.setContext(Twenty);
         map.setActive(true);
         QVERIFY(map.entries().empty());
-        QVERIFY(map.mark(QStringLiteral("G4AAA"), QStringLiteral("14060")).marked);
+        QVERIFY(map.mark(QStringLiteral("G4AAA"), QStringLiteral("14060")).ok());
         QVERIFY(schema::bandMarksKept(log.db->connection()));
         QCOMPARE(calls(map), QStringList{QStringLiteral("G4AAA")});
     }

@@ -139,7 +139,7 @@ private slots:
         // Ctrl+PgUp: the next station above; the radio in CWR already is left in it.
         QVERIFY(r.set({QStringLiteral("M"), QStringLiteral("CWR"), QStringLiteral("500")}));
         QTRY_COMPARE_WITH_TIMEOUT(server->mode(1), quint32(RigServer::PM_CW_L), Wait);
-        QCOMPARE(w.step(QStringLiteral("14 025"), true), QString());
+        QCOMPARE(w.step(QStringLiteral("14 025"), true)->call, QStringLiteral("G4AAA"));
         QTRY_COMPARE_WITH_TIMEOUT(tuned.count(), 2, Wait);
         back = readBack(r);
         QCOMPARE(back.value(0), QStringLiteral("14060000"));
@@ -188,8 +188,9 @@ private slots:
                  QStringLiteral("Радио 1 не перешло на USB (rigctld ответил RPRT -1: неверный параметр); частота не изменена."));
         QVERIFY(tuned.isEmpty());
         QCOMPARE(readBack(r), before);
-        // The radio is still followed.
-        QTest::qWait(300);
+        // The radio is still followed: a turn of its knob shows.
+        QVERIFY(r.set({QStringLiteral("F"), QStringLiteral("145100000")}));
+        QTRY_COMPARE_WITH_TIMEOUT(server->rxFrequency(1), qint64(145100000), Wait);
         QCOMPARE(server->status(1), RigServer::StOnline);
 
         // Back on its first VFO it takes the tune: upper side band on 20 m.
@@ -225,7 +226,7 @@ private slots:
         radio.received.clear();
         server->tune(1, 14205000, QStringLiteral("USB"));
         QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, Wait);
-        QCOMPARE(done.first().at(1).toString(),
+        QCOMPARE(done.first().at(1).value<TuneResult>().errorText(),
                  QStringLiteral("Радио 1 не перестроилось на 14 205 кГц (rigctld ответил RPRT -9: радио отвергло команду)."));
         const QStringList sets = radio.received.filter(QRegularExpression(QStringLiteral("^[MF] ")));
         QCOMPARE(sets, (QStringList{QStringLiteral("M USB -1"), QStringLiteral("F 14205000"), QStringLiteral("M CW -1")}));
@@ -244,7 +245,7 @@ private slots:
         QCOMPARE(done.count(), 0);
         QTRY_COMPARE(done.count(), 1);
         QCOMPARE(done.first().at(0).toInt(), 1);
-        QCOMPARE(done.first().at(1).toString(), QStringLiteral("Радио 1 не на связи: перестроить его нельзя."));
+        QCOMPARE(done.first().at(1).value<TuneResult>().errorText(), QStringLiteral("Радио 1 не на связи: перестроить его нельзя."));
     }
 };
 

@@ -147,8 +147,8 @@ private slots:
                            heardAt(QStringLiteral("G4AAA"), QStringLiteral("14035"), QStringLiteral("06:15")),
                            heardAt(QStringLiteral("DL1XX"), QStringLiteral("14031"), QStringLiteral("07:02")).call2(QStringLiteral("OK1AB"))});
         auto w = window(log);
-        QVERIFY(w->map().mark(QStringLiteral("OK1AB"), QStringLiteral("14029")).marked);
-        QVERIFY(w->map().mark(QStringLiteral("SP9ZZ"), QStringLiteral("14020")).marked);
+        QVERIFY(w->map().mark(QStringLiteral("OK1AB"), QStringLiteral("14029")).ok());
+        QVERIFY(w->map().mark(QStringLiteral("SP9ZZ"), QStringLiteral("14020")).ok());
         w->resize(360, 520);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
@@ -256,13 +256,13 @@ private slots:
         QCOMPARE(box.count(), 1);
         QCOMPARE(box.takeFirst().at(0).toString(), QStringLiteral("14025"));
 
-        QCOMPARE(w->step(QStringLiteral("14 025"), false), QString());
+        QCOMPARE(w->step(QStringLiteral("14 025"), false)->call, QStringLiteral("DL1XX"));
         QCOMPARE(box.takeFirst().at(0).toString(), QStringLiteral("14012"));
-        QCOMPARE(w->step(QStringLiteral("14012"), true), QString());
+        QCOMPARE(w->step(QStringLiteral("14012"), true)->call, QStringLiteral("UA3ABC"));
         QCOMPARE(box.takeFirst().at(0).toString(), QStringLiteral("14025"));
-        QCOMPARE(w->step(QStringLiteral("14025"), true), QStringLiteral("Выше 14 025 кГц на карте станций нет."));
-        QCOMPARE(w->step(QStringLiteral("14012"), false), QStringLiteral("Ниже 14 012 кГц на карте станций нет."));
-        QCOMPARE(w->step(QStringLiteral(" R1 OFF"), true),
+        QCOMPARE(w->step(QStringLiteral("14025"), true).errorText(), QStringLiteral("Выше 14 025 кГц на карте станций нет."));
+        QCOMPARE(w->step(QStringLiteral("14012"), false).errorText(), QStringLiteral("Ниже 14 012 кГц на карте станций нет."));
+        QCOMPARE(w->step(QStringLiteral(" R1 OFF"), true).errorText(),
                  QStringLiteral("Частота «R1 OFF» не число: не от чего искать станцию на карте."));
         QVERIFY(box.isEmpty());
         QVERIFY(refused.isEmpty());
@@ -271,7 +271,7 @@ private slots:
         w->close();
         auto bare = window(log);
         QSignalSpy bareBox(&bare->tuner(), &BandMapTuner::frequencyBoxWanted);
-        QCOMPARE(bare->step(QStringLiteral("14000"), true), QString());
+        QCOMPARE(bare->step(QStringLiteral("14000"), true)->call, QStringLiteral("DL1XX"));
         QCOMPARE(bareBox.takeFirst().at(0).toString(), QStringLiteral("14012"));
     }
 
@@ -294,8 +294,8 @@ private slots:
         }
         log.store->append(records);
         auto w = window(log);
-        w->map().mark(QStringLiteral("UA6LV"), QStringLiteral("14 046"));
-        w->map().mark(QStringLiteral("RV3FT"), QStringLiteral("14 019"));
+        QVERIFY(w->map().mark(QStringLiteral("UA6LV"), QStringLiteral("14 046")).ok());
+        QVERIFY(w->map().mark(QStringLiteral("RV3FT"), QStringLiteral("14 019")).ok());
         w->resize(360, 560);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));

@@ -2,9 +2,10 @@
 
 #include "bandmap/band_map.h"
 #include "bandmap/band_map_tuner.h"
+#include "bandmap/logging.h"
 #include "bandmap/ui/band_scale.h"
-#include "base/error.h"
 #include "base/ini_file.h"
+#include "base/ui/guarded.h"
 #include "base/ui/window_placement.h"
 #include "entry/band_plan.h"
 #include "rig/rig_display.h"
@@ -72,11 +73,13 @@ TBandMap::TBandMap(const AppContext &context, QsoStore &qsos, std::function<RigS
     tmBandMap = new QTimer(this);
     tmBandMap->setObjectName(QStringLiteral("tmBandMap"));
     tmBandMap->setInterval(TickMs);
-    connect(tmBandMap, &QTimer::timeout, this, [this] { m_map->tick(); });
+    const std::shared_ptr<Prompts> prompts = m_ctx.services.prompts;
+    connect(tmBandMap, &QTimer::timeout, this, guarded(prompts, [this] { m_map->tick(); }));
     connect(m_map.get(), &BandMap::changed, this, &TBandMap::refresh);
-    connect(bsBandMap, &BandScale::entryClicked, this, &TBandMap::tuneTo);
-    connect(seBandMapAge, qOverload<int>(&QSpinBox::valueChanged), this, [this](int minutes) {
-        m_map->setMaxAgeMinutes(minutes);
+    connect(bsBandMap, &BandScale::entryClicked, this,
+            [this, prompts](const QString &call) { runGuarded(prompts.get(), [this, call] { tuneTo(call); }); });
+    connect(seBandMapAge, qOverload<int>(&QSpinBox::valueChanged), this, [this, prompts](int minutes) {
+        runGuarded(prompts.get(), [this, minutes] { m_map->setMaxAgeMinutes(minutes); });
     });
 
     resize(DesignedWidth, DesignedHeight);
@@ -101,15 +104,15 @@ void TBandMap::FormCreate()
 
 void TBandMap::FormDestroy()
 {
-    // Runs from the destructor: a settings file that cannot be written must not end the program.
+    // Runs from the destructor, as the program ends: a settings file that cannot be written
+    // must not stop it, and there is no one left to tell but the log category.
     try {
         savePlacement(*this, m_ctx.settingsPath, section());
         IniFile ini(m_ctx.settingsPath);
         ini.writeInteger(section(), QStringLiteral("MaxAge"), m_map->maxAgeMinutes());
         ini.writeInteger(section(), QStringLiteral("Zoom"), bsBandMap->zoom());
     } catch (const std::exception &e) {
-        if (m_ctx.services.prompts)
-            m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));
+        qCWarning(lcBandMap).noquote() << "band map's place and settings not kept:" << errorText(e);
     }
 }
 
@@ -164,22 +167,22 @@ void TBandMap::tuneTo(const QString &call)
         m_tuner->tune(*e, m_map->context().mode);
 }
 
-QString TBandMap::step(const QString &frequencyText, bool up)
+Result<bandmap::Entry> TBandMap::step(const QString &frequencyText, bool up)
 {
     const auto khz = bandmap::khzOf(frequencyText);
     if (!khz)
-        return QStringLiteral("Частота «%1» не число: не от чего искать станцию на карте.").arg(frequencyText.trimmed());
+        return Error(QStringLiteral("Частота «%1» не число: не от чего искать станцию на карте.").arg(frequencyText.trimmed()));
     std::optional<bandmap::Entry> e;
     try {
         e = m_map->step(*khz, up);
     } catch (const std::exception &ex) {
-        return errorText(ex);
+        return asError(ex);
     }
     if (!e)
-        return up ? QStringLiteral("Выше %1 кГц на карте станций нет.").arg(rig::frequencyText(*khz * 1000))
-                  : QStringLiteral("Ниже %1 кГц на карте станций нет.").arg(rig::frequencyText(*khz * 1000));
+        return Error(up ? QStringLiteral("Выше %1 кГц на карте станций нет.").arg(rig::frequencyText(*khz * 1000))
+                        : QStringLiteral("Ниже %1 кГц на карте станций нет.").arg(rig::frequencyText(*khz * 1000)));
     m_tuner->tune(*e, m_map->context().mode);
-    return QString();
+    return *e;
 }
 
 void TBandMap::showEvent(QShowEvent *event)

@@ -4,6 +4,8 @@
 // a station tunes the radio there (or sets the frequency box). It follows the log while shown.
 // Its place, the listener's time and the zoom are kept in section BandMap of settings.ini.
 
+#include "bandmap/band_map_rules.h"
+#include "base/error.h"
 #include "base/services.h"
 
 #include <QWidget>
@@ -40,9 +42,10 @@ public:
     void setContext(const QString &band, const QString &modeCode, const QString &tour);
     // The frequency box's text (the radio's frequency when one is followed): the marker.
     void setFrequencyText(const QString &text);
-    // Ctrl+PgUp (up) and Ctrl+PgDn: tunes to the next station above or below the frequency.
-    // Returns the status-bar text when there is none, else empty.
-    QString step(const QString &frequencyText, bool up);
+    // Ctrl+PgUp (up) and Ctrl+PgDn: tunes to the next station above or below the frequency,
+    // open or closed. Returns the station it tunes to, or the status-bar text of why there is
+    // none (no station there, a frequency text that is no number, a log that cannot be read).
+    Result<bandmap::Entry> step(const QString &frequencyText, bool up);
     // Tunes to the station of the map with this call, as a click on it does.
     void tuneTo(const QString &call);
 
