@@ -291,7 +291,9 @@ Result<QString> BandMap::mark(const QString &typedCall, const QString &frequency
     m.tur = m_context.tour;
     m.at = now();
     try {
-        m_store.addMark(m, oldestKept());
+        // Marks leave the file only once no time the listener may set would show them: a time
+        // made shorter for a while and longer again brings them back, as it does QSOs.
+        m_store.addMark(m, m.at.addSecs(-qint64(bandmap::MaxMaxAgeMinutes) * 60));
     } catch (const DatabaseError &e) {
         return Error(QStringLiteral("%1 не отмечен: %2.").arg(call, e.reason()), ErrorKind::Database);
     } catch (const Error &e) {

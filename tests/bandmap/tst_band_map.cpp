@@ -265,21 +265,37 @@ private slots:
         QCOMPARE(ua->khz, qint64(14033));
         QCOMPARE(ua->repeat, Repeat::Heard); // logged in this tour already
 
-        // Marks go when they age out: off the map at once, out of the file with the next mark.
+        // Marks age out as QSOs do: off the map at once, and back with a longer time.
         log.later(61);
         map.tick();
         QVERIFY(map.entries().empty());
+        map.setMaxAgeMinutes(120);
+        QVERIFY(map.entryOf(QStringLiteral("UA3ABC")) && map.entryOf(QStringLiteral("UA3ABC"))->marked);
+        QCOMPARE(map.entryOf(QStringLiteral("UA3ABC"))->khz, qint64(14033));
+        map.setMaxAgeMinutes(60);
+        QVERIFY(map.entries().empty());
+        // Nor does a mark made then take them out of the file: only the longest time the
+        // listener may set does.
         QVERIFY(map.mark(QStringLiteral("G4AAA"), QStringLiteral("14060")).ok());
-        QSqlQuery left = sql::run(log.db->connection(), QStringLiteral("SELECT call FROM band_mark ORDER BY id"));
-        QVERIFY(left.next());
-        QCOMPARE(left.value(0).toString(), QStringLiteral("G4AAA"));
-        QVERIFY(!left.next());
+        auto marksInFile = [&log] {
+            QStringList out;
+            QSqlQuery q = sql::run(log.db->connection(), QStringLiteral("SELECT call FROM band_mark ORDER BY id"));
+            while (q.next())
+                out << q.value(0).toString();
+            return out;
+        };
+        QCOMPARE(marksInFile(), (QStringList{QStringLiteral("UA3ABC"), QStringLiteral("UA3ABC"), QStringLiteral("G4AAA")}));
 
         // Marking works with the map closed too, and shows once it opens.
         map.setActive(false);
         QVERIFY(map.mark(QStringLiteral("SP9ZZ"), QStringLiteral("14070")).ok());
         map.setActive(true);
         QCOMPARE(calls(map), (QStringList{QStringLiteral("G4AAA"), QStringLiteral("SP9ZZ")}));
+
+        // Past the longest time a mark would show, the next mark takes the old ones away.
+        log.later(bandmap::MaxMaxAgeMinutes + 1);
+        QVERIFY(map.mark(QStringLiteral("RA9B"), QStringLiteral("14044")).ok());
+        QCOMPARE(marksInFile(), QStringList{QStringLiteral("RA9B")});
 
         // Without a band there is nothing to put it on.
         map.setContext({QString(), QStringLiteral("CW"), QStringLiteral("0")});
