@@ -1,6 +1,7 @@
 // The band map window: its controls and place, the scale of the band with the stations drawn
 // (repeats as such, aged ones fainter), the wheel's zoom, the marker that the scale follows, and
-// a click or Ctrl+PgUp/PgDn without a radio setting the frequency box.
+// a click or Ctrl+PgUp/PgDn without a radio setting the frequency box; in the program, the map
+// following the entry line.
 
 #include "band_map_log.h"
 
@@ -12,9 +13,14 @@
 #include "base/ui/window_placement.h"
 #include "rig/rig_server.h"
 #include "rig/rigctld_client.h"
+#include "support/sample_logs.h"
+#include "support/ui/entry_window.h"
+#include "support/ui/main_controls.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -32,16 +38,6 @@ std::unique_ptr<TBandMap> window(test::BandMapLog &log, std::function<RigServer 
     auto w = std::make_unique<TBandMap>(log.t.context, *log.store, std::move(server), [] { return 1; });
     w->setContext(QStringLiteral("20M"), QStringLiteral("CW"), QStringLiteral("0"));
     return w;
-}
-
-// With VIREO_SCREENSHOTS set to a folder, the window is saved there as it looks.
-void screenshot(QWidget &w, const QString &name)
-{
-    const QString dir = qEnvironmentVariable("VIREO_SCREENSHOTS");
-    if (dir.isEmpty())
-        return;
-    QApplication::processEvents();
-    w.grab().save(QDir(dir).filePath(name));
 }
 
 // How many pixels of the label's rectangle have this colour, more or less.
@@ -233,7 +229,6 @@ private slots:
         const QRect r = scale.labelRect(QStringLiteral("W1AW"));
         QVERIFY(!r.isEmpty());
         QVERIFY(vp->rect().intersects(r));
-        screenshot(*w, QStringLiteral("bandmap_zoom.png"));
     }
 
     // Without a radio a click, Ctrl+PgUp and Ctrl+PgDn set the frequency box; the call is not
@@ -275,34 +270,62 @@ private slots:
         QCOMPARE(bareBox.takeFirst().at(0).toString(), QStringLiteral("14012"));
     }
 
-    // What the listener sees of a contest hour on 20 m CW (for the manual).
-    void contestHourScreenshot()
+    // A contest hour on a crowded band: every station and mark has its label, none covers
+    // another, and the oldest are the faintest.
+    void aContestHour()
     {
         test::BandMapLog log;
-        const char *const Calls[] = {"UA3ABC", "RW6HS", "DL1XX", "OK1FFU", "SP9KR", "RA9CMO", "UR5EAW", "G4BUO",
-                                     "R7AB", "RK3DZB", "LY2IJ", "YL2KL", "ES5TV", "OH2BH", "UA9CGL", "RZ3AV"};
-        const char *const With[] = {"RA1QD", "UA4HBW", "RN6AM", "R2DX", "UA6LV", "RX3RC"};
-        QVector<QsoRecord> records;
-        for (int i = 0; i < 16; ++i) {
-            const int khz = 14008 + i * 4 + (i % 3);
-            const int minute = 5 + i * 3;
-            const QString time = QStringLiteral("%1:%2").arg(6 + (minute + 4) / 60, 2, 10, QLatin1Char('0'))
-                                     .arg((minute + 4) % 60, 2, 10, QLatin1Char('0'));
-            records << heardAt(QString::fromLatin1(Calls[i]), QString::number(khz), time).call2(QString::fromLatin1(With[i % 6]));
-            if (i % 4 == 0)
-                records << heardAt(QString::fromLatin1(Calls[i]), QString::number(khz), time).call2(QString::fromLatin1(With[(i + 1) % 6]));
-        }
-        log.store->append(records);
+        log.store->append(test::contestHourOn20m());
         auto w = window(log);
         QVERIFY(w->map().mark(QStringLiteral("UA6LV"), QStringLiteral("14 046")).ok());
         QVERIFY(w->map().mark(QStringLiteral("RV3FT"), QStringLiteral("14 019")).ok());
         w->resize(360, 560);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        w->setFrequencyText(QStringLiteral("14 037"));
-        w->bsBandMap->centreOn(14040);
         QCOMPARE(int(w->map().entries().size()), 18);
-        screenshot(*w, QStringLiteral("bandmap.png"));
+        QList<QRect> labels;
+        for (const bandmap::Entry &e : w->map().entries()) {
+            const QRect r = w->bsBandMap->labelRect(e.call);
+            QVERIFY2(!r.isEmpty(), qPrintable(e.call));
+            for (const QRect &other : std::as_const(labels))
+                QVERIFY2(!r.intersects(other), qPrintable(e.call));
+            labels << r;
+        }
+        // UA3ABC, heard at 06:09, has faded; RZ3AV at 06:54 has not.
+        QVERIFY(w->map().fadeOf(*w->map().entryOf(QStringLiteral("UA3ABC"))) < 0.5);
+        QCOMPARE(w->map().fadeOf(*w->map().entryOf(QStringLiteral("RZ3AV"))), 1.0);
+    }
+
+    // In the program the map follows the entry line's band, mode, tour and frequency box, and
+    // a station clicked without a radio goes into the frequency box, whose band is taken.
+    void followsTheEntryLine()
+    {
+        test::EntryWindow w;
+        const test::MainControls ui(*w.m);
+        TBandMap &map = w.program->bandMap();
+        QVERIFY(!map.isVisible());
+        w.seed({heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:01")),
+                heardAt(QStringLiteral("DL1XX"), QStringLiteral("7012"), QStringLiteral("07:02")).band(QStringLiteral("40M"))});
+        ui.cbFreq->setCurrentText(QStringLiteral("7000"));
+        QCOMPARE(map.map().context(), (bandmap::Context{QStringLiteral("40M"), QStringLiteral("CW"), QStringLiteral("0")}));
+        QCOMPARE(map.scale()->marker(), std::optional<qint64>(7000));
+        ui.cbFreq->setCurrentText(QStringLiteral("14000"));
+        QCOMPARE(map.map().context().band, QStringLiteral("20M"));
+        map.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&map));
+        QCOMPARE(map.lbBandMapContext->text(), QStringLiteral("20M, CW, тур 0: станций 1"));
+
+        map.bsBandMap->centreOn(14025);
+        click(*map.bsBandMap, map.bsBandMap->labelRect(QStringLiteral("UA3ABC")));
+        QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("14025"));
+        QCOMPARE(w.m->currentBand, QStringLiteral("20M"));
+        QCOMPARE(map.scale()->marker(), std::optional<qint64>(14025));
+        QVERIFY(ui.edCall1->text().isEmpty()); // the call is the listener's to type
+
+        // Another mode is another map.
+        ui.cbMode->setCurrentText(QStringLiteral("PH (SSB)"));
+        QCOMPARE(map.map().context().mode, QStringLiteral("PH"));
+        QCOMPARE(map.lbBandMapContext->text(), QStringLiteral("20M, PH, тур 0: станций 0"));
     }
 };
 
