@@ -4,6 +4,7 @@
 #include "app/tfmstart.h"
 #include "app/tmain.h"
 #include "bandmap/band_map_tuner.h"
+#include "bandmap/ui/band_scale.h"
 #include "bandmap/ui/tbandmap.h"
 #include "base/ui/guarded.h"
 #include "base/ui/window_placement.h"
@@ -93,6 +94,9 @@ void Program::attachBandMap()
                      [main](const QString &text) { main->cbFreq->setCurrentText(text); });
     QObject::connect(&map->tuner(), &BandMapTuner::refused, main,
                      [main](const QString &text) { main->setStatusText(5, text); });
+    // A click on the map makes it the active window; the keyboard goes back to the entry line
+    // at once, where the listener types the call he hears.
+    QObject::connect(map->scale(), &BandScale::entryClicked, main, [main] { main->activateWindow(); });
 }
 
 Program::~Program()

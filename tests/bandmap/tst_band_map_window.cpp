@@ -315,8 +315,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&map));
         QCOMPARE(map.lbBandMapContext->text(), QStringLiteral("20M, CW, тур 0: станций 1"));
 
+        // The map made active, as a click on it does with a window manager: the keyboard comes
+        // back to the entry line after the click.
+        map.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&map));
         map.bsBandMap->centreOn(14025);
         click(*map.bsBandMap, map.bsBandMap->labelRect(QStringLiteral("UA3ABC")));
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(w.m));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(ui.edCall1));
         QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("14025"));
         QCOMPARE(w.m->currentBand, QStringLiteral("20M"));
         QCOMPARE(map.scale()->marker(), std::optional<qint64>(14025));
