@@ -135,7 +135,8 @@ struct Fixture {
             beforeMap = clock.nsecsElapsed();
             beforeMapCpu = threadCpuMs();
         });
-        map = std::make_unique<TBandMap>(t.context, m.qsos(), [] { return nullptr; }, [] { return 1; });
+        map = std::make_unique<TBandMap>(
+            t.context, m.qsos(), [] { return nullptr; }, [] { return 1; });
         QObject::connect(&m.qsos(), &QsoStore::logChanged, [this](const LogChange &) {
             afterMap = clock.nsecsElapsed();
             afterMapCpu = threadCpuMs();
@@ -340,31 +341,36 @@ int main(int argc, char *argv[])
                 bench::median(again.update), bench::median(again.repaint), againTotal, againCpu);
     std::printf("  baseline, read anew: %7.3f; processor %.3f\n", bench::median(again.rebuildTotal),
                 bench::median(again.rebuildTotalCpu));
-    std::printf("\nafter a save of a station new on the map, %d records, medians of %zu saves (ms):\n", n, s.total.size());
-    std::printf("  change by change: map update %7.3f + paint of what changed %7.3f = %7.3f   (90%% %.3f, worst %.3f)\n",
-                update, repaint, total, p90, worst);
+    std::printf("\nafter a save of a station new on the map, %d records, medians of %zu saves (ms):\n", n,
+                s.total.size());
+    std::printf(
+        "  change by change: map update %7.3f + paint of what changed %7.3f = %7.3f   (90%% %.3f, worst %.3f)\n",
+        update, repaint, total, p90, worst);
     std::printf("  change by change, the whole scale painted: %7.3f + %7.3f = %7.3f\n", update,
                 bench::median(s.wholeRepaint), update + bench::median(s.wholeRepaint));
-    std::printf("  baseline, read anew: rebuild %7.3f + repaint %7.3f = %7.3f\n", rebuild, rebuildRepaint, rebuildTotal);
+    std::printf("  baseline, read anew: rebuild %7.3f + repaint %7.3f = %7.3f\n", rebuild, rebuildRepaint,
+                rebuildTotal);
     const double totalCpu = bench::median(s.totalCpu), rebuildTotalCpu = bench::median(s.rebuildTotalCpu);
     std::printf("  processor time: change by change %.3f (update %.3f + repaint %.3f), read anew %.3f\n", totalCpu,
                 bench::median(s.updateCpu), bench::median(s.repaintCpu), rebuildTotalCpu);
     std::printf("band read anew: %.3f ms with index qso_band_day, %.3f ms without (scan of the log)\n", rebuildIndexed,
                 rebuildScan);
     std::printf("save (commit included): %.3f ms with that index, %.3f ms without\n", saveIndexed, saveBare);
-    std::printf("keystroke in the heard field, medians (wall / processor, us): map closed %.1f / %.1f, open %.1f / %.1f\n",
-                k.closedWall * 1e3, k.closedCpu * 1e3, k.openWall * 1e3, k.openCpu * 1e3);
+    std::printf(
+        "keystroke in the heard field, medians (wall / processor, us): map closed %.1f / %.1f, open %.1f / %.1f\n",
+        k.closedWall * 1e3, k.closedCpu * 1e3, k.openWall * 1e3, k.openCpu * 1e3);
 
     bench::Summary sum;
     sum.add(QStringLiteral("redraw, save of a station on the map, median"), againTotal, QStringLiteral("ms"),
             QStringLiteral("<= 2 ms"), againTotal <= 2.0);
     sum.add(QStringLiteral("redraw, same, median processor"), againCpu, QStringLiteral("ms"), QStringLiteral("<= 2 ms"),
             againCpu <= 2.0);
-    sum.add(QStringLiteral("redraw, save of a new station, median"), total, QStringLiteral("ms"), QStringLiteral("<= 2 ms"),
-            total <= 2.0);
+    sum.add(QStringLiteral("redraw, save of a new station, median"), total, QStringLiteral("ms"),
+            QStringLiteral("<= 2 ms"), total <= 2.0);
     sum.add(QStringLiteral("redraw, new station, median processor"), totalCpu, QStringLiteral("ms"),
             QStringLiteral("<= 2 ms"), totalCpu <= 2.0);
-    sum.add(QStringLiteral("redraw, new station, worst"), worst, QStringLiteral("ms"), QStringLiteral("(reference)"), true);
+    sum.add(QStringLiteral("redraw, new station, worst"), worst, QStringLiteral("ms"), QStringLiteral("(reference)"),
+            true);
     sum.add(QStringLiteral("baseline: read anew and redraw, 100k"), rebuildTotal, QStringLiteral("ms"),
             QStringLiteral("(reference)"), true);
     sum.add(QStringLiteral("baseline: read anew and redraw, 100k, processor"), rebuildTotalCpu, QStringLiteral("ms"),

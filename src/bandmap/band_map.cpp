@@ -136,7 +136,8 @@ void BandMap::setRepeat(Entry &e)
 
 const Entry *BandMap::entryOf(const QString &call) const
 {
-    const auto it = std::find_if(m_entries.begin(), m_entries.end(), [&call](const Entry &e) { return e.call == call; });
+    const auto it =
+        std::find_if(m_entries.begin(), m_entries.end(), [&call](const Entry &e) { return e.call == call; });
     return it == m_entries.end() ? nullptr : &*it;
 }
 
@@ -183,8 +184,9 @@ std::optional<Entry> BandMap::entryFromLog(const QString &call)
 
 void BandMap::place(const QString &call, std::optional<Entry> entry)
 {
-    m_entries.erase(std::remove_if(m_entries.begin(), m_entries.end(), [&call](const Entry &e) { return e.call == call; }),
-                    m_entries.end());
+    m_entries.erase(
+        std::remove_if(m_entries.begin(), m_entries.end(), [&call](const Entry &e) { return e.call == call; }),
+        m_entries.end());
     if (!entry)
         return;
     const auto at = std::lower_bound(m_entries.begin(), m_entries.end(), *entry, bandmap::before);

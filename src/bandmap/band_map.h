@@ -91,7 +91,7 @@ private:
     bool m_active = false;
     std::vector<bandmap::Entry> m_entries;
     qint64 m_shownMinute = -1; // the minute whose ages were last shown
-    bool m_stale = false;      // a read failed: the next tick reads the log anew
+    bool m_stale = false; // a read failed: the next tick reads the log anew
 };
 
 } // namespace vireo

@@ -29,11 +29,11 @@ struct Context {
 // One station on the map: where it was heard last, and since when.
 struct Entry {
     QString call;
-    qint64 khz = 0;             // whole kHz
-    QString freq;               // the frequency as the log keeps it ("14025", "144")
-    QDateTime heardAt;          // UTC: the minute of its last record, or the moment of its mark
+    qint64 khz = 0; // whole kHz
+    QString freq; // the frequency as the log keeps it ("14025", "144")
+    QDateTime heardAt; // UTC: the minute of its last record, or the moment of its mark
     QStringList correspondents; // the worked stations logged with it there, in the order logged
-    bool marked = false;        // its last sighting is a mark, not a record
+    bool marked = false; // its last sighting is a mark, not a record
     Repeat repeat = Repeat::None;
 };
 

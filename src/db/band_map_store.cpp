@@ -27,8 +27,7 @@ QVector<BandMapRecord> readRecords(QSqlQuery &q)
 
 } // namespace
 
-BandMapStore::BandMapStore(QSqlDatabase db)
-    : m_db(db), m_records(db), m_recordsOf(db), m_marks(db), m_marksOf(db)
+BandMapStore::BandMapStore(QSqlDatabase db) : m_db(db), m_records(db), m_recordsOf(db), m_marks(db), m_marksOf(db)
 {
     for (QSqlQuery *q : {&m_records, &m_recordsOf, &m_marks, &m_marksOf})
         q->setForwardOnly(true);
@@ -53,8 +52,9 @@ QVector<BandMapRecord> BandMapStore::records(const QString &band, const QString 
     if (days.isEmpty())
         return {};
     if (m_records.lastQuery().isEmpty())
-        sql::prepare(m_records, QStringLiteral("SELECT id, freq, data, time, call1, call2 FROM qso"
-                                               " WHERE band = ? AND mode = ? AND tur = ? AND data IN (?, ?) ORDER BY id"));
+        sql::prepare(m_records,
+                     QStringLiteral("SELECT id, freq, data, time, call1, call2 FROM qso"
+                                    " WHERE band = ? AND mode = ? AND tur = ? AND data IN (?, ?) ORDER BY id"));
     sql::exec(m_records, {text(band), text(mode), text(tour), text(days.first()), text(days.value(1, days.first()))});
     return readRecords(m_records);
 }
@@ -127,10 +127,11 @@ qint64 BandMapStore::addMark(const BandMark &mark, const QDateTime &agedOutBefor
     if (!marksKept())
         schema::ensureBandMarks(m_db);
     sql::run(m_db, QStringLiteral("DELETE FROM band_mark WHERE at < ?"), {momentText(agedOutBefore)});
-    QSqlQuery q = sql::run(m_db, QStringLiteral("INSERT INTO band_mark (call, freq, band, mode, tur, at)"
-                                                " VALUES (?, ?, ?, ?, ?, ?)"),
-                           {text(mark.call), text(mark.freq), text(mark.band), text(mark.mode), text(mark.tur),
-                            momentText(mark.at)});
+    QSqlQuery q = sql::run(
+        m_db,
+        QStringLiteral("INSERT INTO band_mark (call, freq, band, mode, tur, at)"
+                       " VALUES (?, ?, ?, ?, ?, ?)"),
+        {text(mark.call), text(mark.freq), text(mark.band), text(mark.mode), text(mark.tur), momentText(mark.at)});
     const qint64 id = q.lastInsertId().toLongLong();
     q.finish();
     t.commit();

@@ -78,7 +78,7 @@ struct Edges {
 };
 
 // The bands' edges. Short-wave and 6 m in kHz; 2 m and 70 cm either in MHz (three digits) or in kHz.
-const Edges AllEdges[] = {
+const Edges EdgeTable[] = {
     {1810, 2000, "160M"},     {3500, 4000, "80M"},      {7000, 7300, "40M"},
     {10100, 10150, "30M"},    {14000, 14350, "20M"},    {18068, 18168, "17M"},
     {21000, 21450, "15M"},    {24890, 24990, "12M"},    {28000, 29700, "10M"},
@@ -89,7 +89,7 @@ const Edges AllEdges[] = {
 // A typed frequency inside a band's edges.
 std::optional<QString> typedBand(long long f)
 {
-    for (const Edges &e : AllEdges)
+    for (const Edges &e : EdgeTable)
         if (f >= e.low && f <= e.high)
             return QString::fromLatin1(e.band);
     return std::nullopt;
@@ -127,7 +127,7 @@ BandLookup lookupBand(const QString &text, bool radioOnline)
 
 std::optional<BandEdges> bandEdges(const QString &band)
 {
-    for (const Edges &e : AllEdges)
+    for (const Edges &e : EdgeTable)
         if (e.high >= 1000 && band == QLatin1String(e.band))
             return BandEdges{e.low, e.high};
     return std::nullopt;

@@ -39,7 +39,9 @@ QString rprtText(int code)
 
 QString modeRefusedText(int rig, const QString &modeName, int code)
 {
-    return QStringLiteral("Радио %1 не перешло на %2 (%3); частота не изменена.").arg(rig).arg(modeName, rprtText(code));
+    return QStringLiteral("Радио %1 не перешло на %2 (%3); частота не изменена.")
+        .arg(rig)
+        .arg(modeName, rprtText(code));
 }
 
 QString frequencyRefusedText(int rig, qint64 hz, int code)

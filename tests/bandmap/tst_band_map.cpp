@@ -22,8 +22,8 @@
 
 using namespace vireo;
 using bandmap::Entry;
-using test::heardAt;
 using bandmap::Repeat;
+using test::heardAt;
 
 namespace {
 
@@ -48,7 +48,8 @@ int bandReads(const StatementRecorder &r)
 {
     int n = 0;
     for (const QString &s : r.statements())
-        n += s.contains(QLatin1String("data IN")) || (s.contains(QLatin1String("FROM band_mark")) && !s.contains(QLatin1String("call =")));
+        n += s.contains(QLatin1String("data IN"))
+             || (s.contains(QLatin1String("FROM band_mark")) && !s.contains(QLatin1String("call =")));
     return n;
 }
 
@@ -63,15 +64,21 @@ private slots:
     {
         Log log;
         log.store->append({
-            heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("06:20")).call2(QStringLiteral("RW1A")),
-            heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("06:45")).call2(QStringLiteral("RA9B")),
-            heardAt(QStringLiteral("DL1XX"), QStringLiteral("14 012"), QStringLiteral("07:01")).call2(QStringLiteral("UA3ABC")),
+            heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("06:20"))
+                .call2(QStringLiteral("RW1A")),
+            heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("06:45"))
+                .call2(QStringLiteral("RA9B")),
+            heardAt(QStringLiteral("DL1XX"), QStringLiteral("14 012"), QStringLiteral("07:01"))
+                .call2(QStringLiteral("UA3ABC")),
             heardAt(QStringLiteral("G4AAA"), QStringLiteral("14060"), QStringLiteral("06:30")),
             // other band, mode, tour and day: not on this map
-            heardAt(QStringLiteral("OK1AA"), QStringLiteral("7012"), QStringLiteral("07:00")).band(QStringLiteral("40M")),
-            heardAt(QStringLiteral("OK1BB"), QStringLiteral("14200"), QStringLiteral("07:00")).mode(QStringLiteral("PH")),
+            heardAt(QStringLiteral("OK1AA"), QStringLiteral("7012"), QStringLiteral("07:00"))
+                .band(QStringLiteral("40M")),
+            heardAt(QStringLiteral("OK1BB"), QStringLiteral("14200"), QStringLiteral("07:00"))
+                .mode(QStringLiteral("PH")),
             heardAt(QStringLiteral("OK1CC"), QStringLiteral("14030"), QStringLiteral("07:00")).tur(QStringLiteral("1")),
-            heardAt(QStringLiteral("OK1DD"), QStringLiteral("14030"), QStringLiteral("07:00")).data(QStringLiteral("04.03.2026")),
+            heardAt(QStringLiteral("OK1DD"), QStringLiteral("14030"), QStringLiteral("07:00"))
+                .data(QStringLiteral("04.03.2026")),
             // an hour and more ago
             heardAt(QStringLiteral("SP9ZZ"), QStringLiteral("14040"), QStringLiteral("06:04")),
         });
@@ -139,7 +146,8 @@ private slots:
     void followsTheLogStationByStation()
     {
         Log log;
-        log.store->append(heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("06:40")).call2(QStringLiteral("RW1A")));
+        log.store->append(heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("06:40"))
+                              .call2(QStringLiteral("RW1A")));
         BandMap map(*log.store, log.clock);
         map.setContext(Twenty);
         map.setActive(true);
@@ -147,19 +155,22 @@ private slots:
         QVERIFY(trace.active());
 
         // A new QSO with the station elsewhere moves it; its correspondents there are the new ones.
-        const qint64 second = log.store->append(
-            heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14031"), QStringLiteral("07:02")).call2(QStringLiteral("DL1X")));
+        const qint64 second =
+            log.store->append(heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14031"), QStringLiteral("07:02"))
+                                  .call2(QStringLiteral("DL1X")));
         const Entry *ua = map.entryOf(QStringLiteral("UA3ABC"));
         QCOMPARE(ua->khz, qint64(14031));
         QCOMPARE(ua->correspondents, QStringList{QStringLiteral("DL1X")});
         // A new station appears.
-        const qint64 g4 = log.store->append(heardAt(QStringLiteral("G4AAA"), QStringLiteral("14050"), QStringLiteral("07:03")));
+        const qint64 g4 =
+            log.store->append(heardAt(QStringLiteral("G4AAA"), QStringLiteral("14050"), QStringLiteral("07:03")));
         QCOMPARE(calls(map), (QStringList{QStringLiteral("UA3ABC"), QStringLiteral("G4AAA")}));
         QCOMPARE(bandReads(trace), 0);
 
         // A QSO of another band reads nothing at all for the map.
         trace.clear();
-        log.store->append(heardAt(QStringLiteral("OK1AA"), QStringLiteral("7012"), QStringLiteral("07:03")).band(QStringLiteral("40M")));
+        log.store->append(heardAt(QStringLiteral("OK1AA"), QStringLiteral("7012"), QStringLiteral("07:03"))
+                              .band(QStringLiteral("40M")));
         for (const QString &s : trace.statements())
             QVERIFY2(!s.startsWith(QLatin1String("SELECT")), qPrintable(s));
 
@@ -221,7 +232,8 @@ private slots:
         // In the file itself, as another program reads it, and on a map made anew.
         {
             Database other(log.path, QStringLiteral("other"));
-            QSqlQuery q = sql::run(other.connection(), QStringLiteral("SELECT call, freq, band, mode, tur, at FROM band_mark"));
+            QSqlQuery q =
+                sql::run(other.connection(), QStringLiteral("SELECT call, freq, band, mode, tur, at FROM band_mark"));
             QVERIFY(q.next());
             QCOMPARE(q.value(0).toString(), QStringLiteral("UA3ABC"));
             QCOMPARE(q.value(1).toString(), QStringLiteral("14027"));
@@ -240,13 +252,15 @@ private slots:
 
         // Logged as someone's correspondent, the marked station would be a worked repeat now.
         log.later(2);
-        log.store->append(heardAt(QStringLiteral("DL1XX"), QStringLiteral("14012"), QStringLiteral("07:06")).call2(QStringLiteral("UA3ABC")));
+        log.store->append(heardAt(QStringLiteral("DL1XX"), QStringLiteral("14012"), QStringLiteral("07:06"))
+                              .call2(QStringLiteral("UA3ABC")));
         QCOMPARE(map.entryOf(QStringLiteral("UA3ABC"))->repeat, Repeat::Worked);
         QVERIFY(map.entryOf(QStringLiteral("UA3ABC"))->marked);
 
         // A QSO with it, in the minute of the mark or later, replaces the mark.
-        const qint64 logged = log.store->append(
-            heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14027"), QStringLiteral("07:06")).call2(QStringLiteral("RW1A")));
+        const qint64 logged =
+            log.store->append(heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14027"), QStringLiteral("07:06"))
+                                  .call2(QStringLiteral("RW1A")));
         ua = map.entryOf(QStringLiteral("UA3ABC"));
         QVERIFY(!ua->marked);
         QCOMPARE(ua->repeat, Repeat::Heard);
@@ -284,7 +298,8 @@ private slots:
                 out << q.value(0).toString();
             return out;
         };
-        QCOMPARE(marksInFile(), (QStringList{QStringLiteral("UA3ABC"), QStringLiteral("UA3ABC"), QStringLiteral("G4AAA")}));
+        QCOMPARE(marksInFile(),
+                 (QStringList{QStringLiteral("UA3ABC"), QStringLiteral("UA3ABC"), QStringLiteral("G4AAA")}));
 
         // Marking works with the map closed too, and shows once it opens.
         map.setActive(false);
@@ -324,7 +339,8 @@ private slots:
         {
             Database other(log.path, QStringLiteral("other"));
             QsoStore second(other.connection());
-            second.append(heardAt(QStringLiteral("DL1XX"), QStringLiteral("14012"), QStringLiteral("07:03")).call2(QStringLiteral("UA3ABC")));
+            second.append(heardAt(QStringLiteral("DL1XX"), QStringLiteral("14012"), QStringLiteral("07:03"))
+                              .call2(QStringLiteral("UA3ABC")));
             QsoRecord moved = second.byId(1);
             moved.freq = QStringLiteral("14044");
             moved.time = QStringLiteral("07:02");

@@ -31,9 +31,9 @@ constexpr int Wait = 10000; // generous: the machine is shared
 QStringList readBack(const Rigctld &r)
 {
     QProcess rigctl;
-    rigctl.start(QStringLiteral("rigctl"), {QStringLiteral("-m"), QStringLiteral("2"), QStringLiteral("-r"),
-                                            QStringLiteral("127.0.0.1:%1").arg(r.port()), QStringLiteral("f"),
-                                            QStringLiteral("m")});
+    rigctl.start(QStringLiteral("rigctl"),
+                 {QStringLiteral("-m"), QStringLiteral("2"), QStringLiteral("-r"),
+                  QStringLiteral("127.0.0.1:%1").arg(r.port()), QStringLiteral("f"), QStringLiteral("m")});
     if (!rigctl.waitForFinished(10000))
         return {QStringLiteral("rigctl did not finish")};
     return QString::fromLatin1(rigctl.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -105,7 +105,8 @@ private slots:
         Rigctld r;
         QVERIFY(r.start());
         test::BandMapLog log;
-        log.store->append({heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:01")).call2(QStringLiteral("RW1A")),
+        log.store->append({heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:01"))
+                               .call2(QStringLiteral("RW1A")),
                            heardAt(QStringLiteral("G4AAA"), QStringLiteral("14060"), QStringLiteral("07:02"))});
         useRigctld(log.t, r.port());
         std::unique_ptr<RigServer> server = makeRigctldServer(log.t.context.settingsPath);
@@ -114,7 +115,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(server->status(1), RigServer::StOnline, Wait);
         QCOMPARE(readBack(r).value(1), QStringLiteral("FM")); // the dummy starts at 145 MHz FM
 
-        TBandMap w(log.t.context, *log.store, [rig] { return rig; }, [] { return 1; });
+        TBandMap w(
+            log.t.context, *log.store, [rig] { return rig; }, [] { return 1; });
         w.setContext(QStringLiteral("20M"), QStringLiteral("CW"), QStringLiteral("0"));
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -162,7 +164,8 @@ private slots:
         Rigctld r;
         QVERIFY(r.start());
         test::BandMapLog log;
-        log.store->append(heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14205"), QStringLiteral("07:01")).mode(QStringLiteral("PH")));
+        log.store->append(heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14205"), QStringLiteral("07:01"))
+                              .mode(QStringLiteral("PH")));
         useRigctld(log.t, r.port());
         std::unique_ptr<RigServer> server = makeRigctldServer(log.t.context.settingsPath);
         RigServer *rig = server.get();
@@ -176,7 +179,8 @@ private slots:
         const QStringList before = readBack(r);
         QCOMPARE(before.value(0), QStringLiteral("145000000"));
 
-        TBandMap w(log.t.context, *log.store, [rig] { return rig; }, [] { return 1; });
+        TBandMap w(
+            log.t.context, *log.store, [rig] { return rig; }, [] { return 1; });
         w.setContext(QStringLiteral("20M"), QStringLiteral("PH"), QStringLiteral("0"));
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -185,7 +189,8 @@ private slots:
         w.tuneTo(QStringLiteral("UA3ABC"));
         QTRY_COMPARE_WITH_TIMEOUT(refused.count(), 1, Wait);
         QCOMPARE(refused.first().at(0).toString(),
-                 QStringLiteral("Радио 1 не перешло на USB (rigctld ответил RPRT -1: неверный параметр); частота не изменена."));
+                 QStringLiteral(
+                     "Радио 1 не перешло на USB (rigctld ответил RPRT -1: неверный параметр); частота не изменена."));
         QVERIFY(tuned.isEmpty());
         QCOMPARE(readBack(r), before);
         // The radio is still followed: a turn of its knob shows.
@@ -227,9 +232,11 @@ private slots:
         server->tune(1, 14205000, QStringLiteral("USB"));
         QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, Wait);
         QCOMPARE(done.first().at(1).value<TuneResult>().errorText(),
-                 QStringLiteral("Радио 1 не перестроилось на 14 205 кГц (rigctld ответил RPRT -9: радио отвергло команду)."));
+                 QStringLiteral(
+                     "Радио 1 не перестроилось на 14 205 кГц (rigctld ответил RPRT -9: радио отвергло команду)."));
         const QStringList sets = radio.received.filter(QRegularExpression(QStringLiteral("^[MF] ")));
-        QCOMPARE(sets, (QStringList{QStringLiteral("M USB -1"), QStringLiteral("F 14205000"), QStringLiteral("M CW -1")}));
+        QCOMPARE(sets,
+                 (QStringList{QStringLiteral("M USB -1"), QStringLiteral("F 14205000"), QStringLiteral("M CW -1")}));
         QCOMPARE(radio.mode, QStringLiteral("CW"));
         QCOMPARE(server->status(1), RigServer::StOnline);
     }
@@ -245,7 +252,8 @@ private slots:
         QCOMPARE(done.count(), 0);
         QTRY_COMPARE(done.count(), 1);
         QCOMPARE(done.first().at(0).toInt(), 1);
-        QCOMPARE(done.first().at(1).value<TuneResult>().errorText(), QStringLiteral("Радио 1 не на связи: перестроить его нельзя."));
+        QCOMPARE(done.first().at(1).value<TuneResult>().errorText(),
+                 QStringLiteral("Радио 1 не на связи: перестроить его нельзя."));
     }
 };
 

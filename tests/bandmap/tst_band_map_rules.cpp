@@ -139,31 +139,37 @@ private slots:
         QVERIFY(!composeEntry(QStringLiteral("UA3ABC"), records.mid(0, 3), {}, Now, 10));
 
         // Records of another day, without a time or frequency, do not count.
-        QVERIFY(!composeEntry(QStringLiteral("UA3ABC"),
-                              {record(5, QStringLiteral("14025"), QStringLiteral("07:00"), QString(), QStringLiteral("04.03.2026")),
-                               record(6, QStringLiteral(" R1 OFF"), QStringLiteral("07:00")),
-                               record(7, QStringLiteral("14025"), QString())},
-                              {}, Now, 60));
+        QVERIFY(!composeEntry(
+            QStringLiteral("UA3ABC"),
+            {record(5, QStringLiteral("14025"), QStringLiteral("07:00"), QString(), QStringLiteral("04.03.2026")),
+             record(6, QStringLiteral(" R1 OFF"), QStringLiteral("07:00")),
+             record(7, QStringLiteral("14025"), QString())},
+            {}, Now, 60));
 
         // A mark after the last QSO moves the station; a QSO in the minute of the mark or later
         // replaces it.
-        const QVector<BandMapRecord> one{record(1, QStringLiteral("14025"), QStringLiteral("06:50"), QStringLiteral("RW1A"))};
-        e = composeEntry(QStringLiteral("UA3ABC"), one, {markAt(9, QStringLiteral("14040"), QTime(6, 55, 10))}, Now, 60);
+        const QVector<BandMapRecord> one{
+            record(1, QStringLiteral("14025"), QStringLiteral("06:50"), QStringLiteral("RW1A"))};
+        e = composeEntry(QStringLiteral("UA3ABC"), one, {markAt(9, QStringLiteral("14040"), QTime(6, 55, 10))}, Now,
+                         60);
         QVERIFY(e->marked);
         QCOMPARE(e->khz, qint64(14040));
         QCOMPARE(e->heardAt, QDateTime(QDate(2026, 3, 5), QTime(6, 55, 10), Qt::UTC));
         QVERIFY(e->correspondents.isEmpty());
-        e = composeEntry(QStringLiteral("UA3ABC"), one, {markAt(9, QStringLiteral("14040"), QTime(6, 50, 40))}, Now, 60);
+        e = composeEntry(QStringLiteral("UA3ABC"), one, {markAt(9, QStringLiteral("14040"), QTime(6, 50, 40))}, Now,
+                         60);
         QVERIFY(!e->marked);
         QCOMPARE(e->khz, qint64(14025));
         // A mark alone, and the later of two marks; an aged mark is nothing.
-        e = composeEntry(QStringLiteral("UA3ABC"), {},
-                         {markAt(8, QStringLiteral("14 010"), QTime(7, 0)), markAt(9, QStringLiteral("14012"), QTime(6, 59))},
-                         Now, 60);
+        e = composeEntry(
+            QStringLiteral("UA3ABC"), {},
+            {markAt(8, QStringLiteral("14 010"), QTime(7, 0)), markAt(9, QStringLiteral("14012"), QTime(6, 59))}, Now,
+            60);
         QVERIFY(e->marked);
         QCOMPARE(e->khz, qint64(14010));
         QCOMPARE(e->freq, QStringLiteral("14010"));
-        QVERIFY(!composeEntry(QStringLiteral("UA3ABC"), {}, {markAt(8, QStringLiteral("14010"), QTime(6, 0))}, Now, 60));
+        QVERIFY(
+            !composeEntry(QStringLiteral("UA3ABC"), {}, {markAt(8, QStringLiteral("14010"), QTime(6, 0))}, Now, 60));
     }
 
     void stepsAndOrder()

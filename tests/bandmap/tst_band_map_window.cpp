@@ -139,9 +139,11 @@ private slots:
     void stationsDrawn()
     {
         test::BandMapLog log;
-        log.store->append({heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:01")).call2(QStringLiteral("RW1A")),
+        log.store->append({heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:01"))
+                               .call2(QStringLiteral("RW1A")),
                            heardAt(QStringLiteral("G4AAA"), QStringLiteral("14035"), QStringLiteral("06:15")),
-                           heardAt(QStringLiteral("DL1XX"), QStringLiteral("14031"), QStringLiteral("07:02")).call2(QStringLiteral("OK1AB"))});
+                           heardAt(QStringLiteral("DL1XX"), QStringLiteral("14031"), QStringLiteral("07:02"))
+                               .call2(QStringLiteral("OK1AB"))});
         auto w = window(log);
         QVERIFY(w->map().mark(QStringLiteral("OK1AB"), QStringLiteral("14029")).ok());
         QVERIFY(w->map().mark(QStringLiteral("SP9ZZ"), QStringLiteral("14020")).ok());
@@ -197,7 +199,8 @@ private slots:
         const double under = scale.khzAt(at.y());
         const double ppk = scale.pixelsPerKHz();
         QSignalSpy zoomed(&scale, &BandScale::zoomChanged);
-        QWheelEvent up(at, vp->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent up(at, vp->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton, Qt::NoModifier,
+                       Qt::NoScrollPhase, false);
         QApplication::sendEvent(vp, &up);
         QCOMPARE(zoomed.count(), 1);
         QCOMPARE(scale.zoom(), 2);
@@ -224,7 +227,8 @@ private slots:
         QCOMPARE(scale.marker(), std::nullopt);
 
         // A band without edges in the band plan spans what stands on it.
-        log.store->append(heardAt(QStringLiteral("W1AW"), QStringLiteral("222100"), QStringLiteral("07:02")).band(QStringLiteral("222")));
+        log.store->append(heardAt(QStringLiteral("W1AW"), QStringLiteral("222100"), QStringLiteral("07:02"))
+                              .band(QStringLiteral("222")));
         w->setContext(QStringLiteral("222"), QStringLiteral("CW"), QStringLiteral("0"));
         const QRect r = scale.labelRect(QStringLiteral("W1AW"));
         QVERIFY(!r.isEmpty());
@@ -255,8 +259,10 @@ private slots:
         QCOMPARE(box.takeFirst().at(0).toString(), QStringLiteral("14012"));
         QCOMPARE(w->step(QStringLiteral("14012"), true)->call, QStringLiteral("UA3ABC"));
         QCOMPARE(box.takeFirst().at(0).toString(), QStringLiteral("14025"));
-        QCOMPARE(w->step(QStringLiteral("14025"), true).errorText(), QStringLiteral("Выше 14 025 кГц на карте станций нет."));
-        QCOMPARE(w->step(QStringLiteral("14012"), false).errorText(), QStringLiteral("Ниже 14 012 кГц на карте станций нет."));
+        QCOMPARE(w->step(QStringLiteral("14025"), true).errorText(),
+                 QStringLiteral("Выше 14 025 кГц на карте станций нет."));
+        QCOMPARE(w->step(QStringLiteral("14012"), false).errorText(),
+                 QStringLiteral("Ниже 14 012 кГц на карте станций нет."));
         QCOMPARE(w->step(QStringLiteral(" R1 OFF"), true).errorText(),
                  QStringLiteral("Частота «R1 OFF» не число: не от чего искать станцию на карте."));
         QVERIFY(box.isEmpty());
@@ -305,9 +311,11 @@ private slots:
         TBandMap &map = w.program->bandMap();
         QVERIFY(!map.isVisible());
         w.seed({heardAt(QStringLiteral("UA3ABC"), QStringLiteral("14025"), QStringLiteral("07:01")),
-                heardAt(QStringLiteral("DL1XX"), QStringLiteral("7012"), QStringLiteral("07:02")).band(QStringLiteral("40M"))});
+                heardAt(QStringLiteral("DL1XX"), QStringLiteral("7012"), QStringLiteral("07:02"))
+                    .band(QStringLiteral("40M"))});
         ui.cbFreq->setCurrentText(QStringLiteral("7000"));
-        QCOMPARE(map.map().context(), (bandmap::Context{QStringLiteral("40M"), QStringLiteral("CW"), QStringLiteral("0")}));
+        QCOMPARE(map.map().context(),
+                 (bandmap::Context{QStringLiteral("40M"), QStringLiteral("CW"), QStringLiteral("0")}));
         QCOMPARE(map.scale()->marker(), std::optional<qint64>(7000));
         ui.cbFreq->setCurrentText(QStringLiteral("14000"));
         QCOMPARE(map.map().context().band, QStringLiteral("20M"));

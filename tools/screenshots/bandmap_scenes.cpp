@@ -27,10 +27,11 @@ void bandMapWindow(Camera &camera)
     QsoStore store(db.connection());
     store.append(test::contestHourOn20m());
     {
-        TBandMap w(t.context, store, [] { return nullptr; }, [] { return 1; });
+        TBandMap w(
+            t.context, store, [] { return nullptr; }, [] { return 1; });
         w.setContext(QStringLiteral("20M"), QStringLiteral("CW"), QStringLiteral("0"));
         const bool marked = w.map().mark(QStringLiteral("UA6LV"), QStringLiteral("14 046")).ok()
-                         && w.map().mark(QStringLiteral("RV3FT"), QStringLiteral("14 019")).ok();
+                            && w.map().mark(QStringLiteral("RV3FT"), QStringLiteral("14 019")).ok();
         w.resize(360, 560);
         w.show();
         if (!marked || !QTest::qWaitForWindowExposed(&w)) {

@@ -22,18 +22,17 @@ namespace {
 
 constexpr double BasePixelsPerKHz = 5.0;
 constexpr double ZoomStep = 1.25;
-constexpr int Margin = 12;      // above the highest and below the lowest frequency
-constexpr int ScaleWidth = 64;  // the column of the frequencies
-constexpr int LabelX = 84;      // where the labels begin
-constexpr int OutsideKHz = 2;   // room kept beyond an entry or the marker outside the edges
+constexpr int Margin = 12; // above the highest and below the lowest frequency
+constexpr int ScaleWidth = 64; // the column of the frequencies
+constexpr int LabelX = 84; // where the labels begin
+constexpr int OutsideKHz = 2; // room kept beyond an entry or the marker outside the edges
 constexpr int MaxCorrespondents = 3;
 
 const QString MarkSign = QStringLiteral("\u25C7 "); // a hollow diamond
 
 } // namespace
 
-BandScale::BandScale(const BandMap &map, QWidget *parent)
-    : QAbstractScrollArea(parent), m_map(map)
+BandScale::BandScale(const BandMap &map, QWidget *parent) : QAbstractScrollArea(parent), m_map(map)
 {
     setObjectName(QStringLiteral("BandScale"));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -256,7 +255,8 @@ QColor BandScale::faded(const QColor &colour, double fade) const
 {
     const QColor ground = palette().color(QPalette::Base);
     auto mix = [fade](int ink, int base) { return int(std::lround(base + (ink - base) * fade)); };
-    return QColor(mix(colour.red(), ground.red()), mix(colour.green(), ground.green()), mix(colour.blue(), ground.blue()));
+    return QColor(mix(colour.red(), ground.red()), mix(colour.green(), ground.green()),
+                  mix(colour.blue(), ground.blue()));
 }
 
 QImage BandScale::labelImage(const Entry &e, const QString &age, double fade)
@@ -354,7 +354,8 @@ void BandScale::drawScale(QPainter &p, const QRect &visible) const
             break;
         }
     }
-    const int minor = major % 5 == 0 && major / 5 * ppk >= 5 ? major / 5 : (major % 2 == 0 && major / 2 * ppk >= 5 ? major / 2 : 0);
+    const int minor =
+        major % 5 == 0 && major / 5 * ppk >= 5 ? major / 5 : (major % 2 == 0 && major / 2 * ppk >= 5 ? major / 2 : 0);
     const double hiKHz = khzAt(visible.top()) + 1, loKHz = khzAt(visible.bottom()) - 1;
     const int step = minor > 0 ? minor : major;
     for (qint64 k = qint64(std::floor(loKHz / step)) * step; k <= hiKHz; k += step) {
@@ -364,8 +365,8 @@ void BandScale::drawScale(QPainter &p, const QRect &visible) const
         const bool numbered = k % major == 0;
         p.drawLine(ScaleWidth - (numbered ? 8 : 4), y, ScaleWidth, y);
         if (numbered)
-            p.drawText(QRect(2, y - m_labelHeight / 2, ScaleWidth - 12, m_labelHeight), Qt::AlignRight | Qt::AlignVCenter,
-                       rig::frequencyText(k * 1000));
+            p.drawText(QRect(2, y - m_labelHeight / 2, ScaleWidth - 12, m_labelHeight),
+                       Qt::AlignRight | Qt::AlignVCenter, rig::frequencyText(k * 1000));
     }
 }
 
@@ -388,10 +389,11 @@ void BandScale::paintEvent(QPaintEvent *event)
     const QRect visible = event->rect();
     drawScale(p, visible);
     // The radio's frequency across the map, under the labels, with its arrow on the scale.
-    const std::optional<int> markerY = m_marker ? std::optional<int>(yOf(double(*m_marker))) : std::nullopt;
-    if (markerY) {
+    const bool marked = m_marker.has_value();
+    const int markerY = marked ? yOf(double(*m_marker)) : 0;
+    if (marked) {
         p.setPen(QPen(markerColour(), 2));
-        p.drawLine(ScaleWidth, *markerY, viewport()->width(), *markerY);
+        p.drawLine(ScaleWidth, markerY, viewport()->width(), markerY);
     }
     const int scroll = verticalScrollBar()->value();
     const std::vector<Entry> &entries = m_map.entries();
@@ -402,13 +404,13 @@ void BandScale::paintEvent(QPaintEvent *event)
             continue;
         drawLabel(p, label);
     }
-    if (markerY) {
+    if (marked) {
         p.setPen(QPen(markerColour(), 2));
-        p.drawLine(0, *markerY, ScaleWidth, *markerY);
+        p.drawLine(0, markerY, ScaleWidth, markerY);
         QPainterPath arrow;
-        arrow.moveTo(ScaleWidth - 10, *markerY - 6);
-        arrow.lineTo(ScaleWidth, *markerY);
-        arrow.lineTo(ScaleWidth - 10, *markerY + 6);
+        arrow.moveTo(ScaleWidth - 10, markerY - 6);
+        arrow.lineTo(ScaleWidth, markerY);
+        arrow.lineTo(ScaleWidth - 10, markerY + 6);
         arrow.closeSubpath();
         p.fillPath(arrow, markerColour());
     }
@@ -478,9 +480,14 @@ QString BandScale::tooltipOf(const Entry &e) const
     if (e.marked)
         lines << QStringLiteral("Отмечен без связи");
     switch (e.repeat) {
-    case bandmap::Repeat::Heard: lines << QStringLiteral("Повтор: уже записан в этом туре"); break;
-    case bandmap::Repeat::Worked: lines << QStringLiteral("Был корреспондентом в этом туре"); break;
-    case bandmap::Repeat::None: break;
+    case bandmap::Repeat::Heard:
+        lines << QStringLiteral("Повтор: уже записан в этом туре");
+        break;
+    case bandmap::Repeat::Worked:
+        lines << QStringLiteral("Был корреспондентом в этом туре");
+        break;
+    case bandmap::Repeat::None:
+        break;
     }
     lines << QStringLiteral("Щелчок: перестроиться на эту частоту");
     return lines.join(QLatin1Char('\n'));

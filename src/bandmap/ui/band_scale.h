@@ -71,13 +71,13 @@ protected:
 private:
     struct Label {
         QString call;
-        int entry = 0;  // index into the map's entries
-        int tickY = 0;  // of its frequency, in content coordinates
-        QRect rect;     // in content coordinates
-        QImage image;   // the call, its correspondents and its age, drawn once (shared with the cache)
+        int entry = 0; // index into the map's entries
+        int tickY = 0; // of its frequency, in content coordinates
+        QRect rect; // in content coordinates
+        QImage image; // the call, its correspondents and its age, drawn once (shared with the cache)
         double fade = 1;
-        int age = 0;             // minutes, when drawn
-        bandmap::Entry shown;    // as drawn
+        int age = 0; // minutes, when drawn
+        bandmap::Entry shown; // as drawn
     };
     // whole: the scale itself moved (span, zoom, size), so everything is painted again.
     void relayout(bool whole = true);

@@ -46,15 +46,17 @@ TBandMap::TBandMap(const AppContext &context, QsoStore &qsos, std::function<RigS
     seBandMapAge->setSingleStep(5);
     seBandMapAge->setPrefix(QStringLiteral("хранить "));
     seBandMapAge->setSuffix(QStringLiteral(" мин"));
-    seBandMapAge->setToolTip(QStringLiteral("Сколько минут станция остаётся на карте после последней связи или отметки"));
+    seBandMapAge->setToolTip(
+        QStringLiteral("Сколько минут станция остаётся на карте после последней связи или отметки"));
     seBandMapAge->setFocusPolicy(Qt::ClickFocus);
     bsBandMap = new BandScale(*m_map, this);
     lbBandMapLegend = new QLabel(this);
     lbBandMapLegend->setObjectName(QStringLiteral("lbBandMapLegend"));
     lbBandMapLegend->setWordWrap(true);
-    lbBandMapLegend->setText(QStringLiteral("<span style=\"color:#ff0000\"><b>красный</b></span> — уже записан в этом туре; "
-                                            "<span style=\"background-color:#00ffff\">голубой</span> — был корреспондентом; "
-                                            "\u25C7 — отмечен без связи (Ctrl+M). Щелчок по станции — перестроиться на неё."));
+    lbBandMapLegend->setText(
+        QStringLiteral("<span style=\"color:#ff0000\"><b>красный</b></span> — уже записан в этом туре; "
+                       "<span style=\"background-color:#00ffff\">голубой</span> — был корреспондентом; "
+                       "\u25C7 — отмечен без связи (Ctrl+M). Щелчок по станции — перестроиться на неё."));
     QFont small = lbBandMapLegend->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     lbBandMapLegend->setFont(small);
@@ -96,7 +98,8 @@ void TBandMap::FormCreate()
 {
     restorePlacement(*this, m_ctx.settingsPath, section());
     const IniFile ini(m_ctx.settingsPath);
-    const int age = bandmap::clampMaxAge(ini.readInteger(section(), QStringLiteral("MaxAge"), bandmap::DefaultMaxAgeMinutes));
+    const int age =
+        bandmap::clampMaxAge(ini.readInteger(section(), QStringLiteral("MaxAge"), bandmap::DefaultMaxAgeMinutes));
     m_map->setMaxAgeMinutes(age);
     seBandMapAge->setValue(age);
     bsBandMap->setZoom(ini.readInteger(section(), QStringLiteral("Zoom"), 0));
@@ -171,7 +174,8 @@ Result<bandmap::Entry> TBandMap::step(const QString &frequencyText, bool up)
 {
     const auto khz = bandmap::khzOf(frequencyText);
     if (!khz)
-        return Error(QStringLiteral("Частота «%1» не число: не от чего искать станцию на карте.").arg(frequencyText.trimmed()));
+        return Error(
+            QStringLiteral("Частота «%1» не число: не от чего искать станцию на карте.").arg(frequencyText.trimmed()));
     std::optional<bandmap::Entry> e;
     try {
         e = m_map->step(*khz, up);

@@ -30,8 +30,8 @@ class TBandMap : public QWidget {
 public:
     // server(): the rig server of the moment (nullptr without rig control); radio(): the radio
     // followed now (1 or 2).
-    TBandMap(const AppContext &context, QsoStore &qsos, std::function<RigServer *()> server,
-             std::function<int()> radio, QWidget *parent = nullptr);
+    TBandMap(const AppContext &context, QsoStore &qsos, std::function<RigServer *()> server, std::function<int()> radio,
+             QWidget *parent = nullptr);
     ~TBandMap() override;
 
     BandMap &map() { return *m_map; }
