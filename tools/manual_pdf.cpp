@@ -2,11 +2,16 @@
 //
 //   vireo_manual OUTPUT.pdf TITLE CHAPTER.md...
 //
-// Each chapter starts on a new page; pages are numbered at the foot. The file is written
-// under a temporary name and renamed at the end, so a failed run leaves no half-written PDF.
+// Each chapter starts on a new page; pages are numbered at the foot. Pictures (![text](file.png))
+// are read from paths relative to their chapter's file. The file is written under a temporary
+// name and renamed at the end, so a failed run (a chapter or a picture that cannot be read)
+// leaves no half-written PDF.
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -26,6 +31,38 @@ int fail(const QString &text)
 {
     std::fprintf(stderr, "vireo_manual: %s\n", text.toLocal8Bit().constData());
     return 1;
+}
+
+// Gives each picture of the chapter to the document under its full path, so that pictures of
+// the same name in different folders stay apart. Returns the path of a picture that cannot be
+// read, empty when all can.
+QString takePictures(QTextDocument &chapter, const QString &chapterPath, QTextDocument &document)
+{
+    const QDir folder = QFileInfo(chapterPath).absoluteDir();
+    struct Picture {
+        int position, length;
+        QTextImageFormat format;
+    };
+    QList<Picture> pictures;
+    for (QTextBlock block = chapter.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (it.fragment().isValid() && it.fragment().charFormat().isImageFormat())
+                pictures.append({it.fragment().position(), it.fragment().length(),
+                                 it.fragment().charFormat().toImageFormat()});
+    for (Picture &picture : pictures) {
+        const QString path = QDir::cleanPath(folder.absoluteFilePath(picture.format.name()));
+        const QImage image(path);
+        if (image.isNull())
+            return path;
+        const QUrl name = QUrl::fromLocalFile(path);
+        document.addResource(QTextDocument::ImageResource, name, image);
+        picture.format.setName(name.toString());
+        QTextCursor cursor(&chapter);
+        cursor.setPosition(picture.position);
+        cursor.setPosition(picture.position + picture.length, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(picture.format);
+    }
+    return QString();
 }
 
 } // namespace
@@ -62,6 +99,9 @@ int main(int argc, char *argv[])
 
         QTextDocument chapter;
         chapter.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
+        const QString missing = takePictures(chapter, path, document);
+        if (!missing.isEmpty())
+            return fail(QStringLiteral("cannot read the picture %1 of %2").arg(missing, path));
         if (!first) {
             // A plain block, out of any list the previous chapter ended with.
             cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());

@@ -3,7 +3,11 @@
 #include "about/ui/taboutbox.h"
 #include "app/tfmstart.h"
 #include "app/tmain.h"
+#include "bandmap/band_map_tuner.h"
+#include "bandmap/ui/band_scale.h"
+#include "bandmap/ui/tbandmap.h"
 #include "base/ui/guarded.h"
+#include "base/ui/window_placement.h"
 #include "contest/ui/tfmcontest.h"
 #include "reports/ui/tcomentadif.h"
 #include "reports/ui/tfmcabrillo.h"
@@ -12,9 +16,11 @@
 #include "timesync/ui/tsntp.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 
 namespace vireo {
 
@@ -59,10 +65,43 @@ Program::Program(const AppContext &context)
                          m_relaunch = true;
                          main->close();
                      });
+    attachBandMap();
+}
+
+void Program::attachBandMap()
+{
+    TMain *main = m_main.get();
+    m_bandMap = std::make_unique<TBandMap>(
+        m_ctx, main->qsos(), [main] { return main->rigServer(); },
+        [main] { return main->numRadio == QLatin1String("1") ? 1 : 2; });
+    TBandMap *map = m_bandMap.get();
+    placeBesideMainOnFirstShow(*map, *main, *main->Panel1);
+    // The map shows the entry line's band, mode and tour, and the frequency box as its marker.
+    // Connected after the main window's own handlers, so that the band they derive is read here.
+    auto follow = [main, map] {
+        map->setContext(main->currentBand, main->modeCode(), main->edTour->text());
+        map->setFrequencyText(main->cbFreq->currentText());
+    };
+    QObject::connect(main->cbFreq, &QComboBox::currentTextChanged, map, follow);
+    QObject::connect(main->cbMode, &QComboBox::currentTextChanged, map, follow);
+    QObject::connect(main->edTour, &QLineEdit::textChanged, map, follow);
+    QObject::connect(main->edCall1, &QLineEdit::textChanged, map, follow);
+    QObject::connect(main->edCall2, &QLineEdit::textChanged, map, follow);
+    follow();
+    // Without a radio a station clicked goes into the frequency box, whose own handler then
+    // finds its band; what a radio refused is said in the status bar.
+    QObject::connect(&map->tuner(), &BandMapTuner::frequencyBoxWanted, main,
+                     [main](const QString &text) { main->cbFreq->setCurrentText(text); });
+    QObject::connect(&map->tuner(), &BandMapTuner::refused, main,
+                     [main](const QString &text) { main->setStatusText(5, text); });
+    // A click on the map makes it the active window; the keyboard goes back to the entry line
+    // at once, where the listener types the call he hears.
+    QObject::connect(map->scale(), &BandScale::entryClicked, main, [main] { main->activateWindow(); });
 }
 
 Program::~Program()
 {
+    m_bandMap.reset();
     m_start.reset();
     m_cabrillo.reset();
     m_about.reset();

@@ -7,6 +7,7 @@
 
 namespace vireo {
 
+class TBandMap;
 class TMain;
 class TfmContest;
 class TComentAdif;
@@ -30,12 +31,14 @@ public:
     TAboutBox &about() { return *m_about; }
     TfmCabrillo &cabrillo() { return *m_cabrillo; }
     TfmStart &start() { return *m_start; }
+    TBandMap &bandMap() { return *m_bandMap; }
 
     // Whether the first-run dialog asked for the program to start again after this run.
     bool relaunchRequested() const { return m_relaunch; }
 
 private:
     void relaunch();
+    void attachBandMap();
 
     AppContext m_ctx;
     bool m_relaunch = false;
@@ -47,6 +50,7 @@ private:
     std::unique_ptr<TAboutBox> m_about;
     std::unique_ptr<TfmCabrillo> m_cabrillo;
     std::unique_ptr<TfmStart> m_start;
+    std::unique_ptr<TBandMap> m_bandMap;
 };
 
 } // namespace vireo

@@ -71,6 +71,14 @@ bool QsoStore::changedElsewhere()
     return changed;
 }
 
+bool QsoStore::noticeOtherWrites()
+{
+    if (!changedElsewhere())
+        return false;
+    notify(LogChange{});
+    return true;
+}
+
 void QsoStore::committed(const LogChange &change)
 {
     const bool others = changedElsewhere();

@@ -54,6 +54,10 @@ public:
     }
     // Tells the listeners about a change made outside the write calls (undo, restore).
     void notify(const LogChange &change);
+    // Whether another connection or program committed to the file since this store last looked;
+    // if so the listeners are told with a Reset, as after a write of this store. For windows that
+    // follow the log while this program writes nothing.
+    bool noticeOtherWrites();
 
     // Appends the records in one transaction and returns their new keys.
     QVector<qint64> append(const QVector<QsoRecord> &records);

@@ -30,6 +30,8 @@ const char *const Indexes[] = {
     "CREATE INDEX IF NOT EXISTS callbook_call ON Callbook(Call)",
     // The grid pages through the keys of this narrow index instead of the wide table.
     "CREATE INDEX IF NOT EXISTS qso_id ON qso(id)",
+    // The band map reads the records of one band, mode and tour on a day or two.
+    "CREATE INDEX IF NOT EXISTS qso_band_day ON qso(band, mode, tur, data)",
 };
 
 const char *const CountTriggers[] = {
@@ -61,6 +63,15 @@ const char *const Totals[] = {
 const char *const ReferenceData[] = {
     "CREATE TABLE IF NOT EXISTS scp_call (call TEXT PRIMARY KEY) WITHOUT ROWID",
     "CREATE TABLE IF NOT EXISTS reference_info (name TEXT PRIMARY KEY, value TEXT NOT NULL)",
+};
+
+// Stations marked on the band map without a QSO, kept until they age out; added to files of
+// every age. The moment is UTC as yyyy-MM-ddTHH:mm:ss, so that text order is time order.
+const char *const BandMarks[] = {
+    "CREATE TABLE IF NOT EXISTS band_mark (id INTEGER PRIMARY KEY, call TEXT NOT NULL, freq TEXT NOT NULL,"
+    " band TEXT NOT NULL, mode TEXT NOT NULL, tur TEXT NOT NULL, at TEXT NOT NULL)",
+    "CREATE INDEX IF NOT EXISTS band_mark_band ON band_mark(band, mode, tur, at)",
+    "CREATE INDEX IF NOT EXISTS band_mark_at ON band_mark(at)",
 };
 
 // Counted anew from the rows when the file lacked the table or a trigger as it was opened: an
@@ -104,6 +115,8 @@ void ensureIndexes(QSqlDatabase db)
         sql::run(db, QString::fromLatin1(statement));
     for (const char *statement : ReferenceData)
         sql::run(db, QString::fromLatin1(statement));
+    for (const char *statement : BandMarks)
+        sql::run(db, QString::fromLatin1(statement));
     for (const char *statement : CountTriggers)
         sql::run(db, QString::fromLatin1(statement));
     if (!kept)
@@ -140,6 +153,18 @@ void withIndexesRebuilt(QSqlDatabase db, const std::function<void()> &change)
     change();
     for (const QString &statement : statements)
         sql::run(db, statement);
+}
+
+bool bandMarksKept(QSqlDatabase db)
+{
+    QSqlQuery q = sql::run(db, QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = 'band_mark'"));
+    return sql::scalar(q) == 1;
+}
+
+void ensureBandMarks(QSqlDatabase db)
+{
+    for (const char *statement : BandMarks)
+        sql::run(db, QString::fromLatin1(statement));
 }
 
 QStringList missingTables(QSqlDatabase db)

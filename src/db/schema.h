@@ -27,6 +27,11 @@ void withoutCounting(QSqlDatabase db, const std::function<void()> &change);
 // several times faster than updating every index row by row. In the same transaction, so no
 // reader ever finds an index missing.
 void withIndexesRebuilt(QSqlDatabase db, const std::function<void()> &change);
+// Whether the file has the table of the band map's marks (ensureIndexes adds it; a file of an
+// older version whose disk was full at start may still lack it).
+bool bandMarksKept(QSqlDatabase db);
+// Adds that table and its indexes, inside the caller's transaction.
+void ensureBandMarks(QSqlDatabase db);
 // Tables of the list that the database lacks.
 QStringList missingTables(QSqlDatabase db);
 

@@ -72,22 +72,24 @@ std::optional<QString> listBand(long long f)
     }
 }
 
-// A typed frequency inside a band's edges. Short-wave and 6 m in kHz; 2 m and 70 cm either in
-// MHz (three digits) or in kHz.
+struct Edges {
+    long long low, high;
+    const char *band;
+};
+
+// The bands' edges. Short-wave and 6 m in kHz; 2 m and 70 cm either in MHz (three digits) or in kHz.
+const Edges EdgeTable[] = {
+    {1810, 2000, "160M"},     {3500, 4000, "80M"},      {7000, 7300, "40M"},
+    {10100, 10150, "30M"},    {14000, 14350, "20M"},    {18068, 18168, "17M"},
+    {21000, 21450, "15M"},    {24890, 24990, "12M"},    {28000, 29700, "10M"},
+    {50000, 54000, "6M"},     {144, 148, "2M"},         {420, 450, "432"},
+    {144000, 148000, "2M"},   {420000, 450000, "432"},
+};
+
+// A typed frequency inside a band's edges.
 std::optional<QString> typedBand(long long f)
 {
-    struct Edges {
-        long long low, high;
-        const char *band;
-    };
-    static const Edges edges[] = {
-        {1810, 2000, "160M"},     {3500, 4000, "80M"},      {7000, 7300, "40M"},
-        {10100, 10150, "30M"},    {14000, 14350, "20M"},    {18068, 18168, "17M"},
-        {21000, 21450, "15M"},    {24890, 24990, "12M"},    {28000, 29700, "10M"},
-        {50000, 54000, "6M"},     {144, 148, "2M"},         {420, 450, "432"},
-        {144000, 148000, "2M"},   {420000, 450000, "432"},
-    };
-    for (const Edges &e : edges)
+    for (const Edges &e : EdgeTable)
         if (f >= e.low && f <= e.high)
             return QString::fromLatin1(e.band);
     return std::nullopt;
@@ -121,6 +123,14 @@ BandLookup lookupBand(const QString &text, bool radioOnline)
     if (auto band = typedBand(*f))
         return {band, false};
     return {std::nullopt, true};
+}
+
+std::optional<BandEdges> bandEdges(const QString &band)
+{
+    for (const Edges &e : EdgeTable)
+        if (e.high >= 1000 && band == QLatin1String(e.band))
+            return BandEdges{e.low, e.high};
+    return std::nullopt;
 }
 
 QString outsideBandsText(const QString &frequencyText, const QString &currentBand)

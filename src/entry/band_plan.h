@@ -32,6 +32,13 @@ inline std::optional<QString> freqToBand(const QString &frequencyText, bool radi
     return lookupBand(frequencyText, radioOnline).band;
 }
 
+// A band's edges in kHz, as typed frequencies are checked against them ("20M": 14000 to 14350,
+// "2M": 144000 to 148000); nothing for a band without edges here ("222", "903", "1.2G").
+struct BandEdges {
+    long long lowKHz = 0, highKHz = 0;
+};
+std::optional<BandEdges> bandEdges(const QString &band);
+
 // The status-bar text for a frequency of no band; currentBand is the band that stays.
 QString outsideBandsText(const QString &frequencyText, const QString &currentBand);
 

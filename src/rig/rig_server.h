@@ -3,10 +3,16 @@
 // number (StOnline when on line), a status text, a mode bit and a receive frequency in hertz,
 // and three notifications. The server behind it is Hamlib's rigctld (rigctld_client.*).
 
+#include "base/error.h"
+
+#include <QMetaType>
 #include <QObject>
 #include <QString>
 
 namespace vireo {
+
+// The end of a tune: the frequency the radio was set to, in hertz, or why it was not.
+using TuneResult = Result<qint64>;
 
 class RigServer : public QObject {
     Q_OBJECT
@@ -48,11 +54,22 @@ public:
     // Russian; empty when there is nothing to say.
     virtual QString unreachableReason() const { return QString(); }
 
+    // Tunes a radio: first its mode, when modeName (a mode name of rigctld: "CW", "USB",
+    // "PKTUSB", ...) is not empty, then its receive frequency. Returns at once; tuneDone follows
+    // from the event loop, once for the tune. A tune asked for before the previous one went to
+    // the radio takes its place. A server that cannot tune says so in tuneDone.
+    virtual void tune(int rig, qint64 hz, const QString &modeName);
+
 signals:
     void rigTypeChange(int rig);
     void statusChange(int rig);
     void paramsChange(int rig, int params);
     void serverUnreachable();
+    // The frequency the radio took, or a Russian sentence saying what it refused or why it was
+    // not reached. A mode taken before a refused frequency is set back.
+    void tuneDone(int rig, const vireo::TuneResult &result);
 };
 
 } // namespace vireo
+
+Q_DECLARE_METATYPE(vireo::TuneResult)

@@ -1,6 +1,7 @@
 #include "rig/rigctld_client.h"
 
 #include "rig/rig_display.h"
+#include "rig/rig_replies.h"
 #include "rig/rigctld_supervisor.h"
 
 #include <QTcpSocket>
@@ -51,6 +52,7 @@ RigctldServer::RigctldServer(const RigctldSettings &settings, const RigProcessSe
         connect(radio, &RigctldRadio::typeChanged, this, &RigServer::rigTypeChange);
         connect(radio, &RigctldRadio::statusChanged, this, &RigServer::statusChange);
         connect(radio, &RigctldRadio::paramsChanged, this, &RigServer::paramsChange);
+        connect(radio, &RigctldRadio::tuneDone, this, &RigServer::tuneDone);
         connect(radio, &RigctldRadio::firstAttempt, this, [this, i](bool answered) { firstAttemptDone(i, answered); });
         if (setup.kind == RadioKind::Own) {
             auto p = std::make_unique<RigctldProcess>(setup, seam);
@@ -140,6 +142,15 @@ QString RigctldServer::unreachableReason() const
         }
     }
     return lines.join(QLatin1Char('\n'));
+}
+
+void RigctldServer::tune(int rig, qint64 hz, const QString &modeName)
+{
+    if (rig != 1 && rig != 2) {
+        RigServer::tune(rig, hz, modeName);
+        return;
+    }
+    m_radios[rig - 1]->tune(hz, modeName);
 }
 
 QString RigctldServer::modeName(int rig) const
@@ -255,6 +266,10 @@ void RigctldRadio::setEndpoint(quint16 port)
 {
     if (port == m_port)
         return;
+    if (m_tune || m_wantedTune)
+        reportTune(Error(rig::tuneLostText(m_rig, QStringLiteral("rigctld запущен заново"))));
+    m_tune.reset();
+    m_wantedTune.reset();
     m_port = port;
     m_step = Step::Down;
     m_deadline->stop();
@@ -357,6 +372,22 @@ void RigctldRadio::onLine(const QString &line)
         send("\\dump_caps", Step::Caps, false);
         return;
     }
+    case Step::SetMode:
+    case Step::SetFreq:
+    case Step::RestoreMode: {
+        // A set answers with its report line alone.
+        if (!line.startsWith(QLatin1String("RPRT ")))
+            return;
+        m_deadline->stop();
+        bool numeric = false;
+        const int code = line.mid(5).trimmed().toInt(&numeric);
+        if (!numeric) {
+            fail(RigServer::StPortBusy, QStringLiteral("Неверный ответ"), notRigctld());
+            return;
+        }
+        onSetReply(code);
+        return;
+    }
     case Step::Caps:
     case Step::Freq:
     case Step::Mode:
@@ -413,8 +444,101 @@ void RigctldRadio::onLine(const QString &line)
         publish(RigServer::StOnline, QStringLiteral("On-line"), m_polledFreq, bit);
     else
         publish(RigServer::StNotResponding, QStringLiteral("Радио не отвечает"), frequency, mode);
-    if (m_step == Step::Idle)
+    if (m_step != Step::Idle)
+        return;
+    if (m_wantedTune)
+        startTune();
+    else
         m_next->start(m_pollMs);
+}
+
+void RigctldRadio::tune(qint64 hz, const QString &modeName)
+{
+    if (status != RigServer::StOnline) {
+        reportTune(Error(rig::notOnlineText(m_rig)));
+        return;
+    }
+    Tune t;
+    t.hz = hz;
+    t.mode = modeName.trimmed();
+    // One command at a time: a poll under way ends first, and a tune being sent goes on.
+    m_wantedTune = t;
+    if (m_step == Step::Idle) {
+        m_next->stop();
+        startTune();
+    }
+}
+
+void RigctldRadio::startTune()
+{
+    m_tune = m_wantedTune;
+    m_wantedTune.reset();
+    if (!m_tune->mode.isEmpty()) {
+        m_tune->oldMode = modeName;
+        sendSet(QStringLiteral("M"), QStringLiteral(" %1 -1").arg(m_tune->mode), Step::SetMode); // -1: passband kept
+    } else {
+        sendSet(QStringLiteral("F"), QStringLiteral(" %1").arg(m_tune->hz), Step::SetFreq);
+    }
+}
+
+void RigctldRadio::sendSet(const QString &command, const QString &arguments, Step step)
+{
+    // In VFO mode (-o) the VFO comes first: "F currVFO 14025000".
+    m_step = step;
+    m_reply.clear();
+    m_socket->write((command + m_vfoArg + arguments).toLatin1() + '\n');
+    m_deadline->start(RigctldServer::ReplyTimeoutMs);
+}
+
+void RigctldRadio::onSetReply(int code)
+{
+    switch (m_step) {
+    case Step::SetMode:
+        if (code < 0) {
+            finishTune(Error(rig::modeRefusedText(m_rig, m_tune->mode, code)));
+            return;
+        }
+        sendSet(QStringLiteral("F"), QStringLiteral(" %1").arg(m_tune->hz), Step::SetFreq);
+        return;
+    case Step::SetFreq:
+        if (code >= 0) {
+            finishTune(m_tune->hz);
+            return;
+        }
+        m_tune->problem = rig::frequencyRefusedText(m_rig, m_tune->hz, code);
+        // The radio stays as it was: a mode it took goes back.
+        if (!m_tune->mode.isEmpty() && !m_tune->oldMode.isEmpty() && m_tune->oldMode != m_tune->mode) {
+            sendSet(QStringLiteral("M"), QStringLiteral(" %1 -1").arg(m_tune->oldMode), Step::RestoreMode);
+            return;
+        }
+        finishTune(Error(m_tune->problem));
+        return;
+    case Step::RestoreMode:
+        finishTune(Error(m_tune->problem));
+        return;
+    default:
+        return;
+    }
+}
+
+void RigctldRadio::finishTune(const TuneResult &result)
+{
+    m_tune.reset();
+    reportTune(result);
+    // Another tune asked for meanwhile goes next; otherwise the radio is read at once, so that
+    // the frequency box follows the tune without waiting for the next poll.
+    m_step = Step::Idle;
+    if (m_wantedTune)
+        startTune();
+    else
+        poll();
+}
+
+void RigctldRadio::reportTune(const TuneResult &result)
+{
+    // From the event loop, so that whoever hears of it may tune again at once.
+    QMetaObject::invokeMethod(
+        this, [this, result] { emit tuneDone(m_rig, result); }, Qt::QueuedConnection);
 }
 
 void RigctldRadio::poll()
@@ -461,6 +585,11 @@ void RigctldRadio::onSocketGone()
 void RigctldRadio::fail(int st, const QString &text, const QString &why)
 {
     m_lastFailure = why;
+    // A tune under way or waiting is over: the radio was not reached.
+    if (m_tune || m_wantedTune)
+        reportTune(Error(rig::tuneLostText(m_rig, why)));
+    m_tune.reset();
+    m_wantedTune.reset();
     m_step = Step::Down; // before abort(): the socket's own signals are ignored from here
     m_deadline->stop();
     m_socket->abort();

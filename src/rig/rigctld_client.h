@@ -15,6 +15,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class QTcpSocket;
 class QTimer;
@@ -38,6 +39,7 @@ public:
     quint32 mode(int rig) const override;
     qint64 rxFrequency(int rig) const override;
     QString unreachableReason() const override;
+    void tune(int rig, qint64 hz, const QString &modeName) override;
 
     // The mode name as rigctld gave it ("CW", "PKTUSB"), empty before the first answer.
     QString modeName(int rig) const;
@@ -85,6 +87,9 @@ public:
     // Why the last connection attempt or exchange failed, in Russian ("подключение отклонено:
     // ..."); empty before the first failure.
     const QString &lastFailure() const { return m_lastFailure; }
+    // Sets the mode (when modeName is not empty) and then the frequency, between two polls;
+    // tuneDone follows from the event loop (see RigServer::tune).
+    void tune(qint64 hz, const QString &modeName);
 
     QString type;
     int status = RigServer::StPortBusy;
@@ -98,9 +103,16 @@ signals:
     void statusChanged(int rig);
     void paramsChanged(int rig, int params);
     void firstAttempt(bool answered); // once: the first connection answered as rigctld, or not
+    void tuneDone(int rig, const vireo::TuneResult &result);
 
 private:
-    enum class Step { Down, Connecting, CheckVfo, Caps, Freq, Mode, Idle };
+    enum class Step { Down, Connecting, CheckVfo, Caps, Freq, Mode, Idle, SetMode, SetFreq, RestoreMode };
+    struct Tune {
+        qint64 hz = 0;
+        QString mode;    // empty: the mode stays
+        QString oldMode; // the mode before, to set back when the frequency is refused
+        QString problem; // what the radio refused
+    };
 
     void connectNow();
     void onConnected();
@@ -115,6 +127,11 @@ private:
     void publish(int status, const QString &text, qint64 frequency, quint32 mode);
     void reportFirstAttempt(bool answered);
     bool mayStillBeStarting() const;
+    void startTune();
+    void sendSet(const QString &command, const QString &arguments, Step step);
+    void onSetReply(int code);
+    void finishTune(const TuneResult &result);
+    void reportTune(const TuneResult &result);
 
     const int m_rig;
     const bool m_own;
@@ -141,6 +158,9 @@ private:
     // The answer to the frequency poll, kept until the mode poll completes.
     bool m_haveFreq = false;
     qint64 m_polledFreq = 0;
+    // The tune waiting for the poll under way to end, and the one being sent.
+    std::optional<Tune> m_wantedTune;
+    std::optional<Tune> m_tune;
 };
 
 // What the program's real services call.

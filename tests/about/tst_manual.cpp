@@ -78,6 +78,38 @@ private slots:
                  qPrintable(second));
     }
 
+    // A picture is read beside its chapter and drawn into the PDF; a picture that is not
+    // there stops the tool, as a chapter that is not there does.
+    void toolDrawsPicturesBesideTheChapter()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("text")));
+        // A red picture of 120 by 80 pixels (PPM: no image library needed to write it).
+        QByteArray red;
+        for (int i = 0; i < 120 * 80; ++i)
+            red += QByteArray("\xff\x00\x00", 3);
+        writeText(dir.filePath(QStringLiteral("map.ppm")), "P6\n120 80\n255\n" + red);
+        writeText(dir.filePath(QStringLiteral("text/a.md")), "# Карта\n\n![Окно карты](../map.ppm)\n\nТекст под рисунком.\n");
+        const QString out = dir.filePath(QStringLiteral("out.pdf"));
+        int code = -1;
+        run(QStringLiteral(VIREO_MANUAL_TOOL), {out, QStringLiteral("Проба"), dir.filePath(QStringLiteral("text/a.md"))},
+            &code);
+        QCOMPARE(code, 0);
+        // pdfimages -list: two heading lines, then one line per picture.
+        const QStringList images = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), out})
+                                       .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(images.size(), 3);
+        QVERIFY2(images.at(2).contains(QLatin1String(" 120 ")) && images.at(2).contains(QLatin1String(" 80 ")),
+                 qPrintable(images.at(2)));
+
+        writeText(dir.filePath(QStringLiteral("text/b.md")), "# Без рисунка\n\n![Нет его](gone.png)\n");
+        QFile::remove(out);
+        run(QStringLiteral(VIREO_MANUAL_TOOL), {out, QStringLiteral("Проба"), dir.filePath(QStringLiteral("text/b.md"))},
+            &code);
+        QVERIFY(code != 0);
+        QVERIFY(!QFile::exists(out));
+    }
+
     void toolLeavesNothingBehindOnBadInput()
     {
         QTemporaryDir dir;

@@ -94,4 +94,27 @@ inline QVector<QsoRecord> sixBandsOverDays()
     return log;
 }
 
+// The last hour of a contest on 20M CW in tour 0 up to the scripted time: sixteen stations
+// from 14008 kHz up, heard from 06:09 on every three minutes, each with its correspondent (every
+// fourth with two), as the band map shows them fading with age.
+inline QVector<QsoRecord> contestHourOn20m()
+{
+    const char *const calls[] = {"UA3ABC", "RW6HS", "DL1XX", "OK1FFU", "SP9KR", "RA9CMO", "UR5EAW", "G4BUO",
+                                 "R7AB", "RK3DZB", "LY2IJ", "YL2KL", "ES5TV", "OH2BH", "UA9CGL", "RZ3AV"};
+    const char *const with[] = {"RA1QD", "UA4HBW", "RN6AM", "R2DX", "UA6LV", "RX3RC"};
+    const QDateTime first(QDate(2026, 3, 5), QTime(6, 9), Qt::UTC);
+    QVector<QsoRecord> log;
+    for (int i = 0; i < 16; ++i) {
+        const QString time = first.addSecs(qint64(i) * 3 * 60).toString(QStringLiteral("HH:mm"));
+        const Qso heard = Qso::typical()
+                              .heard(QString::fromLatin1(calls[i]), QStringLiteral("599"), QString::number(i + 1))
+                              .freq(QString::number(14008 + i * 4 + i % 3))
+                              .time(time);
+        log << Qso(heard).call2(QString::fromLatin1(with[i % 6])).record();
+        if (i % 4 == 0)
+            log << Qso(heard).call2(QString::fromLatin1(with[(i + 1) % 6])).record();
+    }
+    return log;
+}
+
 } // namespace vireo::test

@@ -23,5 +23,7 @@ void statsOfSixBands(Camera &camera);
 void logCheckWindow(Camera &camera);
 // The rig set-up window in the program's font (tests/rig/tst_rig_setup.cpp).
 void rigSetupWindow(Camera &camera);
+// The band map over a contest hour (tests/bandmap/tst_band_map_window.cpp).
+void bandMapWindow(Camera &camera);
 
 } // namespace vireo::shots

@@ -1,0 +1,5 @@
+#include "bandmap/logging.h"
+
+namespace vireo {
+Q_LOGGING_CATEGORY(lcBandMap, "vireo.bandmap")
+}
