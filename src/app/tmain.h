@@ -104,6 +104,10 @@ public:
     ServerStore &servers() { return *m_servers; }
     LogTableModel &logModel() { return *m_logModel; }
     const AppContext &context() const { return m_ctx; }
+    // The panels, for the windows that follow the entry line (their public interfaces only).
+    EntryPanel &entryPanel() const { return *m_entry; }
+    TopStrip &topStrip() const { return *m_top; }
+    MainMenu &menu() const { return *m_menu; }
     ScpData &scpData();
     TScp *scpWindow() const;
     TStats *statsWindow() const { return m_stats; }

@@ -121,6 +121,9 @@ TopStrip::TopStrip(QWidget *parent)
     connect(m_edFreqEdit, &QLineEdit::textChanged, this, &TopStrip::editFrequencyChanged);
     connect(m_chRst, &QCheckBox::clicked, this, &TopStrip::reportsClicked);
     connect(m_chCopy, &QCheckBox::clicked, this, &TopStrip::manualEntryClicked);
+    connect(m_cbFreq, &QComboBox::currentTextChanged, this, &TopStrip::shownChanged);
+    connect(m_cbMode, &QComboBox::currentTextChanged, this, &TopStrip::shownChanged);
+    connect(m_edTour, &QLineEdit::textChanged, this, &TopStrip::shownChanged);
     connect(m_btRadio1, &QToolButton::clicked, this, [this] { emit radioClicked(1); });
     connect(m_btRadio2, &QToolButton::clicked, this, [this] { emit radioClicked(2); });
 }

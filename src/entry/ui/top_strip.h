@@ -72,6 +72,8 @@ signals:
     void reportsClicked();
     void manualEntryClicked();
     void radioClicked(int radio);
+    // The frequency box, the mode box or the tour shows another text (also key by key).
+    void shownChanged();
 
 private:
     QCheckBox *m_chTour = nullptr;
