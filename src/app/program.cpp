@@ -9,6 +9,8 @@
 #include "base/ui/guarded.h"
 #include "base/ui/window_placement.h"
 #include "contest/ui/tfmcontest.h"
+#include "entry/ui/entry_panel.h"
+#include "entry/ui/top_strip.h"
 #include "reports/ui/tcomentadif.h"
 #include "reports/ui/tfmcabrillo.h"
 #include "stationinfo/my_position.h"
@@ -16,11 +18,9 @@
 #include "timesync/ui/tsntp.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
-#include <QLineEdit>
 
 namespace vireo {
 
@@ -75,23 +75,21 @@ void Program::attachBandMap()
         m_ctx, main->qsos(), [main] { return main->rigServer(); },
         [main] { return main->numRadio == QLatin1String("1") ? 1 : 2; });
     TBandMap *map = m_bandMap.get();
-    placeBesideMainOnFirstShow(*map, *main, *main->Panel1);
+    placeBesideMainOnFirstShow(*map, *main, main->entryPanel());
     // The map shows the entry line's band, mode and tour, and the frequency box as its marker.
     // Connected after the main window's own handlers, so that the band they derive is read here.
-    auto follow = [main, map] {
-        map->setContext(main->currentBand, main->modeCode(), main->edTour->text());
-        map->setFrequencyText(main->cbFreq->currentText());
+    TopStrip &strip = main->topStrip();
+    auto follow = [main, map, &strip] {
+        map->setContext(main->currentBand, main->modeCode(), strip.tour());
+        map->setFrequencyText(strip.frequencyText());
     };
-    QObject::connect(main->cbFreq, &QComboBox::currentTextChanged, map, follow);
-    QObject::connect(main->cbMode, &QComboBox::currentTextChanged, map, follow);
-    QObject::connect(main->edTour, &QLineEdit::textChanged, map, follow);
-    QObject::connect(main->edCall1, &QLineEdit::textChanged, map, follow);
-    QObject::connect(main->edCall2, &QLineEdit::textChanged, map, follow);
+    QObject::connect(&strip, &TopStrip::shownChanged, map, follow);
+    QObject::connect(&main->entryPanel(), &EntryPanel::callChanged, map, follow);
     follow();
     // Without a radio a station clicked goes into the frequency box, whose own handler then
     // finds its band; what a radio refused is said in the status bar.
     QObject::connect(&map->tuner(), &BandMapTuner::frequencyBoxWanted, main,
-                     [main](const QString &text) { main->cbFreq->setCurrentText(text); });
+                     [&strip](const QString &text) { strip.setFrequencyText(text); });
     QObject::connect(&map->tuner(), &BandMapTuner::refused, main,
                      [main](const QString &text) { main->setStatusText(5, text); });
     // A click on the map makes it the active window; the keyboard goes back to the entry line
