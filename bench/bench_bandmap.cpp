@@ -18,6 +18,7 @@
 #include "support/ui/main_controls.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
