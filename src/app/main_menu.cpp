@@ -79,6 +79,10 @@ MainMenu MainMenu::build(QMainWindow &window)
     m.actScp->setCheckable(true);
     m.actStats = action(m.windows, "actStats", QStringLiteral("Статистика"));
     m.actStats->setCheckable(true);
+    m.actBandMap = action(m.windows, "actBandMap", QStringLiteral("Карта диапазона"));
+    m.actBandMap->setCheckable(true);
+    m.actMark = action(m.windows, "actMark", QStringLiteral("Отметить на карте диапазона"));
+    m.actMark->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
     m.N18 = action(m.windows, "N18", QStringLiteral("Установить окна ввода"));
     m.N18->setCheckable(true);
 

@@ -1,8 +1,10 @@
 #include "app/program.h"
 
 #include "about/ui/taboutbox.h"
+#include "app/main_menu.h"
 #include "app/tfmstart.h"
 #include "app/tmain.h"
+#include "bandmap/band_map.h"
 #include "bandmap/band_map_tuner.h"
 #include "bandmap/ui/band_scale.h"
 #include "bandmap/ui/tbandmap.h"
@@ -95,6 +97,29 @@ void Program::attachBandMap()
     // A click on the map makes it the active window; the keyboard goes back to the entry line
     // at once, where the listener types the call he hears.
     QObject::connect(map->scale(), &BandScale::entryClicked, main, [main] { main->activateWindow(); });
+
+    // "Окна" -> "Карта диапазона" shows and hides it; Ctrl+M marks the heard call typed, and
+    // Ctrl+PgUp/PgDn tune to the next station of the map, said in the status bar when they cannot.
+    const MainMenu &menu = main->menu();
+    QObject::connect(menu.actBandMap, &QAction::triggered, map, [map, action = menu.actBandMap] {
+        const bool show = !map->isVisible();
+        map->setVisible(show);
+        if (show)
+            map->raise();
+        action->setChecked(show);
+    });
+    QObject::connect(map, &TBandMap::closed, menu.actBandMap, [action = menu.actBandMap] { action->setChecked(false); });
+    QObject::connect(menu.actMark, &QAction::triggered, main, guarded(m_ctx.services.prompts, [main, map, &strip] {
+        const Result<QString> r = map->map().mark(main->entryPanel().call(1), strip.frequencyText());
+        main->setStatusText(5, r ? *r : r.errorText());
+    }));
+    QObject::connect(&main->entryPanel(), &EntryPanel::stepWanted, main, [this, main, map, &strip](bool up) {
+        runGuarded(m_ctx.services.prompts.get(), [main, map, &strip, up] {
+            const Result<bandmap::Entry> r = map->step(strip.frequencyText(), up);
+            if (!r)
+                main->setStatusText(5, r.errorText());
+        });
+    });
 }
 
 Program::~Program()

@@ -17,6 +17,7 @@
 #include "support/ui/entry_window.h"
 #include "support/ui/main_controls.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -340,6 +341,51 @@ private slots:
         ui.cbMode->setCurrentText(QStringLiteral("PH (SSB)"));
         QCOMPARE(map.map().context().mode, QStringLiteral("PH"));
         QCOMPARE(map.lbBandMapContext->text(), QStringLiteral("20M, PH, тур 0: станций 0"));
+    }
+
+    // As the listener reaches it: "Окна" -> "Карта диапазона" shows and hides it with its mark,
+    // Ctrl+M in the call field marks the call typed without a QSO, Ctrl+PgUp/PgDn from the
+    // fields tune to the next station (the frequency box without a radio), and what cannot be
+    // done is said in the notice panel.
+    void menuAndKeys()
+    {
+        test::EntryWindow w;
+        const test::MainControls ui(*w.m);
+        TBandMap &map = w.program->bandMap();
+        QAction *toggle = test::control<QAction>(w.m, "actBandMap");
+        QCOMPARE(toggle->text(), QStringLiteral("Карта диапазона"));
+        QVERIFY(toggle->isCheckable() && !toggle->isChecked());
+        toggle->trigger();
+        QVERIFY(map.isVisible());
+        QVERIFY(toggle->isChecked());
+        toggle->trigger();
+        QVERIFY(!map.isVisible());
+        QVERIFY(!toggle->isChecked());
+
+        w.seed({heardAt(QStringLiteral("DL1XX"), QStringLiteral("14012"), QStringLiteral("07:01"))});
+        ui.cbFreq->setCurrentText(QStringLiteral("14025"));
+        ui.edCall1->setFocus();
+        QTest::keyClick(ui.edCall1, Qt::Key_M, Qt::ControlModifier);
+        QCOMPARE(ui.StatusPanels[4]->text(),
+                 QStringLiteral("Нечего отмечать: наберите позывной услышанной станции, затем Ctrl+M."));
+        QTest::keyClicks(ui.edCall1, QStringLiteral("UA3ABC"));
+        QTest::keyClick(ui.edCall1, Qt::Key_M, Qt::ControlModifier);
+        QVERIFY2(ui.StatusPanels[4]->text().startsWith(QStringLiteral("UA3ABC отмечен на карте")),
+                 qPrintable(ui.StatusPanels[4]->text()));
+        QCOMPARE(ui.edCall1->text(), QStringLiteral("UA3ABC")); // the fields stay as they are
+        QCOMPARE(w.m->qsos().count(), 1);                       // and no QSO is written
+
+        QTest::keyClick(ui.edCall1, Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("14012"));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(ui.edCall1));
+        QTest::keyClick(ui.edCall1, Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("14012"));
+        QVERIFY(!ui.StatusPanels[4]->text().isEmpty());
+        // Up again, to the station just marked: the keys work with the window closed.
+        QTest::keyClick(ui.edCall1, Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("14025"));
+        toggle->trigger();
+        QVERIFY(map.map().entryOf(QStringLiteral("UA3ABC")));
     }
 };
 

@@ -461,6 +461,10 @@ bool EntryPanel::keyPress(QObject *watched, QKeyEvent *event)
         clearAll();
         return true;
     }
+    if (ctrl && (key == Qt::Key_PageUp || key == Qt::Key_PageDown)) {
+        emit stepWanted(key == Qt::Key_PageUp);
+        return true;
+    }
 
     std::optional<focusflow::Key> move;
     if (enter)

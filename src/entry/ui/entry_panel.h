@@ -84,6 +84,7 @@ signals:
     void saveWanted();      // Ctrl+Enter in a field: the observation saved as it stands
     void callChanged(int side);
     void logUndoWanted(); // Ctrl+Z in an empty station field
+    void stepWanted(bool up); // Ctrl+PgUp, Ctrl+PgDn: to the next station of the band map
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
