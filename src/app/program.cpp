@@ -5,6 +5,8 @@
 #include "app/tmain.h"
 #include "base/ui/guarded.h"
 #include "contest/ui/tfmcontest.h"
+#include "contest_rules/rules_tracker.h"
+#include "db/reference_store.h"
 #include "reports/ui/tcomentadif.h"
 #include "reports/ui/tfmcabrillo.h"
 #include "stationinfo/my_position.h"
@@ -46,6 +48,17 @@ Program::Program(const AppContext &context)
         m_cabrillo->setContest(name);
         main->setCaptionFromSettings();
     });
+    // The contest rules: chosen in the tour window, scored as the log changes, the claimed score
+    // and the CONTEST: line of the Cabrillo report taken from them.
+    m_rules = std::make_unique<rules::RulesTracker>(main->qsos(), [main] { return main->references().allPrefixes(); });
+    m_rules->setDefinition(m_contest->chosenRules());
+    QObject::connect(m_contest.get(), &TfmContest::rulesChosen, m_rules.get(),
+                     [this] { m_rules->setDefinition(m_contest->chosenRules()); });
+    QObject::connect(m_contest.get(), &TfmContest::cabrilloContestAccepted, main,
+                     [this](const QString &contest) { m_cabrillo->followRulesContest(contest); });
+    m_cabrillo->followRulesContest(m_contest->cabrilloContest());
+    m_cabrillo->setClaimedScoreSource([this] { return m_rules->claimedScore(); });
+
     QObject::connect(m_sntp.get(), &TSntp::statusText, main,
                      [main](const QString &text) { main->setStatusText(5, text); });
     QObject::connect(m_rptQso.get(), &TRptQso::closed, main, [main] { main->N17->setChecked(false); });
@@ -70,6 +83,7 @@ Program::~Program()
     m_sntp.reset();
     m_coment.reset();
     m_contest.reset();
+    m_rules.reset();
     m_main.reset();
     // Started again only now: the main window has written the call and the contest, so the new
     // run reads them and goes straight to the log.

@@ -15,6 +15,9 @@ class TRptQso;
 class TAboutBox;
 class TfmCabrillo;
 class TfmStart;
+namespace rules {
+class RulesTracker;
+}
 
 class Program {
 public:
@@ -30,6 +33,8 @@ public:
     TAboutBox &about() { return *m_about; }
     TfmCabrillo &cabrillo() { return *m_cabrillo; }
     TfmStart &start() { return *m_start; }
+    // The score of the log by the contest rules chosen in the tour window.
+    rules::RulesTracker &rulesTracker() { return *m_rules; }
 
     // Whether the first-run dialog asked for the program to start again after this run.
     bool relaunchRequested() const { return m_relaunch; }
@@ -40,6 +45,7 @@ private:
     AppContext m_ctx;
     bool m_relaunch = false;
     std::unique_ptr<TMain> m_main;
+    std::unique_ptr<rules::RulesTracker> m_rules;
     std::unique_ptr<TfmContest> m_contest;
     std::unique_ptr<TComentAdif> m_coment;
     std::unique_ptr<TSntp> m_sntp;

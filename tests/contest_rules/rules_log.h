@@ -1,0 +1,93 @@
+#pragma once
+// Small logs and a small prefix table for the contest-rules tests, written so that the scores
+// can be worked out by hand.
+
+#include "contest_rules/rule_definition.h"
+#include "contest_rules/station_entity.h"
+#include "db/qso_record.h"
+
+#include <QVector>
+
+#include <memory>
+
+namespace vireo::test {
+
+// A record: heard call, correspondent, band, time (hh:mm on 07.03.2026), nr1, nr2.
+inline QsoRecord qso(qint64 id, const QString &call1, const QString &call2, const QString &band, const QString &time,
+                     const QString &nr1 = QStringLiteral("001"), const QString &nr2 = QStringLiteral("002"),
+                     const QString &mode = QStringLiteral("CW"), const QString &tour = QStringLiteral("0"),
+                     const QString &date = QStringLiteral("07.03.2026"))
+{
+    QsoRecord r;
+    r.id = id;
+    r.freq = QStringLiteral("14025");
+    r.mode = mode;
+    r.data = date;
+    r.time = time;
+    r.call1 = call1;
+    r.rst1 = QStringLiteral("599");
+    r.nr1 = nr1;
+    r.call2 = call2;
+    r.rst2 = call2.isEmpty() ? QString() : QStringLiteral("599");
+    r.nr2 = nr2;
+    r.band = band;
+    r.tur = tour;
+    r.radio = QStringLiteral("1");
+    return r;
+}
+
+// DL (CQ 14, ITU 28), UA (16, 29), UA9 (17, 30), G (14, 27), JA (25, 45), LZ (20, 28), K (5, 8),
+// PA (14, 27), SP (15, 28), OK (15, 28).
+inline std::shared_ptr<const rules::PrefixTable> testPrefixes()
+{
+    struct P {
+        const char *prefix, *dxcc, *cq, *itu;
+    };
+    static const P Rows[] = {{"DL", "DL", "14", "28"}, {"G", "G", "14", "27"},   {"JA", "JA", "25", "45"},
+                             {"K", "K", "5", "8"},     {"LZ", "LZ", "20", "28"}, {"OK", "OK", "15", "28"},
+                             {"PA", "PA", "14", "27"}, {"SP", "SP", "15", "28"}, {"UA", "UA", "16", "29"},
+                             {"UA9", "UA9", "17", "30"}, {"R", "UA", "16", "29"}};
+    QVector<PrefixRow> rows;
+    for (const P &p : Rows) {
+        PrefixRow r;
+        r.prefix = QString::fromLatin1(p.prefix);
+        r.dxccPrefix = QString::fromLatin1(p.dxcc);
+        r.cqZone = QString::fromLatin1(p.cq);
+        r.ituZone = QString::fromLatin1(p.itu);
+        rows.append(r);
+    }
+    return std::make_shared<const rules::PrefixTable>(rows);
+}
+
+inline rules::Definition definition(int both, int heard)
+{
+    rules::Definition d;
+    d.fileName = QStringLiteral("test.json");
+    d.name = QStringLiteral("Test");
+    d.pointsBoth = both;
+    d.pointsHeard = heard;
+    return d;
+}
+
+inline rules::Limit limit(rules::Limit::Kind kind, rules::Station station, const QString &per, int count,
+                          int minutes = 0)
+{
+    rules::Limit l;
+    l.kind = kind;
+    l.station = station;
+    l.per = *rules::scopeFromName(per);
+    l.count = count;
+    l.minutes = minutes;
+    return l;
+}
+
+inline rules::Multiplier multiplier(rules::Multiplier::Kind kind, rules::Station station, const QString &per)
+{
+    rules::Multiplier m;
+    m.kind = kind;
+    m.station = station;
+    m.per = *rules::scopeFromName(per);
+    return m;
+}
+
+} // namespace vireo::test
