@@ -9,7 +9,7 @@
 
 #include "app/program.h"
 #include "app/tmain.h"
-#include "contest/tfmcontest.h"
+#include "contest/ui/tfmcontest.h"
 #include "contest_rules/rule_catalogue.h"
 #include "contest_rules/rules_tracker.h"
 #include "contest_rules/ui/tscore.h"

@@ -1,6 +1,8 @@
 #include "contest_rules/rule_catalogue.h"
 
+#include "base/error.h"
 #include "base/ini_file.h"
+#include "contest_rules/logging.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,11 +46,11 @@ Catalogue Catalogue::read(const QStringList &folders)
                 c.m_errors << QStringLiteral("Файл правил «%1» больше 1 МБ: это не описание соревнования.").arg(name);
                 continue;
             }
-            ReadResult r = parseDefinition(file.readAll(), name);
+            const Result<Definition> r = parseDefinition(file.readAll(), name);
             if (r.ok())
-                c.m_definitions << *r.definition;
+                c.m_definitions << *r;
             else
-                c.m_errors << r.error;
+                c.m_errors << r.errorText();
         }
     }
     std::sort(c.m_definitions.begin(), c.m_definitions.end(), [](const Definition &a, const Definition &b) {
@@ -75,8 +77,10 @@ QString readChosen(const QString &settingsPath)
 {
     try {
         return IniFile(settingsPath).readString(QStringLiteral("Contest"), QStringLiteral("Rules"), QString());
-    } catch (const std::exception &) {
-        return QString(); // an unreadable settings file reads as missing
+    } catch (const std::exception &e) {
+        // an unreadable settings file reads as missing
+        qCWarning(lcContestRules).noquote() << "the chosen rules not read:" << errorText(e);
+        return QString();
     }
 }
 

@@ -385,7 +385,7 @@ int lineOf(const JsonLocator &where, QString path)
 
 } // namespace
 
-ReadResult parseDefinition(const QByteArray &text, const QString &fileName)
+Result<Definition> parseDefinition(const QByteArray &text, const QString &fileName)
 {
     const QString head = QStringLiteral("Файл правил %1").arg(quoted(fileName));
     QJsonParseError e;
@@ -396,22 +396,22 @@ ReadResult parseDefinition(const QByteArray &text, const QString &fileName)
         const bool walked = !where.fault().isEmpty();
         const int offset = walked ? where.faultOffset() : e.offset;
         const QString key = where.keyBefore(offset);
-        return {std::nullopt, QStringLiteral("%1, строка %2%3: %4.")
+        return Error(QStringLiteral("%1, строка %2%3: %4.")
                                   .arg(head)
                                   .arg(walked ? where.faultLine() : where.lineOfOffset(e.offset))
                                   .arg(key.isEmpty() ? QString() : QStringLiteral(", после ключа %1").arg(quoted(key)))
-                                  .arg(walked ? where.fault() : jsonErrorText(e.error))};
+                                  .arg(walked ? where.fault() : jsonErrorText(e.error)));
     }
     if (!doc.isObject())
-        return {std::nullopt, QStringLiteral("%1, строка 1: ожидается объект «{ … }» с ключами name и swl.").arg(head)};
+        return Error(QStringLiteral("%1, строка 1: ожидается объект «{ … }» с ключами name и swl.").arg(head));
     try {
         Definition d = Reader::definition(doc.object());
         d.fileName = fileName;
-        return {d, QString()};
+        return d;
     } catch (const Fault &f) {
         const JsonLocator where(text);
-        return {std::nullopt,
-                QStringLiteral("%1, строка %2, ключ %3: %4.").arg(head).arg(lineOf(where, f.path)).arg(quoted(f.path), f.text)};
+        return Error(
+            QStringLiteral("%1, строка %2, ключ %3: %4.").arg(head).arg(lineOf(where, f.path)).arg(quoted(f.path), f.text));
     }
 }
 

@@ -3,6 +3,8 @@
 // multiplier lists and the limits that refuse a record. The file is JSON; every key is explained
 // in the manual's section on contest rules.
 
+#include "base/error.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -72,21 +74,14 @@ struct Definition {
     Score score = Score::PointsTimesMultipliers;
 };
 
-// What reading a file gave: the definition, or one Russian sentence that names the file, the line
-// and the key.
-struct ReadResult {
-    std::optional<Definition> definition;
-    QString error;
-    bool ok() const { return definition.has_value(); }
-};
-
 // The pause the definition's gap limits set before a station may be logged again: what the log
 // check takes for "the same pair again too soon" (the longest of them); nothing without one.
 std::optional<int> pairGapMinutes(const Definition &definition);
 
-// Reads a definition from the file's text (UTF-8). fileName is used in the definition and in the
-// error message.
-ReadResult parseDefinition(const QByteArray &text, const QString &fileName);
+// Reads a definition from the file's text (UTF-8): the definition, or the error with one Russian
+// sentence that names the file, the line and the key. fileName is used in the definition and in
+// the error message.
+Result<Definition> parseDefinition(const QByteArray &text, const QString &fileName);
 
 // The texts of the JSON values, as the manual lists them.
 QString scopeName(const Scope &scope);       // "band-mode", "contest"

@@ -22,10 +22,13 @@ namespace rules {
 class RulesTracker : public QObject {
     Q_OBJECT
 public:
-    // prefixes reads the prefix table (when a definition is first chosen).
+    // prefixes reads the prefix table (when a definition is first chosen, and again after
+    // prefixesChanged); it may throw vireo::Error.
     RulesTracker(QsoStore &store, std::function<QVector<PrefixRow>()> prefixes, QObject *parent = nullptr);
 
     // Scores the log by these rules from now on (nothing: no rules, as without this tracker).
+    // Throws vireo::Error when the prefix table or the log cannot be read; the tracker then
+    // scores nothing rather than a part of the log.
     void setDefinition(std::optional<Definition> definition);
     bool active() const { return m_scorer != nullptr; }
     // The scorer of the chosen rules; nullptr without rules.
@@ -37,8 +40,16 @@ public:
     // The claimed score; nothing without rules.
     std::optional<qint64> claimedScore() const;
 
-    // Reads the whole log anew and scores it.
+    // Reads the whole log anew and scores it. Throws vireo::Error when the log cannot be read;
+    // the score then stays as it was and problem() says why.
     void reload();
+    // The prefix table was replaced (the country data were refreshed): the entities and zones of
+    // the calls are looked up again and the log scored anew. Throws as setDefinition does.
+    void prefixesChanged();
+
+    // Why the score may be behind the log: the Russian text of the last failure to read it,
+    // empty while the score follows the log. The next change of the log tries again.
+    const QString &problem() const { return m_problem; }
 
 signals:
     // The rules were chosen or dropped.
@@ -50,11 +61,17 @@ signals:
 
 private:
     void logChanged(const LogChange &change);
+    // A scorer of these rules over the whole log as it stands; throws when it cannot be read.
+    std::unique_ptr<Scorer> scoreLog(const Definition &definition) const;
+    // reload() for the log's listener: an error is kept in problem() and logged, not thrown into
+    // the write that told of the change.
+    void reloadQuietly();
 
     QsoStore &m_store;
     std::function<QVector<PrefixRow>()> m_readPrefixes;
     std::shared_ptr<const PrefixTable> m_prefixes;
     std::unique_ptr<Scorer> m_scorer;
+    QString m_problem;
 };
 
 } // namespace rules

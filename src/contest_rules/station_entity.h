@@ -3,7 +3,7 @@
 // table, matched as the station panel matches them (the normalised call, the longest of the first
 // one to four characters that is a prefix of the table), and its WPX prefix.
 
-#include "db/cty_parser.h"
+#include "db/reference_rows.h"
 
 #include <QHash>
 #include <QString>

@@ -7,11 +7,12 @@
 #include "app/program.h"
 #include "app/tmain.h"
 #include "base/ini_file.h"
-#include "contest/tfmcontest.h"
+#include "contest/ui/tfmcontest.h"
 #include "contest_rules/rules_tracker.h"
 #include "db/database.h"
 #include "db/qso_store.h"
-#include "reports/tfmcabrillo.h"
+#include "reports/ui/tfmcabrillo.h"
+#include "support/qso_builder.h"
 #include "support/scripted_services.h"
 
 #include <QComboBox>
@@ -36,20 +37,13 @@ void installDefinitions(const test::TestContext &t)
 
 QsoRecord record(const QString &call1, const QString &call2, const QString &band, const QString &time, const QString &nr2)
 {
-    QsoRecord r;
-    r.freq = QStringLiteral("14025");
-    r.mode = QStringLiteral("CW");
-    r.data = QStringLiteral("07.03.2026");
-    r.time = time;
-    r.call1 = call1;
-    r.rst1 = QStringLiteral("599");
-    r.nr1 = QStringLiteral("001");
-    r.call2 = call2;
-    r.nr2 = nr2;
-    r.band = band;
-    r.tur = QStringLiteral("0");
-    r.radio = QStringLiteral("1");
-    return r;
+    return test::Qso::typical()
+        .freq(QStringLiteral("14025"))
+        .band(band)
+        .at(QStringLiteral("07.03.2026"), time)
+        .heard(call1, QStringLiteral("599"), QStringLiteral("001"))
+        .call2(call2)
+        .nr2WithReport(nr2);
 }
 
 // A CQ-M log: UA3AA heard ten times on 20M with both numbers (30 points), an eleventh time as

@@ -5,6 +5,7 @@
 #include "contest_rules/rule_definition.h"
 #include "contest_rules/station_entity.h"
 #include "db/qso_record.h"
+#include "support/qso_builder.h"
 
 #include <QVector>
 
@@ -12,28 +13,23 @@
 
 namespace vireo::test {
 
-// A record: heard call, correspondent, band, time (hh:mm on 07.03.2026), nr1, nr2.
+// A record as the rules tests write them, one a line: heard call, correspondent, band, time
+// (hh:mm, on 07.03.2026 unless given), the two numbers, mode and tour; both reports 599 (the
+// correspondent's only when there is one).
 inline QsoRecord qso(qint64 id, const QString &call1, const QString &call2, const QString &band, const QString &time,
                      const QString &nr1 = QStringLiteral("001"), const QString &nr2 = QStringLiteral("002"),
                      const QString &mode = QStringLiteral("CW"), const QString &tour = QStringLiteral("0"),
                      const QString &date = QStringLiteral("07.03.2026"))
 {
-    QsoRecord r;
-    r.id = id;
-    r.freq = QStringLiteral("14025");
-    r.mode = mode;
-    r.data = date;
-    r.time = time;
-    r.call1 = call1;
-    r.rst1 = QStringLiteral("599");
-    r.nr1 = nr1;
-    r.call2 = call2;
-    r.rst2 = call2.isEmpty() ? QString() : QStringLiteral("599");
-    r.nr2 = nr2;
-    r.band = band;
-    r.tur = tour;
-    r.radio = QStringLiteral("1");
-    return r;
+    return Qso::typical()
+        .id(id)
+        .freq(QStringLiteral("14025"))
+        .mode(mode)
+        .band(band)
+        .tur(tour)
+        .at(date, time)
+        .heard(call1, QStringLiteral("599"), nr1)
+        .worked(call2, call2.isEmpty() ? QString() : QStringLiteral("599"), nr2);
 }
 
 // DL (CQ 14, ITU 28), UA (16, 29), UA9 (17, 30), G (14, 27), JA (25, 45), LZ (20, 28), K (5, 8),

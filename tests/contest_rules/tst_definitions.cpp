@@ -34,8 +34,8 @@ void writeFile(const QString &path, const QByteArray &text)
 
 QString errorOf(const QByteArray &text)
 {
-    const ReadResult r = parseDefinition(text, QStringLiteral("bad.json"));
-    return r.ok() ? QStringLiteral("(read)") : r.error;
+    const Result<Definition> r = parseDefinition(text, QStringLiteral("bad.json"));
+    return r.ok() ? QStringLiteral("(read)") : r.errorText();
 }
 
 QByteArray withLimit(const QByteArray &limit)

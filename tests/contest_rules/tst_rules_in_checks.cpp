@@ -4,7 +4,7 @@
 
 #include "analysis/contest_stats.h"
 #include "analysis/log_check.h"
-#include "analysis/stats_table_model.h"
+#include "analysis/ui/stats_table_model.h"
 #include "contest_rules/scorer.h"
 #include "rules_log.h"
 

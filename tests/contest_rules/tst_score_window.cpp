@@ -12,6 +12,7 @@
 #include "db/qso_store.h"
 #include "rules_log.h"
 #include "support/scripted_services.h"
+#include "support/temp_log.h"
 
 #include <QLabel>
 #include <QSignalSpy>
@@ -28,14 +29,11 @@ namespace {
 
 struct Log {
     test::TestContext env;
-    std::unique_ptr<Database> db;
-    std::unique_ptr<QsoStore> store;
+    test::TempLog file{env.context.databasePath, QStringLiteral("score-test")};
+    QsoStore *store = file.store.get();
     std::unique_ptr<RulesTracker> tracker;
     Log()
     {
-        Database::prepareFile(env.context.databasePath, QString());
-        db = std::make_unique<Database>(env.context.databasePath, QStringLiteral("score-test"));
-        store = std::make_unique<QsoStore>(db->connection());
         tracker = std::make_unique<RulesTracker>(*store, [] {
             QVector<PrefixRow> rows;
             for (const char *p : {"DL", "G", "UA", "UA9", "K", "JA", "OK", "SP"}) {

@@ -193,6 +193,11 @@ void TStats::setRulePointsSource(std::function<std::optional<std::map<std::pair<
     refreshRulePoints();
 }
 
+void TStats::rulePointsChanged()
+{
+    refreshRulePoints();
+}
+
 void TStats::refreshRulePoints()
 {
     std::optional<StatsTableModel::RulePoints> points = m_rulePoints ? m_rulePoints() : std::nullopt;

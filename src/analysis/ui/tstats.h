@@ -53,6 +53,8 @@ public:
     // Where the points of the chosen contest's rules come from (nothing: no rules chosen); the
     // check box chStatsRules shows them in the table in place of the log's own points.
     void setRulePointsSource(std::function<std::optional<std::map<std::pair<QString, QString>, qint64>>()> source);
+    // The rules were chosen or dropped: the check box and the table follow.
+    void rulePointsChanged();
 
     void btStatsTextClick();
     void btStatsPngClick();

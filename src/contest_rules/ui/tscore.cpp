@@ -1,8 +1,9 @@
 #include "contest_rules/ui/tscore.h"
 
-#include "base/cut_text_tip.h"
 #include "base/error.h"
-#include "base/window_placement.h"
+#include "base/ui/cut_text_tip.h"
+#include "base/ui/guarded.h"
+#include "base/ui/window_placement.h"
 #include "contest_rules/rules_tracker.h"
 #include "contest_rules/score_texts.h"
 #include "contest_rules/ui/score_models.h"
@@ -142,12 +143,7 @@ TScore::TScore(const AppContext &context, RulesTracker &tracker, QWidget *parent
 TScore::~TScore()
 {
     // Runs from the destructor: a settings file that cannot be written must not end the program.
-    try {
-        savePlacement(*this, m_ctx.settingsPath, QString::fromLatin1(Section));
-    } catch (const std::exception &e) {
-        if (m_ctx.services.prompts)
-            m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));
-    }
+    runGuarded(m_ctx.services.prompts.get(), [this] { savePlacement(*this, m_ctx.settingsPath, QString::fromLatin1(Section)); });
 }
 
 void TScore::refresh()
@@ -164,14 +160,20 @@ void TScore::refreshTexts()
 {
     const Scorer *scorer = m_tracker.scorer();
     if (!scorer) {
-        lbScoreRules->setText(QStringLiteral("Правила соревнования не выбраны: выберите их в окне «Настройка туров»."));
+        lbScoreRules->setText(m_tracker.problem().isEmpty()
+                                  ? QStringLiteral("Правила соревнования не выбраны: выберите их в окне «Настройка туров».")
+                                  : QStringLiteral("Журнал не подсчитан: %1").arg(m_tracker.problem()));
         lbClaimed->setText(QStringLiteral("0"));
         lbScoreFormula->clear();
         lbRefused->setText(QStringLiteral("Не засчитано"));
         return;
     }
     const Definition &d = scorer->definition();
-    lbScoreRules->setText(d.rules.isEmpty() ? d.name : QStringLiteral("%1, правила %2").arg(d.name, d.rules));
+    QString heading = d.rules.isEmpty() ? d.name : QStringLiteral("%1, правила %2").arg(d.name, d.rules);
+    // A log that could not be read again is scored as it last stood; the listener is told.
+    if (!m_tracker.problem().isEmpty())
+        heading += QStringLiteral("\nСчёт может отставать от журнала: %1").arg(m_tracker.problem());
+    lbScoreRules->setText(heading);
     lbClaimed->setText(QString::number(scorer->claimedScore()));
     if (d.multipliers.isEmpty()) {
         lbScoreFormula->setText(QStringLiteral("Множителей нет: счёт — сумма очков (%1).").arg(text::points(scorer->points())));
