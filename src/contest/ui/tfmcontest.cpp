@@ -308,7 +308,13 @@ void TfmContest::cbRulesChange(int index)
         return;
     const std::optional<rules::Definition> before = chosenRules();
     const std::optional<rules::Definition> after = m_catalogue.find(file);
-    rules::writeChosen(m_ctx.settingsPath, file);
+    try {
+        rules::writeChosen(m_ctx.settingsPath, file);
+    } catch (const std::exception &) {
+        // Not kept, so not chosen: the list shows the rules that still count.
+        cbRules->setCurrentIndex(std::max(0, cbRules->findData(m_chosenFile)));
+        throw;
+    }
     m_chosenFile = file;
     // The contest name follows the rules unless the listener typed one of his own.
     const QString typed = edContest->text().trimmed();
