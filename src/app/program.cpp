@@ -117,8 +117,10 @@ void Program::attachRules()
     // The line that says how the record being typed will count. It follows every field of the
     // record, the band and mode boxes, and the clock (a pause the rules ask for runs out).
     m_ruleLine = new rules::RuleLine(*tracker, [main]() -> std::optional<QsoRecord> {
-        if (main->editMode())
-            return std::nullopt; // the record being edited stands in the log already
+        // The record being edited stands in the log already (its key is set before its texts
+        // are put into the fields, the edit colour after them).
+        if (main->editId != 0 || main->editMode())
+            return std::nullopt;
         QsoRecord r;
         r.call1 = main->edCall1->text();
         r.nr1 = main->edNr1->text();

@@ -8,6 +8,7 @@
 #include "app/tmain.h"
 #include "base/ini_file.h"
 #include "contest/ui/tfmcontest.h"
+#include "contest_rules/rules_log.h"
 #include "contest_rules/rules_tracker.h"
 #include "db/database.h"
 #include "db/qso_store.h"
@@ -29,10 +30,7 @@ namespace {
 
 void installDefinitions(const test::TestContext &t)
 {
-    const QDir source(QStringLiteral(VIREO_SOURCE_DIR "/contests"));
-    QVERIFY(QDir(t.dir.path()).mkpath(QStringLiteral("contests/shipped")));
-    for (const QString &name : source.entryList({QStringLiteral("*.json")}))
-        QVERIFY(QFile::copy(source.filePath(name), t.path(QStringLiteral("contests/shipped/")) + name));
+    test::installShippedDefinitions(t.context.programDir);
 }
 
 QsoRecord record(const QString &call1, const QString &call2, const QString &band, const QString &time, const QString &nr2)

@@ -7,6 +7,9 @@
 #include "db/qso_record.h"
 #include "support/qso_builder.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTest>
 #include <QVector>
 
 #include <memory>
@@ -53,6 +56,16 @@ inline std::shared_ptr<const rules::PrefixTable> testPrefixes()
         rows.append(r);
     }
     return std::make_shared<const rules::PrefixTable>(rows);
+}
+
+// Copies the shipped definitions into contests/shipped under programDir, where the program
+// reads them as an install puts them.
+inline void installShippedDefinitions(const QString &programDir)
+{
+    const QDir source(QStringLiteral(VIREO_SOURCE_DIR "/contests"));
+    QVERIFY(QDir(programDir).mkpath(QStringLiteral("contests/shipped")));
+    for (const QString &name : source.entryList({QStringLiteral("*.json")}))
+        QVERIFY(QFile::copy(source.filePath(name), QDir(programDir).filePath(QStringLiteral("contests/shipped/") + name)));
 }
 
 inline rules::Definition definition(int both, int heard)
