@@ -1,7 +1,6 @@
 // The score window over a real log file: the claimed score, the table per band and the lists,
 // following saves (only the new rows added), edits, deletions and another program's writes; a
-// double click on a refused record names it; no rules; its place kept in section Score. With
-// VIREO_SCREENSHOT_DIR set it leaves a picture of the window over a contest log there.
+// double click on a refused record names it; no rules; its place kept in section Score.
 
 #include "base/ini_file.h"
 #include "contest_rules/rule_catalogue.h"
@@ -69,7 +68,6 @@ private slots:
     void showsTheScoreAndFollowsTheLog();
     void doubleClickNamesTheRecord();
     void withoutRulesAndPlacement();
-    void screenshot();
 };
 
 void TestScoreWindow::showsTheScoreAndFollowsTheLog()
@@ -189,41 +187,6 @@ void TestScoreWindow::withoutRulesAndPlacement()
     QVERIFY(ini.readInteger(QStringLiteral("Score"), QStringLiteral("Left"), -1) != -1);
     TScore again(log.env.context, *log.tracker);
     QCOMPARE(again.size(), QSize(700, 500));
-}
-
-void TestScoreWindow::screenshot()
-{
-    const QString dir = qEnvironmentVariable("VIREO_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        QSKIP("VIREO_SCREENSHOT_DIR is not set");
-    Log log;
-    // A LZ DX log of an evening: stations of a dozen countries sending zones, Bulgarians their
-    // districts, the same correspondents again and again.
-    static const char *const Calls[] = {"DL1AA", "G4BB", "UA3CC", "UA9DD", "K1EE", "JA1FF", "OK1GG", "SP9HH", "LZ1II", "LZ2JJ"};
-    static const char *const Zones[] = {"28", "27", "29", "30", "8", "45", "28", "28", "BU", "SF"};
-    static const char *const Bands[] = {"80M", "40M", "20M", "15M"};
-    QVector<QsoRecord> records;
-    for (int i = 0; i < 400; ++i) {
-        const int a = (i * 7) % 10, b = (i * 3 + 1) % 10;
-        if (a == b)
-            continue;
-        const int minute = 12 * 60 + i / 2;
-        QsoRecord r = qso(0, QString::fromLatin1(Calls[a]), QString::fromLatin1(Calls[b]), QString::fromLatin1(Bands[(i / 50) % 4]),
-                          QStringLiteral("%1:%2").arg(minute / 60, 2, 10, QLatin1Char('0')).arg(minute % 60, 2, 10, QLatin1Char('0')),
-                          QString::fromLatin1(Zones[a]), i % 4 ? QString::fromLatin1(Zones[b]) : QString());
-        records << r;
-    }
-    log.store->append(records);
-    const std::optional<Definition> lz = Catalogue::read({QStringLiteral(VIREO_SOURCE_DIR "/contests")}).find(QStringLiteral("lz-dx-2008.json"));
-    QVERIFY(lz.has_value());
-    Definition d = *lz;
-    d.limits << test::limit(Limit::Kind::Max, Station::Heard, "band-mode", 3); // so that some are refused
-    log.tracker->setDefinition(d);
-    TScore w(log.env.context, *log.tracker);
-    w.resize(720, 620);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QVERIFY(w.grab().save(dir + QStringLiteral("/score_window.png")));
 }
 
 QTEST_MAIN(TestScoreWindow)
