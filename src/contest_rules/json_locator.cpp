@@ -56,10 +56,17 @@ void JsonLocator::walkValue(const QString &path)
     if (atEnd())
         return fail(QStringLiteral("нет значения"));
     const char c = m_text.at(m_pos);
-    if (c == '{') {
-        walkObject(path);
-    } else if (c == '[') {
-        walkArray(path);
+    if (c == '{' || c == '[') {
+        // A definition is a few levels deep; a file nested deeper is not one, and walking it
+        // would only eat the stack.
+        if (m_depth >= MaxDepth)
+            return fail(QStringLiteral("слишком глубокая вложенность"));
+        ++m_depth;
+        if (c == '{')
+            walkObject(path);
+        else
+            walkArray(path);
+        --m_depth;
     } else if (c == '"') {
         readString();
     } else {

@@ -36,8 +36,11 @@ private:
     QString readString();
     bool atEnd() const { return m_pos >= m_text.size(); }
 
+    static constexpr int MaxDepth = 32;
+
     QByteArray m_text;
     int m_pos = 0;
+    int m_depth = 0;
     int m_line = 1;
     bool m_broken = false;
     QString m_fault;

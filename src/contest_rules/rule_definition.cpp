@@ -259,7 +259,7 @@ public:
             m.pattern = string(o.value(QStringLiteral("pattern")), key);
             const QRegularExpression re(m.pattern);
             if (!re.isValid())
-                throw Fault{key, QStringLiteral("неверное регулярное выражение: %1").arg(re.errorString())};
+                throw Fault{key, QStringLiteral("неверное регулярное выражение (%1)").arg(re.errorString())};
         }
         if (o.contains(QStringLiteral("numeric"))) {
             const QString key = join(path, QStringLiteral("numeric"));

@@ -211,6 +211,9 @@ void TestDefinitions::faultsNameFileLineAndKey_data()
                                    << QStringLiteral("Файл правил «bad.json», строка 4, после ключа «rules»: между значениями нет запятой.");
     QTest::newRow("not closed") << QByteArray("{\n  \"name\": \"X\",\n  \"swl\": { \"points\": { \"both\": 1\n")
                                 << QStringLiteral("Файл правил «bad.json», строка 4, после ключа «swl.points.both»: объект не закрыт знаком «}».");
+    // Nested far deeper than any definition: refused without walking it all.
+    QTest::newRow("nested too deep") << QByteArray("{ \"name\": \"X\", \"swl\": ") + QByteArray(200000, '[')
+                                     << QStringLiteral("Файл правил «bad.json», строка 1, после ключа «swl»: слишком глубокая вложенность.");
     QTest::newRow("not an object") << QByteArray("[1, 2]")
                                    << QStringLiteral("Файл правил «bad.json», строка 1: ожидается объект «{ … }» с ключами name и swl.");
     QTest::newRow("unknown limit kind")
@@ -229,7 +232,7 @@ void TestDefinitions::faultsNameFileLineAndKey_data()
     QTest::newRow("weights without band") << withMultiplier("{ \"kind\": \"dxcc\", \"station\": \"heard\", \"per\": \"contest\", \"weights\": { \"80M\": 4 } }")
                                           << QStringLiteral("Файл правил «bad.json», строка 6, ключ «swl.multipliers[0].weights»: веса диапазонов бывают только у множителя с областью по диапазону (per: band, band-mode, …).");
     QTest::newRow("bad pattern") << withMultiplier("{ \"kind\": \"call\", \"station\": \"heard\", \"per\": \"band\", \"pattern\": \"(\" }")
-                                 << QStringLiteral("Файл правил «bad.json», строка 6, ключ «swl.multipliers[0].pattern»: неверное регулярное выражение: missing closing parenthesis.");
+                                 << QStringLiteral("Файл правил «bad.json», строка 6, ключ «swl.multipliers[0].pattern»: неверное регулярное выражение (missing closing parenthesis).");
     QTest::newRow("points missing") << QByteArray("{\n  \"name\": \"X\",\n  \"swl\": {\n    \"points\": { \"both\": 3 }\n  }\n}\n")
                                     << QStringLiteral("Файл правил «bad.json», строка 4, ключ «swl.points.heard»: ключ обязателен, но его нет.");
     QTest::newRow("name missing") << QByteArray("{\n  \"swl\": { \"points\": { \"both\": 3, \"heard\": 1 } }\n}\n")
