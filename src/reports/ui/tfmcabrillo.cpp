@@ -27,6 +27,7 @@ namespace vireo {
 namespace {
 
 const QString kMySetting = QStringLiteral("MySetting");
+const QString kContest = QStringLiteral("Contest"); // the contest rules' section
 const QString kCabrillo = QStringLiteral("Cabrillo");
 
 // Layout of the three columns: caption width, field position and width, row pitch.
@@ -252,7 +253,7 @@ void TfmCabrillo::FormCreate()
     setList(cbCbrCategoryTime, read(kCabrillo, "CategoryTime", blank));
     setList(cbCbrCategoryOv, read(kCabrillo, "CategoryOverlay", blank));
     edCbrScore->setText(read(kCabrillo, "ClaimedScore"));
-    m_scoreByRules = read(kCabrillo, "ClaimedScoreByRules");
+    m_scoreByRules = read(kContest, "ClaimedScore");
     m_contestGiven = edCbrContest->text();
     edCbrSoaBox->setText(read(kCabrillo, "SoaBox"));
     setList(cbCbrOperator, read(kCabrillo, "CategoryOperator"));
@@ -296,8 +297,11 @@ void TfmCabrillo::FormDestroy()
         write(kCabrillo, "Operators", edCbrOperator->text());
         for (int i = 1; i <= cabrillo::OffTimeLines; ++i)
             ini.writeString(kCabrillo, QStringLiteral("OffTime%1").arg(i), boxLine(edCbrOffTime, i - 1));
-        // Whether the claimed score in the field is the rules' (to be kept up to date) or typed.
-        write(kCabrillo, "ClaimedScoreByRules", m_scoreByRules);
+        // The claimed score the rules last put in the field, so that at the next start a score
+        // still standing there follows the rules and one typed over it stays the listener's.
+        // Kept beside the chosen rules; a listener who never chose any gets no such section.
+        if (!m_scoreByRules.isEmpty() || ini.hasSection(kContest))
+            write(kContest, "ClaimedScore", m_scoreByRules);
     } catch (const std::exception &e) {
         showError(*m_ctx.services.prompts, asError(e));
     }
