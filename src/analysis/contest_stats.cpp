@@ -1,7 +1,7 @@
 #include "analysis/contest_stats.h"
 
 #include "analysis/qso_time.h"
-#include "db/qso_points.h"
+#include "contest_rules/qso_points.h"
 #include "db/qso_store.h"
 #include "db/stats_columns.h"
 #include "entry/band_plan.h"

@@ -84,6 +84,7 @@ public:
         report(85);
         incomplete();
         repeats();
+        refusedByRules();
         report(90);
         return finish();
     }
@@ -401,6 +402,26 @@ private:
         }
     }
 
+    // ---- records the contest's rules refuse ---------------------------------------------------
+
+    void refusedByRules()
+    {
+        if (m_opt.refusedByRules.isEmpty())
+            return;
+        QHash<qint64, int> placeOf;
+        placeOf.reserve(qsizetype(m_k.size()));
+        for (int i = 0; i < m_k.size(); ++i)
+            placeOf.insert(m_k.id[size_t(i)], i);
+        for (const auto &refused : m_opt.refusedByRules) {
+            const auto it = placeOf.constFind(refused.first);
+            if (it == placeOf.constEnd())
+                continue; // gone since the rules scored it
+            const QByteArray reason = refused.second.toUtf8();
+            add(Kind::RuleRefused, *it, 0, Says::RuleRefused, -1, 0, int(m_suggestions.size()), int(reason.size()));
+            m_suggestions += reason;
+        }
+    }
+
     // ---- the findings in their order, and the second pass ---------------------------------------
 
     Findings finish()
@@ -511,6 +532,8 @@ QString kindName(Kind kind)
         return QStringLiteral("Неполная");
     case Kind::Repeat:
         return QStringLiteral("Повтор");
+    case Kind::RuleRefused:
+        return QStringLiteral("Не засчитана");
     }
     return QString();
 }

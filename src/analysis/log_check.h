@@ -14,6 +14,7 @@
 //  - Incomplete records: a station without its number, a number without its station.
 //  - Repeats: the same heard station more than once in one tour, band and mode, each group
 //    listed together.
+//  - Records the chosen contest's rules refuse, with the reason (handed over in the options).
 //
 // Plain C++; it runs on any thread. The log is read twice, record by record, and never held
 // whole: the first pass keeps a few numbers a record (its time, its calls and numbers as small
@@ -32,7 +33,7 @@
 
 namespace vireo::logcheck {
 
-enum class Kind : std::uint8_t { Serial, PairTooSoon, BustedCall, Incomplete, Repeat };
+enum class Kind : std::uint8_t { Serial, PairTooSoon, BustedCall, Incomplete, Repeat, RuleRefused };
 
 // Russian name of the kind, as the list and the saved file show it.
 QString kindName(Kind kind);
@@ -70,6 +71,8 @@ private:
 
 struct Options {
     int minRepeatMinutes = 10; // 0: the pair check is off
+    // The records the chosen contest's rules refuse, by key, with the reason; listed as findings.
+    QVector<QPair<qint64, QString>> refusedByRules;
     QString tour;              // empty: the whole log; else only findings on records of this tour
 };
 

@@ -143,6 +143,9 @@ Finding Findings::at(int i) const
                              : QStringLiteral("%1: повтор %2 из %3 (первая %4)").arg(where).arg(item.a).arg(item.b).arg(when(o, r));
         break;
     }
+    case Says::RuleRefused:
+        f.text = QString::fromUtf8(m_d->suggestions.constData() + item.a, item.b);
+        break;
     case Says::None:
         f.text = incompleteText(r);
         break;

@@ -22,6 +22,7 @@ enum class Says : std::uint8_t {
     PairAgain,          // other: the earlier record; a: minutes between
     BustedCall,         // a, b: offset and length of its suggestions (0x1f between), b = 0: none
     Repeat,             // other: the group's first record; a: place in the group (1, ...); b: its size
+    RuleRefused,        // a, b: offset and length of the reason in suggestions
 };
 
 struct Item {

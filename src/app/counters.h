@@ -1,7 +1,7 @@
 #pragma once
-// The log counters of the status bar, counted by the points rule of db/qso_points.h.
+// The log counters of the status bar, counted by the points rule of contest_rules/qso_points.h.
 
-#include "db/qso_points.h"
+#include "contest_rules/qso_points.h"
 
 #include <QString>
 

@@ -79,6 +79,8 @@ MainMenu MainMenu::build(QMainWindow &window)
     m.actScp->setCheckable(true);
     m.actStats = action(m.windows, "actStats", QStringLiteral("Статистика"));
     m.actStats->setCheckable(true);
+    m.actScore = action(m.windows, "actScore", QStringLiteral("Счёт"));
+    m.actScore->setCheckable(true);
     m.actBandMap = action(m.windows, "actBandMap", QStringLiteral("Карта диапазона"));
     m.actBandMap->setCheckable(true);
     m.actMark = action(m.windows, "actMark", QStringLiteral("Отметить на карте диапазона"));

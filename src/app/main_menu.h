@@ -46,6 +46,7 @@ struct MainMenu {
     QAction *N17 = nullptr;      // "Повторные связи", the repeats window (checkable)
     QAction *actScp = nullptr;   // "Частичный поиск позывных" (checkable)
     QAction *actStats = nullptr; // "Статистика" (checkable)
+    QAction *actScore = nullptr; // "Счёт", the score by the contest rules (checkable)
     QAction *actBandMap = nullptr; // "Карта диапазона" (checkable)
     QAction *actMark = nullptr;    // "Отметить на карте диапазона", Ctrl+M: the call typed, without a QSO
     QAction *N18 = nullptr;      // the fields in a column (checkable)

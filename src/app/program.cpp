@@ -13,6 +13,12 @@
 #include "contest/ui/tfmcontest.h"
 #include "entry/ui/entry_panel.h"
 #include "entry/ui/top_strip.h"
+#include "analysis/ui/stats_table_model.h"
+#include "analysis/ui/tstats.h"
+#include "contest_rules/rules_tracker.h"
+#include "contest_rules/ui/rule_line.h"
+#include "contest_rules/ui/tscore.h"
+#include "db/reference_store.h"
 #include "reports/ui/tcomentadif.h"
 #include "reports/ui/tfmcabrillo.h"
 #include "stationinfo/my_position.h"
@@ -20,9 +26,14 @@
 #include "timesync/ui/tsntp.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
 
 namespace vireo {
 
@@ -54,6 +65,19 @@ Program::Program(const AppContext &context)
         m_cabrillo->setContest(name);
         main->setCaptionFromSettings();
     });
+    // The contest rules: chosen in the tour window, scored as the log changes, the claimed score
+    // and the CONTEST: line of the Cabrillo report taken from them.
+    m_rules = std::make_unique<rules::RulesTracker>(main->qsos(), [main] { return main->references().allPrefixes(); });
+    // A log that cannot be scored at start is said once; the program runs on without the score.
+    runGuarded(*m_ctx.services.prompts, [this] { m_rules->setDefinition(m_contest->chosenRules()); });
+    QObject::connect(m_contest.get(), &TfmContest::rulesChosen, m_rules.get(),
+                     [this] { m_rules->setDefinition(m_contest->chosenRules()); });
+    QObject::connect(m_contest.get(), &TfmContest::cabrilloContestAccepted, main,
+                     [this](const QString &contest) { m_cabrillo->followRulesContest(contest); });
+    m_cabrillo->followRulesContest(m_contest->cabrilloContest());
+    m_cabrillo->setClaimedScoreSource([this] { return m_rules->claimedScore(); });
+    attachRules();
+
     QObject::connect(m_sntp.get(), &TSntp::statusText, main,
                      [main](const QString &text) { main->setStatusText(5, text); });
     QObject::connect(m_rptQso.get(), &TRptQso::closed, main, [main] { main->repeatsWindowClosed(); });
@@ -122,6 +146,75 @@ void Program::attachBandMap()
     });
 }
 
+void Program::attachRules()
+{
+    TMain *main = m_main.get();
+    rules::RulesTracker *tracker = m_rules.get();
+
+    // The score window, "Окна" -> "Счёт": toggled like the statistics, beside the main window
+    // the first time; a double click on a refused record selects it in the grid.
+    m_score = std::make_unique<rules::TScore>(m_ctx, *tracker);
+    placeBesideMainOnFirstShow(*m_score, *main, main->entryPanel());
+    QAction *actScore = main->menu().actScore;
+    rules::TScore *score = m_score.get();
+    QObject::connect(actScore, &QAction::triggered, score, [score, actScore] {
+        // The action has toggled its own mark already; the window decides.
+        if (score->isVisible()) {
+            score->hide();
+        } else {
+            score->show();
+            score->raise();
+        }
+        actScore->setChecked(score->isVisible());
+    });
+    QObject::connect(score, &rules::TScore::closed, actScore, [actScore] { actScore->setChecked(false); });
+    QObject::connect(score, &rules::TScore::recordChosen, main,
+                     [main](qint64 id) { main->guard([main, id] { main->selectCheckedRecord(id); }); });
+
+    // The line that says how the record being typed will count. It follows every field of the
+    // record, the band and mode boxes, and the clock (a pause the rules ask for runs out).
+    EntryPanel &entry = main->entryPanel();
+    TopStrip &strip = main->topStrip();
+    m_ruleLine = new rules::RuleLine(*tracker, [main, &entry, &strip]() -> std::optional<QsoRecord> {
+        // The record being edited stands in the log already (its key is set before its texts
+        // are put into the fields, the edit colour after them).
+        if (main->editingRecord())
+            return std::nullopt;
+        const qsoentry::StationFields f = entry.fields();
+        QsoRecord r;
+        r.call1 = f.call1;
+        r.nr1 = f.nr1;
+        r.call2 = f.call2;
+        r.nr2 = f.nr2;
+        r.band = main->currentBand;
+        r.mode = main->modeCode();
+        r.tur = strip.tour();
+        // In manual entry the listener types the date and time; otherwise the clock stamps them.
+        const bool manual = strip.manualEntry();
+        r.data = manual ? entry.dateText().trimmed() : main->CurrentUtcDate;
+        r.time = manual ? entry.timeText().trimmed() : main->CurrentUtcTime;
+        return r;
+    }, &entry);
+    m_ruleLine->hide(); // until the entry panel gives it its row
+    rules::RuleLine *line = m_ruleLine;
+    QObject::connect(&entry, &EntryPanel::edited, line, [line] { line->refresh(); });
+    QObject::connect(&strip, &TopStrip::shownChanged, line, [line] { line->refresh(); });
+    QObject::connect(&strip, &TopStrip::manualEntryClicked, line, [line] { line->refresh(); });
+    QObject::connect(main, &TMain::clockTicked, line, [line] {
+        if (line->lastCheck().checked)
+            line->refresh();
+    });
+
+    // The statistics can show the points by the rules in place of the log's own.
+    TStats *stats = main->statsWindow();
+    stats->setRulePointsSource([tracker]() -> std::optional<StatsTableModel::RulePoints> {
+        if (!tracker->scorer())
+            return std::nullopt;
+        return tracker->scorer()->pointsByBandAndTour();
+    });
+    QObject::connect(tracker, &rules::RulesTracker::definitionChanged, stats, [stats] { stats->rulePointsChanged(); });
+}
+
 Program::~Program()
 {
     m_bandMap.reset();
@@ -132,6 +225,13 @@ Program::~Program()
     m_sntp.reset();
     m_coment.reset();
     m_contest.reset();
+    m_score.reset();
+    // The line follows the tracker: it goes first, before the main window's fields could ask it.
+    delete m_ruleLine;
+    m_ruleLine = nullptr;
+    if (m_main && m_main->statsWindow())
+        m_main->statsWindow()->setRulePointsSource({});
+    m_rules.reset();
     m_main.reset();
     // Started again only now: the main window has written the call and the contest, so the new
     // run reads them and goes straight to the log.

@@ -16,6 +16,11 @@ class TRptQso;
 class TAboutBox;
 class TfmCabrillo;
 class TfmStart;
+namespace rules {
+class RuleLine;
+class RulesTracker;
+class TScore;
+} // namespace rules
 
 class Program {
 public:
@@ -32,6 +37,13 @@ public:
     TfmCabrillo &cabrillo() { return *m_cabrillo; }
     TfmStart &start() { return *m_start; }
     TBandMap &bandMap() { return *m_bandMap; }
+    // The score of the log by the contest rules chosen in the tour window.
+    rules::RulesTracker &rulesTracker() { return *m_rules; }
+    // The score window ("Окна" -> "Счёт", action actScore).
+    rules::TScore &score() { return *m_score; }
+    // The line lbRule that says how the record being typed will count (a child of the entry
+    // panel Panel1, hidden until the panel gives it a row of its own).
+    rules::RuleLine &ruleLine() { return *m_ruleLine; }
 
     // Whether the first-run dialog asked for the program to start again after this run.
     bool relaunchRequested() const { return m_relaunch; }
@@ -39,10 +51,13 @@ public:
 private:
     void relaunch();
     void attachBandMap();
+    // The score window with its action, the rule line and the statistics' points by the rules.
+    void attachRules();
 
     AppContext m_ctx;
     bool m_relaunch = false;
     std::unique_ptr<TMain> m_main;
+    std::unique_ptr<rules::RulesTracker> m_rules;
     std::unique_ptr<TfmContest> m_contest;
     std::unique_ptr<TComentAdif> m_coment;
     std::unique_ptr<TSntp> m_sntp;
@@ -51,6 +66,8 @@ private:
     std::unique_ptr<TfmCabrillo> m_cabrillo;
     std::unique_ptr<TfmStart> m_start;
     std::unique_ptr<TBandMap> m_bandMap;
+    std::unique_ptr<rules::TScore> m_score;
+    rules::RuleLine *m_ruleLine = nullptr; // owned by the entry panel
 };
 
 } // namespace vireo

@@ -129,6 +129,9 @@ public:
     void btEditSaveClick(); // the edit's "OK"
     void N13Click();        // "Удалить запись"
     bool editMode() const;
+    // Whether a record is being edited, from the moment it was chosen (its fields are filled
+    // before the edit colour shows).
+    bool editingRecord() const { return m_editId != 0 || editMode(); }
     void repeatsWindowClosed();
 
     // ---- reports (report_commands.cpp does the work) ----
@@ -156,6 +159,9 @@ public:
     void setMyPosition(double latitude, double longitude);
     // Selects the record in the grid (a double click in the log check's list).
     void selectCheckedRecord(qint64 id);
+
+signals:
+    void clockTicked(); // each second, after the clock's texts are new
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -146,14 +146,14 @@ void TMain::Timer1Timer()
     setStatusText(MainStatusBar::Date, CurrentUtcDate);
     CurrentUtcTime = tourclock::utcTimeText(utc);
     m_top->setUtcSeconds(tourclock::utcSecondsText(utc));
-    if (!m_top->tracksTours())
-        return;
-    const auto state = tourclock::currentTour(m_tours->all(), utc);
-    if (!state)
-        return;
-    m_top->setTour(state->tourText);
-    if (state->timeLeft)
-        m_top->setTimeLeft(*state->timeLeft);
+    if (m_top->tracksTours()) {
+        if (const auto state = tourclock::currentTour(m_tours->all(), utc)) {
+            m_top->setTour(state->tourText);
+            if (state->timeLeft)
+                m_top->setTimeLeft(*state->timeLeft);
+        }
+    }
+    emit clockTicked();
 }
 
 void TMain::chTourClick()

@@ -46,6 +46,30 @@ std::optional<PrefixRow> ReferenceStore::firstPrefix(const QString &call, int n)
     return row;
 }
 
+QVector<PrefixRow> ReferenceStore::allPrefixes()
+{
+    QSqlQuery q(m_db);
+    q.setForwardOnly(true);
+    sql::prepare(q, QStringLiteral("SELECT Prefix, DXCCPrefix, CQZone, ITUZone, State, Country, Continent, Latitude,"
+                                   " Longitude FROM prefix ORDER BY Prefix"));
+    sql::exec(q, {});
+    QVector<PrefixRow> rows;
+    while (q.next()) {
+        PrefixRow r;
+        r.prefix = q.value(0).toString();
+        r.dxccPrefix = q.value(1).toString();
+        r.cqZone = q.value(2).toString();
+        r.ituZone = q.value(3).toString();
+        r.state = q.value(4).toString();
+        r.country = q.value(5).toString();
+        r.continent = q.value(6).toString();
+        r.latitude = q.value(7).toString();
+        r.longitude = q.value(8).toString();
+        rows.append(r);
+    }
+    return rows;
+}
+
 std::optional<CallbookRow> ReferenceStore::callbook(const QString &call)
 {
     if (m_callbook.lastQuery().isEmpty())

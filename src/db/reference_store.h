@@ -22,6 +22,9 @@ public:
     bool prefixMatches(const QString &call, int n);
     // The first such row in prefix order.
     std::optional<PrefixRow> firstPrefix(const QString &call, int n);
+    // Every prefix row in prefix order (the order firstPrefix takes the first of), for code that
+    // matches many calls at once.
+    QVector<PrefixRow> allPrefixes();
     // The callbook row of exactly this call.
     std::optional<CallbookRow> callbook(const QString &call);
 

@@ -28,7 +28,7 @@ int main(int argc, char *argv[])
     Camera camera(arguments.at(1), arguments.mid(2));
     for (auto scene : {mainWindowWithLongValues, statusBarWithLongMessages, repeatsWindowWithLongValues, scpWindow,
                        dataUpdateWindow, myPositionWindow, firstRunPosition, statsWindow, statsOfSixBands,
-                       logCheckWindow, rigSetupWindow, bandMapWindow})
+                       logCheckWindow, scoreWindow, rigSetupWindow, bandMapWindow})
         scene(camera);
     for (const QString &file : camera.written)
         std::printf("%s\n", qPrintable(QDir(arguments.at(1)).filePath(file)));

@@ -21,6 +21,8 @@ void firstRunPosition(Camera &camera);
 void statsWindow(Camera &camera);
 void statsOfSixBands(Camera &camera);
 void logCheckWindow(Camera &camera);
+// The score window by a contest's rules (tests/contest_rules/tst_rules_in_program.cpp).
+void scoreWindow(Camera &camera);
 // The rig set-up window in the program's font (tests/rig/tst_rig_setup.cpp).
 void rigSetupWindow(Camera &camera);
 // The band map over a contest hour (tests/bandmap/tst_band_map_window.cpp).

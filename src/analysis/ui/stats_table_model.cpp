@@ -51,15 +51,36 @@ QVariant StatsTableModel::data(const QModelIndex &index, int role) const
     if (role != Qt::DisplayRole)
         return {};
     StatsCell c;
+    const QString *band = totalRow ? nullptr : &m_bands.at(index.row());
+    const QString *tour = totalColumn ? nullptr : &m_tours.at(index.column());
     if (totalRow && totalColumn)
         c = m_stats.total();
     else if (totalRow)
-        c = m_stats.tourTotal(m_tours.at(index.column()));
+        c = m_stats.tourTotal(*tour);
     else if (totalColumn)
-        c = m_stats.bandTotal(m_bands.at(index.row()));
+        c = m_stats.bandTotal(*band);
     else
-        c = m_stats.cell(m_bands.at(index.row()), m_tours.at(index.column()));
-    return statstext::cellText(c);
+        c = m_stats.cell(*band, *tour);
+    return statstext::cellText(withRulePoints(c, band, tour));
+}
+
+void StatsTableModel::setRulePoints(std::optional<RulePoints> points)
+{
+    m_rulePoints = std::move(points);
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+StatsCell StatsTableModel::withRulePoints(StatsCell c, const QString *band, const QString *tour) const
+{
+    if (!m_rulePoints)
+        return c;
+    qint64 points = 0;
+    for (const auto &cell : *m_rulePoints)
+        if ((!band || cell.first.first == *band) && (!tour || cell.first.second == *tour))
+            points += cell.second;
+    c.points = int(points);
+    return c;
 }
 
 QVariant StatsTableModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -23,6 +23,8 @@
 
 #include <malloc.h>
 
+#include <iterator>
+
 namespace vireo {
 
 namespace {
@@ -174,7 +176,13 @@ void TLogCheck::btCheckClick()
     if (m_runner->running())
         return;
     logcheck::Options options;
+    // With contest rules chosen, the pause between two records of one pair is the rules' own.
+    if (m_sources.rulesPairMinutes)
+        if (const std::optional<int> minutes = m_sources.rulesPairMinutes())
+            sbMinRepeat->setValue(*minutes);
     options.minRepeatMinutes = sbMinRepeat->value();
+    if (m_sources.refusedByRules)
+        options.refusedByRules = m_sources.refusedByRules();
     options.tour = cbScope->currentData().toString();
     m_runningTour = options.tour;
     m_runningAt = m_ctx.services.utcClock ? m_ctx.services.utcClock->nowUtc() : QDateTime::currentDateTimeUtc();
@@ -269,12 +277,14 @@ QString TLogCheck::summaryText(const logcheck::Findings &findings)
 {
     if (findings.isEmpty())
         return QStringLiteral("Ошибок не найдено");
-    int count[5] = {};
+    static const char *const Names[] = {"номера", "пары", "позывные", "неполные", "повторы", "не засчитаны по правилам"};
+    constexpr int Kinds = int(std::size(Names));
+    static_assert(Kinds == int(logcheck::Kind::RuleRefused) + 1, "a name for every kind of finding");
+    int count[Kinds] = {};
     for (int i = 0; i < findings.size(); ++i)
         ++count[int(findings.kindAt(i))];
-    static const char *const Names[] = {"номера", "пары", "позывные", "неполные", "повторы"};
     QStringList parts;
-    for (int k = 0; k < 5; ++k)
+    for (int k = 0; k < Kinds; ++k)
         if (count[k])
             parts << QStringLiteral("%1: %2").arg(QString::fromUtf8(Names[k])).arg(count[k]);
     return QStringLiteral("Найдено: %1 (%2)").arg(findings.size()).arg(parts.join(QStringLiteral(", ")));

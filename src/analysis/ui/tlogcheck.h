@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -32,6 +33,10 @@ public:
         std::function<int()> recordCount;        // the log's size, for the progress of reading it
         std::function<QStringList()> tours;      // tour numbers to offer, as text
         std::function<QStringList()> knownCalls; // calls known to be active (MASTER.SCP)
+        // The chosen contest rules: the pause they set between two records of one pair (nothing
+        // without rules or without such a limit), and the records they refuse with the reason.
+        std::function<std::optional<int>()> rulesPairMinutes;
+        std::function<QVector<QPair<qint64, QString>>()> refusedByRules;
     };
 
     TLogCheck(const AppContext &context, Sources sources, QWidget *parent = nullptr);

@@ -7,12 +7,13 @@
 #include "base/ini_file.h"
 #include "base/ui/guarded.h"
 #include "base/ui/window_placement.h"
-#include "db/qso_points.h"
+#include "contest_rules/qso_points.h"
 #include "db/qso_store.h"
 
 #include <QChart>
 #include <QChartView>
 #include <QCloseEvent>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
@@ -113,7 +114,14 @@ TStats::TStats(const AppContext &context, QsoStore &store, QWidget *parent)
     tools->addWidget(btStatsPng);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(rates);
-    layout->addWidget(lbStatsTable);
+    chStatsRules = new QCheckBox(QStringLiteral("Очки по правилам соревнования"), this);
+    chStatsRules->setObjectName(QStringLiteral("chStatsRules"));
+    chStatsRules->setEnabled(false);
+    auto *tableHead = new QHBoxLayout;
+    tableHead->addWidget(lbStatsTable);
+    tableHead->addStretch();
+    tableHead->addWidget(chStatsRules);
+    layout->addLayout(tableHead);
     layout->addWidget(tbStats);
     layout->addLayout(tools);
     layout->addWidget(chStats, 1);
@@ -124,6 +132,7 @@ TStats::TStats(const AppContext &context, QsoStore &store, QWidget *parent)
     m_pending->setInterval(RefreshDelayMs);
     connect(m_pending, &QTimer::timeout, this, guarded(m_ctx.services.prompts, [this] { refresh(); }));
     connect(cbStatsTour, &QComboBox::activated, this, guarded(m_ctx.services.prompts, [this] { refreshPlot(); }));
+    connect(chStatsRules, &QCheckBox::toggled, this, guarded(m_ctx.services.prompts, [this] { refreshRulePoints(); }));
     connect(btStatsText, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { btStatsTextClick(); }));
     connect(btStatsPng, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { btStatsPngClick(); }));
 
@@ -178,6 +187,28 @@ void TStats::logChanged(const LogChange &change)
         scheduleRefresh();
 }
 
+void TStats::setRulePointsSource(std::function<std::optional<std::map<std::pair<QString, QString>, qint64>>()> source)
+{
+    m_rulePoints = std::move(source);
+    refreshRulePoints();
+}
+
+void TStats::rulePointsChanged()
+{
+    refreshRulePoints();
+}
+
+void TStats::refreshRulePoints()
+{
+    std::optional<StatsTableModel::RulePoints> points = m_rulePoints ? m_rulePoints() : std::nullopt;
+    chStatsRules->setEnabled(points.has_value());
+    if (!chStatsRules->isChecked())
+        points.reset();
+    m_model->setRulePoints(points);
+    lbStatsTable->setText(points ? QStringLiteral("В клетках таблицы: QSO / очки по правилам соревнования")
+                                 : QStringLiteral("В клетках таблицы: QSO / очки"));
+}
+
 void TStats::scheduleRefresh()
 {
     if (!m_pending->isActive())
@@ -209,6 +240,7 @@ void TStats::refresh()
     m_pending->stop();
     ensureCurrent();
     m_model->refresh();
+    refreshRulePoints();
     fitTable();
     refreshTours();
     refreshPlot();

@@ -10,8 +10,12 @@
 #include <QWidget>
 
 #include <functional>
+#include <map>
+#include <optional>
+#include <utility>
 
 class QChartView;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -46,6 +50,12 @@ public:
     // Whether a refresh is waiting for its delay.
     bool refreshPending() const;
 
+    // Where the points of the chosen contest's rules come from (nothing: no rules chosen); the
+    // check box chStatsRules shows them in the table in place of the log's own points.
+    void setRulePointsSource(std::function<std::optional<std::map<std::pair<QString, QString>, qint64>>()> source);
+    // The rules were chosen or dropped: the check box and the table follow.
+    void rulePointsChanged();
+
     void btStatsTextClick();
     void btStatsPngClick();
 
@@ -55,6 +65,7 @@ public:
     QLabel *lbRateLast10 = nullptr;
     QLabel *lbRateLast100 = nullptr;
     QLabel *lbStatsTable = nullptr; // says what the numbers of a cell are
+    QCheckBox *chStatsRules = nullptr; // points by the contest's rules
     QTableView *tbStats = nullptr;
     QComboBox *cbStatsTour = nullptr;
     QPushButton *btStatsText = nullptr;
@@ -75,6 +86,8 @@ private:
     void FormDestroy();
     void logChanged(const LogChange &change);
     void scheduleRefresh();
+    void refreshRulePoints();
+    std::function<std::optional<std::map<std::pair<QString, QString>, qint64>>()> m_rulePoints;
     // Reads the log when the statistics do not hold it, or no longer agree with its totals.
     void ensureCurrent();
     void fitTable();

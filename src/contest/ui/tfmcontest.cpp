@@ -11,6 +11,7 @@
 
 #include <algorithm>
 
+#include <QComboBox>
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -125,8 +126,26 @@ void TfmContest::buildUi()
     side->setRowStretch(5, 1);
     side->addWidget(btCancel, 6, 0, 1, 2);
 
+    cbRules = new QComboBox(this);
+    cbRules->setObjectName(QStringLiteral("cbRules"));
+    cbRules->setToolTip(QStringLiteral("Правила соревнования: по ним считаются очки, множители и ограничения"));
+    cbRules->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cbRules->setMinimumContentsLength(30);
+    auto *rulesCaption = new QLabel(QStringLiteral("Правила:"), this);
+    rulesCaption->setObjectName(QStringLiteral("lbRules"));
+    lbRulesErrors = new QLabel(this);
+    lbRulesErrors->setObjectName(QStringLiteral("lbRulesErrors"));
+    lbRulesErrors->setWordWrap(true);
+    lbRulesErrors->setStyleSheet(QStringLiteral("color: rgb(128, 0, 0)"));
+    lbRulesErrors->hide();
+    auto *rulesRow = new QHBoxLayout;
+    rulesRow->addWidget(rulesCaption);
+    rulesRow->addWidget(cbRules, 1);
+
     auto *left = new QVBoxLayout;
     left->addWidget(edContest);
+    left->addLayout(rulesRow);
+    left->addWidget(lbRulesErrors);
     left->addWidget(DBGrid1, 1);
     left->addWidget(btClearAllTours);
 
@@ -137,6 +156,8 @@ void TfmContest::buildUi()
     connect(btAddTour, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { btAddTourClick(); }));
     connect(btClearAllTours, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { btClearAllToursClick(); }));
     connect(btCancel, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { btCancelClick(); }));
+    connect(cbRules, &QComboBox::activated, this,
+            [this](int index) { runGuarded(*m_ctx.services.prompts, [this, index] { cbRulesChange(index); }); });
 }
 
 void TfmContest::FormCreate()
@@ -148,6 +169,8 @@ void TfmContest::FormCreate()
         // an unreadable settings file reads as missing
         qCWarning(lcContest).noquote() << "contest name not read:" << errorText(e);
     }
+    m_chosenFile = rules::readChosen(m_ctx.settingsPath);
+    reloadRules();
     readTours();
     selectRow(0);
 }
@@ -245,7 +268,69 @@ void TfmContest::deleteSelectedTour()
 void TfmContest::btCancelClick()
 {
     emit contestAccepted(edContest->text());
+    emit cabrilloContestAccepted(cabrilloContest());
     accept();
+}
+
+void TfmContest::reloadRules()
+{
+    m_catalogue = rules::Catalogue::readBeside(m_ctx.programDir);
+    cbRules->clear();
+    cbRules->addItem(QStringLiteral("Без правил"), QString());
+    int chosen = 0;
+    for (const rules::Definition &d : m_catalogue.definitions()) {
+        cbRules->addItem(d.rules.isEmpty() ? d.name : QStringLiteral("%1, правила %2").arg(d.name, d.rules), d.fileName);
+        cbRules->setItemData(cbRules->count() - 1, d.fileName, Qt::ToolTipRole);
+        if (d.fileName == m_chosenFile)
+            chosen = cbRules->count() - 1;
+    }
+    cbRules->setCurrentIndex(chosen);
+    QStringList problems = m_catalogue.errors();
+    // A choice whose file is gone (or no longer reads) scores nothing; the setting stays, so that
+    // the rules come back once the file is put right.
+    if (!m_chosenFile.isEmpty() && chosen == 0)
+        problems.prepend(QStringLiteral("Выбранные правила «%1» не найдены в папке contests: счёт не ведётся.").arg(m_chosenFile));
+    lbRulesErrors->setText(problems.join(QLatin1Char('\n')));
+    lbRulesErrors->setVisible(!problems.isEmpty());
+}
+
+std::optional<rules::Definition> TfmContest::chosenRules() const
+{
+    return m_chosenFile.isEmpty() ? std::nullopt : m_catalogue.find(m_chosenFile);
+}
+
+void TfmContest::cbRulesChange(int index)
+{
+    if (index < 0 || index >= cbRules->count())
+        return;
+    const QString file = cbRules->itemData(index).toString();
+    if (file == m_chosenFile)
+        return;
+    const std::optional<rules::Definition> before = chosenRules();
+    const std::optional<rules::Definition> after = m_catalogue.find(file);
+    try {
+        rules::writeChosen(m_ctx.settingsPath, file);
+    } catch (const std::exception &) {
+        // Not kept, so not chosen: the list shows the rules that still count.
+        cbRules->setCurrentIndex(std::max(0, cbRules->findData(m_chosenFile)));
+        throw;
+    }
+    m_chosenFile = file;
+    // The contest name follows the rules unless the listener typed one of his own.
+    const QString typed = edContest->text().trimmed();
+    if (after && (typed.isEmpty() || (before && typed == before->name)))
+        edContest->setText(after->name);
+    if (lbRulesErrors->isVisible())
+        lbRulesErrors->setText(m_catalogue.errors().join(QLatin1Char('\n')));
+    lbRulesErrors->setVisible(!m_catalogue.errors().isEmpty());
+    emit rulesChosen(file);
+}
+
+QString TfmContest::cabrilloContest() const
+{
+    // A contest name of the listener's own goes into the report as it is, as without rules.
+    const std::optional<rules::Definition> d = chosenRules();
+    return d && !d->cabrillo.isEmpty() && edContest->text().trimmed() == d->name ? d->cabrillo : edContest->text();
 }
 
 bool TfmContest::eventFilter(QObject *watched, QEvent *event)

@@ -119,6 +119,8 @@ EntryPanel::EntryPanel(QWidget *parent)
     }
     connect(m_edCall1, &QLineEdit::textChanged, this, [this] { emit callChanged(1); });
     connect(m_edCall2, &QLineEdit::textChanged, this, [this] { emit callChanged(2); });
+    for (QLineEdit *e : {m_edCall1, m_edNr1, m_edCall2, m_edNr2, m_edData, m_edTime})
+        connect(e, &QLineEdit::textChanged, this, &EntryPanel::edited);
 }
 
 QList<QLineEdit *> EntryPanel::stationFields() const

@@ -83,6 +83,7 @@ signals:
     void editSaveClicked(); // the edit's "OK"
     void saveWanted();      // Ctrl+Enter in a field: the observation saved as it stands
     void callChanged(int side);
+    void edited(); // a station field, the date or the time holds another text
     void logUndoWanted(); // Ctrl+Z in an empty station field
     void stepWanted(bool up); // Ctrl+PgUp, Ctrl+PgDn: to the next station of the band map
 

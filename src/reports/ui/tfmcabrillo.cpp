@@ -27,6 +27,7 @@ namespace vireo {
 namespace {
 
 const QString kMySetting = QStringLiteral("MySetting");
+const QString kContest = QStringLiteral("Contest"); // the contest rules' section
 const QString kCabrillo = QStringLiteral("Cabrillo");
 
 // Layout of the three columns: caption width, field position and width, row pitch.
@@ -252,6 +253,8 @@ void TfmCabrillo::FormCreate()
     setList(cbCbrCategoryTime, read(kCabrillo, "CategoryTime", blank));
     setList(cbCbrCategoryOv, read(kCabrillo, "CategoryOverlay", blank));
     edCbrScore->setText(read(kCabrillo, "ClaimedScore"));
+    m_scoreByRules = read(kContest, "ClaimedScore");
+    m_contestGiven = edCbrContest->text();
     edCbrSoaBox->setText(read(kCabrillo, "SoaBox"));
     setList(cbCbrOperator, read(kCabrillo, "CategoryOperator"));
     edCbrOperator->setText(read(kCabrillo, "Operators"));
@@ -294,6 +297,11 @@ void TfmCabrillo::FormDestroy()
         write(kCabrillo, "Operators", edCbrOperator->text());
         for (int i = 1; i <= cabrillo::OffTimeLines; ++i)
             ini.writeString(kCabrillo, QStringLiteral("OffTime%1").arg(i), boxLine(edCbrOffTime, i - 1));
+        // The claimed score the rules last put in the field, so that at the next start a score
+        // still standing there follows the rules and one typed over it stays the listener's.
+        // Kept beside the chosen rules; a listener who never chose any gets no such section.
+        if (!m_scoreByRules.isEmpty() || ini.hasSection(kContest))
+            write(kContest, "ClaimedScore", m_scoreByRules);
     } catch (const std::exception &e) {
         showError(*m_ctx.services.prompts, asError(e));
     }
@@ -302,10 +310,36 @@ void TfmCabrillo::FormDestroy()
 void TfmCabrillo::setContest(const QString &name)
 {
     edCbrContest->setText(name);
+    m_contestGiven = name;
+}
+
+void TfmCabrillo::followRulesContest(const QString &contest)
+{
+    const QString now = edCbrContest->text();
+    if (now.trimmed().isEmpty() || now == m_contestGiven)
+        edCbrContest->setText(contest);
+    m_contestGiven = edCbrContest->text() == contest ? contest : m_contestGiven;
+}
+
+void TfmCabrillo::setClaimedScoreSource(std::function<std::optional<qint64>()> source)
+{
+    m_claimedScore = std::move(source);
+}
+
+void TfmCabrillo::refreshClaimedScore()
+{
+    const std::optional<qint64> score = m_claimedScore ? m_claimedScore() : std::nullopt;
+    const QString now = edCbrScore->text();
+    const bool byRules = now.trimmed().isEmpty() || (!m_scoreByRules.isEmpty() && now == m_scoreByRules);
+    if (!byRules)
+        return; // the listener's own
+    m_scoreByRules = score ? QString::number(*score) : QString();
+    edCbrScore->setText(m_scoreByRules);
 }
 
 void TfmCabrillo::showEvent(QShowEvent *event)
 {
+    refreshClaimedScore();
     if (m_main)
         move(m_main->geometry().center() - rect().center());
     QDialog::showEvent(event);
@@ -408,6 +442,7 @@ cabrillo::Header TfmCabrillo::header() const
 void TfmCabrillo::ExportCabrillo()
 {
     Prompts &prompts = *m_ctx.services.prompts;
+    refreshClaimedScore();
     if (edCbrMyCall->text().isEmpty() || edCbrContest->text().isEmpty()) {
         prompts.information(QStringLiteral("Выгрузка невозможна!\n\r"
                                            "Проверьте заполнение полей необходимых\n\r"

@@ -6,6 +6,9 @@
 #include <QColor>
 #include <QDialog>
 
+#include <functional>
+#include <optional>
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -29,6 +32,15 @@ public:
 
     // The tour window hands the contest name over.
     void setContest(const QString &name);
+
+    // ---- contest rules ----
+    // The CONTEST: value of the rules chosen in the tour window: it replaces the field's text
+    // unless the listener typed his own there.
+    void followRulesContest(const QString &contest);
+    // Where the claimed score of the chosen rules comes from (nothing: no rules chosen). The
+    // field takes it when the window opens and before an export, unless the listener typed his own.
+    void setClaimedScoreSource(std::function<std::optional<qint64>()> source);
+    void refreshClaimedScore();
 
     // Header fields (left column).
     QLineEdit *edCbrContest = nullptr;
@@ -87,6 +99,9 @@ private:
     AppContext m_ctx;
     QsoStore &m_qsos;
     QWidget *m_main;
+    QString m_contestGiven;  // the CONTEST: text last put in the field by the program
+    QString m_scoreByRules;  // the claimed score last put in the field from the rules
+    std::function<std::optional<qint64>()> m_claimedScore;
 };
 
 } // namespace vireo

@@ -1,6 +1,7 @@
 #pragma once
-// The points of the log: every record counts 1, and one whose worked station's number (nr2)
-// is filled in counts 2 more. The status bar and the statistics both count by this rule.
+// The points of the log without contest rules: every record counts 1, and one whose worked
+// station's number (nr2) is filled in counts 2 more. The status bar counts by this rule, and so
+// do the statistics unless they are asked for the points of the chosen contest's rules.
 
 #include "db/qso_record.h"
 
