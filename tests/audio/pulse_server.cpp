@@ -189,11 +189,6 @@ void RxFeeder::stop()
     m_fd = -1;
 }
 
-qint16 tone(double hz, double amplitude, qint64 i)
-{
-    return qint16(std::lround(32767.0 * amplitude * std::sin(2.0 * M_PI * hz * double(i) / 48000.0)));
-}
-
 QDateTime ShiftedClock::nowUtc() const
 {
     return QDateTime::fromMSecsSinceEpoch(QDateTime::currentMSecsSinceEpoch() + m_shiftMs, Qt::UTC);

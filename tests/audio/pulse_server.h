@@ -69,9 +69,6 @@ private:
     std::thread m_thread;
 };
 
-// A tone of the frequency and amplitude (0 to 1), sample i at 48 kHz.
-qint16 tone(double hz, double amplitude, qint64 i);
-
 // A clock that runs with the computer's, shifted by a fixed number of milliseconds; safe to call
 // from any thread (the recorder calls it from its own).
 class ShiftedClock : public UtcClock {

@@ -4,7 +4,7 @@
 // Prints "recording" once the recording runs and "problem: ..." for each message; a line
 // "stop" on its input ends the recording properly and the program.
 
-#include "audio/audio_service.h"
+#include "audio/ui/audio_service.h"
 #include "audio/pulse_server.h"
 
 #include <QCoreApplication>

@@ -9,6 +9,11 @@
 
 namespace vireo::test {
 
+qint16 tone(double hz, double amplitude, qint64 i)
+{
+    return qint16(std::lround(32767.0 * amplitude * std::sin(2.0 * M_PI * hz * double(i) / 48000.0)));
+}
+
 double frequencyOf(const std::vector<qint16> &s, std::size_t from, std::size_t n)
 {
     if (from + n > s.size() || n < 2)

@@ -9,6 +9,9 @@
 
 namespace vireo::test {
 
+// A tone of the frequency and amplitude (0 to 1), sample i at 48 kHz.
+qint16 tone(double hz, double amplitude, qint64 i);
+
 // Frequency of a tone by its zero crossings, in Hz (48 kHz samples).
 double frequencyOf(const std::vector<qint16> &samples, std::size_t from, std::size_t n);
 // Root mean square, 0 to 1 of full scale.

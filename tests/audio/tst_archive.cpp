@@ -10,7 +10,6 @@
 #include "audio/pcm_ring.h"
 #include "audio/recorder.h"
 #include "audio/signal_check.h"
-#include "audio/pulse_server.h"
 #include "audio/stretch_export.h"
 #include "base/error.h"
 
@@ -73,7 +72,7 @@ struct Recording {
         s.freeBytes = freeBytes ? std::move(freeBytes) : [](const QString &) { return qint64(1) << 40; };
         s.checkIntervalMs = 20;
         recorder = std::make_unique<Recorder>(s);
-        recorder->startFed();
+        recorder->start();
     }
     QString file(qint64 ms) const { return QDir(folder()).filePath(hourfiles::fileName(ms)); }
 };

@@ -3,7 +3,7 @@
 // the choices in section Audio of settings.ini and starts and stops the recording. With
 // VIREO_SCREENSHOTS set it saves a picture of itself there with the level moving.
 
-#include "audio/audio_service.h"
+#include "audio/ui/audio_service.h"
 #include "audio/audio_settings.h"
 #include "audio/pulse_server.h"
 #include "audio/ui/taudiosetup.h"

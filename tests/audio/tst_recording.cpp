@@ -5,7 +5,7 @@
 // plays; a disk that runs out of room stops the recording and not the saves of the log.
 
 #include "audio/archive_reader.h"
-#include "audio/audio_service.h"
+#include "audio/ui/audio_service.h"
 #include "audio/audio_settings.h"
 #include "audio/hour_files.h"
 #include "audio/pcm_ring.h"

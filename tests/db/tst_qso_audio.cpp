@@ -2,16 +2,15 @@
 // record that goes, back with an undo, emptied with a clear or an import that replaces the log;
 // added to a file of an older version, and never in the way of a save.
 
-#include "base/error.h"
 #include "db/database.h"
 #include "db/qso_store.h"
 #include "db/sql.h"
 #include "db/undo_journal.h"
 #include "support/full_disk.h"
+#include "support/qso_builder.h"
+#include "support/temp_log.h"
 
-#include <QFile>
 #include <QSqlRecord>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -24,42 +23,25 @@ constexpr qint64 T = 1772694249123; // 05.03.2026 07:04:09.123 UTC
 
 QsoRecord record(const QString &call1)
 {
-    QsoRecord r;
-    r.freq = QStringLiteral("14025");
-    r.mode = QStringLiteral("CW");
-    r.data = QStringLiteral("05.03.2026");
-    r.time = QStringLiteral("07:04");
-    r.call1 = call1;
-    r.nr1 = QStringLiteral("001");
-    r.band = QStringLiteral("20M");
-    r.tur = QStringLiteral("0");
-    return r;
+    return test::Qso::typical().heard(call1, QStringLiteral("599"), QStringLiteral("001"));
 }
 
-struct Log {
-    QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("vireolog.db"));
-    std::unique_ptr<Database> db;
-    std::unique_ptr<QsoStore> store;
+// A log with its undo history, opened again as a new start of the program would.
+struct Log : test::TempLog {
     std::unique_ptr<UndoJournal> journal;
-    Log()
-    {
-        Database::prepareFile(path, QString(), QString());
-        open();
-    }
-    void open()
-    {
-        db = std::make_unique<Database>(path, QStringLiteral("audio-links"));
-        store = std::make_unique<QsoStore>(db->connection());
-        journal = std::make_unique<UndoJournal>(*store);
-    }
-    void close()
+    Log() : TempLog(QStringLiteral("audio-links")) { journal = std::make_unique<UndoJournal>(*store); }
+    ~Log() { journal.reset(); }
+    void reopen()
     {
         journal.reset();
-        store.reset();
-        db.reset();
+        open();
+        journal = std::make_unique<UndoJournal>(*store);
     }
-    ~Log() { close(); }
+    void shut()
+    {
+        journal.reset();
+        close();
+    }
     // The table's rows as the file holds them: key and instant.
     QVector<QPair<qint64, qint64>> instants()
     {
@@ -182,17 +164,17 @@ private slots:
         Log log;
         log.store->append(record(QStringLiteral("UA1ABC")));
         sql::run(log.db->connection(), QStringLiteral("DROP TABLE qso_audio"));
-        log.close();
+        log.shut();
 
         disk.setFull(true);
-        QVERIFY(!Database::prepareFile(log.path, QString(), QString()));
-        log.open();
+        QVERIFY(!Database::prepareFile(log.path));
+        log.reopen();
         disk.setFull(false);
         const qint64 a = log.store->append({record(QStringLiteral("UA2XYZ"))}, T).value(0);
         QCOMPARE(log.store->count(), 2);
         QVERIFY(!log.store->savedAt(a).has_value());
 
-        QVERIFY(Database::completeHousekeeping(log.db->connection(), QString()));
+        QVERIFY(Database::completeHousekeeping(log.db->connection()));
         const qint64 b = log.store->append({record(QStringLiteral("UA3CCC"))}, T + 7).value(0);
         QCOMPARE(log.store->savedAt(b).value_or(0), T + 7);
         log.store->remove(b);
@@ -200,13 +182,13 @@ private slots:
         QCOMPARE(log.store->savedAt(b).value_or(0), T + 7);
 
         // And a file that never had it gets it when it opens.
-        log.close();
+        log.shut();
         {
             Database db(log.path, QStringLiteral("drop"));
             sql::run(db.connection(), QStringLiteral("DROP TABLE qso_audio"));
         }
-        QVERIFY(Database::prepareFile(log.path, QString(), QString()));
-        log.open();
+        QVERIFY(Database::prepareFile(log.path));
+        log.reopen();
         QVERIFY(log.instants().isEmpty());
         const qint64 c = log.store->append({record(QStringLiteral("UA4DDD"))}, T + 9).value(0);
         QCOMPARE(log.store->savedAt(c).value_or(0), T + 9);

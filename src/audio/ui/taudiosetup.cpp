@@ -1,11 +1,12 @@
 #include "audio/ui/taudiosetup.h"
 
-#include "audio/audio_devices.h"
-#include "audio/audio_service.h"
 #include "audio/audio_settings.h"
-#include "audio/level_probe.h"
-#include "base/error.h"
-#include "base/window_placement.h"
+#include "audio/level.h"
+#include "audio/ui/audio_devices.h"
+#include "audio/ui/audio_service.h"
+#include "audio/ui/level_probe.h"
+#include "base/ui/guarded.h"
+#include "base/ui/window_placement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -122,13 +123,8 @@ TAudioSetup::TAudioSetup(const AppContext &context, AudioService &service, QWidg
         if (isVisible())
             listenToInput();
     });
-    connect(btOk, &QPushButton::clicked, this, [this] {
-        try {
-            btOkClick();
-        } catch (const std::exception &e) {
-            m_ctx.services.prompts->error(QStringLiteral("Vireo"), errorText(e));
-        }
-    });
+    // settings.ini that cannot be written: the box says why, and the window stays open.
+    connect(btOk, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { btOkClick(); }));
     connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
     showLevel(0.f);
     restorePlacement(*this, m_ctx.settingsPath, Section);
@@ -136,11 +132,8 @@ TAudioSetup::TAudioSetup(const AppContext &context, AudioService &service, QWidg
 
 TAudioSetup::~TAudioSetup()
 {
-    try {
-        savePlacement(*this, m_ctx.settingsPath, Section);
-    } catch (const std::exception &) {
-        // The place of a window is not worth a message while it closes.
-    }
+    // Runs from the destructor: a settings file that cannot be written must not end the program.
+    runGuarded(m_ctx.services.prompts.get(), [this] { savePlacement(*this, m_ctx.settingsPath, Section); });
 }
 
 AudioSettings TAudioSetup::chosen() const

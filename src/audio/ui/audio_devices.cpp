@@ -1,4 +1,4 @@
-#include "audio/audio_devices.h"
+#include "audio/ui/audio_devices.h"
 
 #include <QMediaDevices>
 

@@ -1,9 +1,8 @@
-#include "audio/level_probe.h"
+#include "audio/ui/level_probe.h"
 
 #include <QAudioSource>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
 namespace vireo {
@@ -73,17 +72,3 @@ void LevelProbe::readInput()
 }
 
 } // namespace vireo
-
-namespace vireo::level {
-
-double decibels(float level)
-{
-    return level <= 0.f ? -90.0 : std::max(-90.0, 20.0 * std::log10(double(level)));
-}
-
-int meterPercent(float level)
-{
-    return int(std::clamp((decibels(level) + 60.0) / 60.0 * 100.0, 0.0, 100.0) + 0.5);
-}
-
-} // namespace vireo::level

@@ -37,10 +37,3 @@ private:
 };
 
 } // namespace vireo
-
-namespace vireo::level {
-// A level of 0 to 1 in decibels below full scale (-90 for silence).
-double decibels(float level);
-// The share of a meter that shows -60 dB to 0 dB, 0 to 100.
-int meterPercent(float level);
-} // namespace vireo::level

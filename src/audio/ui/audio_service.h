@@ -24,7 +24,7 @@ namespace vireo {
 
 class PcmRing;
 class Player;
-class Recorder;
+class InputCapture;
 
 class AudioService : public QObject {
     Q_OBJECT
@@ -106,7 +106,7 @@ private:
     Player *m_player = nullptr;
     QMediaDevices *m_devices = nullptr;
     QThread m_thread;
-    Recorder *m_recorder = nullptr;
+    InputCapture *m_recorder = nullptr;
     int m_generation = 0;
     bool m_recording = false;
     bool m_waitingForDevice = false;

@@ -1,4 +1,4 @@
-#include "audio/player.h"
+#include "audio/ui/player.h"
 
 #include "audio/archive_reader.h"
 #include "audio/pcm_ring.h"

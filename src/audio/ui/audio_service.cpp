@@ -1,12 +1,13 @@
-#include "audio/audio_service.h"
+#include "audio/ui/audio_service.h"
 
 #include "audio/archive_reader.h"
-#include "audio/audio_devices.h"
 #include "audio/hour_files.h"
+#include "audio/logging.h"
 #include "audio/pcm_ring.h"
-#include "audio/player.h"
-#include "audio/recorder.h"
 #include "audio/stretch_export.h"
+#include "audio/ui/audio_devices.h"
+#include "audio/ui/input_capture.h"
+#include "audio/ui/player.h"
 
 #include <QDateTime>
 #include <QMediaDevices>
@@ -103,25 +104,24 @@ void AudioService::startRecording()
     }
     RecorderSetup setup;
     setup.folder = m_folder;
-    setup.device = device;
     setup.clock = m_clock;
     setup.ring = m_ring;
     setup.freeBytes = m_options.freeBytes;
     setup.reserveBytes = m_options.reserveBytes;
     setup.checkIntervalMs = m_options.roomCheckMs;
-    m_recorder = new Recorder(setup);
+    m_recorder = new InputCapture(device, setup);
     m_recorder->moveToThread(&m_thread);
     const int generation = ++m_generation;
-    connect(m_recorder, &Recorder::started, this, [this, generation](const QString &) {
+    connect(m_recorder, &InputCapture::started, this, [this, generation](const QString &) {
         if (generation != m_generation)
             return;
         m_recording = true;
         emit recordingChanged(true);
     });
-    connect(m_recorder, &Recorder::stopped, this,
+    connect(m_recorder, &InputCapture::stopped, this,
             [this, generation](const QString &why, bool deviceLost) { recorderStopped(generation, why, deviceLost); });
     m_thread.start();
-    QMetaObject::invokeMethod(m_recorder, &Recorder::start, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(m_recorder, &InputCapture::start, Qt::QueuedConnection);
 }
 
 void AudioService::stopRecording()
@@ -130,7 +130,7 @@ void AudioService::stopRecording()
         return;
     ++m_generation; // what the recorder still says from here on is no news
     if (m_thread.isRunning()) {
-        QMetaObject::invokeMethod(m_recorder, &Recorder::stop, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(m_recorder, &InputCapture::stop, Qt::BlockingQueuedConnection);
         m_thread.quit();
         m_thread.wait();
     }
