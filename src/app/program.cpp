@@ -3,6 +3,8 @@
 #include "about/ui/taboutbox.h"
 #include "app/tfmstart.h"
 #include "app/tmain.h"
+#include "audio/ui/audio_controls.h"
+#include "audio/ui/audio_service.h"
 #include "base/ui/guarded.h"
 #include "contest/ui/tfmcontest.h"
 #include "reports/ui/tcomentadif.h"
@@ -15,6 +17,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
+#include <QTimer>
 
 namespace vireo {
 
@@ -41,6 +44,17 @@ Program::Program(const AppContext &context)
     w.start = m_start.get();
     main->attachWindows(w);
 
+    m_audio = std::make_unique<AudioService>(context.settingsPath, context.databasePath, context.services.utcClock);
+    AudioControls::Places places;
+    places.window = main;
+    places.settingsMenu = main->mnSettings;
+    places.grid = main->DBGrid1;
+    places.gridMenu = main->PopupMenu1;
+    places.statusBar = main->statusBar();
+    m_audioControls = std::make_unique<AudioControls>(context, *m_audio, main->qsos(), main->logModel(), places);
+    // Once the main window is up: old recordings go, and the recording starts when it is on.
+    QTimer::singleShot(0, main, [this] { m_audio->start(); });
+
     QObject::connect(m_contest.get(), &TfmContest::contestAccepted, main, [this, main](const QString &name) {
         main->contestName = name;
         m_cabrillo->setContest(name);
@@ -63,6 +77,8 @@ Program::Program(const AppContext &context)
 
 Program::~Program()
 {
+    m_audioControls.reset();
+    m_audio.reset(); // the recording ends, its file finished
     m_start.reset();
     m_cabrillo.reset();
     m_about.reset();

@@ -7,6 +7,8 @@
 
 namespace vireo {
 
+class AudioControls;
+class AudioService;
 class TMain;
 class TfmContest;
 class TComentAdif;
@@ -30,6 +32,9 @@ public:
     TAboutBox &about() { return *m_about; }
     TfmCabrillo &cabrillo() { return *m_cabrillo; }
     TfmStart &start() { return *m_start; }
+    // The receiver's audio: its recording, replay and the actions of the main window for them.
+    AudioService &audio() { return *m_audio; }
+    AudioControls &audioControls() { return *m_audioControls; }
 
     // Whether the first-run dialog asked for the program to start again after this run.
     bool relaunchRequested() const { return m_relaunch; }
@@ -47,6 +52,8 @@ private:
     std::unique_ptr<TAboutBox> m_about;
     std::unique_ptr<TfmCabrillo> m_cabrillo;
     std::unique_ptr<TfmStart> m_start;
+    std::unique_ptr<AudioService> m_audio;
+    std::unique_ptr<AudioControls> m_audioControls;
 };
 
 } // namespace vireo

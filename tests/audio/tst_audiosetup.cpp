@@ -6,6 +6,7 @@
 #include "audio/ui/audio_service.h"
 #include "audio/audio_settings.h"
 #include "audio/pulse_server.h"
+#include "audio/signal_check.h"
 #include "audio/ui/taudiosetup.h"
 #include "base/ini_file.h"
 #include "support/scripted_services.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 

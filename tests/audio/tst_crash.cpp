@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -90,6 +91,17 @@ qint64 decodedLength(const QString &path, QString *error)
     return qint64(s.size());
 }
 
+// The samples of the file's links that are on the disk now, read as a player would.
+qint64 onDisk(const QString &path)
+{
+    if (!QFile::exists(path))
+        return 0;
+    qint64 n = 0;
+    for (const HourFileReader::Link &l : HourFileReader(path).links())
+        n += l.samples;
+    return n;
+}
+
 } // namespace
 
 class TestCrash : public QObject {
@@ -126,7 +138,8 @@ private slots:
         {
             Recording rec(*m_server, settings, log, shift);
             QVERIFY2(!rec.waitFor(QStringLiteral("recording")).isEmpty(), qPrintable(rec.said()));
-            QTest::qWait(4500);
+            // Killed once the new hour's file holds two seconds and a half.
+            QTRY_VERIFY_WITH_TIMEOUT(onDisk(after) >= 5 * 48000 / 2, 15000);
             const qint64 killedAt = QDateTime::currentMSecsSinceEpoch() + shift;
             rec.killHard();
 
@@ -155,7 +168,10 @@ private slots:
         {
             Recording rec(*m_server, settings, log, shift);
             QVERIFY2(!rec.waitFor(QStringLiteral("recording")).isEmpty(), qPrintable(rec.said()));
-            QTest::qWait(1500);
+            // Stopped once its own link holds a second and a half.
+            QTRY_VERIFY_WITH_TIMEOUT(HourFileReader(after).links().size() == 2
+                                         && HourFileReader(after).links().at(1).samples >= 3 * 48000 / 2,
+                                     15000);
             rec.stop();
         }
         QVERIFY(QFileInfo(after).size() > sizeBefore);

@@ -42,6 +42,8 @@ AudioService::AudioService(const QString &settingsPath, const QString &databaseP
     connect(m_player, &Player::playingChanged, this, &AudioService::playingChanged);
     connect(m_player, &Player::problem, this, &AudioService::problem);
     m_thread.setObjectName(QStringLiteral("audio recording"));
+    m_devicePoll.setInterval(DevicePollMs);
+    connect(&m_devicePoll, &QTimer::timeout, this, &AudioService::devicesChanged);
 }
 
 AudioService::~AudioService()
@@ -63,10 +65,12 @@ void AudioService::apply(const AudioSettings &settings)
     const AudioSettings before = m_settings;
     settings.write(m_settingsPath);
     m_settings = settings;
-    if (!settings.record)
+    if (!settings.record) {
+        waitForDevice(false);
         stopRecording();
-    else if (settings.input != before.input || !m_recording)
+    } else if (settings.input != before.input || !m_recording) {
         startRecording();
+    }
 }
 
 QString AudioService::statusText() const
@@ -84,10 +88,16 @@ float AudioService::inputLevel() const
     return m_recorder && m_recording ? m_recorder->level() : 0.f;
 }
 
+qint64 AudioService::recordedUntil() const
+{
+    const PcmRing::Span s = m_ring->span();
+    return s.live && !s.empty() ? s.end / PerMs : 0;
+}
+
 void AudioService::startRecording()
 {
     stopRecording();
-    m_waitingForDevice = false;
+    waitForDevice(false);
     // The sound server's devices are followed from here on (a sound card plugged in later).
     if (!m_devices) {
         m_devices = new QMediaDevices(this);
@@ -96,7 +106,7 @@ void AudioService::startRecording()
     const QAudioDevice device = audiodevices::input(m_settings.input);
     if (device.isNull()) {
         // Tried again when the sound server's list of inputs changes.
-        m_waitingForDevice = true;
+        waitForDevice(true);
         emit problem(QStringLiteral("Устройство записи «%1» не найдено: звук не записывается. Подключите его или "
                                     "выберите другое: «Установки» → «Звук».")
                          .arg(audiodevices::inputName(m_settings.input)));
@@ -149,11 +159,22 @@ void AudioService::recorderStopped(int generation, const QString &why, bool devi
     const bool was = m_recording;
     m_recording = false;
     // A device that went away is looked for again when the list of inputs changes.
-    m_waitingForDevice = deviceLost;
+    waitForDevice(deviceLost);
     if (was)
         emit recordingChanged(false);
     if (!why.isEmpty())
         emit problem(why);
+}
+
+void AudioService::waitForDevice(bool waiting)
+{
+    m_waitingForDevice = waiting;
+    // Qt Multimedia's list of inputs follows the sound server, but it does not always say when
+    // the list changed (Qt 6.4 with PulseAudio does not): the list is looked at now and then too.
+    if (waiting)
+        m_devicePoll.start();
+    else
+        m_devicePoll.stop();
 }
 
 void AudioService::devicesChanged()

@@ -14,6 +14,7 @@
 
 #include <QObject>
 #include <QThread>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -32,6 +33,7 @@ public:
     static constexpr qint64 BeforeMs = 20000; // a record's stretch begins this long before its save
     static constexpr qint64 AfterMs = 3000;   // and ends this long after it
     static constexpr qint64 StepMs = 3000;    // a step back or forward while a replay plays
+    static constexpr int DevicePollMs = 2000; // how often a missing input is looked for
 
     struct Options {
         // Free bytes on the disk of the recordings; empty: the real figure.
@@ -64,6 +66,8 @@ public:
     qint64 now() const;
     // The input's level while recording, 0 to 1.
     float inputLevel() const;
+    // The instant (UTC ms) up to which the running recording holds the sound; 0 when none runs.
+    qint64 recordedUntil() const;
 
     // The last Replay seconds up to now, in place of what plays. Empty, or why it cannot play.
     QString replay();
@@ -95,6 +99,7 @@ private:
     void startRecording();
     void stopRecording();
     void recorderStopped(int generation, const QString &why, bool deviceLost);
+    void waitForDevice(bool waiting);
     void devicesChanged();
 
     QString m_settingsPath;
@@ -110,6 +115,7 @@ private:
     int m_generation = 0;
     bool m_recording = false;
     bool m_waitingForDevice = false;
+    QTimer m_devicePoll;
 };
 
 } // namespace vireo

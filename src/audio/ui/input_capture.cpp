@@ -62,7 +62,9 @@ void InputCapture::start()
     }
     if (!m_recorder->start())
         return;
-    m_source = new QAudioSource(m_device, m_format, this);
+    // Without a parent: Qt gives the parent to the stream's backend too, which would then go
+    // with this object while the source, deleted later, still uses it.
+    m_source = new QAudioSource(m_device, m_format);
     m_source->setBufferSize(m_format.bytesForDuration(100 * 1000));
     connect(m_source, &QAudioSource::stateChanged, this, [this](QAudio::State state) {
         if (m_source && state == QAudio::StoppedState && m_source->error() != QAudio::NoError)
@@ -116,7 +118,7 @@ void InputCapture::closeSource()
     if (m_input)
         m_input->disconnect(this);
     m_source->stop();
-    m_source->deleteLater(); // this may run inside one of its signals
+    m_source->deleteLater(); // this may run inside one of its signals; the thread's end deletes it at the latest
     m_source = nullptr;
     m_input = nullptr;
 }

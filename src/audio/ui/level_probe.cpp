@@ -36,7 +36,8 @@ bool LevelProbe::listen(const QAudioDevice &device)
         format = device.preferredFormat();
     if (format.sampleFormat() != QAudioFormat::Int16)
         format.setSampleFormat(QAudioFormat::Int16);
-    m_source = new QAudioSource(device, format, this);
+    // Without a parent (see InputCapture::start), deleted from the event loop in stop().
+    m_source = new QAudioSource(device, format);
     m_source->setBufferSize(format.bytesForDuration(50 * 1000));
     m_input = m_source->start();
     if (!m_input || m_source->error() != QAudio::NoError) {
@@ -54,6 +55,8 @@ void LevelProbe::stop()
     if (m_source) {
         m_source->disconnect(this);
         m_source->stop();
+        // From the event loop, not here: a sound stream that closes waits for the sound server
+        // and runs the event loop meanwhile, which must not happen while a window is destroyed.
         m_source->deleteLater();
         m_source = nullptr;
         m_input = nullptr;

@@ -51,7 +51,8 @@ QString Player::play(qint64 from, qint64 to)
     format.setSampleRate(PcmRing::Rate);
     format.setChannelCount(1);
     format.setSampleFormat(QAudioFormat::Int16);
-    m_sink = new QAudioSink(m_device, format, this);
+    // Without a parent (see InputCapture::start), deleted from the event loop in closeSink().
+    m_sink = new QAudioSink(m_device, format);
     m_sink->setBufferSize(format.bytesForDuration(250 * 1000));
     m_out = m_sink->start();
     if (!m_out || m_sink->error() != QAudio::NoError) {
@@ -98,6 +99,7 @@ void Player::closeSink()
     m_timer.stop();
     if (m_sink) {
         m_sink->stop();
+        // From the event loop, not here (see LevelProbe::stop).
         m_sink->deleteLater();
         m_sink = nullptr;
         m_out = nullptr;
