@@ -9,12 +9,14 @@
 
 #include "app/program.h"
 #include "app/tmain.h"
-#include "audio/audio_service.h"
 #include "audio/audio_settings.h"
 #include "audio/pulse_server.h"
+#include "audio/ui/audio_service.h"
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
+#include "support/qso_builder.h"
 #include "support/scripted_services.h"
+#include "support/ui/main_controls.h"
 
 #include <QApplication>
 #include <QDir>
@@ -124,17 +126,20 @@ int main(int argc, char *argv[])
     const QString path = t.path(QStringLiteral("vireolog.db"));
     bench::makeLog(path, Records);
     t.context.databasePath = path;
-    Program program(t.context);
-    TMain &m = program.main();
-    m.show();
-    m.Timer1Timer();
-    QApplication::processEvents();
-
+    // The recorder stamps its samples with the clock: one that runs.
+    t.context.services.utcClock = std::make_shared<test::ShiftedClock>();
+    test::writeKnownListener(t.context.settingsPath);
     AudioSettings settings;
     settings.input = QStringLiteral("receiver");
     settings.write(t.context.settingsPath);
-    AudioService audio(t.context.settingsPath, path, std::make_shared<test::ShiftedClock>());
-    audio.start();
+    Program program(t.context);
+    TMain &m = program.main();
+    const test::MainControls ui(m);
+    ui.Timer1->stop();
+    m.show();
+    m.Timer1Timer();
+    QApplication::processEvents();
+    AudioService &audio = program.audio(); // the main window's own, started with it
 
     // 1. Processor time: the process idle, then recording, 20 s each.
     constexpr int Window = 20000;
@@ -169,18 +174,18 @@ int main(int argc, char *argv[])
                 QElapsedTimer k;
                 k.start();
                 const double cpu = threadCpuMs();
-                m.edCall1->setText(key);
+                ui.edCall1->setText(key);
                 keyCpu[on].push_back(threadCpuMs() - cpu);
                 keyWall[on].push_back(k.nsecsElapsed() / 1e6);
             }
             QApplication::processEvents();
         }
-        m.edCall1->clear();
+        ui.edCall1->clear();
         for (int i = 0; i < 20; ++i) {
-            m.edCall1->setText(QStringLiteral("R%1AA").arg(saved % 10));
-            m.edNr1->setText(QString::number(saved++));
-            m.edCall2->setText(QStringLiteral("UA2XYZ"));
-            m.edNr2->setText(QStringLiteral("5"));
+            ui.edCall1->setText(QStringLiteral("R%1AA").arg(saved % 10));
+            ui.edNr1->setText(QString::number(saved++));
+            ui.edCall2->setText(QStringLiteral("UA2XYZ"));
+            ui.edNr2->setText(QStringLiteral("5"));
             QElapsedTimer s;
             s.start();
             m.SaveQso();
@@ -192,13 +197,9 @@ int main(int argc, char *argv[])
 
     // 3. The store's save with the instant of the save and without it.
     std::vector<double> append[2];
-    QsoRecord r;
-    r.band = QStringLiteral("20M");
-    r.mode = QStringLiteral("CW");
-    r.call2 = QStringLiteral("UA2XYZ");
     for (int i = 0; i < 200; ++i) {
         const bool withInstant = i % 2;
-        r.call1 = bench::callOf(i + 2000000);
+        const QsoRecord r = test::Qso::plain().call1(bench::callOf(i + 2000000)).call2(QStringLiteral("UA2XYZ"));
         QElapsedTimer s;
         s.start();
         if (withInstant)

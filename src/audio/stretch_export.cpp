@@ -7,6 +7,7 @@
 #include "base/error.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QtEndian>
 
@@ -79,8 +80,14 @@ QString saveFileReason(const QSaveFile &f)
     case QFileDevice::PermissionsError:
         return audiofile::reason(EACCES);
     default:
-        return f.errorString();
+        break;
     }
+    const QFileInfo folder(QFileInfo(f.fileName()).absolutePath());
+    if (!folder.isDir())
+        return audiofile::reason(ENOENT);
+    if (!folder.isWritable())
+        return audiofile::reason(EACCES);
+    return QStringLiteral("ошибка записи (%1)").arg(f.errorString());
 }
 
 } // namespace

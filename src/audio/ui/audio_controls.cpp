@@ -54,7 +54,8 @@ AudioControls::AudioControls(const AppContext &context, AudioService &service, Q
     }
 
     // The grid's key works where the grid has the focus, and nowhere else.
-    actPlayQso = makeAction(places.grid, "actPlayQso", QStringLiteral("Прослушать"), QKeySequence(Qt::CTRL | Qt::Key_P),
+    actPlayQso = makeAction(places.grid, "actPlayQso", QStringLiteral("Прослушать"),
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
                             Qt::WidgetWithChildrenShortcut);
     actSaveFragment = makeAction(places.grid, "actSaveFragment", QStringLiteral("Сохранить фрагмент…"));
     places.grid->addAction(actPlayQso);
@@ -107,9 +108,7 @@ void AudioControls::actAudioSetupClick()
 
 void AudioControls::actReplayClick()
 {
-    const QString why = m_service.replay();
-    if (!why.isEmpty())
-        showError(*m_ctx.services.prompts, why);
+    m_service.replay(); // throws with the reason; the box says it
 }
 
 qint64 AudioControls::selectedId() const
@@ -145,9 +144,7 @@ void AudioControls::actPlayQsoClick()
     qint64 id = 0, at = 0;
     if (!selectedInstant(&id, &at))
         return;
-    const QString why = m_service.playAround(at);
-    if (!why.isEmpty())
-        m_ctx.services.prompts->information(why);
+    m_service.playAround(at); // throws with the reason; the box says it
 }
 
 void AudioControls::actSaveFragmentClick()

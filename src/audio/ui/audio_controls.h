@@ -3,7 +3,7 @@
 // set-up window AudioSetup. Ctrl+R (actReplay) plays the last seconds from anywhere in the
 // window and, pressed again, starts over; while something plays Alt+Left and Alt+Right
 // (actReplayBack, actReplayForward) step 3 s and Ctrl+Shift+R (actReplayStop) stops it. In the
-// log grid "Прослушать" (actPlayQso, also Ctrl+P in the grid) plays the selected record's stretch
+// log grid "Прослушать" (actPlayQso, also Ctrl+Shift+P in the grid) plays the selected record's stretch
 // and "Сохранить фрагмент…" (actSaveFragment) writes it to a file. The status bar says
 // "Запись звука" while the recording runs, and the listener is told when it stops by itself.
 //

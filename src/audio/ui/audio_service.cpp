@@ -8,6 +8,7 @@
 #include "audio/ui/audio_devices.h"
 #include "audio/ui/input_capture.h"
 #include "audio/ui/player.h"
+#include "base/error.h"
 
 #include <QDateTime>
 #include <QMediaDevices>
@@ -183,13 +184,13 @@ void AudioService::devicesChanged()
         startRecording();
 }
 
-QString AudioService::replay()
+void AudioService::replay()
 {
     if (!m_recording)
-        return QStringLiteral("Запись звука выключена: повторять нечего. Включите её: «Установки» → «Звук».");
+        throw Error(QStringLiteral("Запись звука выключена: повторять нечего. Включите её: «Установки» → «Звук»."));
     const qint64 end = now() * PerMs;
     m_player->setDevice(audiodevices::output(m_settings.output));
-    return m_player->play(end - qint64(m_settings.replaySeconds) * 1000 * PerMs, end);
+    m_player->play(end - qint64(m_settings.replaySeconds) * 1000 * PerMs, end);
 }
 
 void AudioService::stepBack()
@@ -222,14 +223,14 @@ qint64 AudioService::playEndsAt() const
     return m_player->end() / PerMs;
 }
 
-QString AudioService::playAround(qint64 atMs)
+void AudioService::playAround(qint64 atMs)
 {
     const qint64 from = (atMs - BeforeMs) * PerMs, to = (atMs + AfterMs) * PerMs;
     if (!anythingRecorded(m_folder, m_ring.get(), from, to))
-        return QStringLiteral("Звук этой записи не найден: с %1 по %2 UTC ничего не записано.")
-            .arg(utcText(atMs - BeforeMs), utcText(atMs + AfterMs));
+        throw Error(QStringLiteral("Звук этой записи не найден: с %1 по %2 UTC ничего не записано.")
+                        .arg(utcText(atMs - BeforeMs), utcText(atMs + AfterMs)));
     m_player->setDevice(audiodevices::output(m_settings.output));
-    return m_player->play(from, to);
+    m_player->play(from, to);
 }
 
 void AudioService::saveAround(qint64 atMs, const QString &path)

@@ -69,9 +69,11 @@ public:
     // The instant (UTC ms) up to which the running recording holds the sound; 0 when none runs.
     qint64 recordedUntil() const;
 
-    // The last Replay seconds up to now, in place of what plays. Empty, or why it cannot play.
-    QString replay();
-    // 3 s back or forward in what plays (nothing when nothing plays; forward past its end stops it).
+    // The last Replay seconds up to now, in place of what plays. Throws vireo::Error with the
+    // reason when it cannot play (the recording is off, the output device is missing).
+    void replay();
+    // 3 s back or forward in what plays (nothing when nothing plays; forward past its end stops
+    // it). Throws as replay() does.
     void stepBack();
     void stepForward();
     void stopPlayback();
@@ -80,8 +82,9 @@ public:
     qint64 heardAt() const;
     qint64 playEndsAt() const;
 
-    // The stretch of a record saved at atMs. Empty, or why it cannot play.
-    QString playAround(qint64 atMs);
+    // The stretch of a record saved at atMs. Throws vireo::Error with the reason when it cannot
+    // play (nothing was recorded then, the output device is missing).
+    void playAround(qint64 atMs);
     // Writes that stretch to path (WAV, or Opus for .opus); throws vireo::Error with the reason.
     void saveAround(qint64 atMs, const QString &path);
     // A name for that file: "UA1ABC-20260305-070409.opus".
@@ -91,7 +94,8 @@ public:
 
 signals:
     void recordingChanged(bool recording);
-    // A Russian sentence: the recording stopped (full disk, device gone), or a replay failed.
+    // A Russian sentence: the recording stopped by itself (full disk, device gone), or the
+    // output device stopped taking a replay.
     void problem(const QString &text);
     void playingChanged(bool playing);
 

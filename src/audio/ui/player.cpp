@@ -2,6 +2,7 @@
 
 #include "audio/archive_reader.h"
 #include "audio/pcm_ring.h"
+#include "base/error.h"
 
 #include <QAudioSink>
 
@@ -38,14 +39,14 @@ qint64 Player::heard() const
     return m_start + std::min(played, m_written);
 }
 
-QString Player::play(qint64 from, qint64 to)
+void Player::play(qint64 from, qint64 to)
 {
     const bool was = isPlaying();
     closeSink();
     if (m_device.isNull()) {
         if (was)
             emit playingChanged(false);
-        return QStringLiteral("Устройство воспроизведения не найдено. Выберите его в «Установки» → «Звук».");
+        throw Error(QStringLiteral("Устройство воспроизведения не найдено. Выберите его в «Установки» → «Звук»."));
     }
     QAudioFormat format;
     format.setSampleRate(PcmRing::Rate);
@@ -59,7 +60,7 @@ QString Player::play(qint64 from, qint64 to)
         closeSink();
         if (was)
             emit playingChanged(false);
-        return QStringLiteral("Устройство воспроизведения «%1» недоступно.").arg(m_device.description());
+        throw Error(QStringLiteral("Устройство воспроизведения «%1» недоступно.").arg(m_device.description()));
     }
     m_stream = std::make_unique<ArchiveStream>(m_folder, m_ring, from, to);
     m_start = from;
@@ -69,7 +70,6 @@ QString Player::play(qint64 from, qint64 to)
     pump();
     if (!was)
         emit playingChanged(true);
-    return QString();
 }
 
 void Player::skip(qint64 delta)
@@ -81,9 +81,7 @@ void Player::skip(qint64 delta)
         stop();
         return;
     }
-    const QString why = play(std::max<qint64>(0, to), m_end);
-    if (!why.isEmpty())
-        emit problem(why);
+    play(std::max<qint64>(0, to), m_end);
 }
 
 void Player::stop()

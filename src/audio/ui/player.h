@@ -27,10 +27,11 @@ public:
     ~Player() override;
 
     void setDevice(const QAudioDevice &device);
-    // Plays from one position to the other, in place of what plays now. An empty result, or the
-    // Russian sentence why it cannot play.
-    QString play(qint64 from, qint64 to);
-    // Moves what is heard by delta samples, the end staying; beyond the end it stops.
+    // Plays from one position to the other, in place of what plays now. Throws vireo::Error
+    // when the output device cannot play (nothing plays then).
+    void play(qint64 from, qint64 to);
+    // Moves what is heard by delta samples, the end staying; beyond the end it stops. Throws as
+    // play() does.
     void skip(qint64 delta);
     void stop();
 
@@ -41,6 +42,7 @@ public:
 
 signals:
     void playingChanged(bool playing);
+    // The device stopped taking the sound while it played: a Russian sentence.
     void problem(const QString &text);
 
 private:
