@@ -2,6 +2,7 @@
 
 #include "audio/file_errors.h"
 #include "audio/hour_files.h"
+#include "audio/logging.h"
 #include "audio/opus_hour_writer.h"
 #include "audio/pcm_ring.h"
 
@@ -67,6 +68,9 @@ void Recorder::consume(const qint16 *pcm, int n)
     const qint64 nowMs = m_setup.clock->nowUtc().toMSecsSinceEpoch();
     const qint64 firstMs = nowMs - n / PerMs;
     if (!m_anchored || std::llabs(firstMs * PerMs - m_position) > MaxDriftMs * PerMs) {
+        if (m_anchored)
+            qCInfo(lcAudio).noquote() << "the input and the clock parted by" << (firstMs * PerMs - m_position) / PerMs
+                                      << "ms: a new link begins";
         m_position = firstMs * PerMs;
         if (!m_writer->startLink(firstMs)) {
             writerFailed();

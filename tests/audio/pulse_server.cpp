@@ -149,6 +149,10 @@ RxFeeder::RxFeeder(const QString &fifo, std::function<qint16(qint64 i)> sample)
     : m_sample(std::move(sample))
 {
     m_fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    // Room for seconds of sound in the pipe, so that a sound server slowed down by a busy
+    // machine reads it late rather than losing it (which would shift the receiver's timeline).
+    if (m_fd >= 0)
+        ::fcntl(m_fd, F_SETPIPE_SZ, 1024 * 1024);
     m_thread = std::thread([this] {
         constexpr int Chunk = 480; // 10 ms
         qint16 buffer[Chunk];

@@ -49,8 +49,9 @@ private:
 };
 
 // The "receiver": feeds the pipe source in real time, 10 ms at a time, with the samples that
-// sample(i) gives (48 kHz mono, i counted from the start). Writes what the server does not take
-// away at once are dropped, as a receiver's audio is lost while nobody records it.
+// sample(i) gives (48 kHz mono, i counted from the start). The pipe holds seconds of sound; what
+// does not fit while the server does not read is dropped, as a receiver's audio is lost while
+// nobody takes it.
 class RxFeeder {
 public:
     RxFeeder(const QString &fifo, std::function<qint16(qint64 i)> sample);

@@ -162,17 +162,19 @@ private slots:
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.close();
 
-        auto clock = std::make_shared<test::ShiftedClock>(test::ShiftedClock::shiftTo(utc(13, 59, 56)));
+        // The hour turns about six seconds after the clock is made: in the second tone, however
+        // long the sound server takes to start the recording.
+        auto clock = std::make_shared<test::ShiftedClock>(test::ShiftedClock::shiftTo(utc(13, 59, 54)));
         AudioService service(station.settings(), station.log(), clock);
         QVERIFY(startRecording(service));
         QCOMPARE(service.statusText(), QStringLiteral("Запись звука"));
         QVERIFY(!old.exists());
 
-        test::RxFeeder receiver(m_server->fifo(), pattern({{1.0, 2.5, 1000}, {3.0, 6.0, 600}}));
-        QTRY_VERIFY_WITH_TIMEOUT(receiver.fed() >= 7 * 48000, 15000);
+        test::RxFeeder receiver(m_server->fifo(), pattern({{1.0, 2.5, 1000}, {3.0, 9.0, 600}}));
+        QTRY_VERIFY_WITH_TIMEOUT(receiver.fed() >= 10 * 48000, 20000);
         const qint64 sentMs = receiver.startMs() + (clock->nowMs() - QDateTime::currentMSecsSinceEpoch());
         // The last samples reach the recorder.
-        QTRY_VERIFY_WITH_TIMEOUT(service.recordedUntil() >= sentMs + 7000, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(service.recordedUntil() >= sentMs + 10000, 5000);
         service.apply([&] {
             AudioSettings s = service.settings();
             s.record = false;
@@ -181,8 +183,8 @@ private slots:
         QVERIFY(!service.isRecording());
         QCOMPARE(service.statusText(), QString());
 
-        const std::vector<qint16> s = readBack(station.audio(), sentMs, sentMs + 7000);
-        QCOMPARE(s.size(), std::size_t(7 * 48000));
+        const std::vector<qint16> s = readBack(station.audio(), sentMs, sentMs + 10000);
+        QCOMPARE(s.size(), std::size_t(10 * 48000));
         const qint64 first = test::onsetOf(s, 0.1);
         qInfo("tone sent at 1.000 s and 3.000 s, found at %.3f s and %.3f s", seconds(first),
               seconds(test::onsetOf(s, 0.1, std::size_t(2.7 * 48000))));
@@ -190,13 +192,13 @@ private slots:
         QVERIFY2(std::abs(freqAt(s, 1.1, 2.4) - 1000) < 10, qPrintable(QString::number(freqAt(s, 1.1, 2.4))));
         const qint64 second = test::onsetOf(s, 0.1, std::size_t(2.7 * 48000));
         QVERIFY2(second >= 0 && std::abs(seconds(second) - 3.0) < 0.15, qPrintable(QString::number(seconds(second))));
-        QVERIFY2(std::abs(freqAt(s, 3.2, 5.8) - 600) < 6, qPrintable(QString::number(freqAt(s, 3.2, 5.8))));
+        QVERIFY2(std::abs(freqAt(s, 3.2, 8.8) - 600) < 6, qPrintable(QString::number(freqAt(s, 3.2, 8.8))));
         // Between the tones: silence.
         QVERIFY(test::rmsOf(s, std::size_t(2.6 * 48000), 48000 / 5) < 0.01);
 
         // The hour turned during the second tone: it goes on in the next file without a gap.
         const double turn = double(utc(14, 0, 0) - sentMs) / 1000.0;
-        QVERIFY2(turn > 3.2 && turn < 5.8, qPrintable(QString::number(turn)));
+        QVERIFY2(turn > 3.2 && turn < 8.4, qPrintable(QString::number(turn)));
         QVERIFY(test::rmsOf(s, std::size_t((turn - 0.05) * 48000), 4800) > 0.3);
         const QString before = QDir(station.audio()).filePath(QStringLiteral("20260305-1300.opus"));
         const QString after = QDir(station.audio()).filePath(QStringLiteral("20260305-1400.opus"));
@@ -238,36 +240,26 @@ private slots:
         QVERIFY(service.isRecording());
         const std::vector<qint16> heard = monitor.stop();
 
-        // What was sent from 3 s before the press to the press: 700 Hz, then 1300 Hz.
+        // What was recorded from 3 s before the press to the press: 700 Hz, then 1300 Hz.
         const qint64 onset = test::onsetOf(heard, 0.1);
         QVERIFY2(onset >= 0, "nothing was heard on the monitor");
         const double pressedAt = double(pressed - receiver.startMs()) / 1000.0; // in the receiver's seconds
         const double start = seconds(onset);
         // The replay may begin in the silence before the first tone.
         const double lead = std::max(0.0, 0.5 - (pressedAt - 3.0));
-        const double switchAt = start + 2.5 - (pressedAt - 3.0) - lead; // where 1300 Hz should begin
-        const qint64 quiet = [&] {
-            for (std::size_t i = std::size_t(onset); i + 480 <= heard.size(); i += 120)
-                if (test::rmsOf(heard, i, 480) < 0.01)
-                    return qint64(i);
-            return qint64(heard.size());
+        // Where the sound ends: the last loud stretch (a busy machine may leave a gap before it).
+        const double end = [&] {
+            for (std::size_t i = heard.size(); i >= std::size_t(onset) + 480; i -= 120)
+                if (test::rmsOf(heard, i - 480, 480) > 0.1)
+                    return seconds(qint64(i));
+            return start;
         }();
-        const double end = seconds(quiet);
         // About three seconds of sound in all, ending at the press.
         QVERIFY2(std::abs(end - start + lead - 3.0) < 0.3, qPrintable(QString::number(end - start + lead)));
         QVERIFY2(std::abs(freqAt(heard, start + 0.05, start + 0.35) - 700) < 10,
                  qPrintable(QString::number(freqAt(heard, start + 0.05, start + 0.35))));
         QVERIFY2(std::abs(freqAt(heard, end - 0.35, end - 0.05) - 1300) < 15,
                  qPrintable(QString::number(freqAt(heard, end - 0.35, end - 0.05))));
-        // The tone changes where the receiver changed it, within the timing of the sound server.
-        double switchHeard = -1;
-        for (double t = start; t + 0.02 < end && switchHeard < 0; t += 0.01)
-            if (freqAt(heard, t, t + 0.02) > 1000)
-                switchHeard = t;
-        qInfo("replay: %.3f s heard, the tone changing %.3f s in (sent %.3f s in)", end - start, switchHeard - start,
-              switchAt - start);
-        QVERIFY2(std::abs(switchHeard - switchAt) < 0.25,
-                 qPrintable(QStringLiteral("%1 instead of %2").arg(switchHeard).arg(switchAt)));
 
         // The recording went on meanwhile: what was sent during the replay is in the files.
         service.apply([&] {
@@ -277,6 +269,22 @@ private slots:
         }());
         const std::vector<qint16> during = readBack(station.audio(), pressed + 500, pressed + 2500);
         QVERIFY2(std::abs(freqAt(during, 0.1, 1.9) - 1300) < 10, qPrintable(QString::number(freqAt(during, 0.1, 1.9))));
+
+        // What was heard is what the recording holds for those seconds: the tone changes at the
+        // same place in both.
+        const auto switchOf = [](const std::vector<qint16> &s, double from, double to) {
+            for (double t = from; t + 0.02 < to; t += 0.005)
+                if (freqAt(s, t, t + 0.02) > 1000)
+                    return t - from;
+            return -1.0;
+        };
+        const std::vector<qint16> recorded = readBack(station.audio(), pressed - 3000, pressed);
+        const double inRecording = switchOf(recorded, 0, 3.0);
+        const double inReplay = switchOf(heard, start - lead, end);
+        qInfo("replay: %.3f s heard, the tone changing %.3f s in (in the recording %.3f s in)", end - start + lead,
+              inReplay, inRecording);
+        QVERIFY2(inRecording > 0 && std::abs(inReplay - inRecording) < 0.05,
+                 qPrintable(QStringLiteral("%1 instead of %2").arg(inReplay).arg(inRecording)));
     }
 
     // Pressed again it starts over; Alt+Left and Alt+Right step 3 s; past the end it stops.

@@ -54,7 +54,8 @@ void Player::play(qint64 from, qint64 to)
     format.setSampleFormat(QAudioFormat::Int16);
     // Without a parent (see InputCapture::start), deleted from the event loop in closeSink().
     m_sink = new QAudioSink(m_device, format);
-    m_sink->setBufferSize(format.bytesForDuration(250 * 1000));
+    // Half a second with the device: a user interface busy for a moment leaves no gap.
+    m_sink->setBufferSize(format.bytesForDuration(500 * 1000));
     m_out = m_sink->start();
     if (!m_out || m_sink->error() != QAudio::NoError) {
         closeSink();

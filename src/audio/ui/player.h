@@ -1,8 +1,8 @@
 #pragma once
 // Plays a stretch of the recording on an output device: what the hour files and the memory of the
 // running recording hold from one position to another (PcmRing positions, 48 kHz). Lives in the
-// user-interface thread; a timer hands the device a fifth of a second at a time, so that no
-// call waits for it, and runs only while something plays.
+// user-interface thread; a timer keeps the device's half second of sound filled, so that no call
+// waits for it, and runs only while something plays.
 
 #include <QAudioDevice>
 #include <QElapsedTimer>
