@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "about/ui/taboutbox.h"
+#include "app/log_grid.h"
 #include "app/main_menu.h"
 #include "app/tfmstart.h"
 #include "app/tmain.h"
@@ -8,6 +9,8 @@
 #include "bandmap/band_map_tuner.h"
 #include "bandmap/ui/band_scale.h"
 #include "bandmap/ui/tbandmap.h"
+#include "audio/ui/audio_controls.h"
+#include "audio/ui/audio_service.h"
 #include "base/ui/guarded.h"
 #include "base/ui/window_placement.h"
 #include "contest/ui/tfmcontest.h"
@@ -59,6 +62,17 @@ Program::Program(const AppContext &context)
     w.cabrillo = m_cabrillo.get();
     w.start = m_start.get();
     main->attachWindows(w);
+
+    m_audio = std::make_unique<AudioService>(context.settingsPath, context.databasePath, context.services.utcClock);
+    AudioControls::Places places;
+    places.window = main;
+    places.settingsMenu = main->menu().settings;
+    places.grid = &main->grid();
+    places.gridMenu = main->menu().popup;
+    places.statusBar = main->statusBar();
+    m_audioControls = std::make_unique<AudioControls>(context, *m_audio, main->qsos(), main->logModel(), places);
+    // Once the main window is up: old recordings go, and the recording starts when it is on.
+    QTimer::singleShot(0, main, [this] { m_audio->start(); });
 
     QObject::connect(m_contest.get(), &TfmContest::contestAccepted, main, [this, main](const QString &name) {
         main->contestName = name;
@@ -218,6 +232,8 @@ void Program::attachRules()
 Program::~Program()
 {
     m_bandMap.reset();
+    m_audioControls.reset();
+    m_audio.reset(); // the recording ends, its file finished
     m_start.reset();
     m_cabrillo.reset();
     m_about.reset();

@@ -8,6 +8,8 @@
 namespace vireo {
 
 class TBandMap;
+class AudioControls;
+class AudioService;
 class TMain;
 class TfmContest;
 class TComentAdif;
@@ -44,6 +46,9 @@ public:
     // The line lbRule that says how the record being typed will count (a child of the entry
     // panel Panel1, hidden until the panel gives it a row of its own).
     rules::RuleLine &ruleLine() { return *m_ruleLine; }
+    // The receiver's audio: its recording, replay and the actions of the main window for them.
+    AudioService &audio() { return *m_audio; }
+    AudioControls &audioControls() { return *m_audioControls; }
 
     // Whether the first-run dialog asked for the program to start again after this run.
     bool relaunchRequested() const { return m_relaunch; }
@@ -68,6 +73,8 @@ private:
     std::unique_ptr<TBandMap> m_bandMap;
     std::unique_ptr<rules::TScore> m_score;
     rules::RuleLine *m_ruleLine = nullptr; // owned by the entry panel
+    std::unique_ptr<AudioService> m_audio;
+    std::unique_ptr<AudioControls> m_audioControls;
 };
 
 } // namespace vireo

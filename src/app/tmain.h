@@ -108,6 +108,7 @@ public:
     EntryPanel &entryPanel() const { return *m_entry; }
     TopStrip &topStrip() const { return *m_top; }
     MainMenu &menu() const { return *m_menu; }
+    LogGrid &grid() const { return *m_grid; }
     ScpData &scpData();
     TScp *scpWindow() const;
     TStats *statsWindow() const { return m_stats; }

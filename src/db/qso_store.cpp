@@ -48,11 +48,11 @@ void bindColumns(QSqlQuery &q, const QsoRecord &r)
 } // namespace
 
 QsoStore::QsoStore(QSqlDatabase db, QObject *parent)
-    : QObject(parent), m_db(db), m_insert(db), m_heard(db), m_worked(db), m_repeats(db), m_count(db), m_countNr2(db), m_pageAsc(db),
-      m_pageDesc(db), m_version(db)
+    : QObject(parent), m_db(db), m_insert(db), m_insertInstant(db), m_heard(db), m_worked(db), m_repeats(db),
+      m_count(db), m_countNr2(db), m_pageAsc(db), m_pageDesc(db), m_version(db)
 {
-    for (QSqlQuery *q : {&m_insert, &m_heard, &m_worked, &m_repeats, &m_count, &m_countNr2, &m_pageAsc, &m_pageDesc,
-                         &m_version})
+    for (QSqlQuery *q : {&m_insert, &m_insertInstant, &m_heard, &m_worked, &m_repeats, &m_count, &m_countNr2,
+                         &m_pageAsc, &m_pageDesc, &m_version})
         q->setForwardOnly(true);
     changedElsewhere();
 }
@@ -89,9 +89,23 @@ void QsoStore::committed(const LogChange &change)
 
 QVector<qint64> QsoStore::append(const QVector<QsoRecord> &records)
 {
+    return insert(records, std::nullopt);
+}
+
+QVector<qint64> QsoStore::append(const QVector<QsoRecord> &records, qint64 savedAtMs)
+{
+    return insert(records, savedAtMs);
+}
+
+QVector<qint64> QsoStore::insert(const QVector<QsoRecord> &records, std::optional<qint64> savedAtMs)
+{
     if (m_insert.lastQuery().isEmpty())
         sql::prepare(m_insert, QStringLiteral("INSERT INTO qso (freq, mode, data, time, call1, rst1, nr1, call2, rst2,"
                                               " nr2, band, tur, radio) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    // A file that cannot take the table of instants yet still takes the records.
+    const bool noteInstant = savedAtMs && instantsKept();
+    if (noteInstant && m_insertInstant.lastQuery().isEmpty())
+        sql::prepare(m_insertInstant, QStringLiteral("INSERT OR REPLACE INTO qso_audio (qso_id, at_ms) VALUES (?, ?)"));
     QVector<qint64> ids;
     sql::Transaction t(m_db);
     for (const QsoRecord &r : records) {
@@ -99,6 +113,8 @@ QVector<qint64> QsoStore::append(const QVector<QsoRecord> &records)
         if (!m_insert.exec())
             sql::fail(m_insert.lastError());
         ids.append(m_insert.lastInsertId().toLongLong());
+        if (noteInstant)
+            sql::exec(m_insertInstant, {ids.last(), *savedAtMs});
     }
     t.commit();
     LogChange change{LogChange::Added, {}, records};
@@ -106,6 +122,27 @@ QVector<qint64> QsoStore::append(const QVector<QsoRecord> &records)
         change.after[i].id = ids.value(i);
     committed(change);
     return ids;
+}
+
+bool QsoStore::instantsKept()
+{
+    // Once there, the table stays: only a file that lacked it is looked at again.
+    if (!m_instantsKept)
+        m_instantsKept = schema::hasTable(m_db, QStringLiteral("qso_audio"));
+    return m_instantsKept;
+}
+
+std::optional<qint64> QsoStore::savedAt(qint64 id)
+{
+    if (!instantsKept())
+        return std::nullopt;
+    // Only a record that is there has an instant, whoever changed the file.
+    QSqlQuery q = sql::run(m_db, QStringLiteral("SELECT a.at_ms FROM qso_audio AS a JOIN qso AS q ON q.id = a.qso_id"
+                                                " WHERE a.qso_id = ?"),
+                           {id});
+    if (!q.next())
+        return std::nullopt;
+    return q.value(0).toLongLong();
 }
 
 qint64 QsoStore::append(const QsoRecord &record)
@@ -148,6 +185,8 @@ void QsoStore::remove(qint64 id)
     }
     sql::Transaction t(m_db);
     sql::run(m_db, QStringLiteral("DELETE FROM qso WHERE id = ?"), {id});
+    if (instantsKept())
+        sql::run(m_db, QStringLiteral("DELETE FROM qso_audio WHERE qso_id = ?"), {id});
     t.commit();
     if (before.isEmpty()) {
         // Nothing of ours was removed; still, the log may have changed under us.
@@ -174,8 +213,11 @@ void QsoStore::bulkWrite(bool removingAll, const std::function<void()> &insert)
         if (m_bulkWatcher)
             m_bulkWatcher->beforeBulkWrite(removingAll);
         // Emptied at once, page by page, since no trigger watches the table now.
-        if (removingAll)
+        if (removingAll) {
             sql::run(m_db, QStringLiteral("DELETE FROM qso"));
+            if (instantsKept())
+                sql::run(m_db, QStringLiteral("DELETE FROM qso_audio"));
+        }
         // Into an empty table the rows go faster without the indexes, which are then built once.
         if (lastKey == 0 || removingAll)
             schema::withIndexesRebuilt(m_db, insert);

@@ -10,6 +10,7 @@
 #include <QVector>
 
 #include <functional>
+#include <optional>
 
 namespace vireo {
 
@@ -62,6 +63,12 @@ public:
     // Appends the records in one transaction and returns their new keys.
     QVector<qint64> append(const QVector<QsoRecord> &records);
     qint64 append(const QsoRecord &record);
+    // The same, noting savedAtMs (UTC milliseconds) as the instant every one of them was saved
+    // (table qso_audio), in the same transaction: the recording of the receiver's audio finds a
+    // record's stretch by it. A record removed takes its instant along; undo brings both back.
+    QVector<qint64> append(const QVector<QsoRecord> &records, qint64 savedAtMs);
+    // The instant the record was saved at, when one was noted.
+    std::optional<qint64> savedAt(qint64 id);
     // Writes every column but the key into the row with record.id.
     void update(const QsoRecord &record);
     void remove(qint64 id);
@@ -116,14 +123,18 @@ private:
     void bulkWrite(bool removingAll, const std::function<void()> &insert);
     int repeatCount(QSqlQuery &query, const char *column, const QString &band, const QString &mode,
                     const QString &call, const QString &tour);
+    QVector<qint64> insert(const QVector<QsoRecord> &records, std::optional<qint64> savedAtMs);
+    // Whether the file has table qso_audio (a file of an older version on a full disk may not yet).
+    bool instantsKept();
 
     QSqlDatabase m_db;
-    QSqlQuery m_insert, m_heard, m_worked, m_repeats, m_count, m_countNr2, m_pageAsc, m_pageDesc, m_version;
+    QSqlQuery m_insert, m_insertInstant, m_heard, m_worked, m_repeats, m_count, m_countNr2, m_pageAsc, m_pageDesc, m_version;
     // Whether the counts can be read from the file's totals, which a file of an older version
     // lacks until they can be added (not while its disk is full).
     bool totalsKept();
     qint64 m_seenVersion = -1;
     bool m_totalsKept = false;
+    bool m_instantsKept = false;
     BulkWriteWatcher *m_bulkWatcher = nullptr;
 };
 

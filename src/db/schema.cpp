@@ -74,6 +74,13 @@ const char *const BandMarks[] = {
     "CREATE INDEX IF NOT EXISTS band_mark_at ON band_mark(at)",
 };
 
+// The UTC instant (milliseconds) of each record's save, by which the recording of the receiver's
+// audio finds the record's stretch. A row goes with its record: the log store removes it when the
+// record goes, and the undo history brings both back together.
+const char *const AudioLinks[] = {
+    "CREATE TABLE IF NOT EXISTS qso_audio (qso_id INTEGER PRIMARY KEY, at_ms INTEGER NOT NULL)",
+};
+
 // Counted anew from the rows when the file lacked the table or a trigger as it was opened: an
 // earlier version's file, or one changed while nothing kept its totals. With the triggers in
 // place every writer keeps them, so a file that has them needs no count at start-up.
@@ -116,6 +123,8 @@ void ensureIndexes(QSqlDatabase db)
     for (const char *statement : ReferenceData)
         sql::run(db, QString::fromLatin1(statement));
     for (const char *statement : BandMarks)
+        sql::run(db, QString::fromLatin1(statement));
+    for (const char *statement : AudioLinks)
         sql::run(db, QString::fromLatin1(statement));
     for (const char *statement : CountTriggers)
         sql::run(db, QString::fromLatin1(statement));
@@ -165,6 +174,12 @@ void ensureBandMarks(QSqlDatabase db)
 {
     for (const char *statement : BandMarks)
         sql::run(db, QString::fromLatin1(statement));
+}
+
+bool hasTable(const QSqlDatabase &db, const QString &name)
+{
+    QSqlQuery q = sql::run(db, QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = ?"), {name});
+    return sql::scalar(q) > 0;
 }
 
 QStringList missingTables(QSqlDatabase db)

@@ -13,7 +13,8 @@ namespace vireo::schema {
 QStringList requiredTables();
 // Creates the tables and indexes on an empty database.
 void create(QSqlDatabase db);
-// Adds the indexes, the totals table and its triggers a file made by an older program may lack,
+// Adds the indexes, the totals table and its triggers, the table of the instants of the saves
+// (qso_audio) and the other tables a file made by an older program may lack,
 // counting the totals anew from the rows when they were not kept (never changes the log's tables
 // or rows). Also for a file whose contents were replaced as a whole, such as a restored copy.
 void ensureIndexes(QSqlDatabase db);
@@ -32,6 +33,8 @@ void withIndexesRebuilt(QSqlDatabase db, const std::function<void()> &change);
 bool bandMarksKept(QSqlDatabase db);
 // Adds that table and its indexes, inside the caller's transaction.
 void ensureBandMarks(QSqlDatabase db);
+// Whether the file holds a table of that name (in the main schema).
+bool hasTable(const QSqlDatabase &db, const QString &name);
 // Tables of the list that the database lacks.
 QStringList missingTables(QSqlDatabase db);
 

@@ -46,10 +46,22 @@ QStringList tableStatements()
                        " call1 TEXT, rst1 TEXT, nr1 TEXT, call2 TEXT, rst2 TEXT, nr2 TEXT, band TEXT, tur TEXT,"
                        " radio TEXT)"),
         QStringLiteral("CREATE INDEX IF NOT EXISTS undo_row_step ON undo_row(step, op)"),
+        // The instants of the saves (qso_audio) that a step added or removed.
+        QStringLiteral("CREATE TABLE IF NOT EXISTS undo_audio (seq INTEGER PRIMARY KEY, step INTEGER NOT NULL,"
+                       " op TEXT NOT NULL, qso_id INTEGER NOT NULL, at_ms INTEGER)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS undo_audio_step ON undo_audio(step, op)"),
     };
 }
 
-const char *const Triggers[] = {"undo_qso_insert", "undo_qso_delete", "undo_qso_update"};
+// Whether the instants of the saves are there to journal (a file of an older version on a full
+// disk may lack either table for a while).
+bool instantsJournaled(const QSqlDatabase &db)
+{
+    return schema::hasTable(db, QStringLiteral("qso_audio")) && schema::hasTable(db, QStringLiteral("undo_audio"));
+}
+
+const char *const Triggers[] = {"undo_qso_insert", "undo_qso_delete", "undo_qso_update", "undo_audio_insert",
+                                "undo_audio_delete"};
 
 void removeTriggers(const QSqlDatabase &db)
 {
@@ -58,8 +70,9 @@ void removeTriggers(const QSqlDatabase &db)
 }
 
 // The triggers journal a row as it is written. Temporary objects too change with the
-// transaction: if it rolls back, they are as they were before it.
-void installTriggers(const QSqlDatabase &db)
+// transaction: if it rolls back, they are as they were before it. True when the instants of
+// the saves are journaled too.
+bool installTriggers(const QSqlDatabase &db)
 {
     removeTriggers(db);
     const QString journal =
@@ -74,6 +87,18 @@ void installTriggers(const QSqlDatabase &db)
                      .arg(when, journal.arg(QStringLiteral("D"), oldColumns())));
     sql::run(db, QStringLiteral("CREATE TEMP TRIGGER undo_qso_update AFTER UPDATE ON main.qso %1 BEGIN %2 END")
                      .arg(when, journal.arg(QStringLiteral("U"), oldColumns())));
+    // A file that lacks the table of instants yet (an older version's on a full disk) saves without them.
+    if (!instantsJournaled(db))
+        return false;
+    sql::run(db, QStringLiteral("CREATE TEMP TRIGGER undo_audio_insert AFTER INSERT ON main.qso_audio %1 BEGIN"
+                                " INSERT INTO undo_audio (step, op, qso_id) SELECT step, 'I', new.qso_id"
+                                " FROM temp.undo_current; END")
+                     .arg(when));
+    sql::run(db, QStringLiteral("CREATE TEMP TRIGGER undo_audio_delete AFTER DELETE ON main.qso_audio %1 BEGIN"
+                                " INSERT INTO undo_audio (step, op, qso_id, at_ms) SELECT step, 'D', old.qso_id, old.at_ms"
+                                " FROM temp.undo_current; END")
+                     .arg(when));
+    return true;
 }
 
 // The status bar totals follow the rows the undo put back or took out.
@@ -116,6 +141,9 @@ void UndoJournal::beforeBulkWrite(bool removingAll)
         sql::run(db, QStringLiteral("INSERT INTO undo_row (step, op, id, %1) SELECT c.step, 'D', q.id, %2"
                                     " FROM temp.undo_current AS c, main.qso AS q WHERE c.active = 1 ORDER BY q.id")
                          .arg(Columns, QStringLiteral("q.") + Columns.split(QStringLiteral(", ")).join(QStringLiteral(", q."))));
+    if (removingAll && instantsJournaled(db))
+        sql::run(db, QStringLiteral("INSERT INTO undo_audio (step, op, qso_id, at_ms) SELECT c.step, 'D', a.qso_id, a.at_ms"
+                                    " FROM temp.undo_current AS c, main.qso_audio AS a WHERE c.active = 1"));
     // Without triggers SQLite empties a table at once, and adds rows without a statement each.
     removeTriggers(db);
 }
@@ -126,7 +154,7 @@ void UndoJournal::afterBulkWrite(qint64 lastKeyBefore)
     sql::run(db, QStringLiteral("INSERT INTO undo_row (step, op, id) SELECT c.step, 'I', q.id"
                                 " FROM temp.undo_current AS c, main.qso AS q WHERE c.active = 1 AND q.id > ? ORDER BY q.id"),
              {lastKeyBefore});
-    installTriggers(db);
+    m_instantsFollowed = installTriggers(db);
 }
 
 void UndoJournal::install()
@@ -134,14 +162,14 @@ void UndoJournal::install()
     const QSqlDatabase db = m_store.connection();
     for (const QString &statement : tableStatements())
         sql::run(db, statement);
-    installTriggers(db);
+    m_instantsFollowed = installTriggers(db);
 }
 
 bool UndoJournal::historyTableExists()
 {
-    QSqlQuery q = sql::run(m_store.connection(),
-                           QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = 'undo_row'"));
-    return sql::scalar(q) > 0;
+    QSqlQuery q = sql::run(m_store.connection(), QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table'"
+                                                                " AND name IN ('undo_row', 'undo_audio')"));
+    return sql::scalar(q) == 2;
 }
 
 void UndoJournal::reset()
@@ -163,10 +191,12 @@ void UndoJournal::reset()
         if (!e.cannotWrite())
             throw;
         m_pending = true;
-        if (historyTableExists())
-            installTriggers(db);
-        else
+        if (historyTableExists()) {
+            m_instantsFollowed = installTriggers(db);
+        } else {
             removeTriggers(db);
+            m_instantsFollowed = false;
+        }
     }
     // The step counter and the captions live in memory and need no room on the disk.
     sql::run(db, QStringLiteral("DELETE FROM temp.undo_caption"));
@@ -183,6 +213,7 @@ void UndoJournal::forgetEarlierSteps()
     try {
         sql::Transaction t(m_store.connection());
         sql::run(m_store.connection(), QStringLiteral("DELETE FROM undo_row WHERE step < ?"), {m_firstStep});
+        sql::run(m_store.connection(), QStringLiteral("DELETE FROM undo_audio WHERE step < ?"), {m_firstStep});
         t.commit();
         m_pending = false;
     } catch (const DatabaseError &e) {
@@ -218,6 +249,9 @@ void UndoJournal::stepCommitted(const LogChange &change)
         if (m_pending)
             retryPending();
         const QSqlDatabase db = m_store.connection();
+        // The table of instants came later (a file of an older version once the disk had room).
+        if (!m_pending && !m_instantsFollowed && instantsJournaled(db))
+            m_instantsFollowed = installTriggers(db);
         QSqlQuery s = sql::run(db, QStringLiteral("SELECT step FROM temp.undo_current"));
         const qint64 step = sql::scalar(s);
         s.finish();
@@ -419,7 +453,7 @@ UndoJournal::Result UndoJournal::undo()
                 QSqlQuery gone = sql::run(db, QStringLiteral("DELETE FROM qso"));
                 result.removed = gone.numRowsAffected();
                 gone.finish();
-                installTriggers(db);
+                m_instantsFollowed = installTriggers(db);
             } else {
                 QSqlQuery gone = bound(QStringLiteral("DELETE FROM qso WHERE id IN (%1)").arg(addedIds));
                 result.removed = gone.numRowsAffected();
@@ -443,6 +477,15 @@ UndoJournal::Result UndoJournal::undo()
             schema::withoutCounting(db, apply);
         else
             apply();
+        // The instants of the saves go back with their records: those the step noted are taken
+        // out, those it removed come back.
+        if (instantsJournaled(db)) {
+            bound(QStringLiteral("DELETE FROM qso_audio WHERE qso_id IN (SELECT qso_id FROM undo_audio"
+                                 " WHERE step = :step AND op = 'I')"));
+            bound(QStringLiteral("INSERT OR REPLACE INTO qso_audio (qso_id, at_ms) SELECT qso_id, at_ms FROM undo_audio"
+                                 " WHERE step = :step AND op = 'D' ORDER BY seq"));
+            sql::run(db, QStringLiteral("DELETE FROM undo_audio WHERE step = ?"), {step});
+        }
         sql::run(db, QStringLiteral("DELETE FROM undo_row WHERE step = ?"), {step});
         refreshTotals(db);
         sql::run(db, QStringLiteral("UPDATE temp.undo_current SET active = 1"));

@@ -73,6 +73,7 @@ private:
     qint64 m_firstStep = 1; // steps of this run are numbered from here
     bool m_undoing = false;
     bool m_pending = false;
+    bool m_instantsFollowed = false; // the instants of the saves (qso_audio) are journaled
 };
 
 } // namespace vireo
