@@ -151,7 +151,7 @@ void withIndexesRebuilt(QSqlDatabase db, const std::function<void()> &change)
         sql::run(db, statement);
 }
 
-bool hasTable(const QSqlDatabase &db, const QString &name)
+bool tableExists(const QSqlDatabase &db, const QString &name)
 {
     QSqlQuery q = sql::run(db, QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = ?"), {name});
     return sql::scalar(q) > 0;

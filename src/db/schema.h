@@ -29,7 +29,7 @@ void withoutCounting(QSqlDatabase db, const std::function<void()> &change);
 // reader ever finds an index missing.
 void withIndexesRebuilt(QSqlDatabase db, const std::function<void()> &change);
 // Whether the file holds a table of that name (in the main schema).
-bool hasTable(const QSqlDatabase &db, const QString &name);
+bool tableExists(const QSqlDatabase &db, const QString &name);
 // Tables of the list that the database lacks.
 QStringList missingTables(QSqlDatabase db);
 
