@@ -220,7 +220,8 @@ int main(int argc, char *argv[])
     std::printf("  %lld bytes in %d file(s) for about %.0f s: %.1f kbit/s, %.1f MB an hour\n", bytes, int(files.size()),
                 recordedS, double(bytes) * 8 / recordedS / 1000, double(bytes) / recordedS * 3600 / 1e6);
     std::printf("main window, %d records, medians per keystroke (wall / processor) and per save (wall), "
-                "alternating blocks:\n", Records);
+                "alternating blocks:\n",
+                Records);
     std::printf("  recording off: keystroke %7.1f / %7.1f us, save %6.2f ms\n", kOff * 1e3, kcOff * 1e3, sOff);
     std::printf("  recording on:  keystroke %7.1f / %7.1f us, save %6.2f ms\n", kOn * 1e3, kcOn * 1e3, sOn);
     std::printf("store save, median: without the instant %.3f ms, with it %.3f ms\n", aOff, aOn);

@@ -18,8 +18,8 @@ class PcmRing;
 class HourFileReader {
 public:
     struct Link {
-        qint64 start = 0;     // position of its first sample
-        qint64 samples = 0;   // its length
+        qint64 start = 0; // position of its first sample
+        qint64 samples = 0; // its length
         qint64 pcmOffset = 0; // where it begins among the file's decoded samples
         qint64 end() const { return start + samples; }
     };

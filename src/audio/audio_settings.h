@@ -15,7 +15,7 @@ struct AudioSettings {
     static constexpr int MaxKeepDays = 3650;
 
     bool record = false;
-    QString input;  // device id as Qt Multimedia names it; empty: the default input
+    QString input; // device id as Qt Multimedia names it; empty: the default input
     QString output; // likewise for replay
     int replaySeconds = DefaultReplaySeconds;
     int keepDays = DefaultKeepDays; // 0: recordings are never removed
@@ -29,7 +29,7 @@ struct AudioSettings {
     bool operator==(const AudioSettings &o) const
     {
         return record == o.record && input == o.input && output == o.output && replaySeconds == o.replaySeconds
-            && keepDays == o.keepDays;
+               && keepDays == o.keepDays;
     }
     bool operator!=(const AudioSettings &o) const { return !(*this == o); }
 };

@@ -15,8 +15,8 @@ qint64 hourStart(qint64 ms)
 
 QString fileName(qint64 ms)
 {
-    return QDateTime::fromMSecsSinceEpoch(hourStart(ms), Qt::UTC).toString(QStringLiteral("yyyyMMdd-HH00")) +
-           QStringLiteral(".opus");
+    return QDateTime::fromMSecsSinceEpoch(hourStart(ms), Qt::UTC).toString(QStringLiteral("yyyyMMdd-HH00"))
+           + QStringLiteral(".opus");
 }
 
 qint64 hourOfName(const QString &name)

@@ -118,10 +118,7 @@ qint64 oggValidLength(const QString &path)
     return valid;
 }
 
-OpusHourWriter::OpusHourWriter(const QString &folder)
-    : m_folder(folder)
-{
-}
+OpusHourWriter::OpusHourWriter(const QString &folder) : m_folder(folder) {}
 
 OpusHourWriter::~OpusHourWriter()
 {
@@ -177,7 +174,8 @@ bool OpusHourWriter::check(int result, const char *what)
     }
     if (result != OPE_OK) {
         m_errno = 0;
-        m_error = QStringLiteral("Кодер Opus отказал (%1: %2).").arg(QLatin1String(what), QLatin1String(ope_strerror(result)));
+        m_error = QStringLiteral("Кодер Opus отказал (%1: %2).")
+                      .arg(QLatin1String(what), QLatin1String(ope_strerror(result)));
         return false;
     }
     pruneClosed();
@@ -217,12 +215,12 @@ bool OpusHourWriter::startLink(qint64 startMs)
     m_files.push_back(std::move(file));
     m_hourMs = hour;
     const bool ok = check(ope_encoder_ctl(m_encoder, OPE_SET_SERIALNO(newSerial())), "serial")
-                 && check(ope_encoder_ctl(m_encoder, OPUS_SET_BITRATE(Bitrate)), "bitrate")
-                 && check(ope_encoder_ctl(m_encoder, OPUS_SET_COMPLEXITY(5)), "complexity")
-                 && check(ope_encoder_ctl(m_encoder, OPE_SET_MUXING_DELAY(PageSamples)), "muxing delay")
-                 && check(ope_encoder_ctl(m_encoder, OPE_SET_DECISION_DELAY(SampleRate / 10)), "decision delay")
-                 // The file is there, with its headers, as soon as the recording begins.
-                 && check(ope_encoder_flush_header(m_encoder), "header");
+                    && check(ope_encoder_ctl(m_encoder, OPUS_SET_BITRATE(Bitrate)), "bitrate")
+                    && check(ope_encoder_ctl(m_encoder, OPUS_SET_COMPLEXITY(5)), "complexity")
+                    && check(ope_encoder_ctl(m_encoder, OPE_SET_MUXING_DELAY(PageSamples)), "muxing delay")
+                    && check(ope_encoder_ctl(m_encoder, OPE_SET_DECISION_DELAY(SampleRate / 10)), "decision delay")
+                    // The file is there, with its headers, as soon as the recording begins.
+                    && check(ope_encoder_flush_header(m_encoder), "header");
     return ok;
 }
 

@@ -7,10 +7,7 @@
 
 namespace vireo {
 
-PcmRing::PcmRing(int seconds)
-    : m_samples(std::size_t(seconds) * Rate)
-{
-}
+PcmRing::PcmRing(int seconds) : m_samples(std::size_t(seconds) * Rate) {}
 
 void PcmRing::restart(qint64 start)
 {

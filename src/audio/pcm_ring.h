@@ -25,7 +25,7 @@ public:
 
     struct Span {
         qint64 begin = 0, end = 0; // positions held: [begin, end)
-        bool live = false;         // a recording appends to it
+        bool live = false; // a recording appends to it
         bool empty() const { return end <= begin; }
     };
     Span span() const;

@@ -23,10 +23,7 @@ const QString AgainHint = QStringLiteral("Освободите место на �
 
 } // namespace
 
-Recorder::Recorder(RecorderSetup setup, QObject *parent)
-    : QObject(parent), m_setup(std::move(setup))
-{
-}
+Recorder::Recorder(RecorderSetup setup, QObject *parent) : QObject(parent), m_setup(std::move(setup)) {}
 
 Recorder::~Recorder()
 {

@@ -101,7 +101,8 @@ Format formatOf(const QString &path)
 void write(const QString &folder, std::shared_ptr<const PcmRing> ring, qint64 from, qint64 to, const QString &path)
 {
     if (!anythingRecorded(folder, ring.get(), from, to))
-        throw Error(QStringLiteral("Звук этого времени не записан: файл %1 не создан.").arg(QDir::toNativeSeparators(path)));
+        throw Error(
+            QStringLiteral("Звук этого времени не записан: файл %1 не создан.").arg(QDir::toNativeSeparators(path)));
     std::vector<qint16> pcm(std::size_t(std::max<qint64>(0, to - from)));
     ArchiveStream stream(folder, ring, from, to);
     const int got = stream.read(pcm.data(), int(pcm.size()));

@@ -20,8 +20,7 @@ Format formatOf(const QString &path);
 // Writes what is recorded from one position to the other (PcmRing positions); a part not
 // recorded yet (the newest seconds) is left out. Throws vireo::Error with a Russian text naming
 // the file when it cannot be written, or when nothing of the stretch was recorded.
-void write(const QString &folder, std::shared_ptr<const PcmRing> ring, qint64 from, qint64 to,
-           const QString &path);
+void write(const QString &folder, std::shared_ptr<const PcmRing> ring, qint64 from, qint64 to, const QString &path);
 
 } // namespace stretchexport
 } // namespace vireo

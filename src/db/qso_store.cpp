@@ -128,7 +128,7 @@ bool QsoStore::instantsKept()
 {
     // Once there, the table stays: only a file that lacked it is looked at again.
     if (!m_instantsKept)
-        m_instantsKept = schema::hasTable(m_db, QStringLiteral("qso_audio"));
+        m_instantsKept = schema::tableExists(m_db, QStringLiteral("qso_audio"));
     return m_instantsKept;
 }
 

@@ -176,7 +176,7 @@ void ensureBandMarks(QSqlDatabase db)
         sql::run(db, QString::fromLatin1(statement));
 }
 
-bool hasTable(const QSqlDatabase &db, const QString &name)
+bool tableExists(const QSqlDatabase &db, const QString &name)
 {
     QSqlQuery q = sql::run(db, QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = ?"), {name});
     return sql::scalar(q) > 0;

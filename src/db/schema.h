@@ -34,7 +34,7 @@ bool bandMarksKept(QSqlDatabase db);
 // Adds that table and its indexes, inside the caller's transaction.
 void ensureBandMarks(QSqlDatabase db);
 // Whether the file holds a table of that name (in the main schema).
-bool hasTable(const QSqlDatabase &db, const QString &name);
+bool tableExists(const QSqlDatabase &db, const QString &name);
 // Tables of the list that the database lacks.
 QStringList missingTables(QSqlDatabase db);
 

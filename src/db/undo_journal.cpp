@@ -57,7 +57,7 @@ QStringList tableStatements()
 // disk may lack either table for a while).
 bool instantsJournaled(const QSqlDatabase &db)
 {
-    return schema::hasTable(db, QStringLiteral("qso_audio")) && schema::hasTable(db, QStringLiteral("undo_audio"));
+    return schema::tableExists(db, QStringLiteral("qso_audio")) && schema::tableExists(db, QStringLiteral("undo_audio"));
 }
 
 const char *const Triggers[] = {"undo_qso_insert", "undo_qso_delete", "undo_qso_update", "undo_audio_insert",

@@ -35,19 +35,25 @@ PulseServer::PulseServer()
     env.insert(QStringLiteral("PULSE_STATE_PATH"), d + QStringLiteral("/state"));
     env.insert(QStringLiteral("PULSE_RUNTIME_PATH"), d + QStringLiteral("/rt"));
     // Not the desktop's session bus, nor its display: the server stays to itself.
-    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=") + d + QStringLiteral("/no-bus"));
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+               QStringLiteral("unix:path=") + d + QStringLiteral("/no-bus"));
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("PULSE_SERVER"));
-    QStringList args{QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
-                     QStringLiteral("--disallow-exit"), QStringLiteral("--use-pid-file=no"),
-                     QStringLiteral("--realtime=no"), QStringLiteral("--high-priority=no"),
-                     QStringLiteral("--log-target=file:") + d + QStringLiteral("/pa.log"),
-                     QStringLiteral("-L"),
-                     QStringLiteral("module-native-protocol-unix socket=%1/pulse.sock auth-anonymous=1").arg(d),
-                     QStringLiteral("-L"),
-                     QStringLiteral("module-null-sink sink_name=out rate=48000 channels=1"),
-                     QStringLiteral("-L"),
-                     QStringLiteral("module-pipe-source source_name=rx file=%1 format=s16le rate=48000 channels=1").arg(fifo())};
+    QStringList args{
+        QStringLiteral("-n"),
+        QStringLiteral("--daemonize=no"),
+        QStringLiteral("--exit-idle-time=-1"),
+        QStringLiteral("--disallow-exit"),
+        QStringLiteral("--use-pid-file=no"),
+        QStringLiteral("--realtime=no"),
+        QStringLiteral("--high-priority=no"),
+        QStringLiteral("--log-target=file:") + d + QStringLiteral("/pa.log"),
+        QStringLiteral("-L"),
+        QStringLiteral("module-native-protocol-unix socket=%1/pulse.sock auth-anonymous=1").arg(d),
+        QStringLiteral("-L"),
+        QStringLiteral("module-null-sink sink_name=out rate=48000 channels=1"),
+        QStringLiteral("-L"),
+        QStringLiteral("module-pipe-source source_name=rx file=%1 format=s16le rate=48000 channels=1").arg(fifo())};
     // A daemon unpacked into the build folder (scripts/test-tools.sh) needs its own libraries
     // and modules; an installed one finds them itself.
     const QString tools = qEnvironmentVariable("VIREO_TEST_TOOLS");
@@ -57,7 +63,8 @@ PulseServer::PulseServer()
         for (const QString &arch : lib.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
             if (QFile::exists(lib.filePath(arch + QStringLiteral("/pulseaudio"))))
                 env.insert(QStringLiteral("LD_LIBRARY_PATH"), lib.filePath(arch + QStringLiteral("/pulseaudio")));
-        const QStringList modules = QDir(tools + QStringLiteral("/usr/lib")).entryList({QStringLiteral("pulse-*")}, QDir::Dirs);
+        const QStringList modules =
+            QDir(tools + QStringLiteral("/usr/lib")).entryList({QStringLiteral("pulse-*")}, QDir::Dirs);
         if (!modules.isEmpty())
             args.prepend(QStringLiteral("--dl-search-path=") + tools + QStringLiteral("/usr/lib/") + modules.first()
                          + QStringLiteral("/modules"));
@@ -74,9 +81,10 @@ PulseServer::PulseServer()
     while (t.elapsed() < 10000) {
         if (m_daemon.state() != QProcess::Running)
             break;
-        if (QFile::exists(d + QStringLiteral("/pulse.sock")) && run(QStringLiteral("pactl"), {QStringLiteral("info")}) == 0) {
+        if (QFile::exists(d + QStringLiteral("/pulse.sock"))
+            && run(QStringLiteral("pactl"), {QStringLiteral("info")}) == 0) {
             m_ok = run(QStringLiteral("pactl"), {QStringLiteral("set-default-source"), QStringLiteral("rx")}) == 0
-                && run(QStringLiteral("pactl"), {QStringLiteral("set-default-sink"), QStringLiteral("out")}) == 0;
+                   && run(QStringLiteral("pactl"), {QStringLiteral("set-default-sink"), QStringLiteral("out")}) == 0;
             if (!m_ok)
                 m_error = QStringLiteral("pactl could not set the default devices");
             return;
@@ -145,8 +153,7 @@ int PulseServer::run(const QString &program, const QStringList &arguments, QByte
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
-RxFeeder::RxFeeder(const QString &fifo, std::function<qint16(qint64 i)> sample)
-    : m_sample(std::move(sample))
+RxFeeder::RxFeeder(const QString &fifo, std::function<qint16(qint64 i)> sample) : m_sample(std::move(sample))
 {
     m_fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     // Room for seconds of sound in the pipe, so that a sound server slowed down by a busy

@@ -4,8 +4,8 @@
 // Prints "recording" once the recording runs and "problem: ..." for each message; a line
 // "stop" on its input ends the recording properly and the program.
 
-#include "audio/ui/audio_service.h"
 #include "audio/pulse_server.h"
+#include "audio/ui/audio_service.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>

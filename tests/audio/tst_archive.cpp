@@ -86,9 +86,9 @@ std::vector<qint16> readBack(const QString &folder, const PcmRing *ring, qint64 
     return out;
 }
 
-double freqAt(const std::vector<qint16> &s, double fromS, double toS)
+double freqAt(const std::vector<qint16> &s, double fromSec, double toSec)
 {
-    return test::frequencyOf(s, std::size_t(fromS * 48000), std::size_t((toS - fromS) * 48000));
+    return test::frequencyOf(s, std::size_t(fromSec * 48000), std::size_t((toSec - fromSec) * 48000));
 }
 
 } // namespace
@@ -104,7 +104,8 @@ private slots:
         for (const char *bad : {"20260305-2400.opus", "20260230-0100.opus", "20260305-0730.opus", "notes.opus",
                                 "20260305-0700.opus.damaged", "20260305-0700.ogg"})
             QVERIFY2(hourfiles::hourOfName(QLatin1String(bad)) < 0, bad);
-        QCOMPARE(hourfiles::folderBeside(QStringLiteral("/home/op/Vireo/vireolog.db")), QStringLiteral("/home/op/Vireo/audio"));
+        QCOMPARE(hourfiles::folderBeside(QStringLiteral("/home/op/Vireo/vireolog.db")),
+                 QStringLiteral("/home/op/Vireo/audio"));
     }
 
     void keepDaysRemovesOnlyOldHourFiles()
@@ -112,7 +113,7 @@ private slots:
         QTemporaryDir dir;
         const QStringList names{QStringLiteral("20260303-0500.opus"), QStringLiteral("20260303-0600.opus"),
                                 QStringLiteral("20260303-0700.opus"), QStringLiteral("20260305-0700.opus"),
-                                QStringLiteral("notes.opus"), QStringLiteral("20260101-0000.opus.damaged"),
+                                QStringLiteral("notes.opus"),         QStringLiteral("20260101-0000.opus.damaged"),
                                 QStringLiteral("20250101-0000.txt")};
         for (const QString &n : names) {
             QFile f(dir.filePath(n));
@@ -187,7 +188,7 @@ private slots:
         QCOMPARE(f.links().at(2).start, utc(7, 10, 4) * PerMs);
         const std::vector<qint16> s = readBack(rec.folder(), nullptr, utc(7, 10, 0), utc(7, 10, 7));
         QVERIFY(test::rmsOf(s, 48000 / 2, 48000 / 4) > 0.3);
-        QVERIFY(test::rmsOf(s, 2 * 48000, 48000) == 0);  // nothing was recorded then
+        QVERIFY(test::rmsOf(s, 2 * 48000, 48000) == 0); // nothing was recorded then
         // Where two links overlap, the later one counts.
         QVERIFY2(std::abs(freqAt(s, 4.1, 4.9) - 300) < 5, qPrintable(QString::number(freqAt(s, 4.1, 4.9))));
         QVERIFY2(std::abs(freqAt(s, 6.1, 6.9) - 700) < 5, qPrintable(QString::number(freqAt(s, 6.1, 6.9))));
@@ -333,7 +334,8 @@ private slots:
         free = 10 * 1024 * 1024;
         QTRY_COMPARE(stopped.count(), 1);
         const QString text = stopped.first().first().toString();
-        QVERIFY2(text.startsWith(QStringLiteral("Запись звука остановлена: на диске осталось меньше 100 МБ")), qPrintable(text));
+        QVERIFY2(text.startsWith(QStringLiteral("Запись звука остановлена: на диске осталось меньше 100 МБ")),
+                 qPrintable(text));
         QVERIFY(!stopped.first().at(1).toBool()); // not a fault of the device
         QVERIFY(!rec.recorder->isRunning());
         feed(*rec.recorder, *rec.clock, 800, 0.2, &rec.sample); // no longer taken

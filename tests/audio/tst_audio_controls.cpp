@@ -110,7 +110,8 @@ private slots:
         QVERIFY(std::abs(st.audio().heardAt() - (end - 4000)) < 200);
 
         test::press(Qt::Key_Left, Qt::AltModifier);
-        QVERIFY2(std::abs(st.audio().heardAt() - (end - 7000)) < 300, qPrintable(QString::number(end - st.audio().heardAt())));
+        QVERIFY2(std::abs(st.audio().heardAt() - (end - 7000)) < 300,
+                 qPrintable(QString::number(end - st.audio().heardAt())));
         test::press(Qt::Key_Right, Qt::AltModifier);
         QVERIFY(std::abs(st.audio().heardAt() - (end - 4000)) < 300);
         QCOMPARE(test::focused(), c.edCall1);
@@ -137,7 +138,8 @@ private slots:
         QVERIFY(!st.controls().lbRecording->isVisible());
         test::press(Qt::Key_R, Qt::ControlModifier);
         QCOMPARE(st.t.prompts->texts(QStringLiteral("error")),
-                 QStringList{QStringLiteral("Запись звука выключена: повторять нечего. Включите её: «Установки» → «Звук».")});
+                 QStringList{
+                     QStringLiteral("Запись звука выключена: повторять нечего. Включите её: «Установки» → «Звук».")});
         QCOMPARE(test::focused(), c.edNr1);
     }
 
@@ -202,9 +204,10 @@ private slots:
         st.t.prompts->fileNames << st.t.path(QStringLiteral("no/such/folder.wav"));
         st.controls().actSaveFragment->trigger();
         QCOMPARE(st.t.prompts->texts(QStringLiteral("error")).size(), 1);
-        QVERIFY2(st.t.prompts->texts(QStringLiteral("error")).first().startsWith(
-                     QStringLiteral("Не удалось записать файл %1: папка не найдена")
-                         .arg(QDir::toNativeSeparators(st.t.path(QStringLiteral("no/such/folder.wav"))))),
+        QVERIFY2(st.t.prompts->texts(QStringLiteral("error"))
+                     .first()
+                     .startsWith(QStringLiteral("Не удалось записать файл %1: папка не найдена")
+                                     .arg(QDir::toNativeSeparators(st.t.path(QStringLiteral("no/such/folder.wav"))))),
                  qPrintable(st.t.prompts->texts(QStringLiteral("error")).first()));
     }
 
@@ -231,8 +234,9 @@ private slots:
         s.input = QStringLiteral("usb-card-gone");
         st.audio().apply(s);
         QCOMPARE(st.t.prompts->texts(QStringLiteral("error")).size(), 1);
-        QVERIFY2(st.t.prompts->texts(QStringLiteral("error")).first().startsWith(
-                     QStringLiteral("Устройство записи «usb-card-gone» не найдено")),
+        QVERIFY2(st.t.prompts->texts(QStringLiteral("error"))
+                     .first()
+                     .startsWith(QStringLiteral("Устройство записи «usb-card-gone» не найдено")),
                  qPrintable(st.t.prompts->texts(QStringLiteral("error")).first()));
         QVERIFY(!st.controls().lbRecording->isVisible());
     }

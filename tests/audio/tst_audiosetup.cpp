@@ -3,10 +3,10 @@
 // the choices in section Audio of settings.ini and starts and stops the recording. With
 // VIREO_SCREENSHOTS set it saves a picture of itself there with the level moving.
 
-#include "audio/ui/audio_service.h"
 #include "audio/audio_settings.h"
 #include "audio/pulse_server.h"
 #include "audio/signal_check.h"
+#include "audio/ui/audio_service.h"
 #include "audio/ui/taudiosetup.h"
 #include "base/ini_file.h"
 #include "support/scripted_services.h"
@@ -66,7 +66,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         // The receiver sends a tone: the meter rises; silence: it falls.
         std::atomic<bool> loud{true};
-        test::RxFeeder receiver(m_server->fifo(), [&loud](qint64 i) { return loud ? test::tone(1000, 0.5, i) : qint16(0); });
+        test::RxFeeder receiver(m_server->fifo(),
+                                [&loud](qint64 i) { return loud ? test::tone(1000, 0.5, i) : qint16(0); });
         QTRY_VERIFY_WITH_TIMEOUT(w.pbLevel->value() >= 85, 5000); // -6 dB of full scale
         QTRY_COMPARE_WITH_TIMEOUT(w.lbLevel->text(), QStringLiteral("−6 дБ"), 5000);
         const QString shots = qEnvironmentVariable("VIREO_SCREENSHOTS");
@@ -109,9 +110,10 @@ private slots:
         s.record = true;
         service.apply(s);
         QCOMPARE(problem.count(), 1);
-        QCOMPARE(problem.first().first().toString(),
-                 QStringLiteral("Устройство записи «usb-card-gone» не найдено: звук не записывается. Подключите его или "
-                                "выберите другое: «Установки» → «Звук»."));
+        QCOMPARE(
+            problem.first().first().toString(),
+            QStringLiteral("Устройство записи «usb-card-gone» не найдено: звук не записывается. Подключите его или "
+                           "выберите другое: «Установки» → «Звук»."));
         QVERIFY(!service.isRecording());
     }
 
@@ -141,7 +143,8 @@ private slots:
         ini.writeString(QStringLiteral("audio"), QStringLiteral("RECORD"), QStringLiteral("1"));
         ini.writeString(QStringLiteral("Audio"), QStringLiteral("Replay"), QStringLiteral("1000"));
         ini.writeString(QStringLiteral("Audio"), QStringLiteral("KeepDays"), QStringLiteral("много"));
-        ini.writeString(QStringLiteral("Audio"), QStringLiteral("Input"), QStringLiteral("  alsa_input.usb-Burr-Brown  "));
+        ini.writeString(QStringLiteral("Audio"), QStringLiteral("Input"),
+                        QStringLiteral("  alsa_input.usb-Burr-Brown  "));
         const AudioSettings s = AudioSettings::read(path);
         QVERIFY(s.record);
         QCOMPARE(s.replaySeconds, AudioSettings::MaxReplaySeconds);

@@ -5,12 +5,12 @@
 // plays; a disk that runs out of room stops the recording and not the saves of the log.
 
 #include "audio/archive_reader.h"
-#include "audio/ui/audio_service.h"
 #include "audio/audio_settings.h"
 #include "audio/hour_files.h"
 #include "audio/pcm_ring.h"
 #include "audio/pulse_server.h"
 #include "audio/signal_check.h"
+#include "audio/ui/audio_service.h"
 #include "base/error.h"
 #include "db/qso_store.h"
 #include "support/qso_builder.h"
@@ -77,9 +77,9 @@ double seconds(qint64 sample)
     return double(sample) / 48000.0;
 }
 
-double freqAt(const std::vector<qint16> &s, double fromS, double toS)
+double freqAt(const std::vector<qint16> &s, double fromSec, double toSec)
 {
-    return test::frequencyOf(s, std::size_t(fromS * 48000), std::size_t((toS - fromS) * 48000));
+    return test::frequencyOf(s, std::size_t(fromSec * 48000), std::size_t((toSec - fromSec) * 48000));
 }
 
 // What plays on the null sink, recorded from its monitor by parec.
@@ -234,7 +234,8 @@ private slots:
         const qint64 pressed = clock->nowMs();
         service.replay();
         QVERIFY(service.isPlaying());
-        QVERIFY2(std::abs(service.heardAt() - (pressed - 3000)) < 100, qPrintable(QString::number(service.heardAt() - pressed)));
+        QVERIFY2(std::abs(service.heardAt() - (pressed - 3000)) < 100,
+                 qPrintable(QString::number(service.heardAt() - pressed)));
         QTRY_VERIFY_WITH_TIMEOUT(!service.isPlaying(), 8000);
         QCOMPARE(playing.count(), 2);
         QVERIFY(service.isRecording());
@@ -293,7 +294,8 @@ private slots:
         Station station(8);
         auto clock = std::make_shared<test::ShiftedClock>();
         AudioService service(station.settings(), station.log(), clock);
-        QCOMPARE(refusal([&] { service.replay(); }), QStringLiteral("Запись звука выключена: повторять нечего. Включите её: «Установки» → «Звук»."));
+        QCOMPARE(refusal([&] { service.replay(); }),
+                 QStringLiteral("Запись звука выключена: повторять нечего. Включите её: «Установки» → «Звук»."));
         QVERIFY(startRecording(service));
         test::RxFeeder receiver(m_server->fifo(), pattern({{0, 60, 400}}));
         const qint64 began = clock->nowMs();
@@ -307,11 +309,13 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(service.heardAt() >= pressed - 7500, 5000);
         qint64 heard = service.heardAt();
         service.stepBack();
-        QVERIFY2(std::abs(service.heardAt() - (heard - 3000)) < 200, qPrintable(QString::number(service.heardAt() - heard)));
+        QVERIFY2(std::abs(service.heardAt() - (heard - 3000)) < 200,
+                 qPrintable(QString::number(service.heardAt() - heard)));
         heard = service.heardAt();
         service.stepForward();
         service.stepForward();
-        QVERIFY2(std::abs(service.heardAt() - (heard + 6000)) < 200, qPrintable(QString::number(service.heardAt() - heard)));
+        QVERIFY2(std::abs(service.heardAt() - (heard + 6000)) < 200,
+                 qPrintable(QString::number(service.heardAt() - heard)));
         QVERIFY(std::abs(service.playEndsAt() - pressed) < 50); // the end stays
 
         // Pressed again a little later, it starts over from the seconds before the new press.
@@ -398,17 +402,19 @@ private slots:
         QSignalSpy recording(&service, &AudioService::recordingChanged);
         service.start();
         QCOMPARE(problem.count(), 1);
-        QVERIFY2(problem.first().first().toString().startsWith(QStringLiteral("Устройство записи «usbcard» не найдено")),
-                 qPrintable(problem.first().first().toString()));
+        QVERIFY2(
+            problem.first().first().toString().startsWith(QStringLiteral("Устройство записи «usbcard» не найдено")),
+            qPrintable(problem.first().first().toString()));
         QVERIFY(!service.isRecording());
         const QString fifo = m_server->dir() + QStringLiteral("/usbcard.fifo");
         QByteArray module;
-        QCOMPARE(m_server->run(QStringLiteral("pactl"), {QStringLiteral("load-module"), QStringLiteral("module-pipe-source"),
-                                                          QStringLiteral("source_name=usbcard"), QStringLiteral("file=") + fifo,
-                                                          QStringLiteral("format=s16le"), QStringLiteral("rate=48000"),
-                                                          QStringLiteral("channels=1")},
-                               &module),
-                 0);
+        QCOMPARE(
+            m_server->run(QStringLiteral("pactl"),
+                          {QStringLiteral("load-module"), QStringLiteral("module-pipe-source"),
+                           QStringLiteral("source_name=usbcard"), QStringLiteral("file=") + fifo,
+                           QStringLiteral("format=s16le"), QStringLiteral("rate=48000"), QStringLiteral("channels=1")},
+                          &module),
+            0);
         QTRY_VERIFY_WITH_TIMEOUT(service.isRecording(), 10000);
         {
             test::RxFeeder card(fifo, pattern({{0, 10, 1500}}));
@@ -416,7 +422,8 @@ private slots:
             const qint64 fedUntil = card.startMs() + 1000;
             QTRY_VERIFY_WITH_TIMEOUT(service.recordedUntil() >= fedUntil, 5000);
         }
-        m_server->run(QStringLiteral("pactl"), {QStringLiteral("unload-module"), QString::fromLatin1(module.trimmed())});
+        m_server->run(QStringLiteral("pactl"),
+                      {QStringLiteral("unload-module"), QString::fromLatin1(module.trimmed())});
         service.apply([&] {
             AudioSettings a = service.settings();
             a.record = false;
@@ -447,14 +454,16 @@ private slots:
         AudioService service(station.settings(), station.log(), clock, options);
         QVERIFY(startRecording(service));
         test::RxFeeder receiver(m_server->fifo(), pattern({{0, 60, 500}}));
-        const qint64 first = store.append({test::Qso::typical().call1(QStringLiteral("UA1ABC"))}, service.now()).value(0);
+        const qint64 first =
+            store.append({test::Qso::typical().call1(QStringLiteral("UA1ABC"))}, service.now()).value(0);
         const qint64 began = service.now();
         QTRY_VERIFY_WITH_TIMEOUT(service.recordedUntil() >= began + 1000, 5000);
 
         QSignalSpy problem(&service, &AudioService::problem);
         *free = 50 * 1024 * 1024;
         QTRY_COMPARE_WITH_TIMEOUT(problem.count(), 1, 5000);
-        QVERIFY2(problem.first().first().toString().startsWith(QStringLiteral("Запись звука остановлена: на диске осталось меньше 100 МБ")),
+        QVERIFY2(problem.first().first().toString().startsWith(
+                     QStringLiteral("Запись звука остановлена: на диске осталось меньше 100 МБ")),
                  qPrintable(problem.first().first().toString()));
         QVERIFY(!service.isRecording());
         QCOMPARE(service.statusText(), QString());

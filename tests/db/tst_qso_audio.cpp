@@ -63,7 +63,8 @@ private slots:
     void instantKeptWithItsRecords()
     {
         Log log;
-        const QVector<qint64> pair = log.store->append({record(QStringLiteral("UA1ABC")), record(QStringLiteral("UA2XYZ"))}, T);
+        const QVector<qint64> pair =
+            log.store->append({record(QStringLiteral("UA1ABC")), record(QStringLiteral("UA2XYZ"))}, T);
         const qint64 plain = log.store->append(record(QStringLiteral("UA3CCC")));
         QCOMPARE(log.store->savedAt(pair[0]).value_or(0), T);
         QCOMPARE(log.store->savedAt(pair[1]).value_or(0), T);
@@ -104,7 +105,8 @@ private slots:
     void clearAndImportThenUndo()
     {
         Log log;
-        const QVector<qint64> ids = log.store->append({record(QStringLiteral("UA1ABC")), record(QStringLiteral("UA2XYZ"))}, T);
+        const QVector<qint64> ids =
+            log.store->append({record(QStringLiteral("UA1ABC")), record(QStringLiteral("UA2XYZ"))}, T);
         const qint64 third = log.store->append({record(QStringLiteral("UA3CCC"))}, T + 1).value(0);
         const auto all = log.instants();
         QCOMPARE(all.size(), 3);

@@ -55,8 +55,7 @@ AudioControls::AudioControls(const AppContext &context, AudioService &service, Q
 
     // The grid's key works where the grid has the focus, and nowhere else.
     actPlayQso = makeAction(places.grid, "actPlayQso", QStringLiteral("Прослушать"),
-                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
-                            Qt::WidgetWithChildrenShortcut);
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), Qt::WidgetWithChildrenShortcut);
     actSaveFragment = makeAction(places.grid, "actSaveFragment", QStringLiteral("Сохранить фрагмент…"));
     places.grid->addAction(actPlayQso);
     if (places.gridMenu) {
@@ -67,8 +66,8 @@ AudioControls::AudioControls(const AppContext &context, AudioService &service, Q
 
     lbRecording = new QLabel(places.statusBar);
     lbRecording->setObjectName(QStringLiteral("lbRecording"));
-    lbRecording->setToolTip(QStringLiteral("Звук приёмника записывается в папку %1")
-                                .arg(QDir::toNativeSeparators(service.folder())));
+    lbRecording->setToolTip(
+        QStringLiteral("Звук приёмника записывается в папку %1").arg(QDir::toNativeSeparators(service.folder())));
     if (places.statusBar)
         places.statusBar->addPermanentWidget(lbRecording);
 

@@ -36,7 +36,7 @@ public:
         QWidget *window = nullptr; // whose shortcuts they are
         QMenu *settingsMenu = nullptr;
         QTableView *grid = nullptr; // the log grid, over the model given
-        QMenu *gridMenu = nullptr;  // its pop-up menu
+        QMenu *gridMenu = nullptr; // its pop-up menu
         QStatusBar *statusBar = nullptr;
     };
 

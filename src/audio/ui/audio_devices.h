@@ -9,7 +9,7 @@
 namespace vireo::audiodevices {
 
 struct Choice {
-    QString id;          // empty: the default device
+    QString id; // empty: the default device
     QString description; // as the sound server names it
 };
 

@@ -34,7 +34,10 @@ AudioService::AudioService(const QString &settingsPath, const QString &databaseP
 
 AudioService::AudioService(const QString &settingsPath, const QString &databasePath, std::shared_ptr<UtcClock> clock,
                            Options options, QObject *parent)
-    : QObject(parent), m_settingsPath(settingsPath), m_clock(std::move(clock)), m_options(std::move(options)),
+    : QObject(parent),
+      m_settingsPath(settingsPath),
+      m_clock(std::move(clock)),
+      m_options(std::move(options)),
       m_ring(std::make_shared<PcmRing>())
 {
     m_folder = m_options.folder.isEmpty() ? hourfiles::folderBeside(databasePath) : m_options.folder;

@@ -31,8 +31,8 @@ class AudioService : public QObject {
     Q_OBJECT
 public:
     static constexpr qint64 BeforeMs = 20000; // a record's stretch begins this long before its save
-    static constexpr qint64 AfterMs = 3000;   // and ends this long after it
-    static constexpr qint64 StepMs = 3000;    // a step back or forward while a replay plays
+    static constexpr qint64 AfterMs = 3000; // and ends this long after it
+    static constexpr qint64 StepMs = 3000; // a step back or forward while a replay plays
     static constexpr int DevicePollMs = 2000; // how often a missing input is looked for
 
     struct Options {

@@ -5,7 +5,8 @@
 namespace vireo {
 
 InputCapture::InputCapture(const QAudioDevice &device, RecorderSetup setup)
-    : m_device(device), m_name(device.isNull() ? QStringLiteral("?") : device.description()),
+    : m_device(device),
+      m_name(device.isNull() ? QStringLiteral("?") : device.description()),
       m_recorder(new Recorder(std::move(setup), this))
 {
     // Whatever ends the recording (the disk, a file, the device, a stop) ends the listening too.
@@ -46,7 +47,8 @@ void InputCapture::start()
         return;
     if (m_device.isNull()) {
         m_recorder->abort(
-            QStringLiteral("Устройство записи не найдено: звук не записывается. Выберите устройство в «Установки» → «Звук»."),
+            QStringLiteral(
+                "Устройство записи не найдено: звук не записывается. Выберите устройство в «Установки» → «Звук»."),
             true);
         return;
     }
@@ -57,7 +59,8 @@ void InputCapture::start()
         m_format.setChannelCount(2);
     if (!m_device.isFormatSupported(m_format)) {
         m_recorder->abort(
-            QStringLiteral("Устройство записи «%1» не даёт звук с частотой 48 кГц: звук не записывается.").arg(m_name), false);
+            QStringLiteral("Устройство записи «%1» не даёт звук с частотой 48 кГц: звук не записывается.").arg(m_name),
+            false);
         return;
     }
     if (!m_recorder->start())

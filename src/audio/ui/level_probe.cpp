@@ -7,8 +7,7 @@
 
 namespace vireo {
 
-LevelProbe::LevelProbe(QObject *parent)
-    : QObject(parent)
+LevelProbe::LevelProbe(QObject *parent) : QObject(parent)
 {
     m_timer.setInterval(50);
     connect(&m_timer, &QTimer::timeout, this, [this] {

@@ -57,7 +57,7 @@ private:
     QIODevice *m_out = nullptr;
     QTimer m_timer;
     QElapsedTimer m_sinceDrained;
-    qint64 m_start = 0;   // position of the first sample handed to the device
+    qint64 m_start = 0; // position of the first sample handed to the device
     qint64 m_written = 0; // samples handed to it
     qint64 m_end = 0;
     std::vector<qint16> m_buffer;

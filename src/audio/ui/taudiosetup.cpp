@@ -53,8 +53,12 @@ TAudioSetup::TAudioSetup(const AppContext &context, AudioService &service, QWidg
     cbOutput = new QComboBox(this);
     cbOutput->setObjectName(QStringLiteral("cbOutput"));
     fill(cbOutput, audiodevices::outputs(), s.output);
-    for (QComboBox *box : {cbInput, cbOutput})
+    for (QComboBox *box : {cbInput, cbOutput}) {
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        // A long device name is cut in the box: the tip shows it whole.
+        box->setToolTip(box->currentText());
+        connect(box, &QComboBox::currentTextChanged, box, &QWidget::setToolTip);
+    }
 
     pbLevel = new QProgressBar(this);
     pbLevel->setObjectName(QStringLiteral("pbLevel"));
@@ -84,9 +88,11 @@ TAudioSetup::TAudioSetup(const AppContext &context, AudioService &service, QWidg
     sbKeepDays->setRange(0, AudioSettings::MaxKeepDays);
     sbKeepDays->setSpecialValueText(QStringLiteral("всегда"));
     sbKeepDays->setValue(s.keepDays);
-    sbKeepDays->setToolTip(QStringLiteral("Записи старше стольких дней удаляются при запуске программы; 0 — хранить всегда"));
+    sbKeepDays->setToolTip(
+        QStringLiteral("Записи старше стольких дней удаляются при запуске программы; 0 — хранить всегда"));
 
-    lbFolder = new QLabel(QStringLiteral("Записи хранятся в папке %1").arg(QDir::toNativeSeparators(service.folder())), this);
+    lbFolder =
+        new QLabel(QStringLiteral("Записи хранятся в папке %1").arg(QDir::toNativeSeparators(service.folder())), this);
     lbFolder->setObjectName(QStringLiteral("lbFolder"));
     lbFolder->setWordWrap(true);
     lbFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -183,7 +189,8 @@ void TAudioSetup::showLevel(float value)
     pbLevel->setValue(level::meterPercent(value));
     const double db = level::decibels(value);
     lbLevel->setText(db <= -90.0 ? QStringLiteral("−∞ дБ")
-                                 : QStringLiteral("%1 дБ").arg(QString::number(db, 'f', 0).replace(QLatin1Char('-'), QChar(0x2212))));
+                                 : QStringLiteral("%1 дБ").arg(
+                                     QString::number(db, 'f', 0).replace(QLatin1Char('-'), QChar(0x2212))));
 }
 
 } // namespace vireo
