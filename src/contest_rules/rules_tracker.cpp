@@ -13,13 +13,16 @@ RulesTracker::RulesTracker(QsoStore &store, std::function<QVector<PrefixRow>()> 
     connect(&m_store, &QsoStore::logChanged, this, &RulesTracker::logChanged);
 }
 
-std::unique_ptr<Scorer> RulesTracker::scoreLog(const Definition &definition) const
+void RulesTracker::scoreLog(Scorer &scorer) const
 {
-    auto scorer = std::make_unique<Scorer>(definition, m_prefixes);
-    scorer->beginLoad(m_store.count());
-    scanQsos(m_store.connection(), [&scorer](const QsoRecord &r) { scorer->loadOne(r); });
-    scorer->finishLoad();
-    return scorer;
+    scorer.beginLoad(m_store.count());
+    try {
+        scanQsos(m_store.connection(), [&scorer](const QsoRecord &r) { scorer.loadOne(r); });
+    } catch (...) {
+        scorer.abortLoad(); // the score stays that of the log as last read
+        throw;
+    }
+    scorer.finishLoad();
 }
 
 void RulesTracker::setDefinition(std::optional<Definition> definition)
@@ -32,15 +35,18 @@ void RulesTracker::setDefinition(std::optional<Definition> definition)
         return;
     }
     m_scorer.reset(); // until the new rules have scored the whole log
+    const QString name = definition->name;
     try {
         if (!m_prefixes)
             m_prefixes = std::make_shared<PrefixTable>(m_readPrefixes ? m_readPrefixes() : QVector<PrefixRow>());
-        m_scorer = scoreLog(*definition);
+        auto scorer = std::make_unique<Scorer>(std::move(*definition), m_prefixes);
+        scoreLog(*scorer);
+        m_scorer = std::move(scorer);
     } catch (const std::exception &e) {
         m_problem = errorText(e);
         emit definitionChanged();
         emit scoreChanged(true, -1, 0);
-        throw Error(QStringLiteral("Журнал не подсчитан по правилам «%1»: %2").arg(definition->name, errorText(e)));
+        throw Error(QStringLiteral("Журнал не подсчитан по правилам «%1»: %2").arg(name, errorText(e)));
     }
     emit definitionChanged();
     emit scoreChanged(true, -1, 0);
@@ -51,7 +57,7 @@ void RulesTracker::reload()
     if (!m_scorer)
         return;
     try {
-        m_scorer = scoreLog(m_scorer->definition());
+        scoreLog(*m_scorer);
         m_problem.clear();
     } catch (const std::exception &e) {
         m_problem = errorText(e);

@@ -61,8 +61,9 @@ signals:
 
 private:
     void logChanged(const LogChange &change);
-    // A scorer of these rules over the whole log as it stands; throws when it cannot be read.
-    std::unique_ptr<Scorer> scoreLog(const Definition &definition) const;
+    // Scores the whole log as it stands; throws when it cannot be read, the score then left as
+    // it was.
+    void scoreLog(Scorer &scorer) const;
     // reload() for the log's listener: an error is kept in problem() and logged, not thrown into
     // the write that told of the change.
     void reloadQuietly();

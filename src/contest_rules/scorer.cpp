@@ -445,40 +445,66 @@ void Scorer::rescore()
     }
 }
 
+void Scorer::add(const QsoRecord &record, QVector<Entry> &order, QVector<BadEntry> &bad)
+{
+    bool ok = false;
+    const Entry e = makeEntry(record, &ok);
+    if (ok) {
+        order.append(e);
+        return;
+    }
+    BadEntry b;
+    b.id = record.id;
+    b.date = record.data;
+    b.time = record.time;
+    b.call1 = e.call1;
+    b.call2 = e.call2;
+    b.band = e.band;
+    b.mode = e.mode;
+    b.tour = e.tour;
+    bad.append(b);
+}
+
+void Scorer::settle()
+{
+    std::sort(m_order.begin(), m_order.end());
+    std::sort(m_bad.begin(), m_bad.end(), [](const BadEntry &a, const BadEntry &b) { return a.id < b.id; });
+    rescore();
+}
+
 void Scorer::beginLoad(int expected)
 {
-    m_order.clear();
-    m_bad.clear();
-    m_order.reserve(expected);
+    m_staged.clear();
+    m_stagedBad.clear();
+    m_staged.reserve(expected);
+    // A first load meets most of its texts anew: room for them at once, not grown step by step.
+    if (m_textIds.isEmpty() && expected > 0) {
+        m_textIds.reserve(qsizetype(expected) * 2);
+        m_texts.reserve(qsizetype(expected) * 2);
+    }
     m_loading = true;
 }
 
 void Scorer::loadOne(const QsoRecord &record)
 {
-    bool ok = false;
-    const Entry e = makeEntry(record, &ok);
-    if (ok) {
-        m_order.append(e);
-    } else {
-        BadEntry b;
-        b.id = record.id;
-        b.date = record.data;
-        b.time = record.time;
-        b.call1 = e.call1;
-        b.call2 = e.call2;
-        b.band = e.band;
-        b.mode = e.mode;
-        b.tour = e.tour;
-        m_bad.append(b);
-    }
+    add(record, m_staged, m_stagedBad);
 }
 
 void Scorer::finishLoad()
 {
-    std::sort(m_order.begin(), m_order.end());
-    std::sort(m_bad.begin(), m_bad.end(), [](const BadEntry &a, const BadEntry &b) { return a.id < b.id; });
+    m_order = std::move(m_staged);
+    m_bad = std::move(m_stagedBad);
+    m_staged = {};
+    m_stagedBad = {};
     m_loading = false;
-    rescore();
+    settle();
+}
+
+void Scorer::abortLoad()
+{
+    m_staged = {};
+    m_stagedBad = {};
+    m_loading = false;
 }
 
 void Scorer::load(const QVector<QsoRecord> &records)
@@ -547,8 +573,8 @@ Scorer::Delta Scorer::replace(const QVector<qint64> &removed, const QVector<QsoR
     m_bad.erase(std::remove_if(m_bad.begin(), m_bad.end(), [&gone](const BadEntry &b) { return gone.contains(b.id); }),
                 m_bad.end());
     for (const QsoRecord &r : records)
-        loadOne(r);
-    finishLoad();
+        add(r, m_order, m_bad);
+    settle();
     Delta d;
     d.rescored = true;
     return d;

@@ -84,10 +84,14 @@ public:
 
     // Scores these records afresh.
     void load(const QVector<QsoRecord> &records);
-    // The same, the records handed over one by one between begin and finish.
+    // The same, the records handed over one by one between begin and finish. Until finishLoad
+    // the score stays that of the records loaded before; abortLoad drops what was handed over
+    // (a read that failed half-way) and leaves it so. The texts and the stations' entities
+    // found before are kept, so that loading the same log again costs little more than reading it.
     void beginLoad(int expected = 0);
     void loadOne(const QsoRecord &record);
     void finishLoad();
+    void abortLoad();
 
     // What a change did to the lists, for windows that follow them.
     struct Delta {
@@ -191,6 +195,10 @@ private:
     int find(const QString &text) const; // -1 empty, Unseen when not held
     const QString &textOf(int id) const;
     Entry makeEntry(const QsoRecord &r, bool *timeOk);
+    // Puts a record among the scored ones (or those without a moment), unsorted.
+    void add(const QsoRecord &r, QVector<Entry> &order, QVector<BadEntry> &bad);
+    // Sorts the records and scores them all.
+    void settle();
     quint64 scopeKey(const Scope &scope, const Entry &e) const;
     int scopeId(quint64 key) const; // -1 when never seen
     int internScope(quint64 key);
@@ -218,6 +226,8 @@ private:
 
     QVector<Entry> m_order;      // scored records in order
     QVector<BadEntry> m_bad;     // records without a moment, by key
+    QVector<Entry> m_staged;     // a load in progress
+    QVector<BadEntry> m_stagedBad;
     QHash<qint64, int> m_position; // key -> place in m_order
     QVector<Outcome_> m_outcomes; // by place in m_order
     QVector<int> m_refused;      // places in m_order of the refused records

@@ -21,9 +21,17 @@ void ScoreBandsModel::refresh(const Scorer *scorer)
         rows.append(total);
     }
     if (rows.size() == m_rows.size()) {
-        m_rows = rows;
-        if (!m_rows.isEmpty())
-            emit dataChanged(index(0, 0), index(int(m_rows.size()) - 1, ColumnCount - 1));
+        // A save changes one band and the total: only their rows are drawn again.
+        auto same = [](const BandScore &a, const BandScore &b) {
+            return a.band == b.band && a.records == b.records && a.scoring == b.scoring && a.refused == b.refused
+                && a.points == b.points && a.multipliers == b.multipliers;
+        };
+        for (int i = 0; i < rows.size(); ++i) {
+            if (same(rows.at(i), m_rows.at(i)))
+                continue;
+            m_rows[i] = rows.at(i);
+            emit dataChanged(index(i, 0), index(i, ColumnCount - 1));
+        }
         return;
     }
     beginResetModel();

@@ -68,6 +68,13 @@ TScore::TScore(const AppContext &context, RulesTracker &tracker, QWidget *parent
     lbClaimed->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lbScoreFormula = new QLabel(this);
     lbScoreFormula->setObjectName(QStringLiteral("lbScoreFormula"));
+    // The figures change at every save: room for a large score from the start, so that the
+    // window is not laid out anew, and backgrounds of their own, so that only the labels are
+    // drawn again and not the window behind them.
+    lbClaimed->setMinimumWidth(QFontMetrics(big).horizontalAdvance(QStringLiteral("000000000")));
+    lbRefused = new QLabel(this);
+    for (QLabel *changing : {lbClaimed, lbScoreFormula, lbRefused})
+        changing->setAutoFillBackground(true);
 
     m_bands = new ScoreBandsModel(this);
     m_refused = new RefusedModel(this);
@@ -92,7 +99,6 @@ TScore::TScore(const AppContext &context, RulesTracker &tracker, QWidget *parent
 
     auto *multipliersCaption = new QLabel(QStringLiteral("Множители"), this);
     multipliersCaption->setObjectName(QStringLiteral("lbMultipliers"));
-    lbRefused = new QLabel(this);
     lbRefused->setObjectName(QStringLiteral("lbRefused"));
 
     auto *head = new QGridLayout;
