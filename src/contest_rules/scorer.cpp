@@ -2,6 +2,7 @@
 
 #include "contest_rules/score_texts.h"
 #include "entry/band_plan.h"
+#include "stationinfo/call_normalise.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -72,8 +73,11 @@ Scorer::Scorer(Definition definition, std::shared_ptr<const PrefixTable> prefixe
 {
     if (!m_prefixes)
         m_prefixes = std::make_shared<PrefixTable>();
-    for (const Multiplier &m : m_def.multipliers)
+    for (const Multiplier &m : m_def.multipliers) {
         m_patterns.append(QRegularExpression(QRegularExpression::anchoredPattern(m.pattern)));
+        m_numbersRead = m_numbersRead || m.kind == Multiplier::Kind::Exchange;
+        m_wpxRead = m_wpxRead || m.kind == Multiplier::Kind::Wpx;
+    }
     resetState();
 }
 
@@ -112,8 +116,9 @@ Scorer::Entry Scorer::makeEntry(const QsoRecord &r, bool *timeOk)
     e.minute = minute.value_or(0);
     e.call1 = intern(r.call1);
     e.call2 = intern(r.call2);
-    e.nr1 = intern(r.nr1);
-    e.nr2 = intern(r.nr2);
+    // The numbers as texts only where a multiplier reads them; else whether they are there.
+    e.nr1 = m_numbersRead ? intern(r.nr1) : r.nr1.isEmpty() ? -1 : Present;
+    e.nr2 = m_numbersRead ? intern(r.nr2) : r.nr2.isEmpty() ? -1 : Present;
     e.band = intern(r.band);
     e.mode = intern(r.mode);
     e.tour = intern(r.tur);
@@ -152,12 +157,24 @@ Scorer::CallInfo Scorer::callInfo(int call) const
     if (!info.known) {
         info.known = true;
         auto *self = const_cast<Scorer *>(this); // the texts of entities and prefixes are kept once found
-        if (const PrefixRow *row = m_prefixes->lookup(textOf(call))) {
-            info.dxcc = self->intern(row->dxccPrefix.trimmed());
-            info.cq = self->intern(row->cqZone.trimmed());
-            info.itu = self->intern(row->ituZone.trimmed());
+        // The match looks at no more than the first four characters of the normalised call, and
+        // a contest brings thousands of calls of a few hundred such heads: each is matched once.
+        const QString head = normaliseCall(textOf(call)).left(4);
+        auto known = m_entityOfHead.constFind(head);
+        if (known == m_entityOfHead.constEnd()) {
+            CallInfo entity;
+            if (const PrefixRow *row = m_prefixes->lookup(textOf(call))) {
+                entity.dxcc = self->intern(row->dxccPrefix.trimmed());
+                entity.cq = self->intern(row->cqZone.trimmed());
+                entity.itu = self->intern(row->ituZone.trimmed());
+            }
+            known = m_entityOfHead.insert(head, entity);
         }
-        info.wpx = self->intern(wpxPrefix(textOf(call)));
+        info.dxcc = known->dxcc;
+        info.cq = known->cq;
+        info.itu = known->itu;
+        if (m_wpxRead)
+            info.wpx = self->intern(wpxPrefix(textOf(call)));
         if (m_callInfo.size() < m_texts.size())
             m_callInfo.resize(m_texts.size());
         return m_callInfo.at(call);

@@ -190,6 +190,7 @@ private:
     };
 
     static constexpr int Unseen = -2; // a text of the record being typed that the log never held
+    static constexpr int Present = -3; // a number not kept as text (no multiplier reads numbers)
 
     int intern(const QString &text);
     int find(const QString &text) const; // -1 empty, Unseen when not held
@@ -221,6 +222,7 @@ private:
     QHash<QString, int> m_textIds;
     QVector<QString> m_texts;
     mutable QVector<CallInfo> m_callInfo; // by text id, filled as calls are first needed
+    mutable QHash<QString, CallInfo> m_entityOfHead; // by the first four characters of the normalised call
     QHash<quint64, int> m_scopeIds;
     QVector<quint64> m_scopes; // by scope id: the packed band, mode and tour
 
@@ -243,6 +245,8 @@ private:
     BandScore m_total;
     qint64 m_multiplierTotal = 0;
     bool m_loading = false;
+    bool m_numbersRead = false; // a multiplier list reads the control numbers
+    bool m_wpxRead = false;     // ... the WPX prefixes of the calls
 };
 
 } // namespace vireo::rules
