@@ -48,8 +48,9 @@ void TMain::SaveQso()
     stamp.time = CurrentUtcTime;
     stamp.tour = m_top->tour();
     stamp.radio = QString::number(m_top->radio());
-    // the grid follows the log
-    m_qsos->append(qsoentry::observationRecords(m_entry->fields(), stamp, m_menu->N20->isChecked()));
+    // The grid follows the log; the instant of the save finds the record's stretch of the recording.
+    m_qsos->append(qsoentry::observationRecords(m_entry->fields(), stamp, m_menu->N20->isChecked()),
+                   m_ctx.services.utcClock->nowUtc().toMSecsSinceEpoch());
     selectLastRow();
     m_entry->afterObservationSave(m_top->keepsReports());
     RefreshCounters();

@@ -20,6 +20,7 @@ using namespace vireo::test;
 class EntryWindowTest : public QObject {
     Q_OBJECT
 private slots:
+    void observationKeepsTheInstantOfItsSave();
     void observationRowLayoutWithReports();
     void columnLayoutWithoutReports();
     void copyWithSwapWritesNormalisedMirror();
@@ -251,6 +252,28 @@ void EntryWindowTest::frequencyIsCheckedBeforeAnythingIsWritten()
     QCOMPARE(w.records().size(), 1);
     QCOMPARE(w.records().at(0).freq, QStringLiteral("14025"));
     QCOMPARE(w.records().at(0).band, QStringLiteral("20M")); // not a list frequency: the band stays
+}
+
+// An observation notes the instant of its save (by which the recording finds its stretch); a
+// record typed in by hand has a time of its own and no instant.
+void EntryWindowTest::observationKeepsTheInstantOfItsSave()
+{
+    EntryWindow w;
+    TMain &m = *w.m;
+    const test::MainControls ui(m);
+    w.t.clock->now = QDateTime(QDate(2026, 3, 5), QTime(7, 4, 9, 250), Qt::UTC);
+    ui.edCall1->setText(QStringLiteral("UA3ABC"));
+    ui.edNr1->setText(QStringLiteral("17"));
+    ui.btSave->click();
+    QCOMPARE(w.records().size(), 1);
+    QCOMPARE(m.qsos().savedAt(w.records().at(0).id), std::optional<qint64>(w.t.clock->now.toMSecsSinceEpoch()));
+
+    ui.chCopy->click();
+    ui.edCall1->setText(QStringLiteral("DL1XX"));
+    ui.edNr1->setText(QStringLiteral("5"));
+    ui.btCopySave->click();
+    QCOMPARE(w.records().size(), 2);
+    QCOMPARE(m.qsos().savedAt(w.records().at(1).id), std::nullopt);
 }
 
 void EntryWindowTest::ctrlEnterSavesWithoutTheOkTest()
