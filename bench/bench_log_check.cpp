@@ -21,8 +21,8 @@
 #include "log_check_baseline.h"
 
 #include "analysis/contest_log.h"
-#include "analysis/ui/findings_model.h"
 #include "analysis/log_check_runner.h"
+#include "analysis/ui/findings_model.h"
 #include "analysis/ui/tlogcheck.h"
 #include "db/database.h"
 #include "db/qso_store.h"
@@ -31,8 +31,8 @@
 #include "support/scripted_services.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
@@ -164,7 +164,8 @@ Figures child(const QString &variant, const QString &path, int records)
 {
     QProcess p;
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), variant, path, QString::number(records)});
+    p.start(QCoreApplication::applicationFilePath(),
+            {QStringLiteral("--child"), variant, path, QString::number(records)});
     Figures f;
     if (!p.waitForFinished(600000) || p.exitCode() != 0)
         return f;
@@ -210,7 +211,8 @@ int main(int argc, char *argv[])
     // --logs DIR: the logs are made there once and used again by later runs.
     const int logsAt = int(app.arguments().indexOf(QStringLiteral("--logs")));
     QTemporaryDir temporary;
-    const QDir dir(logsAt > 0 && logsAt + 1 < app.arguments().size() ? app.arguments().at(logsAt + 1) : temporary.path());
+    const QDir dir(logsAt > 0 && logsAt + 1 < app.arguments().size() ? app.arguments().at(logsAt + 1)
+                                                                     : temporary.path());
     std::vector<int> sizes = {100000};
     if (!quick)
         sizes.push_back(1000000);
@@ -237,9 +239,9 @@ int main(int argc, char *argv[])
                           QStringLiteral("runs"), false);
                     continue;
                 }
-                std::printf("%-26s %-9s %8.2f %7.2f %9d %9.1f %11.1f %9.1f %11.1f\n", qPrintable(what), variant, f.ms / 1000,
-                            f.cpu, f.findings, double(f.peakKb) / 1024, double(f.beforeKb) / 1024, double(f.heldKb) / 1024,
-                            double(f.afterKb) / 1024);
+                std::printf("%-26s %-9s %8.2f %7.2f %9d %9.1f %11.1f %9.1f %11.1f\n", qPrintable(what), variant,
+                            f.ms / 1000, f.cpu, f.findings, double(f.peakKb) / 1024, double(f.beforeKb) / 1024,
+                            double(f.heldKb) / 1024, double(f.afterKb) / 1024);
                 if (qstrcmp(variant, "stream") != 0)
                     continue;
                 const double limit = n >= 1000000 ? 10 : 1;

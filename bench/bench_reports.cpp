@@ -64,11 +64,15 @@ void cabrilloNow(const QString &path)
     if (cabrillo::WriteReport(path, header(), 3, *log().store) != WriteResult::Ok)
         std::abort();
 }
-void cabrilloBefore(const QString &path) { baseline::writeCabrillo(path, header(), 3, *log().store); }
+void cabrilloBefore(const QString &path)
+{
+    baseline::writeCabrillo(path, header(), 3, *log().store);
+}
 void adifNow(const QString &path)
 {
     if (adif::writeFile(path, *log().store, QStringLiteral("R3A-123"), QStringLiteral("RDXC"), Qsl, Created,
-                        QLocale::c()) != WriteResult::Ok)
+                        QLocale::c())
+        != WriteResult::Ok)
         std::abort();
 }
 void adifBefore(const QString &path)
@@ -81,7 +85,10 @@ void loggerNow(const QString &path)
     if (loggerfile::writeFile(path, *log().store) != WriteResult::Ok)
         std::abort();
 }
-void loggerBefore(const QString &path) { baseline::writeLogger(path, *log().store); }
+void loggerBefore(const QString &path)
+{
+    baseline::writeLogger(path, *log().store);
+}
 
 QByteArray bytesOf(const QString &path)
 {
@@ -166,7 +173,8 @@ int main(int argc, char *argv[])
     // The import reads back what the export wrote: exporting the imported log gives the same file.
     loggerNow(log().file("in.scl"));
     loggerfile::import(log().file("in.scl"), *log().store, true);
-    const bool roundTrip = bytesOf(log().file("in.scl")) == (loggerNow(log().file("again.scl")), bytesOf(log().file("again.scl")));
+    const bool roundTrip =
+        bytesOf(log().file("in.scl")) == (loggerNow(log().file("again.scl")), bytesOf(log().file("again.scl")));
     std::printf("%-16s import then export gives the file read: %s\n", "logger import", roundTrip ? "yes" : "NO");
     std::fflush(stdout);
 
@@ -198,7 +206,9 @@ int main(int argc, char *argv[])
     for (const char *name : {"cabrillo_export", "adif_export", "logger_export", "logger_import"}) {
         const double before = figure((std::string(name) + "_before").c_str());
         const double now = figure(name);
-        s.add(QStringLiteral("%1 of 100,000 records (before %2 s)").arg(QLatin1String(name)).arg(before / 1000, 0, 'f', 3),
+        s.add(QStringLiteral("%1 of 100,000 records (before %2 s)")
+                  .arg(QLatin1String(name))
+                  .arg(before / 1000, 0, 'f', 3),
               now / 1000, QStringLiteral("s"), QStringLiteral("< 0.5 s"), now < 500);
     }
     s.add(QStringLiteral("files byte-identical to the baseline's"), identical && roundTrip ? 1 : 0, QString(),

@@ -15,8 +15,8 @@
 #include "db/qso_store.h"
 #include "db/undo_journal.h"
 #include "reports/logger_file.h"
-#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
+#include "support/ui/main_controls.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -90,7 +90,7 @@ double childrenCpuMs()
     rusage u{};
     getrusage(RUSAGE_CHILDREN, &u);
     return (double(u.ru_utime.tv_sec) + double(u.ru_stime.tv_sec)) * 1e3
-        + (double(u.ru_utime.tv_usec) + double(u.ru_stime.tv_usec)) / 1e3;
+           + (double(u.ru_utime.tv_usec) + double(u.ru_stime.tv_usec)) / 1e3;
 }
 
 // The sqlite3 program writing every row into the emptied log table of a copy of the same file,
@@ -104,11 +104,12 @@ Timed sqliteFloor(const QString &master, const QString &dir, const QByteArray &r
     {
         QProcess empty;
         empty.start(QStringLiteral("sqlite3"),
-                    {copy, indexed ? QStringLiteral("DELETE FROM qso; VACUUM;")
-                                   : QStringLiteral("DROP TABLE qso; CREATE TABLE qso (id INTEGER PRIMARY KEY, freq TEXT,"
-                                                    " mode TEXT, data TEXT, time TEXT, call1 TEXT, rst1 TEXT, nr1 TEXT,"
-                                                    " call2 TEXT, rst2 TEXT, nr2 TEXT, band TEXT, tur TEXT, radio TEXT);"
-                                                    " VACUUM;")});
+                    {copy, indexed
+                               ? QStringLiteral("DELETE FROM qso; VACUUM;")
+                               : QStringLiteral("DROP TABLE qso; CREATE TABLE qso (id INTEGER PRIMARY KEY, freq TEXT,"
+                                                " mode TEXT, data TEXT, time TEXT, call1 TEXT, rst1 TEXT, nr1 TEXT,"
+                                                " call2 TEXT, rst2 TEXT, nr2 TEXT, band TEXT, tur TEXT, radio TEXT);"
+                                                " VACUUM;")});
         empty.waitForFinished(-1);
     }
     const QString file = dir + QStringLiteral("/floor.txt");
@@ -117,15 +118,16 @@ Timed sqliteFloor(const QString &master, const QString &dir, const QByteArray &r
     f.write(rows);
     f.close();
     ::sync();
-    const QString columns = QStringLiteral("freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, band, tur, radio");
+    const QString columns =
+        QStringLiteral("freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, band, tur, radio");
     QProcess p;
     const double cpu = childrenCpuMs();
     QElapsedTimer t;
     t.start();
-    p.start(QStringLiteral("sqlite3"), {copy, QStringLiteral(".mode csv"), QStringLiteral(".separator ;"),
-                                        QStringLiteral("CREATE TEMP TABLE t (%1)").arg(columns),
-                                        QStringLiteral(".import %1 t").arg(file),
-                                        QStringLiteral("INSERT INTO qso (%1) SELECT %1 FROM t").arg(columns)});
+    p.start(QStringLiteral("sqlite3"),
+            {copy, QStringLiteral(".mode csv"), QStringLiteral(".separator ;"),
+             QStringLiteral("CREATE TEMP TABLE t (%1)").arg(columns), QStringLiteral(".import %1 t").arg(file),
+             QStringLiteral("INSERT INTO qso (%1) SELECT %1 FROM t").arg(columns)});
     p.waitForFinished(-1);
     Timed r{msSince(t), childrenCpuMs() - cpu};
     if (p.exitCode() != 0)
@@ -281,8 +283,8 @@ int main(int argc, char *argv[])
     const double f = bench::median(floor), fc = bench::median(floorCpu), b = bench::median(bare),
                  bc = bench::median(bareCpu), h = bench::median(handler), e = bench::median(events),
                  ec = bench::median(cpu), c = bench::median(core);
-    std::printf("import of %d records, replacing a log of as many, %d rounds, median ms (wall / processor):\n",
-                Records, Rounds);
+    std::printf("import of %d records, replacing a log of as many, %d rounds, median ms (wall / processor):\n", Records,
+                Rounds);
     std::printf("  sqlite3 program, .import of every row into a bare table (floor)  %8.1f / %8.1f\n", b, bc);
     std::printf("  sqlite3 program, .import of every row into the log table          %8.1f / %8.1f\n", f, fc);
     std::printf("  the file read and checked                                        %8.1f\n", bench::median(readCheck));
@@ -301,8 +303,10 @@ int main(int argc, char *argv[])
     std::printf("\n");
 
     bench::Summary s;
-    s.add(QStringLiteral("sqlite3 floor (bare table), wall"), b / 1000, QStringLiteral("s"), QStringLiteral("reference"), true);
-    s.add(QStringLiteral("import from the menu, wall"), e / 1000, QStringLiteral("s"), QStringLiteral("(reference)"), true);
+    s.add(QStringLiteral("sqlite3 floor (bare table), wall"), b / 1000, QStringLiteral("s"),
+          QStringLiteral("reference"), true);
+    s.add(QStringLiteral("import from the menu, wall"), e / 1000, QStringLiteral("s"), QStringLiteral("(reference)"),
+          true);
     s.add(QStringLiteral("import from the menu / floor, wall"), e / std::max(1.0, b), QStringLiteral("x"),
           QStringLiteral("<= 5 x"), e <= 5 * b);
     s.add(QStringLiteral("import from the menu / floor, processor"), ec / std::max(1.0, bc), QStringLiteral("x"),

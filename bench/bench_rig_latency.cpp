@@ -9,8 +9,8 @@
 #include "base/ini_file.h"
 #include "rig/rig_display.h"
 #include "rig/rigctld_client.h"
-#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
+#include "support/ui/main_controls.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -59,18 +59,21 @@ int main(int argc, char *argv[])
 
     const quint16 port = freePort();
     QProcess rigctld;
-    rigctld.start(QStringLiteral("rigctld"), {QStringLiteral("-m"), QStringLiteral("1"), QStringLiteral("-T"),
-                                              QStringLiteral("127.0.0.1"), QStringLiteral("-t"), QString::number(port)});
+    rigctld.start(QStringLiteral("rigctld"),
+                  {QStringLiteral("-m"), QStringLiteral("1"), QStringLiteral("-T"), QStringLiteral("127.0.0.1"),
+                   QStringLiteral("-t"), QString::number(port)});
     if (!rigctld.waitForStarted(5000)) {
         std::fprintf(stderr, "rigctld (libhamlib-utils) could not be started\n");
         return 1;
     }
     QTcpSocket knob;
-    if (!spin([&] {
-            if (knob.state() == QAbstractSocket::UnconnectedState)
-                knob.connectToHost(QStringLiteral("127.0.0.1"), port);
-            return knob.state() == QAbstractSocket::ConnectedState;
-        }, 5000)) {
+    if (!spin(
+            [&] {
+                if (knob.state() == QAbstractSocket::UnconnectedState)
+                    knob.connectToHost(QStringLiteral("127.0.0.1"), port);
+                return knob.state() == QAbstractSocket::ConnectedState;
+            },
+            5000)) {
         std::fprintf(stderr, "rigctld does not answer on port %u\n", unsigned(port));
         return 1;
     }

@@ -84,10 +84,18 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     for (int n : {1000, 100000}) {
         // One after the other for each size, so that both policies meet the same load of the machine.
-        benchmark::RegisterBenchmark("save_rollback", BM_SaveRollback)->Arg(n)->Repetitions(5)->Iterations(30)
-            ->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark("save_write_ahead", BM_SaveWriteAhead)->Arg(n)->Repetitions(5)->Iterations(30)
-            ->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("save_rollback", BM_SaveRollback)
+            ->Arg(n)
+            ->Repetitions(5)
+            ->Iterations(30)
+            ->ReportAggregatesOnly(true)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("save_write_ahead", BM_SaveWriteAhead)
+            ->Arg(n)
+            ->Repetitions(5)
+            ->Iterations(30)
+            ->ReportAggregatesOnly(true)
+            ->Unit(benchmark::kMillisecond);
     }
     const auto ms = bench::runBenchmarks(argc, argv);
     auto get = [&ms](const char *name) {
@@ -97,15 +105,16 @@ int main(int argc, char *argv[])
     const double r1 = get("save_rollback/1000"), r100 = get("save_rollback/100000");
     const double w1 = get("save_write_ahead/1000"), w100 = get("save_write_ahead/100000");
     bench::Summary s;
-    s.add(QStringLiteral("save, rollback journal, 1k log, median"), r1, QStringLiteral("ms"), QStringLiteral("< 10 ms"), r1 < 10);
-    s.add(QStringLiteral("save, rollback journal, 100k log, median"), r100, QStringLiteral("ms"), QStringLiteral("< 10 ms"),
-          r100 < 10);
+    s.add(QStringLiteral("save, rollback journal, 1k log, median"), r1, QStringLiteral("ms"), QStringLiteral("< 10 ms"),
+          r1 < 10);
+    s.add(QStringLiteral("save, rollback journal, 100k log, median"), r100, QStringLiteral("ms"),
+          QStringLiteral("< 10 ms"), r100 < 10);
     s.add(QStringLiteral("save, write-ahead log (baseline), 1k, median"), w1, QStringLiteral("ms"),
           QStringLiteral("(reference)"), true);
     s.add(QStringLiteral("save, write-ahead log (baseline), 100k, median"), w100, QStringLiteral("ms"),
           QStringLiteral("(reference)"), true);
-    s.add(QStringLiteral("rollback / write-ahead, 100k"), r100 / w100, QStringLiteral("x"), QStringLiteral("(reference)"),
-          true);
+    s.add(QStringLiteral("rollback / write-ahead, 100k"), r100 / w100, QStringLiteral("x"),
+          QStringLiteral("(reference)"), true);
     s.print();
     return 0;
 }

@@ -11,14 +11,14 @@
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
 #include "db/stats_columns.h"
-#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
+#include "support/ui/main_controls.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QElapsedTimer>
 
 #include <ctime>
 
@@ -208,12 +208,35 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::RegisterBenchmark("window_refresh", BM_WindowRefresh)->Repetitions(5)->Iterations(10)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("open_window", BM_OpenWindow)->Repetitions(3)->Iterations(2)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("load_stats", BM_LoadStats)->Repetitions(3)->Iterations(2)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("read_stats_columns", BM_ReadStatsColumns)->Repetitions(3)->Iterations(2)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("apply_save", BM_ApplySave)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("read_log", BM_ReadLog)->Repetitions(3)->Iterations(2)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("window_refresh", BM_WindowRefresh)
+        ->Repetitions(5)
+        ->Iterations(10)
+        ->ReportAggregatesOnly(true)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("open_window", BM_OpenWindow)
+        ->Repetitions(3)
+        ->Iterations(2)
+        ->ReportAggregatesOnly(true)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("load_stats", BM_LoadStats)
+        ->Repetitions(3)
+        ->Iterations(2)
+        ->ReportAggregatesOnly(true)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("read_stats_columns", BM_ReadStatsColumns)
+        ->Repetitions(3)
+        ->Iterations(2)
+        ->ReportAggregatesOnly(true)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("apply_save", BM_ApplySave)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("read_log", BM_ReadLog)
+        ->Repetitions(3)
+        ->Iterations(2)
+        ->ReportAggregatesOnly(true)
+        ->Unit(benchmark::kMillisecond);
     const auto ms = bench::runBenchmarks(argc, argv);
     const auto [closedSaves, openSaves] = interleavedSaves(6, 40);
     auto get = [&ms](const char *name) {
@@ -223,18 +246,30 @@ int main(int argc, char *argv[])
     const double refresh = get("window_refresh"), opening = get("open_window");
     const double load = get("load_stats"), read = get("read_log");
     bench::Summary s;
-    s.add(QStringLiteral("save, 100k log, window closed, mean"), closedSaves.wallMean, QStringLiteral("ms"), QStringLiteral("(baseline)"), true);
-    s.add(QStringLiteral("save, 100k log, window open, mean"), openSaves.wallMean, QStringLiteral("ms"), QStringLiteral("(reference)"), true);
-    s.add(QStringLiteral("save: open - closed, mean"), openSaves.wallMean - closedSaves.wallMean, QStringLiteral("ms"), QStringLiteral("< 1 ms"), openSaves.wallMean - closedSaves.wallMean < 1.0);
-    s.add(QStringLiteral("save: open - closed, median"), openSaves.wallMedian - closedSaves.wallMedian, QStringLiteral("ms"), QStringLiteral("< 1 ms"), openSaves.wallMedian - closedSaves.wallMedian < 1.0);
-    s.add(QStringLiteral("save CPU, window closed, mean"), closedSaves.cpuMean, QStringLiteral("ms"), QStringLiteral("(baseline)"), true);
-    s.add(QStringLiteral("save CPU: open - closed, mean"), openSaves.cpuMean - closedSaves.cpuMean, QStringLiteral("ms"), QStringLiteral("< 1 ms"), openSaves.cpuMean - closedSaves.cpuMean < 1.0);
-    s.add(QStringLiteral("window refresh and drawing, 100k log"), refresh, QStringLiteral("ms"), QStringLiteral("(once per 0.5 s of saves)"), true);
-    s.add(QStringLiteral("a save taken into the statistics"), get("apply_save") / 2, QStringLiteral("ms"), QStringLiteral("< 1 ms"), get("apply_save") / 2 < 1.0);
-    s.add(QStringLiteral("reading the five columns, 100k log"), get("read_stats_columns"), QStringLiteral("ms"), QStringLiteral("(baseline)"), true);
-    s.add(QStringLiteral("opening the window, 100k log"), opening, QStringLiteral("ms"), QStringLiteral("< 300 ms"), opening < 300.0);
-    s.add(QStringLiteral("reading the statistics, 100k log"), load, QStringLiteral("ms"), QStringLiteral("(reference)"), true);
-    s.add(QStringLiteral("bare pass over the log, 100k log"), read, QStringLiteral("ms"), QStringLiteral("(baseline)"), true);
+    s.add(QStringLiteral("save, 100k log, window closed, mean"), closedSaves.wallMean, QStringLiteral("ms"),
+          QStringLiteral("(baseline)"), true);
+    s.add(QStringLiteral("save, 100k log, window open, mean"), openSaves.wallMean, QStringLiteral("ms"),
+          QStringLiteral("(reference)"), true);
+    s.add(QStringLiteral("save: open - closed, mean"), openSaves.wallMean - closedSaves.wallMean, QStringLiteral("ms"),
+          QStringLiteral("< 1 ms"), openSaves.wallMean - closedSaves.wallMean < 1.0);
+    s.add(QStringLiteral("save: open - closed, median"), openSaves.wallMedian - closedSaves.wallMedian,
+          QStringLiteral("ms"), QStringLiteral("< 1 ms"), openSaves.wallMedian - closedSaves.wallMedian < 1.0);
+    s.add(QStringLiteral("save CPU, window closed, mean"), closedSaves.cpuMean, QStringLiteral("ms"),
+          QStringLiteral("(baseline)"), true);
+    s.add(QStringLiteral("save CPU: open - closed, mean"), openSaves.cpuMean - closedSaves.cpuMean,
+          QStringLiteral("ms"), QStringLiteral("< 1 ms"), openSaves.cpuMean - closedSaves.cpuMean < 1.0);
+    s.add(QStringLiteral("window refresh and drawing, 100k log"), refresh, QStringLiteral("ms"),
+          QStringLiteral("(once per 0.5 s of saves)"), true);
+    s.add(QStringLiteral("a save taken into the statistics"), get("apply_save") / 2, QStringLiteral("ms"),
+          QStringLiteral("< 1 ms"), get("apply_save") / 2 < 1.0);
+    s.add(QStringLiteral("reading the five columns, 100k log"), get("read_stats_columns"), QStringLiteral("ms"),
+          QStringLiteral("(baseline)"), true);
+    s.add(QStringLiteral("opening the window, 100k log"), opening, QStringLiteral("ms"), QStringLiteral("< 300 ms"),
+          opening < 300.0);
+    s.add(QStringLiteral("reading the statistics, 100k log"), load, QStringLiteral("ms"), QStringLiteral("(reference)"),
+          true);
+    s.add(QStringLiteral("bare pass over the log, 100k log"), read, QStringLiteral("ms"), QStringLiteral("(baseline)"),
+          true);
     s.print();
     fixtureSlot().reset(); // before the application goes
     return 0;

@@ -14,17 +14,17 @@
 #include "stationinfo/scp_data.h"
 #include "stationinfo/ui/scp_list_model.h"
 #include "stationinfo/ui/tscp.h"
-#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
+#include "support/ui/main_controls.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 
-#include <algorithm>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include <cstdio>
 #include <ctime>
@@ -179,8 +179,10 @@ void BM_BareStatements(benchmark::State &state)
     int k = 0;
     for (auto _ : state) {
         const QString &call = keys.at(k);
-        benchmark::DoNotOptimize(m.qsos().heardRepeatCount(QStringLiteral("20M"), QStringLiteral("CW"), call, QStringLiteral("0")));
-        benchmark::DoNotOptimize(m.qsos().workedRepeatCount(QStringLiteral("20M"), QStringLiteral("CW"), call, QStringLiteral("0")));
+        benchmark::DoNotOptimize(
+            m.qsos().heardRepeatCount(QStringLiteral("20M"), QStringLiteral("CW"), call, QStringLiteral("0")));
+        benchmark::DoNotOptimize(
+            m.qsos().workedRepeatCount(QStringLiteral("20M"), QStringLiteral("CW"), call, QStringLiteral("0")));
         benchmark::DoNotOptimize(m.qsos().repeats(call));
         for (int n = 1; n <= 4; ++n)
             benchmark::DoNotOptimize(m.references().prefixMatches(call, n));
@@ -216,10 +218,27 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     for (int n : {1000, 100000}) {
-        benchmark::RegisterBenchmark("keystroke", BM_Keystroke)->Arg(n)->Repetitions(7)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark("keystroke_scp", BM_KeystrokeWithScp)->Arg(n)->Repetitions(7)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark("bare_statements", BM_BareStatements)->Arg(n)->Repetitions(7)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark("save_qso", BM_SaveQso)->Arg(n)->Repetitions(5)->Iterations(40)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark("keystroke", BM_Keystroke)
+            ->Arg(n)
+            ->Repetitions(7)
+            ->ReportAggregatesOnly(true)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark("keystroke_scp", BM_KeystrokeWithScp)
+            ->Arg(n)
+            ->Repetitions(7)
+            ->ReportAggregatesOnly(true)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark("bare_statements", BM_BareStatements)
+            ->Arg(n)
+            ->Repetitions(7)
+            ->ReportAggregatesOnly(true)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark("save_qso", BM_SaveQso)
+            ->Arg(n)
+            ->Repetitions(5)
+            ->Iterations(40)
+            ->ReportAggregatesOnly(true)
+            ->Unit(benchmark::kMicrosecond);
     }
     // Each fixture's program uses the same connection names, so the one made last is the one that
     // works: the 1,000-record side-by-side runs before the larger log is made.
@@ -283,10 +302,14 @@ int main(int argc, char *argv[])
     const double s1 = get("save_qso/1000"), s100 = get("save_qso/100000");
     bench::Summary s;
     s.add(QStringLiteral("keystroke, 1k log, median"), k1, QStringLiteral("ms"), QStringLiteral("<= 1 ms"), k1 <= 1.0);
-    s.add(QStringLiteral("keystroke, 100k log, median"), k100, QStringLiteral("ms"), QStringLiteral("<= 1 ms"), k100 <= 1.0);
-    s.add(QStringLiteral("keystroke 100k / 1k"), k100 / k1, QStringLiteral("x"), QStringLiteral("<= 1.5"), k100 <= 1.5 * k1);
-    s.add(QStringLiteral("keystroke / bare statements, 1k"), k1 / b1, QStringLiteral("x"), QStringLiteral("<= 3"), k1 <= 3 * b1);
-    s.add(QStringLiteral("keystroke / bare statements, 100k"), k100 / b100, QStringLiteral("x"), QStringLiteral("<= 3"), k100 <= 3 * b100);
+    s.add(QStringLiteral("keystroke, 100k log, median"), k100, QStringLiteral("ms"), QStringLiteral("<= 1 ms"),
+          k100 <= 1.0);
+    s.add(QStringLiteral("keystroke 100k / 1k"), k100 / k1, QStringLiteral("x"), QStringLiteral("<= 1.5"),
+          k100 <= 1.5 * k1);
+    s.add(QStringLiteral("keystroke / bare statements, 1k"), k1 / b1, QStringLiteral("x"), QStringLiteral("<= 3"),
+          k1 <= 3 * b1);
+    s.add(QStringLiteral("keystroke / bare statements, 100k"), k100 / b100, QStringLiteral("x"), QStringLiteral("<= 3"),
+          k100 <= 3 * b100);
     std::printf("\nkeystroke, today's handler (partial-check window closed) vs with the partial check,\n"
                 "alternating blocks in this run, medians per keystroke (wall clock / processor time):\n");
     std::printf("  1,000 records:   today %7.1f / %7.1f us   with check %7.1f / %7.1f us\n", small.closedWall * 1e3,
@@ -295,21 +318,27 @@ int main(int argc, char *argv[])
                 large.closedCpu * 1e3, large.openWall * 1e3, large.openCpu * 1e3);
     std::printf("google-benchmark medians (wall): keystroke %.1f / %.1f us, keystroke_scp %.1f / %.1f us (1k / 100k)\n",
                 k1 * 1e3, k100 * 1e3, p1 * 1e3, p100 * 1e3);
-    std::printf("index build on first use (list + 100,000 records, %d calls): %.1f ms wall, %.1f ms processor\n",
-                known, buildMs, buildCpuMs);
+    std::printf("index build on first use (list + 100,000 records, %d calls): %.1f ms wall, %.1f ms processor\n", known,
+                buildMs, buildCpuMs);
     std::printf("first keystroke with the index to be read (100,000 records): handler %.1f ms on the UI thread "
                 "(reading on it took %.1f ms), %d calls listed %.1f ms after the keystroke\n",
                 firstKeyMs, buildMs, listed, listedMs);
     std::printf("saves while the index is read: %zu, median %.2f ms, worst %.2f ms; with no read: median %.2f ms, "
                 "worst %.2f ms\n",
-                savesDuring.size(), bench::median(savesDuring), worstSaveDuring, bench::median(savesQuiet), worstSaveQuiet);
+                savesDuring.size(), bench::median(savesDuring), worstSaveDuring, bench::median(savesQuiet),
+                worstSaveQuiet);
     s.add(QStringLiteral("first keystroke, index to be read, 100k"), firstKeyMs, QStringLiteral("ms"),
           QStringLiteral("< 20 ms"), firstKeyMs < 20);
-    s.add(QStringLiteral("keystroke with partial check, 100k, median"), large.openWall, QStringLiteral("ms"), QStringLiteral("< 0.5 ms"), large.openWall < 0.5);
-    s.add(QStringLiteral("with partial check / today's, 100k"), large.openWall / large.closedWall, QStringLiteral("x"), QStringLiteral("<= 2"), large.openWall <= 2 * large.closedWall);
-    s.add(QStringLiteral("with partial check / today's, 1k"), small.openWall / small.closedWall, QStringLiteral("x"), QStringLiteral("<= 2"), small.openWall <= 2 * small.closedWall);
-    s.add(QStringLiteral("save until shown, 1k log, median"), s1, QStringLiteral("ms"), QStringLiteral("(reference)"), true);
-    s.add(QStringLiteral("save until shown, 100k log, median"), s100, QStringLiteral("ms"), QStringLiteral("(reference)"), true);
+    s.add(QStringLiteral("keystroke with partial check, 100k, median"), large.openWall, QStringLiteral("ms"),
+          QStringLiteral("< 0.5 ms"), large.openWall < 0.5);
+    s.add(QStringLiteral("with partial check / today's, 100k"), large.openWall / large.closedWall, QStringLiteral("x"),
+          QStringLiteral("<= 2"), large.openWall <= 2 * large.closedWall);
+    s.add(QStringLiteral("with partial check / today's, 1k"), small.openWall / small.closedWall, QStringLiteral("x"),
+          QStringLiteral("<= 2"), small.openWall <= 2 * small.closedWall);
+    s.add(QStringLiteral("save until shown, 1k log, median"), s1, QStringLiteral("ms"), QStringLiteral("(reference)"),
+          true);
+    s.add(QStringLiteral("save until shown, 100k log, median"), s100, QStringLiteral("ms"),
+          QStringLiteral("(reference)"), true);
     s.add(QStringLiteral("save 100k / 1k"), s100 / s1, QStringLiteral("x"), QStringLiteral("<= 1.5"), s100 <= 1.5 * s1);
     s.print();
     fixtures().clear();

@@ -18,11 +18,11 @@
 
 namespace vireo::baseline {
 
+using logcheck::ContestGapMinutes;
 using logcheck::Kind;
+using logcheck::MaxSuggestions;
 using logcheck::Options;
 using logcheck::Progress;
-using logcheck::ContestGapMinutes;
-using logcheck::MaxSuggestions;
 
 namespace {
 
@@ -48,7 +48,7 @@ struct Stopped {};
 // A finding with the keys it is listed by; the record is copied in only at the end.
 struct Item {
     Kind kind = Kind::Serial;
-    int index = 0;          // the record's place in table order
+    int index = 0; // the record's place in table order
     int side = 0;
     int group = 0;
     qint64 groupMoment = 0; // repeats: the moment of the group's first record
@@ -59,7 +59,8 @@ struct Item {
 
 class Checker {
 public:
-    Checker(const QVector<QsoRecord> &records, const QStringList &known, const Options &options, const Progress &progress)
+    Checker(const QVector<QsoRecord> &records, const QStringList &known, const Options &options,
+            const Progress &progress)
         : m_r(records), m_known(known), m_opt(options), m_progress(progress)
     {
     }
@@ -122,7 +123,8 @@ private:
     void add(Kind kind, int index, int side, const QString &text, QStringList suggestions = {}, int group = 0,
              qint64 groupMoment = 0)
     {
-        m_items.push_back(Item{kind, index, side, group, groupMoment, m_moment[size_t(index)], text, std::move(suggestions)});
+        m_items.push_back(
+            Item{kind, index, side, group, groupMoment, m_moment[size_t(index)], text, std::move(suggestions)});
     }
 
     // Minutes since the epoch of every record; NoMoment where date or time do not read.
@@ -200,10 +202,7 @@ private:
     }
 
     QString callAt(const Number &n) const { return n.side == 1 ? m_r[n.index].call1 : m_r[n.index].call2; }
-    QString nrAt(const Number &n) const
-    {
-        return (n.side == 1 ? m_r[n.index].nr1 : m_r[n.index].nr2).trimmed();
-    }
+    QString nrAt(const Number &n) const { return (n.side == 1 ? m_r[n.index].nr1 : m_r[n.index].nr2).trimmed(); }
 
     void serialRun(const std::vector<Number> &run)
     {
@@ -291,8 +290,8 @@ private:
                 if (minutes >= m_opt.minRepeatMinutes)
                     continue;
                 const QsoRecord &r = m_r[i];
-                const QString ago = minutes == 0 ? QStringLiteral("в ту же минуту")
-                                                 : QStringLiteral("%1 мин назад").arg(minutes);
+                const QString ago =
+                    minutes == 0 ? QStringLiteral("в ту же минуту") : QStringLiteral("%1 мин назад").arg(minutes);
                 add(Kind::PairTooSoon, i, 0,
                     QStringLiteral("Пара %1 – %2 уже записана %3, %4 (можно не раньше чем через %5 мин)")
                         .arg(r.call1, r.call2, when(p, i), ago)
@@ -337,7 +336,8 @@ private:
                 });
                 if (maybe.size() > MaxSuggestions)
                     maybe.erase(maybe.begin() + MaxSuggestions, maybe.end());
-                QString text = QStringLiteral("%1 нет ни среди известных позывных, ни в других записях журнала").arg(call);
+                QString text =
+                    QStringLiteral("%1 нет ни среди известных позывных, ни в других записях журнала").arg(call);
                 if (!maybe.isEmpty())
                     text += QStringLiteral("; возможно: ") + maybe.join(QStringLiteral(", "));
                 add(Kind::BustedCall, i, side, text, maybe);
@@ -413,9 +413,12 @@ private:
             const QsoRecord &f = m_r[first];
             for (size_t k = 0; k < g.size(); ++k) {
                 const QString where = QStringLiteral("%1 в туре %2, %3 %4").arg(f.call1, f.tur, f.band, f.mode);
-                const QString text = k == 0
-                    ? QStringLiteral("%1: первая из %2 записей").arg(where).arg(g.size())
-                    : QStringLiteral("%1: повтор %2 из %3 (первая %4)").arg(where).arg(k + 1).arg(g.size()).arg(when(first, g[k]));
+                const QString text = k == 0 ? QStringLiteral("%1: первая из %2 записей").arg(where).arg(g.size())
+                                            : QStringLiteral("%1: повтор %2 из %3 (первая %4)")
+                                                  .arg(where)
+                                                  .arg(k + 1)
+                                                  .arg(g.size())
+                                                  .arg(when(first, g[k]));
                 add(Kind::Repeat, g[k], 1, text, {}, group, m_moment[first]);
             }
         }

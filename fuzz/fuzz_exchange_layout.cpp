@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size < 1)
         return 0;
     const int format = int(data[0]) - 64;
-    const QString text = vireo::cp1251::decode(QByteArray(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1)));
+    const QString text =
+        vireo::cp1251::decode(QByteArray(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1)));
     const QString laid = vireo::cabrillo::FormatExchange(text, format);
     // formats 1..10 give a fixed-width layout, 11 at least its width (its third column is not
     // cut), every other number nothing

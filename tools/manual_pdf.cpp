@@ -47,8 +47,8 @@ QString takePictures(QTextDocument &chapter, const QString &chapterPath, QTextDo
     for (QTextBlock block = chapter.begin(); block.isValid(); block = block.next())
         for (auto it = block.begin(); !it.atEnd(); ++it)
             if (it.fragment().isValid() && it.fragment().charFormat().isImageFormat())
-                pictures.append({it.fragment().position(), it.fragment().length(),
-                                 it.fragment().charFormat().toImageFormat()});
+                pictures.append(
+                    {it.fragment().position(), it.fragment().length(), it.fragment().charFormat().toImageFormat()});
     for (Picture &picture : pictures) {
         const QString path = QDir::cleanPath(folder.absoluteFilePath(picture.format.name()));
         const QImage image(path);

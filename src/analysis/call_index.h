@@ -75,7 +75,7 @@ private:
     int findKey(std::uint64_t key, std::size_t *slot) const;
     void grow();
 
-    std::vector<std::uint64_t> m_keys;  // by number: the packed call, or OtherBit | place in m_other
+    std::vector<std::uint64_t> m_keys; // by number: the packed call, or OtherBit | place in m_other
     std::vector<std::uint32_t> m_slots; // number + 1 of the call hashed there; 0: empty
     QHash<QString, int> m_otherIds;
     std::vector<QString> m_other;

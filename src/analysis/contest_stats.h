@@ -27,7 +27,7 @@ struct StatsCell {
 };
 
 struct StatsRates {
-    int lastTenMinutes = 0;   // records of the current minute and the nine before it
+    int lastTenMinutes = 0; // records of the current minute and the nine before it
     int lastSixtyMinutes = 0; // records of the current minute and the 59 before it
     // QSOs per hour over the last 10 and the last 100 records (by time), when there are that many.
     std::optional<int> lastTenQsos;
@@ -79,8 +79,8 @@ private:
     std::optional<qint64> minuteOf(const QString &date, const QString &time);
 
     std::map<std::pair<QString, QString>, StatsCell> m_cells; // (band, tour)
-    std::map<qint64, int> m_minutes;                          // records per minute
-    std::map<std::pair<QString, QString>, Bins> m_bins;       // (tour, band)
+    std::map<qint64, int> m_minutes; // records per minute
+    std::map<std::pair<QString, QString>, Bins> m_bins; // (tour, band)
     int m_badTime = 0;
     int m_timed = 0;
     // Parsed moments by date and time text; a log holds few distinct ones.
@@ -91,8 +91,8 @@ private:
 namespace statstext {
 QString bandTitle(const QString &band); // "20M"; "—" for an empty band
 QString tourTitle(const QString &tour); // "Тур 1"
-QString totalTitle();                   // "Всего"
-QString cellText(const StatsCell &c);   // "12 / 30"
+QString totalTitle(); // "Всего"
+QString cellText(const StatsCell &c); // "12 / 30"
 QString badTimeText(int count);
 // The table as lines of text: a heading, one line per band, the totals, and the count of
 // records with a bad date or time.

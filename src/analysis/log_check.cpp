@@ -44,9 +44,9 @@ struct Kept {
     std::vector<qint64> id;
     std::vector<std::int32_t> moment; // minutes since the epoch; NoMoment where date or time do not read
     std::vector<std::int32_t> call1, call2; // CallIds numbers; -1: empty
-    std::vector<std::int32_t> nr1, nr2;     // serial values; -1: not a plain number
+    std::vector<std::int32_t> nr1, nr2; // serial values; -1: not a plain number
     std::vector<std::int32_t> tour, band, mode;
-    std::vector<std::uint8_t> filled;       // Filled bits, for the incomplete records
+    std::vector<std::uint8_t> filled; // Filled bits, for the incomplete records
 
     int size() const { return int(id.size()); }
     void reserve(size_t n)
@@ -58,7 +58,11 @@ struct Kept {
     }
 };
 
-template <typename T> void release(std::vector<T> &v) { std::vector<T>().swap(v); }
+template <typename T>
+void release(std::vector<T> &v)
+{
+    std::vector<T>().swap(v);
+}
 
 enum Filled : std::uint8_t { Call1 = 1, Nr1 = 2, Call2 = 4, Nr2 = 8 };
 
@@ -128,14 +132,15 @@ private:
             m_k.tour.push_back(m_tours.idOf(r.tur));
             m_k.band.push_back(m_bands.idOf(r.band));
             m_k.mode.push_back(m_modes.idOf(r.mode));
-            m_k.filled.push_back(std::uint8_t((r.call1.trimmed().isEmpty() ? 0 : Call1) | (r.nr1.trimmed().isEmpty() ? 0 : Nr1)
-                                              | (r.call2.trimmed().isEmpty() ? 0 : Call2)
-                                              | (r.nr2.trimmed().isEmpty() ? 0 : Nr2)));
+            m_k.filled.push_back(
+                std::uint8_t((r.call1.trimmed().isEmpty() ? 0 : Call1) | (r.nr1.trimmed().isEmpty() ? 0 : Nr1)
+                             | (r.call2.trimmed().isEmpty() ? 0 : Call2) | (r.nr2.trimmed().isEmpty() ? 0 : Nr2)));
             tick(m_k.size(), 0, 40, m_expected);
         });
     }
 
-    void add(Kind kind, int index, int side, Says says, int other = -1, int otherSide = 0, int a = 0, int b = 0, int group = 0)
+    void add(Kind kind, int index, int side, Says says, int other = -1, int otherSide = 0, int a = 0, int b = 0,
+             int group = 0)
     {
         m_items.push_back(Item{index, other, group, a, b, kind, says, std::uint8_t(side), std::uint8_t(otherSide)});
     }
@@ -177,7 +182,7 @@ private:
         size_t from = 0;
         for (size_t k = 1; k <= numbers.size(); ++k) {
             const bool sameStation = k < numbers.size() && entryCall(numbers[k]) == entryCall(numbers[k - 1])
-                && m_k.tour[numbers[k] >> 1] == m_k.tour[numbers[k - 1] >> 1];
+                                     && m_k.tour[numbers[k] >> 1] == m_k.tour[numbers[k - 1] >> 1];
             if (sameStation && m_k.moment[numbers[k] >> 1] - m_k.moment[numbers[k - 1] >> 1] <= ContestGapMinutes)
                 continue;
             serialRun(numbers.data() + from, numbers.data() + k);
@@ -255,7 +260,7 @@ private:
                 records.push_back(i);
         auto samePair = [this](int a, int b) {
             return m_k.call1[size_t(a)] == m_k.call1[size_t(b)] && m_k.call2[size_t(a)] == m_k.call2[size_t(b)]
-                && m_k.band[size_t(a)] == m_k.band[size_t(b)] && m_k.mode[size_t(a)] == m_k.mode[size_t(b)];
+                   && m_k.band[size_t(a)] == m_k.band[size_t(b)] && m_k.mode[size_t(a)] == m_k.mode[size_t(b)];
         };
         std::sort(records.begin(), records.end(), [this](int a, int b) {
             for (const std::vector<std::int32_t> *column : {&m_k.call1, &m_k.call2, &m_k.band, &m_k.mode, &m_k.moment})
@@ -313,7 +318,8 @@ private:
                 order.reserve(size_t(found.size()));
                 for (int k = 0; k < found.size(); ++k)
                     order.emplace_back(countOf(found[k]), k);
-                std::stable_sort(order.begin(), order.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
+                std::stable_sort(order.begin(), order.end(),
+                                 [](const auto &a, const auto &b) { return a.first > b.first; });
                 QStringList maybe;
                 for (size_t k = 0; k < order.size() && k < size_t(MaxSuggestions); ++k)
                     maybe << found[order[k].second];
@@ -366,7 +372,7 @@ private:
                 records.push_back(i);
         auto sameKey = [this](int a, int b) {
             return m_k.tour[size_t(a)] == m_k.tour[size_t(b)] && m_k.band[size_t(a)] == m_k.band[size_t(b)]
-                && m_k.mode[size_t(a)] == m_k.mode[size_t(b)] && m_k.call1[size_t(a)] == m_k.call1[size_t(b)];
+                   && m_k.mode[size_t(a)] == m_k.mode[size_t(b)] && m_k.call1[size_t(a)] == m_k.call1[size_t(b)];
         };
         std::sort(records.begin(), records.end(), [this](int a, int b) {
             for (const std::vector<std::int32_t> *column : {&m_k.tour, &m_k.band, &m_k.mode, &m_k.call1, &m_k.moment})
@@ -391,7 +397,8 @@ private:
             }
             from = k;
         }
-        std::sort(groups.begin(), groups.end(), [](const Group &a, const Group &b) { return a.firstInTable < b.firstInTable; });
+        std::sort(groups.begin(), groups.end(),
+                  [](const Group &a, const Group &b) { return a.firstInTable < b.firstInTable; });
         int number = 0;
         for (const Group &g : groups) {
             ++number;
@@ -432,7 +439,9 @@ private:
                                          [&](const Item &i) { return m_k.tour[size_t(i.record)] != tour; }),
                           m_items.end());
         }
-        auto groupMoment = [this](const Item &i) -> qint64 { return i.kind == Kind::Repeat ? m_k.moment[size_t(i.other)] : 0; };
+        auto groupMoment = [this](const Item &i) -> qint64 {
+            return i.kind == Kind::Repeat ? m_k.moment[size_t(i.other)] : 0;
+        };
         std::stable_sort(m_items.begin(), m_items.end(), [&](const Item &a, const Item &b) {
             if (a.kind != b.kind)
                 return int(a.kind) < int(b.kind);
@@ -459,7 +468,9 @@ private:
         }
         std::sort(wanted.begin(), wanted.end());
         wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
-        auto placeOf = [&wanted](qint64 id) { return int(std::lower_bound(wanted.begin(), wanted.end(), id) - wanted.begin()); };
+        auto placeOf = [&wanted](qint64 id) {
+            return int(std::lower_bound(wanted.begin(), wanted.end(), id) - wanted.begin());
+        };
         for (Item &i : m_items) {
             i.record = placeOf(m_k.id[size_t(i.record)]);
             if (i.other >= 0)

@@ -43,10 +43,10 @@ QString kindName(Kind kind);
 struct Finding {
     Kind kind = Kind::Serial;
     QsoRecord record;
-    int side = 0;            // 1: the heard station (call1/nr1), 2: the worked one, 0: the record
-    QString text;            // one line, Russian
+    int side = 0; // 1: the heard station (call1/nr1), 2: the worked one, 0: the record
+    QString text; // one line, Russian
     QStringList suggestions; // busted calls: likely right calls, best first
-    int group = 0;           // repeats: the findings of one group share it (1, 2, ...)
+    int group = 0; // repeats: the findings of one group share it (1, 2, ...)
 };
 
 // The findings of one check in the order they are listed, kept compactly (a few numbers each,
@@ -73,7 +73,7 @@ struct Options {
     int minRepeatMinutes = 10; // 0: the pair check is off
     // The records the chosen contest's rules refuse, by key, with the reason; listed as findings.
     QVector<QPair<qint64, QString>> refusedByRules;
-    QString tour;              // empty: the whole log; else only findings on records of this tour
+    QString tour; // empty: the whole log; else only findings on records of this tour
 };
 
 // Told now and then how much is done (0..100); returns false to stop the check.

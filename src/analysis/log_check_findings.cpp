@@ -38,8 +38,14 @@ QString when(const QsoRecord &r, const QsoRecord &relativeTo)
     return QStringLiteral("%1 в %2").arg(r.data, r.time);
 }
 
-QString callAt(const QsoRecord &r, int side) { return side == 1 ? r.call1 : r.call2; }
-QString nrAt(const QsoRecord &r, int side) { return (side == 1 ? r.nr1 : r.nr2).trimmed(); }
+QString callAt(const QsoRecord &r, int side)
+{
+    return side == 1 ? r.call1 : r.call2;
+}
+QString nrAt(const QsoRecord &r, int side)
+{
+    return (side == 1 ? r.nr1 : r.nr2).trimmed();
+}
 
 QString incompleteText(const QsoRecord &r)
 {
@@ -91,9 +97,15 @@ Findings::Findings() : m_d(std::make_shared<Data>()) {}
 
 Findings::Findings(std::shared_ptr<const Data> data) : m_d(std::move(data)) {}
 
-int Findings::size() const { return int(m_d->items.size()); }
+int Findings::size() const
+{
+    return int(m_d->items.size());
+}
 
-Kind Findings::kindAt(int i) const { return m_d->items[size_t(i)].kind; }
+Kind Findings::kindAt(int i) const
+{
+    return m_d->items[size_t(i)].kind;
+}
 
 Finding Findings::at(int i) const
 {
@@ -115,7 +127,8 @@ Finding Findings::at(int i) const
                      .arg(nrAt(r, item.side), callAt(r, item.side), nrAt(o, item.otherSide), when(o, r));
         break;
     case Says::SerialOutOfLine:
-        f.text = QStringLiteral("Номер %1 у %2 выпадает из ряда номеров этой станции").arg(nrAt(r, item.side), callAt(r, item.side));
+        f.text = QStringLiteral("Номер %1 у %2 выпадает из ряда номеров этой станции")
+                     .arg(nrAt(r, item.side), callAt(r, item.side));
         break;
     case Says::SerialTooFast:
         f.text = QStringLiteral("Номер %1 у %2 слишком велик: %3 мин назад был %4 (%5)")
@@ -131,7 +144,8 @@ Finding Findings::at(int i) const
         break;
     }
     case Says::BustedCall:
-        f.text = QStringLiteral("%1 нет ни среди известных позывных, ни в других записях журнала").arg(callAt(r, item.side));
+        f.text =
+            QStringLiteral("%1 нет ни среди известных позывных, ни в других записях журнала").arg(callAt(r, item.side));
         if (item.b > 0) {
             f.suggestions = QString::fromUtf8(m_d->suggestions.constData() + item.a, item.b).split(QChar(0x1f));
             f.text += QStringLiteral("; возможно: ") + f.suggestions.join(QStringLiteral(", "));
@@ -139,8 +153,10 @@ Finding Findings::at(int i) const
         break;
     case Says::Repeat: {
         const QString where = QStringLiteral("%1 в туре %2, %3 %4").arg(o.call1, o.tur, o.band, o.mode);
-        f.text = item.a == 1 ? QStringLiteral("%1: первая из %2 записей").arg(where).arg(item.b)
-                             : QStringLiteral("%1: повтор %2 из %3 (первая %4)").arg(where).arg(item.a).arg(item.b).arg(when(o, r));
+        f.text =
+            item.a == 1
+                ? QStringLiteral("%1: первая из %2 записей").arg(where).arg(item.b)
+                : QStringLiteral("%1: повтор %2 из %3 (первая %4)").arg(where).arg(item.a).arg(item.b).arg(when(o, r));
         break;
     }
     case Says::RuleRefused:

@@ -16,13 +16,13 @@ namespace vireo::logcheck {
 enum class Says : std::uint8_t {
     None,
     SerialBelowEarlier, // other: the earlier number
-    SerialAboveLater,   // other: the later number
+    SerialAboveLater, // other: the later number
     SerialOutOfLine,
-    SerialTooFast,      // other: the number before; a: minutes between
-    PairAgain,          // other: the earlier record; a: minutes between
-    BustedCall,         // a, b: offset and length of its suggestions (0x1f between), b = 0: none
-    Repeat,             // other: the group's first record; a: place in the group (1, ...); b: its size
-    RuleRefused,        // a, b: offset and length of the reason in suggestions
+    SerialTooFast, // other: the number before; a: minutes between
+    PairAgain, // other: the earlier record; a: minutes between
+    BustedCall, // a, b: offset and length of its suggestions (0x1f between), b = 0: none
+    Repeat, // other: the group's first record; a: place in the group (1, ...); b: its size
+    RuleRefused, // a, b: offset and length of the reason in suggestions
 };
 
 struct Item {
@@ -38,7 +38,7 @@ struct Item {
 
 struct Findings::Data {
     std::vector<Item> items;
-    std::vector<qint64> ids;          // by kept record: its key
+    std::vector<qint64> ids; // by kept record: its key
     std::vector<std::uint32_t> start; // by kept record: where its columns start in columns
     QByteArray columns;
     QByteArray suggestions;

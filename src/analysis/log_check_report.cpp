@@ -35,8 +35,7 @@ QStringList reportLines(const Findings &findings, const QString &tour, const QDa
     return lines;
 }
 
-WriteResult writeReport(const QString &path, const Findings &findings, const QString &tour,
-                        const QDateTime &checkedUtc)
+WriteResult writeReport(const QString &path, const Findings &findings, const QString &tour, const QDateTime &checkedUtc)
 {
     ReportFile file(path);
     if (!file.open())

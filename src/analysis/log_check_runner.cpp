@@ -83,7 +83,8 @@ void LogCheckRunner::start(const QString &databasePath, int expectedRecords, con
     // worker only emits when the figure changes.
     auto tell = [this, job](int percent) {
         if (job->percent.exchange(percent) != percent)
-            QMetaObject::invokeMethod(this, [this, percent] { emit progress(percent); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, percent] { emit progress(percent); }, Qt::QueuedConnection);
     };
     m_thread = QThread::create([job, tell] {
         try {

@@ -23,9 +23,8 @@ constexpr int LogCheckChunk = 4000;
 // records through a connection of its own, LogCheckChunk at a time (expectedRecords, the log's
 // size, scales the progress). None when progress returns false; throws vireo::Error when the file
 // cannot be read.
-std::optional<logcheck::Findings> checkLogFile(const QString &path, int expectedRecords,
-                                                       const QStringList &knownCalls, const logcheck::Options &options,
-                                                       const logcheck::Progress &progress);
+std::optional<logcheck::Findings> checkLogFile(const QString &path, int expectedRecords, const QStringList &knownCalls,
+                                               const logcheck::Options &options, const logcheck::Progress &progress);
 
 class LogCheckRunner : public QObject {
     Q_OBJECT

@@ -11,6 +11,9 @@
 namespace vireo {
 
 std::optional<QDateTime> qsoUtc(const QString &date, const QString &time);
-inline std::optional<QDateTime> qsoUtc(const QsoRecord &r) { return qsoUtc(r.data, r.time); }
+inline std::optional<QDateTime> qsoUtc(const QsoRecord &r)
+{
+    return qsoUtc(r.data, r.time);
+}
 
 } // namespace vireo

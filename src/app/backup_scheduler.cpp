@@ -16,7 +16,8 @@ BackupScheduler::Settings BackupScheduler::read(const QString &settingsPath)
 {
     const IniFile ini(settingsPath);
     Settings s;
-    s.intervalMinutes = std::max(0, ini.readInteger(QStringLiteral("Backup"), QStringLiteral("Interval"), s.intervalMinutes));
+    s.intervalMinutes =
+        std::max(0, ini.readInteger(QStringLiteral("Backup"), QStringLiteral("Interval"), s.intervalMinutes));
     s.keep = std::max(1, ini.readInteger(QStringLiteral("Backup"), QStringLiteral("Keep"), s.keep));
     return s;
 }

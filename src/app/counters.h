@@ -8,7 +8,7 @@
 namespace vireo {
 
 struct CounterTexts {
-    QString qso;    // "QSO: " + records
+    QString qso; // "QSO: " + records
     QString points; // "Points: " + points
 };
 

@@ -10,8 +10,7 @@
 
 namespace vireo {
 
-LogGrid::LogGrid(LogTableModel &model, QWidget *parent)
-    : QTableView(parent), m_model(model)
+LogGrid::LogGrid(LogTableModel &model, QWidget *parent) : QTableView(parent), m_model(model)
 {
     setObjectName(QStringLiteral("DBGrid1"));
     setModel(&model);

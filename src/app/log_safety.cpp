@@ -36,9 +36,9 @@ LogSafety::LogSafety(const AppContext &context, const Links &links, bool startSk
 {
     m_journal = std::make_shared<UndoJournal>(m_links.qsos);
     const std::shared_ptr<UtcClock> clock = m_ctx.services.utcClock;
-    m_backups = new BackupScheduler(m_ctx.databasePath, BackupScheduler::read(m_ctx.settingsPath),
-                                    [clock] { return clock ? clock->nowUtc() : QDateTime::currentDateTimeUtc(); },
-                                    this);
+    m_backups = new BackupScheduler(
+        m_ctx.databasePath, BackupScheduler::read(m_ctx.settingsPath),
+        [clock] { return clock ? clock->nowUtc() : QDateTime::currentDateTimeUtc(); }, this);
     m_backups->setObjectName(QStringLiteral("Backups"));
     connect(&m_links.qsos, &QsoStore::logChanged, this, [this] {
         m_backups->markChanged();

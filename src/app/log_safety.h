@@ -30,8 +30,8 @@ public:
         LogTableModel &model;
         LogGrid &grid;
         MainStatusBar &status;
-        QAction *undo;    // "Отменить", its caption and state follow the history
-        QWidget *window;  // the main window, the dialogs' parent
+        QAction *undo; // "Отменить", its caption and state follow the history
+        QWidget *window; // the main window, the dialogs' parent
     };
     // startSkipped: the start-up could not write what it wanted to (a full disk, a read-only file).
     LogSafety(const AppContext &context, const Links &links, bool startSkipped);
@@ -59,7 +59,7 @@ private:
     bool m_startSkipped;
     std::shared_ptr<UndoJournal> m_journal;
     BackupScheduler *m_backups = nullptr; // "Backups"
-    QTimer *m_housekeeping = nullptr;     // "HousekeepingTimer"
+    QTimer *m_housekeeping = nullptr; // "HousekeepingTimer"
 };
 
 } // namespace vireo

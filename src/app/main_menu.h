@@ -19,37 +19,37 @@ struct MainMenu {
     void setAllTopLevelEnabled(bool enabled) const;
 
     // "Журнал"
-    QMenu *log = nullptr;          // "mnLog"
-    QAction *actUndo = nullptr;    // "Отменить …", its caption names what it takes back
-    QAction *N7 = nullptr;         // "Очистить лог"
-    QMenu *exportMenu = nullptr;   // "mnExport", "Экспорт"
-    QAction *SCL1 = nullptr;       // "В файл SCL (файл логгера)"
-    QAction *cbr2 = nullptr;       // "В файл CABRILLO/ЕРМАК"
-    QAction *ADIF1 = nullptr;      // "В файл ADIF"
-    QAction *ADIF2 = nullptr;      // "Комментарий для файла выгрузки формата ADIF"
-    QMenu *importMenu = nullptr;   // "mnImport", "Импорт"
-    QAction *SCL2 = nullptr;       // "из файла SCL (файл логгера)"
-    QAction *actCheck = nullptr;   // "Проверка журнала…"
+    QMenu *log = nullptr; // "mnLog"
+    QAction *actUndo = nullptr; // "Отменить …", its caption names what it takes back
+    QAction *N7 = nullptr; // "Очистить лог"
+    QMenu *exportMenu = nullptr; // "mnExport", "Экспорт"
+    QAction *SCL1 = nullptr; // "В файл SCL (файл логгера)"
+    QAction *cbr2 = nullptr; // "В файл CABRILLO/ЕРМАК"
+    QAction *ADIF1 = nullptr; // "В файл ADIF"
+    QAction *ADIF2 = nullptr; // "Комментарий для файла выгрузки формата ADIF"
+    QMenu *importMenu = nullptr; // "mnImport", "Импорт"
+    QAction *SCL2 = nullptr; // "из файла SCL (файл логгера)"
+    QAction *actCheck = nullptr; // "Проверка журнала…"
     QAction *actRestore = nullptr; // "Восстановить из резервной копии…"
-    QAction *N9 = nullptr;         // "Выход"
+    QAction *N9 = nullptr; // "Выход"
     // "Установки"
-    QMenu *settings = nullptr;        // "mnSettings"
-    QAction *CAT1 = nullptr;          // "Управление CAT": the rig set-up window
-    QAction *N20 = nullptr;           // copy of the line with the sides swapped (checkable)
-    QAction *N14 = nullptr;           // "Синхронизировать  время"
+    QMenu *settings = nullptr; // "mnSettings"
+    QAction *CAT1 = nullptr; // "Управление CAT": the rig set-up window
+    QAction *N20 = nullptr; // copy of the line with the sides swapped (checkable)
+    QAction *N14 = nullptr; // "Синхронизировать  время"
     QAction *actDataUpdate = nullptr; // "Обновить данные стран и позывных…"
     QAction *actMyPosition = nullptr; // "Моё местоположение…"
     // "Настройка туров", an item of the bar itself
     QAction *N10 = nullptr;
     // "Окна"
-    QMenu *windows = nullptr;    // "mnWindows"
-    QAction *N17 = nullptr;      // "Повторные связи", the repeats window (checkable)
-    QAction *actScp = nullptr;   // "Частичный поиск позывных" (checkable)
+    QMenu *windows = nullptr; // "mnWindows"
+    QAction *N17 = nullptr; // "Повторные связи", the repeats window (checkable)
+    QAction *actScp = nullptr; // "Частичный поиск позывных" (checkable)
     QAction *actStats = nullptr; // "Статистика" (checkable)
     QAction *actScore = nullptr; // "Счёт", the score by the contest rules (checkable)
     QAction *actBandMap = nullptr; // "Карта диапазона" (checkable)
-    QAction *actMark = nullptr;    // "Отметить на карте диапазона", Ctrl+M: the call typed, without a QSO
-    QAction *N18 = nullptr;      // the fields in a column (checkable)
+    QAction *actMark = nullptr; // "Отметить на карте диапазона", Ctrl+M: the call typed, without a QSO
+    QAction *N18 = nullptr; // the fields in a column (checkable)
     // "Справка"
     QMenu *help = nullptr; // "mnHelp"
     QAction *N5 = nullptr; // "Руководство пользователя"

@@ -6,8 +6,7 @@
 
 namespace vireo {
 
-MainStatusBar::MainStatusBar(QWidget *parent)
-    : QStatusBar(parent)
+MainStatusBar::MainStatusBar(QWidget *parent) : QStatusBar(parent)
 {
     setObjectName(QStringLiteral("StatusBar1"));
     setSizeGripEnabled(false);

@@ -11,8 +11,8 @@ class MainStatusBar : public QStatusBar {
     Q_OBJECT
 public:
     enum Panel {
-        Date = 1,   // the UTC date of the clock
-        Qso = 2,    // the records of the log
+        Date = 1, // the UTC date of the clock
+        Qso = 2, // the records of the log
         Points = 3, // the log's points
         Radio1 = 4, // radio 1's state
         Notice = 5, // radio 2's state, and the messages of the entry modes, the log and the clock

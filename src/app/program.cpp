@@ -1,27 +1,27 @@
 #include "app/program.h"
 
 #include "about/ui/taboutbox.h"
+#include "analysis/ui/stats_table_model.h"
+#include "analysis/ui/tstats.h"
 #include "app/log_grid.h"
 #include "app/main_menu.h"
 #include "app/tfmstart.h"
 #include "app/tmain.h"
+#include "audio/ui/audio_controls.h"
+#include "audio/ui/audio_service.h"
 #include "bandmap/band_map.h"
 #include "bandmap/band_map_tuner.h"
 #include "bandmap/ui/band_scale.h"
 #include "bandmap/ui/tbandmap.h"
-#include "audio/ui/audio_controls.h"
-#include "audio/ui/audio_service.h"
 #include "base/ui/guarded.h"
 #include "base/ui/window_placement.h"
 #include "contest/ui/tfmcontest.h"
-#include "entry/ui/entry_panel.h"
-#include "entry/ui/top_strip.h"
-#include "analysis/ui/stats_table_model.h"
-#include "analysis/ui/tstats.h"
 #include "contest_rules/rules_tracker.h"
 #include "contest_rules/ui/rule_line.h"
 #include "contest_rules/ui/tscore.h"
 #include "db/reference_store.h"
+#include "entry/ui/entry_panel.h"
+#include "entry/ui/top_strip.h"
 #include "reports/ui/tcomentadif.h"
 #include "reports/ui/tfmcabrillo.h"
 #include "stationinfo/my_position.h"
@@ -40,8 +40,7 @@
 
 namespace vireo {
 
-Program::Program(const AppContext &context)
-    : m_ctx(context)
+Program::Program(const AppContext &context) : m_ctx(context)
 {
     m_main = std::make_unique<TMain>(context);
     TMain *main = m_main.get();
@@ -146,11 +145,12 @@ void Program::attachBandMap()
             map->raise();
         action->setChecked(show);
     });
-    QObject::connect(map, &TBandMap::closed, menu.actBandMap, [action = menu.actBandMap] { action->setChecked(false); });
+    QObject::connect(map, &TBandMap::closed, menu.actBandMap,
+                     [action = menu.actBandMap] { action->setChecked(false); });
     QObject::connect(menu.actMark, &QAction::triggered, main, guarded(m_ctx.services.prompts, [main, map, &strip] {
-        const Result<QString> r = map->map().mark(main->entryPanel().call(1), strip.frequencyText());
-        main->setStatusText(5, r ? *r : r.errorText());
-    }));
+                         const Result<QString> r = map->map().mark(main->entryPanel().call(1), strip.frequencyText());
+                         main->setStatusText(5, r ? *r : r.errorText());
+                     }));
     QObject::connect(&main->entryPanel(), &EntryPanel::stepWanted, main, [this, main, map, &strip](bool up) {
         runGuarded(m_ctx.services.prompts.get(), [main, map, &strip, up] {
             const Result<bandmap::Entry> r = map->step(strip.frequencyText(), up);
@@ -189,26 +189,29 @@ void Program::attachRules()
     // record, the band and mode boxes, and the clock (a pause the rules ask for runs out).
     EntryPanel &entry = main->entryPanel();
     TopStrip &strip = main->topStrip();
-    m_ruleLine = new rules::RuleLine(*tracker, [main, &entry, &strip]() -> std::optional<QsoRecord> {
-        // The record being edited stands in the log already (its key is set before its texts
-        // are put into the fields, the edit colour after them).
-        if (main->editingRecord())
-            return std::nullopt;
-        const qsoentry::StationFields f = entry.fields();
-        QsoRecord r;
-        r.call1 = f.call1;
-        r.nr1 = f.nr1;
-        r.call2 = f.call2;
-        r.nr2 = f.nr2;
-        r.band = main->currentBand;
-        r.mode = main->modeCode();
-        r.tur = strip.tour();
-        // In manual entry the listener types the date and time; otherwise the clock stamps them.
-        const bool manual = strip.manualEntry();
-        r.data = manual ? entry.dateText().trimmed() : main->CurrentUtcDate;
-        r.time = manual ? entry.timeText().trimmed() : main->CurrentUtcTime;
-        return r;
-    }, &entry);
+    m_ruleLine = new rules::RuleLine(
+        *tracker,
+        [main, &entry, &strip]() -> std::optional<QsoRecord> {
+            // The record being edited stands in the log already (its key is set before its texts
+            // are put into the fields, the edit colour after them).
+            if (main->editingRecord())
+                return std::nullopt;
+            const qsoentry::StationFields f = entry.fields();
+            QsoRecord r;
+            r.call1 = f.call1;
+            r.nr1 = f.nr1;
+            r.call2 = f.call2;
+            r.nr2 = f.nr2;
+            r.band = main->currentBand;
+            r.mode = main->modeCode();
+            r.tur = strip.tour();
+            // In manual entry the listener types the date and time; otherwise the clock stamps them.
+            const bool manual = strip.manualEntry();
+            r.data = manual ? entry.dateText().trimmed() : main->CurrentUtcDate;
+            r.time = manual ? entry.timeText().trimmed() : main->CurrentUtcTime;
+            return r;
+        },
+        &entry);
     m_ruleLine->hide(); // until the entry panel gives it its row
     rules::RuleLine *line = m_ruleLine;
     QObject::connect(&entry, &EntryPanel::edited, line, [line] { line->refresh(); });
@@ -258,9 +261,9 @@ Program::~Program()
 void Program::relaunch()
 {
     const QString program = QCoreApplication::applicationFilePath();
-    const bool started = m_ctx.services.relauncher
-                      && m_ctx.services.relauncher->relaunch(program, QCoreApplication::arguments().mid(1),
-                                                             QDir::currentPath());
+    const bool started =
+        m_ctx.services.relauncher
+        && m_ctx.services.relauncher->relaunch(program, QCoreApplication::arguments().mid(1), QDir::currentPath());
     if (!started && m_ctx.services.prompts)
         showError(*m_ctx.services.prompts,
                   QStringLiteral("Не удалось запустить программу %1 заново. Запустите её сами: "

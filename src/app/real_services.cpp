@@ -19,7 +19,6 @@
 
 namespace vireo {
 
-
 namespace {
 
 QWidget *owner()
@@ -29,27 +28,18 @@ QWidget *owner()
 
 class BoxPrompts : public Prompts {
 public:
-    void information(const QString &text) override
-    {
-        QMessageBox::information(owner(), noticeCaption(), text);
-    }
-    void error(const QString &caption, const QString &text) override
-    {
-        QMessageBox::critical(owner(), caption, text);
-    }
-    void warning(const QString &text) override
-    {
-        QMessageBox::warning(owner(), noticeCaption(), text);
-    }
+    void information(const QString &text) override { QMessageBox::information(owner(), noticeCaption(), text); }
+    void error(const QString &caption, const QString &text) override { QMessageBox::critical(owner(), caption, text); }
+    void warning(const QString &text) override { QMessageBox::warning(owner(), noticeCaption(), text); }
     bool askYesNo(const QString &text) override
     {
         return QMessageBox::question(owner(), questionCaption(), text, QMessageBox::Yes | QMessageBox::No)
-            == QMessageBox::Yes;
+               == QMessageBox::Yes;
     }
     bool askOkCancel(const QString &text) override
     {
         return QMessageBox::question(owner(), questionCaption(), text, QMessageBox::Ok | QMessageBox::Cancel)
-            == QMessageBox::Ok;
+               == QMessageBox::Ok;
     }
     QString saveFileName(const QString &title, const QString &presetPath, const QString &filter) override
     {
@@ -60,10 +50,7 @@ public:
     {
         return QFileDialog::getOpenFileName(owner(), title, directory, filter);
     }
-    int showModal(QDialog &dialog) override
-    {
-        return dialog.exec();
-    }
+    int showModal(QDialog &dialog) override { return dialog.exec(); }
 };
 
 class QtUtcClock : public UtcClock {

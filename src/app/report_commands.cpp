@@ -64,7 +64,8 @@ void importLoggerFile(const AppContext &context, QsoStore &qsos, const std::func
     // The question comes first; the old log is deleted only once the file is open, inside the
     // transaction that reads it, so a cancelled choice or a bad file leaves the log as it was.
     const bool replace = prompts.askYesNo(QStringLiteral("Вы хотите перезаписать все записи лога?"));
-    const QString path = prompts.openFileName(reportdialog::openTitle(), context.programDir, reportdialog::openFilter());
+    const QString path =
+        prompts.openFileName(reportdialog::openTitle(), context.programDir, reportdialog::openFilter());
     if (path.isEmpty())
         return;
     int records = 0;

@@ -54,23 +54,24 @@ void RigLink::start(bool announce, bool refreshBoxes)
     // Notifications are handled from the window's event loop, between other window events, and
     // never inside the client's socket handling; each handler reads the values afresh.
     RigServer *server = m_rig.get();
-    connect(server, &RigServer::rigTypeChange, this, [this](int rig) { guard([this, rig] { rigTypeChanged(rig); }); },
-            Qt::QueuedConnection);
-    connect(server, &RigServer::statusChange, this, [this](int rig) { guard([this, rig] { statusChanged(rig); }); },
-            Qt::QueuedConnection);
-    connect(server, &RigServer::paramsChange, this, [this] { guard([this] { paramsChanged(); }); },
-            Qt::QueuedConnection);
+    connect(
+        server, &RigServer::rigTypeChange, this, [this](int rig) { guard([this, rig] { rigTypeChanged(rig); }); },
+        Qt::QueuedConnection);
+    connect(
+        server, &RigServer::statusChange, this, [this](int rig) { guard([this, rig] { statusChanged(rig); }); },
+        Qt::QueuedConnection);
+    connect(
+        server, &RigServer::paramsChange, this, [this] { guard([this] { paramsChanged(); }); }, Qt::QueuedConnection);
     // A radio not reached at start: said once, with the reason. The client goes on trying, so a
     // rigctld started later, or a radio switched on later, is still picked up.
     if (announce) {
         connect(server, &RigServer::serverUnreachable, this, [this, server] {
             const QString why = server->unreachableReason();
-            showError(
-                *m_ctx.services.prompts,
-                QStringLiteral("Нет связи с радио: не удалось подключиться к rigctld.")
-                    + (why.isEmpty() ? QString() : QLatin1Char('\n') + why)
-                    + QStringLiteral("\nVireo продолжает подключаться: как только rigctld ответит, частота и "
-                                     "вид излучения пойдут от радио."));
+            showError(*m_ctx.services.prompts,
+                      QStringLiteral("Нет связи с радио: не удалось подключиться к rigctld.")
+                          + (why.isEmpty() ? QString() : QLatin1Char('\n') + why)
+                          + QStringLiteral("\nVireo продолжает подключаться: как только rigctld ответит, частота и "
+                                           "вид излучения пойдут от радио."));
         });
     }
     // The display as if the notifications had arrived. Coming back from a cancelled set-up, the

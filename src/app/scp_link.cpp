@@ -28,7 +28,8 @@ ScpLink::ScpLink(const AppContext &context, const Links &links, std::function<Wh
     m_window = std::make_shared<TScp>(m_ctx, nullptr);
     placeBesideMainOnFirstShow(*m_window, *m_links.window, *m_links.beside);
     connect(m_window.get(), &TScp::closed, this, [this] { m_links.toggle->setChecked(false); });
-    connect(m_window.get(), &TScp::chosen, this, [this](const QString &call) { guard([this, call] { choose(call); }); });
+    connect(m_window.get(), &TScp::chosen, this,
+            [this](const QString &call) { guard([this, call] { choose(call); }); });
     // After a change of the whole log the rows on screen may name calls the index no longer has.
     connect(&m_links.qsos, &QsoStore::logChanged, this, [this](const LogChange &change) {
         if (change.kind != LogChange::Reset)

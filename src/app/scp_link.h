@@ -30,9 +30,9 @@ public:
     struct Links {
         QsoStore &qsos;
         EntryPanel &entry;
-        QAction *toggle;  // "Окна" -> "Частичный поиск позывных", checked while the window shows
-        QWidget *window;  // the main window
-        QWidget *beside;  // the entry area: the window opens beside it the first time
+        QAction *toggle; // "Окна" -> "Частичный поиск позывных", checked while the window shows
+        QWidget *window; // the main window
+        QWidget *beside; // the entry area: the window opens beside it the first time
     };
     ScpLink(const AppContext &context, const Links &links, std::function<Where()> where);
     ~ScpLink() override;

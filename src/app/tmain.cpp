@@ -46,11 +46,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-
 namespace vireo {
 
-TMain::TMain(const AppContext &context)
-    : QMainWindow(nullptr), m_ctx(context)
+TMain::TMain(const AppContext &context) : QMainWindow(nullptr), m_ctx(context)
 {
     setObjectName(QStringLiteral("Main"));
     m_ctx.traceEvent(QStringLiteral("create Main"));
@@ -104,9 +102,18 @@ QString TMain::modeCode() const
     return bandplan::modeCode(m_top->modeText());
 }
 
-ScpData &TMain::scpData() { return m_scp->data(); }
-TScp *TMain::scpWindow() const { return m_scp->window(); }
-RigServer *TMain::rigServer() const { return m_rig->server(); }
+ScpData &TMain::scpData()
+{
+    return m_scp->data();
+}
+TScp *TMain::scpWindow() const
+{
+    return m_scp->window();
+}
+RigServer *TMain::rigServer() const
+{
+    return m_rig->server();
+}
 
 // ---------------------------------------------------------------------------------------------
 // Building the window: the grid over the entry area (the top strip, the station panel and the
@@ -175,7 +182,8 @@ void TMain::connectHandlers()
     wire(m_entry, &EntryPanel::copySaveClicked, &TMain::btCopySaveClick);
     wire(m_entry, &EntryPanel::editSaveClicked, &TMain::btEditSaveClick);
     wire(m_entry, &EntryPanel::saveWanted, &TMain::SaveQso);
-    connect(m_entry, &EntryPanel::callChanged, this, [this](int side) { guard([this, side] { callFieldChange(side); }); });
+    connect(m_entry, &EntryPanel::callChanged, this,
+            [this](int side) { guard([this, side] { callFieldChange(side); }); });
     connect(m_entry, &EntryPanel::logUndoWanted, this, [this] {
         if (m_menu->actUndo->isEnabled())
             guard([this] { actUndoClick(); });
@@ -202,8 +210,9 @@ void TMain::connectHandlers()
     });
     QTimer::singleShot(0, this, [this] { m_safety->checkDiskAtStart(); });
 
-    m_scp = new ScpLink(m_ctx, ScpLink::Links{*m_qsos, *m_entry, m_menu->actScp, this, m_entry},
-                        [this] { return ScpLink::Where{currentBand, modeCode(), m_top->tour()}; });
+    m_scp = new ScpLink(m_ctx, ScpLink::Links{*m_qsos, *m_entry, m_menu->actScp, this, m_entry}, [this] {
+        return ScpLink::Where{currentBand, modeCode(), m_top->tour()};
+    });
     connect(m_menu->actScp, &QAction::triggered, this, [this] { guard([this] { m_scp->toggleWindow(); }); });
     connect(m_menu->actDataUpdate, &QAction::triggered, this, [this] { guard([this] { m_scp->showDataUpdate(); }); });
 
@@ -256,7 +265,7 @@ void TMain::FormCreate()
         const int left = ini.readInteger(QStringLiteral("Main"), QStringLiteral("Left"), -1);
         if (left == -1) {
             const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry()
-                                                                   : QRect(0, 0, 1024, 768);
+                                                                  : QRect(0, 0, 1024, 768);
             move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
         } else {
             const int top = ini.readInteger(QStringLiteral("Main"), QStringLiteral("Top"), 107);
@@ -524,9 +533,8 @@ void TMain::actMyPositionClick()
     if (!m_myPosition) {
         m_myPosition = new TMyPosition(m_ctx, this);
         placeBesideMainOnFirstShow(*m_myPosition, *this, *m_entry);
-        connect(m_myPosition, &TMyPosition::saved, this, [this](const GeoPosition &p) {
-            guard([this, p] { setMyPosition(p.latitude, p.longitude); });
-        });
+        connect(m_myPosition, &TMyPosition::saved, this,
+                [this](const GeoPosition &p) { guard([this, p] { setMyPosition(p.latitude, p.longitude); }); });
     }
     m_myPosition->showPosition(GeoPosition{myLatitude, myLongitude});
 }

@@ -84,9 +84,9 @@ public:
     QString numRadio = QStringLiteral("1");
 
     // ---- shared run-time state ----
-    QString currentBand;      // set only by FreqToBand
-    QString CurrentUtcDate;   // DD.MM.YYYY of the last tick
-    QString CurrentUtcTime;   // HH:MM of the last tick
+    QString currentBand; // set only by FreqToBand
+    QString CurrentUtcDate; // DD.MM.YYYY of the last tick
+    QString CurrentUtcTime; // HH:MM of the last tick
     QString modeCode() const; // first two characters of the mode box
     // What the station lookup and the repeat check found for the call typed last.
     int heardCount = 0;
@@ -126,9 +126,9 @@ public:
     void Timer1Timer();
     void FreqToBand();
     void SaveQso();
-    void N12Click();        // "Редактировать запись"
+    void N12Click(); // "Редактировать запись"
     void btEditSaveClick(); // the edit's "OK"
-    void N13Click();        // "Удалить запись"
+    void N13Click(); // "Удалить запись"
     bool editMode() const;
     // Whether a record is being edited, from the moment it was chosen (its fields are filled
     // before the edit colour shows).
@@ -138,8 +138,8 @@ public:
     // ---- reports (report_commands.cpp does the work) ----
     void ADIF1Click(); // "В файл ADIF"
     void ADIF2Click(); // the ADIF comment window
-    void SCL1Click();  // "В файл SCL"
-    void SCL2Click();  // "из файла SCL"
+    void SCL1Click(); // "В файл SCL"
+    void SCL2Click(); // "из файла SCL"
     void ExportAdif();
     void ExportLoggerFile();
     void ImportLoggerFile();
@@ -154,7 +154,7 @@ public:
     bool selectedRadioOnline() const;
 
     // ---- windows opened from the menus ----
-    void N5Click();  // the manual
+    void N5Click(); // the manual
     void N10Click(); // "Настройка туров"
     // Measures from this position from now on (written to the settings file by the caller).
     void setMyPosition(double latitude, double longitude);
@@ -226,7 +226,7 @@ private:
     LogSafety *m_safety = nullptr;
     ScpLink *m_scp = nullptr;
     TStats *m_stats = nullptr; // the statistics window, destroyed with the main window
-    class TLogCheck *m_logCheck = nullptr;     // created on first use, a child of the main window
+    class TLogCheck *m_logCheck = nullptr; // created on first use, a child of the main window
     class TMyPosition *m_myPosition = nullptr; // window "MyPosition", created on first use
 
     // the state of the entry modes
@@ -235,8 +235,8 @@ private:
     QString m_savedFreqText;
     bool m_activating = false;
     bool m_activationPending = false; // the activation handler is to run once the event is over
-    QString m_bandWarning;            // the status-bar text for a frequency of no band, while it stands
-    QString m_beforeBandWarning;      // what that panel said before it
+    QString m_bandWarning; // the status-bar text for a frequency of no band, while it stands
+    QString m_beforeBandWarning; // what that panel said before it
 };
 
 } // namespace vireo

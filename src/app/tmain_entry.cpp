@@ -88,8 +88,8 @@ void TMain::chCopyClick()
     else
         m_entry->endManualEntry();
     m_top->showManualEntry(manual);
-    setStatusText(MainStatusBar::Notice,
-                  manual ? QStringLiteral("Режим ввода QSO вручную") : QStringLiteral("Режим - наблюдений и записи QSO!"));
+    setStatusText(MainStatusBar::Notice, manual ? QStringLiteral("Режим ввода QSO вручную")
+                                                : QStringLiteral("Режим - наблюдений и записи QSO!"));
     // Only "Окна" stays while QSOs are typed in by hand.
     for (int position : {1, 2, 3, 4, 5})
         if (!manual || position != 4)

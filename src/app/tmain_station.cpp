@@ -135,8 +135,9 @@ void TMain::N18Click()
 
 void TMain::N20Click()
 {
-    m_menu->N20->setText(m_menu->N20->isChecked() ? QStringLiteral("Снять режим копии строки с рокировкой данных")
-                                                  : QStringLiteral("Установить режим копии строки с рокировкой данных"));
+    m_menu->N20->setText(m_menu->N20->isChecked()
+                             ? QStringLiteral("Снять режим копии строки с рокировкой данных")
+                             : QStringLiteral("Установить режим копии строки с рокировкой данных"));
 }
 
 void TMain::Timer1Timer()

@@ -32,8 +32,8 @@ bool fhsLayout(const QString &executableDir)
 
 } // namespace
 
-AppFolders resolveAppFolders(const QString &executableDir, const QString &currentDir,
-                             const QProcessEnvironment &env, const std::function<bool(const QString &)> &writable)
+AppFolders resolveAppFolders(const QString &executableDir, const QString &currentDir, const QProcessEnvironment &env,
+                             const std::function<bool(const QString &)> &writable)
 {
     AppFolders f;
     const QString home = env.value(QStringLiteral("HOME"));

@@ -37,8 +37,7 @@ bool folderWritable(const QString &dir);
 // (HOME, XDG_CONFIG_HOME, XDG_DATA_HOME). The program counts as installed when it cannot write
 // beside its executable, or when it lies in the bin folder of a prefix whose share/vireo holds
 // its shipped files (the package run by root).
-AppFolders resolveAppFolders(const QString &executableDir, const QString &currentDir,
-                             const QProcessEnvironment &env,
+AppFolders resolveAppFolders(const QString &executableDir, const QString &currentDir, const QProcessEnvironment &env,
                              const std::function<bool(const QString &)> &writable = folderWritable);
 
 } // namespace vireo

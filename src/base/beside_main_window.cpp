@@ -50,8 +50,8 @@ QPoint placeBesideMainWindow(const QSize &frame, const BesideMainWindow &around)
         bool column;
     };
     const Side sides[] = {
-        {main.right() + 1 + gap, true},           // right
-        {main.bottom() + 1 + gap, false},         // below
+        {main.right() + 1 + gap, true}, // right
+        {main.bottom() + 1 + gap, false}, // below
         {main.left() - gap - frame.width(), true}, // left
         {main.top() - gap - frame.height(), false} // above
     };

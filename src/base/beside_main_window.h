@@ -10,11 +10,11 @@
 namespace vireo {
 
 struct BesideMainWindow {
-    QRect screen;       // the screen's area free for windows
-    QRect main;         // the main window with its frame
-    QRect entryPanel;   // the entry panel, in screen coordinates
+    QRect screen; // the screen's area free for windows
+    QRect main; // the main window with its frame
+    QRect entryPanel; // the entry panel, in screen coordinates
     QList<QRect> taken; // other secondary windows open now, with their frames
-    int gap = 4;        // pixels between windows
+    int gap = 4; // pixels between windows
 };
 
 // The top-left corner for a window of the given frame size. In order of preference: right of

@@ -14,7 +14,7 @@ namespace {
 struct Tables {
     std::array<char16_t, 256> toUnicode{};
     std::array<unsigned char, 0x10000> fromUnicode{}; // 0: no Windows-1251 form (U+0000 aside)
-    std::array<std::array<char, 4>, 256> toUtf8{};    // the UTF-8 bytes, their count in the last
+    std::array<std::array<char, 4>, 256> toUtf8{}; // the UTF-8 bytes, their count in the last
 };
 
 const Tables &tables()

@@ -14,8 +14,8 @@ namespace desktop {
 // Where the desktop keeps its associations and application entries, most important first.
 struct XdgDirs {
     QStringList configDirs; // XDG_CONFIG_HOME, then XDG_CONFIG_DIRS
-    QStringList dataDirs;   // XDG_DATA_HOME, then XDG_DATA_DIRS
-    QStringList desktops;   // XDG_CURRENT_DESKTOP, lower case
+    QStringList dataDirs; // XDG_DATA_HOME, then XDG_DATA_DIRS
+    QStringList desktops; // XDG_CURRENT_DESKTOP, lower case
 
     // As the environment sets them, with the XDG base-directory defaults for unset variables.
     static XdgDirs fromEnvironment();

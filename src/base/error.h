@@ -19,7 +19,7 @@ namespace vireo {
 // What an error is about, for callers that tell faults apart (the main window keeps a fault of
 // the log in its status bar until the next write goes through).
 enum class ErrorKind {
-    Failure,  // something could not be done
+    Failure, // something could not be done
     Database, // the log's database refused (DatabaseError)
 };
 

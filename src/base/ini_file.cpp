@@ -64,8 +64,7 @@ QString decodeText(const QByteArray &bytes)
 
 } // namespace
 
-IniFile::IniFile(const QString &path)
-    : m_path(path)
+IniFile::IniFile(const QString &path) : m_path(path)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -88,8 +87,7 @@ IniFile::IniFile(const QString &path)
 int IniFile::findSection(const QString &section) const
 {
     for (int i = 0; i < m_lines.size(); ++i) {
-        if (isSectionLine(m_lines.at(i))
-            && sectionName(m_lines.at(i)).compare(section, Qt::CaseInsensitive) == 0)
+        if (isSectionLine(m_lines.at(i)) && sectionName(m_lines.at(i)).compare(section, Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;
@@ -201,7 +199,8 @@ void IniFile::writeFloat(const QString &section, const QString &key, double valu
 void IniFile::save(const QStringList &lines) const
 {
     if (m_unreadable)
-        throw Error(QStringLiteral("Файл настроек %1 не удалось прочитать целиком, поэтому он не перезаписан").arg(m_path));
+        throw Error(
+            QStringLiteral("Файл настроек %1 не удалось прочитать целиком, поэтому он не перезаписан").arg(m_path));
     const QString failure = QStringLiteral("Не удалось записать файл настроек %1").arg(m_path);
     const QFileInfo info(m_path);
     // A read-only settings file stays unchanged, as it would on Windows (even for root).

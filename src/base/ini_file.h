@@ -37,7 +37,7 @@ public:
     static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
 
 private:
-    int findSection(const QString &section) const;                 // line of "[section]" or -1
+    int findSection(const QString &section) const; // line of "[section]" or -1
     int findKey(int sectionLine, const QString &key, int *endOfSection) const;
     bool rawValue(const QString &section, const QString &key, QString *value) const;
     void save(const QStringList &lines) const;

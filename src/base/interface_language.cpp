@@ -12,7 +12,7 @@ namespace vireo {
 InterfaceLanguage languageFromCode(const QString &code)
 {
     return code.trimmed().compare(QLatin1String("en"), Qt::CaseInsensitive) == 0 ? InterfaceLanguage::English
-                                                                                  : InterfaceLanguage::Russian;
+                                                                                 : InterfaceLanguage::Russian;
 }
 
 QString languageCode(InterfaceLanguage language)
@@ -22,7 +22,8 @@ QString languageCode(InterfaceLanguage language)
 
 InterfaceLanguage languageFromSettings(const QString &settingsPath)
 {
-    return languageFromCode(IniFile(settingsPath).readString(QStringLiteral("Main"), QStringLiteral("Language"), QString()));
+    return languageFromCode(
+        IniFile(settingsPath).readString(QStringLiteral("Main"), QStringLiteral("Language"), QString()));
 }
 
 QStringList installTranslations(QCoreApplication &app, InterfaceLanguage language)

@@ -6,7 +6,13 @@
 
 namespace vireo::product {
 
-inline QString webSite() { return QStringLiteral("https://vireo-swl.example.org"); }
-inline QString email() { return QStringLiteral("vireo-swl@example.org"); }
+inline QString webSite()
+{
+    return QStringLiteral("https://vireo-swl.example.org");
+}
+inline QString email()
+{
+    return QStringLiteral("vireo-swl@example.org");
+}
 
 } // namespace vireo::product

@@ -93,10 +93,7 @@ struct RigProcessSeam {
     std::function<qint64()> monotonicMs; // empty: the system's monotonic clock
 
     // Milliseconds on that clock; only differences mean anything.
-    qint64 monotonicNow() const
-    {
-        return monotonicMs ? monotonicMs() : QDeadlineTimer::current().deadline();
-    }
+    qint64 monotonicNow() const { return monotonicMs ? monotonicMs() : QDeadlineTimer::current().deadline(); }
 };
 
 struct Services {
@@ -115,8 +112,8 @@ struct AppContext {
     // folder (~/.local/share/Vireo) for an installed package (base/app_folders.h). Report files
     // are offered there.
     QString programDir;
-    QString settingsPath;  // programDir + "/settings.ini", or ~/.config/Vireo/settings.ini when installed
-    QString databasePath;  // vireolog.db, resolved against the current directory
+    QString settingsPath; // programDir + "/settings.ini", or ~/.config/Vireo/settings.ini when installed
+    QString databasePath; // vireolog.db, resolved against the current directory
     // What the program ships and only reads (the manual, the shipped contest definitions):
     // beside the executable, or <prefix>/share/vireo when installed. Empty: programDir.
     QString sharedDataDir;

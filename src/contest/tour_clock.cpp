@@ -89,12 +89,12 @@ QString tourSpanText(const TourRow &r)
     const QString dash = QStringLiteral(" – ");
     if (r.dateBegin == r.dateEnd)
         return r.dateBegin.toString(DateFormat) + QLatin1Char(' ') + r.timeBegin.toString(TimeFormat) + dash
-            + r.timeEnd.toString(TimeFormat);
+               + r.timeEnd.toString(TimeFormat);
     if (overMidnight(r))
         return first(r).toString(DateFormat + QLatin1Char(' ') + TimeFormat) + dash
-            + last(r).toString(DateFormat + QLatin1Char(' ') + TimeFormat);
-    return r.dateBegin.toString(DateFormat) + dash + r.dateEnd.toString(DateFormat)
-        + QStringLiteral(", каждый день ") + r.timeBegin.toString(TimeFormat) + dash + r.timeEnd.toString(TimeFormat);
+               + last(r).toString(DateFormat + QLatin1Char(' ') + TimeFormat);
+    return r.dateBegin.toString(DateFormat) + dash + r.dateEnd.toString(DateFormat) + QStringLiteral(", каждый день ")
+           + r.timeBegin.toString(TimeFormat) + dash + r.timeEnd.toString(TimeFormat);
 }
 
 std::optional<TourState> currentTour(const QVector<TourRow> &rows, const QDateTime &utc)
@@ -108,7 +108,7 @@ std::optional<TourState> currentTour(const QVector<TourRow> &rows, const QDateTi
         if (runsAt(r, now)) {
             const qint64 left = secondsLeft(r, now);
             state.timeLeft = two(int(left / 3600)) + QLatin1Char(':') + two(int(left / 60 % 60)) + QLatin1Char(':')
-                + two(int(left % 60));
+                             + two(int(left % 60));
             return state;
         }
         state.tourText = QStringLiteral("0");

@@ -10,13 +10,13 @@
 
 namespace vireo::tourclock {
 
-QString utcDateText(const QDateTime &utc);    // DD.MM.YYYY
-QString utcTimeText(const QDateTime &utc);    // HH:MM
+QString utcDateText(const QDateTime &utc); // DD.MM.YYYY
+QString utcTimeText(const QDateTime &utc); // HH:MM
 QString utcSecondsText(const QDateTime &utc); // HH:MM:SS
 
 struct TourState {
-    QString tourText;                 // number of the first running tour, or "0"
-    std::optional<QString> timeLeft;  // HH:MM:SS, only when a tour is running
+    QString tourText; // number of the first running tour, or "0"
+    std::optional<QString> timeLeft; // HH:MM:SS, only when a tour is running
 };
 
 // When a tour runs. A daily window whose start is not later than its end runs on every day from

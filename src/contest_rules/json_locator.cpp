@@ -6,8 +6,7 @@
 
 namespace vireo::rules {
 
-JsonLocator::JsonLocator(const QByteArray &text)
-    : m_text(text)
+JsonLocator::JsonLocator(const QByteArray &text) : m_text(text)
 {
     skipBlanks();
     if (!atEnd())

@@ -15,7 +15,7 @@
 namespace vireo::rules {
 
 // The two folders beside the program.
-QString ownFolder(const QString &programDir);     // programDir/contests
+QString ownFolder(const QString &programDir); // programDir/contests
 QString shippedFolder(const QString &programDir); // programDir/contests/shipped
 
 class Catalogue {

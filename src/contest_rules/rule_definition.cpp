@@ -69,12 +69,18 @@ std::optional<Scope> scopeFromName(const QString &name)
 QString kindName(Multiplier::Kind kind)
 {
     switch (kind) {
-    case Multiplier::Kind::Dxcc: return QStringLiteral("dxcc");
-    case Multiplier::Kind::CqZone: return QStringLiteral("cq-zone");
-    case Multiplier::Kind::ItuZone: return QStringLiteral("itu-zone");
-    case Multiplier::Kind::Wpx: return QStringLiteral("wpx");
-    case Multiplier::Kind::Exchange: return QStringLiteral("exchange");
-    case Multiplier::Kind::Call: return QStringLiteral("call");
+    case Multiplier::Kind::Dxcc:
+        return QStringLiteral("dxcc");
+    case Multiplier::Kind::CqZone:
+        return QStringLiteral("cq-zone");
+    case Multiplier::Kind::ItuZone:
+        return QStringLiteral("itu-zone");
+    case Multiplier::Kind::Wpx:
+        return QStringLiteral("wpx");
+    case Multiplier::Kind::Exchange:
+        return QStringLiteral("exchange");
+    case Multiplier::Kind::Call:
+        return QStringLiteral("call");
     }
     return QString();
 }
@@ -82,10 +88,14 @@ QString kindName(Multiplier::Kind kind)
 QString kindName(Limit::Kind kind)
 {
     switch (kind) {
-    case Limit::Kind::Max: return QStringLiteral("max");
-    case Limit::Kind::Gap: return QStringLiteral("gap");
-    case Limit::Kind::Run: return QStringLiteral("run");
-    case Limit::Kind::Once: return QStringLiteral("once");
+    case Limit::Kind::Max:
+        return QStringLiteral("max");
+    case Limit::Kind::Gap:
+        return QStringLiteral("gap");
+    case Limit::Kind::Run:
+        return QStringLiteral("run");
+    case Limit::Kind::Once:
+        return QStringLiteral("once");
     }
     return QString();
 }
@@ -93,10 +103,14 @@ QString kindName(Limit::Kind kind)
 QString stationName(Station station)
 {
     switch (station) {
-    case Station::Heard: return QStringLiteral("heard");
-    case Station::Correspondent: return QStringLiteral("correspondent");
-    case Station::Both: return QStringLiteral("both");
-    case Station::Either: return QStringLiteral("either");
+    case Station::Heard:
+        return QStringLiteral("heard");
+    case Station::Correspondent:
+        return QStringLiteral("correspondent");
+    case Station::Both:
+        return QStringLiteral("both");
+    case Station::Either:
+        return QStringLiteral("either");
     }
     return QString();
 }
@@ -117,21 +131,36 @@ QString quoted(const QString &s)
 QString jsonErrorText(QJsonParseError::ParseError e)
 {
     switch (e) {
-    case QJsonParseError::UnterminatedObject: return QStringLiteral("объект не закрыт знаком «}»");
-    case QJsonParseError::MissingNameSeparator: return QStringLiteral("после имени ключа нет двоеточия");
-    case QJsonParseError::UnterminatedArray: return QStringLiteral("список не закрыт знаком «]»");
-    case QJsonParseError::MissingValueSeparator: return QStringLiteral("между значениями нет запятой");
-    case QJsonParseError::IllegalValue: return QStringLiteral("недопустимое значение");
-    case QJsonParseError::TerminationByNumber: return QStringLiteral("файл оборван на числе");
-    case QJsonParseError::IllegalNumber: return QStringLiteral("неверное число");
-    case QJsonParseError::IllegalEscapeSequence: return QStringLiteral("неверный знак после «\\»");
-    case QJsonParseError::IllegalUTF8String: return QStringLiteral("текст не в кодировке UTF-8");
-    case QJsonParseError::UnterminatedString: return QStringLiteral("строка не закрыта кавычкой");
-    case QJsonParseError::MissingObject: return QStringLiteral("ожидался объект «{ … }»");
-    case QJsonParseError::DeepNesting: return QStringLiteral("слишком глубокая вложенность");
-    case QJsonParseError::DocumentTooLarge: return QStringLiteral("файл слишком велик");
-    case QJsonParseError::GarbageAtEnd: return QStringLiteral("лишний текст после конца описания");
-    case QJsonParseError::NoError: break;
+    case QJsonParseError::UnterminatedObject:
+        return QStringLiteral("объект не закрыт знаком «}»");
+    case QJsonParseError::MissingNameSeparator:
+        return QStringLiteral("после имени ключа нет двоеточия");
+    case QJsonParseError::UnterminatedArray:
+        return QStringLiteral("список не закрыт знаком «]»");
+    case QJsonParseError::MissingValueSeparator:
+        return QStringLiteral("между значениями нет запятой");
+    case QJsonParseError::IllegalValue:
+        return QStringLiteral("недопустимое значение");
+    case QJsonParseError::TerminationByNumber:
+        return QStringLiteral("файл оборван на числе");
+    case QJsonParseError::IllegalNumber:
+        return QStringLiteral("неверное число");
+    case QJsonParseError::IllegalEscapeSequence:
+        return QStringLiteral("неверный знак после «\\»");
+    case QJsonParseError::IllegalUTF8String:
+        return QStringLiteral("текст не в кодировке UTF-8");
+    case QJsonParseError::UnterminatedString:
+        return QStringLiteral("строка не закрыта кавычкой");
+    case QJsonParseError::MissingObject:
+        return QStringLiteral("ожидался объект «{ … }»");
+    case QJsonParseError::DeepNesting:
+        return QStringLiteral("слишком глубокая вложенность");
+    case QJsonParseError::DocumentTooLarge:
+        return QStringLiteral("файл слишком велик");
+    case QJsonParseError::GarbageAtEnd:
+        return QStringLiteral("лишний текст после конца описания");
+    case QJsonParseError::NoError:
+        break;
     }
     return QStringLiteral("ошибка разбора");
 }
@@ -213,9 +242,10 @@ public:
         const QString name = string(required(o, path, QStringLiteral("per")), key);
         const std::optional<Scope> s = scopeFromName(name);
         if (!s)
-            throw Fault{key, QStringLiteral("неизвестная область %1 (возможны: contest, band, mode, tour и их сочетания "
-                                            "через дефис в этом порядке: band-mode, band-mode-tour, …)")
-                                 .arg(quoted(name))};
+            throw Fault{key,
+                        QStringLiteral("неизвестная область %1 (возможны: contest, band, mode, tour и их сочетания "
+                                       "через дефис в этом порядке: band-mode, band-mode-tour, …)")
+                            .arg(quoted(name))};
         return *s;
     }
 
@@ -233,9 +263,9 @@ public:
     static Multiplier multiplier(const QJsonValue &v, const QString &path)
     {
         const QJsonObject o = object(v, path);
-        onlyKeys(o, path, {QStringLiteral("kind"), QStringLiteral("station"), QStringLiteral("per"),
-                           QStringLiteral("values"), QStringLiteral("pattern"), QStringLiteral("numeric"),
-                           QStringLiteral("weights")});
+        onlyKeys(o, path,
+                 {QStringLiteral("kind"), QStringLiteral("station"), QStringLiteral("per"), QStringLiteral("values"),
+                  QStringLiteral("pattern"), QStringLiteral("numeric"), QStringLiteral("weights")});
         Multiplier m;
         const QString kindKey = join(path, QStringLiteral("kind"));
         const QString kind = string(required(o, path, QStringLiteral("kind")), kindKey);
@@ -250,7 +280,8 @@ public:
             throw Fault{kindKey, QStringLiteral("неизвестный вид множителя %1 (возможны: dxcc, cq-zone, itu-zone, wpx, "
                                                 "exchange, call)")
                                      .arg(quoted(kind))};
-        m.station = station(o, path, {QStringLiteral("heard"), QStringLiteral("correspondent"), QStringLiteral("both")});
+        m.station =
+            station(o, path, {QStringLiteral("heard"), QStringLiteral("correspondent"), QStringLiteral("both")});
         m.per = scope(o, path);
         if (o.contains(QStringLiteral("values")))
             m.values = strings(o.value(QStringLiteral("values")), join(path, QStringLiteral("values")));
@@ -296,8 +327,9 @@ public:
         else if (kind == QLatin1String("once"))
             l.kind = Limit::Kind::Once;
         else
-            throw Fault{kindKey, QStringLiteral("неизвестный вид ограничения %1 (возможны: max, gap, run, once)")
-                                     .arg(quoted(kind))};
+            throw Fault{
+                kindKey,
+                QStringLiteral("неизвестный вид ограничения %1 (возможны: max, gap, run, once)").arg(quoted(kind))};
         QStringList keys{QStringLiteral("kind"), QStringLiteral("station"), QStringLiteral("per"),
                          QStringLiteral("unless")};
         if (l.kind == Limit::Kind::Max || l.kind == Limit::Kind::Run)
@@ -305,7 +337,8 @@ public:
         if (l.kind == Limit::Kind::Gap)
             keys << QStringLiteral("minutes");
         onlyKeys(o, path, keys);
-        l.station = station(o, path, {QStringLiteral("heard"), QStringLiteral("correspondent"), QStringLiteral("either")});
+        l.station =
+            station(o, path, {QStringLiteral("heard"), QStringLiteral("correspondent"), QStringLiteral("either")});
         l.per = scope(o, path);
         if (keys.contains(QStringLiteral("count")))
             l.count = integer(required(o, path, QStringLiteral("count")), join(path, QStringLiteral("count")), 1);
@@ -315,7 +348,8 @@ public:
             const QString key = join(path, QStringLiteral("unless"));
             const QString unless = string(o.value(QStringLiteral("unless")), key);
             if (unless != QLatin1String("new-multiplier"))
-                throw Fault{key, QStringLiteral("неизвестное исключение %1 (возможно: new-multiplier)").arg(quoted(unless))};
+                throw Fault{key,
+                            QStringLiteral("неизвестное исключение %1 (возможно: new-multiplier)").arg(quoted(unless))};
             l.unlessNewMultiplier = true;
         }
         return l;
@@ -323,9 +357,9 @@ public:
 
     static Definition definition(const QJsonObject &root)
     {
-        onlyKeys(root, QString(), {QStringLiteral("name"), QStringLiteral("cabrillo"), QStringLiteral("rules"),
-                                   QStringLiteral("source"), QStringLiteral("unconfirmed"), QStringLiteral("notes"),
-                                   QStringLiteral("swl")});
+        onlyKeys(root, QString(),
+                 {QStringLiteral("name"), QStringLiteral("cabrillo"), QStringLiteral("rules"), QStringLiteral("source"),
+                  QStringLiteral("unconfirmed"), QStringLiteral("notes"), QStringLiteral("swl")});
         Definition d;
         d.name = string(required(root, QString(), QStringLiteral("name")), QStringLiteral("name")).trimmed();
         d.cabrillo = optionalString(root, QString(), QStringLiteral("cabrillo")).trimmed();
@@ -335,8 +369,9 @@ public:
         if (root.contains(QStringLiteral("unconfirmed")))
             d.unconfirmed = strings(root.value(QStringLiteral("unconfirmed")), QStringLiteral("unconfirmed"));
         const QJsonObject swl = object(required(root, QString(), QStringLiteral("swl")), QStringLiteral("swl"));
-        onlyKeys(swl, QStringLiteral("swl"), {QStringLiteral("points"), QStringLiteral("multipliers"),
-                                              QStringLiteral("limits"), QStringLiteral("score")});
+        onlyKeys(swl, QStringLiteral("swl"),
+                 {QStringLiteral("points"), QStringLiteral("multipliers"), QStringLiteral("limits"),
+                  QStringLiteral("score")});
         if (swl.contains(QStringLiteral("score"))) {
             const QString score = string(swl.value(QStringLiteral("score")), QStringLiteral("swl.score"));
             if (score == QLatin1String("points-times-multipliers"))
@@ -397,10 +432,10 @@ Result<Definition> parseDefinition(const QByteArray &text, const QString &fileNa
         const int offset = walked ? where.faultOffset() : e.offset;
         const QString key = where.keyBefore(offset);
         return Error(QStringLiteral("%1, строка %2%3: %4.")
-                                  .arg(head)
-                                  .arg(walked ? where.faultLine() : where.lineOfOffset(e.offset))
-                                  .arg(key.isEmpty() ? QString() : QStringLiteral(", после ключа %1").arg(quoted(key)))
-                                  .arg(walked ? where.fault() : jsonErrorText(e.error)));
+                         .arg(head)
+                         .arg(walked ? where.faultLine() : where.lineOfOffset(e.offset))
+                         .arg(key.isEmpty() ? QString() : QStringLiteral(", после ключа %1").arg(quoted(key)))
+                         .arg(walked ? where.fault() : jsonErrorText(e.error)));
     }
     if (!doc.isObject())
         return Error(QStringLiteral("%1, строка 1: ожидается объект «{ … }» с ключами name и swl.").arg(head));
@@ -410,8 +445,10 @@ Result<Definition> parseDefinition(const QByteArray &text, const QString &fileNa
         return d;
     } catch (const Fault &f) {
         const JsonLocator where(text);
-        return Error(
-            QStringLiteral("%1, строка %2, ключ %3: %4.").arg(head).arg(lineOf(where, f.path)).arg(quoted(f.path), f.text));
+        return Error(QStringLiteral("%1, строка %2, ключ %3: %4.")
+                         .arg(head)
+                         .arg(lineOf(where, f.path))
+                         .arg(quoted(f.path), f.text));
     }
 }
 

@@ -27,10 +27,10 @@ struct Scope {
 
 // Which of a record's stations a multiplier or a limit looks at.
 enum class Station {
-    Heard,         // call1 with rst1 and nr1
+    Heard, // call1 with rst1 and nr1
     Correspondent, // call2 with rst2 and nr2
-    Both,          // multipliers: both stations, each on its own
-    Either,        // limits: both stations, each counted wherever it stands in earlier records
+    Both, // multipliers: both stations, each on its own
+    Either, // limits: both stations, each counted wherever it stands in earlier records
 };
 
 struct Multiplier {
@@ -38,9 +38,9 @@ struct Multiplier {
     Kind kind = Kind::Dxcc;
     Station station = Station::Heard;
     Scope per;
-    QStringList values;        // when not empty, only these values count
-    QString pattern;           // when not empty, only values this regular expression matches whole
-    bool numeric = false;      // exchange: numbers compared without their leading zeros
+    QStringList values; // when not empty, only these values count
+    QString pattern; // when not empty, only values this regular expression matches whole
+    bool numeric = false; // exchange: numbers compared without their leading zeros
     QHash<QString, int> weights; // band name -> weight; "*" for the bands not named; 1 by default
 
     int weight(const QString &band) const;
@@ -50,22 +50,22 @@ struct Limit {
     enum class Kind { Max, Gap, Run, Once };
     Kind kind = Kind::Max;
     Station station = Station::Either;
-    int count = 0;   // max: at most this many records; run: this many in a row, then this many others
+    int count = 0; // max: at most this many records; run: this many in a row, then this many others
     int minutes = 0; // gap: not again within this many minutes
     Scope per;
     bool unlessNewMultiplier = false; // the record counts all the same when it brings a new multiplier
 };
 
 struct Definition {
-    QString fileName;     // the file's name without its folder, "cq-m-2024.json"
-    QString name;         // the contest's name
-    QString cabrillo;     // the Cabrillo CONTEST: value
-    QString rules;        // the year (or edition) of the published rules followed
-    QString source;       // where the organiser publishes them
+    QString fileName; // the file's name without its folder, "cq-m-2024.json"
+    QString name; // the contest's name
+    QString cabrillo; // the Cabrillo CONTEST: value
+    QString rules; // the year (or edition) of the published rules followed
+    QString source; // where the organiser publishes them
     QStringList unconfirmed; // rules of the contest the file could not confirm, in the file's words
-    QString notes;        // anything else the listener should know
-    int pointsBoth = 1;   // a record whose nr2 is not empty
-    int pointsHeard = 1;  // a record whose nr2 is empty
+    QString notes; // anything else the listener should know
+    int pointsBoth = 1; // a record whose nr2 is not empty
+    int pointsHeard = 1; // a record whose nr2 is empty
     QVector<Multiplier> multipliers;
     QVector<Limit> limits;
     // How the claimed score is made: the points times the sum of the multiplier lists, or the
@@ -84,10 +84,10 @@ std::optional<int> pairGapMinutes(const Definition &definition);
 Result<Definition> parseDefinition(const QByteArray &text, const QString &fileName);
 
 // The texts of the JSON values, as the manual lists them.
-QString scopeName(const Scope &scope);       // "band-mode", "contest"
+QString scopeName(const Scope &scope); // "band-mode", "contest"
 std::optional<Scope> scopeFromName(const QString &name);
-QString kindName(Multiplier::Kind kind);     // "dxcc", "cq-zone", ...
-QString kindName(Limit::Kind kind);          // "max", "gap", ...
-QString stationName(Station station);        // "heard", "correspondent", "both", "either"
+QString kindName(Multiplier::Kind kind); // "dxcc", "cq-zone", ...
+QString kindName(Limit::Kind kind); // "max", "gap", ...
+QString stationName(Station station); // "heard", "correspondent", "both", "either"
 
 } // namespace vireo::rules

@@ -67,12 +67,15 @@ QString scopeSuffix(const Scope &scope, const QString &band, const QString &mode
 QString multiplierValue(Multiplier::Kind kind, const QString &value)
 {
     switch (kind) {
-    case Multiplier::Kind::CqZone: return QStringLiteral("зона CQ ") + value;
-    case Multiplier::Kind::ItuZone: return QStringLiteral("зона ITU ") + value;
+    case Multiplier::Kind::CqZone:
+        return QStringLiteral("зона CQ ") + value;
+    case Multiplier::Kind::ItuZone:
+        return QStringLiteral("зона ITU ") + value;
     case Multiplier::Kind::Dxcc:
     case Multiplier::Kind::Wpx:
     case Multiplier::Kind::Exchange:
-    case Multiplier::Kind::Call: break;
+    case Multiplier::Kind::Call:
+        break;
     }
     return value;
 }
@@ -80,10 +83,13 @@ QString multiplierValue(Multiplier::Kind kind, const QString &value)
 QString role(Station station)
 {
     switch (station) {
-    case Station::Heard: return QStringLiteral("слышимая станция");
-    case Station::Correspondent: return QStringLiteral("корреспондент");
+    case Station::Heard:
+        return QStringLiteral("слышимая станция");
+    case Station::Correspondent:
+        return QStringLiteral("корреспондент");
     case Station::Both:
-    case Station::Either: break;
+    case Station::Either:
+        break;
     }
     return QString();
 }
@@ -98,17 +104,23 @@ QString refusal(const Limit &limit, Station side, const QString &call, int detai
     case Limit::Kind::Max:
         return who + QStringLiteral(" уже ") + times(detail) + QLatin1Char(' ') + where + no;
     case Limit::Kind::Gap:
-        return who + QStringLiteral(" снова через %1 мин %2 (нужно не меньше %3 мин)").arg(detail).arg(where).arg(limit.minutes)
-            + no;
+        return who
+               + QStringLiteral(" снова через %1 мин %2 (нужно не меньше %3 мин)")
+                     .arg(detail)
+                     .arg(where)
+                     .arg(limit.minutes)
+               + no;
     case Limit::Kind::Run:
         // "после" takes the genitive: "после 1 раза", "после 2 раз", "после 21 раза".
-        return who + QStringLiteral(" после %1 %2 подряд %3: других записей %4, нужно %5")
-                         .arg(limit.count)
-                         .arg(limit.count % 10 == 1 && limit.count % 100 != 11 ? QStringLiteral("раза") : QStringLiteral("раз"),
-                              where)
-                         .arg(detail)
-                         .arg(limit.count)
-            + no;
+        return who
+               + QStringLiteral(" после %1 %2 подряд %3: других записей %4, нужно %5")
+                     .arg(limit.count)
+                     .arg(limit.count % 10 == 1 && limit.count % 100 != 11 ? QStringLiteral("раза")
+                                                                           : QStringLiteral("раз"),
+                          where)
+                     .arg(detail)
+                     .arg(limit.count)
+               + no;
     case Limit::Kind::Once:
         return who + QStringLiteral(" уже есть в журнале ") + where + QStringLiteral(" (засчитывается один раз)") + no;
     }

@@ -388,7 +388,8 @@ void Scorer::commit(const Entry &e, const Verdict &v, int position)
         const int scope = internScope(scopeKey(limit.per, e));
         // A station counts once per record wherever it stands for "once"; the others count it on
         // the sides they look at.
-        const Sides sides = sidesOf(limit.kind == Limit::Kind::Once ? Station::Either : limit.station, e.call1, e.call2);
+        const Sides sides =
+            sidesOf(limit.kind == Limit::Kind::Once ? Station::Either : limit.station, e.call1, e.call2);
         qint64 sequence = 0;
         if (limit.kind == Limit::Kind::Run)
             sequence = state.sequence.value(scope, 0);
@@ -396,8 +397,12 @@ void Scorer::commit(const Entry &e, const Verdict &v, int position)
             const quint64 key = (quint64(scope) << 32) | quint32(sides.call[k]);
             switch (limit.kind) {
             case Limit::Kind::Max:
-            case Limit::Kind::Once: ++state.count[key]; break;
-            case Limit::Kind::Gap: state.last[key] = e.minute; break;
+            case Limit::Kind::Once:
+                ++state.count[key];
+                break;
+            case Limit::Kind::Gap:
+                state.last[key] = e.minute;
+                break;
             case Limit::Kind::Run: {
                 RunState &run = state.runs[key];
                 if (run.lastIndex >= 0) {
@@ -585,8 +590,9 @@ Scorer::Delta Scorer::replace(const QVector<qint64> &removed, const QVector<QsoR
     QSet<qint64> gone(removed.cbegin(), removed.cend());
     for (const QsoRecord &r : records)
         gone.insert(r.id);
-    m_order.erase(std::remove_if(m_order.begin(), m_order.end(), [&gone](const Entry &e) { return gone.contains(e.id); }),
-                  m_order.end());
+    m_order.erase(
+        std::remove_if(m_order.begin(), m_order.end(), [&gone](const Entry &e) { return gone.contains(e.id); }),
+        m_order.end());
     m_bad.erase(std::remove_if(m_bad.begin(), m_bad.end(), [&gone](const BadEntry &b) { return gone.contains(b.id); }),
                 m_bad.end());
     for (const QsoRecord &r : records)
@@ -694,7 +700,7 @@ QString Scorer::multiplierLabel(int list, int scope, const QString &value) const
     const quint64 key = m_scopes.at(scope);
     auto part = [key](int shift) { return int((key >> shift) & PartMask) - 3; };
     return text::multiplierValue(m.kind, value)
-        + text::scopeSuffix(m.per, textOf(part(42)), textOf(part(21)), textOf(part(0)));
+           + text::scopeSuffix(m.per, textOf(part(42)), textOf(part(21)), textOf(part(0)));
 }
 
 MultiplierLine Scorer::multiplierAt(int i) const

@@ -58,8 +58,8 @@ struct RefusedRecord {
 // A multiplier of a list, with the record that brought it.
 struct MultiplierLine {
     QString label; // "DL, 20M"
-    QString kind;  // the list's kind: "dxcc", ...
-    QString call;  // the station that brought it
+    QString kind; // the list's kind: "dxcc", ...
+    QString call; // the station that brought it
     qint64 id = 0; // its record
     QString date, time;
 };
@@ -69,7 +69,7 @@ struct LiveCheck {
     bool checked = false; // both calls typed
     bool scores = false;
     int points = 0;
-    QString refusal;          // why not, when it does not score
+    QString refusal; // why not, when it does not score
     QStringList newMultipliers; // labels of the multipliers it would bring
     // The line of the main window: the refusal, the new multipliers, or "засчитывается: N очков";
     // empty when the record was not checked.
@@ -95,9 +95,9 @@ public:
 
     // What a change did to the lists, for windows that follow them.
     struct Delta {
-        bool rescored = false;     // everything may have changed
+        bool rescored = false; // everything may have changed
         int refusedInsertedAt = -1; // else: one refused record went in at this place of refusedList
-        int multipliersAdded = 0;   // else: this many multipliers were added at the end of the list
+        int multipliersAdded = 0; // else: this many multipliers were added at the end of the list
     };
     // A new record (with its key).
     Delta append(const QsoRecord &record);
@@ -155,16 +155,16 @@ private:
         int call1 = -1, call2 = -1, band = -1, mode = -1, tour = -1;
     };
     struct Outcome_ {
-        qint8 limit = -1;    // the refusing limit; -1: scores
-        qint8 side = 0;      // the refused station's side: 1 heard, 2 correspondent
-        int station = -1;    // the refused station's call
+        qint8 limit = -1; // the refusing limit; -1: scores
+        qint8 side = 0; // the refused station's side: 1 heard, 2 correspondent
+        int station = -1; // the refused station's call
         int detail = 0;
         int points = 0;
     };
     struct NewMultiplier {
         int list = 0;
         quint64 scopeKey = 0;
-        int value = -1;  // text id; Unseen: the value is in text
+        int value = -1; // text id; Unseen: the value is in text
         QString text;
         int station = -1;
         int side = 1;
@@ -179,10 +179,10 @@ private:
         bool blocked = false;
     };
     struct LimitState {
-        QHash<quint64, int> count;      // max, once: records of the station in the scope
-        QHash<quint64, qint64> last;    // gap: minute of the station's last record
-        QHash<quint64, RunState> runs;  // run
-        QHash<int, qint64> sequence;    // run: records of the scope so far
+        QHash<quint64, int> count; // max, once: records of the station in the scope
+        QHash<quint64, qint64> last; // gap: minute of the station's last record
+        QHash<quint64, RunState> runs; // run
+        QHash<int, qint64> sequence; // run: records of the scope so far
     };
     struct CallInfo {
         bool known = false;
@@ -226,13 +226,13 @@ private:
     QHash<quint64, int> m_scopeIds;
     QVector<quint64> m_scopes; // by scope id: the packed band, mode and tour
 
-    QVector<Entry> m_order;      // scored records in order
-    QVector<BadEntry> m_bad;     // records without a moment, by key
-    QVector<Entry> m_staged;     // a load in progress
+    QVector<Entry> m_order; // scored records in order
+    QVector<BadEntry> m_bad; // records without a moment, by key
+    QVector<Entry> m_staged; // a load in progress
     QVector<BadEntry> m_stagedBad;
     QHash<qint64, int> m_position; // key -> place in m_order
     QVector<Outcome_> m_outcomes; // by place in m_order
-    QVector<int> m_refused;      // places in m_order of the refused records
+    QVector<int> m_refused; // places in m_order of the refused records
     struct Found {
         int list, scope, value, position, station;
     };
@@ -246,7 +246,7 @@ private:
     qint64 m_multiplierTotal = 0;
     bool m_loading = false;
     bool m_numbersRead = false; // a multiplier list reads the control numbers
-    bool m_wpxRead = false;     // ... the WPX prefixes of the calls
+    bool m_wpxRead = false; // ... the WPX prefixes of the calls
 };
 
 } // namespace vireo::rules

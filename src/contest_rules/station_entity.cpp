@@ -4,8 +4,7 @@
 
 namespace vireo::rules {
 
-PrefixTable::PrefixTable(const QVector<PrefixRow> &rows)
-    : m_rows(rows)
+PrefixTable::PrefixTable(const QVector<PrefixRow> &rows) : m_rows(rows)
 {
     m_byPrefix.reserve(rows.size());
     for (int i = 0; i < m_rows.size(); ++i)

@@ -32,12 +32,18 @@ bool headerSaysWal(const QString &path)
 QString describe(int code, const QString &message)
 {
     switch (code & 0xff) {
-    case SQLITE_NOTADB: return QStringLiteral("файл не является базой данных");
-    case SQLITE_CORRUPT: return QStringLiteral("данные в файле испорчены");
-    case SQLITE_CANTOPEN: return QStringLiteral("файл не открывается");
-    case SQLITE_FULL: return QStringLiteral("на диске нет места — освободите место на диске (%1)").arg(message);
-    case SQLITE_IOERR: return QStringLiteral("ошибка чтения или записи диска — проверьте диск (%1)").arg(message);
-    default: return DatabaseError::reason(code, message);
+    case SQLITE_NOTADB:
+        return QStringLiteral("файл не является базой данных");
+    case SQLITE_CORRUPT:
+        return QStringLiteral("данные в файле испорчены");
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("файл не открывается");
+    case SQLITE_FULL:
+        return QStringLiteral("на диске нет места — освободите место на диске (%1)").arg(message);
+    case SQLITE_IOERR:
+        return QStringLiteral("ошибка чтения или записи диска — проверьте диск (%1)").arg(message);
+    default:
+        return DatabaseError::reason(code, message);
     }
 }
 

@@ -3,9 +3,9 @@
 #include "db/database_error.h"
 #include "db/reference_store.h"
 #include "db/schema.h"
-#include "db/sqlite_handle.h"
 #include "db/scp_store.h"
 #include "db/sql.h"
+#include "db/sqlite_handle.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -98,8 +98,7 @@ bool Database::prepareFile(const QString &path, const ReferenceSource &source)
             {
                 QSqlDatabase db = openRaw(temp, name);
                 schema::create(db);
-                if (const std::optional<CountryRows> countries =
-                        source.countries ? source.countries() : std::nullopt) {
+                if (const std::optional<CountryRows> countries = source.countries ? source.countries() : std::nullopt) {
                     ReferenceStore(db).fillPrefixes(countries->rows);
                     ScpStore(db).setCtyVersion(countries->version);
                 }
@@ -161,8 +160,7 @@ bool Database::completeHousekeeping(QSqlDatabase db, const ReferenceSource &sour
     return true;
 }
 
-Database::Database(const QString &path, const QString &connectionName)
-    : m_path(path), m_name(connectionName)
+Database::Database(const QString &path, const QString &connectionName) : m_path(path), m_name(connectionName)
 {
     QSqlDatabase db = openRaw(path, m_name);
     try {

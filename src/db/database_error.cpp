@@ -33,7 +33,8 @@ QString advice(int code)
     case SQLITE_TOOBIG:
         return QStringLiteral("значение слишком велико для журнала — сократите его и повторите");
     default:
-        return QStringLiteral("база данных журнала отказала — повторите, а если ошибка не пройдёт, перезапустите Vireo");
+        return QStringLiteral(
+            "база данных журнала отказала — повторите, а если ошибка не пройдёт, перезапустите Vireo");
     }
 }
 

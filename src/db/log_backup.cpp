@@ -2,8 +2,8 @@
 
 #include "base/error.h"
 #include "db/copy_reader.h"
-#include "db/sqlite_handle.h"
 #include "db/schema.h"
+#include "db/sqlite_handle.h"
 
 #include <QDir>
 #include <QFile>
@@ -111,7 +111,8 @@ QRegularExpression namePattern(const QString &logPath)
 
 QString nameOf(const QString &logPath, const QDateTime &utc, int serial)
 {
-    QString name = QFileInfo(logPath).completeBaseName() + QLatin1Char('-') + utc.toUTC().toString(QLatin1String(StampFormat));
+    QString name =
+        QFileInfo(logPath).completeBaseName() + QLatin1Char('-') + utc.toUTC().toString(QLatin1String(StampFormat));
     if (serial > 1)
         name += QLatin1Char('-') + QString::number(serial);
     return name + QStringLiteral(".db");
@@ -151,9 +152,8 @@ QVector<Copy> list(const QString &logPath)
         if (c.utc.isValid())
             copies << c;
     }
-    std::sort(copies.begin(), copies.end(), [](const Copy &a, const Copy &b) {
-        return a.utc != b.utc ? a.utc > b.utc : a.serial > b.serial;
-    });
+    std::sort(copies.begin(), copies.end(),
+              [](const Copy &a, const Copy &b) { return a.utc != b.utc ? a.utc > b.utc : a.serial > b.serial; });
     return copies;
 }
 
@@ -164,7 +164,8 @@ QString write(const QString &logPath, const QDateTime &utc, const Pace &pace)
         throw Error(QStringLiteral("Не удалось создать папку резервных копий %1").arg(folder));
     const QDir dir(folder);
     int serial = 1;
-    while (dir.exists(nameOf(logPath, utc, serial)) || dir.exists(nameOf(logPath, utc, serial) + QStringLiteral(".part")))
+    while (dir.exists(nameOf(logPath, utc, serial))
+           || dir.exists(nameOf(logPath, utc, serial) + QStringLiteral(".part")))
         ++serial;
     const QString path = dir.filePath(nameOf(logPath, utc, serial));
     const QString part = path + QStringLiteral(".part");
@@ -183,7 +184,8 @@ QString write(const QString &logPath, const QDateTime &utc, const Pace &pace)
             // With a write-ahead log one read transaction gives the whole copy one snapshot and
             // holds up no writer. With a rollback journal a held read lock would keep the program
             // from saving, so each step takes it briefly and the copy restarts after a change.
-            const bool wal = column(source, "PRAGMA journal_mode").value(0).compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0;
+            const bool wal =
+                column(source, "PRAGMA journal_mode").value(0).compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0;
             if (wal) {
                 exec(source, "BEGIN");
                 column(source, "SELECT COUNT(*) FROM sqlite_master");
@@ -236,11 +238,13 @@ void prune(const QString &logPath, int keep)
         for (const char *suffix : {"-wal", "-shm", "-journal"})
             if (name.endsWith(QLatin1String(suffix))) {
                 const QString base = name.left(name.size() - int(qstrlen(suffix)));
-                if (base.endsWith(QLatin1String(".db")) && namePattern(logPath).match(base).hasMatch() && !names.contains(base))
+                if (base.endsWith(QLatin1String(".db")) && namePattern(logPath).match(base).hasMatch()
+                    && !names.contains(base))
                     QFile::remove(dir.filePath(name));
             }
     const QDateTime hourAgo = QDateTime::currentDateTimeUtc().addSecs(-3600);
-    for (const QFileInfo &f : dir.entryInfoList({QStringLiteral("*.part"), QStringLiteral("*.part-journal")}, QDir::Files))
+    for (const QFileInfo &f :
+         dir.entryInfoList({QStringLiteral("*.part"), QStringLiteral("*.part-journal")}, QDir::Files))
         if (f.lastModified().toUTC() < hourAgo)
             QFile::remove(f.filePath());
 }

@@ -13,8 +13,7 @@ constexpr int PageSize = 64;
 constexpr int PageLimit = 32;
 } // namespace
 
-LogTableModel::LogTableModel(QsoStore &store, QObject *parent)
-    : QAbstractTableModel(parent), m_store(store)
+LogTableModel::LogTableModel(QsoStore &store, QObject *parent) : QAbstractTableModel(parent), m_store(store)
 {
     m_count = m_store.count();
     connect(&m_store, &QsoStore::logChanged, this, &LogTableModel::follow);
@@ -97,10 +96,13 @@ QVariant LogTableModel::data(const QModelIndex &index, int role) const
         return {};
     if (role == Qt::TextAlignmentRole) {
         switch (index.column()) {
-        case 0: return int(Qt::AlignRight | Qt::AlignVCenter);
+        case 0:
+            return int(Qt::AlignRight | Qt::AlignVCenter);
         case 2:
-        case 3: return int(Qt::AlignCenter);
-        default: return int(Qt::AlignLeft | Qt::AlignVCenter);
+        case 3:
+            return int(Qt::AlignCenter);
+        default:
+            return int(Qt::AlignLeft | Qt::AlignVCenter);
         }
     }
     if (role != Qt::DisplayRole)
@@ -109,23 +111,34 @@ QVariant LogTableModel::data(const QModelIndex &index, int role) const
     if (!r)
         return {};
     switch (index.column()) {
-    case 0: return r->freq;
-    case 1: return r->mode;
-    case 2: return r->data;
-    case 3: return r->time;
-    case 4: return r->call1;
-    case 5: return r->rst1;
-    case 6: return r->nr1;
-    case 7: return r->call2;
-    case 8: return r->rst2;
-    case 9: return r->nr2;
+    case 0:
+        return r->freq;
+    case 1:
+        return r->mode;
+    case 2:
+        return r->data;
+    case 3:
+        return r->time;
+    case 4:
+        return r->call1;
+    case 5:
+        return r->rst1;
+    case 6:
+        return r->nr1;
+    case 7:
+        return r->call2;
+    case 8:
+        return r->rst2;
+    case 9:
+        return r->nr2;
     }
     return {};
 }
 
 QVariant LogTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const char *const Titles[] = {"FREQ", "MD", "DATE", "TIME", "CALL-1", "RST-1", "NR-1", "CALL-2", "RST-2", "NR-2"};
+    static const char *const Titles[] = {"FREQ",  "MD",   "DATE",   "TIME",  "CALL-1",
+                                         "RST-1", "NR-1", "CALL-2", "RST-2", "NR-2"};
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < 10)
         return QString::fromLatin1(Titles[section]);
     return QAbstractTableModel::headerData(section, orientation, role);

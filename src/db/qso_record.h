@@ -25,8 +25,8 @@ struct QsoRecord {
     bool operator==(const QsoRecord &o) const
     {
         return freq == o.freq && mode == o.mode && data == o.data && time == o.time && call1 == o.call1
-            && rst1 == o.rst1 && nr1 == o.nr1 && call2 == o.call2 && rst2 == o.rst2 && nr2 == o.nr2
-            && band == o.band && tur == o.tur && radio == o.radio;
+               && rst1 == o.rst1 && nr1 == o.nr1 && call2 == o.call2 && rst2 == o.rst2 && nr2 == o.nr2 && band == o.band
+               && tur == o.tur && radio == o.radio;
     }
 };
 

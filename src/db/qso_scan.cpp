@@ -38,7 +38,8 @@ void scanQsosInChunks(const QSqlDatabase &db, int chunk, const std::function<voi
     qint64 after = std::numeric_limits<qint64>::min();
     for (;;) {
         sqlite3_reset(s.get());
-        if (sqlite3_bind_int64(s.get(), 1, after) != SQLITE_OK || sqlite3_bind_int(s.get(), 2, std::max(1, chunk)) != SQLITE_OK)
+        if (sqlite3_bind_int64(s.get(), 1, after) != SQLITE_OK
+            || sqlite3_bind_int(s.get(), 2, std::max(1, chunk)) != SQLITE_OK)
             s.fail();
         int n = 0;
         while (s.nextRow()) {
@@ -69,7 +70,8 @@ int insertQsoTexts(const QSqlDatabase &db, const std::function<bool(QsoTexts &)>
         int i = 1;
         for (const QByteArrayView v : values) {
             // Never NULL: an empty value is stored as empty text, as every other write does.
-            if (sqlite3_bind_text(s.get(), i++, v.isEmpty() ? Empty : v.data(), int(v.size()), SQLITE_STATIC) != SQLITE_OK)
+            if (sqlite3_bind_text(s.get(), i++, v.isEmpty() ? Empty : v.data(), int(v.size()), SQLITE_STATIC)
+                != SQLITE_OK)
                 s.fail();
         }
         s.run();

@@ -1,7 +1,7 @@
 #include "db/qso_store.h"
 
-#include "db/schema.h"
 #include "db/qso_scan.h"
+#include "db/schema.h"
 #include "db/sql.h"
 
 #include <QMetaMethod>
@@ -10,7 +10,8 @@ namespace vireo {
 
 namespace {
 
-const QString Columns = QStringLiteral("id, freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, band, tur, radio");
+const QString Columns =
+    QStringLiteral("id, freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, band, tur, radio");
 
 QsoRecord readRecord(const QSqlQuery &q)
 {
@@ -48,8 +49,18 @@ void bindColumns(QSqlQuery &q, const QsoRecord &r)
 } // namespace
 
 QsoStore::QsoStore(QSqlDatabase db, QObject *parent)
-    : QObject(parent), m_db(db), m_insert(db), m_insertInstant(db), m_heard(db), m_worked(db), m_repeats(db),
-      m_count(db), m_countNr2(db), m_pageAsc(db), m_pageDesc(db), m_version(db)
+    : QObject(parent),
+      m_db(db),
+      m_insert(db),
+      m_insertInstant(db),
+      m_heard(db),
+      m_worked(db),
+      m_repeats(db),
+      m_count(db),
+      m_countNr2(db),
+      m_pageAsc(db),
+      m_pageDesc(db),
+      m_version(db)
 {
     for (QSqlQuery *q : {&m_insert, &m_insertInstant, &m_heard, &m_worked, &m_repeats, &m_count, &m_countNr2,
                          &m_pageAsc, &m_pageDesc, &m_version})
@@ -100,8 +111,9 @@ QVector<qint64> QsoStore::append(const QVector<QsoRecord> &records, qint64 saved
 QVector<qint64> QsoStore::insert(const QVector<QsoRecord> &records, std::optional<qint64> savedAtMs)
 {
     if (m_insert.lastQuery().isEmpty())
-        sql::prepare(m_insert, QStringLiteral("INSERT INTO qso (freq, mode, data, time, call1, rst1, nr1, call2, rst2,"
-                                              " nr2, band, tur, radio) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        sql::prepare(m_insert,
+                     QStringLiteral("INSERT INTO qso (freq, mode, data, time, call1, rst1, nr1, call2, rst2,"
+                                    " nr2, band, tur, radio) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     // A file that cannot take the table of instants yet still takes the records.
     const bool noteInstant = savedAtMs && instantsKept();
     if (noteInstant && m_insertInstant.lastQuery().isEmpty())
@@ -137,8 +149,9 @@ std::optional<qint64> QsoStore::savedAt(qint64 id)
     if (!instantsKept())
         return std::nullopt;
     // Only a record that is there has an instant, whoever changed the file.
-    QSqlQuery q = sql::run(m_db, QStringLiteral("SELECT a.at_ms FROM qso_audio AS a JOIN qso AS q ON q.id = a.qso_id"
-                                                " WHERE a.qso_id = ?"),
+    QSqlQuery q = sql::run(m_db,
+                           QStringLiteral("SELECT a.at_ms FROM qso_audio AS a JOIN qso AS q ON q.id = a.qso_id"
+                                          " WHERE a.qso_id = ?"),
                            {id});
     if (!q.next())
         return std::nullopt;
@@ -165,8 +178,9 @@ void QsoStore::update(const QsoRecord &r)
     const QsoRecord before = listened() ? byId(r.id) : QsoRecord{};
     sql::Transaction t(m_db);
     QSqlQuery q(m_db);
-    sql::prepare(q, QStringLiteral("UPDATE qso SET freq = ?, mode = ?, data = ?, time = ?, call1 = ?, rst1 = ?,"
-                                   " nr1 = ?, call2 = ?, rst2 = ?, nr2 = ?, band = ?, tur = ?, radio = ? WHERE id = ?"));
+    sql::prepare(q,
+                 QStringLiteral("UPDATE qso SET freq = ?, mode = ?, data = ?, time = ?, call1 = ?, rst1 = ?,"
+                                " nr1 = ?, call2 = ?, rst2 = ?, nr2 = ?, band = ?, tur = ?, radio = ? WHERE id = ?"));
     bindColumns(q, r);
     q.bindValue(13, r.id);
     if (!q.exec())
@@ -334,9 +348,10 @@ QVector<QsoRecord> QsoStore::page(int offset, int limit, bool fromEnd)
         return {};
     QSqlQuery &q = fromEnd ? m_pageDesc : m_pageAsc;
     if (q.lastQuery().isEmpty())
-        sql::prepare(q, QStringLiteral("SELECT %1 FROM qso WHERE id IN (SELECT id FROM qso INDEXED BY qso_id ORDER BY id %2"
-                                       " LIMIT ? OFFSET ?) ORDER BY id")
-                            .arg(Columns, fromEnd ? QStringLiteral("DESC") : QStringLiteral("ASC")));
+        sql::prepare(
+            q, QStringLiteral("SELECT %1 FROM qso WHERE id IN (SELECT id FROM qso INDEXED BY qso_id ORDER BY id %2"
+                              " LIMIT ? OFFSET ?) ORDER BY id")
+                   .arg(Columns, fromEnd ? QStringLiteral("DESC") : QStringLiteral("ASC")));
     sql::exec(q, {limit, offset});
     QVector<QsoRecord> rows;
     while (q.next())
@@ -355,8 +370,8 @@ void QsoStore::forEach(const std::function<void(const QsoRecord &)> &visit)
 {
     qint64 after = -1;
     for (;;) {
-        QSqlQuery q = sql::run(m_db, QStringLiteral("SELECT %1 FROM qso WHERE id > ? ORDER BY id LIMIT 2000").arg(Columns),
-                               {after});
+        QSqlQuery q = sql::run(
+            m_db, QStringLiteral("SELECT %1 FROM qso WHERE id > ? ORDER BY id LIMIT 2000").arg(Columns), {after});
         int n = 0;
         while (q.next()) {
             const QsoRecord r = readRecord(q);

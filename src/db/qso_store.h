@@ -18,10 +18,10 @@ namespace vireo {
 // indexes that follow the log (partial check, statistics) keep themselves up to date from it.
 struct LogChange {
     enum Kind {
-        Added,   // after: the new records with their keys
+        Added, // after: the new records with their keys
         Updated, // before: the record as it was; after: as it is now
         Removed, // before: the removed records
-        Reset,   // many records changed at once (clear, import, undo of those, restore): read the log anew
+        Reset, // many records changed at once (clear, import, undo of those, restore): read the log anew
     };
     Kind kind = Reset;
     QVector<QsoRecord> before;
@@ -121,14 +121,15 @@ private:
     void committed(const LogChange &change);
     // Runs a clear or an import in one transaction, with what makes a write of many rows fast.
     void bulkWrite(bool removingAll, const std::function<void()> &insert);
-    int repeatCount(QSqlQuery &query, const char *column, const QString &band, const QString &mode,
-                    const QString &call, const QString &tour);
+    int repeatCount(QSqlQuery &query, const char *column, const QString &band, const QString &mode, const QString &call,
+                    const QString &tour);
     QVector<qint64> insert(const QVector<QsoRecord> &records, std::optional<qint64> savedAtMs);
     // Whether the file has table qso_audio (a file of an older version on a full disk may not yet).
     bool instantsKept();
 
     QSqlDatabase m_db;
-    QSqlQuery m_insert, m_insertInstant, m_heard, m_worked, m_repeats, m_count, m_countNr2, m_pageAsc, m_pageDesc, m_version;
+    QSqlQuery m_insert, m_insertInstant, m_heard, m_worked, m_repeats, m_count, m_countNr2, m_pageAsc, m_pageDesc,
+        m_version;
     // Whether the counts can be read from the file's totals, which a file of an older version
     // lacks until they can be added (not while its disk is full).
     bool totalsKept();

@@ -23,7 +23,7 @@ struct CountryRows {
 
 struct CallRows {
     QStringList calls; // upper case, each once
-    QString release;   // the comment line naming the release, e.g. "Release 2023.05.02.00"
+    QString release; // the comment line naming the release, e.g. "Release 2023.05.02.00"
 };
 
 // Where a log file that lacks its reference data gets it. Each is asked only when that data is to

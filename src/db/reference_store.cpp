@@ -4,8 +4,7 @@
 
 namespace vireo {
 
-ReferenceStore::ReferenceStore(QSqlDatabase db)
-    : m_db(db), m_probe(db), m_fetch(db), m_callbook(db)
+ReferenceStore::ReferenceStore(QSqlDatabase db) : m_db(db), m_probe(db), m_fetch(db), m_callbook(db)
 {
     for (QSqlQuery *q : {&m_probe, &m_fetch, &m_callbook})
         q->setForwardOnly(true);
@@ -96,8 +95,8 @@ void ReferenceStore::insertPrefixes(const QVector<PrefixRow> &rows)
     sql::prepare(q, QStringLiteral("INSERT INTO prefix (Prefix, DXCCPrefix, CQZone, ITUZone, State, Country,"
                                    " Continent, Latitude, Longitude) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const PrefixRow &r : rows)
-        sql::exec(q, {r.prefix, r.dxccPrefix, r.cqZone, r.ituZone, r.state, r.country, r.continent, r.latitude,
-                      r.longitude});
+        sql::exec(
+            q, {r.prefix, r.dxccPrefix, r.cqZone, r.ituZone, r.state, r.country, r.continent, r.latitude, r.longitude});
 }
 
 void ReferenceStore::addCallbook(const QVector<CallbookRow> &rows)

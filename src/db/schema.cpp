@@ -41,7 +41,8 @@ const char *const CountTriggers[] = {
     "CREATE TRIGGER IF NOT EXISTS qso_count_delete AFTER DELETE ON qso BEGIN"
     " UPDATE qso_totals SET total = total - 1, with_nr2 = with_nr2 - (IFNULL(OLD.nr2, '') > '') WHERE id = 1; END",
     "CREATE TRIGGER IF NOT EXISTS qso_count_update AFTER UPDATE OF nr2 ON qso BEGIN"
-    " UPDATE qso_totals SET with_nr2 = with_nr2 + (IFNULL(NEW.nr2, '') > '') - (IFNULL(OLD.nr2, '') > '') WHERE id = 1; END",
+    " UPDATE qso_totals SET with_nr2 = with_nr2 + (IFNULL(NEW.nr2, '') > '') - (IFNULL(OLD.nr2, '') > '') WHERE id = "
+    "1; END",
 };
 
 // Totals of the log behind the status bar counters, kept by the database itself: triggers change
@@ -92,9 +93,10 @@ const char *const Recount =
 
 bool totalsKept(QSqlDatabase db)
 {
-    QSqlQuery q = sql::run(db, QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE (type = 'table' AND name = 'qso_totals')"
-                                              " OR (type = 'trigger' AND name IN ('qso_count_insert', 'qso_count_delete',"
-                                              " 'qso_count_update'))"));
+    QSqlQuery q =
+        sql::run(db, QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE (type = 'table' AND name = 'qso_totals')"
+                                    " OR (type = 'trigger' AND name IN ('qso_count_insert', 'qso_count_delete',"
+                                    " 'qso_count_update'))"));
     return sql::scalar(q) == 4;
 }
 
@@ -158,7 +160,8 @@ void withIndexesRebuilt(QSqlDatabase db, const std::function<void()> &change)
     }
     q.finish();
     for (QString name : names)
-        sql::run(db, QStringLiteral("DROP INDEX main.\"%1\"").arg(name.replace(QLatin1Char('"'), QStringLiteral("\"\""))));
+        sql::run(db,
+                 QStringLiteral("DROP INDEX main.\"%1\"").arg(name.replace(QLatin1Char('"'), QStringLiteral("\"\""))));
     change();
     for (const QString &statement : statements)
         sql::run(db, statement);
@@ -166,7 +169,8 @@ void withIndexesRebuilt(QSqlDatabase db, const std::function<void()> &change)
 
 bool bandMarksKept(QSqlDatabase db)
 {
-    QSqlQuery q = sql::run(db, QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = 'band_mark'"));
+    QSqlQuery q =
+        sql::run(db, QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = 'band_mark'"));
     return sql::scalar(q) == 1;
 }
 
@@ -178,7 +182,8 @@ void ensureBandMarks(QSqlDatabase db)
 
 bool tableExists(const QSqlDatabase &db, const QString &name)
 {
-    QSqlQuery q = sql::run(db, QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = ?"), {name});
+    QSqlQuery q =
+        sql::run(db, QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = ?"), {name});
     return sql::scalar(q) > 0;
 }
 

@@ -75,14 +75,12 @@ void ScpStore::writeCalls(const QStringList &calls)
 
 void ScpStore::setInfo(const QString &name, const QString &value)
 {
-    sql::run(m_db, QStringLiteral("INSERT OR REPLACE INTO reference_info (name, value) VALUES (?, ?)"),
-             {name, value});
+    sql::run(m_db, QStringLiteral("INSERT OR REPLACE INTO reference_info (name, value) VALUES (?, ?)"), {name, value});
 }
 
-bool ScpStore::forEachLogCall(
-    const std::function<bool(const QString &, const QString &, const QString &, const QString &, const QString &)>
-        &visit,
-    qint64 upToId)
+bool ScpStore::forEachLogCall(const std::function<bool(const QString &, const QString &, const QString &,
+                                                       const QString &, const QString &)> &visit,
+                              qint64 upToId)
 {
     QSqlQuery q(m_db);
     q.setForwardOnly(true);

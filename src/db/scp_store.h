@@ -16,9 +16,9 @@ namespace vireo {
 struct ReferenceInfo {
     QString ctyVersion; // empty when not recorded (a file made before versions were kept)
     QString scpRelease;
-    int entities = 0;   // entities the prefix table holds rows of (distinct DXCCPrefix)
-    int prefixes = 0;   // rows of table prefix
-    int calls = 0;      // partial-check calls
+    int entities = 0; // entities the prefix table holds rows of (distinct DXCCPrefix)
+    int prefixes = 0; // rows of table prefix
+    int calls = 0; // partial-check calls
 };
 
 class ScpStore {
@@ -37,10 +37,9 @@ public:
     // The calls, band, mode and tour of every record (of those with keys up to upToId, when it
     // is not negative), as the partial check needs them, in key order and in slices of their own.
     // Stops when visit returns false, and then returns false.
-    bool forEachLogCall(
-        const std::function<bool(const QString &call1, const QString &call2, const QString &band,
-                                 const QString &mode, const QString &tour)> &visit,
-        qint64 upToId = -1);
+    bool forEachLogCall(const std::function<bool(const QString &call1, const QString &call2, const QString &band,
+                                                 const QString &mode, const QString &tour)> &visit,
+                        qint64 upToId = -1);
 
     ReferenceInfo info();
 

@@ -4,10 +4,7 @@
 
 namespace vireo {
 
-ServerStore::ServerStore(QSqlDatabase db, QObject *parent)
-    : QObject(parent), m_db(db)
-{
-}
+ServerStore::ServerStore(QSqlDatabase db, QObject *parent) : QObject(parent), m_db(db) {}
 
 QVector<ServerRow> ServerStore::all()
 {
@@ -20,8 +17,7 @@ QVector<ServerRow> ServerStore::all()
 
 void ServerStore::append(const ServerRow &row)
 {
-    sql::run(m_db, QStringLiteral("INSERT INTO servntp (srvntp, location) VALUES (?, ?)"),
-             {row.address, row.location});
+    sql::run(m_db, QStringLiteral("INSERT INTO servntp (srvntp, location) VALUES (?, ?)"), {row.address, row.location});
     emit changed();
 }
 

@@ -9,7 +9,7 @@
 namespace vireo {
 
 struct ServerRow {
-    QString address;  // srvntp: a host name or an IPv4 address
+    QString address; // srvntp: a host name or an IPv4 address
     QString location; // where the server stands, as the listener wrote it
 };
 

@@ -44,8 +44,7 @@ qint64 scalar(QSqlQuery &query)
     return query.value(0).toLongLong();
 }
 
-Transaction::Transaction(QSqlDatabase db)
-    : m_db(db)
+Transaction::Transaction(QSqlDatabase db) : m_db(db)
 {
     // The write lock is taken at the start, waiting for another program's lock as long as the
     // busy timeout allows: a transaction that began reading could not wait for it later.
@@ -67,8 +66,7 @@ void Transaction::commit()
     m_done = true;
 }
 
-LargeCache::LargeCache(QSqlDatabase db)
-    : m_db(db)
+LargeCache::LargeCache(QSqlDatabase db) : m_db(db)
 {
     QSqlQuery q = run(m_db, QStringLiteral("PRAGMA cache_size"));
     m_size = scalar(q);

@@ -1,8 +1,7 @@
 #include "db/statement_trace.h"
 
-#include "db/sqlite_handle.h"
 #include "db/sql.h"
-
+#include "db/sqlite_handle.h"
 
 #include <sqlite3.h>
 

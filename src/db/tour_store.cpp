@@ -9,10 +9,7 @@ const QString DateFormat = QStringLiteral("yyyy-MM-dd");
 const QString TimeFormat = QStringLiteral("HH:mm:ss");
 } // namespace
 
-TourStore::TourStore(QSqlDatabase db, QObject *parent)
-    : QObject(parent), m_db(db)
-{
-}
+TourStore::TourStore(QSqlDatabase db, QObject *parent) : QObject(parent), m_db(db) {}
 
 QVector<TourRow> TourStore::all()
 {
@@ -34,7 +31,8 @@ QVector<TourRow> TourStore::all()
 
 void TourStore::append(const TourRow &r)
 {
-    sql::run(m_db, QStringLiteral("INSERT INTO tour (tour, datebegin, timebegin, dateend, timeend) VALUES (?, ?, ?, ?, ?)"),
+    sql::run(m_db,
+             QStringLiteral("INSERT INTO tour (tour, datebegin, timebegin, dateend, timeend) VALUES (?, ?, ?, ?, ?)"),
              {r.tour, r.dateBegin.toString(DateFormat), r.timeBegin.toString(TimeFormat),
               r.dateEnd.toString(DateFormat), r.timeEnd.toString(TimeFormat)});
     emit changed();

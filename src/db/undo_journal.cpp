@@ -57,7 +57,8 @@ QStringList tableStatements()
 // disk may lack either table for a while).
 bool instantsJournaled(const QSqlDatabase &db)
 {
-    return schema::tableExists(db, QStringLiteral("qso_audio")) && schema::tableExists(db, QStringLiteral("undo_audio"));
+    return schema::tableExists(db, QStringLiteral("qso_audio"))
+           && schema::tableExists(db, QStringLiteral("undo_audio"));
 }
 
 const char *const Triggers[] = {"undo_qso_insert", "undo_qso_delete", "undo_qso_update", "undo_audio_insert",
@@ -80,9 +81,10 @@ bool installTriggers(const QSqlDatabase &db)
             .arg(Columns);
     const QString when = QStringLiteral("WHEN (SELECT active FROM temp.undo_current) = 1");
     // An added record needs only its key to be taken out again.
-    sql::run(db, QStringLiteral("CREATE TEMP TRIGGER undo_qso_insert AFTER INSERT ON main.qso %1 BEGIN"
-                                " INSERT INTO undo_row (step, op, id) SELECT step, 'I', new.id FROM temp.undo_current; END")
-                     .arg(when));
+    sql::run(db,
+             QStringLiteral("CREATE TEMP TRIGGER undo_qso_insert AFTER INSERT ON main.qso %1 BEGIN"
+                            " INSERT INTO undo_row (step, op, id) SELECT step, 'I', new.id FROM temp.undo_current; END")
+                 .arg(when));
     sql::run(db, QStringLiteral("CREATE TEMP TRIGGER undo_qso_delete AFTER DELETE ON main.qso %1 BEGIN %2 END")
                      .arg(when, journal.arg(QStringLiteral("D"), oldColumns())));
     sql::run(db, QStringLiteral("CREATE TEMP TRIGGER undo_qso_update AFTER UPDATE ON main.qso %1 BEGIN %2 END")
@@ -94,10 +96,11 @@ bool installTriggers(const QSqlDatabase &db)
                                 " INSERT INTO undo_audio (step, op, qso_id) SELECT step, 'I', new.qso_id"
                                 " FROM temp.undo_current; END")
                      .arg(when));
-    sql::run(db, QStringLiteral("CREATE TEMP TRIGGER undo_audio_delete AFTER DELETE ON main.qso_audio %1 BEGIN"
-                                " INSERT INTO undo_audio (step, op, qso_id, at_ms) SELECT step, 'D', old.qso_id, old.at_ms"
-                                " FROM temp.undo_current; END")
-                     .arg(when));
+    sql::run(db,
+             QStringLiteral("CREATE TEMP TRIGGER undo_audio_delete AFTER DELETE ON main.qso_audio %1 BEGIN"
+                            " INSERT INTO undo_audio (step, op, qso_id, at_ms) SELECT step, 'D', old.qso_id, old.at_ms"
+                            " FROM temp.undo_current; END")
+                 .arg(when));
     return true;
 }
 
@@ -119,8 +122,7 @@ QsoRecord readColumns(const QSqlQuery &q, int first)
 
 } // namespace
 
-UndoJournal::UndoJournal(QsoStore &store)
-    : m_store(store)
+UndoJournal::UndoJournal(QsoStore &store) : m_store(store)
 {
     // Numbered from the time of the start, so a second program on the same file never shares a step.
     m_firstStep = QDateTime::currentMSecsSinceEpoch() * 1000;
@@ -140,10 +142,12 @@ void UndoJournal::beforeBulkWrite(bool removingAll)
     if (removingAll)
         sql::run(db, QStringLiteral("INSERT INTO undo_row (step, op, id, %1) SELECT c.step, 'D', q.id, %2"
                                     " FROM temp.undo_current AS c, main.qso AS q WHERE c.active = 1 ORDER BY q.id")
-                         .arg(Columns, QStringLiteral("q.") + Columns.split(QStringLiteral(", ")).join(QStringLiteral(", q."))));
+                         .arg(Columns,
+                              QStringLiteral("q.") + Columns.split(QStringLiteral(", ")).join(QStringLiteral(", q."))));
     if (removingAll && instantsJournaled(db))
-        sql::run(db, QStringLiteral("INSERT INTO undo_audio (step, op, qso_id, at_ms) SELECT c.step, 'D', a.qso_id, a.at_ms"
-                                    " FROM temp.undo_current AS c, main.qso_audio AS a WHERE c.active = 1"));
+        sql::run(db,
+                 QStringLiteral("INSERT INTO undo_audio (step, op, qso_id, at_ms) SELECT c.step, 'D', a.qso_id, a.at_ms"
+                                " FROM temp.undo_current AS c, main.qso_audio AS a WHERE c.active = 1"));
     // Without triggers SQLite empties a table at once, and adds rows without a statement each.
     removeTriggers(db);
 }
@@ -151,9 +155,11 @@ void UndoJournal::beforeBulkWrite(bool removingAll)
 void UndoJournal::afterBulkWrite(qint64 lastKeyBefore)
 {
     const QSqlDatabase db = m_store.connection();
-    sql::run(db, QStringLiteral("INSERT INTO undo_row (step, op, id) SELECT c.step, 'I', q.id"
-                                " FROM temp.undo_current AS c, main.qso AS q WHERE c.active = 1 AND q.id > ? ORDER BY q.id"),
-             {lastKeyBefore});
+    sql::run(
+        db,
+        QStringLiteral("INSERT INTO undo_row (step, op, id) SELECT c.step, 'I', q.id"
+                       " FROM temp.undo_current AS c, main.qso AS q WHERE c.active = 1 AND q.id > ? ORDER BY q.id"),
+        {lastKeyBefore});
     m_instantsFollowed = installTriggers(db);
 }
 
@@ -167,8 +173,9 @@ void UndoJournal::install()
 
 bool UndoJournal::historyTableExists()
 {
-    QSqlQuery q = sql::run(m_store.connection(), QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table'"
-                                                                " AND name IN ('undo_row', 'undo_audio')"));
+    QSqlQuery q =
+        sql::run(m_store.connection(), QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table'"
+                                                      " AND name IN ('undo_row', 'undo_audio')"));
     return sql::scalar(q) == 2;
 }
 
@@ -256,8 +263,9 @@ void UndoJournal::stepCommitted(const LogChange &change)
         const qint64 step = sql::scalar(s);
         s.finish();
         sql::run(db, QStringLiteral("UPDATE temp.undo_current SET step = step + 1"));
-        QSqlQuery rows = sql::run(db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM undo_row WHERE step = ?),"
-                                                     " EXISTS (SELECT 1 FROM undo_row WHERE step = ? AND op = 'I')"),
+        QSqlQuery rows = sql::run(db,
+                                  QStringLiteral("SELECT EXISTS (SELECT 1 FROM undo_row WHERE step = ?),"
+                                                 " EXISTS (SELECT 1 FROM undo_row WHERE step = ? AND op = 'I')"),
                                   {step, step});
         rows.next();
         if (rows.value(0).toBool()) {
@@ -280,7 +288,8 @@ void UndoJournal::stepCommitted(const LogChange &change)
                 kind = rows.value(1).toBool() ? Kind::Import : Kind::Clear;
                 break;
             }
-            sql::run(db, QStringLiteral("INSERT OR REPLACE INTO temp.undo_caption (step, kind, subject) VALUES (?, ?, ?)"),
+            sql::run(db,
+                     QStringLiteral("INSERT OR REPLACE INTO temp.undo_caption (step, kind, subject) VALUES (?, ?, ?)"),
                      {step, int(kind), QString(QLatin1String("") + subject.trimmed())});
         }
         rows.finish();
@@ -294,8 +303,8 @@ qint64 UndoJournal::topStep()
     // A file of an older version on a disk that could not take the history table yet.
     if (m_pending && !historyTableExists())
         return 0;
-    QSqlQuery q = sql::run(m_store.connection(), QStringLiteral("SELECT MAX(step) FROM undo_row WHERE step >= ?"),
-                           {m_firstStep});
+    QSqlQuery q =
+        sql::run(m_store.connection(), QStringLiteral("SELECT MAX(step) FROM undo_row WHERE step >= ?"), {m_firstStep});
     return sql::scalar(q);
 }
 
@@ -304,19 +313,22 @@ UndoJournal::Kind UndoJournal::nextKind()
     const qint64 step = topStep();
     if (step == 0)
         return Kind::None;
-    QSqlQuery q = sql::run(m_store.connection(), QStringLiteral("SELECT kind FROM temp.undo_caption WHERE step = ?"), {step});
+    QSqlQuery q =
+        sql::run(m_store.connection(), QStringLiteral("SELECT kind FROM temp.undo_caption WHERE step = ?"), {step});
     if (q.next())
         return Kind(q.value(0).toInt());
     // A step whose caption was not written: name it by what it holds.
-    QSqlQuery ops = sql::run(m_store.connection(),
-                             QStringLiteral("SELECT EXISTS (SELECT 1 FROM undo_row WHERE step = ? AND op = 'I')"), {step});
+    QSqlQuery ops =
+        sql::run(m_store.connection(),
+                 QStringLiteral("SELECT EXISTS (SELECT 1 FROM undo_row WHERE step = ? AND op = 'I')"), {step});
     return sql::scalar(ops) ? Kind::Import : Kind::Clear;
 }
 
 QString UndoJournal::nextSubject()
 {
     const qint64 step = topStep();
-    QSqlQuery q = sql::run(m_store.connection(), QStringLiteral("SELECT subject FROM temp.undo_caption WHERE step = ?"), {step});
+    QSqlQuery q =
+        sql::run(m_store.connection(), QStringLiteral("SELECT subject FROM temp.undo_caption WHERE step = ?"), {step});
     return q.next() ? q.value(0).toString() : QString();
 }
 
@@ -360,7 +372,8 @@ UndoJournal::Result UndoJournal::undo()
 
     int added = 0, deleted = 0, updated = 0;
     {
-        QSqlQuery q = sql::run(db, QStringLiteral("SELECT op, COUNT(*) FROM undo_row WHERE step = ? GROUP BY op"), {step});
+        QSqlQuery q =
+            sql::run(db, QStringLiteral("SELECT op, COUNT(*) FROM undo_row WHERE step = ? GROUP BY op"), {step});
         while (q.next()) {
             const QString op = q.value(0).toString();
             (op == QLatin1String("I") ? added : op == QLatin1String("D") ? deleted : updated) = q.value(1).toInt();
@@ -370,11 +383,13 @@ UndoJournal::Result UndoJournal::undo()
     // (unless the step had added them itself); changed records get their earliest old values.
     const QString addedIds = QStringLiteral("SELECT id FROM undo_row WHERE step = :step AND op = 'I'");
     const QString notAdded = added > 0 ? QStringLiteral(" AND id NOT IN (%1)").arg(addedIds) : QString();
-    const QString deletedRows = QStringLiteral("SELECT id, %1 FROM undo_row WHERE step = :step AND op = 'D'%2 ORDER BY seq")
-                                    .arg(Columns, notAdded);
-    const QString firstUpdates = QStringLiteral("SELECT id, %1 FROM undo_row WHERE seq IN (SELECT MIN(seq) FROM undo_row"
-                                                " WHERE step = :step AND op = 'U' GROUP BY id)%2")
-                                     .arg(Columns, notAdded);
+    const QString deletedRows =
+        QStringLiteral("SELECT id, %1 FROM undo_row WHERE step = :step AND op = 'D'%2 ORDER BY seq")
+            .arg(Columns, notAdded);
+    const QString firstUpdates =
+        QStringLiteral("SELECT id, %1 FROM undo_row WHERE seq IN (SELECT MIN(seq) FROM undo_row"
+                       " WHERE step = :step AND op = 'U' GROUP BY id)%2")
+            .arg(Columns, notAdded);
     auto bound = [&db, step](const QString &statement) {
         QSqlQuery q(db);
         q.setForwardOnly(true);
@@ -386,7 +401,8 @@ UndoJournal::Result UndoJournal::undo()
     };
 
     // What the listeners are told: record by record for small steps of one kind.
-    const bool small = added + deleted + updated <= SmallStep && int(added > 0) + int(deleted > 0) + int(updated > 0) == 1;
+    const bool small =
+        added + deleted + updated <= SmallStep && int(added > 0) + int(deleted > 0) + int(updated > 0) == 1;
     LogChange change; // Reset
     if (small && added > 0) {
         change.kind = LogChange::Removed;
@@ -468,7 +484,8 @@ UndoJournal::Result UndoJournal::undo()
             QStringList sets;
             for (const QString &name : Columns.split(QStringLiteral(", ")))
                 sets << QStringLiteral("%1 = u.%1").arg(name);
-            bound(QStringLiteral("UPDATE qso SET %1 FROM (%2) AS u WHERE qso.id = u.id").arg(sets.join(QStringLiteral(", ")), firstUpdates));
+            bound(QStringLiteral("UPDATE qso SET %1 FROM (%2) AS u WHERE qso.id = u.id")
+                      .arg(sets.join(QStringLiteral(", ")), firstUpdates));
         };
         // A big step goes without the per-row counting triggers (which would cost seconds for a
         // hundred thousand rows and keep SQLite from emptying the table at once); the totals

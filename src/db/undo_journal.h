@@ -38,8 +38,8 @@ public:
     struct Result {
         Kind kind = Kind::None;
         qint64 selectId = 0; // the first record that is back as it was (re-added or rewritten), 0 if none
-        int restored = 0;    // records back as they were
-        int removed = 0;     // records taken out again (undo of a save or an import)
+        int restored = 0; // records back as they were
+        int removed = 0; // records taken out again (undo of a save or an import)
     };
     // Takes back the newest step in one transaction: the log, its totals and the history change
     // together or not at all. Tells the store's listeners (Reset for large steps).

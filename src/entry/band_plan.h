@@ -9,13 +9,13 @@
 namespace vireo::bandplan {
 
 QStringList frequencyList(); // "1800" ... "432"
-QStringList modeList();      // "CW (CW)" ... "TV (SSTV)"
-QStringList bandNames();     // "160M" ... "1.2G"
+QStringList modeList(); // "CW (CW)" ... "TV (SSTV)"
+QStringList bandNames(); // "160M" ... "1.2G"
 
 // What a frequency text says about the band.
 struct BandLookup {
     std::optional<QString> band; // the band the text gives; empty: the current band stays
-    bool outsideBands = false;   // the text is a frequency, but of no band
+    bool outsideBands = false; // the text is a frequency, but of no band
 };
 
 // The band for a frequency text. With a radio followed on line the whole megahertz are read

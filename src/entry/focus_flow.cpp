@@ -19,31 +19,46 @@ std::optional<Move> column(Field from, Key key, bool rst)
 {
     switch (from) {
     case Field::Call1:
-        if (key == Key::Enter || key == Key::Esc) return to(Field::Call2);
-        if (key == Key::Down) return reportOr(Field::Rst1, Field::Nr1, rst);
+        if (key == Key::Enter || key == Key::Esc)
+            return to(Field::Call2);
+        if (key == Key::Down)
+            return reportOr(Field::Rst1, Field::Nr1, rst);
         break;
     case Field::Rst1:
-        if (key == Key::Enter) return to(Field::Nr1, true);
-        if (key == Key::Up) return to(Field::Call1);
+        if (key == Key::Enter)
+            return to(Field::Nr1, true);
+        if (key == Key::Up)
+            return to(Field::Call1);
         break;
     case Field::Nr1:
-        if (key == Key::Enter) return reportOr(Field::Rst2, Field::Nr2, rst);
-        if (key == Key::Up) return to(Field::Call1);
-        if (key == Key::Esc) return to(Field::Nr2);
+        if (key == Key::Enter)
+            return reportOr(Field::Rst2, Field::Nr2, rst);
+        if (key == Key::Up)
+            return to(Field::Call1);
+        if (key == Key::Esc)
+            return to(Field::Nr2);
         break;
     case Field::Call2:
-        if (key == Key::Enter) return reportOr(Field::Rst1, Field::Nr1, rst);
-        if (key == Key::Down) return reportOr(Field::Rst2, Field::Nr2, rst);
-        if (key == Key::Esc) return to(Field::Call1);
+        if (key == Key::Enter)
+            return reportOr(Field::Rst1, Field::Nr1, rst);
+        if (key == Key::Down)
+            return reportOr(Field::Rst2, Field::Nr2, rst);
+        if (key == Key::Esc)
+            return to(Field::Call1);
         break;
     case Field::Rst2:
-        if (key == Key::Enter) return to(Field::Nr2, true);
-        if (key == Key::Up) return to(Field::Call2);
+        if (key == Key::Enter)
+            return to(Field::Nr2, true);
+        if (key == Key::Up)
+            return to(Field::Call2);
         break;
     case Field::Nr2:
-        if (key == Key::Enter) return to(Field::OkButton);
-        if (key == Key::Up) return to(Field::Call2);
-        if (key == Key::Esc) return to(Field::Nr1);
+        if (key == Key::Enter)
+            return to(Field::OkButton);
+        if (key == Key::Up)
+            return to(Field::Call2);
+        if (key == Key::Esc)
+            return to(Field::Nr1);
         break;
     case Field::OkButton:
         break;
@@ -55,31 +70,46 @@ std::optional<Move> row(Field from, Key key, bool rst)
 {
     switch (from) {
     case Field::Call1:
-        if (key == Key::Enter) return rst ? to(Field::Rst1) : to(Field::Nr1, true);
-        if (key == Key::Down) return to(Field::Call2);
-        if (key == Key::Esc) return to(Field::Nr1);
+        if (key == Key::Enter)
+            return rst ? to(Field::Rst1) : to(Field::Nr1, true);
+        if (key == Key::Down)
+            return to(Field::Call2);
+        if (key == Key::Esc)
+            return to(Field::Nr1);
         break;
     case Field::Rst1:
-        if (key == Key::Enter) return to(Field::Nr1, true);
+        if (key == Key::Enter)
+            return to(Field::Nr1, true);
         break;
     case Field::Nr1:
-        if (key == Key::Enter) return to(Field::Call2);
-        if (key == Key::Down) return to(Field::Nr2);
-        if (key == Key::Esc) return to(Field::Call1);
+        if (key == Key::Enter)
+            return to(Field::Call2);
+        if (key == Key::Down)
+            return to(Field::Nr2);
+        if (key == Key::Esc)
+            return to(Field::Call1);
         break;
     case Field::Call2:
-        if (key == Key::Enter) return rst ? to(Field::Rst2) : to(Field::Nr2, true);
-        if (key == Key::Up) return to(Field::Call1);
-        if (key == Key::Esc) return to(Field::Nr2);
+        if (key == Key::Enter)
+            return rst ? to(Field::Rst2) : to(Field::Nr2, true);
+        if (key == Key::Up)
+            return to(Field::Call1);
+        if (key == Key::Esc)
+            return to(Field::Nr2);
         break;
     case Field::Rst2:
-        if (key == Key::Enter) return to(Field::Nr2, true);
-        if (key == Key::Up) return to(Field::Rst1);
+        if (key == Key::Enter)
+            return to(Field::Nr2, true);
+        if (key == Key::Up)
+            return to(Field::Rst1);
         break;
     case Field::Nr2:
-        if (key == Key::Enter) return to(Field::OkButton);
-        if (key == Key::Up) return to(Field::Nr1);
-        if (key == Key::Esc) return to(Field::Call2);
+        if (key == Key::Enter)
+            return to(Field::OkButton);
+        if (key == Key::Up)
+            return to(Field::Nr1);
+        if (key == Key::Esc)
+            return to(Field::Call2);
         break;
     case Field::OkButton:
         break;

@@ -10,12 +10,12 @@ namespace {
 // 0 where the key gives no letter of a call sign.
 constexpr char RussianKeys[32] = {
     'F', // А
-    0,   // Б
+    0, // Б
     'D', // В
     'U', // Г
     'L', // Д
     'T', // Е
-    0,   // Ж
+    0, // Ж
     'P', // З
     'B', // И
     'Q', // Й
@@ -30,16 +30,16 @@ constexpr char RussianKeys[32] = {
     'N', // Т
     'E', // У
     'A', // Ф
-    0,   // Х
+    0, // Х
     'W', // Ц
     'X', // Ч
     'I', // Ш
     'O', // Щ
-    0,   // Ъ
+    0, // Ъ
     'S', // Ы
     'M', // Ь
-    0,   // Э
-    0,   // Ю
+    0, // Э
+    0, // Ю
     'Z', // Я
 };
 
@@ -91,8 +91,7 @@ QString filterInserted(const QString &before, const QString &after, int &cursor)
     while (prefix < shorter && before.at(prefix) == after.at(prefix))
         ++prefix;
     int suffix = 0;
-    while (suffix < shorter - prefix
-           && before.at(before.size() - 1 - suffix) == after.at(after.size() - 1 - suffix))
+    while (suffix < shorter - prefix && before.at(before.size() - 1 - suffix) == after.at(after.size() - 1 - suffix))
         ++suffix;
     const QString inserted = after.mid(prefix, after.size() - prefix - suffix);
     const QString filtered = filterText(inserted);

@@ -153,9 +153,12 @@ TimeCheck checkEditTime(const QString &timeText)
 QString timeCheckMessage(TimeCheck result)
 {
     switch (result) {
-    case TimeCheck::BadHours: return QStringLiteral("Неверное значение часов");
-    case TimeCheck::BadMinutes: return QStringLiteral("Неверное значение минут");
-    case TimeCheck::Ok: break;
+    case TimeCheck::BadHours:
+        return QStringLiteral("Неверное значение часов");
+    case TimeCheck::BadMinutes:
+        return QStringLiteral("Неверное значение минут");
+    case TimeCheck::Ok:
+        break;
     }
     return QString();
 }

@@ -18,7 +18,7 @@ struct StationFields {
 struct Stamp {
     QString band;
     QString frequencyText; // the frequency box as shown; blanks are removed when stored
-    QString modeText;      // the mode box; its first two characters are stored
+    QString modeText; // the mode box; its first two characters are stored
     QString date;
     QString time;
     QString tour;

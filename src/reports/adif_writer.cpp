@@ -39,7 +39,7 @@ qsizetype writtenLength(const QString &value)
 QString field(const QString &name, const QString &value)
 {
     return QLatin1Char('<') + name + QLatin1Char(':') + QString::number(writtenLength(value)) + QLatin1Char('>')
-        + value;
+           + value;
 }
 
 QString freqMhz(const QString &f)

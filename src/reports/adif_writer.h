@@ -1,9 +1,9 @@
 #pragma once
 // ADIF lines: the seven header lines and one record line per QSO, and the whole file.
 
-#include "reports/report_file.h"
 #include "db/qso_record.h"
 #include "reports/qsl_message.h"
+#include "reports/report_file.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -56,7 +56,6 @@ QStringList header(const QDateTime &createdLocal, const QLocale &locale);
 // SUBMODE and COMMENT, which stand only where the mode has a submode or ADIF has no mode for
 // the code; the received number goes into SRX or SRX_STRING (exchangeFieldName).
 QString recordLine(const QsoRecord &r, const QString &myCall, const QString &contestName, const QslMessage &qsl);
-
 
 // Writes the file: the header, then one line per record of the log in table order.
 WriteResult writeFile(const QString &path, QsoStore &qsos, const QString &myCall, const QString &contestName,

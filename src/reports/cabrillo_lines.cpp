@@ -49,8 +49,7 @@ Tokens split(const QString &text)
 
 // The columns of each format's exchange, as FormatExchange pads them.
 const QList<int> kColumns[] = {
-    {},           {4, 6},    {10},      {4, 6},    {5, 5},    {3, 3, 4},
-    {4, 4, 2},    {5, 8},    {4, 5, 4}, {4, 7, 2}, {5, 4, 4}, {4, 4, 9, 3},
+    {}, {4, 6}, {10}, {4, 6}, {5, 5}, {3, 3, 4}, {4, 4, 2}, {5, 8}, {4, 5, 4}, {4, 7, 2}, {5, 4, 4}, {4, 4, 9, 3},
 };
 
 // The rows of the format table that belong to each format.
@@ -76,8 +75,7 @@ QString StripSeparators(const QString &text)
 
 QString CabrilloDate(const QString &text)
 {
-    return text.mid(6, 4) + QLatin1Char('-') + text.mid(3, 2) + QLatin1Char('-') + text.mid(0, 2)
-        + QLatin1Char(' ');
+    return text.mid(6, 4) + QLatin1Char('-') + text.mid(3, 2) + QLatin1Char('-') + text.mid(0, 2) + QLatin1Char(' ');
 }
 
 QString PadRight(const QString &text, int n)
@@ -176,8 +174,8 @@ QString QsoLine(const QsoRecord &r, int format)
     line += FrequencyColumn(r.freq);
     line += modes::cabrilloMode(r.mode);
     line += blank;
-    line += CabrilloDate(r.data);                  // ends in a blank
-    line += StripSeparators(r.time) + blank;       // hhmm and the one blank before the first call
+    line += CabrilloDate(r.data); // ends in a blank
+    line += StripSeparators(r.time) + blank; // hhmm and the one blank before the first call
     line += PadRight(call(r.call1) + blank, 14);
     line += PadRight(exchange(r.rst1, r.nr1), width);
     line += PadRight(call(r.call2) + blank, 14);

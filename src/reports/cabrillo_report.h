@@ -25,13 +25,13 @@ struct Header {
     QString categoryTime;
     QString categoryTransmitter;
     QString categoryOverlay;
-    QStringList offTimes;  // lines of the off-time box; only the first 12 are used
+    QStringList offTimes; // lines of the off-time box; only the first 12 are used
     QString claimedScore;
     QString location;
     QString club;
     QString email;
     QString name;
-    QStringList address;   // lines of the address box; only the first 3 are used
+    QStringList address; // lines of the address box; only the first 3 are used
     QString operators;
     QString soapbox;
 };
@@ -44,7 +44,6 @@ constexpr int AddressLines = 3;
 // left out; the call sign, the power category and the off-time and address lines go as they
 // stand, every other value without surrounding blanks.
 QStringList HeaderLines(const Header &header);
-
 
 // Writes the report to path (an existing file is replaced): the header, a QSO line for every
 // record of the log in table order with the given exchange format, and "END-OF-LOG:" (missing

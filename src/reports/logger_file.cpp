@@ -20,8 +20,8 @@ namespace {
 // The columns in file order.
 QString *fileColumn(QsoRecord &r, int i)
 {
-    QString *cols[13] = {&r.band, &r.freq, &r.mode, &r.data, &r.time, &r.call1, &r.rst1,
-                         &r.nr1,  &r.call2, &r.rst2, &r.nr2, &r.tur,  &r.radio};
+    QString *cols[13] = {&r.band, &r.freq,  &r.mode, &r.data, &r.time, &r.call1, &r.rst1,
+                         &r.nr1,  &r.call2, &r.rst2, &r.nr2,  &r.tur,  &r.radio};
     return cols[i];
 }
 
@@ -89,7 +89,8 @@ int maxLength(int position)
 QString lineFault(QByteArrayView text)
 {
     if (text.isEmpty())
-        return QStringLiteral("пустая строка, а в каждой строке должна быть запись из 13 значений, каждое со знаком «;» после него.");
+        return QStringLiteral(
+            "пустая строка, а в каждой строке должна быть запись из 13 значений, каждое со знаком «;» после него.");
     if (std::memchr(text.data(), '\0', size_t(text.size())))
         return QStringLiteral("файл содержит двоичные данные, это не файл логгера.");
     if (text.size() > FileRecords::MaxLineBytes)
@@ -133,9 +134,11 @@ FileRecords::FileRecords(const QString &path)
         throw Error(QStringLiteral("Файл \"%1\" не найден.").arg(shown));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Не удалось открыть файл \"%1\" для чтения: нет доступа к файлу или он занят.").arg(shown));
+        throw Error(
+            QStringLiteral("Не удалось открыть файл \"%1\" для чтения: нет доступа к файлу или он занят.").arg(shown));
     if (file.size() > MaxFileBytes)
-        throw Error(QStringLiteral("Файл \"%1\" больше %2 МБ, это не файл логгера.").arg(shown).arg(MaxFileBytes >> 20));
+        throw Error(
+            QStringLiteral("Файл \"%1\" больше %2 МБ, это не файл логгера.").arg(shown).arg(MaxFileBytes >> 20));
     m_bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw Error(QStringLiteral("Ошибка чтения файла \"%1\" (%2).").arg(shown, file.errorString()));
@@ -200,8 +203,8 @@ void FileRecords::readUtf8(int i, QByteArray &utf8, QsoTexts &values) const
     }
     starts[place] = utf8.size();
     for (int k = 0; k < 13; ++k)
-        values[size_t(Column[k])] = k < place ? QByteArrayView(utf8.constData() + starts[k], starts[k + 1] - starts[k])
-                                              : QByteArrayView();
+        values[size_t(Column[k])] =
+            k < place ? QByteArrayView(utf8.constData() + starts[k], starts[k + 1] - starts[k]) : QByteArrayView();
 }
 
 int import(const QString &path, QsoStore &qsos, bool deleteFirst)

@@ -2,9 +2,9 @@
 // The logger file: one line per QSO record, the thirteen stored columns each followed by ";",
 // Windows-1251 text with CR LF line ends, no header, no quoting.
 
-#include "reports/report_file.h"
 #include "db/qso_record.h"
 #include "db/qso_scan.h"
+#include "reports/report_file.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -26,7 +26,6 @@ QString line(const QsoRecord &r);
 // ";" is left the remaining values are empty. Text after the last ";" used is dropped. Values
 // are not trimmed. The import takes only lines that lineFault finds sound.
 QsoRecord parse(const QString &line);
-
 
 // Writes every record of the log in table order.
 WriteResult writeFile(const QString &path, QsoStore &qsos);

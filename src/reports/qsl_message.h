@@ -7,7 +7,7 @@ namespace vireo {
 
 struct QslMessage {
     bool standard = false; // "You worked with " + the worked station's call
-    QString ownText;       // the listener's own message when not standard
+    QString ownText; // the listener's own message when not standard
 };
 
 } // namespace vireo

@@ -39,14 +39,14 @@ inline QString missingFieldsText()
 inline QString doneText(const QString &path, const QString &format)
 {
     return QStringLiteral("Выгрузка в файл  ") + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())
-        + QStringLiteral("  формата \"") + format + QStringLiteral("\" произведена!");
+           + QStringLiteral("  формата \"") + format + QStringLiteral("\" произведена!");
 }
 
 // The closing message of the logger-file import.
 inline QString loadedText(const QString &path, int records)
 {
     return QStringLiteral("Загрузка из файла  ") + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())
-        + QStringLiteral("  произведена! Загружено записей: ") + QString::number(records) + QLatin1Char('.');
+           + QStringLiteral("  произведена! Загружено записей: ") + QString::number(records) + QLatin1Char('.');
 }
 
 } // namespace vireo::reportdialog

@@ -31,8 +31,7 @@ QString ReportFile::writeFailureText()
     return QStringLiteral("Произошла ошибка записи данных в файл");
 }
 
-ReportFile::ReportFile(const QString &path)
-    : m_file(path)
+ReportFile::ReportFile(const QString &path) : m_file(path)
 {
     m_buffer.reserve(BufferBytes + 4096);
 }

@@ -11,8 +11,8 @@ class Prompts;
 
 // How writing a report file ended.
 enum class WriteResult {
-    Ok,          // everything written and closed
-    OpenFailed,  // the file could not be created; nothing written
+    Ok, // everything written and closed
+    OpenFailed, // the file could not be created; nothing written
     WriteFailed, // a write failed; what was written stays
 };
 
@@ -21,7 +21,7 @@ bool reportWritten(WriteResult result, Prompts &prompts);
 
 class ReportFile {
 public:
-    static QString openFailureText();  // "Произошла ошибка открытия файла"
+    static QString openFailureText(); // "Произошла ошибка открытия файла"
     static QString writeFailureText(); // "Произошла ошибка записи данных в файл"
 
     explicit ReportFile(const QString &path);

@@ -11,10 +11,10 @@ namespace vireo::rig {
 
 struct HamlibModel {
     int id = 0;
-    QString maker;   // "Icom"
-    QString model;   // "IC-7300"
+    QString maker; // "Icom"
+    QString model; // "IC-7300"
     QString version; // backend version
-    QString status;  // "Stable", "Beta", "Alpha", ...
+    QString status; // "Stable", "Beta", "Alpha", ...
 
     // "Icom IC-7300 (3073)"
     QString displayText() const;

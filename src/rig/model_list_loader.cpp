@@ -18,8 +18,7 @@ QString noListText()
 
 } // namespace
 
-ModelListLoader::ModelListLoader(QObject *parent)
-    : QObject(parent)
+ModelListLoader::ModelListLoader(QObject *parent) : QObject(parent)
 {
     m_timeout = new QTimer(this);
     m_timeout->setSingleShot(true);

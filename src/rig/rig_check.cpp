@@ -13,9 +13,8 @@ RigCheck::RigCheck(const RadioSetup &setup, const RigProcessSeam &seam, int time
 {
     m_timeout = new QTimer(this);
     m_timeout->setSingleShot(true);
-    connect(m_timeout, &QTimer::timeout, this, [this] {
-        done(false, QStringLiteral("Радио не ответило за %1 с.").arg(m_timeoutMs / 1000));
-    });
+    connect(m_timeout, &QTimer::timeout, this,
+            [this] { done(false, QStringLiteral("Радио не ответило за %1 с.").arg(m_timeoutMs / 1000)); });
 }
 
 RigCheck::~RigCheck() = default;
@@ -41,8 +40,7 @@ void RigCheck::start()
         done(true, QStringLiteral("Радио отвечает: %1 кГц, %2 (%3)")
                        .arg(rig::frequencyText(server->rxFrequency(1)), server->modeName(1), server->rigType(1)));
     });
-    connect(server, &RigServer::serverUnreachable, this,
-            [this, server] { done(false, server->unreachableReason()); });
+    connect(server, &RigServer::serverUnreachable, this, [this, server] { done(false, server->unreachableReason()); });
     m_timeout->start(m_timeoutMs);
     server->start();
 }

@@ -56,7 +56,7 @@ QString frequencyText(qint64 hz)
     if (khz < 1000)
         return QString::number(khz);
     return QString::number(khz / 1000) + QLatin1Char(' ')
-        + QStringLiteral("%1").arg(khz % 1000, 3, 10, QLatin1Char('0'));
+           + QStringLiteral("%1").arg(khz % 1000, 3, 10, QLatin1Char('0'));
 }
 
 namespace {
@@ -83,8 +83,7 @@ DisplayUpdate offlineTexts(const RadioState &r1, const RadioState &r2, int selec
 
 } // namespace
 
-DisplayUpdate paramsRefresh(const RadioState &r1, const RadioState &r2, int selected,
-                            const QString &currentModeText)
+DisplayUpdate paramsRefresh(const RadioState &r1, const RadioState &r2, int selected, const QString &currentModeText)
 {
     DisplayUpdate u = offlineTexts(r1, r2, selected);
     const RadioState &r = pick(r1, r2, selected);

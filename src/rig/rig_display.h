@@ -35,8 +35,7 @@ struct DisplayUpdate {
 
 // After a parameter notification. selected is the radio whose button is down (1 or 2).
 // The mode box takes over only CW and phone, and only when its text differs.
-DisplayUpdate paramsRefresh(const RadioState &r1, const RadioState &r2, int selected,
-                            const QString &currentModeText);
+DisplayUpdate paramsRefresh(const RadioState &r1, const RadioState &r2, int selected, const QString &currentModeText);
 
 // After the listener chose a radio: the radio's mode is taken over whatever it is.
 DisplayUpdate radioSwitch(const RadioState &r1, const RadioState &r2, int selected);

@@ -62,8 +62,7 @@ QString problemText(RigProblem problem, const QString &device)
         return QStringLiteral("Программа rigctld не установлена. Установите её командой\n"
                               "sudo apt install libhamlib-utils");
     case RigProblem::NoDevice:
-        return QStringLiteral("Порт %1 не найден: радио не подключено к компьютеру или выключено.")
-            .arg(device);
+        return QStringLiteral("Порт %1 не найден: радио не подключено к компьютеру или выключено.").arg(device);
     case RigProblem::NoPermission:
         return QStringLiteral("Нет прав на порт %1. Добавьте себя в группу dialout командой\n%2\n"
                               "и войдите в систему заново.")

@@ -9,11 +9,11 @@ namespace vireo::rig {
 enum class RigProblem {
     None,
     NotInstalled, // rigctld cannot be started
-    NoDevice,     // the serial device does not exist
+    NoDevice, // the serial device does not exist
     NoPermission, // the serial device may not be opened by this user
-    DeviceBusy,   // another program holds the serial device
-    NoAnswer,     // rigctld runs, the radio does not answer
-    Exited,       // rigctld ended by itself
+    DeviceBusy, // another program holds the serial device
+    NoAnswer, // rigctld runs, the radio does not answer
+    Exited, // rigctld ended by itself
 };
 
 // The cause an errno from opening a serial device stands for (ENOENT, ENODEV, ENXIO: no device;

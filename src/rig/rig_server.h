@@ -19,7 +19,7 @@ class RigServer : public QObject {
 public:
     // Status numbers.
     static constexpr int StNotConfigured = 0;
-    static constexpr int StPortBusy = 2;      // the server of this radio cannot be reached
+    static constexpr int StPortBusy = 2; // the server of this radio cannot be reached
     static constexpr int StNotResponding = 3; // the server answers, the radio does not
     static constexpr int StOnline = 4;
 

@@ -131,7 +131,7 @@ QString RigctldServer::unreachableReason() const
             if (!setup.device.isEmpty())
                 which += QStringLiteral(", порт ") + setup.device;
             lines << QStringLiteral("Радио %1 (%2, rigctld запускает Vireo): ").arg(i + 1).arg(which)
-                    + rig::problemText(p, setup.device);
+                         + rig::problemText(p, setup.device);
         } else {
             const QString why = r.lastFailure().isEmpty() ? QStringLiteral("не отвечает") : r.lastFailure();
             lines << QStringLiteral("Радио %1: rigctld по адресу %2:%3 недоступен: %4.")
@@ -201,8 +201,7 @@ qint64 RigctldServer::rxFrequency(int rig) const
 
 // ---------------------------------------------------------------------------------------------
 
-RigctldRadio::RigctldRadio(int rig, const RadioSetup &setup, int pollMs, const RigProcessSeam &seam,
-                           QObject *parent)
+RigctldRadio::RigctldRadio(int rig, const RadioSetup &setup, int pollMs, const RigProcessSeam &seam, QObject *parent)
     : QObject(parent),
       m_rig(rig),
       m_own(setup.kind == RadioKind::Own),
@@ -293,7 +292,7 @@ bool RigctldRadio::mayStillBeStarting() const
 {
     // A rigctld that Vireo has just started refuses connections while it opens the radio.
     return m_own && !m_connectedOnce && m_problem == rig::RigProblem::None
-        && m_seam.monotonicNow() - m_startMs < RigctldServer::OwnStartPatienceMs;
+           && m_seam.monotonicNow() - m_startMs < RigctldServer::OwnStartPatienceMs;
 }
 
 void RigctldRadio::connectNow()

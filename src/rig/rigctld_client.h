@@ -109,7 +109,7 @@ private:
     enum class Step { Down, Connecting, CheckVfo, Caps, Freq, Mode, Idle, SetMode, SetFreq, RestoreMode };
     struct Tune {
         qint64 hz = 0;
-        QString mode;    // empty: the mode stays
+        QString mode; // empty: the mode stays
         QString oldMode; // the mode before, to set back when the frequency is refused
         QString problem; // what the radio refused
     };
@@ -148,7 +148,7 @@ private:
 
     QTcpSocket *m_socket = nullptr;
     QTimer *m_deadline = nullptr; // read and connect timeout
-    QTimer *m_next = nullptr;     // next poll or next connection attempt
+    QTimer *m_next = nullptr; // next poll or next connection attempt
     Step m_step = Step::Down;
     QByteArray m_buffer;
     QStringList m_reply;

@@ -106,8 +106,8 @@ void RigctldProcess::launch()
         return;
     }
     if (!m_setup.device.isEmpty()) {
-        const int err = m_seam.deviceAccess ? m_seam.deviceAccess(m_setup.device)
-                                            : rig::deviceAccessError(m_setup.device);
+        const int err =
+            m_seam.deviceAccess ? m_seam.deviceAccess(m_setup.device) : rig::deviceAccessError(m_setup.device);
         if (err != 0) {
             // A radio switched on or plugged in later is picked up.
             setProblem(rig::problemFromErrno(err));
@@ -178,8 +178,9 @@ void RigctldProcess::onFinished()
         return;
 
     const rig::RigProblem fromLog = rig::problemFromLog(m_log);
-    setProblem(failedToStart ? rig::RigProblem::NotInstalled
-                             : fromLog != rig::RigProblem::None ? fromLog : rig::RigProblem::Exited);
+    setProblem(failedToStart                      ? rig::RigProblem::NotInstalled
+               : fromLog != rig::RigProblem::None ? fromLog
+                                                  : rig::RigProblem::Exited);
     if (m_seam.monotonicNow() - m_startedAtMs > HealthyRunMs)
         m_restartMs = FirstRestartMs;
     retryIn(m_restartMs);

@@ -29,7 +29,7 @@ public:
     void stop();
 
     quint16 port() const { return m_port; } // 0 before the first start
-    qint64 pid() const;                     // 0 when not running
+    qint64 pid() const; // 0 when not running
     int starts() const { return m_starts; } // how often rigctld was started
     // The pause before the next start when one is waiting, otherwise 0.
     int restartPauseMs() const;

@@ -89,10 +89,7 @@ public:
             if (text.at(i) == QLatin1Char('\n'))
                 m_starts.push_back(i + 1);
     }
-    int at(int pos) const
-    {
-        return int(std::upper_bound(m_starts.begin(), m_starts.end(), pos) - m_starts.begin());
-    }
+    int at(int pos) const { return int(std::upper_bound(m_starts.begin(), m_starts.end(), pos) - m_starts.begin()); }
 
 private:
     std::vector<int> m_starts;
@@ -110,8 +107,8 @@ int skipBlanks(const QString &text, int pos)
 std::optional<LineError> readInto(const QByteArray &bytes, CtyContents &out)
 {
     // An alias: an optional "=" (exact call), the prefix, then any overrides.
-    static const QRegularExpression Token(QStringLiteral(
-        "^=?[A-Z0-9/]+(\\(\\d+\\)|\\[\\d+\\]|<[-+0-9.]+/[-+0-9.]+>|\\{[A-Z]{2}\\}|~[-+0-9.]+~)*$"));
+    static const QRegularExpression Token(
+        QStringLiteral("^=?[A-Z0-9/]+(\\(\\d+\\)|\\[\\d+\\]|<[-+0-9.]+/[-+0-9.]+>|\\{[A-Z]{2}\\}|~[-+0-9.]+~)*$"));
     const QString text = QString::fromLatin1(bytes);
     const Lines lines(text);
     auto fail = [&lines](int pos, const QString &what) {
@@ -136,15 +133,17 @@ std::optional<LineError> readInto(const QByteArray &bytes, CtyContents &out)
             p = colon + 1;
         }
         if (fields.size() < 8)
-            return fail(headerAt, skipBlanks(text, lineEnd) >= n
-                                      ? QStringLiteral("файл обрывается посреди записи страны")
-                                      : QStringLiteral("строка не похожа на заголовок страны (восемь полей через «:»)"));
+            return fail(headerAt,
+                        skipBlanks(text, lineEnd) >= n
+                            ? QStringLiteral("файл обрывается посреди записи страны")
+                            : QStringLiteral("строка не похожа на заголовок страны (восемь полей через «:»)"));
         if (const QString problem = headerProblem(fields); !problem.isEmpty())
             return fail(headerAt, problem);
         const int end = text.indexOf(QLatin1Char(';'), p);
         if (end < 0)
-            return fail(headerAt, QStringLiteral("файл обрывается: список префиксов страны «%1» не закончен «;»")
-                                      .arg(fields.at(0)));
+            return fail(
+                headerAt,
+                QStringLiteral("файл обрывается: список префиксов страны «%1» не закончен «;»").arg(fields.at(0)));
         const QString aliases = text.mid(p, end - p);
         if (const int colon = aliases.indexOf(QLatin1Char(':')); colon >= 0)
             return fail(p + colon, QStringLiteral("список префиксов страны «%1» не закончен «;»").arg(fields.at(0)));

@@ -13,8 +13,8 @@ namespace vireo {
 // What a reading of cty.dat found.
 struct CtyContents {
     QVector<PrefixRow> rows;
-    int entities = 0;   // DXCC entities read (entities marked "*" are not counted)
-    QString version;    // the release entry, e.g. "VER20230502"; empty when the file has none
+    int entities = 0; // DXCC entities read (entities marked "*" are not counted)
+    QString version; // the release entry, e.g. "VER20230502"; empty when the file has none
 };
 
 // Rows for every alias of at most four characters, with the alias's overrides applied

@@ -36,7 +36,7 @@ bool namesEntryCall(const QString &call, const Entry &entry)
 bool isRepeat(const RepeatRow &row, const Entry &entry)
 {
     return row.band == entry.band && row.mode == entry.mode && row.tur == entry.tour
-        && (namesEntryCall(row.call1, entry) || namesEntryCall(row.call2, entry));
+           && (namesEntryCall(row.call1, entry) || namesEntryCall(row.call2, entry));
 }
 
 } // namespace vireo::dupe

@@ -18,7 +18,7 @@ enum class FieldColour { Window, Red, Aqua, Yellow, LightGreen };
 // (Manual entry mode paints the field light green over this afterwards.)
 FieldColour callFieldColour(int heardCount, int workedCount, bool callEmpty, bool editMode);
 
-QString heardStatus(int heardCount);   // "Повторы: Heard = N"
+QString heardStatus(int heardCount); // "Повторы: Heard = N"
 QString workedStatus(int workedCount); // "Повторы: Worked = N"
 
 // What the entry line shows at the moment: the two calls, current band, mode code and tour.

@@ -5,12 +5,18 @@ namespace vireo::capture {
 QString tag(Kind kind)
 {
     switch (kind) {
-    case Kind::CQ: return QStringLiteral("CQ:");
-    case Kind::ITU: return QStringLiteral("ITU:");
-    case Kind::RU: return QStringLiteral("RU:");
-    case Kind::Loc: return QStringLiteral("LOC:");
-    case Kind::State: return QStringLiteral("STATE:");
-    case Kind::Deg: return QStringLiteral("DEG:");
+    case Kind::CQ:
+        return QStringLiteral("CQ:");
+    case Kind::ITU:
+        return QStringLiteral("ITU:");
+    case Kind::RU:
+        return QStringLiteral("RU:");
+    case Kind::Loc:
+        return QStringLiteral("LOC:");
+    case Kind::State:
+        return QStringLiteral("STATE:");
+    case Kind::Deg:
+        return QStringLiteral("DEG:");
     }
     return QString();
 }

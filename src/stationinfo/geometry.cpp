@@ -95,7 +95,7 @@ QString degreePosition(double latitude, double longitude)
     const QString lat = QString::number(roundHalfEven(latitude), 'f', 0);
     const QString lon = QString::number(roundHalfEven(longitude), 'f', 0);
     QString text = lat + (latitude >= 0 ? QLatin1Char('N') : QLatin1Char('S')) + lon
-                 + (longitude >= 0 ? QLatin1Char('O') : QLatin1Char('W'));
+                   + (longitude >= 0 ? QLatin1Char('O') : QLatin1Char('W'));
     text.remove(QLatin1Char('-'));
     return text;
 }

@@ -28,8 +28,8 @@ constexpr double LonSize[] = {20.0, 2.0, 2.0 / 24.0, 2.0 / 240.0};
 constexpr int Divisions[] = {18, 10, 24, 10};
 
 // One degree value with its hemisphere letters, or why it does not read.
-Result<double> readDegrees(const QString &typed, const QString &name, const QString &positive,
-                           const QString &negative, double limit)
+Result<double> readDegrees(const QString &typed, const QString &name, const QString &positive, const QString &negative,
+                           double limit)
 {
     QString t = typed.trimmed().toUpper();
     t.remove(QChar(0x00B0)); // a degree sign
@@ -56,12 +56,12 @@ Result<double> readDegrees(const QString &typed, const QString &name, const QStr
     double value = t.toDouble(&ok);
     if (!ok || !std::isfinite(value) || t.contains(QLatin1Char(' ')))
         return Error(QStringLiteral("%1 «%2» — не число градусов. Введите, например, %3.")
-                         .arg(name, typed.trimmed(), limit == 90 ? QStringLiteral("55.75 или 55,75")
-                                                                 : QStringLiteral("37.62 или 37,62")));
+                         .arg(name, typed.trimmed(),
+                              limit == 90 ? QStringLiteral("55.75 или 55,75") : QStringLiteral("37.62 или 37,62")));
     if (lettered) {
         if (value < 0)
-            return Error(QStringLiteral("%1 «%2»: укажите либо знак минус, либо букву полушария.")
-                             .arg(name, typed.trimmed()));
+            return Error(
+                QStringLiteral("%1 «%2»: укажите либо знак минус, либо букву полушария.").arg(name, typed.trimmed()));
         value *= sign;
     }
     if (value < -limit || value > limit)

@@ -10,7 +10,7 @@
 namespace vireo {
 
 struct GeoPosition {
-    double latitude = 0;  // degrees, north positive
+    double latitude = 0; // degrees, north positive
     double longitude = 0; // degrees, east positive
     bool operator==(const GeoPosition &o) const { return latitude == o.latitude && longitude == o.longitude; }
 };

@@ -7,7 +7,7 @@
 namespace vireo::region {
 
 struct Entry {
-    QString key;    // digit and letter, upper case
+    QString key; // digit and letter, upper case
     QString number; // region number as text
 };
 

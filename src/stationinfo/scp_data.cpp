@@ -41,11 +41,10 @@ struct ScpData::Read {
     std::atomic<bool> stop{false};
     ScpIndex index;
     ScpIndex retired; // the index this one replaces, given back on the worker
-    QString error;    // empty when the read succeeded
+    QString error; // empty when the read succeeded
 };
 
-ScpData::ScpData(QsoStore &store, const QString &databasePath)
-    : m_store(store), m_path(databasePath)
+ScpData::ScpData(QsoStore &store, const QString &databasePath) : m_store(store), m_path(databasePath)
 {
     connect(&store, &QsoStore::logChanged, this, &ScpData::apply);
 }

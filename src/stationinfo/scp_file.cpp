@@ -48,9 +48,10 @@ ScpContents readScp(const QByteArray &text)
         }
         const QByteArray call = line.toUpper();
         if (line.contains('\0') || !looksLikeCall(call))
-            throw LineError(lineNo, line.contains('\0') ? QStringLiteral("это не текстовый файл")
-                                                        : QStringLiteral("«%1» не похоже на позывной")
-                                                              .arg(QString::fromLatin1(line.left(40))));
+            throw LineError(lineNo,
+                            line.contains('\0')
+                                ? QStringLiteral("это не текстовый файл")
+                                : QStringLiteral("«%1» не похоже на позывной").arg(QString::fromLatin1(line.left(40))));
         if (!seen.contains(call)) {
             seen.insert(call);
             out.calls << QString::fromLatin1(call);

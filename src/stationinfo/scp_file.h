@@ -11,8 +11,8 @@
 namespace vireo {
 
 struct ScpContents {
-    QStringList calls;  // in file order, upper case, each once
-    QString release;    // the comment line naming the release, e.g. "Release 2023.05.02.00"
+    QStringList calls; // in file order, upper case, each once
+    QString release; // the comment line naming the release, e.g. "Release 2023.05.02.00"
 };
 
 // A line that is not a call, or a file without calls, throws vireo::LineError naming the line.

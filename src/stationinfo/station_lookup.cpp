@@ -44,8 +44,7 @@ std::optional<double> parseCoordinate(const QString &text)
     return v;
 }
 
-StationLookup::StationLookup(ReferenceStore &references, const QLocale &locale)
-    : m_refs(references), m_locale(locale)
+StationLookup::StationLookup(ReferenceStore &references, const QLocale &locale) : m_refs(references), m_locale(locale)
 {
 }
 
@@ -95,7 +94,7 @@ StationDisplay StationLookup::lookup(const QString &call, double ownLatitude, do
         d.deg = QStringLiteral("DEG:") + geo::degreePosition(d.stationLatitude, d.stationLongitude);
 
     d.country = QStringLiteral("Az:") + QStringLiteral("%1").arg(da.azimuthDegrees, 3, 10, QLatin1Char('0'))
-              + QStringLiteral("  ") + p.country;
+                + QStringLiteral("  ") + p.country;
 
     // The callbook knows better: a longer state, its own degree position and locator.
     QString grid;

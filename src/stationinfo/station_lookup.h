@@ -14,13 +14,13 @@ class ReferenceStore;
 struct StationDisplay {
     bool reset = false; // the call is too short: the display returns to its reset values
 
-    QString dxcc;      // lbDxccRpt
-    QString prefix;    // lbPrefix
+    QString dxcc; // lbDxccRpt
+    QString prefix; // lbPrefix
     QString continent; // lbContinentRpt
-    QString distance;  // lbDistance, e.g. "1 235 km"
-    QString country;   // lbCountry, "Az:" + azimuth + two blanks + country
+    QString distance; // lbDistance, e.g. "1 235 km"
+    QString country; // lbCountry, "Az:" + azimuth + two blanks + country
     QString cq, itu, state, loc, deg; // full captions, e.g. "CQ:16"
-    std::optional<QString> ru;        // RU caption; nothing means it keeps what it shows
+    std::optional<QString> ru; // RU caption; nothing means it keeps what it shows
 
     double stationLatitude = 0;
     double stationLongitude = 0;

@@ -8,9 +8,18 @@ namespace {
 
 constexpr qint64 EraSeconds = qint64(1) << 32;
 
-int leapIndicator(const QByteArray &p) { return (quint8(p[0]) >> 6) & 3; }
-int mode(const QByteArray &p) { return quint8(p[0]) & 7; }
-int stratum(const QByteArray &p) { return quint8(p[1]); }
+int leapIndicator(const QByteArray &p)
+{
+    return (quint8(p[0]) >> 6) & 3;
+}
+int mode(const QByteArray &p)
+{
+    return quint8(p[0]) & 7;
+}
+int stratum(const QByteArray &p)
+{
+    return quint8(p[1]);
+}
 
 // Floor division for times before 1970.
 qint64 floorDiv(qint64 a, qint64 b)
@@ -94,14 +103,22 @@ ReplyCheck checkReply(const QByteArray &reply, const Timestamp &sentTransmit)
 QString describe(ReplyCheck check)
 {
     switch (check) {
-    case ReplyCheck::Ok: return QStringLiteral("ответ верен");
-    case ReplyCheck::Short: return QStringLiteral("ответ короче 48 байт");
-    case ReplyCheck::TooLong: return QStringLiteral("ответ длиннее 48 байт");
-    case ReplyCheck::NotServer: return QStringLiteral("ответил не сервер");
-    case ReplyCheck::Unsynchronised: return QStringLiteral("сервер не синхронизирован");
-    case ReplyCheck::BadStratum: return QStringLiteral("недопустимый уровень сервера (stratum)");
-    case ReplyCheck::WrongOriginate: return QStringLiteral("ответ не на этот запрос");
-    case ReplyCheck::NoTransmitTime: return QStringLiteral("в ответе нет времени отправки");
+    case ReplyCheck::Ok:
+        return QStringLiteral("ответ верен");
+    case ReplyCheck::Short:
+        return QStringLiteral("ответ короче 48 байт");
+    case ReplyCheck::TooLong:
+        return QStringLiteral("ответ длиннее 48 байт");
+    case ReplyCheck::NotServer:
+        return QStringLiteral("ответил не сервер");
+    case ReplyCheck::Unsynchronised:
+        return QStringLiteral("сервер не синхронизирован");
+    case ReplyCheck::BadStratum:
+        return QStringLiteral("недопустимый уровень сервера (stratum)");
+    case ReplyCheck::WrongOriginate:
+        return QStringLiteral("ответ не на этот запрос");
+    case ReplyCheck::NoTransmitTime:
+        return QStringLiteral("в ответе нет времени отправки");
     }
     return QString();
 }

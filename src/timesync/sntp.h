@@ -42,13 +42,13 @@ QByteArray request(const Timestamp &transmit);
 
 enum class ReplyCheck {
     Ok,
-    Short,           // fewer than 48 bytes
-    TooLong,         // more than 48 bytes (for example one carrying an authenticator)
-    NotServer,       // mode is not 4 (server)
-    Unsynchronised,  // leap indicator 3: the server's clock is not synchronised
-    BadStratum,      // stratum 0 (kiss-o'-death) or above 15
-    WrongOriginate,  // the originate timestamp does not echo our transmit timestamp
-    NoTransmitTime,  // the server's transmit timestamp is zero
+    Short, // fewer than 48 bytes
+    TooLong, // more than 48 bytes (for example one carrying an authenticator)
+    NotServer, // mode is not 4 (server)
+    Unsynchronised, // leap indicator 3: the server's clock is not synchronised
+    BadStratum, // stratum 0 (kiss-o'-death) or above 15
+    WrongOriginate, // the originate timestamp does not echo our transmit timestamp
+    NoTransmitTime, // the server's transmit timestamp is zero
 };
 
 // Checks a reply against the request's transmit timestamp.

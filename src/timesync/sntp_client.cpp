@@ -7,8 +7,7 @@
 
 namespace vireo {
 
-SntpClient::SntpClient(const UtcClock &clock, QObject *parent)
-    : QObject(parent), m_clock(clock)
+SntpClient::SntpClient(const UtcClock &clock, QObject *parent) : QObject(parent), m_clock(clock)
 {
     m_deadline = new QTimer(this);
     m_deadline->setSingleShot(true);

@@ -4,8 +4,8 @@
 #include "about/ui/taboutbox.h"
 #include "app/program.h"
 #include "app/tmain.h"
-#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
+#include "support/ui/main_controls.h"
 
 #include <QAction>
 #include <QDir>

@@ -47,13 +47,13 @@ private slots:
         const QString pdf = QStringLiteral(VIREO_MANUAL_PDF);
         QVERIFY2(QFile::exists(pdf), qPrintable(pdf));
         int code = -1;
-        const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf,
-                                                              QStringLiteral("-")}, &code);
+        const QString text = run(QStringLiteral("pdftotext"),
+                                 {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")}, &code);
         QCOMPARE(code, 0);
-        for (const char *heading : {"руководство пользователя", "1. Установка", "2. Первый запуск",
-                                    "3. Ввод связей на скорости", "4. Клавиши", "5. Туры соревнования", "6. Отчёты",
-                                    "7. Управление приёмником", "8. Синхронизация времени", "Ctrl+Enter",
-                                    "rigctld", "CAP_SYS_TIME"})
+        for (const char *heading :
+             {"руководство пользователя", "1. Установка", "2. Первый запуск", "3. Ввод связей на скорости",
+              "4. Клавиши", "5. Туры соревнования", "6. Отчёты", "7. Управление приёмником", "8. Синхронизация времени",
+              "Ctrl+Enter", "rigctld", "CAP_SYS_TIME"})
             QVERIFY2(text.contains(QString::fromUtf8(heading)), heading);
         // The title page and each of the chapters starts a page.
         QVERIFY2(pages(pdf) >= 9, qPrintable(QString::number(pages(pdf))));
@@ -71,9 +71,9 @@ private slots:
             &code);
         QCOMPARE(code, 0);
         QCOMPARE(pages(out), 2);
-        const QString second = run(QStringLiteral("pdftotext"),
-                                   {QStringLiteral("-f"), QStringLiteral("2"), QStringLiteral("-l"), QStringLiteral("2"),
-                                    out, QStringLiteral("-")});
+        const QString second =
+            run(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QStringLiteral("2"), QStringLiteral("-l"),
+                                              QStringLiteral("2"), out, QStringLiteral("-")});
         QVERIFY2(second.contains(QStringLiteral("Вторая")) && !second.contains(QStringLiteral("Первая")),
                  qPrintable(second));
     }
@@ -89,11 +89,12 @@ private slots:
         for (int i = 0; i < 120 * 80; ++i)
             red += QByteArray("\xff\x00\x00", 3);
         writeText(dir.filePath(QStringLiteral("map.ppm")), "P6\n120 80\n255\n" + red);
-        writeText(dir.filePath(QStringLiteral("text/a.md")), "# Карта\n\n![Окно карты](../map.ppm)\n\nТекст под рисунком.\n");
+        writeText(dir.filePath(QStringLiteral("text/a.md")),
+                  "# Карта\n\n![Окно карты](../map.ppm)\n\nТекст под рисунком.\n");
         const QString out = dir.filePath(QStringLiteral("out.pdf"));
         int code = -1;
-        run(QStringLiteral(VIREO_MANUAL_TOOL), {out, QStringLiteral("Проба"), dir.filePath(QStringLiteral("text/a.md"))},
-            &code);
+        run(QStringLiteral(VIREO_MANUAL_TOOL),
+            {out, QStringLiteral("Проба"), dir.filePath(QStringLiteral("text/a.md"))}, &code);
         QCOMPARE(code, 0);
         // pdfimages -list: two heading lines, then one line per picture.
         const QStringList images = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), out})
@@ -104,8 +105,8 @@ private slots:
 
         writeText(dir.filePath(QStringLiteral("text/b.md")), "# Без рисунка\n\n![Нет его](gone.png)\n");
         QFile::remove(out);
-        run(QStringLiteral(VIREO_MANUAL_TOOL), {out, QStringLiteral("Проба"), dir.filePath(QStringLiteral("text/b.md"))},
-            &code);
+        run(QStringLiteral(VIREO_MANUAL_TOOL),
+            {out, QStringLiteral("Проба"), dir.filePath(QStringLiteral("text/b.md"))}, &code);
         QVERIFY(code != 0);
         QVERIFY(!QFile::exists(out));
     }

@@ -15,14 +15,15 @@
 namespace vireo::test {
 
 struct ContestLog {
-    QStringList calls;          // every station of the log
+    QStringList calls; // every station of the log
     QVector<QsoRecord> records; // in time order; id = place + 1
 };
 
 // The i-th station's call: prefixes of several countries, suffixes of three letters.
 inline QString stationCall(int i)
 {
-    static const char *const Prefixes[] = {"UA3", "RA9", "DL1", "G4", "JA1", "K1", "UR5", "SP9", "OK1", "RW6", "EW8", "LY2"};
+    static const char *const Prefixes[] = {"UA3", "RA9", "DL1", "G4",  "JA1", "K1",
+                                           "UR5", "SP9", "OK1", "RW6", "EW8", "LY2"};
     QString suffix;
     int v = i / 12;
     for (int k = 0; k < 3; ++k) {

@@ -2,18 +2,18 @@
 // finding planted into clean contest logs that must otherwise give none.
 
 #include "analysis/call_index.h"
+#include "analysis/contest_log.h"
 #include "analysis/log_check.h"
 #include "analysis/log_check_report.h"
 #include "analysis/serial_numbers.h"
-#include "analysis/contest_log.h"
 #include "base/cp1251.h"
 #include "support/qso_builder.h"
 
 #include <QFile>
-#include <QTemporaryDir>
-#include <QtTest>
 #include <QRandomGenerator>
 #include <QSet>
+#include <QTemporaryDir>
+#include <QtTest>
 
 using namespace vireo;
 using namespace vireo::logcheck;
@@ -130,8 +130,10 @@ private slots:
         QTest::newRow("zone once miscopied") << QVector<int>{16, 17, 16, 16} << false;
         QTest::newRow("mostly falling") << QVector<int>{30, 20, 10, 5} << false;
         QTest::newRow("zone moved and back") << QVector<int>{16, 17, 18, 17, 16} << false;
-        QTest::newRow("zone moved on, with slips") << QVector<int>{55, 53, 54, 54, 54, 55, 55, 55, 55, 56, 56, 56} << false;
-        QTest::newRow("region with digits misheard") << QVector<int>{808, 808, 508, 308, 808, 898, 800, 808, 808} << false;
+        QTest::newRow("zone moved on, with slips")
+            << QVector<int>{55, 53, 54, 54, 54, 55, 55, 55, 55, 56, 56, 56} << false;
+        QTest::newRow("region with digits misheard")
+            << QVector<int>{808, 808, 508, 308, 808, 898, 800, 808, 808} << false;
         QTest::newRow("heard at every QSO, one low") << QVector<int>{1, 2, 3, 4, 1, 6} << true;
         QTest::newRow("both sides of each QSO") << QVector<int>{7, 7, 8, 8, 9, 9, 3, 3, 11, 11} << true;
     }
@@ -185,7 +187,7 @@ private slots:
         // ten characters pack, eleven do not
         QVERIFY(CallIndex::pack(QStringLiteral("DL/UA3ABC/")).has_value());
         QVERIFY(!CallIndex::pack(QStringLiteral("DL/UA3ABC/P")).has_value());
-        QCOMPARE(CallIndex::unpack(*CallIndex::pack(QStringLiteral("9A/ZX0")) ), QStringLiteral("9A/ZX0"));
+        QCOMPARE(CallIndex::unpack(*CallIndex::pack(QStringLiteral("9A/ZX0"))), QStringLiteral("9A/ZX0"));
     }
 
     // Against the plain rule, over calls drawn from a small alphabet so that many of them are one
@@ -201,7 +203,8 @@ private slots:
                     if (a.at(i) != b.at(i))
                         at << i;
                 return at.size() == 1
-                    || (at.size() == 2 && at[1] == at[0] + 1 && a.at(at[0]) == b.at(at[1]) && a.at(at[1]) == b.at(at[0]));
+                       || (at.size() == 2 && at[1] == at[0] + 1 && a.at(at[0]) == b.at(at[1])
+                           && a.at(at[1]) == b.at(at[0]));
             }
             const QString &longer = a.size() > b.size() ? a : b, &shorter = a.size() > b.size() ? b : a;
             if (longer.size() != shorter.size() + 1)
@@ -296,7 +299,8 @@ private slots:
         QCOMPARE(found[0].kind, Kind::Serial);
         QCOMPARE(found[0].record.id, log.records[i].id);
         QCOMPARE(found[0].side, 1);
-        QVERIFY2(found[0].text.startsWith(QStringLiteral("Номер 1 у %1 меньше прежнего").arg(x)), qPrintable(found[0].text));
+        QVERIFY2(found[0].text.startsWith(QStringLiteral("Номер 1 у %1 меньше прежнего").arg(x)),
+                 qPrintable(found[0].text));
     }
 
     void serialOutOfLineIsFound()
@@ -384,15 +388,17 @@ private slots:
         ContestLog log = makeContestLog(40, 600);
         QsoRecord again = log.records[100];
         again.id = 10000;
-        again.time = QTime::fromString(again.time, QStringLiteral("HH:mm")).addSecs(4 * 60).toString(QStringLiteral("HH:mm"));
+        again.time =
+            QTime::fromString(again.time, QStringLiteral("HH:mm")).addSecs(4 * 60).toString(QStringLiteral("HH:mm"));
         again.nr1 = again.nr2 = QStringLiteral("MO"); // keeps the serials out of it
         log.records.append(again);
         QVector<Finding> found = run(log.records, log.calls);
         const QVector<Finding> pairs = ofKind(found, Kind::PairTooSoon);
         QCOMPARE(pairs.size(), 1);
         QCOMPARE(pairs[0].record.id, qint64(10000));
-        QCOMPARE(pairs[0].text, QStringLiteral("Пара %1 – %2 уже записана в %3, 4 мин назад (можно не раньше чем через 10 мин)")
-                                    .arg(again.call1, again.call2, log.records[100].time));
+        QCOMPARE(pairs[0].text,
+                 QStringLiteral("Пара %1 – %2 уже записана в %3, 4 мин назад (можно не раньше чем через 10 мин)")
+                     .arg(again.call1, again.call2, log.records[100].time));
         // The same heard station in the same tour, band and mode is also a repeat: both listed.
         QCOMPARE(ofKind(found, Kind::Repeat).size(), 2);
         QCOMPARE(found.size(), 3);
@@ -420,7 +426,8 @@ private slots:
         ContestLog log = makeContestLog(40, 600);
         const QString right = log.records[200].call2;
         QString busted = right;
-        busted[busted.size() - 1] = busted.at(busted.size() - 1) == QLatin1Char('Q') ? QLatin1Char('X') : QLatin1Char('Q');
+        busted[busted.size() - 1] =
+            busted.at(busted.size() - 1) == QLatin1Char('Q') ? QLatin1Char('X') : QLatin1Char('Q');
         QVERIFY(!log.calls.contains(busted));
         log.records[200].call2 = busted;
         log.records[200].nr2 = QStringLiteral("MO");
@@ -429,7 +436,9 @@ private slots:
         QCOMPARE(found[0].kind, Kind::BustedCall);
         QCOMPARE(found[0].side, 2);
         QVERIFY(found[0].suggestions.contains(right));
-        QVERIFY2(found[0].text.startsWith(QStringLiteral("%1 нет ни среди известных позывных, ни в других записях журнала; возможно: ").arg(busted)),
+        QVERIFY2(found[0].text.startsWith(
+                     QStringLiteral("%1 нет ни среди известных позывных, ни в других записях журнала; возможно: ")
+                         .arg(busted)),
                  qPrintable(found[0].text));
         // Heard twice, the same call is no longer suspect; and neither is one the known calls hold.
         log.records[201].call2 = busted;
@@ -451,7 +460,8 @@ private slots:
         records << rec(9, "12:30", "UA3AAA", "MO", "DL1ABX", "14");
         records << rec(10, "12:31", "UA3AAA", "MO", "DL1ABC", "14", "2", "40M");
         // DL1ABC is heard in the log four times; DL1ABD is only known.
-        const QVector<Finding> found = ofKind(run(records, {"DL1ABD", "DL1ABE", "DL1ABF", "DL1ABG", "DL1ABH", "DL1ABI", "UA3ABA", "UA3ABB", "UA3ABC", "UA3AAA"}),
+        const QVector<Finding> found = ofKind(run(records, {"DL1ABD", "DL1ABE", "DL1ABF", "DL1ABG", "DL1ABH", "DL1ABI",
+                                                            "UA3ABA", "UA3ABB", "UA3ABC", "UA3AAA"}),
                                               Kind::BustedCall);
         QCOMPARE(found.size(), 1);
         QCOMPARE(found[0].record.id, 9);
@@ -462,10 +472,10 @@ private slots:
     void incompleteRecords()
     {
         ContestLog log = makeContestLog(40, 600);
-        log.records[10].nr2.clear();  // worked station without its number
+        log.records[10].nr2.clear(); // worked station without its number
         log.records[10].rst2.clear();
         log.records[20].call2.clear(); // number without its call
-        log.records[30].nr1.clear();   // heard station without its number
+        log.records[30].nr1.clear(); // heard station without its number
         const QVector<Finding> found = run(log.records, log.calls);
         QCOMPARE(found.size(), 3);
         for (const Finding &f : found)
@@ -473,7 +483,8 @@ private slots:
         QCOMPARE(found[0].record.id, log.records[10].id);
         QCOMPARE(found[0].text, QStringLiteral("У %1 нет контрольного номера (NR-2)").arg(log.records[10].call2));
         QCOMPARE(found[1].record.id, log.records[20].id);
-        QCOMPARE(found[1].text, QStringLiteral("Номер %1 без позывного корреспондента (CALL-2)").arg(log.records[20].nr2));
+        QCOMPARE(found[1].text,
+                 QStringLiteral("Номер %1 без позывного корреспондента (CALL-2)").arg(log.records[20].nr2));
         QCOMPARE(found[2].text, QStringLiteral("У %1 нет контрольного номера (NR-1)").arg(log.records[30].call1));
         // A record without a heard station at all.
         const QVector<Finding> bare = run({rec(1, "12:00", "", "", "", "")}, {});
@@ -484,11 +495,14 @@ private slots:
     void repeatsAreListedTogether()
     {
         const QVector<QsoRecord> records = {
-            rec(1, "12:00", "UA3AAA", "MO", "DL1AAA", "14"), rec(2, "12:01", "UA9AAA", "17", "DL1AAA", "14"),
-            rec(3, "12:30", "UA3AAA", "MO", "DL1AAB", "14"), rec(4, "12:40", "UA9AAA", "17", "DL1AAB", "14"),
+            rec(1, "12:00", "UA3AAA", "MO", "DL1AAA", "14"),
+            rec(2, "12:01", "UA9AAA", "17", "DL1AAA", "14"),
+            rec(3, "12:30", "UA3AAA", "MO", "DL1AAB", "14"),
+            rec(4, "12:40", "UA9AAA", "17", "DL1AAB", "14"),
             rec(5, "12:50", "UA3AAA", "MO", "DL1AAA", "14"),
             // another band, another tour, another mode: not repeats
-            rec(6, "13:00", "UA3AAA", "MO", "DL1AAB", "14", "1", "40M"), rec(7, "15:00", "UA3AAA", "MO", "DL1AAA", "14", "2"),
+            rec(6, "13:00", "UA3AAA", "MO", "DL1AAB", "14", "1", "40M"),
+            rec(7, "15:00", "UA3AAA", "MO", "DL1AAA", "14", "2"),
         };
         QVector<QsoRecord> all = records;
         all << rec(8, "13:10", "UA3AAA", "MO", "DL1AAB", "14");
@@ -510,9 +524,9 @@ private slots:
     void oneTourAndTheOrderOfKinds()
     {
         ContestLog log = makeContestLog(40, 600);
-        log.records[10].nr2.clear();                             // tour 1
-        log.records[400].nr2.clear();                            // tour 3
-        log.records[401].call1 = QStringLiteral("ZZ9ZZZ");       // tour 3
+        log.records[10].nr2.clear(); // tour 1
+        log.records[400].nr2.clear(); // tour 3
+        log.records[401].call1 = QStringLiteral("ZZ9ZZZ"); // tour 3
         log.records[401].nr1 = QStringLiteral("MO");
         QCOMPARE(log.records[10].tur, QStringLiteral("1"));
         QCOMPARE(log.records[400].tur, QStringLiteral("3"));
@@ -533,7 +547,8 @@ private slots:
 
     void recordsWithoutATimeAreStillChecked()
     {
-        QVector<QsoRecord> records = {rec(1, "12:00", "UA3AAA", "MO", "DL1AAA", ""), rec(2, "  :  ", "UA3AAA", "MO", "DL1AAA", "14")};
+        QVector<QsoRecord> records = {rec(1, "12:00", "UA3AAA", "MO", "DL1AAA", ""),
+                                      rec(2, "  :  ", "UA3AAA", "MO", "DL1AAA", "14")};
         records[1].data = QStringLiteral("32.13.2026");
         const QVector<Finding> found = run(records, {"UA3AAA", "DL1AAA"});
         QCOMPARE(ofKind(found, Kind::Incomplete).size(), 1);
@@ -561,7 +576,8 @@ private slots:
 
     void savedReport()
     {
-        const QVector<QsoRecord> records = {rec(1, "12:00", "UA3AAA", "MO", "DL1AAA", ""), rec(2, "12:01", "UA3AAA", "MO", "DL1AAA", "")};
+        const QVector<QsoRecord> records = {rec(1, "12:00", "UA3AAA", "MO", "DL1AAA", ""),
+                                            rec(2, "12:01", "UA3AAA", "MO", "DL1AAA", "")};
         Options o;
         o.minRepeatMinutes = 0;
         const Findings found = *check(records, {"UA3AAA", "DL1AAA"}, o);
@@ -571,7 +587,8 @@ private slots:
         QCOMPARE(lines.value(0), QStringLiteral("Проверка журнала: Тур 2, 07.03.2026 18:05 UTC"));
         QCOMPARE(lines.value(1), QStringLiteral("Найдено: 4"));
         QCOMPARE(lines.value(2), QString());
-        QCOMPARE(lines.value(3), QStringLiteral("Неполная   | 07.03.2026 12:00 UA3AAA       MO     DL1AAA              | У DL1AAA нет контрольного номера (NR-2)"));
+        QCOMPARE(lines.value(3), QStringLiteral("Неполная   | 07.03.2026 12:00 UA3AAA       MO     DL1AAA              "
+                                                "| У DL1AAA нет контрольного номера (NR-2)"));
         QCOMPARE(lines.size(), 7);
 
         QTemporaryDir dir;
@@ -580,10 +597,12 @@ private slots:
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray bytes = f.readAll();
-        QVERIFY(bytes.startsWith(cp1251::encode(QStringLiteral("Проверка журнала: Весь журнал, 07.03.2026 18:05 UTC\r\n"))));
+        QVERIFY(bytes.startsWith(
+            cp1251::encode(QStringLiteral("Проверка журнала: Весь журнал, 07.03.2026 18:05 UTC\r\n"))));
         QCOMPARE(bytes.count("\r\n"), 7);
         QVERIFY(!bytes.contains("\n\n"));
-        QCOMPARE(writeReport(dir.filePath(QStringLiteral("no/such/dir/x.txt")), found, QString(), at), WriteResult::OpenFailed);
+        QCOMPARE(writeReport(dir.filePath(QStringLiteral("no/such/dir/x.txt")), found, QString(), at),
+                 WriteResult::OpenFailed);
     }
 };
 

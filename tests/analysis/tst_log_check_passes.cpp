@@ -111,7 +111,8 @@ private slots:
         test::ContestLog log = test::makeContestLog(40, 600);
         QsoRecord again = log.records[100];
         again.id = 10000;
-        again.time = QTime::fromString(again.time, QStringLiteral("HH:mm")).addSecs(3 * 60).toString(QStringLiteral("HH:mm"));
+        again.time =
+            QTime::fromString(again.time, QStringLiteral("HH:mm")).addSecs(3 * 60).toString(QStringLiteral("HH:mm"));
         again.nr1 = again.nr2 = QStringLiteral("MO");
         log.records.append(again); // a pair too soon naming record 101, and a repeat group of two
         log.records[10].nr2.clear(); // incomplete

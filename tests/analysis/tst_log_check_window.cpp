@@ -3,13 +3,13 @@
 // grid, the findings saved as text, the pause setting kept.
 
 #include "analysis/contest_log.h"
-#include "analysis/ui/findings_model.h"
 #include "analysis/log_check_runner.h"
+#include "analysis/ui/findings_model.h"
 #include "analysis/ui/tlogcheck.h"
 #include "base/cp1251.h"
 #include "db/tour_store.h"
-#include "support/ui/entry_window.h"
 #include "support/qso_builder.h"
+#include "support/ui/entry_window.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -98,7 +98,8 @@ private slots:
         QCOMPARE(c.check->lbSummary->text(),
                  QStringLiteral("Найдено: 9 (номера: 2, пары: 1, позывные: 1, неполные: 1, повторы: 4)"));
         // the list shows the record and the explanation
-        QCOMPARE(model.headerData(FindingsModel::Call1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("CALL-1"));
+        QCOMPARE(model.headerData(FindingsModel::Call1, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("CALL-1"));
         const logcheck::Finding first = model.findings().at(0);
         QCOMPARE(model.index(0, FindingsModel::Kind).data().toString(), QStringLiteral("Номер"));
         QCOMPARE(model.index(0, FindingsModel::Time).data().toString(), first.record.time);
@@ -134,7 +135,8 @@ private slots:
         c.w.m->qsos().remove(id);
         c.w.m->logModel().reload();
         c.w.m->selectCheckedRecord(id);
-        QCOMPARE(c.w.t.prompts->texts(QStringLiteral("warning")), QStringList{QStringLiteral("Этой записи уже нет в журнале")});
+        QCOMPARE(c.w.t.prompts->texts(QStringLiteral("warning")),
+                 QStringList{QStringLiteral("Этой записи уже нет в журнале")});
     }
 
     void cancelStopsTheCheck()
@@ -164,7 +166,8 @@ private slots:
         // cancelled dialog: nothing written, nothing said
         c.check->btSave->click();
         QCOMPARE(c.w.t.prompts->shown.last().kind, QStringLiteral("save"));
-        QVERIFY(c.w.t.prompts->shown.last().text.startsWith(c.w.t.path(QStringLiteral("check.txt")) + QLatin1Char('|')));
+        QVERIFY(
+            c.w.t.prompts->shown.last().text.startsWith(c.w.t.path(QStringLiteral("check.txt")) + QLatin1Char('|')));
         QVERIFY(c.w.t.prompts->texts(QStringLiteral("information")).isEmpty());
 
         const QString path = c.w.t.path(QStringLiteral("out.txt"));
@@ -173,7 +176,8 @@ private slots:
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray bytes = f.readAll();
-        QVERIFY(bytes.startsWith(cp1251::encode(QStringLiteral("Проверка журнала: Весь журнал, 05.03.2026 07:04 UTC\r\nНайдено: 9\r\n\r\n"))));
+        QVERIFY(bytes.startsWith(cp1251::encode(
+            QStringLiteral("Проверка журнала: Весь журнал, 05.03.2026 07:04 UTC\r\nНайдено: 9\r\n\r\n"))));
         QCOMPARE(bytes.count("\r\n"), 3 + 9);
         QVERIFY(bytes.contains(cp1251::encode(c.check->model().findings().at(0).text)));
         QCOMPARE(c.w.t.prompts->texts(QStringLiteral("information")),
@@ -197,7 +201,8 @@ private slots:
             QVector<QsoRecord> more;
             for (int i = 0; i < 3000; ++i)
                 more << Qso()
-                            .at(QStringLiteral("07.03.2026"), QStringLiteral("13:%1").arg(i % 60, 2, 10, QLatin1Char('0')))
+                            .at(QStringLiteral("07.03.2026"),
+                                QStringLiteral("13:%1").arg(i % 60, 2, 10, QLatin1Char('0')))
                             .call1(QStringLiteral("ZZ%1Q").arg(i))
                             .nr1(QStringLiteral("MO"))
                             .band(QStringLiteral("20M"))
@@ -242,7 +247,7 @@ private slots:
     {
         std::unique_ptr<CheckWindow> c = std::make_unique<CheckWindow>(40, 600);
         QCOMPARE(c->check->sbMinRepeat->value(), 10); // the default
-        c->check->sbMinRepeat->setValue(0);            // off: the pair found before is not
+        c->check->sbMinRepeat->setValue(0); // off: the pair found before is not
         QVERIFY(c->runToEnd());
         QCOMPARE(c->check->model().rowCount(), c->planted.size() - 1);
         const QString settings = c->w.t.context.settingsPath;

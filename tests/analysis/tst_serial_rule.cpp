@@ -5,9 +5,9 @@
 // serial number copied right, reported) and misses (a serial copied wrongly, not reported) are
 // counted and held to bounds.
 
+#include "analysis/contest_log.h"
 #include "analysis/log_check.h"
 #include "analysis/serial_numbers.h"
-#include "analysis/contest_log.h"
 #include "support/qso_builder.h"
 
 #include <QRandomGenerator>
@@ -100,13 +100,16 @@ private:
 };
 
 struct Counts {
-    int numbers = 0;       // numbers of the stations of the pattern
-    int wrong = 0;         // serials copied wrongly
+    int numbers = 0; // numbers of the stations of the pattern
+    int wrong = 0; // serials copied wrongly
     int falseFindings = 0; // findings on numbers copied right (zones and regions: on any)
-    int misses = 0;        // serials copied wrongly and not found
+    int misses = 0; // serials copied wrongly and not found
 };
 
-QString callOf(int i) { return QStringLiteral("R%1A%2").arg(i % 10).arg(QString::number(i / 10 + 100, 36).toUpper()); }
+QString callOf(int i)
+{
+    return QStringLiteral("R%1A%2").arg(i % 10).arg(QString::number(i / 10 + 100, 36).toUpper());
+}
 
 // Lays the stations out as a log: each station's numbers over two hours, heard as the heard
 // station and, one time in three, as the correspondent of another. Counts the findings against
@@ -230,7 +233,8 @@ private slots:
         }
         const QMap<Pattern, Counts> counts = measure(stations);
         qInfo("%s", qPrintable(describe(counts)));
-        const Counts z = counts.value(Pattern::Zone), r = counts.value(Pattern::Region), s = counts.value(Pattern::Serial);
+        const Counts z = counts.value(Pattern::Zone), r = counts.value(Pattern::Region),
+                     s = counts.value(Pattern::Serial);
         QCOMPARE(z.numbers + r.numbers + s.numbers > 0, true);
         // A zone or a region, copied with slips or moved, is hardly ever taken for a serial.
         QVERIFY2(z.falseFindings * 1000 <= z.numbers, qPrintable(describe(counts)));

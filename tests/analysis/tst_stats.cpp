@@ -48,7 +48,8 @@ QVector<QsoRecord> randomLog(int n, quint32 seed)
 {
     QRandomGenerator g(seed);
     static const char *const Bands[] = {"80M", "40M", "20M", "15M"};
-    static const char *const Bad[][2] = {{"31.02.2026", "12:00"}, {"05.03.2026", "24:00"}, {"", ""}, {"5.3.2026", "7:04"}};
+    static const char *const Bad[][2] = {
+        {"31.02.2026", "12:00"}, {"05.03.2026", "24:00"}, {"", ""}, {"5.3.2026", "7:04"}};
     QVector<QsoRecord> log;
     for (int i = 0; i < n; ++i) {
         const QDateTime t = utc(5, 20, 0).addSecs(60 * g.bounded(6 * 60));
@@ -102,7 +103,8 @@ class StatsTest : public QObject {
 private slots:
     void tableCellsAndTotals()
     {
-        const QVector<QsoRecord> log = randomLog(400, 17)
+        const QVector<QsoRecord> log =
+            randomLog(400, 17)
             + QVector<QsoRecord>{rec(QStringLiteral("160M"), QStringLiteral("10"), "05.03.2026", "21:00", "1"),
                                  rec(QStringLiteral("XX"), QStringLiteral("2"), "05.03.2026", "21:00"),
                                  rec(QString(), QStringLiteral("A"), "05.03.2026", "21:00", " ")};
@@ -141,7 +143,8 @@ private slots:
             QCOMPARE(s.tourTotal(tour).qso, columnQso);
         }
         // The grand total is what the status bar counts: records, and records + 2 x with nr2.
-        const int withNr2 = int(std::count_if(log.begin(), log.end(), [](const QsoRecord &r) { return !r.nr2.isEmpty(); }));
+        const int withNr2 =
+            int(std::count_if(log.begin(), log.end(), [](const QsoRecord &r) { return !r.nr2.isEmpty(); }));
         QCOMPARE(s.total(), (StatsCell{int(log.size()), int(log.size()) + 2 * withNr2}));
         QCOMPARE(s.total(), (StatsCell{allQso, allPoints}));
         QCOMPARE(s.cell(QStringLiteral("20M"), QStringLiteral("7")), StatsCell{});
@@ -262,8 +265,8 @@ private slots:
         QCOMPARE(int(plot.outlines.size()), 2);
         QCOMPARE(plot.outlines[0].band, QStringLiteral("80M"));
         const QList<QPointF> top = plot.outlines[1].upper;
-        const QList<QPointF> expected{{0, 0},  {0, 4},  {10, 4},  {10, 2}, {20, 2}, {20, 0},
-                                      {40, 0}, {40, 1}, {50, 1},  {50, 0}};
+        const QList<QPointF> expected{{0, 0},  {0, 4},  {10, 4}, {10, 2}, {20, 2},
+                                      {20, 0}, {40, 0}, {40, 1}, {50, 1}, {50, 0}};
         QCOMPARE(top, expected);
         QVERIFY(statsplot::stack({}, {}).outlines.empty());
     }
@@ -368,7 +371,8 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray bytes = f.readAll();
         QCOMPARE(bytes, cp1251::encode(expected.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
-        QCOMPARE(statsexport::writeTable(dir.filePath(QStringLiteral("no/such/dir/stats.txt")), s), WriteResult::OpenFailed);
+        QCOMPARE(statsexport::writeTable(dir.filePath(QStringLiteral("no/such/dir/stats.txt")), s),
+                 WriteResult::OpenFailed);
 
         // The picture is written whole or not at all.
         QImage image(40, 20, QImage::Format_RGB32);
@@ -377,7 +381,8 @@ private slots:
         QCOMPARE(QImage(dir.filePath(QStringLiteral("plot.png"))).size(), QSize(40, 20));
         QCOMPARE(statsexport::writePng(dir.filePath(QStringLiteral("none.png")), QImage()), WriteResult::WriteFailed);
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("none.png"))));
-        QCOMPARE(statsexport::writePng(dir.filePath(QStringLiteral("no/such/dir/p.png")), image), WriteResult::OpenFailed);
+        QCOMPARE(statsexport::writePng(dir.filePath(QStringLiteral("no/such/dir/p.png")), image),
+                 WriteResult::OpenFailed);
     }
 };
 

@@ -9,8 +9,8 @@
 #include "base/cp1251.h"
 #include "db/database.h"
 #include "reports/report_file.h"
-#include "support/ui/main_controls.h"
 #include "support/ui/entry_window.h"
+#include "support/ui/main_controls.h"
 
 #include <QAction>
 #include <QAreaSeries>
@@ -261,7 +261,8 @@ private slots:
                      qPrintable(labels.join(QLatin1Char(' '))));
             const QStringList drawn = drawnTexts(*s.chStats);
             for (const QString &label : labels)
-                QVERIFY2(drawn.contains(label), qPrintable(label + QStringLiteral(" not drawn whole: ") + drawn.join(QLatin1Char('|'))));
+                QVERIFY2(drawn.contains(label),
+                         qPrintable(label + QStringLiteral(" not drawn whole: ") + drawn.join(QLatin1Char('|'))));
             for (const QString &text : drawn)
                 QVERIFY2(!text.contains(QChar(0x2026)), qPrintable(text));
         }
@@ -353,7 +354,8 @@ private slots:
         s.btStatsText->click();
         QFile f(text);
         QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), cp1251::encode(statstext::tableLines(s.stats()).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+        QCOMPARE(f.readAll(), cp1251::encode(statstext::tableLines(s.stats()).join(QStringLiteral("\r\n"))
+                                             + QStringLiteral("\r\n")));
         QCOMPARE(w.t.prompts->texts(QStringLiteral("information")).last(),
                  QStringLiteral("Таблица статистики записана в файл ") + QDir::toNativeSeparators(text));
 

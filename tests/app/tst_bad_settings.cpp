@@ -4,8 +4,8 @@
 #include "app/program.h"
 #include "app/tmain.h"
 #include "base/ini_file.h"
-#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
+#include "support/ui/main_controls.h"
 
 #include <QAction>
 #include <QFile>

@@ -13,8 +13,8 @@
 #include "db/log_disk.h"
 #include "db/log_table_model.h"
 #include "support/full_disk.h"
-#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
+#include "support/ui/main_controls.h"
 #include "support/ui/typing.h"
 
 #include <QAction>
@@ -105,9 +105,10 @@ void checkSaveRefused(TMain &m, test::ScriptedPrompts &prompts)
     typeQso(m, QStringLiteral("UA9ZZZ"), QStringLiteral("3"));
     const QStringList errors = prompts.texts(QStringLiteral("error"));
     QCOMPARE(errors.size(), 1);
-    QVERIFY2(errors.first().startsWith(QStringLiteral("На диске нет места, запись в журнал не удалась — освободите место"
-                                                      " на диске и повторите")),
-             qPrintable(errors.first()));
+    QVERIFY2(
+        errors.first().startsWith(QStringLiteral("На диске нет места, запись в журнал не удалась — освободите место"
+                                                 " на диске и повторите")),
+        qPrintable(errors.first()));
     QCOMPARE(m.statusText(5), errors.first());
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 3"));
     QCOMPARE(ui.edCall1->text(), QStringLiteral("UA9ZZZ"));
@@ -147,8 +148,7 @@ struct FullFileSystem {
     bool mounted = false;
     QString why;
 
-    FullFileSystem(const QString &where, qint64 bytes)
-        : path(where)
+    FullFileSystem(const QString &where, qint64 bytes) : path(where)
     {
         QDir().mkpath(path);
         const QByteArray options = "size=" + QByteArray::number(bytes);
@@ -233,7 +233,9 @@ private slots:
         QTemporaryDir outer;
         FullFileSystem fs(outer.filePath(QStringLiteral("disk")), logSize + 2 * 1024 * 1024);
         if (!fs.mounted)
-            QSKIP(qPrintable(QStringLiteral("a tmpfs cannot be mounted here (%1); the test on the seam covers the start").arg(fs.why)));
+            QSKIP(
+                qPrintable(QStringLiteral("a tmpfs cannot be mounted here (%1); the test on the seam covers the start")
+                               .arg(fs.why)));
         test::TestContext t;
         t.context.programDir = fs.path;
         t.context.settingsPath = fs.path + QStringLiteral("/settings.ini");

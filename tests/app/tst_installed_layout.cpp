@@ -29,9 +29,10 @@ void makeLog(const QString &path, int qsos)
         db.setDatabaseName(path);
         QVERIFY(db.open());
         QSqlQuery q(db);
-        for (const char *t : {"CREATE TABLE qso (id INTEGER PRIMARY KEY AUTOINCREMENT, call1 TEXT)",
-                              "CREATE TABLE tour (id INTEGER PRIMARY KEY)", "CREATE TABLE servntp (id INTEGER PRIMARY KEY)",
-                              "CREATE TABLE prefix (id INTEGER PRIMARY KEY)", "CREATE TABLE Callbook (id INTEGER PRIMARY KEY)"})
+        for (const char *t :
+             {"CREATE TABLE qso (id INTEGER PRIMARY KEY AUTOINCREMENT, call1 TEXT)",
+              "CREATE TABLE tour (id INTEGER PRIMARY KEY)", "CREATE TABLE servntp (id INTEGER PRIMARY KEY)",
+              "CREATE TABLE prefix (id INTEGER PRIMARY KEY)", "CREATE TABLE Callbook (id INTEGER PRIMARY KEY)"})
             QVERIFY2(q.exec(t), qPrintable(q.lastError().text()));
         for (int i = 0; i < qsos; ++i)
             QVERIFY(q.exec(QStringLiteral("INSERT INTO qso (call1) VALUES ('UA%1ABC')").arg(i)));

@@ -8,10 +8,10 @@
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
 #include "db/tour_store.h"
-#include "support/ui/main_controls.h"
 #include "support/processes.h"
 #include "support/qso_builder.h"
 #include "support/scripted_services.h"
+#include "support/ui/main_controls.h"
 
 #include <QAction>
 #include <QApplication>
@@ -69,7 +69,8 @@ private slots:
             QCOMPARE(ui.cbMode->currentText(), QStringLiteral("CW"));
             QVERIFY(ui.edData->isHidden() && ui.edTime->isHidden() && ui.cbBandEdit->isHidden());
             // the controls keep the names they have always had
-            for (const char *name : {"edCall1", "edNr2", "cbFreq", "lbCountry", "rbCQ", "btSave", "chTour", "StatusBar1"})
+            for (const char *name :
+                 {"edCall1", "edNr2", "cbFreq", "lbCountry", "rbCQ", "btSave", "chTour", "StatusBar1"})
                 QVERIFY2(m.findChild<QWidget *>(QLatin1String(name)), name);
             for (const char *name : {"N7", "SCL1", "cbr2", "ADIF1", "ADIF2", "SCL2", "N9", "CAT1", "N20", "N14", "N10",
                                      "N17", "N18", "N5", "N6", "N12", "N13"})
@@ -85,7 +86,8 @@ private slots:
             m.FormActivate();
             QCOMPARE(t.prompts->shown.first().caption, QStringLiteral("fmStart"));
             QCOMPARE(t.prompts->texts("information"),
-                     QStringList{QStringLiteral("  Необходим перезапуск программы.\n\rПосле закрытия окна программа запустится вновь.")});
+                     QStringList{QStringLiteral(
+                         "  Необходим перезапуск программы.\n\rПосле закрытия окна программа запустится вновь.")});
             QVERIFY(!m.isVisible());
             // started again only once every window has written its settings and the log is closed
             QVERIFY(p.relaunchRequested());
@@ -101,10 +103,10 @@ private slots:
         QCOMPARE(t.relauncher->started[0].workingDirectory, QDir::currentPath());
         QCOMPARE(t.relauncher->started[0].arguments, QCoreApplication::arguments().mid(1));
         QCOMPARE(t.prompts->texts("error"), QStringList());
-        const QStringList expected{"create Main", "create fmContest", "create ComentAdif", "create Sntp", "create RptQso",
-                                   "create AboutBox", "create fmCabrillo", "create fmStart", "destroy fmStart",
-                                   "destroy fmCabrillo", "destroy AboutBox", "destroy RptQso", "destroy Sntp",
-                                   "destroy ComentAdif", "destroy fmContest", "destroy Main"};
+        const QStringList expected{"create Main",     "create fmContest",   "create ComentAdif", "create Sntp",
+                                   "create RptQso",   "create AboutBox",    "create fmCabrillo", "create fmStart",
+                                   "destroy fmStart", "destroy fmCabrillo", "destroy AboutBox",  "destroy RptQso",
+                                   "destroy Sntp",    "destroy ComentAdif", "destroy fmContest", "destroy Main"};
         QCOMPARE(t.trace, expected);
         IniFile ini(t.context.settingsPath);
         QCOMPARE(ini.readString("MySetting", "Call", ""), QStringLiteral("UA1ABC"));
@@ -199,13 +201,15 @@ private slots:
         QTest::addColumn<bool>("swap");
         QTest::addColumn<bool>("radio1");
         QTest::addColumn<QPoint>("pos");
-        QTest::newRow("all set") << QByteArray("[Main]\r\nLeft=10\r\nTop=20\r\nPosition=1\r\nSwlDouble=1\r\n[Radio]\r\nnumRadio=2\r\n")
+        QTest::newRow("all set") << QByteArray(
+            "[Main]\r\nLeft=10\r\nTop=20\r\nPosition=1\r\nSwlDouble=1\r\n[Radio]\r\nnumRadio=2\r\n")
                                  << true << true << false << QPoint(10, 20);
-        QTest::newRow("left -1 centres, ignores Position") << QByteArray("[Main]\r\nLeft=-1\r\nTop=20\r\nPosition=1\r\n")
-                                                           << false << false << true << QPoint(-1, -1);
+        QTest::newRow("left -1 centres, ignores Position")
+            << QByteArray("[Main]\r\nLeft=-1\r\nTop=20\r\nPosition=1\r\n") << false << false << true << QPoint(-1, -1);
         QTest::newRow("odd values") << QByteArray("[Main]\r\nLeft=5\r\nSwlDouble=2\r\n[Radio]\r\nnumRadio=x\r\n")
                                     << false << false << false << QPoint(5, 107);
-        QTest::newRow("empty radio") << QByteArray("[Radio]\r\nnumRadio=\r\n") << false << false << false << QPoint(-1, -1);
+        QTest::newRow("empty radio") << QByteArray("[Radio]\r\nnumRadio=\r\n") << false << false << false
+                                     << QPoint(-1, -1);
     }
     void savedSettingsAreApplied()
     {
@@ -223,7 +227,7 @@ private slots:
         QCOMPARE(m.layoutFlag, column ? 1 : 0);
         QCOMPARE(ui.N20->isChecked(), swap);
         QCOMPARE(ui.N20->text(), swap ? QStringLiteral("Снять режим копии строки с рокировкой данных")
-                                     : QStringLiteral("Установить режим копии строки с рокировкой данных"));
+                                      : QStringLiteral("Установить режим копии строки с рокировкой данных"));
         QCOMPARE(ui.btRadio1->isChecked(), radio1);
         if (pos.x() >= 0)
             QCOMPARE(m.pos(), pos);

@@ -18,11 +18,11 @@
 #include "reports/logger_file.h"
 #include "reports/report_file.h"
 #include "reports/ui/tfmcabrillo.h"
-#include "support/ui/main_controls.h"
 #include "support/processes.h"
 #include "support/qso_builder.h"
 #include "support/scripted_services.h"
 #include "support/temp_log.h"
+#include "support/ui/main_controls.h"
 #include "support/ui/typing.h"
 
 #include <QApplication>
@@ -32,11 +32,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeDatabase>
-#include <QTableView>
-#include <QTreeWidget>
 #include <QProcess>
 #include <QSqlQuery>
+#include <QTableView>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <csignal>
@@ -84,7 +84,9 @@ void say(const QString &line)
 
 void typeAndSave(TMain &m, const QString &call)
 {
-    test::fill(m, {{"edCall1", call}, {"edNr1", QStringLiteral("7")}, {"edCall2", QStringLiteral("UA2XYZ")},
+    test::fill(m, {{"edCall1", call},
+                   {"edNr1", QStringLiteral("7")},
+                   {"edCall2", QStringLiteral("UA2XYZ")},
                    {"edNr2", QStringLiteral("15")}});
     m.SaveQso();
     say(QStringLiteral("saved ") + call);
@@ -273,7 +275,8 @@ private slots:
             QCOMPARE(outside(file, QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
             const QStringList calls = outside(file, QStringLiteral("SELECT call1 FROM qso")).split('\n');
             for (const QString &call : saved)
-                QVERIFY2(calls.contains(call), qPrintable(call + QStringLiteral(" was saved but is missing from ") + file));
+                QVERIFY2(calls.contains(call),
+                         qPrintable(call + QStringLiteral(" was saved but is missing from ") + file));
             QCOMPARE(calls.size(), 8 + imported);
         }
         QCOMPARE(seenOutside, QString::number(8 + imported));
@@ -303,7 +306,8 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("TMPDIR"), dir.path());
         vireo.setProcessEnvironment(env);
-        vireo.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--program"), dir.path(), QStringLiteral("restore")});
+        vireo.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--program"), dir.path(), QStringLiteral("restore")});
         QVERIFY(vireo.waitForStarted());
         QByteArray out;
         QTRY_VERIFY2_WITH_TIMEOUT((out += vireo.readAllStandardOutput()).contains("ready"),
@@ -322,9 +326,10 @@ private slots:
         QVERIFY(QFile::copy(db, alone));
         QCOMPARE(outside(alone, QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
         QCOMPARE(outside(alone, QStringLiteral("PRAGMA journal_mode")), QStringLiteral("delete"));
-        const QStringList expected = copied + QStringList{QStringLiteral("UA4AAA"), QStringLiteral("UA5AAA"),
-                                                          QStringLiteral("UA6AAA"), QStringLiteral("UA7AAA"),
-                                                          QStringLiteral("UA8AAA")};
+        const QStringList expected =
+            copied
+            + QStringList{QStringLiteral("UA4AAA"), QStringLiteral("UA5AAA"), QStringLiteral("UA6AAA"),
+                          QStringLiteral("UA7AAA"), QStringLiteral("UA8AAA")};
         QCOMPARE(outside(alone, QStringLiteral("SELECT call1 FROM qso ORDER BY id")).split('\n'), expected);
         const QStringList inBackup = QDir(folder).entryList(QDir::Files);
         QVERIFY2(inBackup.filter(QStringLiteral("-shm")).isEmpty(), qPrintable(inBackup.join(QLatin1Char(' '))));
@@ -337,7 +342,8 @@ private slots:
     {
         Window w;
         w.start();
-        w.m->qsos().append({record(QStringLiteral("OWN1"), QStringLiteral("5")), record(QStringLiteral("OWN2"), QString()),
+        w.m->qsos().append({record(QStringLiteral("OWN1"), QStringLiteral("5")),
+                            record(QStringLiteral("OWN2"), QString()),
                             record(QStringLiteral("OWN3"), QStringLiteral("5"))});
         w.m->logModel().reload();
         w.m->RefreshCounters();

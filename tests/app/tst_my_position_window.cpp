@@ -7,11 +7,11 @@
 #include "app/tmain.h"
 #include "base/ini_file.h"
 #include "stationinfo/my_position.h"
-#include "stationinfo/ui/position_fields.h"
 #include "stationinfo/station_lookup.h"
+#include "stationinfo/ui/position_fields.h"
 #include "stationinfo/ui/tmyposition.h"
-#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
+#include "support/ui/main_controls.h"
 #include "support/ui/typing.h"
 
 #include <QAction>
@@ -75,12 +75,14 @@ private slots:
         type(edLocator, QStringLiteral("ko85tt"));
         QCOMPARE(edLat->text(), QStringLiteral("55.8125"));
         QCOMPARE(edLon->text(), QStringLiteral("37.625"));
-        QCOMPARE(w->fields->lbPositionCheck->text(), QStringLiteral("Середина квадрата: широта 55.8125, долгота 37.625."));
+        QCOMPARE(w->fields->lbPositionCheck->text(),
+                 QStringLiteral("Середина квадрата: широта 55.8125, долгота 37.625."));
         w->btMyPositionSave->click();
         QVERIFY(!w->isVisible());
         QCOMPARE(stored(t.context.settingsPath), (GeoPosition{55.8125, 37.625}));
         QCOMPARE(m.myLatitude, 55.8125);
-        const QString fromMoscow = StationLookup(m.references()).lookup(QStringLiteral("JA1ABC"), 55.8125, 37.625).distance;
+        const QString fromMoscow =
+            StationLookup(m.references()).lookup(QStringLiteral("JA1ABC"), 55.8125, 37.625).distance;
         QVERIFY(fromMoscow != fromZero);
         QCOMPARE(ui.lbDistance->text(), fromMoscow);
 
@@ -183,7 +185,8 @@ private slots:
             p.main().FormActivate();
             QCOMPARE(t.prompts->texts(QStringLiteral("error")), QStringList());
         }
-        QCOMPARE(IniFile(t.context.settingsPath).readString(QStringLiteral("MyPosition"), QStringLiteral("Latitude"), QString()),
+        QCOMPARE(IniFile(t.context.settingsPath)
+                     .readString(QStringLiteral("MyPosition"), QStringLiteral("Latitude"), QString()),
                  QStringLiteral("0"));
     }
 };

@@ -6,15 +6,14 @@
 #include "base/ui/cut_text_tip.h"
 #include "stationinfo/ui/repeat_model.h"
 #include "stationinfo/ui/trptqso.h"
-#include "support/ui/main_controls.h"
 #include "support/ui/entry_window.h"
+#include "support/ui/main_controls.h"
 
 #include <QAbstractItemView>
-#include <QHelpEvent>
-#include <QToolTip>
 #include <QCheckBox>
-#include <QHeaderView>
 #include <QFrame>
+#include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -23,6 +22,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QToolTip>
 
 using namespace vireo;
 using namespace vireo::test;
@@ -121,7 +121,8 @@ void TextsFitTest::mainWindowWithLongValues()
 
     // Far stations and the longest country names, looked up for real.
     int longestDistance = 0;
-    for (const char *call : {"ZD9ABC", "VK6ABC", "CE0XAB", "HK0ABC", "KH5ABC", "ZS6ABC", "KH6ABC", "VP8ABC", "UA3ABCDEF"}) {
+    for (const char *call :
+         {"ZD9ABC", "VK6ABC", "CE0XAB", "HK0ABC", "KH5ABC", "ZS6ABC", "KH6ABC", "VP8ABC", "UA3ABCDEF"}) {
         ui.edCall1->clear();
         ui.edCall1->setFocus();
         type(QString::fromLatin1(call));
@@ -175,9 +176,12 @@ void TextsFitTest::statusBarMessages()
     TMain &m = *w.m;
     const test::MainControls ui(m);
     const QStringList panel5 = {
-        QStringLiteral("Режим - наблюдений и записи QSO!"), QStringLiteral("Режим ввода QSO вручную"),
-        QStringLiteral("Режим редактирования"), QStringLiteral("Синхронизация времени... подождите!"),
-        QStringLiteral("Ошибка соединения с сервером времени"), QStringLiteral("rigctld 127.0.0.1:4534: Подключение..."),
+        QStringLiteral("Режим - наблюдений и записи QSO!"),
+        QStringLiteral("Режим ввода QSO вручную"),
+        QStringLiteral("Режим редактирования"),
+        QStringLiteral("Синхронизация времени... подождите!"),
+        QStringLiteral("Ошибка соединения с сервером времени"),
+        QStringLiteral("rigctld 127.0.0.1:4534: Подключение..."),
         QStringLiteral("Elecraft K3/KX3: Радио не отвечает"),
     };
     const QStringList panel4 = {QStringLiteral("rigctld 127.0.0.1:4532: Подключение..."),
@@ -267,7 +271,7 @@ void TextsFitTest::cutGridCellsShowTheirText()
     QVERIFY(tips);
     QAbstractItemModel *model = ui.DBGrid1->model();
     QCOMPARE(model->rowCount(), 1);
-    QVERIFY(tips->textCut(ui.DBGrid1, model->index(0, 6)));  // NR-1
+    QVERIFY(tips->textCut(ui.DBGrid1, model->index(0, 6))); // NR-1
     QVERIFY(!tips->textCut(ui.DBGrid1, model->index(0, 9))); // NR-2
     QVERIFY(!tips->textCut(ui.DBGrid1, model->index(0, 4))); // CALL-1
     // Resting the pointer on the cut cell shows its whole text; on a whole one, nothing.

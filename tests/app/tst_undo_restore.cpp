@@ -5,8 +5,8 @@
 #include "app/trestore.h"
 #include "db/log_backup.h"
 #include "db/undo_journal.h"
-#include "support/ui/main_controls.h"
 #include "support/ui/entry_window.h"
+#include "support/ui/main_controls.h"
 
 #include <QAction>
 #include <QFile>
@@ -229,8 +229,10 @@ void UndoRestoreTest::copiesAtStartAndExit()
         {
             // The keys are in the file after the first run, for the listener to change.
             const IniFile written(w.t.context.settingsPath);
-            QCOMPARE(written.readString(QStringLiteral("Backup"), QStringLiteral("Interval"), QString()), QStringLiteral("10"));
-            QCOMPARE(written.readString(QStringLiteral("Backup"), QStringLiteral("Keep"), QString()), QStringLiteral("20"));
+            QCOMPARE(written.readString(QStringLiteral("Backup"), QStringLiteral("Interval"), QString()),
+                     QStringLiteral("10"));
+            QCOMPARE(written.readString(QStringLiteral("Backup"), QStringLiteral("Keep"), QString()),
+                     QStringLiteral("20"));
         }
 
         // Interval=0: no automatic copies; Keep limits what stays.

@@ -2,14 +2,14 @@
 // beside the main window and off its entry panel, a stored place is kept, and a window that was
 // not opened in a run is placed anew the next time.
 
+#include "analysis/ui/tstats.h"
 #include "app/program.h"
 #include "app/tmain.h"
 #include "base/ini_file.h"
-#include "analysis/ui/tstats.h"
 #include "stationinfo/ui/trptqso.h"
 #include "stationinfo/ui/tscp.h"
-#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
+#include "support/ui/main_controls.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,10 +40,7 @@ void writeSettings(const QString &path, const QByteArray &text)
 class WindowPlacementTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 1366, 768));
-    }
+    void initTestCase() { QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 1366, 768)); }
 
     void firstOpeningBesideTheMainWindow()
     {

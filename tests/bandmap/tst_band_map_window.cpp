@@ -373,7 +373,7 @@ private slots:
         QVERIFY2(ui.StatusPanels[4]->text().startsWith(QStringLiteral("UA3ABC отмечен на карте")),
                  qPrintable(ui.StatusPanels[4]->text()));
         QCOMPARE(ui.edCall1->text(), QStringLiteral("UA3ABC")); // the fields stay as they are
-        QCOMPARE(w.m->qsos().count(), 1);                       // and no QSO is written
+        QCOMPARE(w.m->qsos().count(), 1); // and no QSO is written
 
         QTest::keyClick(ui.edCall1, Qt::Key_PageDown, Qt::ControlModifier);
         QCOMPARE(ui.cbFreq->currentText(), QStringLiteral("14012"));

@@ -36,8 +36,8 @@ private slots:
     void aFolderThatCannotBeWrittenMeansTheXdgFolders()
     {
         QTemporaryDir t;
-        const AppFolders f = resolveAppFolders(t.filePath("opt/vireo"), QStringLiteral("/tmp"), home(t.filePath("home")),
-                                               [](const QString &) { return false; });
+        const AppFolders f = resolveAppFolders(t.filePath("opt/vireo"), QStringLiteral("/tmp"),
+                                               home(t.filePath("home")), [](const QString &) { return false; });
         QVERIFY(f.installed);
         QCOMPARE(f.settingsPath, t.filePath("home/.config/Vireo/settings.ini"));
         QCOMPARE(f.databasePath, t.filePath("home/.local/share/Vireo/vireolog.db"));
@@ -59,8 +59,9 @@ private slots:
         QCOMPARE(f.databasePath, t.filePath("root/.local/share/Vireo/vireolog.db"));
         // A writable bin folder without the shipped files beside it is a folder of the listener's own.
         QVERIFY(QDir(t.filePath("usr/share/vireo")).removeRecursively());
-        QVERIFY(!resolveAppFolders(t.filePath("usr/bin"), "/", home(t.filePath("root")), [](const QString &) { return true; })
-                     .installed);
+        QVERIFY(!resolveAppFolders(t.filePath("usr/bin"), "/", home(t.filePath("root")), [](const QString &) {
+                     return true;
+                 }).installed);
     }
 
     void xdgVariablesCountOnlyWithAbsolutePaths()

@@ -76,9 +76,9 @@ private slots:
                 // Whether the screen has room beside the panel at all (a small screen may not).
                 const QRect &p = a.entryPanel;
                 const bool room = p.left() - screen.left() >= window.width() + a.gap
-                               || screen.right() - p.right() >= window.width() + a.gap
-                               || p.top() - screen.top() >= window.height() + a.gap
-                               || screen.bottom() - p.bottom() >= window.height() + a.gap;
+                                  || screen.right() - p.right() >= window.width() + a.gap
+                                  || p.top() - screen.top() >= window.height() + a.gap
+                                  || screen.bottom() - p.bottom() >= window.height() + a.gap;
                 if (!room)
                     continue;
                 QVERIFY2(!placed.intersects(p), qPrintable(where));

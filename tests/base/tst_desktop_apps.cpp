@@ -30,8 +30,8 @@ void TestDesktopApps::execLines_data()
     QTest::newRow("%U as a URL") << "kate -b %U" << QStringList{"kate", "-b", url};
     QTest::newRow("inside an argument") << "ed --file=%f" << QStringList{"ed", "--file=" + file};
     QTest::newRow("no file code: appended") << "mousepad" << QStringList{"mousepad", file};
-    QTest::newRow("other codes dropped, %% kept") << "xed %i %c %k --rate=50%% %f"
-                                                  << QStringList{"xed", "--rate=50%", file};
+    QTest::newRow("other codes dropped, %% kept")
+        << "xed %i %c %k --rate=50%% %f" << QStringList{"xed", "--rate=50%", file};
     QTest::newRow("quotes and escapes") << R"("/opt/My Editor/ed" "--title=a \"b\" \$c" %f)"
                                         << QStringList{"/opt/My Editor/ed", "--title=a \"b\" $c", file};
     QTest::newRow("blanks between words") << "  leafpad \t  %f  " << QStringList{"leafpad", file};
@@ -68,8 +68,9 @@ void TestDesktopApps::whichApplication()
     d.entry(QStringLiteral("tryexec.desktop"), {"TryExec=/nonexistent/editor", "Exec=" + editor + " %F"});
     d.entry(QStringLiteral("hidden.desktop"), {"Exec=" + editor + " %F", "Hidden=true"});
     d.entry(QStringLiteral("mine.desktop"), {"Exec=" + editor + " --new %f"}, true);
-    d.association(QStringLiteral("Default Applications"), plain,
-                  QStringLiteral("missing.desktop;vim.desktop;gone.desktop;tryexec.desktop;hidden.desktop;mine.desktop;"));
+    d.association(
+        QStringLiteral("Default Applications"), plain,
+        QStringLiteral("missing.desktop;vim.desktop;gone.desktop;tryexec.desktop;hidden.desktop;mine.desktop;"));
     c = commandFor(plain, file, XdgDirs::fromEnvironment());
     QCOMPARE(c.desktopId, QStringLiteral("mine.desktop"));
     QCOMPARE(QStringList{c.program} + c.arguments, (QStringList{editor, "--new", file}));

@@ -70,8 +70,9 @@ private slots:
         QCOMPARE(prompts.shown[0].kind, QStringLiteral("error"));
         QCOMPARE(prompts.shown[0].caption, errorCaption());
         QCOMPARE(prompts.shown[0].caption, QStringLiteral("Vireo"));
-        QVERIFY2(prompts.shown[0].text.startsWith(QStringLiteral("Файл журнала или его папка доступны только для чтения")),
-                 qPrintable(prompts.shown[0].text));
+        QVERIFY2(
+            prompts.shown[0].text.startsWith(QStringLiteral("Файл журнала или его папка доступны только для чтения")),
+            qPrintable(prompts.shown[0].text));
 
         // A library's exception is shown with its own words; a handler that runs through shows nothing.
         prompts.shown.clear();
@@ -94,9 +95,9 @@ private slots:
         QObject sender;
         int runs = 0;
         QObject::connect(&sender, &QObject::objectNameChanged, &sender, guarded(prompts, [&runs] {
-                             if (++runs == 2)
-                                 throw Error(QStringLiteral("Второй раз не вышло."));
-                         }));
+            if (++runs == 2)
+                throw Error(QStringLiteral("Второй раз не вышло."));
+        }));
         sender.setObjectName(QStringLiteral("a"));
         sender.setObjectName(QStringLiteral("b"));
         QCOMPARE(runs, 2);

@@ -79,8 +79,9 @@ private slots:
         ini.writeString("Main", "Position", "1");
         ini.writeString("New", "Key", "Значение");
         QCOMPARE(readAll(path),
-                 QByteArray("; keep me\r\n[Main]\r\nLEFT=300\r\nunknown line\r\nTop=2\r\nPosition=1\r\n\r\n[Other]\r\nx=y\r\n"
-                            "\r\n[New]\r\nKey=")
+                 QByteArray(
+                     "; keep me\r\n[Main]\r\nLEFT=300\r\nunknown line\r\nTop=2\r\nPosition=1\r\n\r\n[Other]\r\nx=y\r\n"
+                     "\r\n[New]\r\nKey=")
                      + cp1251::encode(QStringLiteral("Значение")) + "\r\n");
         // every write is in the file at once: a second reader sees it
         QCOMPARE(IniFile(path).readString("NEW", "key", ""), QStringLiteral("Значение"));
@@ -163,7 +164,8 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("settings.ini"));
-        writeAll(path, "\xEF\xBB\xBF[MySetting]\r\nCall=UA1SWL\r\nContest=\xD0\x9A\xD1\x83\xD0\xB1\xD0\xBE\xD0\xBA\r\n");
+        writeAll(path,
+                 "\xEF\xBB\xBF[MySetting]\r\nCall=UA1SWL\r\nContest=\xD0\x9A\xD1\x83\xD0\xB1\xD0\xBE\xD0\xBA\r\n");
         IniFile ini(path);
         QCOMPARE(ini.readString("MySetting", "Call", ""), QStringLiteral("UA1SWL"));
         QCOMPARE(ini.readString("MySetting", "Contest", ""), QStringLiteral("Кубок"));

@@ -33,7 +33,8 @@ void installDefinitions(const test::TestContext &t)
     test::installShippedDefinitions(t.context.programDir);
 }
 
-QsoRecord record(const QString &call1, const QString &call2, const QString &band, const QString &time, const QString &nr2)
+QsoRecord record(const QString &call1, const QString &call2, const QString &band, const QString &time,
+                 const QString &nr2)
 {
     return test::Qso::typical()
         .freq(QStringLiteral("14025"))
@@ -52,7 +53,8 @@ void fillLog(QsoStore &store)
     for (int i = 0; i < 10; ++i)
         log << record(QStringLiteral("UA3AA"), QStringLiteral("DL%1AA").arg(i), QStringLiteral("20M"),
                       QStringLiteral("12:%1").arg(i, 2, 10, QLatin1Char('0')), QStringLiteral("5"));
-    log << record(QStringLiteral("G4AA"), QStringLiteral("UA3AA"), QStringLiteral("20M"), QStringLiteral("12:20"), QStringLiteral("7"))
+    log << record(QStringLiteral("G4AA"), QStringLiteral("UA3AA"), QStringLiteral("20M"), QStringLiteral("12:20"),
+                  QStringLiteral("7"))
         << record(QStringLiteral("UA3AA"), QString(), QStringLiteral("40M"), QStringLiteral("12:30"), QString());
     store.append(log);
 }
@@ -89,10 +91,12 @@ void TestRulesChoice::choosingFollowsAndKeeps()
 
     QCOMPARE(w.cbRules->itemText(0), QStringLiteral("Без правил"));
     QCOMPARE(w.cbRules->currentIndex(), 0);
-    QCOMPARE(w.cbRules->count(), 1 + int(QDir(t.path(QStringLiteral("contests/shipped"))).entryList({QStringLiteral("*.json")}).size()));
+    QCOMPARE(w.cbRules->count(),
+             1 + int(QDir(t.path(QStringLiteral("contests/shipped"))).entryList({QStringLiteral("*.json")}).size()));
     QVERIFY(w.cbRules->findText(QStringLiteral("CQ-M International DX Contest, правила 2018")) > 0);
     QVERIFY(!w.lbRulesErrors->isHidden());
-    QCOMPARE(w.lbRulesErrors->text(), QStringLiteral("Файл правил «broken.json», строка 1, после ключа «name»: объект не закрыт знаком «}»."));
+    QCOMPARE(w.lbRulesErrors->text(),
+             QStringLiteral("Файл правил «broken.json», строка 1, после ключа «name»: объект не закрыт знаком «}»."));
     QVERIFY(!p.rulesTracker().active());
 
     // An empty contest name takes the rules' name; the choice is in the settings at once.
@@ -112,7 +116,8 @@ void TestRulesChoice::choosingFollowsAndKeeps()
     TfmCabrillo &c = p.cabrillo();
     c.refreshClaimedScore();
     QCOMPARE(c.edCbrScore->text(), QStringLiteral("31"));
-    p.main().qsos().append(record(QStringLiteral("UA9ZZ"), QStringLiteral("DL1ZZ"), QStringLiteral("15M"), QStringLiteral("12:40"), QStringLiteral("9")));
+    p.main().qsos().append(record(QStringLiteral("UA9ZZ"), QStringLiteral("DL1ZZ"), QStringLiteral("15M"),
+                                  QStringLiteral("12:40"), QStringLiteral("9")));
     c.refreshClaimedScore();
     QCOMPARE(c.edCbrScore->text(), QStringLiteral("34"));
     c.edCbrScore->setText(QStringLiteral("40000"));
@@ -141,7 +146,9 @@ void TestRulesChoice::choosingFollowsAndKeeps()
     // No rules: the score is no longer the rules', the field is emptied of it.
     choose(w, QString());
     QVERIFY(!p.rulesTracker().active());
-    QCOMPARE(IniFile(t.context.settingsPath).readString(QStringLiteral("Contest"), QStringLiteral("Rules"), QStringLiteral("?")), QString());
+    QCOMPARE(IniFile(t.context.settingsPath)
+                 .readString(QStringLiteral("Contest"), QStringLiteral("Rules"), QStringLiteral("?")),
+             QString());
     c.refreshClaimedScore();
     QCOMPARE(c.edCbrScore->text(), QString());
 }
@@ -164,7 +171,8 @@ void TestRulesChoice::choiceReadBackAtTheNextStart()
     QCOMPARE(p.rulesTracker().claimedScore(), std::optional<qint64>(31));
     QCOMPARE(p.cabrillo().edCbrContest->text(), QStringLiteral("CQ-M"));
     // The stored score is still the rules' one, so it follows the log.
-    p.main().qsos().append(record(QStringLiteral("UA9ZZ"), QStringLiteral("DL1ZZ"), QStringLiteral("15M"), QStringLiteral("12:40"), QString()));
+    p.main().qsos().append(record(QStringLiteral("UA9ZZ"), QStringLiteral("DL1ZZ"), QStringLiteral("15M"),
+                                  QStringLiteral("12:40"), QString()));
     p.cabrillo().refreshClaimedScore();
     QCOMPARE(p.cabrillo().edCbrScore->text(), QStringLiteral("32"));
 }

@@ -3,30 +3,30 @@
 #include "app/program.h"
 #include "app/tmain.h"
 #include "base/ini_file.h"
-#include "contest/ui/tfmcontest.h"
 #include "contest/tour_clock.h"
+#include "contest/ui/tfmcontest.h"
 #include "db/database.h"
 #include "reports/ui/tfmcabrillo.h"
 #include "stationinfo/reference_files.h"
-#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
+#include "support/ui/main_controls.h"
 #include "support/ui/typing.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QLabel>
-#include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlError>
-#include <QSignalSpy>
 #include <QSqlQuery>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTest>
 #include <QTimeEdit>
+#include <QTimer>
 
 using namespace vireo;
 
@@ -105,8 +105,8 @@ void TestTfmContest::initialControls()
     QStringList titles;
     for (int c = 0; c < w.DBGrid1->model()->columnCount(); ++c)
         titles << w.DBGrid1->model()->headerData(c, Qt::Horizontal).toString();
-    QCOMPARE(titles, (QStringList{"№", "Дата начала", "Время начала", "Дата окончания", "Время окончания",
-                                  "Идёт (UTC)"}));
+    QCOMPARE(titles,
+             (QStringList{"№", "Дата начала", "Время начала", "Дата окончания", "Время окончания", "Идёт (UTC)"}));
     QCOMPARE(w.DBGrid1->editTriggers(), QAbstractItemView::NoEditTriggers);
     QCOMPARE(w.DBGrid1->selectionBehavior(), QAbstractItemView::SelectRows);
     // The menu command shows the window modally.

@@ -45,12 +45,18 @@ private slots:
         QTest::addColumn<QDateTime>("now");
         QTest::addColumn<QString>("tour");
         QTest::addColumn<QString>("left");
-        QTest::newRow("start") << utc(2013, 1, 1, 0, 0, 0) << "1" << "01:59:59";
-        QTest::newRow("inside") << utc(2013, 1, 1, 1, 0, 0) << "1" << "00:59:59";
-        QTest::newRow("end") << utc(2013, 1, 1, 1, 59, 59) << "1" << "00:00:00";
-        QTest::newRow("after") << utc(2013, 1, 1, 2, 0, 0) << "0" << "";
-        QTest::newRow("next day") << utc(2013, 1, 2, 1, 0, 0) << "0" << "";
-        QTest::newRow("day before") << utc(2012, 12, 31, 1, 0, 0) << "0" << "";
+        QTest::newRow("start") << utc(2013, 1, 1, 0, 0, 0) << "1"
+                               << "01:59:59";
+        QTest::newRow("inside") << utc(2013, 1, 1, 1, 0, 0) << "1"
+                                << "00:59:59";
+        QTest::newRow("end") << utc(2013, 1, 1, 1, 59, 59) << "1"
+                             << "00:00:00";
+        QTest::newRow("after") << utc(2013, 1, 1, 2, 0, 0) << "0"
+                               << "";
+        QTest::newRow("next day") << utc(2013, 1, 2, 1, 0, 0) << "0"
+                                  << "";
+        QTest::newRow("day before") << utc(2012, 12, 31, 1, 0, 0) << "0"
+                                    << "";
     }
     void boundsAreInclusive()
     {
@@ -72,8 +78,7 @@ private slots:
         QCOMPARE(currentTour({twoDays}, utc(2013, 1, 2, 9, 59, 59))->tourText, QStringLiteral("0"));
         QCOMPARE(currentTour({twoDays}, utc(2013, 1, 2, 10, 0, 0))->timeLeft.value_or(QString()),
                  QStringLiteral("02:00:00"));
-        QCOMPARE(tourSpanText(twoDays),
-                 QStringLiteral("01.01.2013 – 02.01.2013, каждый день 10:00:00 – 12:00:00"));
+        QCOMPARE(tourSpanText(twoDays), QStringLiteral("01.01.2013 – 02.01.2013, каждый день 10:00:00 – 12:00:00"));
         QCOMPARE(tourSpanText(tour(1, Jan1, QTime(0, 0, 0), Jan1, QTime(1, 59, 59))),
                  QStringLiteral("01.01.2013 00:00:00 – 01:59:59"));
     }
@@ -86,14 +91,22 @@ private slots:
         QTest::addColumn<QString>("tour");
         QTest::addColumn<QString>("left");
         // 08.12 12:00:00 to 09.12 11:59:59, a 24-hour contest.
-        QTest::newRow("before") << utc(2026, 12, 8, 11, 59, 59) << "0" << "";
-        QTest::newRow("start") << utc(2026, 12, 8, 12, 0, 0) << "1" << "23:59:59";
-        QTest::newRow("evening") << utc(2026, 12, 8, 23, 59, 59) << "1" << "12:00:00";
-        QTest::newRow("after midnight") << utc(2026, 12, 9, 0, 0, 0) << "1" << "11:59:59";
-        QTest::newRow("morning") << utc(2026, 12, 9, 6, 30, 0) << "1" << "05:29:59";
-        QTest::newRow("end") << utc(2026, 12, 9, 11, 59, 59) << "1" << "00:00:00";
-        QTest::newRow("after") << utc(2026, 12, 9, 12, 0, 0) << "0" << "";
-        QTest::newRow("next night") << utc(2026, 12, 9, 23, 0, 0) << "0" << "";
+        QTest::newRow("before") << utc(2026, 12, 8, 11, 59, 59) << "0"
+                                << "";
+        QTest::newRow("start") << utc(2026, 12, 8, 12, 0, 0) << "1"
+                               << "23:59:59";
+        QTest::newRow("evening") << utc(2026, 12, 8, 23, 59, 59) << "1"
+                                 << "12:00:00";
+        QTest::newRow("after midnight") << utc(2026, 12, 9, 0, 0, 0) << "1"
+                                        << "11:59:59";
+        QTest::newRow("morning") << utc(2026, 12, 9, 6, 30, 0) << "1"
+                                 << "05:29:59";
+        QTest::newRow("end") << utc(2026, 12, 9, 11, 59, 59) << "1"
+                             << "00:00:00";
+        QTest::newRow("after") << utc(2026, 12, 9, 12, 0, 0) << "0"
+                               << "";
+        QTest::newRow("next night") << utc(2026, 12, 9, 23, 0, 0) << "0"
+                                    << "";
     }
     void tourOverMidnight()
     {
@@ -122,7 +135,8 @@ private slots:
         for (const TourRow &r : {sameDay, backwards}) {
             QVERIFY(!tourRuns(r));
             QCOMPARE(tourSpanText(r), QStringLiteral("никогда: окончание раньше начала"));
-            for (const QDateTime &t : {utc(2013, 1, 1, 23, 30, 0), utc(2013, 1, 1, 0, 30, 0), utc(2013, 1, 4, 10, 30, 0)})
+            for (const QDateTime &t :
+                 {utc(2013, 1, 1, 23, 30, 0), utc(2013, 1, 1, 0, 30, 0), utc(2013, 1, 4, 10, 30, 0)})
                 QCOMPARE(currentTour({r}, t)->tourText, QStringLiteral("0"));
         }
     }

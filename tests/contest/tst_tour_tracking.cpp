@@ -5,8 +5,8 @@
 #include "app/tmain.h"
 #include "base/ini_file.h"
 #include "db/tour_store.h"
-#include "support/ui/main_controls.h"
 #include "support/scripted_services.h"
+#include "support/ui/main_controls.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -42,9 +42,9 @@ inline std::shared_ptr<const rules::PrefixTable> testPrefixes()
     struct P {
         const char *prefix, *dxcc, *cq, *itu;
     };
-    static const P Rows[] = {{"DL", "DL", "14", "28"}, {"G", "G", "14", "27"},   {"JA", "JA", "25", "45"},
-                             {"K", "K", "5", "8"},     {"LZ", "LZ", "20", "28"}, {"OK", "OK", "15", "28"},
-                             {"PA", "PA", "14", "27"}, {"SP", "SP", "15", "28"}, {"UA", "UA", "16", "29"},
+    static const P Rows[] = {{"DL", "DL", "14", "28"},   {"G", "G", "14", "27"},   {"JA", "JA", "25", "45"},
+                             {"K", "K", "5", "8"},       {"LZ", "LZ", "20", "28"}, {"OK", "OK", "15", "28"},
+                             {"PA", "PA", "14", "27"},   {"SP", "SP", "15", "28"}, {"UA", "UA", "16", "29"},
                              {"UA9", "UA9", "17", "30"}, {"R", "UA", "16", "29"}};
     QVector<PrefixRow> rows;
     for (const P &p : Rows) {
@@ -65,7 +65,8 @@ inline void installShippedDefinitions(const QString &programDir)
     const QDir source(QStringLiteral(VIREO_SOURCE_DIR "/contests"));
     QVERIFY(QDir(programDir).mkpath(QStringLiteral("contests/shipped")));
     for (const QString &name : source.entryList({QStringLiteral("*.json")}))
-        QVERIFY(QFile::copy(source.filePath(name), QDir(programDir).filePath(QStringLiteral("contests/shipped/") + name)));
+        QVERIFY(
+            QFile::copy(source.filePath(name), QDir(programDir).filePath(QStringLiteral("contests/shipped/") + name)));
 }
 
 inline rules::Definition definition(int both, int heard)

@@ -46,10 +46,12 @@ QByteArray withLimit(const QByteArray &limit)
            "    \"points\": { \"both\": 3, \"heard\": 1 },\n"
            "    \"limits\": [\n"
            "      { \"kind\": \"max\", \"station\": \"heard\", \"count\": 1, \"per\": \"band\" },\n"
-           "      " + limit + "\n"
-           "    ]\n"
-           "  }\n"
-           "}\n";
+           "      "
+           + limit
+           + "\n"
+             "    ]\n"
+             "  }\n"
+             "}\n";
 }
 
 QByteArray withMultiplier(const QByteArray &m)
@@ -59,10 +61,12 @@ QByteArray withMultiplier(const QByteArray &m)
            "  \"swl\": {\n"
            "    \"points\": { \"both\": 3, \"heard\": 1 },\n"
            "    \"multipliers\": [\n"
-           "      " + m + "\n"
-           "    ]\n"
-           "  }\n"
-           "}\n";
+           "      "
+           + m
+           + "\n"
+             "    ]\n"
+             "  }\n"
+             "}\n";
 }
 
 } // namespace
@@ -105,7 +109,8 @@ void TestDefinitions::shippedDefinitionScores_data()
     // 1-10 (30), the 11th with UA3AA as correspondent refused, 40M heard only (1). 31.
     QVector<QsoRecord> cqm;
     for (int i = 1; i <= 10; ++i)
-        cqm << qso(i, "UA3AA", QStringLiteral("DL%1AA").arg(i), "20M", QStringLiteral("12:%1").arg(i, 2, 10, QLatin1Char('0')), "1", "5");
+        cqm << qso(i, "UA3AA", QStringLiteral("DL%1AA").arg(i), "20M",
+                   QStringLiteral("12:%1").arg(i, 2, 10, QLatin1Char('0')), "1", "5");
     cqm << qso(11, "G4AA", "UA3AA", "20M", "12:20") << qso(12, "UA3AA", "", "40M", "12:30", "1", "");
     QTest::newRow("CQ-M") << "cq-m-2018.json" << cqm << qint64(31) << 1;
 
@@ -121,14 +126,17 @@ void TestDefinitions::shippedDefinitionScores_data()
     // The heard call once per band; countries x4 on 80M, x3 on 40M, x2 above. DL on 80M (4),
     // UA on 40M (3), G and DL on 20M (2 + 2): 11 x 4 points. 44.
     QTest::newRow("WAE") << "wae-dx.json"
-                         << QVector<QsoRecord>{qso(1, "DL1AA", "K1AA", "80M", "12:00"), qso(2, "DL1AA", "K2BB", "80M", "12:01"),
-                                               qso(3, "UA3AA", "JA1AA", "40M", "12:02"), qso(4, "G4AA", "K1AA", "20M", "12:03"),
+                         << QVector<QsoRecord>{qso(1, "DL1AA", "K1AA", "80M", "12:00"),
+                                               qso(2, "DL1AA", "K2BB", "80M", "12:01"),
+                                               qso(3, "UA3AA", "JA1AA", "40M", "12:02"),
+                                               qso(4, "G4AA", "K1AA", "20M", "12:03"),
                                                qso(5, "DL2BB", "K1AA", "20M", "12:04")}
                          << qint64(44) << 1;
 
     // 3 for both sides, 1 for one; the heard call once per band. 3 + 1 + 3 = 7.
     QTest::newRow("PCC") << "pcc.json"
-                         << QVector<QsoRecord>{qso(1, "OK1AA", "DL1AA", "20M", "12:00"), qso(2, "OK1AA", "G4AA", "20M", "12:01"),
+                         << QVector<QsoRecord>{qso(1, "OK1AA", "DL1AA", "20M", "12:00"),
+                                               qso(2, "OK1AA", "G4AA", "20M", "12:01"),
                                                qso(3, "OK1AA", "G4AA", "40M", "12:02", "1", ""),
                                                qso(4, "DL1AA", "OK1AA", "20M", "12:03")}
                          << qint64(7) << 1;
@@ -136,21 +144,26 @@ void TestDefinitions::shippedDefinitionScores_data()
     // The correspondent not again within 5 minutes on a band (12:03 and 12:05 refused, the
     // refused 12:03 counting for 12:05); prefixes per band (DL1, G4 on 20M; OK1, OK2 on 40M: 4)
     // times countries per band (DL, G; OK: 3). 12.
-    QTest::newRow("VERON SLP") << "veron-slp-2019.json"
-                               << QVector<QsoRecord>{qso(1, "DL1AA", "PA3AA", "20M", "12:00"), qso(2, "DL2BB", "PA3AA", "20M", "12:03"),
-                                                     qso(3, "G4AA", "PA3AA", "20M", "12:05"), qso(4, "G4AA", "PA3AA", "20M", "12:10"),
-                                                     qso(5, "OK1AA", "PA3AA", "40M", "12:11"), qso(6, "OK2AA", "DL1AA", "40M", "12:12")}
+    QTest::newRow("VERON SLP") << "veron-slp-2019.json" << QVector<QsoRecord>{qso(1, "DL1AA", "PA3AA", "20M", "12:00"),
+                                                                              qso(2, "DL2BB", "PA3AA", "20M", "12:03"),
+                                                                              qso(3, "G4AA", "PA3AA", "20M", "12:05"),
+                                                                              qso(4, "G4AA", "PA3AA", "20M", "12:10"),
+                                                                              qso(5, "OK1AA", "PA3AA", "40M", "12:11"),
+                                                                              qso(6, "OK2AA", "DL1AA", "40M", "12:12")}
                                << qint64(12) << 2;
 
     // Each station once per band, 1 point each. 3.
     QTest::newRow("OK-OM") << "ok-om-dx-2016.json"
-                           << QVector<QsoRecord>{qso(1, "OK1AA", "DL1AA", "20M", "12:00"), qso(2, "OK1AA", "G4AA", "20M", "12:01"),
-                                                 qso(3, "OM3AA", "DL1AA", "20M", "12:02"), qso(4, "OK1AA", "K1AA", "40M", "12:03")}
+                           << QVector<QsoRecord>{qso(1, "OK1AA", "DL1AA", "20M", "12:00"),
+                                                 qso(2, "OK1AA", "G4AA", "20M", "12:01"),
+                                                 qso(3, "OM3AA", "DL1AA", "20M", "12:02"),
+                                                 qso(4, "OK1AA", "K1AA", "40M", "12:03")}
                            << qint64(3) << 1;
 
     // Each station once per band and mode. 3.
     QTest::newRow("Schwaben") << "schwaben-2011.json"
-                              << QVector<QsoRecord>{qso(1, "DL1AA", "DL2BB", "80M", "08:00"), qso(2, "DL1AA", "DL3CC", "80M", "08:01"),
+                              << QVector<QsoRecord>{qso(1, "DL1AA", "DL2BB", "80M", "08:00"),
+                                                    qso(2, "DL1AA", "DL3CC", "80M", "08:01"),
                                                     qso(3, "DL1AA", "DL3CC", "80M", "08:02", "1", "2", "PH"),
                                                     qso(4, "DL1AA", "DL4DD", "40M", "08:03")}
                               << qint64(3) << 1;
@@ -159,8 +172,10 @@ void TestDefinitions::shippedDefinitionScores_data()
     // correspondent); area-0 stations are multipliers per band: JA0AA, JG1XX/0, JA0EE, JA0FF on
     // 80M, JA0AA on 40M: 5 x 4 points. 20.
     QTest::newRow("ALL JA0") << "all-ja0-2023.json"
-                             << QVector<QsoRecord>{qso(1, "JA0AA", "JA1BB", "80M", "12:00"), qso(2, "JA1BB", "JA2CC", "80M", "12:01"),
-                                                   qso(3, "JA3DD", "JG1XX/0", "80M", "12:02"), qso(4, "JA0EE", "JA0FF", "80M", "12:03"),
+                             << QVector<QsoRecord>{qso(1, "JA0AA", "JA1BB", "80M", "12:00"),
+                                                   qso(2, "JA1BB", "JA2CC", "80M", "12:01"),
+                                                   qso(3, "JA3DD", "JG1XX/0", "80M", "12:02"),
+                                                   qso(4, "JA0EE", "JA0FF", "80M", "12:03"),
                                                    qso(5, "JA0AA", "JA4GG", "40M", "12:04")}
                              << qint64(20) << 1;
 
@@ -207,36 +222,57 @@ void TestDefinitions::faultsNameFileLineAndKey_data()
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QString>("error");
 
-    QTest::newRow("comma missing") << QByteArray("{\n  \"name\": \"X\",\n  \"rules\": \"2024\"\n  \"swl\": {}\n}\n")
-                                   << QStringLiteral("Файл правил «bad.json», строка 4, после ключа «rules»: между значениями нет запятой.");
-    QTest::newRow("not closed") << QByteArray("{\n  \"name\": \"X\",\n  \"swl\": { \"points\": { \"both\": 1\n")
-                                << QStringLiteral("Файл правил «bad.json», строка 4, после ключа «swl.points.both»: объект не закрыт знаком «}».");
+    QTest::newRow("comma missing")
+        << QByteArray("{\n  \"name\": \"X\",\n  \"rules\": \"2024\"\n  \"swl\": {}\n}\n")
+        << QStringLiteral("Файл правил «bad.json», строка 4, после ключа «rules»: между значениями нет запятой.");
+    QTest::newRow("not closed")
+        << QByteArray("{\n  \"name\": \"X\",\n  \"swl\": { \"points\": { \"both\": 1\n")
+        << QStringLiteral(
+               "Файл правил «bad.json», строка 4, после ключа «swl.points.both»: объект не закрыт знаком «}».");
     // Nested far deeper than any definition: refused without walking it all.
-    QTest::newRow("nested too deep") << QByteArray("{ \"name\": \"X\", \"swl\": ") + QByteArray(200000, '[')
-                                     << QStringLiteral("Файл правил «bad.json», строка 1, после ключа «swl»: слишком глубокая вложенность.");
-    QTest::newRow("not an object") << QByteArray("[1, 2]")
-                                   << QStringLiteral("Файл правил «bad.json», строка 1: ожидается объект «{ … }» с ключами name и swl.");
+    QTest::newRow("nested too deep")
+        << QByteArray("{ \"name\": \"X\", \"swl\": ") + QByteArray(200000, '[')
+        << QStringLiteral("Файл правил «bad.json», строка 1, после ключа «swl»: слишком глубокая вложенность.");
+    QTest::newRow("not an object") << QByteArray(
+        "[1, 2]") << QStringLiteral("Файл правил «bad.json», строка 1: ожидается объект «{ … }» с ключами name и swl.");
     QTest::newRow("unknown limit kind")
         << withLimit("{ \"kind\": \"maxx\", \"station\": \"heard\", \"count\": 1, \"per\": \"band\" }")
-        << QStringLiteral("Файл правил «bad.json», строка 7, ключ «swl.limits[1].kind»: неизвестный вид ограничения «maxx» (возможны: max, gap, run, once).");
-    QTest::newRow("count missing") << withLimit("{ \"kind\": \"run\", \"station\": \"heard\", \"per\": \"band\" }")
-                                   << QStringLiteral("Файл правил «bad.json», строка 7, ключ «swl.limits[1].count»: ключ обязателен, но его нет.");
-    QTest::newRow("count as text") << withLimit("{ \"kind\": \"max\", \"station\": \"heard\", \"count\": \"10\", \"per\": \"band\" }")
-                                   << QStringLiteral("Файл правил «bad.json», строка 7, ключ «swl.limits[1].count»: ожидается целое число от 1.");
-    QTest::newRow("misspelt key") << withLimit("{ \"kind\": \"gap\", \"station\": \"heard\", \"minuts\": 5, \"per\": \"band\" }")
-                                  << QStringLiteral("Файл правил «bad.json», строка 7, ключ «swl.limits[1].minuts»: неизвестный ключ (возможны: kind, station, per, unless, minutes).");
-    QTest::newRow("bad scope") << withLimit("{ \"kind\": \"once\", \"station\": \"either\", \"per\": \"mode-band\" }")
-                               << QStringLiteral("Файл правил «bad.json», строка 7, ключ «swl.limits[1].per»: неизвестная область «mode-band» (возможны: contest, band, mode, tour и их сочетания через дефис в этом порядке: band-mode, band-mode-tour, …).");
-    QTest::newRow("station of a multiplier") << withMultiplier("{ \"kind\": \"dxcc\", \"station\": \"either\", \"per\": \"band\" }")
-                                             << QStringLiteral("Файл правил «bad.json», строка 6, ключ «swl.multipliers[0].station»: неизвестная станция «either» (возможны: heard, correspondent, both).");
-    QTest::newRow("weights without band") << withMultiplier("{ \"kind\": \"dxcc\", \"station\": \"heard\", \"per\": \"contest\", \"weights\": { \"80M\": 4 } }")
-                                          << QStringLiteral("Файл правил «bad.json», строка 6, ключ «swl.multipliers[0].weights»: веса диапазонов бывают только у множителя с областью по диапазону (per: band, band-mode, …).");
-    QTest::newRow("bad pattern") << withMultiplier("{ \"kind\": \"call\", \"station\": \"heard\", \"per\": \"band\", \"pattern\": \"(\" }")
-                                 << QStringLiteral("Файл правил «bad.json», строка 6, ключ «swl.multipliers[0].pattern»: неверное регулярное выражение (missing closing parenthesis).");
-    QTest::newRow("points missing") << QByteArray("{\n  \"name\": \"X\",\n  \"swl\": {\n    \"points\": { \"both\": 3 }\n  }\n}\n")
-                                    << QStringLiteral("Файл правил «bad.json», строка 4, ключ «swl.points.heard»: ключ обязателен, но его нет.");
+        << QStringLiteral("Файл правил «bad.json», строка 7, ключ «swl.limits[1].kind»: неизвестный вид ограничения "
+                          "«maxx» (возможны: max, gap, run, once).");
+    QTest::newRow("count missing")
+        << withLimit("{ \"kind\": \"run\", \"station\": \"heard\", \"per\": \"band\" }")
+        << QStringLiteral("Файл правил «bad.json», строка 7, ключ «swl.limits[1].count»: ключ обязателен, но его нет.");
+    QTest::newRow("count as text")
+        << withLimit("{ \"kind\": \"max\", \"station\": \"heard\", \"count\": \"10\", \"per\": \"band\" }")
+        << QStringLiteral("Файл правил «bad.json», строка 7, ключ «swl.limits[1].count»: ожидается целое число от 1.");
+    QTest::newRow("misspelt key")
+        << withLimit("{ \"kind\": \"gap\", \"station\": \"heard\", \"minuts\": 5, \"per\": \"band\" }")
+        << QStringLiteral("Файл правил «bad.json», строка 7, ключ «swl.limits[1].minuts»: неизвестный ключ (возможны: "
+                          "kind, station, per, unless, minutes).");
+    QTest::newRow("bad scope")
+        << withLimit("{ \"kind\": \"once\", \"station\": \"either\", \"per\": \"mode-band\" }")
+        << QStringLiteral(
+               "Файл правил «bad.json», строка 7, ключ «swl.limits[1].per»: неизвестная область «mode-band» (возможны: "
+               "contest, band, mode, tour и их сочетания через дефис в этом порядке: band-mode, band-mode-tour, …).");
+    QTest::newRow("station of a multiplier")
+        << withMultiplier("{ \"kind\": \"dxcc\", \"station\": \"either\", \"per\": \"band\" }")
+        << QStringLiteral("Файл правил «bad.json», строка 6, ключ «swl.multipliers[0].station»: неизвестная станция "
+                          "«either» (возможны: heard, correspondent, both).");
+    QTest::newRow("weights without band")
+        << withMultiplier(
+               "{ \"kind\": \"dxcc\", \"station\": \"heard\", \"per\": \"contest\", \"weights\": { \"80M\": 4 } }")
+        << QStringLiteral("Файл правил «bad.json», строка 6, ключ «swl.multipliers[0].weights»: веса диапазонов бывают "
+                          "только у множителя с областью по диапазону (per: band, band-mode, …).");
+    QTest::newRow("bad pattern")
+        << withMultiplier("{ \"kind\": \"call\", \"station\": \"heard\", \"per\": \"band\", \"pattern\": \"(\" }")
+        << QStringLiteral("Файл правил «bad.json», строка 6, ключ «swl.multipliers[0].pattern»: неверное регулярное "
+                          "выражение (missing closing parenthesis).");
+    QTest::newRow("points missing")
+        << QByteArray("{\n  \"name\": \"X\",\n  \"swl\": {\n    \"points\": { \"both\": 3 }\n  }\n}\n")
+        << QStringLiteral("Файл правил «bad.json», строка 4, ключ «swl.points.heard»: ключ обязателен, но его нет.");
     QTest::newRow("name missing") << QByteArray("{\n  \"swl\": { \"points\": { \"both\": 3, \"heard\": 1 } }\n}\n")
-                                  << QStringLiteral("Файл правил «bad.json», строка 1, ключ «name»: ключ обязателен, но его нет.");
+                                  << QStringLiteral(
+                                         "Файл правил «bad.json», строка 1, ключ «name»: ключ обязателен, но его нет.");
 }
 
 void TestDefinitions::faultsNameFileLineAndKey()
@@ -251,15 +287,19 @@ void TestDefinitions::ownFolderWinsAndBadFilesStayApart()
     QTemporaryDir program;
     QVERIFY(QDir(program.path()).mkpath(QStringLiteral("contests/shipped")));
     for (const QString &name : QDir(shippedDir()).entryList({QStringLiteral("*.json")}))
-        QVERIFY(QFile::copy(QDir(shippedDir()).filePath(name), shippedFolder(program.path()) + QLatin1Char('/') + name));
+        QVERIFY(
+            QFile::copy(QDir(shippedDir()).filePath(name), shippedFolder(program.path()) + QLatin1Char('/') + name));
     // The listener's own CQ-M with another limit, a broken file and a file that is no definition.
-    writeFile(ownFolder(program.path()) + QStringLiteral("/cq-m-2018.json"),
-              "{ \"name\": \"CQ-M (мой)\", \"swl\": { \"points\": { \"both\": 3, \"heard\": 1 },"
-              " \"limits\": [ { \"kind\": \"max\", \"station\": \"correspondent\", \"count\": 10, \"per\": \"band\" } ] } }");
+    writeFile(
+        ownFolder(program.path()) + QStringLiteral("/cq-m-2018.json"),
+        "{ \"name\": \"CQ-M (мой)\", \"swl\": { \"points\": { \"both\": 3, \"heard\": 1 },"
+        " \"limits\": [ { \"kind\": \"max\", \"station\": \"correspondent\", \"count\": 10, \"per\": \"band\" } ] } }");
     writeFile(ownFolder(program.path()) + QStringLiteral("/broken.json"), "{ \"name\": \"Сломанный\",\n \"swl\": 5 }");
     writeFile(ownFolder(program.path()) + QStringLiteral("/readme.txt"), "not a definition");
     const Catalogue c = Catalogue::readBeside(program.path());
-    QCOMPARE(c.errors(), QStringList({QStringLiteral("Файл правил «broken.json», строка 2, ключ «swl»: ожидается объект «{ … }».")}));
+    QCOMPARE(
+        c.errors(),
+        QStringList({QStringLiteral("Файл правил «broken.json», строка 2, ключ «swl»: ожидается объект «{ … }».")}));
     const int shipped = int(QDir(shippedDir()).entryList({QStringLiteral("*.json")}).size());
     QCOMPARE(c.definitions().size(), shipped);
     const std::optional<Definition> cqm = c.find(QStringLiteral("cq-m-2018.json"));

@@ -34,7 +34,8 @@ void TestRulesInChecks::refusedRecordsAreFindings()
     options.minRepeatMinutes = 0;
     options.refusedByRules = s.refusedByLimit();
     options.refusedByRules.append({99, QStringLiteral("запись, которой уже нет")});
-    const std::optional<logcheck::Findings> f = logcheck::check(log, {"DL1AA", "G4AA", "K1AA", "JA1AA", "UA3AA"}, options);
+    const std::optional<logcheck::Findings> f =
+        logcheck::check(log, {"DL1AA", "G4AA", "K1AA", "JA1AA", "UA3AA"}, options);
     QVERIFY(f.has_value());
     QStringList refused;
     for (const logcheck::Finding &x : f->all())

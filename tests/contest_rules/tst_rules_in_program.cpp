@@ -97,8 +97,8 @@ QVector<QsoRecord> tenTimesUa3aa()
     QVector<QsoRecord> log;
     for (int i = 0; i < 10; ++i)
         log << qso(0, QStringLiteral("UA3AA"), QStringLiteral("DL%1AA").arg(i), QStringLiteral("20M"),
-                   QStringLiteral("06:%1").arg(i, 2, 10, QLatin1Char('0')), QStringLiteral("001"), QStringLiteral("015"),
-                   QStringLiteral("CW"), QStringLiteral("0"), QStringLiteral("05.03.2026"));
+                   QStringLiteral("06:%1").arg(i, 2, 10, QLatin1Char('0')), QStringLiteral("001"),
+                   QStringLiteral("015"), QStringLiteral("CW"), QStringLiteral("0"), QStringLiteral("05.03.2026"));
     return log;
 }
 

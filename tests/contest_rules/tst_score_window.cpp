@@ -97,7 +97,8 @@ void TestScoreWindow::showsTheScoreAndFollowsTheLog()
     QCOMPARE(cell(w.tbMultipliers, 1, MultipliersModel::Label), QStringLiteral("G, 20M"));
     QCOMPARE(cell(w.tbMultipliers, 1, MultipliersModel::Kind), QStringLiteral("страна DXCC"));
     QCOMPARE(w.tbRefused->model()->rowCount(), 1);
-    QCOMPARE(cell(w.tbRefused, 0, RefusedModel::Reason), QStringLiteral("UA3AA корреспондент уже 2 раза на 20M: не засчитывается"));
+    QCOMPARE(cell(w.tbRefused, 0, RefusedModel::Reason),
+             QStringLiteral("UA3AA корреспондент уже 2 раза на 20M: не засчитывается"));
     QCOMPARE(w.lbRefused->text(), QStringLiteral("Не засчитано: 1"));
 
     // A save at the end of the log adds rows without reading the lists anew.
@@ -105,7 +106,7 @@ void TestScoreWindow::showsTheScoreAndFollowsTheLog()
     QSignalSpy refusedInserted(w.tbRefused->model(), &QAbstractItemModel::rowsInserted);
     QSignalSpy refusedReset(w.tbRefused->model(), &QAbstractItemModel::modelReset);
     log.store->append(qso(0, "JA1AA", "UA3AA", "20M", "12:10")); // refused, no multiplier
-    log.store->append(qso(0, "JA1AA", "K2BB", "15M", "12:11"));  // a new band and country
+    log.store->append(qso(0, "JA1AA", "K2BB", "15M", "12:11")); // a new band and country
     QCOMPARE(refusedInserted.size(), 1);
     QCOMPARE(multipliersInserted.size(), 1);
     QCOMPARE(refusedReset.size(), 0);
@@ -135,7 +136,8 @@ void TestScoreWindow::showsTheScoreAndFollowsTheLog()
     log.store->append(qso(0, "OK2BB", "SP9AA", "10M", "12:21"));
     QCOMPARE(log.tracker->scorer()->recordCount(), 7);
     QCOMPARE(w.lbClaimed->text(), QString::number(log.tracker->scorer()->claimedScore()));
-    QCOMPARE(cell(w.tbMultipliers, w.tbMultipliers->model()->rowCount() - 1, MultipliersModel::Label), QStringLiteral("OK, 10M"));
+    QCOMPARE(cell(w.tbMultipliers, w.tbMultipliers->model()->rowCount() - 1, MultipliersModel::Label),
+             QStringLiteral("OK, 10M"));
 }
 
 void TestScoreWindow::doubleClickNamesTheRecord()

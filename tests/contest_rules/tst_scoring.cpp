@@ -3,8 +3,8 @@
 // whose date or time does not read, the line for the record being typed, and the incremental
 // paths against a fresh scoring of the same log.
 
-#include "contest_rules/scorer.h"
 #include "contest_rules/score_texts.h"
+#include "contest_rules/scorer.h"
 #include "rules_log.h"
 
 #include <QRandomGenerator>
@@ -41,9 +41,16 @@ QStringList multiplierLabels(const Scorer &s)
 QString snapshot(const Scorer &s)
 {
     QStringList lines;
-    lines << QStringLiteral("score %1 points %2 mult %3").arg(s.claimedScore()).arg(s.points()).arg(s.multiplierTotal());
+    lines
+        << QStringLiteral("score %1 points %2 mult %3").arg(s.claimedScore()).arg(s.points()).arg(s.multiplierTotal());
     for (const BandScore &b : s.bands())
-        lines << QStringLiteral("%1 %2 %3 %4 %5 %6").arg(b.band).arg(b.records).arg(b.scoring).arg(b.refused).arg(b.points).arg(b.multipliers);
+        lines << QStringLiteral("%1 %2 %3 %4 %5 %6")
+                     .arg(b.band)
+                     .arg(b.records)
+                     .arg(b.scoring)
+                     .arg(b.refused)
+                     .arg(b.points)
+                     .arg(b.multipliers);
     lines << refusedTexts(s);
     for (int i = 0; i < s.multiplierCount(); ++i)
         lines << s.multiplierAt(i).label + QLatin1Char(' ') + QString::number(s.multiplierAt(i).id);
@@ -86,8 +93,9 @@ void TestScoring::pointsAndBadTimes()
     QCOMPARE(s.total().records, 4);
     QCOMPARE(s.total().scoring, 2);
     QCOMPARE(s.total().refused, 2);
-    QCOMPARE(refusedTexts(s), QStringList({QStringLiteral("3: дата или время не читаются («31.02.2026 12:02»): не засчитывается"),
-                                           QStringLiteral("4: дата или время не читаются («07.03.2026 25:10»): не засчитывается")}));
+    QCOMPARE(refusedTexts(s),
+             QStringList({QStringLiteral("3: дата или время не читаются («31.02.2026 12:02»): не засчитывается"),
+                          QStringLiteral("4: дата или время не читаются («07.03.2026 25:10»): не засчитывается")}));
     QVERIFY(s.refusedAt(0).badTime);
     QCOMPARE(s.outcomeOf(3)->scores, false);
     QCOMPARE(s.outcomeOf(2)->points, 1);
@@ -126,12 +134,14 @@ void TestScoring::maxCorrespondentPerBand()
     Scorer s(d, test::testPrefixes());
     QVector<QsoRecord> log;
     for (int i = 0; i < 12; ++i)
-        log << qso(i + 1, QStringLiteral("DL%1AA").arg(i), "UA2XYZ", "20M", QStringLiteral("12:%1").arg(i, 2, 10, QLatin1Char('0')));
+        log << qso(i + 1, QStringLiteral("DL%1AA").arg(i), "UA2XYZ", "20M",
+                   QStringLiteral("12:%1").arg(i, 2, 10, QLatin1Char('0')));
     log << qso(13, "DL1ZZ", "UA2XYZ", "40M", "12:30");
     s.load(log);
     QCOMPARE(s.claimedScore(), 33);
-    QCOMPARE(refusedTexts(s), QStringList({QStringLiteral("11: UA2XYZ корреспондент уже 10 раз на 20M: не засчитывается"),
-                                           QStringLiteral("12: UA2XYZ корреспондент уже 11 раз на 20M: не засчитывается")}));
+    QCOMPARE(refusedTexts(s),
+             QStringList({QStringLiteral("11: UA2XYZ корреспондент уже 10 раз на 20M: не засчитывается"),
+                          QStringLiteral("12: UA2XYZ корреспондент уже 11 раз на 20M: не засчитывается")}));
 }
 
 void TestScoring::orderIsTimeThenKey()
@@ -143,13 +153,15 @@ void TestScoring::orderIsTimeThenKey()
     Scorer s(d, test::testPrefixes());
     s.load({qso(2, "OK1AA", "DL1AA", "20M", "12:10"), qso(7, "SP9AA", "DL1AA", "15M", "12:30"),
             qso(5, "OK1AA", "G4AA", "20M", "12:00"), qso(3, "SP9AA", "G4AA", "15M", "12:30")});
-    QCOMPARE(refusedTexts(s), QStringList({QStringLiteral("2: OK1AA слышимая станция уже 1 раз на 20M: не засчитывается"),
-                                           QStringLiteral("7: SP9AA слышимая станция уже 1 раз на 15M: не засчитывается")}));
+    QCOMPARE(refusedTexts(s),
+             QStringList({QStringLiteral("2: OK1AA слышимая станция уже 1 раз на 20M: не засчитывается"),
+                          QStringLiteral("7: SP9AA слышимая станция уже 1 раз на 15M: не засчитывается")}));
     QCOMPARE(s.claimedScore(), 2);
     // The next day comes after the last minute of the day before.
     s.load({qso(1, "OK1AA", "DL1AA", "20M", "00:01", "1", "2", "CW", "0", "08.03.2026"),
             qso(2, "OK1AA", "G4AA", "20M", "23:59", "1", "2", "CW", "0", "07.03.2026")});
-    QCOMPARE(refusedTexts(s), QStringList({QStringLiteral("1: OK1AA слышимая станция уже 1 раз на 20M: не засчитывается")}));
+    QCOMPARE(refusedTexts(s),
+             QStringList({QStringLiteral("1: OK1AA слышимая станция уже 1 раз на 20M: не засчитывается")}));
 }
 
 void TestScoring::gapCountsEveryEarlierRecord()
@@ -164,9 +176,12 @@ void TestScoring::gapCountsEveryEarlierRecord()
             qso(3, "DL3AA", "PA1X", "20M", "12:07"), qso(4, "DL4AA", "PA1X", "20M", "12:12"),
             qso(5, "DL5AA", "PA1X", "40M", "12:13")});
     QCOMPARE(s.claimedScore(), 9);
-    QCOMPARE(refusedTexts(s),
-             QStringList({QStringLiteral("2: PA1X корреспондент снова через 3 мин на 20M (нужно не меньше 5 мин): не засчитывается"),
-                          QStringLiteral("3: PA1X корреспондент снова через 4 мин на 20M (нужно не меньше 5 мин): не засчитывается")}));
+    QCOMPARE(
+        refusedTexts(s),
+        QStringList(
+            {QStringLiteral("2: PA1X корреспондент снова через 3 мин на 20M (нужно не меньше 5 мин): не засчитывается"),
+             QStringLiteral(
+                 "3: PA1X корреспондент снова через 4 мин на 20M (нужно не меньше 5 мин): не засчитывается")}));
 }
 
 void TestScoring::runNeedsOthersInARow()
@@ -180,12 +195,14 @@ void TestScoring::runNeedsOthersInARow()
     const QString pattern = QStringLiteral("SSSSSSxxSxxxxxS");
     QVector<QsoRecord> log;
     for (int i = 0; i < pattern.size(); ++i)
-        log << qso(i + 1, QStringLiteral("OK%1AA").arg(i), pattern.at(i) == QLatin1Char('S') ? QStringLiteral("DL0S") : QStringLiteral("G%1X").arg(i),
+        log << qso(i + 1, QStringLiteral("OK%1AA").arg(i),
+                   pattern.at(i) == QLatin1Char('S') ? QStringLiteral("DL0S") : QStringLiteral("G%1X").arg(i),
                    i % 2 ? "20M" : "40M", QStringLiteral("12:%1").arg(i, 2, 10, QLatin1Char('0')));
     s.load(log);
-    QCOMPARE(refusedTexts(s),
-             QStringList({QStringLiteral("6: DL0S корреспондент после 5 раз подряд в соревновании: других записей 0, нужно 5: не засчитывается"),
-                          QStringLiteral("9: DL0S корреспондент после 5 раз подряд в соревновании: других записей 2, нужно 5: не засчитывается")}));
+    QCOMPARE(refusedTexts(s), QStringList({QStringLiteral("6: DL0S корреспондент после 5 раз подряд в соревновании: "
+                                                          "других записей 0, нужно 5: не засчитывается"),
+                                           QStringLiteral("9: DL0S корреспондент после 5 раз подряд в соревновании: "
+                                                          "других записей 2, нужно 5: не засчитывается")}));
     QCOMPARE(s.claimedScore(), 39);
     // Per band the runs are separate: S on 40M and 20M alternately never makes a run of 5 on one
     // band within... every second record; with "band" scope the sequence of each band is its own.
@@ -193,11 +210,13 @@ void TestScoring::runNeedsOthersInARow()
     perBand.limits << test::limit(K::Run, Station::Correspondent, "band", 2);
     Scorer b(perBand, test::testPrefixes());
     // 20M: S S x S -> the third S has 1 other since the run of 2: refused. 40M: S x x S scores.
-    b.load({qso(1, "A1", "DL0S", "20M", "12:00"), qso(2, "A2", "DL0S", "20M", "12:01"), qso(3, "A3", "DL0S", "40M", "12:02"),
-            qso(4, "A4", "G1X", "20M", "12:03"), qso(5, "A5", "G2X", "40M", "12:04"), qso(6, "A6", "G3X", "40M", "12:05"),
+    b.load({qso(1, "A1", "DL0S", "20M", "12:00"), qso(2, "A2", "DL0S", "20M", "12:01"),
+            qso(3, "A3", "DL0S", "40M", "12:02"), qso(4, "A4", "G1X", "20M", "12:03"),
+            qso(5, "A5", "G2X", "40M", "12:04"), qso(6, "A6", "G3X", "40M", "12:05"),
             qso(7, "A7", "DL0S", "20M", "12:06"), qso(8, "A8", "DL0S", "40M", "12:07")});
     QCOMPARE(refusedTexts(b),
-             QStringList({QStringLiteral("7: DL0S корреспондент после 2 раз подряд на 20M: других записей 1, нужно 2: не засчитывается")}));
+             QStringList({QStringLiteral(
+                 "7: DL0S корреспондент после 2 раз подряд на 20M: других записей 1, нужно 2: не засчитывается")}));
     QCOMPARE(b.claimedScore(), 7);
 }
 
@@ -212,10 +231,11 @@ void TestScoring::onceOnEitherSide()
     s.load({qso(1, "JA1AA", "JA2BB", "20M", "12:00"), qso(2, "JA2BB", "JA3CC", "20M", "12:01"),
             qso(3, "JA4DD", "JA1AA", "20M", "12:02"), qso(4, "JA1AA", "JA5EE", "40M", "12:03"),
             qso(5, "JA6FF", "JA7GG", "20M", "12:04"), qso(6, "JA8HH", "JA3CC", "20M", "12:05")});
-    QCOMPARE(refusedTexts(s),
-             QStringList({QStringLiteral("2: JA2BB уже есть в журнале на 20M (засчитывается один раз): не засчитывается"),
-                          QStringLiteral("3: JA1AA уже есть в журнале на 20M (засчитывается один раз): не засчитывается"),
-                          QStringLiteral("6: JA3CC уже есть в журнале на 20M (засчитывается один раз): не засчитывается")}));
+    QCOMPARE(
+        refusedTexts(s),
+        QStringList({QStringLiteral("2: JA2BB уже есть в журнале на 20M (засчитывается один раз): не засчитывается"),
+                     QStringLiteral("3: JA1AA уже есть в журнале на 20M (засчитывается один раз): не засчитывается"),
+                     QStringLiteral("6: JA3CC уже есть в журнале на 20M (засчитывается один раз): не засчитывается")}));
     QCOMPARE(s.claimedScore(), 3);
     // Only the heard station is checked, but wherever it stood before: record 2 is refused, record
     // 3 (whose heard JA4DD is new) scores.
@@ -224,7 +244,9 @@ void TestScoring::onceOnEitherSide()
     Scorer h(heard, test::testPrefixes());
     h.load({qso(1, "JA1AA", "JA2BB", "20M", "12:00"), qso(2, "JA2BB", "JA3CC", "20M", "12:01"),
             qso(3, "JA4DD", "JA1AA", "20M", "12:02")});
-    QCOMPARE(refusedTexts(h), QStringList({QStringLiteral("2: JA2BB слышимая станция уже есть в журнале на 20M (засчитывается один раз): не засчитывается")}));
+    QCOMPARE(refusedTexts(h),
+             QStringList({QStringLiteral(
+                 "2: JA2BB слышимая станция уже есть в журнале на 20M (засчитывается один раз): не засчитывается")}));
 }
 
 void TestScoring::dxccWithBandWeights()
@@ -241,8 +263,8 @@ void TestScoring::dxccWithBandWeights()
             qso(5, "G4AA", "DL1AA", "80M", "12:04"), qso(6, "XX1AA", "DL1AA", "80M", "12:05")});
     QCOMPARE(s.multiplierTotal(), 11);
     QCOMPARE(s.claimedScore(), 66);
-    QCOMPARE(multiplierLabels(s), QStringList({QStringLiteral("DL, 20M"), QStringLiteral("UA9, 20M"), QStringLiteral("DL, 40M"),
-                                               QStringLiteral("G, 80M")}));
+    QCOMPARE(multiplierLabels(s), QStringList({QStringLiteral("DL, 20M"), QStringLiteral("UA9, 20M"),
+                                               QStringLiteral("DL, 40M"), QStringLiteral("G, 80M")}));
     QCOMPARE(s.multiplierAt(1).call, QStringLiteral("UA9AA"));
     QCOMPARE(s.multiplierAt(1).id, 3);
 }
@@ -269,7 +291,8 @@ void TestScoring::everyMultiplierKind()
     d.multipliers << districts << numbers;
     Scorer s(d, test::testPrefixes());
     s.load({qso(1, "DL1AA", "UA3AA", "20M", "12:00", "BU", "001"), qso(2, "DL1AA", "SP9BB", "20M", "12:01", "XX", "01"),
-            qso(3, "G4ZZ", "DL1AA", "20M", "12:02", "SF", "", "PH"), qso(4, "JA1AA", "K1AA", "40M", "12:03", "BU", "7")});
+            qso(3, "G4ZZ", "DL1AA", "20M", "12:02", "SF", "", "PH"),
+            qso(4, "JA1AA", "K1AA", "40M", "12:03", "BU", "7")});
     QCOMPARE(s.points(), 10);
     QCOMPARE(s.multiplierTotal(), 17);
     QCOMPARE(s.claimedScore(), 170);
@@ -281,8 +304,10 @@ void TestScoring::everyMultiplierKind()
     // (DL1AA again) is refused and its zone 15, ITU 28 and number are not counted.
     d.limits << test::limit(K::Max, Station::Heard, "contest", 1);
     Scorer limited(d, test::testPrefixes());
-    limited.load({qso(1, "DL1AA", "UA3AA", "20M", "12:00", "BU", "001"), qso(2, "DL1AA", "SP9BB", "20M", "12:01", "XX", "02")});
-    QCOMPARE(multiplierLabels(limited), QStringList({"зона CQ 14", "зона CQ 16", "зона ITU 29, 20M CW", "DL1", "BU, 20M", "1"}));
+    limited.load(
+        {qso(1, "DL1AA", "UA3AA", "20M", "12:00", "BU", "001"), qso(2, "DL1AA", "SP9BB", "20M", "12:01", "XX", "02")});
+    QCOMPARE(multiplierLabels(limited),
+             QStringList({"зона CQ 14", "зона CQ 16", "зона ITU 29, 20M CW", "DL1", "BU, 20M", "1"}));
     QCOMPARE(limited.claimedScore(), 3 * 6);
 }
 
@@ -312,7 +337,8 @@ void TestScoring::limitThatYieldsToANewMultiplier()
     // The record being typed is judged alike.
     QCOMPARE(s.check(qso(0, "SP9AA", "JA1AA", "20M", "12:10", "C", "1")).text(),
              QStringLiteral("SP9AA слышимая станция уже 3 раза на 20M CW: не засчитывается"));
-    QCOMPARE(s.check(qso(0, "SP9AA", "JA1AA", "40M", "12:10", "C", "1")).text(), QStringLiteral("новый множитель: C, 40M"));
+    QCOMPARE(s.check(qso(0, "SP9AA", "JA1AA", "40M", "12:10", "C", "1")).text(),
+             QStringLiteral("новый множитель: C, 40M"));
 }
 
 void TestScoring::callsByPatternAndTheProductOfLists()
@@ -332,7 +358,8 @@ void TestScoring::callsByPatternAndTheProductOfLists()
     QCOMPARE(s.listTotal(0), 4);
     QCOMPARE(s.listTotal(1), 3);
     QCOMPARE(s.claimedScore(), 12);
-    QCOMPARE(multiplierLabels(s), QStringList({"DL1, 20M", "JA0AA", "DL2, 20M", "JG1XX/0", "JA0, 20M", "JA0BB", "JA0, 40M"}));
+    QCOMPARE(multiplierLabels(s),
+             QStringList({"DL1, 20M", "JA0AA", "DL2, 20M", "JG1XX/0", "JA0, 20M", "JA0BB", "JA0, 40M"}));
 }
 
 void TestScoring::liveCheckTexts()
@@ -343,7 +370,8 @@ void TestScoring::liveCheckTexts()
     Scorer s(d, test::testPrefixes());
     QVector<QsoRecord> log;
     for (int i = 0; i < 10; ++i)
-        log << qso(i + 1, QStringLiteral("DL%1AA").arg(i), "UA2XYZ", "20M", QStringLiteral("12:%1").arg(i, 2, 10, QLatin1Char('0')));
+        log << qso(i + 1, QStringLiteral("DL%1AA").arg(i), "UA2XYZ", "20M",
+                   QStringLiteral("12:%1").arg(i, 2, 10, QLatin1Char('0')));
     s.load(log);
     // The 11th with UA2XYZ on 20M is refused, as the main window says while it is typed.
     QCOMPARE(s.check(qso(0, "G4AA", "UA2XYZ", "20M", "12:30")).text(),
@@ -354,7 +382,8 @@ void TestScoring::liveCheckTexts()
     QCOMPARE(fresh.text(), QStringLiteral("новый множитель: DL, 15M"));
     // DL on 20M is counted already; a call the log never held is checked all the same.
     QCOMPARE(s.check(qso(0, "DL5XX", "UA3AA", "20M", "12:30")).text(), QStringLiteral("засчитывается: 3 очка"));
-    QCOMPARE(s.check(qso(0, "DL5XX", "UA3AA", "20M", "12:30", "001", "")).text(), QStringLiteral("засчитывается: 1 очко"));
+    QCOMPARE(s.check(qso(0, "DL5XX", "UA3AA", "20M", "12:30", "001", "")).text(),
+             QStringLiteral("засчитывается: 1 очко"));
     // Until both calls are typed there is nothing to say.
     QCOMPARE(s.check(qso(0, "DL5XX", "", "20M", "12:30")).text(), QString());
     QVERIFY(!s.check(qso(0, "", "UA3AA", "20M", "12:30")).checked);
@@ -377,8 +406,9 @@ void TestScoring::liveCheckOfARecordBeforeTheLast()
     d.limits << test::limit(K::Gap, Station::Heard, "band", 0, 10);
     Scorer s(d, test::testPrefixes());
     s.load({qso(1, "OK1AA", "DL1AA", "20M", "12:30")});
-    QCOMPARE(s.check(qso(0, "OK1AA", "G4AA", "20M", "12:00")).text(),
-             QStringLiteral("OK1AA слышимая станция снова через 0 мин на 20M (нужно не меньше 10 мин): не засчитывается"));
+    QCOMPARE(
+        s.check(qso(0, "OK1AA", "G4AA", "20M", "12:00")).text(),
+        QStringLiteral("OK1AA слышимая станция снова через 0 мин на 20M (нужно не меньше 10 мин): не засчитывается"));
     QCOMPARE(s.check(qso(0, "OK1AA", "G4AA", "20M", "12:40")).text(), QStringLiteral("засчитывается: 1 очко"));
     QCOMPARE(s.check(qso(0, "OK1AA", "G4AA", "20M", "99:99")).text(),
              QStringLiteral("дата или время не читаются («07.03.2026 99:99»): не засчитывается"));
@@ -416,14 +446,17 @@ void TestScoring::incrementalPathsMatchAFreshScore()
     // come (most at the end, some earlier), then with records changed and removed; after each
     // step the result equals a fresh scoring of the same records.
     Definition d = test::definition(3, 1);
-    d.limits << test::limit(K::Max, Station::Correspondent, "band", 3) << test::limit(K::Gap, Station::Heard, "band-mode", 0, 4)
-             << test::limit(K::Run, Station::Either, "contest", 3) << test::limit(K::Once, Station::Heard, "band-mode-tour", 0);
+    d.limits << test::limit(K::Max, Station::Correspondent, "band", 3)
+             << test::limit(K::Gap, Station::Heard, "band-mode", 0, 4)
+             << test::limit(K::Run, Station::Either, "contest", 3)
+             << test::limit(K::Once, Station::Heard, "band-mode-tour", 0);
     Multiplier weighted = test::multiplier(M::Dxcc, Station::Both, "band");
     weighted.weights = {{QStringLiteral("80M"), 3}};
     d.multipliers << weighted << test::multiplier(M::CqZone, Station::Heard, "contest")
                   << test::multiplier(M::Wpx, Station::Correspondent, "band-mode")
                   << test::multiplier(M::Exchange, Station::Heard, "tour");
-    static const char *const Calls[] = {"DL1AA", "DL2BB", "UA3AA", "UA9CC", "G4DD", "JA1EE", "K1FF", "SP9GG", "OK1HH", "PA3II", "XX1ZZ"};
+    static const char *const Calls[] = {"DL1AA", "DL2BB", "UA3AA", "UA9CC", "G4DD", "JA1EE",
+                                        "K1FF",  "SP9GG", "OK1HH", "PA3II", "XX1ZZ"};
     static const char *const Bands[] = {"20M", "40M", "80M"};
     QRandomGenerator g(2026);
     QVector<QsoRecord> log;
@@ -431,11 +464,14 @@ void TestScoring::incrementalPathsMatchAFreshScore()
     incremental.load({});
     for (int i = 0; i < 600; ++i) {
         const int minute = i % 40 == 39 ? int(g.bounded(i)) : i; // now and then a record earlier than the last
-        QsoRecord r = qso(i + 1, QString::fromLatin1(Calls[g.bounded(11)]), g.bounded(8) ? QString::fromLatin1(Calls[g.bounded(11)]) : QString(),
+        QsoRecord r = qso(i + 1, QString::fromLatin1(Calls[g.bounded(11)]),
+                          g.bounded(8) ? QString::fromLatin1(Calls[g.bounded(11)]) : QString(),
                           QString::fromLatin1(Bands[g.bounded(3)]),
-                          QStringLiteral("%1:%2").arg(10 + minute / 60, 2, 10, QLatin1Char('0')).arg(minute % 60, 2, 10, QLatin1Char('0')),
-                          QString::number(g.bounded(5)), g.bounded(3) ? QStringLiteral("5") : QString(), g.bounded(2) ? "CW" : "PH",
-                          QString::number(g.bounded(2)));
+                          QStringLiteral("%1:%2")
+                              .arg(10 + minute / 60, 2, 10, QLatin1Char('0'))
+                              .arg(minute % 60, 2, 10, QLatin1Char('0')),
+                          QString::number(g.bounded(5)), g.bounded(3) ? QStringLiteral("5") : QString(),
+                          g.bounded(2) ? "CW" : "PH", QString::number(g.bounded(2)));
         if (i % 97 == 5)
             r.time = QStringLiteral("1260");
         log << r;

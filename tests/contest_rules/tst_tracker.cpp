@@ -115,8 +115,9 @@ void TestTracker::prefixTableThatDoesNotRead()
         tracker.setDefinition(testRules());
         QFAIL("rules chosen over a prefix table that does not read");
     } catch (const Error &e) {
-        QCOMPARE(e.text(), QStringLiteral("Журнал не подсчитан по правилам «Тест»: Таблица префиксов не читается (disk I/O "
-                                          "error)."));
+        QCOMPARE(e.text(),
+                 QStringLiteral("Журнал не подсчитан по правилам «Тест»: Таблица префиксов не читается (disk I/O "
+                                "error)."));
     }
     // Nothing half-made: no rules, and the reason kept for the score window.
     QVERIFY(!tracker.active());

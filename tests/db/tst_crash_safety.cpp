@@ -10,12 +10,12 @@
 #include "support/qso_builder.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QElapsedTimer>
 #include <QSqlQuery>
-#include <QThread>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 
 #include <csignal>
@@ -83,8 +83,9 @@ private slots:
         QStringList all;
         for (int round = 0; round < 5; ++round) {
             QProcess writer;
-            writer.start(QCoreApplication::applicationFilePath(),
-                         {QStringLiteral("--writer"), path, QStringLiteral("R%1-").arg(round), QStringLiteral("100000")});
+            writer.start(
+                QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--writer"), path, QStringLiteral("R%1-").arg(round), QStringLiteral("100000")});
             QVERIFY(writer.waitForStarted());
             // Kill it at a random moment once it is saving (it starts slowly on a loaded machine):
             // after a random number of confirmed saves, somewhere in the save after them.

@@ -44,14 +44,21 @@ private slots:
         ReferenceSource source;
         source.countries = [&countriesAsked]() -> std::optional<CountryRows> {
             ++countriesAsked;
-            const PrefixRow dl{QStringLiteral("DL"), QStringLiteral("DL"), QStringLiteral("14"), QStringLiteral("28"),
-                               QString(), QStringLiteral("Germany"), QStringLiteral("EU"), QStringLiteral("51.00"),
+            const PrefixRow dl{QStringLiteral("DL"),
+                               QStringLiteral("DL"),
+                               QStringLiteral("14"),
+                               QStringLiteral("28"),
+                               QString(),
+                               QStringLiteral("Germany"),
+                               QStringLiteral("EU"),
+                               QStringLiteral("51.00"),
                                QStringLiteral("10.00")};
             return CountryRows{{dl}, QStringLiteral("VER20991231")};
         };
         source.calls = [&callsAsked]() -> std::optional<CallRows> {
             ++callsAsked;
-            return CallRows{{QStringLiteral("DL1ABC"), QStringLiteral("UA3ABC")}, QStringLiteral("Release 2099.12.31.00")};
+            return CallRows{{QStringLiteral("DL1ABC"), QStringLiteral("UA3ABC")},
+                            QStringLiteral("Release 2099.12.31.00")};
         };
         Database::prepareFile(path, source);
         QVERIFY(QFile::exists(path));
@@ -136,7 +143,7 @@ private slots:
         QCOMPARE(store.countWithNr2(), 0);
         // two identical records: deleting by key removes exactly one
         const QVector<qint64> ids = store.append({record("UA1AAA", "002"), record("UA1AAA", "002"), record("DL1AB"),
-                                                   record("UA1AAA", QString(), "40M"), record("ua1aaa", "5")});
+                                                  record("UA1AAA", QString(), "40M"), record("ua1aaa", "5")});
         QCOMPARE(ids.size(), 5);
         QCOMPARE(store.count(), 5);
         QCOMPARE(store.countWithNr2(), 3);
@@ -170,12 +177,14 @@ private slots:
         QCOMPARE(store.count(), 2);
         QCOMPARE(store.repeats("OLD1").size(), 1);
         n = 0;
-        QCOMPARE(store.import(true, [&n](QsoRecord &r) {
-            if (++n > 3)
-                return false;
-            r = record(QStringLiteral("NEW%1").arg(n));
-            return true;
-        }), 3);
+        QCOMPARE(store.import(true,
+                              [&n](QsoRecord &r) {
+                                  if (++n > 3)
+                                      return false;
+                                  r = record(QStringLiteral("NEW%1").arg(n));
+                                  return true;
+                              }),
+                 3);
         QCOMPARE(store.count(), 3);
         QCOMPARE(store.repeats("OLD1").size(), 0);
     }

@@ -57,20 +57,26 @@ private slots:
     void faultsToldInRussian_data()
     {
         QTest::addColumn<QString>("fault");
-        QTest::addColumn<QString>("start");   // the Russian sentence begins so (a pattern)
+        QTest::addColumn<QString>("start"); // the Russian sentence begins so (a pattern)
         QTest::addColumn<QString>("english"); // SQLite's words, in brackets at its end
-        QTest::newRow("disk full, save") << QStringLiteral("full") << QStringLiteral("На диске нет места, запись в журнал не удалась — освободите место на диске и повторите")
-                                         << QStringLiteral("database or disk is full");
-        QTest::newRow("disk full, import") << QStringLiteral("full import")
-                                           << QStringLiteral("(Ошибка записи в журнал: на|На) диске нет места, запись в журнал не удалась")
-                                           << QStringLiteral("database or disk is full");
-        QTest::newRow("read-only") << QStringLiteral("readonly") << QStringLiteral("Файл журнала или его папка доступны только для чтения")
+        QTest::newRow("disk full, save")
+            << QStringLiteral("full")
+            << QStringLiteral("На диске нет места, запись в журнал не удалась — освободите место на диске и повторите")
+            << QStringLiteral("database or disk is full");
+        QTest::newRow("disk full, import")
+            << QStringLiteral("full import")
+            << QStringLiteral("(Ошибка записи в журнал: на|На) диске нет места, запись в журнал не удалась")
+            << QStringLiteral("database or disk is full");
+        QTest::newRow("read-only") << QStringLiteral("readonly")
+                                   << QStringLiteral("Файл журнала или его папка доступны только для чтения")
                                    << QStringLiteral("attempt to write a readonly database");
-        QTest::newRow("locked beyond the wait") << QStringLiteral("locked") << QStringLiteral("Журнал дольше пяти секунд занят другой программой")
-                                                << QStringLiteral("database is locked");
+        QTest::newRow("locked beyond the wait")
+            << QStringLiteral("locked") << QStringLiteral("Журнал дольше пяти секунд занят другой программой")
+            << QStringLiteral("database is locked");
         QTest::newRow("damaged file") << QStringLiteral("damaged") << QStringLiteral("Не удалось открыть базу данных ")
                                       << QStringLiteral("file is not a database");
-        QTest::newRow("out of memory") << QStringLiteral("memory") << QStringLiteral("Не хватило памяти — закройте другие программы и повторите")
+        QTest::newRow("out of memory") << QStringLiteral("memory")
+                                       << QStringLiteral("Не хватило памяти — закройте другие программы и повторите")
                                        << QStringLiteral("out of memory");
     }
     void faultsToldInRussian()
@@ -114,12 +120,14 @@ private slots:
             f.write(QByteArray(8192, '\x5a'));
             f.close();
             text = thrownBy([&damaged] { Database db(damaged, QStringLiteral("damaged")); });
-            QVERIFY2(text.contains(QStringLiteral(": файл журнала повреждён — восстановите журнал из резервной копии в меню «Журнал»")),
+            QVERIFY2(text.contains(QStringLiteral(
+                         ": файл журнала повреждён — восстановите журнал из резервной копии в меню «Журнал»")),
                      qPrintable(text));
         } else {
             const sqlite3_int64 limit = sqlite3_hard_heap_limit64(-1);
             sqlite3_hard_heap_limit64(sqlite3_memory_used() + 4 * 1024 * 1024);
-            text = thrownBy([&log] { sql::run(log.db->connection(), QStringLiteral("SELECT length(randomblob(50000000))")); });
+            text = thrownBy(
+                [&log] { sql::run(log.db->connection(), QStringLiteral("SELECT length(randomblob(50000000))")); });
             sqlite3_hard_heap_limit64(limit);
         }
         QVERIFY2(text.contains(QRegularExpression(QLatin1Char('^') + start)), qPrintable(text));

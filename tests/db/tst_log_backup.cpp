@@ -61,7 +61,8 @@ struct Log : test::TempLog {
         // prepares its statements.
         store.reset();
         QSqlQuery q(db->connection());
-        QVERIFY(q.exec(wal ? QStringLiteral("PRAGMA journal_mode = WAL") : QStringLiteral("PRAGMA journal_mode = DELETE")));
+        QVERIFY(
+            q.exec(wal ? QStringLiteral("PRAGMA journal_mode = WAL") : QStringLiteral("PRAGMA journal_mode = DELETE")));
         QVERIFY(q.next());
         QCOMPARE(q.value(0).toString(), wal ? QStringLiteral("wal") : QStringLiteral("delete"));
         q.finish();
@@ -162,7 +163,8 @@ private slots:
         QCOMPARE(kept[0].path, later);
         QCOMPARE(kept[1].path, again);
         QVERIFY(!QFile::exists(stale));
-        QVERIFY(QFile::exists(folder + QStringLiteral("/vireolog-20261208-160000.db.part"))); // maybe still being written
+        QVERIFY(
+            QFile::exists(folder + QStringLiteral("/vireolog-20261208-160000.db.part"))); // maybe still being written
         QVERIFY(QFile::exists(folder + QStringLiteral("/notes.txt")));
     }
 
@@ -279,9 +281,8 @@ private slots:
         journal.reset();
         verifySameRows(log.rows(), saved);
         QCOMPARE(log.store->count(), 39);
-        QCOMPARE(log.store->countWithNr2(), int(std::count_if(saved.begin(), saved.end(), [](const QsoRecord &r) {
-                     return !r.nr2.isEmpty();
-                 })));
+        QCOMPARE(log.store->countWithNr2(),
+                 int(std::count_if(saved.begin(), saved.end(), [](const QsoRecord &r) { return !r.nr2.isEmpty(); })));
         // The restored log keeps working: writes, their undo, new keys above the old ones.
         QVERIFY(!journal.canUndo());
         const qint64 id = log.store->append(record(300));
@@ -311,7 +312,8 @@ private slots:
         if (QTest::currentTestFailed())
             return;
         const QStringList before = filesIn(folder);
-        QCOMPARE(before, (QStringList{QStringLiteral("vireolog-20261208-090000.db"), QStringLiteral("vireolog-20261208-090000.db-wal")}));
+        QCOMPARE(before, (QStringList{QStringLiteral("vireolog-20261208-090000.db"),
+                                      QStringLiteral("vireolog-20261208-090000.db-wal")}));
 
         QCOMPARE(logbackup::list(log.path).size(), 1);
         QCOMPARE(logbackup::qsoCount(copy), 30);

@@ -36,7 +36,8 @@ struct Log : test::TempLog {
     void check() const
     {
         QCOMPARE(store->count(), outside(path, QStringLiteral("SELECT COUNT(*) FROM qso")).toInt());
-        QCOMPARE(store->countWithNr2(), outside(path, QStringLiteral("SELECT COUNT(*) FROM qso WHERE nr2 <> ''")).toInt());
+        QCOMPARE(store->countWithNr2(),
+                 outside(path, QStringLiteral("SELECT COUNT(*) FROM qso WHERE nr2 <> ''")).toInt());
     }
 };
 
@@ -57,7 +58,8 @@ private slots:
         Log log;
         log.store->append({record("A", "1"), record("B"), record("C", "2")});
         CHECK(log);
-        QCOMPARE(outside(log.path, QStringLiteral("INSERT INTO qso (call1, nr2) VALUES ('X', '5'), ('Y', '')")), QString());
+        QCOMPARE(outside(log.path, QStringLiteral("INSERT INTO qso (call1, nr2) VALUES ('X', '5'), ('Y', '')")),
+                 QString());
         CHECK(log);
         QCOMPARE(log.store->count(), 5);
         QCOMPARE(outside(log.path, QStringLiteral("DELETE FROM qso WHERE call1 IN ('A', 'B')")), QString());
@@ -86,9 +88,11 @@ private slots:
             return ++n <= 4;
         });
         CHECK(log);
-        QCOMPARE(outside(log.path, QStringLiteral("INSERT INTO qso (call1, nr2) VALUES ('J', '1');"
-                                                  " UPDATE qso SET nr2 = '' WHERE call1 = 'I1'; DELETE FROM qso WHERE call1 = 'I0'")),
-                 QString());
+        QCOMPARE(
+            outside(log.path,
+                    QStringLiteral("INSERT INTO qso (call1, nr2) VALUES ('J', '1');"
+                                   " UPDATE qso SET nr2 = '' WHERE call1 = 'I1'; DELETE FROM qso WHERE call1 = 'I0'")),
+            QString());
         CHECK(log);
         QCOMPARE(log.store->count(), 4);
         QCOMPARE(log.store->countWithNr2(), 2);

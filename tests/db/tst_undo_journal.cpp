@@ -47,8 +47,9 @@ struct Log : test::TempLog {
     // The log's indexes as the file declares them.
     QStringList indexes()
     {
-        QSqlQuery q = sql::run(db->connection(), QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index'"
-                                                                " AND tbl_name = 'qso' AND sql IS NOT NULL ORDER BY name"));
+        QSqlQuery q =
+            sql::run(db->connection(), QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index'"
+                                                      " AND tbl_name = 'qso' AND sql IS NOT NULL ORDER BY name"));
         QStringList all;
         while (q.next())
             all << q.value(0).toString();
@@ -103,35 +104,44 @@ private slots:
         const qint64 third = log.rows().at(2).id;
         step([&] { log.store->append(record(QStringLiteral("UA1ABC"), QStringLiteral("12"))); },
              QStringLiteral("Отменить запись QSO UA1ABC"));
-        step([&] { log.store->append({record(QStringLiteral("RA3AA")), record(QStringLiteral("RA3BB"))}); },
-             QStringLiteral("Отменить запись QSO RA3AA"));
+        step(
+            [&] {
+                log.store->append({record(QStringLiteral("RA3AA")), record(QStringLiteral("RA3BB"))});
+            },
+            QStringLiteral("Отменить запись QSO RA3AA"));
         step([&] { log.store->remove(third); }, QStringLiteral("Отменить удаление DL1A2"));
-        step([&] {
-            QsoRecord r = log.store->byId(log.rows().at(0).id);
-            r.call1 = QStringLiteral("OK1XYZ");
-            r.nr2 = QStringLiteral("99");
-            r.freq = QStringLiteral("7010");
-            log.store->update(r);
-        }, QStringLiteral("Отменить правку OK1XYZ"));
-        step([&] {
-            QVector<QsoRecord> file = some(3, QStringLiteral("SP9"));
-            log.store->import(false, [&file](QsoRecord &r) {
-                if (file.isEmpty())
-                    return false;
-                r = file.takeFirst();
-                return true;
-            });
-        }, QStringLiteral("Отменить импорт журнала"));
+        step(
+            [&] {
+                QsoRecord r = log.store->byId(log.rows().at(0).id);
+                r.call1 = QStringLiteral("OK1XYZ");
+                r.nr2 = QStringLiteral("99");
+                r.freq = QStringLiteral("7010");
+                log.store->update(r);
+            },
+            QStringLiteral("Отменить правку OK1XYZ"));
+        step(
+            [&] {
+                QVector<QsoRecord> file = some(3, QStringLiteral("SP9"));
+                log.store->import(false, [&file](QsoRecord &r) {
+                    if (file.isEmpty())
+                        return false;
+                    r = file.takeFirst();
+                    return true;
+                });
+            },
+            QStringLiteral("Отменить импорт журнала"));
         step([&] { log.store->clear(); }, QStringLiteral("Отменить очистку журнала"));
-        step([&] {
-            QVector<QsoRecord> file = some(4, QStringLiteral("YU"));
-            log.store->import(true, [&file](QsoRecord &r) {
-                if (file.isEmpty())
-                    return false;
-                r = file.takeFirst();
-                return true;
-            });
-        }, QStringLiteral("Отменить импорт журнала"));
+        step(
+            [&] {
+                QVector<QsoRecord> file = some(4, QStringLiteral("YU"));
+                log.store->import(true, [&file](QsoRecord &r) {
+                    if (file.isEmpty())
+                        return false;
+                    r = file.takeFirst();
+                    return true;
+                });
+            },
+            QStringLiteral("Отменить импорт журнала"));
         step([&] { log.store->clear(); }, QStringLiteral("Отменить очистку журнала"));
         QVERIFY(log.rows().isEmpty());
 
@@ -232,7 +242,8 @@ private slots:
         // Another program puts a record under one of the cleared keys: the undo cannot put that
         // key back, and must then change nothing at all.
         Database other(log.path, QStringLiteral("other"));
-        sql::run(other.connection(), QStringLiteral("INSERT INTO qso (id, call1) VALUES (?, 'INTRUDER')"), {before.at(500).id});
+        sql::run(other.connection(), QStringLiteral("INSERT INTO qso (id, call1) VALUES (?, 'INTRUDER')"),
+                 {before.at(500).id});
         QVERIFY_THROWS_EXCEPTION(Error, log.journal->undo());
         QCOMPARE(log.rows().size(), 1);
         QCOMPARE(log.store->count(), 1); // the totals still count the rows there are: the other program's one
@@ -319,8 +330,10 @@ private slots:
 
     void captions()
     {
-        QCOMPARE(UndoJournal::caption(UndoJournal::Kind::Delete, QStringLiteral(" UA1ABC ")), QStringLiteral("Отменить удаление UA1ABC"));
-        QCOMPARE(UndoJournal::caption(UndoJournal::Kind::Delete, QString()), QStringLiteral("Отменить удаление записи"));
+        QCOMPARE(UndoJournal::caption(UndoJournal::Kind::Delete, QStringLiteral(" UA1ABC ")),
+                 QStringLiteral("Отменить удаление UA1ABC"));
+        QCOMPARE(UndoJournal::caption(UndoJournal::Kind::Delete, QString()),
+                 QStringLiteral("Отменить удаление записи"));
         QCOMPARE(UndoJournal::caption(UndoJournal::Kind::Edit, QString()), QStringLiteral("Отменить правку записи"));
         QCOMPARE(UndoJournal::caption(UndoJournal::Kind::Save, QString()), QStringLiteral("Отменить запись QSO"));
         QCOMPARE(UndoJournal::caption(UndoJournal::Kind::None, QStringLiteral("X")), QStringLiteral("Отменить"));

@@ -38,8 +38,10 @@ void EntryRules::filterKeepsAndMaps_data()
     QTest::addColumn<QString>("becomes");
     QTest::newRow("unchanged signs and blank") << QStringLiteral("%&'( ") << QStringLiteral("%&'( ");
     QTest::newRow("digits") << QStringLiteral("0123456789") << QStringLiteral("0123456789");
-    QTest::newRow("capitals") << QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ") << QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-    QTest::newRow("small letters") << QStringLiteral("abcdefghijklmnopqrstuvwxyz") << QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    QTest::newRow("capitals") << QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ")
+                              << QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    QTest::newRow("small letters") << QStringLiteral("abcdefghijklmnopqrstuvwxyz")
+                                   << QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
     QTest::newRow("full stop, slash, backslash") << QStringLiteral("./\\") << QStringLiteral("///");
     QTest::newRow("example of the keyboard rules") << QStringLiteral("ua1абв") << QStringLiteral("UA1FD");
 }
@@ -81,7 +83,7 @@ void EntryRules::filterDiscards()
     QCOMPARE(keyfilter::filterChar(QChar(8)), QChar(8));
     QCOMPARE(keyfilter::filterChar(QChar(13)), QChar(13));
     QVERIFY(keyfilter::filterChar(QChar(22)).isNull()); // Ctrl+V
-    QVERIFY(keyfilter::filterChar(QChar(3)).isNull());  // Ctrl+C
+    QVERIFY(keyfilter::filterChar(QChar(3)).isNull()); // Ctrl+C
     QCOMPARE(keyfilter::filterText(QStringLiteral("ua\r\n3\tab\x16")), QStringLiteral("UA3AB"));
 }
 
@@ -93,10 +95,12 @@ void EntryRules::insertedTextIsFilteredAlone()
              QStringLiteral("-37.5 AB/C"));
     QCOMPARE(cursor, 10);
     // Pasted in the middle, over nothing.
-    QCOMPARE(keyfilter::filterInserted(QStringLiteral("UA3"), QStringLiteral("Uжa-A3"), cursor), QStringLiteral("UAA3"));
+    QCOMPARE(keyfilter::filterInserted(QStringLiteral("UA3"), QStringLiteral("Uжa-A3"), cursor),
+             QStringLiteral("UAA3"));
     QCOMPARE(cursor, 2);
     // Pasted over a selection.
-    QCOMPARE(keyfilter::filterInserted(QStringLiteral("UA3XYZ"), QStringLiteral("UA3abc"), cursor), QStringLiteral("UA3ABC"));
+    QCOMPARE(keyfilter::filterInserted(QStringLiteral("UA3XYZ"), QStringLiteral("UA3abc"), cursor),
+             QStringLiteral("UA3ABC"));
     QCOMPARE(cursor, 6);
     // Into an empty field; and a deletion is left alone.
     QCOMPARE(keyfilter::filterInserted(QString(), QStringLiteral("дл1хyz"), cursor), QStringLiteral("LK1YZ"));
@@ -139,7 +143,7 @@ qsoentry::Stamp stamp()
 void EntryRules::observationRecords()
 {
     const qsoentry::StationFields f{QStringLiteral(" UA3ABC "), QStringLiteral(" 59"), QStringLiteral("  17   KN "),
-                                    QStringLiteral("DL1XYZ "), QStringLiteral("57 "), QStringLiteral(" 15 ")};
+                                    QStringLiteral("DL1XYZ "),  QStringLiteral("57 "), QStringLiteral(" 15 ")};
     const QVector<QsoRecord> one = qsoentry::observationRecords(f, stamp(), false);
     QCOMPARE(one.size(), 1);
     const QsoRecord &r = one.first();
@@ -175,8 +179,9 @@ void EntryRules::observationRecords()
 
 void EntryRules::manualRecordsArePreparedLikeObservation()
 {
-    const qsoentry::StationFields f{QStringLiteral(" UA3ABC"), QStringLiteral("599 "), QStringLiteral(" 17"),
-                                    QStringLiteral("DL1XYZ"), QString(), QStringLiteral(" 15  3 ")};
+    const qsoentry::StationFields f{
+        QStringLiteral(" UA3ABC"), QStringLiteral("599 "), QStringLiteral(" 17"), QStringLiteral("DL1XYZ"), QString(),
+        QStringLiteral(" 15  3 ")};
     qsoentry::Stamp s = stamp();
     s.time = QStringLiteral("  :  ");
     const QVector<QsoRecord> recs = qsoentry::manualRecords(f, s, true);
@@ -198,8 +203,8 @@ void EntryRules::manualRecordsArePreparedLikeObservation()
 void EntryRules::editedRecordKeepsKeyAndRadio()
 {
     const QsoRecord original = test::Qso().id(42).radio(QStringLiteral("1")).tur(QStringLiteral("3"));
-    const qsoentry::StationFields f{QStringLiteral("UA3ABC"), QStringLiteral("599"), QStringLiteral("17"),
-                                    QString(), QString(), QString()};
+    const qsoentry::StationFields f{
+        QStringLiteral("UA3ABC"), QStringLiteral("599"), QStringLiteral("17"), QString(), QString(), QString()};
     const QsoRecord r = qsoentry::editedRecord(original, f, stamp());
     QCOMPARE(r.id, qint64(42));
     QCOMPARE(r.radio, QStringLiteral("1"));

@@ -1,8 +1,8 @@
 // QSOs typed key by key into the real main window, in both layouts and both entry modes.
 
-#include "support/ui/main_controls.h"
 #include "base/ui/widget_kit.h"
 #include "support/ui/entry_window.h"
+#include "support/ui/main_controls.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -456,8 +456,8 @@ void EntryWindowTest::manualEntryMode()
     QVERIFY(ui.edData->isVisible());
     QVERIFY(ui.edTime->isVisible());
     QVERIFY(!ui.Panel3->isVisible());
-    for (QWidget *e : std::initializer_list<QWidget *>{ui.edTour, ui.edCall1, ui.edRst1, ui.edNr1, ui.edCall2, ui.edRst2,
-                                                       ui.edNr2, ui.edData, ui.edTime, ui.cbMode, ui.cbFreq})
+    for (QWidget *e : std::initializer_list<QWidget *>{ui.edTour, ui.edCall1, ui.edRst1, ui.edNr1, ui.edCall2,
+                                                       ui.edRst2, ui.edNr2, ui.edData, ui.edTime, ui.cbMode, ui.cbFreq})
         QCOMPARE(kit::background(e), kit::lightGreen());
     QCOMPARE(ui.edData->text(), QStringLiteral("05.03.2026"));
     QCOMPARE(ui.edTime->text(), QStringLiteral("07:04"));
@@ -543,7 +543,8 @@ void EntryWindowTest::manualEntryMode()
                                                        ui.cbMode, ui.cbFreq})
         QCOMPARE(kit::background(e), kit::windowColour());
     QCOMPARE(m.statusText(5), QStringLiteral("Режим - наблюдений и записи QSO!"));
-    for (QAction *a : {ui.mnLogAction, ui.mnSettingsAction, ui.N10, ui.mnWindowsAction, ui.mnHelpAction, ui.N12, ui.N13})
+    for (QAction *a :
+         {ui.mnLogAction, ui.mnSettingsAction, ui.N10, ui.mnWindowsAction, ui.mnHelpAction, ui.N12, ui.N13})
         QVERIFY(a->isEnabled());
     QCOMPARE(focused(), ui.edCall1);
 }
@@ -585,8 +586,8 @@ void EntryWindowTest::fieldLayout()
     ui.chRst->click();
     QVERIFY(ui.edRst1->isVisible() && ui.edRst2->isVisible());
     QVERIFY(ui.edRst1->text().isEmpty());
-    QCOMPARE(places(), (QList<QRect>{rect(148, 50, 175), rect(148, 78, 50), rect(199, 78, 124),
-                                     rect(325, 50, 175), rect(325, 78, 50), rect(376, 78, 124)}));
+    QCOMPARE(places(), (QList<QRect>{rect(148, 50, 175), rect(148, 78, 50), rect(199, 78, 124), rect(325, 50, 175),
+                                     rect(325, 78, 50), rect(376, 78, 124)}));
 
     ui.N18->trigger();
     QCOMPARE(m.layoutFlag, 0);

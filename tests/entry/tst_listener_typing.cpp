@@ -1,8 +1,8 @@
 // Values a listener types at contest speed end up in the record as typed: a manual QSO's own
 // time, numbers without the cursor blank, a typed frequency filing the QSO on its own band.
 
-#include "support/ui/main_controls.h"
 #include "support/ui/entry_window.h"
+#include "support/ui/main_controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>

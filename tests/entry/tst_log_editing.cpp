@@ -1,8 +1,8 @@
 // Editing, deleting and clearing records from the main window's grid and menus.
 
-#include "support/ui/main_controls.h"
 #include "base/ui/widget_kit.h"
 #include "support/ui/entry_window.h"
+#include "support/ui/main_controls.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -30,7 +30,8 @@ namespace {
 
 QsoRecord edited()
 {
-    QsoRecord r = record(QStringLiteral("UA3ABC"), QStringLiteral("17 KN"), QStringLiteral("DL1XYZ"), QStringLiteral("15"));
+    QsoRecord r =
+        record(QStringLiteral("UA3ABC"), QStringLiteral("17 KN"), QStringLiteral("DL1XYZ"), QStringLiteral("15"));
     r.freq = QStringLiteral("18 075");
     r.mode = QStringLiteral("PH");
     r.band = QStringLiteral("17M");
@@ -48,8 +49,9 @@ void LogEditingTest::editWithoutChanges()
     EntryWindow w;
     TMain &m = *w.m;
     const test::MainControls ui(m);
-    const QVector<qint64> ids = w.seed({record(QStringLiteral("OK1AA"), QStringLiteral("1"), QString(), QString()), edited(),
-                                        record(QStringLiteral("OK2BB"), QStringLiteral("2"), QStringLiteral("OK3CC"), QStringLiteral("3"))});
+    const QVector<qint64> ids =
+        w.seed({record(QStringLiteral("OK1AA"), QStringLiteral("1"), QString(), QString()), edited(),
+                record(QStringLiteral("OK2BB"), QStringLiteral("2"), QStringLiteral("OK3CC"), QStringLiteral("3"))});
     ui.cbFreq->setEditText(QStringLiteral("7000"));
     ui.cbMode->setEditText(QStringLiteral("RY (RTTY)"));
     ui.DBGrid1->selectRow(1);
@@ -67,10 +69,11 @@ void LogEditingTest::editWithoutChanges()
     QCOMPARE(ui.edFreqEdit->text(), QStringLiteral("18 075"));
     QCOMPARE(ui.cbModeEdit->currentText(), QStringLiteral("PH"));
     QCOMPARE(ui.cbBandEdit->currentText(), QStringLiteral("17M"));
-    for (QWidget *e : std::initializer_list<QWidget *>{ui.edTour, ui.edCall1, ui.edRst1, ui.edNr1, ui.edCall2, ui.edRst2,
-                                                       ui.edNr2, ui.edData, ui.edTime})
+    for (QWidget *e : std::initializer_list<QWidget *>{ui.edTour, ui.edCall1, ui.edRst1, ui.edNr1, ui.edCall2,
+                                                       ui.edRst2, ui.edNr2, ui.edData, ui.edTime})
         QCOMPARE(kit::background(e), kit::yellow());
-    for (QWidget *e : std::initializer_list<QWidget *>{ui.edData, ui.edTime, ui.cbBandEdit, ui.cbModeEdit, ui.edFreqEdit, ui.btEditSave})
+    for (QWidget *e : std::initializer_list<QWidget *>{ui.edData, ui.edTime, ui.cbBandEdit, ui.cbModeEdit,
+                                                       ui.edFreqEdit, ui.btEditSave})
         QVERIFY2(e->isVisible(), qPrintable(e->objectName()));
     for (QWidget *e : std::initializer_list<QWidget *>{ui.cbMode, ui.cbFreq, ui.btSave, ui.btCopySave, ui.Panel3})
         QVERIFY2(!e->isVisible(), qPrintable(e->objectName()));
@@ -95,7 +98,7 @@ void LogEditingTest::editWithoutChanges()
     QVERIFY(!m.editMode());
     QsoRecord expected = edited();
     expected.freq = QStringLiteral("18075"); // blanks removed
-    expected.tur = QStringLiteral("0");      // the tour field's text
+    expected.tur = QStringLiteral("0"); // the tour field's text
     QCOMPARE(m.qsos().byId(ids[1]), expected);
     QCOMPARE(m.qsos().byId(ids[1]).radio, QStringLiteral("2"));
     QCOMPARE(m.qsos().byId(ids[0]), record(QStringLiteral("OK1AA"), QStringLiteral("1"), QString(), QString()));
@@ -105,7 +108,8 @@ void LogEditingTest::editWithoutChanges()
     QCOMPARE(ui.cbMode->currentText(), QStringLiteral("RY (RTTY)"));
     for (QWidget *e : std::initializer_list<QWidget *>{ui.cbMode, ui.cbFreq, ui.btSave, ui.Panel3})
         QVERIFY2(e->isVisible(), qPrintable(e->objectName()));
-    for (QWidget *e : std::initializer_list<QWidget *>{ui.edData, ui.edTime, ui.cbBandEdit, ui.cbModeEdit, ui.edFreqEdit, ui.btEditSave})
+    for (QWidget *e : std::initializer_list<QWidget *>{ui.edData, ui.edTime, ui.cbBandEdit, ui.cbModeEdit,
+                                                       ui.edFreqEdit, ui.btEditSave})
         QVERIFY2(!e->isVisible(), qPrintable(e->objectName()));
     for (QLineEdit *e : {ui.edCall1, ui.edRst1, ui.edNr1, ui.edCall2, ui.edRst2, ui.edNr2}) {
         QVERIFY(e->text().isEmpty());
@@ -194,7 +198,8 @@ void LogEditingTest::ctrlEnterDuringEditAddsNothing()
     EntryWindow w;
     TMain &m = *w.m;
     const test::MainControls ui(m);
-    const QVector<qint64> ids = w.seed({edited(), record(QStringLiteral("OK1AA"), QStringLiteral("1"), QString(), QString())});
+    const QVector<qint64> ids =
+        w.seed({edited(), record(QStringLiteral("OK1AA"), QStringLiteral("1"), QString(), QString())});
     ui.DBGrid1->selectRow(0);
     ui.N12->trigger();
     ui.edCall1->setFocus();
@@ -216,10 +221,11 @@ void LogEditingTest::deleteInTheMiddleAndAtTheEnd()
     EntryWindow w;
     TMain &m = *w.m;
     const test::MainControls ui(m);
-    const QVector<qint64> ids = w.seed({record(QStringLiteral("A1A"), QStringLiteral("1"), QStringLiteral("B1B"), QStringLiteral("2")),
-                                        record(QStringLiteral("A2A"), QStringLiteral("1"), QStringLiteral("B2B"), QStringLiteral("2")),
-                                        record(QStringLiteral("A3A"), QStringLiteral("1"), QString(), QString()),
-                                        record(QStringLiteral("A4A"), QStringLiteral("1"), QString(), QString())});
+    const QVector<qint64> ids =
+        w.seed({record(QStringLiteral("A1A"), QStringLiteral("1"), QStringLiteral("B1B"), QStringLiteral("2")),
+                record(QStringLiteral("A2A"), QStringLiteral("1"), QStringLiteral("B2B"), QStringLiteral("2")),
+                record(QStringLiteral("A3A"), QStringLiteral("1"), QString(), QString()),
+                record(QStringLiteral("A4A"), QStringLiteral("1"), QString(), QString())});
     QCOMPARE(m.statusText(3), QStringLiteral("Points: 8"));
     ui.DBGrid1->selectRow(1);
     ui.N13->trigger();

@@ -3,16 +3,16 @@
 #include "app/program.h"
 #include "app/tmain.h"
 #include "base/ini_file.h"
-#include "db/log_table_model.h"
 #include "db/database.h"
+#include "db/log_table_model.h"
 #include "db/qso_store.h"
 #include "reports/adif_writer.h"
 #include "reports/ui/tcomentadif.h"
 #include "stationinfo/reference_files.h"
-#include "support/ui/main_controls.h"
 #include "support/qso_builder.h"
 #include "support/scripted_services.h"
 #include "support/temp_log.h"
+#include "support/ui/main_controls.h"
 
 #include <QFile>
 #include <QLabel>
@@ -109,20 +109,48 @@ void TestAdif::fieldRules_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("freq 4") << "freq" << "3550" << "3.550";
-    QTest::newRow("freq 5") << "freq" << "14025" << "14.025";
-    QTest::newRow("freq 6") << "freq" << "144050" << "144.050";
-    QTest::newRow("freq 144") << "freq" << "144" << "";
-    QTest::newRow("freq 7") << "freq" << "1296000" << "";
-    QTest::newRow("freq empty") << "freq" << "" << "";
-    QTest::newRow("mode PH") << "mode" << "PH" << "SSB";
-    QTest::newRow("mode RY") << "mode" << "RY" << "RTTY";
-    QTest::newRow("mode ph lower case") << "mode" << " ph " << "SSB";
-    QTest::newRow("date") << "date" << "31.12.2025" << "20251231";
-    QTest::newRow("date padded") << "date" << " 01.02.2026 " << "20260201";
-    QTest::newRow("strip") << "strip" << "2026-03-05 07:04:09.5" << "20260305 0704095";
-    QTest::newRow("field cyrillic counts chars") << "field" << "Привет" << "<X:6>Привет";
-    QTest::newRow("field empty") << "field" << "" << "<X:0>";
+    QTest::newRow("freq 4") << "freq"
+                            << "3550"
+                            << "3.550";
+    QTest::newRow("freq 5") << "freq"
+                            << "14025"
+                            << "14.025";
+    QTest::newRow("freq 6") << "freq"
+                            << "144050"
+                            << "144.050";
+    QTest::newRow("freq 144") << "freq"
+                              << "144"
+                              << "";
+    QTest::newRow("freq 7") << "freq"
+                            << "1296000"
+                            << "";
+    QTest::newRow("freq empty") << "freq"
+                                << ""
+                                << "";
+    QTest::newRow("mode PH") << "mode"
+                             << "PH"
+                             << "SSB";
+    QTest::newRow("mode RY") << "mode"
+                             << "RY"
+                             << "RTTY";
+    QTest::newRow("mode ph lower case") << "mode"
+                                        << " ph "
+                                        << "SSB";
+    QTest::newRow("date") << "date"
+                          << "31.12.2025"
+                          << "20251231";
+    QTest::newRow("date padded") << "date"
+                                 << " 01.02.2026 "
+                                 << "20260201";
+    QTest::newRow("strip") << "strip"
+                           << "2026-03-05 07:04:09.5"
+                           << "20260305 0704095";
+    QTest::newRow("field cyrillic counts chars") << "field"
+                                                 << "Привет"
+                                                 << "<X:6>Привет";
+    QTest::newRow("field empty") << "field"
+                                 << ""
+                                 << "<X:0>";
 }
 
 void TestAdif::fieldRules()
@@ -211,13 +239,20 @@ void TestAdif::receivedExchangeField_data()
 {
     QTest::addColumn<QString>("nr1");
     QTest::addColumn<QString>("field");
-    QTest::newRow("serial") << " 001 " << "<SRX:3>001";
-    QTest::newRow("nine digits") << "123456789" << "<SRX:9>123456789";
-    QTest::newRow("empty") << "" << "<SRX:0>";
-    QTest::newRow("locator") << "KO85" << "<SRX_STRING:4>KO85";
-    QTest::newRow("two words") << "17 MO" << "<SRX_STRING:5>17 MO";
-    QTest::newRow("sign") << "-5" << "<SRX_STRING:2>-5";
-    QTest::newRow("ten digits") << "1234567890" << "<SRX_STRING:10>1234567890";
+    QTest::newRow("serial") << " 001 "
+                            << "<SRX:3>001";
+    QTest::newRow("nine digits") << "123456789"
+                                 << "<SRX:9>123456789";
+    QTest::newRow("empty") << ""
+                           << "<SRX:0>";
+    QTest::newRow("locator") << "KO85"
+                             << "<SRX_STRING:4>KO85";
+    QTest::newRow("two words") << "17 MO"
+                               << "<SRX_STRING:5>17 MO";
+    QTest::newRow("sign") << "-5"
+                          << "<SRX_STRING:2>-5";
+    QTest::newRow("ten digits") << "1234567890"
+                                << "<SRX_STRING:10>1234567890";
     QTest::newRow("other digits") << QString::fromUtf8("١٢") << QString::fromUtf8("<SRX_STRING:2>١٢");
 }
 
@@ -250,8 +285,8 @@ void TestAdif::headerLines()
     QCOMPARE(h.size(), 7);
     QVERIFY2(h[0].startsWith("#Vireo v.1.5 http"), qPrintable(h[0]));
     QCOMPARE(h[1], QStringLiteral("#  Created: 05.03.2026 10:04:09"));
-    QCOMPARE(h.mid(2), (QStringList{"#", "<PROGRAMID:13>Tamarin Vireo", "<PROGRAMVERSION:3>1.5",
-                                    "<ADIF_VER:5>3.0.4", "<EOH>"}));
+    QCOMPARE(h.mid(2),
+             (QStringList{"#", "<PROGRAMID:13>Tamarin Vireo", "<PROGRAMVERSION:3>1.5", "<ADIF_VER:5>3.0.4", "<EOH>"}));
     // The long time format of a locale with a 12-hour clock keeps its AM/PM but no zone name.
     const QStringList us = adif::header(t, QLocale(QLocale::English, QLocale::UnitedStates));
     QVERIFY2(us[1].startsWith("#  Created: 3/5/26 10:04:09"), qPrintable(us[1]));
@@ -292,14 +327,18 @@ void TestAdif::wholeFileCyrillicOwnMessage()
                              QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)), QLocale::c()),
              WriteResult::Ok);
     const QByteArray file = readAll(path);
-    const QByteArray cup = "\xCA\xF3\xE1\xEE\xEA";                                       // Кубок
-    const QByteArray thanks = "\xD1\xEF\xE0\xF1\xE8\xE1\xEE \xE7\xE0 QSO";               // Спасибо за QSO
-    const QByteArray line1 = "<OPERATOR:8> R2A-456<SWL:1>Y<CONTEST_ID:5>" + cup
+    const QByteArray cup = "\xCA\xF3\xE1\xEE\xEA"; // Кубок
+    const QByteArray thanks = "\xD1\xEF\xE0\xF1\xE8\xE1\xEE \xE7\xE0 QSO"; // Спасибо за QSO
+    const QByteArray line1 =
+        "<OPERATOR:8> R2A-456<SWL:1>Y<CONTEST_ID:5>" + cup
         + "<CALL:6>UA3ABC<QSO_DATE:8>20260305<TIME_ON:4>0704<FREQ:5>3.550<BAND:3>80M<MODE:2>CW<RST_RCVD:3>599"
-          "<SRX:3>001<QSLMSG:14>" + thanks + "<EOR>\r\n";
-    const QByteArray line2 = "<OPERATOR:8> R2A-456<SWL:1>Y<CONTEST_ID:5>" + cup
+          "<SRX:3>001<QSLMSG:14>"
+        + thanks + "<EOR>\r\n";
+    const QByteArray line2 =
+        "<OPERATOR:8> R2A-456<SWL:1>Y<CONTEST_ID:5>" + cup
         + "<CALL:6>DL1ABC<QSO_DATE:8>20260306<TIME_ON:4>2359<FREQ:6>14.025<BAND:3>20M<MODE:3>SSB<RST_RCVD:2>59"
-          "<SRX:2>14<QSLMSG:14>" + thanks + "<EOR>\r\n";
+          "<SRX:2>14<QSLMSG:14>"
+        + thanks + "<EOR>\r\n";
     QVERIFY2(file.endsWith("<EOH>\r\n" + line1 + line2), file.constData());
     QCOMPARE(file.count("\r\n"), 9);
     QCOMPARE(file.count('\n'), 9);
@@ -316,7 +355,8 @@ void TestAdif::emptyLogGivesHeaderOnly()
              WriteResult::Ok);
     const QByteArray file = readAll(path);
     QCOMPARE(file.count("\r\n"), 7);
-    QVERIFY(file.endsWith("#\r\n<PROGRAMID:13>Tamarin Vireo\r\n<PROGRAMVERSION:3>1.5\r\n<ADIF_VER:5>3.0.4\r\n<EOH>\r\n"));
+    QVERIFY(
+        file.endsWith("#\r\n<PROGRAMID:13>Tamarin Vireo\r\n<PROGRAMVERSION:3>1.5\r\n<ADIF_VER:5>3.0.4\r\n<EOH>\r\n"));
 }
 
 void TestAdif::exportCommand()

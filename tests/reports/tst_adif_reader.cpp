@@ -77,7 +77,8 @@ bool readAdif(const QByteArray &file, QVector<Fields> &records, QString &why)
     return true;
 }
 
-QsoRecord record(const QString &call1, const QString &nr1, const QString &call2, const QString &mode = QStringLiteral("CW"))
+QsoRecord record(const QString &call1, const QString &nr1, const QString &call2,
+                 const QString &mode = QStringLiteral("CW"))
 {
     return test::Qso::typical()
         .freq(QStringLiteral("14025"))
@@ -101,12 +102,13 @@ void TestAdifReader::writtenLengthCountsCharacters()
 {
     QCOMPARE(adif::writtenLength(QString()), 0);
     QCOMPARE(adif::writtenLength(QStringLiteral("Привет")), 6);
-    QCOMPARE(adif::writtenLength(QStringLiteral("73 \U0001F600!")), 5);       // an emoji: one "?"
+    QCOMPARE(adif::writtenLength(QStringLiteral("73 \U0001F600!")), 5); // an emoji: one "?"
     QCOMPARE(adif::writtenLength(QStringLiteral("\U0001D11E\U0001F600")), 2); // two in a row
-    QCOMPARE(adif::writtenLength(QStringLiteral("中")), 1);                    // in the BMP, not in the code page
+    QCOMPARE(adif::writtenLength(QStringLiteral("中")), 1); // in the BMP, not in the code page
     // A lone surrogate is still one character written.
     QCOMPARE(adif::writtenLength(QString(QChar(0xD83D)) + QStringLiteral("x")), 2);
-    QCOMPARE(adif::field(QStringLiteral("QSLMSG"), QStringLiteral("\U0001F600")), QStringLiteral("<QSLMSG:1>\U0001F600"));
+    QCOMPARE(adif::field(QStringLiteral("QSLMSG"), QStringLiteral("\U0001F600")),
+             QStringLiteral("<QSLMSG:1>\U0001F600"));
 }
 
 void TestAdifReader::everyFieldComesBack()
@@ -180,10 +182,11 @@ void TestAdifReader::everyFieldComesBack()
 void TestAdifReader::everyModeComesBack()
 {
     // One record per code of the mode list, then what is typed or comes from the radio.
-    const QStringList codes = {"CW", "PH", "PS", "PM", "PO", "RY", "AM", "AX", "CO", "DO", "FM", "HE",
-                               "MF", "OL", "PT", "RM", "TH", "TV", "SS", "DI", "XY"};
-    const QStringList modes = {"CW",  "SSB",    "PSK",  "PSK", "PSK",   "RTTY", "TOR",  "PKT",  "CONTESTI", "DOMINO", "FM",
-                               "HELL", "MFSK", "OLIVIA", "PAC", "RTTYM", "THRB", "SSTV", "SSB", "RTTY",    ""};
+    const QStringList codes = {"CW", "PH", "PS", "PM", "PO", "RY", "AM", "AX", "CO", "DO", "FM",
+                               "HE", "MF", "OL", "PT", "RM", "TH", "TV", "SS", "DI", "XY"};
+    const QStringList modes = {"CW",  "SSB",      "PSK",    "PSK",  "PSK",  "RTTY", "TOR",
+                               "PKT", "CONTESTI", "DOMINO", "FM",   "HELL", "MFSK", "OLIVIA",
+                               "PAC", "RTTYM",    "THRB",   "SSTV", "SSB",  "RTTY", ""};
     QTemporaryDir dir;
     test::TempLog file(dir.filePath("log.db"), QStringLiteral("adifModes"));
     QsoStore &store = *file.store;

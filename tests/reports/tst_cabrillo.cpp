@@ -10,11 +10,12 @@
 #include "reports/ui/tfmcabrillo.h"
 #include "stationinfo/reference_files.h"
 #include "support/fake_desktop.h"
-#include "support/ui/main_controls.h"
 #include "support/qso_builder.h"
 #include "support/scripted_services.h"
 #include "support/temp_log.h"
+#include "support/ui/main_controls.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -23,7 +24,6 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
-#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QtTest>
@@ -34,9 +34,8 @@ using namespace vireo;
 
 namespace {
 
-QsoRecord qso(const QString &freq, const QString &mode, const QString &data, const QString &time,
-              const QString &call1, const QString &rst1, const QString &nr1, const QString &call2,
-              const QString &rst2, const QString &nr2)
+QsoRecord qso(const QString &freq, const QString &mode, const QString &data, const QString &time, const QString &call1,
+              const QString &rst1, const QString &nr1, const QString &call2, const QString &rst2, const QString &nr2)
 {
     return test::Qso::plain()
         .freq(freq)
@@ -162,8 +161,7 @@ void TestCabrillo::firstRunAndSettingsAtExit()
         QVERIFY2(e->text().isEmpty(), qPrintable(e->objectName()));
     // Every list starts empty, whatever it offers.
     for (QComboBox *c : {w.cbCbrCategoryAs, w.cbCbrCategoryBand, w.cbCbrCategoryMode, w.cbCbrCategoryPw,
-                         w.cbCbrCategorySt, w.cbCbrCategoryTime, w.cbCbrCategoryTx, w.cbCbrCategoryOv,
-                         w.cbCbrOperator})
+                         w.cbCbrCategorySt, w.cbCbrCategoryTime, w.cbCbrCategoryTx, w.cbCbrCategoryOv, w.cbCbrOperator})
         QVERIFY2(c->currentText().isEmpty(), qPrintable(c->objectName()));
     QCOMPARE(w.edCbrAddres->toPlainText(), QString(2, QLatin1Char('\n')));
     QCOMPARE(w.edCbrOffTime->toPlainText(), QString(11, QLatin1Char('\n')));
@@ -189,10 +187,11 @@ void TestCabrillo::firstRunAndSettingsAtExit()
         keys << p.first;
         values << p.second;
     }
-    QStringList expectedKeys = {"MyName", "Club", "Email", "Location", "CategoryAssisted", "CategoryBand",
-                                "CategoryMode", "CategoryPower", "CategoryStation", "CategoryTransmit",
-                                "CategoryTime", "CategoryOverlay", "ClaimedScore", "SoaBox", "Address1",
-                                "Address2", "Address3", "CategoryOperator", "Operators"};
+    QStringList expectedKeys = {
+        "MyName",       "Club",          "Email",           "Location",         "CategoryAssisted", "CategoryBand",
+        "CategoryMode", "CategoryPower", "CategoryStation", "CategoryTransmit", "CategoryTime",     "CategoryOverlay",
+        "ClaimedScore", "SoaBox",        "Address1",        "Address2",         "Address3",         "CategoryOperator",
+        "Operators"};
     for (int i = 1; i <= 12; ++i)
         expectedKeys << QStringLiteral("OffTime%1").arg(i);
     QCOMPARE(keys, expectedKeys);
@@ -264,8 +263,8 @@ void TestCabrillo::listsOffered()
     f.create();
     TfmCabrillo &w = *f.w;
     QCOMPARE(items(w.cbCbrCategoryAs), QStringList({" ", "ASSISTED", "NON-ASSISTED "}));
-    QCOMPARE(items(w.cbCbrCategoryBand), QStringList({"ALL", "160M", "80M", "40M", "20M", "15M", "10M", "6M", "2M",
-                                                      "222", "432", "902", "1.2G "}));
+    QCOMPARE(items(w.cbCbrCategoryBand),
+             QStringList({"ALL", "160M", "80M", "40M", "20M", "15M", "10M", "6M", "2M", "222", "432", "902", "1.2G "}));
     QCOMPARE(items(w.cbCbrCategoryMode), QStringList({"", "SSB", "CW", "DIGI", "MIXED"}));
     QCOMPARE(items(w.cbCbrCategoryPw), QStringList({"", "HIGH", "LOW", "QRP "}));
     QCOMPARE(items(w.cbCbrCategorySt),
@@ -303,9 +302,9 @@ void TestCabrillo::exportWholeFile()
     w.edCbrName->setText(QStringLiteral("Иван"));
     w.edCbrLoc->setText(QStringLiteral("MO"));
     w.cbCbrOperator->setCurrentIndex(0);
-    w.cbCbrCategoryPw->setCurrentIndex(3);            // "QRP "
-    w.cbCbrCategoryTx->setCurrentIndex(0);            // "SWL "
-    w.cbCbrCategoryTime->setCurrentIndex(0);          // one blank: left out
+    w.cbCbrCategoryPw->setCurrentIndex(3); // "QRP "
+    w.cbCbrCategoryTx->setCurrentIndex(0); // "SWL "
+    w.cbCbrCategoryTime->setCurrentIndex(0); // one blank: left out
     w.edCbrOffTime->setPlainText(QStringLiteral("2008-09-23 0800 2008-09-23 0900\n\n\n\n\n\n\n\n\n\n\n\nline 13"));
     w.edCbrAddres->setPlainText(QStringLiteral("ул. Мира, 1\n\nМосква\nРоссия"));
 
@@ -356,8 +355,9 @@ void TestCabrillo::exportWholeFile()
                                         "Продолжить?")));
     QCOMPARE(f.t.prompts->texts(QStringLiteral("save")),
              QStringList(f.t.path(QStringLiteral("R3A-SWL.cbr")) + QLatin1Char('|')));
-    QCOMPARE(f.t.prompts->texts(QStringLiteral("information")),
-             QStringList(QStringLiteral("Выгрузка в файл  ") + path + QStringLiteral(" фомата \"CABRILLO\" произведена!")));
+    QCOMPARE(
+        f.t.prompts->texts(QStringLiteral("information")),
+        QStringList(QStringLiteral("Выгрузка в файл  ") + path + QStringLiteral(" фомата \"CABRILLO\" произведена!")));
     // No text editor on the test's desktop: the file is shown in its folder, never handed to
     // whatever the desktop opens *.cbr with.
     QCOMPARE(f.t.shell->shownInFolder, QStringList{path});
@@ -376,10 +376,11 @@ void TestCabrillo::exportWholeFile()
     w.cbCbrCategoryPw->setEditText(QString());
     f.answer(path);
     w.btSaveClick();
-    QCOMPARE(f.t.prompts->texts(QStringLiteral("save")), QStringList(f.t.path(QStringLiteral(".cbr")) + QLatin1Char('|')));
-    QCOMPARE(readAll(path), fileBytes({"START-OF-LOG: 3.0", "CONTEST: RDXC", "CALLSIGN:  ",
-                                       "CATEGORY-OPERATOR: SINGLE-OP", "CATEGORY-TRANSMITTE: SWL", "LOCATION: MO",
-                                       "CREATED-BY: Tamarin Vireo v.1.5", "END-OF-LOG:"}));
+    QCOMPARE(f.t.prompts->texts(QStringLiteral("save")),
+             QStringList(f.t.path(QStringLiteral(".cbr")) + QLatin1Char('|')));
+    QCOMPARE(readAll(path),
+             fileBytes({"START-OF-LOG: 3.0", "CONTEST: RDXC", "CALLSIGN:  ", "CATEGORY-OPERATOR: SINGLE-OP",
+                        "CATEGORY-TRANSMITTE: SWL", "LOCATION: MO", "CREATED-BY: Tamarin Vireo v.1.5", "END-OF-LOG:"}));
     QCOMPARE(spy.count(), 2);
 }
 
@@ -500,8 +501,8 @@ void TestCabrillo::openAndWriteFailures()
     Fixture f;
     QVector<QsoRecord> many;
     for (int i = 0; i < 300; ++i)
-        many << qso("14025", "CW", "23.09.2008", "07:11", QStringLiteral("UA%1XYZ").arg(i), "599",
-                    QString::number(i), "UA2XYZ", "599", "001");
+        many << qso("14025", "CW", "23.09.2008", "07:11", QStringLiteral("UA%1XYZ").arg(i), "599", QString::number(i),
+                    "UA2XYZ", "599", "001");
     f.store->append(many);
     f.create();
     TfmCabrillo &w = *f.w;
@@ -580,9 +581,9 @@ void TestCabrillo::formatTableClicks()
         int format;
         int first, last;
     };
-    const Case cases[] = {{7, 1, 5, 7},     {9, 2, 9, 11},    {17, 3, 13, 19}, {22, 4, 21, 24},
-                          {28, 5, 26, 28},  {31, 6, 30, 32},  {39, 7, 39, 41}, {46, 8, 43, 46},
-                          {49, 9, 48, 50},  {54, 10, 52, 54}, {63, 11, 61, 63}};
+    const Case cases[] = {{7, 1, 5, 7},    {9, 2, 9, 11},    {17, 3, 13, 19}, {22, 4, 21, 24},
+                          {28, 5, 26, 28}, {31, 6, 30, 32},  {39, 7, 39, 41}, {46, 8, 43, 46},
+                          {49, 9, 48, 50}, {54, 10, 52, 54}, {63, 11, 61, 63}};
     for (const Case &c : cases) {
         clickRow(table, c.row, c.row % 2 ? Qt::RightButton : Qt::LeftButton);
         QCOMPARE(w.edFormatNr->text(), QString::number(c.format));
@@ -591,7 +592,8 @@ void TestCabrillo::formatTableClicks()
             if (!got.isValid())
                 continue;
             const QColor want = row < c.first || row > c.last ? black : row <= c.first + 1 ? red : blue;
-            QVERIFY2(got == want, qPrintable(QStringLiteral("click %1, row %2: %3").arg(c.row).arg(row).arg(got.name())));
+            QVERIFY2(got == want,
+                     qPrintable(QStringLiteral("click %1, row %2: %3").arg(c.row).arg(row).arg(got.name())));
         }
         QCOMPARE(table->textCursor().position(), 1);
     }

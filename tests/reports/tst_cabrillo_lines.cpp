@@ -90,37 +90,64 @@ void TestCabrilloLines::formatExchange_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("result");
     // The worked examples of the exchange layouts.
-    QTest::newRow("3 report and word") << 3 << "07 POISK" << "07  POISK ";
-    QTest::newRow("5 three words") << 5 << "KR 10 001" << "KR 10 001 ";
-    QTest::newRow("7 coordinates") << 7 << "1234 57N95O" << "1234 57N95O  ";
-    QTest::newRow("11 four words") << 11 << "599 27 UA0XYZ/U 33" << "599 27  UA0XYZ/U 33 ";
-    QTest::newRow("2 empty report") << 2 << " 123456" << "123456    ";
-    QTest::newRow("1 third word joined") << 1 << "599 001 SE" << "599 001SE ";
-    QTest::newRow("3 third word dropped") << 3 << "599 001 SE" << "599 001   ";
-    QTest::newRow("2 run together") << 2 << "599 001" << "599001    ";
-    QTest::newRow("11 three words") << 11 << "599 27 33" << "599 27           33 ";
-    QTest::newRow("1 empty report") << 1 << " 001" << "001       ";
+    QTest::newRow("3 report and word") << 3 << "07 POISK"
+                                       << "07  POISK ";
+    QTest::newRow("5 three words") << 5 << "KR 10 001"
+                                   << "KR 10 001 ";
+    QTest::newRow("7 coordinates") << 7 << "1234 57N95O"
+                                   << "1234 57N95O  ";
+    QTest::newRow("11 four words") << 11 << "599 27 UA0XYZ/U 33"
+                                   << "599 27  UA0XYZ/U 33 ";
+    QTest::newRow("2 empty report") << 2 << " 123456"
+                                    << "123456    ";
+    QTest::newRow("1 third word joined") << 1 << "599 001 SE"
+                                         << "599 001SE ";
+    QTest::newRow("3 third word dropped") << 3 << "599 001 SE"
+                                          << "599 001   ";
+    QTest::newRow("2 run together") << 2 << "599 001"
+                                    << "599001    ";
+    QTest::newRow("11 three words") << 11 << "599 27 33"
+                                    << "599 27           33 ";
+    QTest::newRow("1 empty report") << 1 << " 001"
+                                    << "001       ";
 
     // Cutting and the remaining formats.
-    QTest::newRow("1 long number cut, rest dropped") << 1 << "5999 ABCDEFGH XY" << "599 ABCDEF";
-    QTest::newRow("1 separators of the rest removed") << 1 << "599 01 A-B.C" << "599 01ABC ";
-    QTest::newRow("2 long first word") << 2 << "ABCDEFGHIJKL 1" << "ABCDEFGHIJ";
-    QTest::newRow("2 three words, separators") << 2 << "599 12 3-4" << "5991234   ";
-    QTest::newRow("4") << 4 << "AM01 001" << "AM01 001  ";
-    QTest::newRow("4 cut") << 4 << "12345 678901" << "1234 67890";
-    QTest::newRow("5 rest stripped and cut") << 5 << "KR 10 0-0:1,23" << "KR 10 0012";
-    QTest::newRow("6") << 6 << "599 001 SE" << "599 001 SE";
-    QTest::newRow("6 cut") << 6 << "5999 0012 SEX" << "599 001 SE";
-    QTest::newRow("8") << 8 << "599 001 123" << "599 001  123 ";
-    QTest::newRow("9") << 9 << "599 KO85MM 50" << "599 KO85MM 50";
-    QTest::newRow("10") << 10 << "001 57S 85O" << "001  57S 85O ";
+    QTest::newRow("1 long number cut, rest dropped") << 1 << "5999 ABCDEFGH XY"
+                                                     << "599 ABCDEF";
+    QTest::newRow("1 separators of the rest removed") << 1 << "599 01 A-B.C"
+                                                      << "599 01ABC ";
+    QTest::newRow("2 long first word") << 2 << "ABCDEFGHIJKL 1"
+                                       << "ABCDEFGHIJ";
+    QTest::newRow("2 three words, separators") << 2 << "599 12 3-4"
+                                               << "5991234   ";
+    QTest::newRow("4") << 4 << "AM01 001"
+                       << "AM01 001  ";
+    QTest::newRow("4 cut") << 4 << "12345 678901"
+                           << "1234 67890";
+    QTest::newRow("5 rest stripped and cut") << 5 << "KR 10 0-0:1,23"
+                                             << "KR 10 0012";
+    QTest::newRow("6") << 6 << "599 001 SE"
+                       << "599 001 SE";
+    QTest::newRow("6 cut") << 6 << "5999 0012 SEX"
+                           << "599 001 SE";
+    QTest::newRow("8") << 8 << "599 001 123"
+                       << "599 001  123 ";
+    QTest::newRow("9") << 9 << "599 KO85MM 50"
+                       << "599 KO85MM 50";
+    QTest::newRow("10") << 10 << "001 57S 85O"
+                        << "001  57S 85O ";
     QTest::newRow("11 many blanks keep R untrimmed") << 11 << "599 27  UA0XYZ 33"
                                                      << "599 27           UA0";
-    QTest::newRow("blanks around and between") << 3 << "  599    001  " << "599 001   ";
-    QTest::newRow("only blanks") << 1 << "   " << "          ";
-    QTest::newRow("outside 1..11") << 12 << "599 001" << "";
-    QTest::newRow("zero") << 0 << "599 001" << "";
-    QTest::newRow("negative") << -1 << "599 001" << "";
+    QTest::newRow("blanks around and between") << 3 << "  599    001  "
+                                               << "599 001   ";
+    QTest::newRow("only blanks") << 1 << "   "
+                                 << "          ";
+    QTest::newRow("outside 1..11") << 12 << "599 001"
+                                   << "";
+    QTest::newRow("zero") << 0 << "599 001"
+                          << "";
+    QTest::newRow("negative") << -1 << "599 001"
+                              << "";
 }
 
 void TestCabrilloLines::formatExchange()
@@ -135,13 +162,20 @@ void TestCabrilloLines::frequencyColumn_data()
 {
     QTest::addColumn<QString>("freq");
     QTest::addColumn<QString>("column");
-    QTest::newRow("five digits") << "14025" << "14025 ";
-    QTest::newRow("four digits") << "3550" << " 3550 ";
-    QTest::newRow("three digits") << "144" << "  144 ";
-    QTest::newRow("six digits keep the blank") << "144050" << "144050 ";
-    QTest::newRow("point removed") << "14025.5" << "140255 ";
-    QTest::newRow("seven digits keep the blank") << "1296000" << "1296000 ";
-    QTest::newRow("empty") << "" << "      ";
+    QTest::newRow("five digits") << "14025"
+                                 << "14025 ";
+    QTest::newRow("four digits") << "3550"
+                                 << " 3550 ";
+    QTest::newRow("three digits") << "144"
+                                  << "  144 ";
+    QTest::newRow("six digits keep the blank") << "144050"
+                                               << "144050 ";
+    QTest::newRow("point removed") << "14025.5"
+                                   << "140255 ";
+    QTest::newRow("seven digits keep the blank") << "1296000"
+                                                 << "1296000 ";
+    QTest::newRow("empty") << ""
+                           << "      ";
 }
 
 void TestCabrilloLines::frequencyColumn()
@@ -205,9 +239,8 @@ void TestCabrilloLines::qsoLines()
 void TestCabrilloLines::qsoLineEdgeCases()
 {
     // The worked example, four blanks at its end.
-    QsoRecord r = record(QStringLiteral("28009"), QStringLiteral("CW"), QStringLiteral("UA1XYZ"),
-                         QStringLiteral("599"), QStringLiteral("001"), QStringLiteral("UA2XYZ"),
-                         QStringLiteral("599"), QStringLiteral("001"));
+    QsoRecord r = record(QStringLiteral("28009"), QStringLiteral("CW"), QStringLiteral("UA1XYZ"), QStringLiteral("599"),
+                         QStringLiteral("001"), QStringLiteral("UA2XYZ"), QStringLiteral("599"), QStringLiteral("001"));
     QCOMPARE(QsoLine(r, 1),
              QStringLiteral("QSO: 28009 CW 2008-09-23 0711 UA1XYZ        599 001    UA2XYZ        599 001    "));
 
@@ -235,11 +268,32 @@ void TestCabrilloLines::modeColumn_data()
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("column");
     const char *const rows[][2] = {
-        {"CW", "CW"}, {"PH", "PH"}, {"FM", "FM"}, {"RY", "RY"}, {"PS", "DG"}, {"PM", "DG"}, {"PO", "DG"},
-        {"AM", "DG"}, {"AX", "DG"}, {"CO", "DG"}, {"DO", "DG"}, {"HE", "DG"}, {"MF", "DG"}, {"OL", "DG"},
-        {"PT", "DG"}, {"RM", "DG"}, {"TH", "DG"}, {"TV", "DG"},
+        {"CW", "CW"},
+        {"PH", "PH"},
+        {"FM", "FM"},
+        {"RY", "RY"},
+        {"PS", "DG"},
+        {"PM", "DG"},
+        {"PO", "DG"},
+        {"AM", "DG"},
+        {"AX", "DG"},
+        {"CO", "DG"},
+        {"DO", "DG"},
+        {"HE", "DG"},
+        {"MF", "DG"},
+        {"OL", "DG"},
+        {"PT", "DG"},
+        {"RM", "DG"},
+        {"TH", "DG"},
+        {"TV", "DG"},
         // Typed or from the radio; letter case and blanks do not matter.
-        {"SS", "PH"}, {"ss", "PH"}, {" cw ", "CW"}, {"RT", "RY"}, {"DI", "DG"}, {"UN", "DG"}, {"", "DG"},
+        {"SS", "PH"},
+        {"ss", "PH"},
+        {" cw ", "CW"},
+        {"RT", "RY"},
+        {"DI", "DG"},
+        {"UN", "DG"},
+        {"", "DG"},
     };
     for (const auto &r : rows)
         QTest::newRow(*r[0] ? r[0] : "empty") << r[0] << r[1];
@@ -249,9 +303,9 @@ void TestCabrilloLines::modeColumn()
 {
     QFETCH(QString, code);
     QFETCH(QString, column);
-    const QsoRecord r = record(QStringLiteral("14025"), code, QStringLiteral("UA1XYZ"), QStringLiteral("599"),
-                               QStringLiteral("001"), QStringLiteral("UA2XYZ"), QStringLiteral("599"),
-                               QStringLiteral("002"));
+    const QsoRecord r =
+        record(QStringLiteral("14025"), code, QStringLiteral("UA1XYZ"), QStringLiteral("599"), QStringLiteral("001"),
+               QStringLiteral("UA2XYZ"), QStringLiteral("599"), QStringLiteral("002"));
     QCOMPARE(QsoLine(r, 1).mid(11, 3), column + QLatin1Char(' '));
 }
 
@@ -259,9 +313,9 @@ void TestCabrilloLines::recordWithoutCorrespondentHasEveryColumn()
 {
     // For every format, a line without the worked station splits into as many words as a full
     // one, with the worked station's columns where the full line has them.
-    const QString full[] = {QString(), "599 001 SE", "599 001", "07 POISK", "AM01 001", "KR 10 001",
-                            "599 001 SE", "1234 57N95O", "599 001 123", "599 KO85MM 50", "001 57S 85O",
-                            "599 27 UA0XYZ/U 33"};
+    const QString full[] = {QString(),     "599 001 SE",    "599 001",     "07 POISK",
+                            "AM01 001",    "KR 10 001",     "599 001 SE",  "1234 57N95O",
+                            "599 001 123", "599 KO85MM 50", "001 57S 85O", "599 27 UA0XYZ/U 33"};
     for (int format = 1; format <= 11; ++format) {
         const QString x = full[format];
         const int space = x.indexOf(QLatin1Char(' '));
@@ -310,8 +364,8 @@ void TestCabrilloLines::headerLines()
 {
     Header h;
     // Only the two fixed lines when everything is empty.
-    QCOMPARE(HeaderLines(h), QStringList({QStringLiteral("START-OF-LOG: 3.0"),
-                                          QStringLiteral("CREATED-BY: Tamarin Vireo v.1.5")}));
+    QCOMPARE(HeaderLines(h),
+             QStringList({QStringLiteral("START-OF-LOG: 3.0"), QStringLiteral("CREATED-BY: Tamarin Vireo v.1.5")}));
 
     h.contest = QStringLiteral("  RDXC ");
     h.callsign = QStringLiteral(" R3A-SWL ");
@@ -331,8 +385,8 @@ void TestCabrilloLines::headerLines()
     h.club = QStringLiteral("SRR");
     h.email = QStringLiteral("a@b.ru");
     h.name = QStringLiteral("Иван");
-    h.address = QStringList({QStringLiteral("ул. Мира, 1 "), QString(), QStringLiteral("Москва"),
-                             QStringLiteral("Россия")});
+    h.address =
+        QStringList({QStringLiteral("ул. Мира, 1 "), QString(), QStringLiteral("Москва"), QStringLiteral("Россия")});
     h.operators = QStringLiteral(" R3A ");
     h.soapbox = QStringLiteral(" 73! ");
 
@@ -355,8 +409,7 @@ void TestCabrilloLines::headerLines()
     expected << QStringLiteral("CLAMIMED-SCORE: 1234") << QStringLiteral("LOCATION: MO") << QStringLiteral("CLUB: SRR")
              << QStringLiteral("CREATED-BY: Tamarin Vireo v.1.5") << QStringLiteral("EMAIL: a@b.ru")
              << QStringLiteral("NAME: Иван") << QStringLiteral("ADDRESS: ул. Мира, 1 ")
-             << QStringLiteral("ADDRESS: Москва") << QStringLiteral("OPERATORS: R3A")
-             << QStringLiteral("SOAPBOX: 73!");
+             << QStringLiteral("ADDRESS: Москва") << QStringLiteral("OPERATORS: R3A") << QStringLiteral("SOAPBOX: 73!");
     QCOMPARE(HeaderLines(h), expected);
 }
 
@@ -365,7 +418,8 @@ void TestCabrilloLines::formatTable()
     const QStringList rows = FormatTableText().split(QLatin1Char('\n'));
     QCOMPARE(rows.size(), 64);
     QCOMPARE(rows.at(0), QStringLiteral("    Контрольный номер до 10 символов:"));
-    QCOMPARE(rows.at(7), QStringLiteral("QSO: 28009 CW 2008-09-23 0711 UA1XYZ        599 001    UA2XYZ        599 001    0"));
+    QCOMPARE(rows.at(7),
+             QStringLiteral("QSO: 28009 CW 2008-09-23 0711 UA1XYZ        599 001    UA2XYZ        599 001    0"));
 
     // Each block starts at a column-name row followed by its mask, and the block's examples are QSO lines.
     int blocks = 0;

@@ -9,10 +9,10 @@
 #include "db/qso_store.h"
 #include "reports/logger_file.h"
 #include "stationinfo/reference_files.h"
-#include "support/ui/main_controls.h"
 #include "support/qso_builder.h"
 #include "support/scripted_services.h"
 #include "support/temp_log.h"
+#include "support/ui/main_controls.h"
 
 #include <QAction>
 #include <QDir>
@@ -106,19 +106,20 @@ void TestLoggerFile::parse_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("full") << "20M;14025;CW;05.03.2026;07:04;UA3ABC;599;001;RK9XYZ;599;017;1;1;"
-                          << QStringList{"20M", "14025", "CW", "05.03.2026", "07:04", "UA3ABC", "599", "001",
-                                         "RK9XYZ", "599", "017", "1", "1"};
+                          << QStringList{"20M", "14025",  "CW",  "05.03.2026", "07:04", "UA3ABC", "599",
+                                         "001", "RK9XYZ", "599", "017",        "1",     "1"};
     QTest::newRow("short line loses text after last semicolon")
         << "20M;14025;CW" << QStringList{"20M", "14025", "", "", "", "", "", "", "", "", "", "", ""};
     QTest::newRow("text after 13th ignored")
-        << "a;b;c;d;e;f;g;h;i;j;k;l;m;n;o" << QStringList{"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m"};
+        << "a;b;c;d;e;f;g;h;i;j;k;l;m;n;o"
+        << QStringList{"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m"};
     QTest::newRow("empty") << "" << QStringList{"", "", "", "", "", "", "", "", "", "", "", "", ""};
     QTest::newRow("not trimmed") << " 20M ;  ;CW;;;;;;;;;;;"
                                  << QStringList{" 20M ", "  ", "CW", "", "", "", "", "", "", "", "", "", ""};
     QTest::newRow("value with semicolon shifts the rest")
         << "20M;14025;CW;05.03.2026;07:04;UA3;ABC;599;001;RK9XYZ;599;017;1;1;"
-        << QStringList{"20M", "14025", "CW", "05.03.2026", "07:04", "UA3", "ABC", "599", "001", "RK9XYZ", "599",
-                       "017", "1"};
+        << QStringList{"20M", "14025", "CW",     "05.03.2026", "07:04", "UA3", "ABC",
+                       "599", "001",   "RK9XYZ", "599",        "017",   "1"};
 }
 
 void TestLoggerFile::parse()
@@ -161,7 +162,8 @@ void TestLoggerFile::exportThenImportGivesBackEveryColumn()
     QCOMPARE(t.prompts->shown.size(), 2);
     QCOMPARE(t.prompts->shown[0].kind, QStringLiteral("save"));
     QCOMPARE(t.prompts->shown[0].caption, QStringLiteral("Сохранить файл"));
-    QCOMPARE(t.prompts->shown[0].text, t.path("R3A-123.scl") + "|Файлы отчетов (*.cbr *.scl *.adif\");;Все файлы (*.*)");
+    QCOMPARE(t.prompts->shown[0].text,
+             t.path("R3A-123.scl") + "|Файлы отчетов (*.cbr *.scl *.adif\");;Все файлы (*.*)");
     QCOMPARE(t.prompts->shown[1].kind, QStringLiteral("information"));
     // The file written is named by its full path, whatever my call is.
     QCOMPARE(t.prompts->shown[1].text, "Выгрузка в файл  " + path + "  формата \"SCL\" произведена!");
@@ -219,7 +221,7 @@ void TestLoggerFile::importAddsWithNoAndKeepsQuotesAsText()
     QCOMPARE(all[1].call1, QStringLiteral("UA3\")"));
     QCOMPARE(all[1].rst1, QStringLiteral(" --"));
     QCOMPARE(all[1].call2, QStringLiteral(" DROP")); // values are taken as they stand, not trimmed
-    QCOMPARE(all[2], QsoRecord());                 // thirteen empty values give an empty record
+    QCOMPARE(all[2], QsoRecord()); // thirteen empty values give an empty record
     QCOMPARE(all[3], rec({"40M", "7012", "CW", "", "", "R3A", "599", "001", "", "", "", "1", "1"}));
     QCOMPARE(all[4], all[1]);
     QCOMPARE(m.statusText(2), QStringLiteral("QSO: 7"));
@@ -298,8 +300,8 @@ void TestLoggerFile::strictLinesRefuseTheWholeFile_data()
     QTest::newRow("last value without its semicolon")
         << good + "20M;14025;CW;05.03.2026;07:04;UA3ABC;599;001;RK9XYZ;599;017;1;1\r\n" + good
         << QStringList{"строка 2:", "после последнего, 13-го значения нет знака «;»"};
-    QTest::newRow("a line of two values")
-        << good + good + "20M;14025;\r\n" << QStringList{"строка 3:", "значений в строке 2, а нужно ровно 13"};
+    QTest::newRow("a line of two values") << good + good + "20M;14025;\r\n"
+                                          << QStringList{"строка 3:", "значений в строке 2, а нужно ровно 13"};
     QTest::newRow("a line of fourteen values")
         << "20M;14025;CW;05.03.2026;07:04;UA3;ABC;599;001;RK9XYZ;599;017;1;1;\r\n" + good
         << QStringList{"строка 1:", "значений в строке 14"};
@@ -312,15 +314,15 @@ void TestLoggerFile::strictLinesRefuseTheWholeFile_data()
         << good + "20M;14025;CW;05.03.2026;07:04;UA9ABC/P/QRP12;599;001;;;;1;1;\r\n"
         << QStringList{"строка 2:", "поле 6 (CALL-1) длиной 14 зн.", "не больше 13 зн."};
     QTest::newRow("a Cyrillic number one character too long")
-        << good + cp1251::encode(QStringLiteral("20M;14025;CW;;;UA3;599;;R3A;599;%1;1;1;\r\n").arg(QString(21, QChar(0x416))))
+        << good
+               + cp1251::encode(
+                   QStringLiteral("20M;14025;CW;;;UA3;599;;R3A;599;%1;1;1;\r\n").arg(QString(21, QChar(0x416))))
         << QStringList{"строка 2:", "поле 11 (NR-2) длиной 21 зн."};
-    QTest::newRow("a three-letter mode")
-        << good + "20M;14025;SSB;05.03.2026;07:04;UA3ABC;59;001;;;;1;1;\r\n"
-        << QStringList{"строка 2:", "поле 3 (вид связи)", "не больше 2 зн."};
-    QTest::newRow("an empty line between records")
-        << good + "\r\n" + good << QStringList{"строка 2:", "пустая строка"};
-    QTest::newRow("lines of semicolons only") << (QByteArray(1000, ';') + "\r\n").repeated(3)
-                                              << QStringList{"строка 1:", "значений в строке 1000"};
+    QTest::newRow("a three-letter mode") << good + "20M;14025;SSB;05.03.2026;07:04;UA3ABC;59;001;;;;1;1;\r\n"
+                                         << QStringList{"строка 2:", "поле 3 (вид связи)", "не больше 2 зн."};
+    QTest::newRow("an empty line between records") << good + "\r\n" + good << QStringList{"строка 2:", "пустая строка"};
+    QTest::newRow("lines of semicolons only")
+        << (QByteArray(1000, ';') + "\r\n").repeated(3) << QStringList{"строка 1:", "значений в строке 1000"};
     QTest::newRow("several bad lines: the first is named, all are counted")
         << good + "x;\r\n" + good + "y;\r\n" + "z;\r\n" + good
         << QStringList{"строка 2:", "Неверных строк в файле: 3."};
@@ -367,9 +369,19 @@ void TestLoggerFile::valuesAtTheirLimitsImport()
     test::TestContext t;
     Program p(t.context);
     TMain &m = p.main();
-    const QStringList longest{"ABCDEFGH", "123456789012", "CW", "05.03.2026", "07:04", "UA9ABC/P/QRP1",
-                              "5995995995", "ЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖ", "R2017F/9/QRPP", "5995995995",
-                              "12345678901234567890", "12345", "2"};
+    const QStringList longest{"ABCDEFGH",
+                              "123456789012",
+                              "CW",
+                              "05.03.2026",
+                              "07:04",
+                              "UA9ABC/P/QRP1",
+                              "5995995995",
+                              "ЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖ",
+                              "R2017F/9/QRPP",
+                              "5995995995",
+                              "12345678901234567890",
+                              "12345",
+                              "2"};
     QCOMPARE(longest.size(), 13);
     for (int i = 0; i < 13; ++i)
         QCOMPARE(longest[i].size(), loggerfile::maxLength(i));

@@ -18,8 +18,8 @@ public:
     PtyPair()
     {
         m_socat.setProgram(QStringLiteral("socat"));
-        m_socat.setArguments({QStringLiteral("pty,raw,echo=0,link=") + device(),
-                              QStringLiteral("pty,raw,echo=0,link=") + other()});
+        m_socat.setArguments(
+            {QStringLiteral("pty,raw,echo=0,link=") + device(), QStringLiteral("pty,raw,echo=0,link=") + other()});
         m_socat.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     }
     ~PtyPair()

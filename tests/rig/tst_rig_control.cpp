@@ -7,9 +7,9 @@
 #include "db/qso_store.h"
 #include "rig/rig_server.h"
 #include "rig/rigctld_client.h"
-#include "support/ui/main_controls.h"
-#include "support/scripted_services.h"
 #include "rig/rigctld_process.h"
+#include "support/scripted_services.h"
+#include "support/ui/main_controls.h"
 
 #include <QAction>
 #include <QComboBox>

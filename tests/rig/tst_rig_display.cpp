@@ -208,8 +208,7 @@ private slots:
         QCOMPARE(rig::splitCommand(QStringLiteral("\"/opt/my rig/rigctld\" -r \"/dev/tty USB0\"")),
                  (QStringList{"/opt/my rig/rigctld", "-r", "/dev/tty USB0"}));
         // Shell syntax is just text: nothing here is ever run through a shell.
-        QCOMPARE(rig::splitCommand(QStringLiteral("rigctld; rm -rf ~")),
-                 (QStringList{"rigctld;", "rm", "-rf", "~"}));
+        QCOMPARE(rig::splitCommand(QStringLiteral("rigctld; rm -rf ~")), (QStringList{"rigctld;", "rm", "-rf", "~"}));
         QVERIFY(rig::splitCommand(QStringLiteral("   ")).isEmpty());
         QVERIFY(rig::splitCommand(QStringLiteral("\"rigctld -m 1")).isEmpty());
     }

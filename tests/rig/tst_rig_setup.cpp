@@ -11,9 +11,9 @@
 #include "rig/rigctld_process.h"
 #include "rig/rigctld_supervisor.h"
 #include "rig/ui/trigsetup.h"
-#include "support/ui/main_controls.h"
 #include "support/processes.h"
 #include "support/scripted_services.h"
+#include "support/ui/main_controls.h"
 
 #include <QAction>
 #include <QApplication>
@@ -47,9 +47,7 @@ constexpr int Wait = 15000;
 void useRealRigControl(test::TestContext &t)
 {
     const QString path = t.context.settingsPath;
-    t.context.services.rigServerFactory = [path, &t] {
-        return makeRigctldServer(path, t.context.services.rigProcess);
-    };
+    t.context.services.rigServerFactory = [path, &t] { return makeRigctldServer(path, t.context.services.rigProcess); };
 }
 
 RigctldServer *server(TMain &m)
@@ -243,7 +241,8 @@ private slots:
         useRealRigControl(t);
         const QString node = pty.node();
         t.context.services.rigProcess.deviceAccess = [node](const QString &device) {
-            const bool locked = QFileInfo(device).canonicalFilePath() == node
+            const bool locked =
+                QFileInfo(device).canonicalFilePath() == node
                 && !(QFileInfo(node).permissions() & (QFile::ReadOther | QFile::WriteOther | QFile::ReadOwner));
             return locked ? EACCES : 0;
         };
@@ -476,7 +475,8 @@ private slots:
         QVERIFY(waitForModels(&w));
         for (int rig : {1, 2})
             QCOMPARE(w.page(rig)->lbCheck->text(),
-                     QStringLiteral("Программа rigctl не найдена. Установите пакет Hamlib: sudo apt install libhamlib-utils"));
+                     QStringLiteral(
+                         "Программа rigctl не найдена. Установите пакет Hamlib: sudo apt install libhamlib-utils"));
         TRigSetupPage *page = w.page(1);
         QCOMPARE(page->lvModels->topLevelItemCount(), 1);
         QCOMPARE(page->lvModels->currentItem()->text(1), QStringLiteral("модель 3073"));
@@ -532,7 +532,8 @@ private slots:
         const QStringList warnings = t.prompts->texts(QStringLiteral("warning"));
         QCOMPARE(warnings.size(), 2);
         QCOMPARE(warnings[0], QStringLiteral("Радио 1: выберите модель в списке."));
-        QVERIFY2(warnings[1].startsWith(QStringLiteral("Радио 1 и радио 2 подключены к одному порту")), qPrintable(warnings[1]));
+        QVERIFY2(warnings[1].startsWith(QStringLiteral("Радио 1 и радио 2 подключены к одному порту")),
+                 qPrintable(warnings[1]));
         QCOMPARE(t.shell->started.size(), 1);
         QCOMPARE(t.shell->started[0], (QStringList{"/opt/rig tools/rigctld", "-m", "1", "-t", "4532;", "reboot"}));
         // Cancelled: nothing written.

@@ -3,20 +3,20 @@
 
 #include "rig/hamlib_models.h"
 #include "rig/model_list_loader.h"
+#include "rig/pty_pair.h"
 #include "rig/rig_check.h"
 #include "rig/rig_problem.h"
 #include "rig/rigctld_client.h"
+#include "rig/rigctld_process.h"
 #include "rig/rigctld_supervisor.h"
 #include "rig/serial_devices.h"
-#include "rig/pty_pair.h"
-#include "rig/rigctld_process.h"
 #include "support/processes.h"
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <functional>
@@ -71,7 +71,7 @@ void killAndWaitForNext(RigctldProcess &p, int *pause)
 // "rigctl -l" through the loader, as the set-up window runs it.
 struct Listing {
     bool answered = false; // loaded() came
-    bool inStart = false;  // loaded() came from within start()
+    bool inStart = false; // loaded() came from within start()
     QList<rig::HamlibModel> models;
     QString error;
 };
@@ -121,7 +121,8 @@ private slots:
         const QString table = QStringLiteral(
             " Rig #  Mfg                    Model                   Version         Status      Macro\n"
             "     1  Hamlib                 Dummy                   20221128.0      Stable      RIG_MODEL_DUMMY\r\n"
-            " 32003  Barrett                4050                    20220113.0f     Stable      RIG_MODEL_BARRETT_4050\n"
+            " 32003  Barrett                4050                    20220113.0f     Stable      "
+            "RIG_MODEL_BARRETT_4050\n"
             "  2048  Radio Shack            PRO-2052                20200113.0      Untested    RIG_MODEL_PRO2052\n"
             "garbage line\n"
             "\n");
@@ -199,16 +200,16 @@ private slots:
         QCOMPARE(rig::problemFromErrno(EIO), RigProblem::NoAnswer);
 
         // As Hamlib 4.5 writes them with -vv.
-        QCOMPARE(rig::problemFromLog(QStringLiteral(
-                     "serial_open: Unable to open /dev/ttyUSB0 - Permission denied\n"
-                     "port_open: serial_open(/dev/ttyUSB0) status=-6, err=Permission denied\n")),
+        QCOMPARE(rig::problemFromLog(
+                     QStringLiteral("serial_open: Unable to open /dev/ttyUSB0 - Permission denied\n"
+                                    "port_open: serial_open(/dev/ttyUSB0) status=-6, err=Permission denied\n")),
                  RigProblem::NoPermission);
-        QCOMPARE(rig::problemFromLog(QStringLiteral(
-                     "serial_open: Unable to open /dev/nonexist - No such file or directory\n")),
+        QCOMPARE(rig::problemFromLog(
+                     QStringLiteral("serial_open: Unable to open /dev/nonexist - No such file or directory\n")),
                  RigProblem::NoDevice);
-        QCOMPARE(rig::problemFromLog(QStringLiteral(
-                     "read_string_generic(): Timed out 1.004 seconds after 0 chars, direct=1\n"
-                     "    4:frame.c(294):icom_one_transaction returning(-5) Communication timed out\n")),
+        QCOMPARE(rig::problemFromLog(
+                     QStringLiteral("read_string_generic(): Timed out 1.004 seconds after 0 chars, direct=1\n"
+                                    "    4:frame.c(294):icom_one_transaction returning(-5) Communication timed out\n")),
                  RigProblem::NoAnswer);
         // The last word counts: the port was missing, then the radio was plugged in but is silent.
         QCOMPARE(rig::problemFromLog(QStringLiteral("Unable to open /dev/x - No such file or directory\n"
@@ -219,8 +220,10 @@ private slots:
         const QString perm = rig::problemText(RigProblem::NoPermission, QStringLiteral("/dev/ttyUSB0"));
         QVERIFY(perm.contains(QStringLiteral("/dev/ttyUSB0")));
         QVERIFY(perm.contains(QStringLiteral("\nsudo usermod -aG dialout $USER\n")));
-        QVERIFY(rig::problemText(RigProblem::NotInstalled, QString()).contains(QStringLiteral("sudo apt install libhamlib-utils")));
-        QVERIFY(rig::problemText(RigProblem::NoDevice, QStringLiteral("/dev/ttyACM0")).contains(QStringLiteral("/dev/ttyACM0")));
+        QVERIFY(rig::problemText(RigProblem::NotInstalled, QString())
+                    .contains(QStringLiteral("sudo apt install libhamlib-utils")));
+        QVERIFY(rig::problemText(RigProblem::NoDevice, QStringLiteral("/dev/ttyACM0"))
+                    .contains(QStringLiteral("/dev/ttyACM0")));
         QVERIFY(rig::problemText(RigProblem::None, QString()).isEmpty());
     }
 
@@ -359,7 +362,8 @@ private slots:
         // long before the slow rigctld would listen.
         monotonic += RigctldServer::OwnStartPatienceMs + 1;
         QTRY_COMPARE_WITH_TIMEOUT(unreachable.size(), 1, 6000);
-        QVERIFY(server.unreachableReason().startsWith(QStringLiteral("Радио 1 (модель Hamlib 1, rigctld запускает Vireo): ")));
+        QVERIFY(server.unreachableReason().startsWith(
+            QStringLiteral("Радио 1 (модель Hamlib 1, rigctld запускает Vireo): ")));
     }
 
     // Why it cannot run: no rigctld, no device, no permission; a device that turns up is used.

@@ -3,8 +3,8 @@
 
 #include "app/program.h"
 #include "app/tmain.h"
-#include "base/ui/widget_kit.h"
 #include "base/ini_file.h"
+#include "base/ui/widget_kit.h"
 #include "db/database.h"
 #include "db/qso_store.h"
 #include "db/reference_store.h"
@@ -12,9 +12,9 @@
 #include "stationinfo/reference_files.h"
 #include "stationinfo/ui/repeat_model.h"
 #include "stationinfo/ui/trptqso.h"
-#include "support/ui/main_controls.h"
 #include "support/qso_builder.h"
 #include "support/scripted_services.h"
+#include "support/ui/main_controls.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -128,11 +128,12 @@ void TestCallWindow::countsAndColoursWhileTyping()
     start(false);
     TMain &m = main();
     const test::MainControls ui(m);
-    m.qsos().append({qso(QStringLiteral("UA3A"), QStringLiteral("DL1A")),                          // heard, same band/mode/tour
-                     qso(QStringLiteral("UA3ABC"), QStringLiteral("K1A"), QStringLiteral("40M")),  // other band
+    m.qsos().append({qso(QStringLiteral("UA3A"), QStringLiteral("DL1A")), // heard, same band/mode/tour
+                     qso(QStringLiteral("UA3ABC"), QStringLiteral("K1A"), QStringLiteral("40M")), // other band
                      qso(QStringLiteral("UA3ABC"), QStringLiteral("K1A"), QStringLiteral("20M"), QStringLiteral("PH")),
-                     qso(QStringLiteral("UA3ABC"), QStringLiteral("K1A"), QStringLiteral("20M"), QStringLiteral("CW"), QStringLiteral("1")),
-                     qso(QStringLiteral("K1B"), QStringLiteral("UA3ABC")),                         // worked, same
+                     qso(QStringLiteral("UA3ABC"), QStringLiteral("K1A"), QStringLiteral("20M"), QStringLiteral("CW"),
+                         QStringLiteral("1")),
+                     qso(QStringLiteral("K1B"), QStringLiteral("UA3ABC")), // worked, same
                      qso(QStringLiteral("K1C"), QStringLiteral("UA3ABC"))});
 
     const QList<Step> steps = typeCall(m, ui.edCall1, QStringLiteral("UA3ABC"));
@@ -196,7 +197,8 @@ void TestCallWindow::workedFieldCountsTheSameColumns()
     start(false);
     TMain &m = main();
     const test::MainControls ui(m);
-    m.qsos().append({qso(QStringLiteral("OK1AB"), QStringLiteral("SP2C")), qso(QStringLiteral("G3XX"), QStringLiteral("SP2C"))});
+    m.qsos().append(
+        {qso(QStringLiteral("OK1AB"), QStringLiteral("SP2C")), qso(QStringLiteral("G3XX"), QStringLiteral("SP2C"))});
     QTest::keyClicks(ui.edCall2, QStringLiteral("OK1AB"));
     QCOMPARE(m.heardCount, 1); // always call1
     QCOMPARE(m.workedCount, 0);
@@ -270,9 +272,9 @@ void TestCallWindow::repeatsWindowRowsAndPink()
     TMain &m = main();
     const test::MainControls ui(m);
     m.qsos().append({qso(QStringLiteral("LZ1AA"), QStringLiteral("YO2B"), QStringLiteral("40M")), // listed, not pink
-                     qso(QStringLiteral("HA5C"), QStringLiteral("LZ1AA")),                         // pink
-                     qso(QStringLiteral("HA5D"), QStringLiteral("YO2E")),                          // not listed
-                     qso(QStringLiteral("LZ1AA"), QString())});                                    // pink
+                     qso(QStringLiteral("HA5C"), QStringLiteral("LZ1AA")), // pink
+                     qso(QStringLiteral("HA5D"), QStringLiteral("YO2E")), // not listed
+                     qso(QStringLiteral("LZ1AA"), QString())}); // pink
     TRptQso &rpt = *m.windows().rptQso;
     QCOMPARE(rpt.model().rowCount(), 0); // nothing until the first check
     QTest::keyClicks(ui.edCall1, QStringLiteral("LZ1AA"));
@@ -318,8 +320,8 @@ void TestCallWindow::repeatsWindowRowsAndPink()
     QVERIFY(!rowHasColour(0, RepeatModel::Data, pink));
     QVERIFY(rowHasColour(1, RepeatModel::Data, pink));
     QVERIFY(rowHasColour(2, RepeatModel::Time, pink));
-    QVERIFY(rowHasColour(0, RepeatModel::Call1, QColor(255, 0, 0)));  // LZ1AA as heard station
-    QVERIFY(rowHasColour(1, RepeatModel::Call2, QColor(0, 0, 255)));  // LZ1AA as worked station
+    QVERIFY(rowHasColour(0, RepeatModel::Call1, QColor(255, 0, 0))); // LZ1AA as heard station
+    QVERIFY(rowHasColour(1, RepeatModel::Call2, QColor(0, 0, 255))); // LZ1AA as worked station
     QVERIFY(!rowHasColour(1, RepeatModel::Call1, QColor(255, 0, 0))); // HA5C is not the entry's
     // The tour text is blue (thin glyphs: look for bluish pixels rather than pure blue).
     bool bluish = false;
@@ -425,8 +427,8 @@ void TestCallWindow::stationPanelFromCountryFile()
     QCOMPARE(ui.lbContinentRpt->text(), QString());
     QCOMPARE(ui.lbCountry->text(), QString());
     QCOMPARE(ui.lbDistance->text(), QStringLiteral("0 km"));
-    const QStringList captions = {ui.rbCQ->text(), ui.rbITU->text(), ui.rbRU->text(), ui.rbLoc->text(),
-                                  ui.rbState->text(), ui.rbDeg->text()};
+    const QStringList captions = {ui.rbCQ->text(),  ui.rbITU->text(),   ui.rbRU->text(),
+                                  ui.rbLoc->text(), ui.rbState->text(), ui.rbDeg->text()};
     QCOMPARE(captions, QStringList({"CQ:", "ITU:", "RU:", "LOC:", "STATE:", "DEG:"}));
 }
 
@@ -445,7 +447,8 @@ void TestCallWindow::captureButtons()
     dl.latitude = QStringLiteral("51.00");
     dl.longitude = QStringLiteral("10.00");
     m.references().fillPrefixes({dl});
-    m.references().addCallbook({CallbookRow{QStringLiteral("DL1LONG"), QString(), QStringLiteral("JN58TD12ZZ"), QString()}});
+    m.references().addCallbook(
+        {CallbookRow{QStringLiteral("DL1LONG"), QString(), QStringLiteral("JN58TD12ZZ"), QString()}});
     m.show();
     QVERIFY(QTest::qWaitForWindowExposed(&m));
 
@@ -540,7 +543,8 @@ void TestCallWindow::keystrokeStatementsAreIndexLookups()
         QVERIFY(!plan.isEmpty());
         bool usesIndex = false;
         for (const QString &line : plan) {
-            QVERIFY2(!line.startsWith(QLatin1String("SCAN")), qPrintable(statement + QStringLiteral("\n  ") + plan.join(QStringLiteral("\n  "))));
+            QVERIFY2(!line.startsWith(QLatin1String("SCAN")),
+                     qPrintable(statement + QStringLiteral("\n  ") + plan.join(QStringLiteral("\n  "))));
             usesIndex = usesIndex || line.contains(QLatin1String("INDEX"));
         }
         QVERIFY2(usesIndex, qPrintable(statement + QStringLiteral("\n  ") + plan.join(QStringLiteral("\n  "))));

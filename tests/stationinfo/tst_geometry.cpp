@@ -16,7 +16,8 @@ long double haversineMetres(double lat1, double lon1, double lat2, double lon2)
 {
     const long double r = 3.141592653589793238462643383279502884L / 180.0L;
     const long double p1 = lat1 * r, p2 = lat2 * r, dp = (lat2 - lat1) * r, dl = (lon2 - lon1) * r;
-    const long double h = std::sin(dp / 2) * std::sin(dp / 2) + std::cos(p1) * std::cos(p2) * std::sin(dl / 2) * std::sin(dl / 2);
+    const long double h =
+        std::sin(dp / 2) * std::sin(dp / 2) + std::cos(p1) * std::cos(p2) * std::sin(dl / 2) * std::sin(dl / 2);
     return 2.0L * 6372795.0L * std::asin(std::min(1.0L, std::sqrt(h)));
 }
 
@@ -82,19 +83,21 @@ void TestGeometry::distanceAndAzimuth()
 void TestGeometry::agreesWithIndependentFormulas()
 {
     // Moscow as own position, stations on every continent.
-    struct P { double lat, lon; };
+    struct P {
+        double lat, lon;
+    };
     const P own[] = {{55.75, 37.62}, {-33.87, 151.21}, {40.71, -74.01}, {0, 0}};
-    const P far[] = {{51.00, 10.00},  {36.40, 138.38}, {37.60, -91.87}, {-10.00, -53.00},
-                     {-23.70, 132.33}, {-29.07, 22.63}, {55.88, 84.08},  {64.0, -150.0},
-                     {-77.85, 166.67}, {21.3, -157.8}};
+    const P far[] = {{51.00, 10.00},  {36.40, 138.38}, {37.60, -91.87}, {-10.00, -53.00}, {-23.70, 132.33},
+                     {-29.07, 22.63}, {55.88, 84.08},  {64.0, -150.0},  {-77.85, 166.67}, {21.3, -157.8}};
     for (const P &o : own) {
         for (const P &s : far) {
             const geo::DistAz r = geo::CalcDistAz(o.lat, o.lon, s.lat, s.lon);
             const long double d = haversineMetres(o.lat, o.lon, s.lat, s.lon);
             const long double b = vectorBearingDegrees(o.lat, o.lon, s.lat, s.lon);
             const QByteArray where = QByteArray::number(o.lat) + "," + QByteArray::number(o.lon) + " -> "
-                                   + QByteArray::number(s.lat) + "," + QByteArray::number(s.lon);
-            QVERIFY2(std::fabs(r.distanceMetres - double(d)) <= 1.0, where + " distance " + QByteArray::number(r.distanceMetres));
+                                     + QByteArray::number(s.lat) + "," + QByteArray::number(s.lon);
+            QVERIFY2(std::fabs(r.distanceMetres - double(d)) <= 1.0,
+                     where + " distance " + QByteArray::number(r.distanceMetres));
             // Compare as directions, so that 0 and 360 agree.
             double diff = std::fabs(r.azimuthDegrees - double(b));
             diff = std::min(diff, 360.0 - diff);

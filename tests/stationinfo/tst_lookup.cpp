@@ -37,17 +37,18 @@ double haversineMetres(double lat1, double lon1, double lat2, double lon2)
     const long double r = 3.141592653589793238462643383279502884L / 180.0L;
     const long double dp = (lat2 - lat1) * r, dl = (lon2 - lon1) * r;
     const long double h = std::sin(dp / 2) * std::sin(dp / 2)
-                        + std::cos(lat1 * r) * std::cos(lat2 * r) * std::sin(dl / 2) * std::sin(dl / 2);
+                          + std::cos(lat1 * r) * std::cos(lat2 * r) * std::sin(dl / 2) * std::sin(dl / 2);
     return double(2.0L * 6372795.0L * std::asin(std::sqrt(h)));
 }
 
 double vectorBearing(double lat1, double lon1, double lat2, double lon2)
 {
     const double r = M_PI / 180;
-    const double t[3] = {std::cos(lat2 * r) * std::cos(lon2 * r), std::cos(lat2 * r) * std::sin(lon2 * r), std::sin(lat2 * r)};
+    const double t[3] = {std::cos(lat2 * r) * std::cos(lon2 * r), std::cos(lat2 * r) * std::sin(lon2 * r),
+                         std::sin(lat2 * r)};
     const double e = -t[0] * std::sin(lon1 * r) + t[1] * std::cos(lon1 * r);
     const double n = -t[0] * std::sin(lat1 * r) * std::cos(lon1 * r) - t[1] * std::sin(lat1 * r) * std::sin(lon1 * r)
-                   + t[2] * std::cos(lat1 * r);
+                     + t[2] * std::cos(lat1 * r);
     double b = std::atan2(e, n) * 180 / M_PI;
     return b < 0 ? b + 360 : b;
 }
@@ -112,10 +113,11 @@ void TestLookup::cleanupTestCase()
 
 void TestLookup::shortCallsReset()
 {
-    m_refs->fillPrefixes({prefixRow(QStringLiteral("U"), QStringLiteral("UA"), QStringLiteral("55"), QStringLiteral("37"))});
+    m_refs->fillPrefixes(
+        {prefixRow(QStringLiteral("U"), QStringLiteral("UA"), QStringLiteral("55"), QStringLiteral("37"))});
     StationLookup lookup(*m_refs, m_locale);
-    for (const QString &call : {QString(), QStringLiteral("U"), QStringLiteral("/"), QStringLiteral("UA3ABC/"),
-                               QStringLiteral("UA3ABC/ ")}) {
+    for (const QString &call :
+         {QString(), QStringLiteral("U"), QStringLiteral("/"), QStringLiteral("UA3ABC/"), QStringLiteral("UA3ABC/ ")}) {
         const StationDisplay d = lookup.lookup(call, 0, 0);
         QVERIFY2(d.reset, qPrintable(call));
         QCOMPARE(d.distance, QStringLiteral("0 km"));
@@ -128,8 +130,10 @@ void TestLookup::shortCallsReset()
 
 void TestLookup::longestPrefixWins()
 {
-    m_refs->fillPrefixes({prefixRow(QStringLiteral("U"), QStringLiteral("U")), prefixRow(QStringLiteral("UA"), QStringLiteral("UA")),
-                          prefixRow(QStringLiteral("UA3"), QStringLiteral("UA3")), prefixRow(QStringLiteral("RZ9"), QStringLiteral("RZ9"))});
+    m_refs->fillPrefixes({prefixRow(QStringLiteral("U"), QStringLiteral("U")),
+                          prefixRow(QStringLiteral("UA"), QStringLiteral("UA")),
+                          prefixRow(QStringLiteral("UA3"), QStringLiteral("UA3")),
+                          prefixRow(QStringLiteral("RZ9"), QStringLiteral("RZ9"))});
     StationLookup lookup(*m_refs, m_locale);
     StationDisplay d = lookup.lookup(QStringLiteral("UA3ABC"), 0, 0);
     QCOMPARE(lookup.chosenLength(), 3);
@@ -157,7 +161,8 @@ void TestLookup::longestPrefixWins()
 
 void TestLookup::nothingFound()
 {
-    m_refs->fillPrefixes({prefixRow(QStringLiteral("DL"), QStringLiteral("DL"), QStringLiteral("51"), QStringLiteral("10"))});
+    m_refs->fillPrefixes(
+        {prefixRow(QStringLiteral("DL"), QStringLiteral("DL"), QStringLiteral("51"), QStringLiteral("10"))});
     StationLookup lookup(*m_refs, m_locale);
     StationDisplay d = lookup.lookup(QStringLiteral("ZZ1AA"), 55.75, 37.62);
     QVERIFY(!d.reset);
@@ -176,7 +181,8 @@ void TestLookup::nothingFound()
     QCOMPARE(d.stationLatitude, 55.75);
 
     // The callbook still fills STATE, DEG and LOC.
-    m_refs->addCallbook({CallbookRow{QStringLiteral("ZZ1AA"), QStringLiteral("XY"), QStringLiteral("AB12"), QStringLiteral("1N2O")}});
+    m_refs->addCallbook(
+        {CallbookRow{QStringLiteral("ZZ1AA"), QStringLiteral("XY"), QStringLiteral("AB12"), QStringLiteral("1N2O")}});
     d = lookup.lookup(QStringLiteral("ZZ1AA"), 55.75, 37.62);
     QCOMPARE(d.state, QStringLiteral("STATE:XY"));
     QCOMPARE(d.deg, QStringLiteral("DEG:1N2O"));
@@ -185,11 +191,12 @@ void TestLookup::nothingFound()
 
 void TestLookup::positionRules()
 {
-    m_refs->fillPrefixes({prefixRow(QStringLiteral("AA"), QStringLiteral("AA")),                     // no position
-                          prefixRow(QStringLiteral("BB"), QStringLiteral("BB"), QStringLiteral("-33,87"), QStringLiteral("151.21")),
-                          prefixRow(QStringLiteral("CC"), QStringLiteral("CC"), QStringLiteral("north"), QStringLiteral("10")),
-                          prefixRow(QStringLiteral("DD"), QStringLiteral("DD"), QStringLiteral("10"), QString()),
-                          prefixRow(QStringLiteral("EE"), QStringLiteral("EE"), QStringLiteral("0"), QStringLiteral("90"))});
+    m_refs->fillPrefixes(
+        {prefixRow(QStringLiteral("AA"), QStringLiteral("AA")), // no position
+         prefixRow(QStringLiteral("BB"), QStringLiteral("BB"), QStringLiteral("-33,87"), QStringLiteral("151.21")),
+         prefixRow(QStringLiteral("CC"), QStringLiteral("CC"), QStringLiteral("north"), QStringLiteral("10")),
+         prefixRow(QStringLiteral("DD"), QStringLiteral("DD"), QStringLiteral("10"), QString()),
+         prefixRow(QStringLiteral("EE"), QStringLiteral("EE"), QStringLiteral("0"), QStringLiteral("90"))});
     StationLookup lookup(*m_refs, m_locale);
 
     StationDisplay d = lookup.lookup(QStringLiteral("AA1A"), 40.0, -74.0);
@@ -226,11 +233,14 @@ void TestLookup::positionRules()
 
 void TestLookup::callbookPrecedence()
 {
-    m_refs->fillPrefixes({prefixRow(QStringLiteral("K"), QStringLiteral("K"), QStringLiteral("40"), QStringLiteral("-74"), QStringLiteral("NY")),
-                          prefixRow(QStringLiteral("N"), QStringLiteral("K"), QStringLiteral("40"), QStringLiteral("-74"))});
-    m_refs->addCallbook({CallbookRow{QStringLiteral("K1AA"), QStringLiteral("CT"), QString(), QString()},
-                         CallbookRow{QStringLiteral("K1BB"), QStringLiteral("MAS"), QStringLiteral("FN42"), QString()},
-                         CallbookRow{QStringLiteral("N1CC"), QStringLiteral("ME"), QString(), QStringLiteral("45N69W")}});
+    m_refs->fillPrefixes(
+        {prefixRow(QStringLiteral("K"), QStringLiteral("K"), QStringLiteral("40"), QStringLiteral("-74"),
+                   QStringLiteral("NY")),
+         prefixRow(QStringLiteral("N"), QStringLiteral("K"), QStringLiteral("40"), QStringLiteral("-74"))});
+    m_refs->addCallbook(
+        {CallbookRow{QStringLiteral("K1AA"), QStringLiteral("CT"), QString(), QString()},
+         CallbookRow{QStringLiteral("K1BB"), QStringLiteral("MAS"), QStringLiteral("FN42"), QString()},
+         CallbookRow{QStringLiteral("N1CC"), QStringLiteral("ME"), QString(), QStringLiteral("45N69W")}});
     StationLookup lookup(*m_refs, m_locale);
     StationDisplay d = lookup.lookup(QStringLiteral("K1AA"), 55.75, 37.62);
     QCOMPARE(d.state, QStringLiteral("STATE:NY")); // two characters do not replace two
@@ -249,9 +259,11 @@ void TestLookup::callbookPrecedence()
 
 void TestLookup::russianRegionOnlyForRussia()
 {
-    m_refs->fillPrefixes({prefixRow(QStringLiteral("UA"), QStringLiteral("UA")), prefixRow(QStringLiteral("UA9"), QStringLiteral("UA9")),
-                          prefixRow(QStringLiteral("UA2"), QStringLiteral("UA2")), prefixRow(QStringLiteral("UR"), QStringLiteral("UR")),
-                          prefixRow(QStringLiteral("R1"), QStringLiteral("UA1")), prefixRow(QStringLiteral("R8"), QStringLiteral("UA8"))});
+    m_refs->fillPrefixes(
+        {prefixRow(QStringLiteral("UA"), QStringLiteral("UA")), prefixRow(QStringLiteral("UA9"), QStringLiteral("UA9")),
+         prefixRow(QStringLiteral("UA2"), QStringLiteral("UA2")), prefixRow(QStringLiteral("UR"), QStringLiteral("UR")),
+         prefixRow(QStringLiteral("R1"), QStringLiteral("UA1")),
+         prefixRow(QStringLiteral("R8"), QStringLiteral("UA8"))});
     StationLookup lookup(*m_refs, m_locale);
     QCOMPARE(*lookup.lookup(QStringLiteral("UA9AB"), 0, 0).ru, QStringLiteral("RU:3"));
     QCOMPARE(*lookup.lookup(QStringLiteral("UA3ABC"), 0, 0).ru, QStringLiteral("RU:2"));
@@ -297,15 +309,69 @@ void TestLookup::realCountryFile_data()
     QTest::addColumn<double>("lat");
     QTest::addColumn<double>("lon");
     QTest::addColumn<QString>("ru");
-    QTest::newRow("Germany") << "DL1ABC" << "DL" << "DL" << "EU" << "14" << "28" << "Fed. Rep. of Germany" << 51.00 << 10.00 << "-";
-    QTest::newRow("Japan") << "JA1XYZ" << "JA" << "JA" << "AS" << "25" << "45" << "Japan" << 36.40 << 138.38 << "-";
-    QTest::newRow("USA") << "W1AW" << "K" << "W" << "NA" << "5" << "8" << "United States of America" << 37.60 << -91.87 << "-";
-    QTest::newRow("Brazil") << "PY2ABC" << "PY" << "PY" << "SA" << "11" << "15" << "Brazil" << -10.00 << -53.00 << "-";
-    QTest::newRow("Australia") << "VK2ABC" << "VK" << "VK" << "OC" << "30" << "59" << "Australia" << -23.70 << 132.33 << "-";
-    QTest::newRow("South Africa") << "ZS6ABC" << "ZS" << "ZS" << "AF" << "38" << "57" << "South Africa" << -29.07 << 22.63 << "-";
-    QTest::newRow("Asiatic Russia") << "UA9ABC" << "UA9" << "UA9" << "AS" << "17" << "30" << "Asiatic Russia" << 55.88 << 84.08 << "RU:3";
-    QTest::newRow("Kaliningrad") << "UA2FAA" << "UA2" << "UA2" << "EU" << "15" << "29" << "Kaliningrad" << 54.72 << 20.52 << "RU:1";
-    QTest::newRow("Ukraine") << "UR5CX" << "UR" << "UR" << "EU" << "16" << "29" << "Ukraine" << 50.00 << 30.00 << "-";
+    QTest::newRow("Germany") << "DL1ABC"
+                             << "DL"
+                             << "DL"
+                             << "EU"
+                             << "14"
+                             << "28"
+                             << "Fed. Rep. of Germany" << 51.00 << 10.00 << "-";
+    QTest::newRow("Japan") << "JA1XYZ"
+                           << "JA"
+                           << "JA"
+                           << "AS"
+                           << "25"
+                           << "45"
+                           << "Japan" << 36.40 << 138.38 << "-";
+    QTest::newRow("USA") << "W1AW"
+                         << "K"
+                         << "W"
+                         << "NA"
+                         << "5"
+                         << "8"
+                         << "United States of America" << 37.60 << -91.87 << "-";
+    QTest::newRow("Brazil") << "PY2ABC"
+                            << "PY"
+                            << "PY"
+                            << "SA"
+                            << "11"
+                            << "15"
+                            << "Brazil" << -10.00 << -53.00 << "-";
+    QTest::newRow("Australia") << "VK2ABC"
+                               << "VK"
+                               << "VK"
+                               << "OC"
+                               << "30"
+                               << "59"
+                               << "Australia" << -23.70 << 132.33 << "-";
+    QTest::newRow("South Africa") << "ZS6ABC"
+                                  << "ZS"
+                                  << "ZS"
+                                  << "AF"
+                                  << "38"
+                                  << "57"
+                                  << "South Africa" << -29.07 << 22.63 << "-";
+    QTest::newRow("Asiatic Russia") << "UA9ABC"
+                                    << "UA9"
+                                    << "UA9"
+                                    << "AS"
+                                    << "17"
+                                    << "30"
+                                    << "Asiatic Russia" << 55.88 << 84.08 << "RU:3";
+    QTest::newRow("Kaliningrad") << "UA2FAA"
+                                 << "UA2"
+                                 << "UA2"
+                                 << "EU"
+                                 << "15"
+                                 << "29"
+                                 << "Kaliningrad" << 54.72 << 20.52 << "RU:1";
+    QTest::newRow("Ukraine") << "UR5CX"
+                             << "UR"
+                             << "UR"
+                             << "EU"
+                             << "16"
+                             << "29"
+                             << "Ukraine" << 50.00 << 30.00 << "-";
 }
 
 void TestLookup::realCountryFile()
@@ -338,17 +404,21 @@ void TestLookup::realCountryFile()
     QCOMPARE(d.stationLongitude, lon);
 
     const double metres = haversineMetres(ownLat, ownLon, lat, lon);
-    QVERIFY2(std::fabs(d.distanceMetres - metres) <= 1.0, QByteArray::number(d.distanceMetres) + " vs " + QByteArray::number(metres));
+    QVERIFY2(std::fabs(d.distanceMetres - metres) <= 1.0,
+             QByteArray::number(d.distanceMetres) + " vs " + QByteArray::number(metres));
     const int km = int(std::lround(metres / 1000)); // no distance here ends in exactly half a kilometre
     QCOMPARE(d.distance, m_locale.toString(km) + QStringLiteral(" km"));
     const double bearing = vectorBearing(ownLat, ownLon, lat, lon);
-    QVERIFY2(std::fabs(d.azimuthDegrees - bearing) <= 0.5, QByteArray::number(d.azimuthDegrees) + " vs " + QByteArray::number(bearing));
+    QVERIFY2(std::fabs(d.azimuthDegrees - bearing) <= 0.5,
+             QByteArray::number(d.azimuthDegrees) + " vs " + QByteArray::number(bearing));
     QCOMPARE(d.country, QStringLiteral("Az:%1  ").arg(d.azimuthDegrees, 3, 10, QLatin1Char('0')) + country);
     QCOMPARE(d.deg, QStringLiteral("DEG:%1%2%3%4")
-                        .arg(std::abs(std::lround(lat))).arg(lat >= 0 ? "N" : "S")
-                        .arg(std::abs(std::lround(lon))).arg(lon >= 0 ? "O" : "W"));
+                        .arg(std::abs(std::lround(lat)))
+                        .arg(lat >= 0 ? "N" : "S")
+                        .arg(std::abs(std::lround(lon)))
+                        .arg(lon >= 0 ? "O" : "W"));
     const QString loc = QString(QChar('A' + int((lon + 180) / 20))) + QChar('A' + int((lat + 90) / 10))
-                      + QChar('0' + int(std::fmod(lon + 180, 20) / 2)) + QChar('0' + int(std::fmod(lat + 90, 10)));
+                        + QChar('0' + int(std::fmod(lon + 180, 20) / 2)) + QChar('0' + int(std::fmod(lat + 90, 10)));
     QCOMPARE(d.loc, QStringLiteral("LOC:") + loc);
     if (ru == QLatin1String("-"))
         QVERIFY(!d.ru);

@@ -23,8 +23,8 @@ private slots:
         QTest::addColumn<double>("longitude");
         QTest::newRow("square") << "KO85" << 55.5 << 37.0;
         QTest::newRow("subsquare, lower case") << "ko85ts" << 55.0 + 18.0 / 24 + 1.0 / 48 << 37.625;
-        QTest::newRow("extended, blanks") << " KO85TS12 " << 55.0 + 18.0 / 24 + 2.0 / 240 + 1.0 / 480
-                                            << 36.0 + 19.0 / 12 + 1.0 / 120 + 1.0 / 240;
+        QTest::newRow("extended, blanks")
+            << " KO85TS12 " << 55.0 + 18.0 / 24 + 2.0 / 240 + 1.0 / 480 << 36.0 + 19.0 / 12 + 1.0 / 120 + 1.0 / 240;
         QTest::newRow("south-west corner") << "AA00aa" << -90.0 + 1.0 / 48 << -180.0 + 1.0 / 24;
         QTest::newRow("north-east corner") << "RR99xx99" << 90.0 - 1.0 / 480 << 180.0 - 1.0 / 240;
         QTest::newRow("south and west") << "FF44" << -35.5 << -71.0;
@@ -45,12 +45,18 @@ private slots:
     {
         QTest::addColumn<QString>("locator");
         QTest::addColumn<QString>("error");
-        QTest::newRow("empty") << "" << "Локатор состоит из 4, 6 или 8 знаков, например KO85 или KO85TS; введено 0: «».";
-        QTest::newRow("five") << "KO85t" << "Локатор состоит из 4, 6 или 8 знаков, например KO85 или KO85TS; введено 5: «KO85t».";
-        QTest::newRow("field beyond R") << "KS85" << "В локаторе «KS85» 2-й знак («S») должен быть буквой от A до R.";
-        QTest::newRow("letter for a digit") << "KO8A" << "В локаторе «KO8A» 4-й знак («A») должен быть цифрой.";
-        QTest::newRow("subsquare beyond X") << "KO85ty" << "В локаторе «KO85ty» 6-й знак («y») должен быть буквой от A до X.";
-        QTest::newRow("Cyrillic") << "КО85" << "В локаторе «КО85» 1-й знак («К») должен быть буквой от A до R.";
+        QTest::newRow("empty") << ""
+                               << "Локатор состоит из 4, 6 или 8 знаков, например KO85 или KO85TS; введено 0: «».";
+        QTest::newRow("five") << "KO85t"
+                              << "Локатор состоит из 4, 6 или 8 знаков, например KO85 или KO85TS; введено 5: «KO85t».";
+        QTest::newRow("field beyond R") << "KS85"
+                                        << "В локаторе «KS85» 2-й знак («S») должен быть буквой от A до R.";
+        QTest::newRow("letter for a digit") << "KO8A"
+                                            << "В локаторе «KO8A» 4-й знак («A») должен быть цифрой.";
+        QTest::newRow("subsquare beyond X") << "KO85ty"
+                                            << "В локаторе «KO85ty» 6-й знак («y») должен быть буквой от A до X.";
+        QTest::newRow("Cyrillic") << "КО85"
+                                  << "В локаторе «КО85» 1-й знак («К») должен быть буквой от A до R.";
     }
     void badLocators()
     {
@@ -102,15 +108,24 @@ private slots:
         QTest::addColumn<QString>("longitude");
         QTest::addColumn<double>("lat");
         QTest::addColumn<double>("lon");
-        QTest::newRow("point") << "55.75" << "37.62" << 55.75 << 37.62;
-        QTest::newRow("comma, blanks") << " 55,75 " << "37,62" << 55.75 << 37.62;
-        QTest::newRow("signs") << "-33.9" << "-70.6" << -33.9 << -70.6;
-        QTest::newRow("letters after") << "33.9S" << "70.6 W" << -33.9 << -70.6;
-        QTest::newRow("letters before, lower case") << "n 55.75" << "e37.62" << 55.75 << 37.62;
-        QTest::newRow("Russian letters") << "55.75 с" << "37.62 в" << 55.75 << 37.62;
-        QTest::newRow("south, west in Russian") << "ю 12" << "з 5" << -12.0 << -5.0;
-        QTest::newRow("O for east, degree sign") << "56°N" << "38°O" << 56.0 << 38.0;
-        QTest::newRow("edges") << "90" << "-180" << 90.0 << -180.0;
+        QTest::newRow("point") << "55.75"
+                               << "37.62" << 55.75 << 37.62;
+        QTest::newRow("comma, blanks") << " 55,75 "
+                                       << "37,62" << 55.75 << 37.62;
+        QTest::newRow("signs") << "-33.9"
+                               << "-70.6" << -33.9 << -70.6;
+        QTest::newRow("letters after") << "33.9S"
+                                       << "70.6 W" << -33.9 << -70.6;
+        QTest::newRow("letters before, lower case") << "n 55.75"
+                                                    << "e37.62" << 55.75 << 37.62;
+        QTest::newRow("Russian letters") << "55.75 с"
+                                         << "37.62 в" << 55.75 << 37.62;
+        QTest::newRow("south, west in Russian") << "ю 12"
+                                                << "з 5" << -12.0 << -5.0;
+        QTest::newRow("O for east, degree sign") << "56°N"
+                                                 << "38°O" << 56.0 << 38.0;
+        QTest::newRow("edges") << "90"
+                               << "-180" << 90.0 << -180.0;
     }
     void degrees()
     {
@@ -129,16 +144,37 @@ private slots:
         QTest::addColumn<QString>("latitude");
         QTest::addColumn<QString>("longitude");
         QTest::addColumn<QString>("error");
-        QTest::newRow("empty latitude") << "" << "37" << "Введите широту в градусах, например 55.75.";
-        QTest::newRow("not a number") << "55.7.5" << "37" << "Широта «55.7.5» — не число градусов. Введите, например, 55.75 или 55,75.";
-        QTest::newRow("blank inside") << "55 75" << "37" << "Широта «55 75» — не число градусов. Введите, например, 55.75 или 55,75.";
-        QTest::newRow("not finite") << "inf" << "37" << "Широта «inf» — не число градусов. Введите, например, 55.75 или 55,75.";
-        QTest::newRow("beyond the pole") << "90.5" << "37" << "Широта должна быть от -90 до 90 градусов; введено 90.5.";
-        QTest::newRow("longitude too far") << "55" << "-181" << "Долгота должна быть от -180 до 180 градусов; введено -181.";
-        QTest::newRow("sign and letter") << "-55 N" << "37" << "Широта «-55 N»: укажите либо знак минус, либо букву полушария.";
-        QTest::newRow("two letters") << "N55S" << "37" << "Широта «N55S»: укажите одну букву полушария.";
-        QTest::newRow("east letter in latitude") << "55E" << "37" << "Широта «55E» — не число градусов. Введите, например, 55.75 или 55,75.";
-        QTest::newRow("longitude empty") << "55" << " " << "Введите долготу в градусах, например 37.62.";
+        QTest::newRow("empty latitude") << ""
+                                        << "37"
+                                        << "Введите широту в градусах, например 55.75.";
+        QTest::newRow("not a number") << "55.7.5"
+                                      << "37"
+                                      << "Широта «55.7.5» — не число градусов. Введите, например, 55.75 или 55,75.";
+        QTest::newRow("blank inside") << "55 75"
+                                      << "37"
+                                      << "Широта «55 75» — не число градусов. Введите, например, 55.75 или 55,75.";
+        QTest::newRow("not finite") << "inf"
+                                    << "37"
+                                    << "Широта «inf» — не число градусов. Введите, например, 55.75 или 55,75.";
+        QTest::newRow("beyond the pole") << "90.5"
+                                         << "37"
+                                         << "Широта должна быть от -90 до 90 градусов; введено 90.5.";
+        QTest::newRow("longitude too far") << "55"
+                                           << "-181"
+                                           << "Долгота должна быть от -180 до 180 градусов; введено -181.";
+        QTest::newRow("sign and letter") << "-55 N"
+                                         << "37"
+                                         << "Широта «-55 N»: укажите либо знак минус, либо букву полушария.";
+        QTest::newRow("two letters") << "N55S"
+                                     << "37"
+                                     << "Широта «N55S»: укажите одну букву полушария.";
+        QTest::newRow("east letter in latitude")
+            << "55E"
+            << "37"
+            << "Широта «55E» — не число градусов. Введите, например, 55.75 или 55,75.";
+        QTest::newRow("longitude empty") << "55"
+                                         << " "
+                                         << "Введите долготу в градусах, например 37.62.";
     }
     void badDegrees()
     {
@@ -174,9 +210,12 @@ private slots:
         myposition::write(path, GeoPosition{55.8125, -37.625});
         QCOMPARE(myposition::read(path), (GeoPosition{55.8125, -37.625}));
         const IniFile ini(path);
-        QCOMPARE(ini.readString(QStringLiteral("MyPosition"), QStringLiteral("Latitude"), QString()), QStringLiteral("55.8125"));
-        QCOMPARE(ini.readString(QStringLiteral("MyPosition"), QStringLiteral("Longitude"), QString()), QStringLiteral("-37.625"));
-        QCOMPARE(ini.readString(QStringLiteral("MySetting"), QStringLiteral("Call"), QString()), QStringLiteral("UA3ABC"));
+        QCOMPARE(ini.readString(QStringLiteral("MyPosition"), QStringLiteral("Latitude"), QString()),
+                 QStringLiteral("55.8125"));
+        QCOMPARE(ini.readString(QStringLiteral("MyPosition"), QStringLiteral("Longitude"), QString()),
+                 QStringLiteral("-37.625"));
+        QCOMPARE(ini.readString(QStringLiteral("MySetting"), QStringLiteral("Call"), QString()),
+                 QStringLiteral("UA3ABC"));
     }
 };
 

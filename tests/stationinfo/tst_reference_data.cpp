@@ -103,14 +103,13 @@ void TestReferenceData::newFileHasTablesAndCountryPrefixes()
 
 void TestReferenceData::ctyOverridesAndWaeEntities()
 {
-    const QByteArray cty =
-        "European Russia:          16:  29:  EU:   53.65:   -41.37:    -4.0:  UA:\n"
-        "    R,U,UA9F(17)[30],=R9XYZ;\n"
-        "Sicily:                   15:  28:  EU:   37.50:   -14.00:    -1.0:  *IT9:\n"
-        "    IT9,IW9;\n"
-        "United States:            05:  08:  NA:   37.60:    91.87:     5.0:  K:\n"
-        "    K,W<40.0/75.0>{SA},AA0(4)[7];\n"
-        "Truncated:                01:  02:  EU:   10.00:";
+    const QByteArray cty = "European Russia:          16:  29:  EU:   53.65:   -41.37:    -4.0:  UA:\n"
+                           "    R,U,UA9F(17)[30],=R9XYZ;\n"
+                           "Sicily:                   15:  28:  EU:   37.50:   -14.00:    -1.0:  *IT9:\n"
+                           "    IT9,IW9;\n"
+                           "United States:            05:  08:  NA:   37.60:    91.87:     5.0:  K:\n"
+                           "    K,W<40.0/75.0>{SA},AA0(4)[7];\n"
+                           "Truncated:                01:  02:  EU:   10.00:";
     const QVector<PrefixRow> rows = parseCty(cty).rows;
     QStringList prefixes;
     for (const PrefixRow &r : rows)
@@ -232,7 +231,8 @@ void TestReferenceData::refreshReplacesBothOrNothing()
     Database::prepareFile(path, referenceFiles());
     Database db(path, QStringLiteral("ref-refresh"));
     QSqlDatabase c = db.connection();
-    ReferenceStore(c).addCallbook({{QStringLiteral("UA3ABC"), QStringLiteral("MO"), QStringLiteral("KO85"), QString()}});
+    ReferenceStore(c).addCallbook(
+        {{QStringLiteral("UA3ABC"), QStringLiteral("MO"), QStringLiteral("KO85"), QString()}});
     ScpStore store(c);
 
     const QString cty = dir.filePath(QStringLiteral("cty.dat"));
@@ -242,7 +242,8 @@ void TestReferenceData::refreshReplacesBothOrNothing()
                "Sicily:                   15:  28:  EU:   37.50:   -14.00:    -1.0:  *IT9:\n"
                "    IT9;\n");
     write(scp, "#\n# Release 2099.12.31.00\n#\n9H1AA\n9H1BB\n9H1AA\n");
-    QCOMPARE(refreshReferenceData(store, cty, scp), QStringLiteral("Данные обновлены: стран 1, префиксов 2, позывных 2."));
+    QCOMPARE(refreshReferenceData(store, cty, scp),
+             QStringLiteral("Данные обновлены: стран 1, префиксов 2, позывных 2."));
     ReferenceInfo info = store.info();
     QCOMPARE(info.ctyVersion, QStringLiteral("VER20991231"));
     QCOMPARE(info.scpRelease, QStringLiteral("Release 2099.12.31.00"));
@@ -255,8 +256,8 @@ void TestReferenceData::refreshReplacesBothOrNothing()
 
     // Back to the installed files, then a truncated country file and a call list of another
     // format: each leaves all as it was and names its file and line.
-    QVERIFY(refreshReferenceData(store, defaultCtyPath(), defaultScpPath())
-                .startsWith(QStringLiteral("Данные обновлены")));
+    QVERIFY(
+        refreshReferenceData(store, defaultCtyPath(), defaultScpPath()).startsWith(QStringLiteral("Данные обновлены")));
     // The refusal of a refresh: its error's text, empty when the refresh went through.
     auto refused = [&store](const QString &ctyPath, const QString &scpPath) {
         try {

@@ -175,7 +175,8 @@ void TestScpIndex::repeatsByBandModeAndTour()
     ScpIndex index;
     index.addRecord(QStringLiteral("UA3A"), QStringLiteral("DL1A"), QStringLiteral("20M"), QStringLiteral("CW"),
                     QStringLiteral("1"));
-    index.addRecord(QStringLiteral("UA3A"), QString(), QStringLiteral("40M"), QStringLiteral("CW"), QStringLiteral("1"));
+    index.addRecord(QStringLiteral("UA3A"), QString(), QStringLiteral("40M"), QStringLiteral("CW"),
+                    QStringLiteral("1"));
     QVERIFY(index.isRepeat(QStringLiteral("UA3A"), QStringLiteral("20M"), QStringLiteral("CW"), QStringLiteral("1")));
     QVERIFY(index.isRepeat(QStringLiteral("DL1A"), QStringLiteral("20M"), QStringLiteral("CW"), QStringLiteral("1")));
     QVERIFY(!index.isRepeat(QStringLiteral("UA3A"), QStringLiteral("20M"), QStringLiteral("PH"), QStringLiteral("1")));

@@ -4,25 +4,25 @@
 
 #include "app/program.h"
 #include "app/tmain.h"
-#include "base/ui/widget_kit.h"
 #include "base/ini_file.h"
+#include "base/ui/widget_kit.h"
 #include "db/database.h"
 #include "db/qso_store.h"
 #include "stationinfo/reference_files.h"
 #include "stationinfo/scp_data.h"
+#include "stationinfo/scp_file.h"
 #include "stationinfo/ui/scp_list_model.h"
 #include "stationinfo/ui/tdataupdate.h"
 #include "stationinfo/ui/tscp.h"
-#include "support/ui/main_controls.h"
 #include "support/qso_builder.h"
 #include "support/scripted_services.h"
-#include "stationinfo/scp_file.h"
+#include "support/ui/main_controls.h"
 #include "support/ui/typing.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -118,8 +118,8 @@ void TestScpWindow::start()
     ui.cbFreq->setCurrentText(QStringLiteral("14000"));
     m.FreqToBand();
     QCOMPARE(m.currentBand, QStringLiteral("20M"));
-    m.qsos().append({qso(QStringLiteral("UA3ABC"), QStringLiteral("DL1ABC")),               // repeats now
-                     qso(QStringLiteral("RA3ABX"), QString(), QStringLiteral("40M"))});     // other band
+    m.qsos().append({qso(QStringLiteral("UA3ABC"), QStringLiteral("DL1ABC")), // repeats now
+                     qso(QStringLiteral("RA3ABX"), QString(), QStringLiteral("40M"))}); // other band
     m.show();
     ui.actScp->trigger();
     QVERIFY(scp().isVisible());
@@ -188,7 +188,7 @@ void TestScpWindow::listsWhileTyping()
         bool missingOrExtra = false;
         for (int i = 0; i < 7 && !missingOrExtra; ++i) {
             missingOrExtra = (c.size() == 5 && QStringLiteral("UA3ABD").remove(i, 1) == c)
-                || (c.size() == 7 && QString(c).remove(i, 1) == QLatin1String("UA3ABD"));
+                             || (c.size() == 7 && QString(c).remove(i, 1) == QLatin1String("UA3ABD"));
         }
         if (changed || missingOrExtra)
             near << c;
@@ -249,8 +249,8 @@ void TestScpWindow::followsTheLog()
     type(ui.edCall1, QStringLiteral("ZZ9ZZQ"));
     QCOMPARE(scp().matchModel().rowCount(), 0);
     // Saved twice, then one deleted: still listed, bold and red.
-    const QVector<qint64> ids = m.qsos().append({qso(QStringLiteral("ZZ9ZZQ"), QString()),
-                                                 qso(QStringLiteral("ZZ9ZZQ"), QString())});
+    const QVector<qint64> ids =
+        m.qsos().append({qso(QStringLiteral("ZZ9ZZQ"), QString()), qso(QStringLiteral("ZZ9ZZQ"), QString())});
     type(ui.edCall1, QStringLiteral("9ZZQ"));
     QCOMPARE(rows(scp().matchModel()), (QStringList{"ZZ9ZZQ"}));
     m.qsos().remove(ids[0]);
@@ -355,9 +355,10 @@ void TestScpWindow::dataRefreshWindow()
     write(scpFile, "# Release 2099.12.31.00\n9H1AA\nUA3ABQ\n");
     const QString countsBefore = w->lbCounts->text();
     w->btUpdate->click();
-    QCOMPARE(m_t->prompts->texts(QStringLiteral("error")),
-             QStringList{QStringLiteral("Файл %1, строка 3: файл обрывается посреди записи страны.\nДанные не изменены.")
-                             .arg(cty)});
+    QCOMPARE(
+        m_t->prompts->texts(QStringLiteral("error")),
+        QStringList{
+            QStringLiteral("Файл %1, строка 3: файл обрывается посреди записи страны.\nДанные не изменены.").arg(cty)});
     QCOMPARE(m_t->prompts->shown.last().caption, QStringLiteral("Vireo"));
     QCOMPARE(w->lbCounts->text(), countsBefore);
     type(ui.edCall1, QStringLiteral("A3AB"));

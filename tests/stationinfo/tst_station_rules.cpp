@@ -37,9 +37,9 @@ void TestStationRules::regionTableShape()
     QCOMPARE(keys.size(), 229); // no key twice
 
     // Every key of every digit is either in the table or one of the listed gaps.
-    const QStringList gaps = {"1H", "1I", "1U", "1V", "2A", "2B", "2J", "3J", "4E", "4G", "4J", "4K", "4T",
-                              "4V", "4X", "5F", "5J", "6K", "6O", "6R", "6S", "6Z", "7K", "7O", "7R", "7S",
-                              "7Z", "8E", "9E", "0G", "0P"};
+    const QStringList gaps = {"1H", "1I", "1U", "1V", "2A", "2B", "2J", "3J", "4E", "4G", "4J",
+                              "4K", "4T", "4V", "4X", "5F", "5J", "6K", "6O", "6R", "6S", "6Z",
+                              "7K", "7O", "7R", "7S", "7Z", "8E", "9E", "0G", "0P"};
     for (char d = '0'; d <= '9'; ++d)
         for (char l = 'A'; l <= 'Z'; ++l) {
             const QString key = QString(QLatin1Char(d)) + QLatin1Char(l);
@@ -53,18 +53,30 @@ void TestStationRules::regionOfCall_data()
 {
     QTest::addColumn<QString>("call");
     QTest::addColumn<QString>("region");
-    QTest::newRow("9A") << "UA9AB" << "3";
-    QTest::newRow("5C is 12") << "RA5CX" << "12";
-    QTest::newRow("5D is 2") << "RA5DX" << "2";
-    QTest::newRow("1H none") << "UA1HZ" << "";
-    QTest::newRow("ends in digit") << "UA3" << "";
-    QTest::newRow("no digit") << "UAABC" << "";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("last digit counts") << "R2ABC/9X" << "3";
-    QTest::newRow("lower case key") << "ua0ab" << "4";
-    QTest::newRow("digit 0 region 7") << "RA0ZZ" << "7";
-    QTest::newRow("digit 2 region 1") << "UA2FA" << "1";
-    QTest::newRow("suffix digit") << "UA3ABC/1" << "";
+    QTest::newRow("9A") << "UA9AB"
+                        << "3";
+    QTest::newRow("5C is 12") << "RA5CX"
+                              << "12";
+    QTest::newRow("5D is 2") << "RA5DX"
+                             << "2";
+    QTest::newRow("1H none") << "UA1HZ"
+                             << "";
+    QTest::newRow("ends in digit") << "UA3"
+                                   << "";
+    QTest::newRow("no digit") << "UAABC"
+                              << "";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("last digit counts") << "R2ABC/9X"
+                                       << "3";
+    QTest::newRow("lower case key") << "ua0ab"
+                                    << "4";
+    QTest::newRow("digit 0 region 7") << "RA0ZZ"
+                                      << "7";
+    QTest::newRow("digit 2 region 1") << "UA2FA"
+                                      << "1";
+    QTest::newRow("suffix digit") << "UA3ABC/1"
+                                  << "";
 }
 
 void TestStationRules::regionOfCall()
@@ -78,21 +90,36 @@ void TestStationRules::normalise_data()
 {
     QTest::addColumn<QString>("call");
     QTest::addColumn<QString>("normal");
-    QTest::newRow("plain") << "UA3ABC" << "UA3ABC";
-    QTest::newRow("slash digit") << "UA3ABC/1" << "UA1";
-    QTest::newRow("slash letter") << "UA3ABC/P" << "UA3ABC/P";
-    QTest::newRow("prefix before") << "F/UA3ABC" << "UA3ABC";
-    QTest::newRow("prefix after") << "UA3ABC/4X" << "4X";
-    QTest::newRow("maritime") << "UA3ABC/MM" << "UA3ABC/MM";
-    QTest::newRow("aero") << "UA3ABC/AM" << "UA3ABC/AM";
-    QTest::newRow("qrp") << "UA3ABC/QRP" << "UA3ABC/QRP";
-    QTest::newRow("qrpp") << "UA3ABC/QRPP" << "UA3ABC/QRPP";
-    QTest::newRow("lower case counts") << "UA3ABC/qrp" << "qrp";
-    QTest::newRow("ends in slash") << "UA3ABC/" << "";
-    QTest::newRow("slash alone") << "/" << "";
-    QTest::newRow("one letter") << "U" << "U";
-    QTest::newRow("short with digit") << "U/1" << "U/1";
-    QTest::newRow("blank suffix") << "UA3ABC/  " << "";
+    QTest::newRow("plain") << "UA3ABC"
+                           << "UA3ABC";
+    QTest::newRow("slash digit") << "UA3ABC/1"
+                                 << "UA1";
+    QTest::newRow("slash letter") << "UA3ABC/P"
+                                  << "UA3ABC/P";
+    QTest::newRow("prefix before") << "F/UA3ABC"
+                                   << "UA3ABC";
+    QTest::newRow("prefix after") << "UA3ABC/4X"
+                                  << "4X";
+    QTest::newRow("maritime") << "UA3ABC/MM"
+                              << "UA3ABC/MM";
+    QTest::newRow("aero") << "UA3ABC/AM"
+                          << "UA3ABC/AM";
+    QTest::newRow("qrp") << "UA3ABC/QRP"
+                         << "UA3ABC/QRP";
+    QTest::newRow("qrpp") << "UA3ABC/QRPP"
+                          << "UA3ABC/QRPP";
+    QTest::newRow("lower case counts") << "UA3ABC/qrp"
+                                       << "qrp";
+    QTest::newRow("ends in slash") << "UA3ABC/"
+                                   << "";
+    QTest::newRow("slash alone") << "/"
+                                 << "";
+    QTest::newRow("one letter") << "U"
+                                << "U";
+    QTest::newRow("short with digit") << "U/1"
+                                      << "U/1";
+    QTest::newRow("blank suffix") << "UA3ABC/  "
+                                  << "";
 }
 
 void TestStationRules::normalise()
@@ -143,9 +170,9 @@ void TestStationRules::repeatsAndReports()
     QCOMPARE(dupe::heardStatus(3), QStringLiteral("Повторы: Heard = 3"));
     QCOMPARE(dupe::workedStatus(0), QStringLiteral("Повторы: Worked = 0"));
 
-    const dupe::Entry e{QStringLiteral("UA3ABC"), QStringLiteral("DL1XX"), QStringLiteral("20M"),
-                        QStringLiteral("CW"), QStringLiteral("1")};
-    RepeatRow r{QStringLiteral("1"), QStringLiteral("20M"), QStringLiteral("CW"), QStringLiteral("05.03.2026"),
+    const dupe::Entry e{QStringLiteral("UA3ABC"), QStringLiteral("DL1XX"), QStringLiteral("20M"), QStringLiteral("CW"),
+                        QStringLiteral("1")};
+    RepeatRow r{QStringLiteral("1"),     QStringLiteral("20M"),  QStringLiteral("CW"),    QStringLiteral("05.03.2026"),
                 QStringLiteral("07:04"), QStringLiteral("K1AB"), QStringLiteral("UA3ABC")};
     QVERIFY(dupe::isRepeat(r, e));
     r.call2 = QStringLiteral("DL1XX");

@@ -57,16 +57,18 @@ QString FakeDesktop::program(const QString &name)
 
 void FakeDesktop::entry(const QString &id, const QStringList &lines, bool user)
 {
-    const QString dir = m_dir.filePath(user ? QStringLiteral("home-share/applications") : QStringLiteral("usr-share/applications"));
-    append(dir + QLatin1Char('/') + id, QStringLiteral("[Desktop Entry]\nType=Application\nName=") + id + QLatin1Char('\n')
-                                            + lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    const QString dir =
+        m_dir.filePath(user ? QStringLiteral("home-share/applications") : QStringLiteral("usr-share/applications"));
+    append(dir + QLatin1Char('/') + id, QStringLiteral("[Desktop Entry]\nType=Application\nName=") + id
+                                            + QLatin1Char('\n') + lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
 
 void FakeDesktop::association(const QString &group, const QString &mimeType, const QString &ids, bool system)
 {
     const QString path = m_dir.filePath(system ? QStringLiteral("usr-share/applications/mimeapps.list")
                                                : QStringLiteral("config/mimeapps.list"));
-    append(path, QLatin1Char('[') + group + QStringLiteral("]\n") + mimeType + QLatin1Char('=') + ids + QLatin1Char('\n'));
+    append(path,
+           QLatin1Char('[') + group + QStringLiteral("]\n") + mimeType + QLatin1Char('=') + ids + QLatin1Char('\n'));
 }
 
 } // namespace vireo::test

@@ -96,9 +96,25 @@ int fileShmUnmap(sqlite3_file *f, int deleteFlag)
 
 // Memory-mapped reads are left out (iVersion 2), so that every page comes through xRead.
 const sqlite3_io_methods Methods = {
-    2,           fileClose,     fileRead,         fileWrite,           fileTruncate, fileSync,
-    fileSize,    fileLock,      fileUnlock,       fileCheckReservedLock, fileControl, fileSectorSize,
-    fileDeviceCharacteristics, fileShmMap, fileShmLock, fileShmBarrier, fileShmUnmap, nullptr, nullptr,
+    2,
+    fileClose,
+    fileRead,
+    fileWrite,
+    fileTruncate,
+    fileSync,
+    fileSize,
+    fileLock,
+    fileUnlock,
+    fileCheckReservedLock,
+    fileControl,
+    fileSectorSize,
+    fileDeviceCharacteristics,
+    fileShmMap,
+    fileShmLock,
+    fileShmBarrier,
+    fileShmUnmap,
+    nullptr,
+    nullptr,
 };
 
 int vfsOpen(sqlite3_vfs *, sqlite3_filename name, sqlite3_file *f, int flags, int *outFlags)

@@ -20,13 +20,20 @@ public:
     // Where and when only: 14000 kHz CW on 20M in tour 0, every other column empty.
     static Qso plain()
     {
-        return Qso().freq(QStringLiteral("14000")).mode(QStringLiteral("CW")).band(QStringLiteral("20M")).tur(QStringLiteral("0"));
+        return Qso()
+            .freq(QStringLiteral("14000"))
+            .mode(QStringLiteral("CW"))
+            .band(QStringLiteral("20M"))
+            .tur(QStringLiteral("0"));
     }
     // What most QSOs of the tests share: plain() at 05.03.2026 07:04 on radio 1, the heard
     // station's report 599.
     static Qso typical()
     {
-        return plain().at(QStringLiteral("05.03.2026"), QStringLiteral("07:04")).rst1(QStringLiteral("599")).radio(QStringLiteral("1"));
+        return plain()
+            .at(QStringLiteral("05.03.2026"), QStringLiteral("07:04"))
+            .rst1(QStringLiteral("599"))
+            .radio(QStringLiteral("1"));
     }
 
     // One setter per column, named as the column.

@@ -58,7 +58,8 @@ inline QVector<QsoRecord> twoTourContest()
                            .freq(band == QLatin1String("80M")   ? QStringLiteral("3500")
                                  : band == QLatin1String("40M") ? QStringLiteral("7000")
                                                                 : QStringLiteral("14000"))
-                           .at(QStringLiteral("05.03.2026"), starts[tour].addSecs(minute * 60).toString(QStringLiteral("HH:mm")))
+                           .at(QStringLiteral("05.03.2026"),
+                               starts[tour].addSecs(minute * 60).toString(QStringLiteral("HH:mm")))
                            .tur(QString::number(tour + 1))
                            .record();
             }
@@ -99,8 +100,8 @@ inline QVector<QsoRecord> sixBandsOverDays()
 // fourth with two), as the band map shows them fading with age.
 inline QVector<QsoRecord> contestHourOn20m()
 {
-    const char *const calls[] = {"UA3ABC", "RW6HS", "DL1XX", "OK1FFU", "SP9KR", "RA9CMO", "UR5EAW", "G4BUO",
-                                 "R7AB", "RK3DZB", "LY2IJ", "YL2KL", "ES5TV", "OH2BH", "UA9CGL", "RZ3AV"};
+    const char *const calls[] = {"UA3ABC", "RW6HS",  "DL1XX", "OK1FFU", "SP9KR", "RA9CMO", "UR5EAW", "G4BUO",
+                                 "R7AB",   "RK3DZB", "LY2IJ", "YL2KL",  "ES5TV", "OH2BH",  "UA9CGL", "RZ3AV"};
     const char *const with[] = {"RA1QD", "UA4HBW", "RN6AM", "R2DX", "UA6LV", "RX3RC"};
     const QDateTime first(QDate(2026, 3, 5), QTime(6, 9), Qt::UTC);
     QVector<QsoRecord> log;

@@ -21,7 +21,7 @@
 namespace vireo::test {
 
 struct Shown {
-    QString kind;    // "information", "error", "warning", "yesno", "okcancel", "save", "open", "modal"
+    QString kind; // "information", "error", "warning", "yesno", "okcancel", "save", "open", "modal"
     QString caption; // error caption, dialog title or window objectName
     QString text;
 };
@@ -29,13 +29,19 @@ struct Shown {
 class ScriptedPrompts : public Prompts {
 public:
     QList<Shown> shown;
-    QList<bool> answers;      // for askYesNo / askOkCancel; empty means "No"/"Cancel"
-    QStringList fileNames;    // for save/open dialogs; empty means cancelled
+    QList<bool> answers; // for askYesNo / askOkCancel; empty means "No"/"Cancel"
+    QStringList fileNames; // for save/open dialogs; empty means cancelled
     // Called instead of running a modal window; may drive the dialog. Returns its result.
     std::function<int(QDialog &)> onModal;
 
-    void information(const QString &text) override { shown.append({QStringLiteral("information"), noticeCaption(), text}); }
-    void error(const QString &caption, const QString &text) override { shown.append({QStringLiteral("error"), caption, text}); }
+    void information(const QString &text) override
+    {
+        shown.append({QStringLiteral("information"), noticeCaption(), text});
+    }
+    void error(const QString &caption, const QString &text) override
+    {
+        shown.append({QStringLiteral("error"), caption, text});
+    }
     void warning(const QString &text) override { shown.append({QStringLiteral("warning"), noticeCaption(), text}); }
     bool askYesNo(const QString &text) override
     {
@@ -93,7 +99,7 @@ public:
     QList<QUrl> opened;
     QList<QStringList> started; // program first, then its arguments
     QStringList shownInFolder;
-    bool startResult = true;    // what startProgram answers
+    bool startResult = true; // what startProgram answers
     bool openUrl(const QUrl &url) override
     {
         opened.append(url);

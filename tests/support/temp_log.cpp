@@ -11,7 +11,9 @@
 namespace vireo::test {
 
 TempLog::TempLog(const QString &connection, const ReferenceSource &reference)
-    : dir(std::make_unique<QTemporaryDir>()), path(dir->filePath(QStringLiteral("vireolog.db"))), m_connection(connection)
+    : dir(std::make_unique<QTemporaryDir>()),
+      path(dir->filePath(QStringLiteral("vireolog.db"))),
+      m_connection(connection)
 {
     Database::prepareFile(path, reference);
     open();

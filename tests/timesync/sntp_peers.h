@@ -29,7 +29,7 @@ namespace vireo::test {
 inline int udpSocket(quint16 port = 0, quint32 address = INADDR_LOOPBACK)
 {
     const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in a {};
+    sockaddr_in a{};
     a.sin_family = AF_INET;
     a.sin_addr.s_addr = htonl(address);
     a.sin_port = htons(port);
@@ -43,7 +43,7 @@ inline int udpSocket(quint16 port = 0, quint32 address = INADDR_LOOPBACK)
 
 inline quint16 boundPort(int fd)
 {
-    sockaddr_in a {};
+    sockaddr_in a{};
     socklen_t n = sizeof a;
     ::getsockname(fd, reinterpret_cast<sockaddr *>(&a), &n);
     return ntohs(a.sin_port);
@@ -86,11 +86,10 @@ class ScriptedPeer {
 public:
     using Script = std::function<QList<PeerReply>(const QByteArray &request)>;
 
-    explicit ScriptedPeer(Script script)
-        : m_fd(udpSocket()), m_other(udpSocket()), m_script(std::move(script))
+    explicit ScriptedPeer(Script script) : m_fd(udpSocket()), m_other(udpSocket()), m_script(std::move(script))
     {
         m_otherAddress = udpSocket(port(), INADDR_LOOPBACK + 1);
-        timeval tv {3, 0};
+        timeval tv{3, 0};
         ::setsockopt(m_fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
         m_thread = std::thread([this] { run(); });
     }
@@ -111,7 +110,7 @@ private:
     void run()
     {
         char buf[1024];
-        sockaddr_in from {};
+        sockaddr_in from{};
         socklen_t n = sizeof from;
         const ssize_t got = ::recvfrom(m_fd, buf, sizeof buf, 0, reinterpret_cast<sockaddr *>(&from), &n);
         if (got <= 0)
@@ -119,15 +118,17 @@ private:
         m_request = QByteArray(buf, int(got));
         ++m_requests;
         for (const PeerReply &r : m_script(m_request))
-            ::sendto(r.fromOtherAddress ? m_otherAddress : r.fromOtherPort ? m_other : m_fd, r.data.constData(), size_t(r.data.size()), 0,
-                     reinterpret_cast<sockaddr *>(&from), n);
+            ::sendto(r.fromOtherAddress ? m_otherAddress
+                     : r.fromOtherPort  ? m_other
+                                        : m_fd,
+                     r.data.constData(), size_t(r.data.size()), 0, reinterpret_cast<sockaddr *>(&from), n);
     }
 
     int m_fd;
     int m_other;
     int m_otherAddress = -1;
     Script m_script;
-    std::atomic<int> m_requests {0};
+    std::atomic<int> m_requests{0};
     QByteArray m_request;
     std::thread m_thread;
 };
@@ -137,15 +138,15 @@ private:
 class Chronyd {
 public:
     // With localStratum false the server has no reference and answers as unsynchronised.
-    explicit Chronyd(bool localStratum = true)
-        : m_port(freeUdpPort())
+    explicit Chronyd(bool localStratum = true) : m_port(freeUdpPort())
     {
         // The test command unpacks chronyd into the build folder (scripts/test-tools.sh) rather
         // than installing the computer a time service; an installed one is used otherwise.
         QString program = qEnvironmentVariable("VIREO_CHRONYD");
         if (!QFileInfo(program).isExecutable())
             program = QStandardPaths::findExecutable(
-                QStringLiteral("chronyd"), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin"), QStringLiteral("/usr/bin")});
+                QStringLiteral("chronyd"),
+                {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin"), QStringLiteral("/usr/bin")});
         if (program.isEmpty()) {
             m_error = QStringLiteral("chronyd not found: run scripts/test-tools.sh BUILD_DIR (or set VIREO_CHRONYD)");
             return;
@@ -156,8 +157,7 @@ public:
         else
             args << QStringLiteral("-U");
         args << QStringLiteral("port %1").arg(m_port) << QStringLiteral("bindaddress 127.0.0.1")
-             << QStringLiteral("allow 127.0.0.1") << QStringLiteral("cmdport 0")
-             << QStringLiteral("bindcmdaddress /")
+             << QStringLiteral("allow 127.0.0.1") << QStringLiteral("cmdport 0") << QStringLiteral("bindcmdaddress /")
              << QStringLiteral("pidfile %1").arg(m_dir.filePath(QStringLiteral("chronyd.pid")));
         if (localStratum)
             args << QStringLiteral("local stratum 8");
@@ -185,9 +185,9 @@ public:
     bool waitUntilServing(int ms = 5000)
     {
         const int fd = udpSocket();
-        timeval tv {0, 100000};
+        timeval tv{0, 100000};
         ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
-        sockaddr_in to {};
+        sockaddr_in to{};
         to.sin_family = AF_INET;
         to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         to.sin_port = htons(m_port);

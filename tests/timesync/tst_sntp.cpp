@@ -54,7 +54,8 @@ private slots:
         // Seconds with the top bit clear belong to the era that starts in 2036.
         QTest::newRow("era 1 starts") << 0u << 0u << utcMs(2036, 2, 7, 6, 28, 16);
         QTest::newRow("last second of era 0") << 0xFFFFFFFFu << 0u << utcMs(2036, 2, 7, 6, 28, 15);
-        QTest::newRow("2040 in era 1") << quint32(utcMs(2040, 1, 1, 0, 0, 0) / 1000 + NtpToUnixSeconds - (qint64(1) << 32))
+        QTest::newRow("2040 in era 1") << quint32(utcMs(2040, 1, 1, 0, 0, 0) / 1000 + NtpToUnixSeconds
+                                                  - (qint64(1) << 32))
                                        << 0u << utcMs(2040, 1, 1, 0, 0, 0);
     }
     void timestamps()

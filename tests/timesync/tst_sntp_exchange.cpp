@@ -141,7 +141,8 @@ private slots:
         const qint64 took = t.elapsed();
         QVERIFY(!r.ok());
         QCOMPARE(r.errorText(), QStringLiteral("Сервер 127.0.0.1 не ответил за 800 мс."));
-        QVERIFY2(took >= 790 && took < 2500, qPrintable(QString::number(took))); // bounded, with room for a loaded machine
+        QVERIFY2(took >= 790 && took < 2500,
+                 qPrintable(QString::number(took))); // bounded, with room for a loaded machine
         QVERIFY2(ticks >= 8, qPrintable(QString::number(ticks)));
         QCOMPARE(peer.requests(), 1);
     }
@@ -222,7 +223,8 @@ private slots:
         QVERIFY2(unknown.errorText().startsWith(QStringLiteral("Адрес сервера no-such-host.invalid не найден")),
                  qPrintable(unknown.errorText()));
         QCOMPARE(exchange(client, QStringLiteral("   ")).errorText(), QStringLiteral("Сервер времени не указан."));
-        QCOMPARE(exchange(client, QStringLiteral("::1")).errorText(), QStringLiteral("Адрес ::1 — не адрес IPv4.")); // IPv4 only
+        QCOMPARE(exchange(client, QStringLiteral("::1")).errorText(),
+                 QStringLiteral("Адрес ::1 — не адрес IPv4.")); // IPv4 only
         QVERIFY(t.elapsed() < 4000);
     }
 };

@@ -190,8 +190,9 @@ private slots:
         QCOMPARE(s.w->Label4->text(), QStringLiteral("Москва"));
         QVERIFY(s.w->Button1->isEnabled());
         QTest::mouseClick(s.w->Button1, Qt::LeftButton);
-        QCOMPARE(IniFile(s.t.context.settingsPath).readString(QStringLiteral("SNTP"), QStringLiteral("SNTP"), QString()),
-                 QStringLiteral("my.own.server"));
+        QCOMPARE(
+            IniFile(s.t.context.settingsPath).readString(QStringLiteral("SNTP"), QStringLiteral("SNTP"), QString()),
+            QStringLiteral("my.own.server"));
         QCOMPARE(s.w->Label4->text(), QStringLiteral("Москва"));
         // The saved choice is what the next start offers.
         s.open();

@@ -4,14 +4,14 @@
 #include "scenes.h"
 
 #include "analysis/contest_log.h"
-#include "analysis/ui/findings_model.h"
 #include "analysis/log_check_runner.h"
+#include "analysis/ui/findings_model.h"
 #include "analysis/ui/tlogcheck.h"
 #include "analysis/ui/tstats.h"
 #include "app/tmain.h"
 #include "db/tour_store.h"
-#include "support/ui/entry_window.h"
 #include "support/sample_logs.h"
+#include "support/ui/entry_window.h"
 
 #include <QItemSelectionModel>
 #include <QPushButton>

@@ -5,8 +5,8 @@
 
 #include "app/tmain.h"
 #include "stationinfo/ui/trptqso.h"
-#include "support/ui/entry_window.h"
 #include "support/sample_logs.h"
+#include "support/ui/entry_window.h"
 #include "support/ui/typing.h"
 
 #include <QAbstractButton>

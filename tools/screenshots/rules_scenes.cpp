@@ -31,9 +31,10 @@ bool installDefinitions(const QString &programDir)
 
 QVector<QsoRecord> lzDxEvening()
 {
-    static const char *const Calls[] = {"DL1AA", "G4BB",  "UA3CC",  "UA9DD", "K1EE",  "JA1FF", "OK1GG",
+    static const char *const Calls[] = {"DL1AA", "G4BB",  "UA3CC", "UA9DD", "K1EE",  "JA1FF", "OK1GG",
                                         "SP9HH", "LZ1II", "LZ2JJ", "YU1KK", "HA5LL", "LZ3MM", "F5NN"};
-    static const char *const Sent[] = {"28", "27", "29", "30", "08", "45", "28", "28", "BU", "SF", "28", "28", "VN", "27"};
+    static const char *const Sent[] = {"28", "27", "29", "30", "08", "45", "28",
+                                       "28", "BU", "SF", "28", "28", "VN", "27"};
     static const char *const Bands[] = {"80M", "40M", "20M", "15M"};
     static const char *const Freqs[] = {"3520", "7015", "14025", "21030"};
     QVector<QsoRecord> records;
@@ -46,7 +47,8 @@ QVector<QsoRecord> lzDxEvening()
         r.freq = QString::fromLatin1(Freqs[band]);
         r.mode = QStringLiteral("CW");
         r.data = QStringLiteral("07.12.2025");
-        r.time = QStringLiteral("%1:%2").arg(minute / 60, 2, 10, QLatin1Char('0')).arg(minute % 60, 2, 10, QLatin1Char('0'));
+        r.time =
+            QStringLiteral("%1:%2").arg(minute / 60, 2, 10, QLatin1Char('0')).arg(minute % 60, 2, 10, QLatin1Char('0'));
         r.call1 = QString::fromLatin1(Calls[a]);
         r.rst1 = QStringLiteral("599");
         r.nr1 = QString::fromLatin1(Sent[a]);

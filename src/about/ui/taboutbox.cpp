@@ -2,12 +2,12 @@
 
 #include "base/product.h"
 
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -31,8 +31,7 @@ QColor TAboutBox::hoverColour()
     return QColor(255, 0, 0);
 }
 
-TAboutBox::TAboutBox(const AppContext &context)
-    : QDialog(nullptr), m_ctx(context)
+TAboutBox::TAboutBox(const AppContext &context) : QDialog(nullptr), m_ctx(context)
 {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("О программе"));
@@ -138,10 +137,22 @@ void TAboutBox::setTextColour(QLabel *label, const QColor &colour)
     label->setPalette(p);
 }
 
-void TAboutBox::Label1MouseEnter() { setTextColour(Label1, hoverColour()); }
-void TAboutBox::Label1MouseLeave() { setTextColour(Label1, linkColour()); }
-void TAboutBox::Label2MouseEnter() { setTextColour(Label2, hoverColour()); }
-void TAboutBox::Label2MouseLeave() { setTextColour(Label2, linkColour()); }
+void TAboutBox::Label1MouseEnter()
+{
+    setTextColour(Label1, hoverColour());
+}
+void TAboutBox::Label1MouseLeave()
+{
+    setTextColour(Label1, linkColour());
+}
+void TAboutBox::Label2MouseEnter()
+{
+    setTextColour(Label2, hoverColour());
+}
+void TAboutBox::Label2MouseLeave()
+{
+    setTextColour(Label2, linkColour());
+}
 
 void TAboutBox::Label1Click()
 {

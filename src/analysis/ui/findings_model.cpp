@@ -51,21 +51,29 @@ QVariant FindingsModel::data(const QModelIndex &index, int role) const
     const int column = index.column();
     if (role == Qt::DisplayRole) {
         switch (column) {
-        case Kind: return logcheck::kindName(f->kind);
-        case Date: return r.data;
-        case Time: return r.time;
-        case Call1: return r.call1;
-        case Nr1: return r.nr1;
-        case Call2: return r.call2;
-        case Nr2: return r.nr2;
-        case Text: return f->text;
+        case Kind:
+            return logcheck::kindName(f->kind);
+        case Date:
+            return r.data;
+        case Time:
+            return r.time;
+        case Call1:
+            return r.call1;
+        case Nr1:
+            return r.nr1;
+        case Call2:
+            return r.call2;
+        case Nr2:
+            return r.nr2;
+        case Text:
+            return f->text;
         }
         return {};
     }
     if (role == Qt::ToolTipRole && column == Text)
         return f->text;
-    const bool about = (f->side == 1 && (column == Call1 || column == Nr1))
-        || (f->side == 2 && (column == Call2 || column == Nr2));
+    const bool about =
+        (f->side == 1 && (column == Call1 || column == Nr1)) || (f->side == 2 && (column == Call2 || column == Nr2));
     if (role == Qt::ForegroundRole && about)
         return QColor(255, 0, 0);
     if (role == Qt::FontRole && about) {

@@ -3,9 +3,9 @@
 #include <QAreaSeries>
 #include <QCategoryAxis>
 #include <QChart>
-#include <QLineSeries>
 #include <QFontMetrics>
 #include <QHash>
+#include <QLineSeries>
 #include <QValueAxis>
 
 #include <algorithm>

@@ -26,8 +26,8 @@ struct Outline {
 
 struct Plot {
     qint64 originMinute = 0; // minutes since 1970-01-01 00:00 UTC of the first bin's start
-    qint64 spanMinutes = 0;  // from the first bin's start to the last bin's end
-    int peak = 0;            // highest stack
+    qint64 spanMinutes = 0; // from the first bin's start to the last bin's end
+    int peak = 0; // highest stack
     std::vector<Outline> outlines; // bottom band first
 };
 

@@ -1,8 +1,8 @@
 #include "analysis/ui/tlogcheck.h"
 
-#include "analysis/ui/findings_model.h"
 #include "analysis/log_check_report.h"
 #include "analysis/log_check_runner.h"
+#include "analysis/ui/findings_model.h"
 #include "base/error.h"
 #include "base/ini_file.h"
 #include "base/ui/guarded.h"
@@ -213,7 +213,8 @@ void TLogCheck::btSaveClick()
         return;
     const WriteResult result = logcheck::writeReport(path, m_model->findings(), m_checkedTour, m_checkedAt);
     if (reportWritten(result, prompts))
-        prompts.information(QStringLiteral("Результаты проверки записаны в файл %1").arg(QDir::toNativeSeparators(path)));
+        prompts.information(
+            QStringLiteral("Результаты проверки записаны в файл %1").arg(QDir::toNativeSeparators(path)));
 }
 
 void TLogCheck::lvCheckDoubleClick(const QModelIndex &index)
@@ -277,7 +278,8 @@ QString TLogCheck::summaryText(const logcheck::Findings &findings)
 {
     if (findings.isEmpty())
         return QStringLiteral("Ошибок не найдено");
-    static const char *const Names[] = {"номера", "пары", "позывные", "неполные", "повторы", "не засчитаны по правилам"};
+    static const char *const Names[] = {"номера",   "пары",    "позывные",
+                                        "неполные", "повторы", "не засчитаны по правилам"};
     constexpr int Kinds = int(std::size(Names));
     static_assert(Kinds == int(logcheck::Kind::RuleRefused) + 1, "a name for every kind of finding");
     int count[Kinds] = {};

@@ -30,8 +30,8 @@ class TLogCheck : public QWidget {
 public:
     // What the window needs from the log around it.
     struct Sources {
-        std::function<int()> recordCount;        // the log's size, for the progress of reading it
-        std::function<QStringList()> tours;      // tour numbers to offer, as text
+        std::function<int()> recordCount; // the log's size, for the progress of reading it
+        std::function<QStringList()> tours; // tour numbers to offer, as text
         std::function<QStringList()> knownCalls; // calls known to be active (MASTER.SCP)
         // The chosen contest rules: the pause they set between two records of one pair (nothing
         // without rules or without such a limit), and the records they refuse with the reason.

@@ -12,8 +12,8 @@
 
 #include <QChart>
 #include <QChartView>
-#include <QCloseEvent>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
@@ -155,9 +155,7 @@ void TStats::FormCreate()
 void TStats::FormDestroy()
 {
     // Runs from the destructor: a settings file that cannot be written must not end the program.
-    runGuarded(m_ctx.services.prompts.get(), [this] {
-        savePlacement(*this, m_ctx.settingsPath, Section);
-    });
+    runGuarded(m_ctx.services.prompts.get(), [this] { savePlacement(*this, m_ctx.settingsPath, Section); });
 }
 
 void TStats::showEvent(QShowEvent *event)

@@ -37,7 +37,8 @@ public:
         if (event->type() != QEvent::ToolTip || !index.isValid())
             return QStyledItemDelegate::helpEvent(event, view, option, index);
         if (textCut(view, index))
-            QToolTip::showText(event->globalPos(), index.data(Qt::DisplayRole).toString(), view, view->visualRect(index));
+            QToolTip::showText(event->globalPos(), index.data(Qt::DisplayRole).toString(), view,
+                               view->visualRect(index));
         else
             QToolTip::hideText();
         return true;

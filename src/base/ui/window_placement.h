@@ -91,8 +91,8 @@ private:
                 around.taken << top->frameGeometry();
         // The window's frame is not made yet: take the main window's.
         const QRect inner = m_main.geometry();
-        const QSize frame = m_window.size()
-                          + QSize(around.main.width() - inner.width(), around.main.height() - inner.height());
+        const QSize frame =
+            m_window.size() + QSize(around.main.width() - inner.width(), around.main.height() - inner.height());
         m_window.move(placeBesideMainWindow(frame, around));
     }
 

@@ -18,13 +18,19 @@ int widthOf(QDateTimeEdit::Section s)
 int highestOf(QDateTimeEdit::Section s)
 {
     switch (s) {
-    case QDateTimeEdit::DaySection: return 31;
-    case QDateTimeEdit::MonthSection: return 12;
-    case QDateTimeEdit::YearSection: return 9999;
-    case QDateTimeEdit::HourSection: return 23;
+    case QDateTimeEdit::DaySection:
+        return 31;
+    case QDateTimeEdit::MonthSection:
+        return 12;
+    case QDateTimeEdit::YearSection:
+        return 9999;
+    case QDateTimeEdit::HourSection:
+        return 23;
     case QDateTimeEdit::MinuteSection:
-    case QDateTimeEdit::SecondSection: return 59;
-    default: return 0;
+    case QDateTimeEdit::SecondSection:
+        return 59;
+    default:
+        return 0;
     }
 }
 
@@ -40,13 +46,26 @@ QDateTime withSection(const QDateTime &value, QDateTimeEdit::Section s, int n)
     QTime t = value.time();
     int year = d.year(), month = d.month(), day = d.day();
     switch (s) {
-    case QDateTimeEdit::DaySection: day = n; break;
-    case QDateTimeEdit::MonthSection: month = n; break;
-    case QDateTimeEdit::YearSection: year = n; break;
-    case QDateTimeEdit::HourSection: t = QTime(n, t.minute(), t.second()); break;
-    case QDateTimeEdit::MinuteSection: t = QTime(t.hour(), n, t.second()); break;
-    case QDateTimeEdit::SecondSection: t = QTime(t.hour(), t.minute(), n); break;
-    default: break;
+    case QDateTimeEdit::DaySection:
+        day = n;
+        break;
+    case QDateTimeEdit::MonthSection:
+        month = n;
+        break;
+    case QDateTimeEdit::YearSection:
+        year = n;
+        break;
+    case QDateTimeEdit::HourSection:
+        t = QTime(n, t.minute(), t.second());
+        break;
+    case QDateTimeEdit::MinuteSection:
+        t = QTime(t.hour(), n, t.second());
+        break;
+    case QDateTimeEdit::SecondSection:
+        t = QTime(t.hour(), t.minute(), n);
+        break;
+    default:
+        break;
     }
     day = std::min(day, QDate(year, month, 1).daysInMonth());
     return QDateTime(QDate(year, month, day), t, value.timeSpec());

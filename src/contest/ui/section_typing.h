@@ -30,8 +30,8 @@ private:
     void restart();
 
     QDateTimeEdit *m_edit;
-    int m_section = -1;   // index of the section being typed into, -1 when none
-    QString m_typed;      // digits typed into it so far
+    int m_section = -1; // index of the section being typed into, -1 when none
+    QString m_typed; // digits typed into it so far
     bool m_movedOn = false; // the last digit filled its section and moved to the next one
 };
 

@@ -6,8 +6,8 @@
 #include "base/ini_file.h"
 #include "base/ui/guarded.h"
 #include "contest/logging.h"
-#include "contest/ui/section_typing.h"
 #include "contest/tour_clock.h"
+#include "contest/ui/section_typing.h"
 
 #include <algorithm>
 
@@ -67,8 +67,8 @@ void TfmContest::buildUi()
     const QFontMetrics fm = DBGrid1->horizontalHeader()->fontMetrics();
     // Room for a tour over midnight; the longer text of a daily window over several days is cut
     // with "…" and shown whole as a tool tip, so the window still fits a 1024-pixel screen.
-    widths[5] = DBGrid1->fontMetrics().horizontalAdvance(QStringLiteral("08.12.2026 12:00:00 – 09.12.2026 11:59:59"))
-        + 16;
+    widths[5] =
+        DBGrid1->fontMetrics().horizontalAdvance(QStringLiteral("08.12.2026 12:00:00 – 09.12.2026 11:59:59")) + 16;
     for (int c = 0; c < 6; ++c) {
         const int title = fm.horizontalAdvance(m_model->horizontalHeaderItem(c)->text()) + 16;
         DBGrid1->setColumnWidth(c, std::max(widths[c], title));
@@ -154,7 +154,8 @@ void TfmContest::buildUi()
     root->addLayout(side);
 
     connect(btAddTour, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { btAddTourClick(); }));
-    connect(btClearAllTours, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { btClearAllToursClick(); }));
+    connect(btClearAllTours, &QPushButton::clicked, this,
+            guarded(m_ctx.services.prompts, [this] { btClearAllToursClick(); }));
     connect(btCancel, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { btCancelClick(); }));
     connect(cbRules, &QComboBox::activated, this,
             [this](int index) { runGuarded(*m_ctx.services.prompts, [this, index] { cbRulesChange(index); }); });
@@ -279,7 +280,8 @@ void TfmContest::reloadRules()
     cbRules->addItem(QStringLiteral("Без правил"), QString());
     int chosen = 0;
     for (const rules::Definition &d : m_catalogue.definitions()) {
-        cbRules->addItem(d.rules.isEmpty() ? d.name : QStringLiteral("%1, правила %2").arg(d.name, d.rules), d.fileName);
+        cbRules->addItem(d.rules.isEmpty() ? d.name : QStringLiteral("%1, правила %2").arg(d.name, d.rules),
+                         d.fileName);
         cbRules->setItemData(cbRules->count() - 1, d.fileName, Qt::ToolTipRole);
         if (d.fileName == m_chosenFile)
             chosen = cbRules->count() - 1;
@@ -289,7 +291,8 @@ void TfmContest::reloadRules()
     // A choice whose file is gone (or no longer reads) scores nothing; the setting stays, so that
     // the rules come back once the file is put right.
     if (!m_chosenFile.isEmpty() && chosen == 0)
-        problems.prepend(QStringLiteral("Выбранные правила «%1» не найдены в папке contests: счёт не ведётся.").arg(m_chosenFile));
+        problems.prepend(
+            QStringLiteral("Выбранные правила «%1» не найдены в папке contests: счёт не ведётся.").arg(m_chosenFile));
     lbRulesErrors->setText(problems.join(QLatin1Char('\n')));
     lbRulesErrors->setVisible(!problems.isEmpty());
 }

@@ -30,8 +30,8 @@ public:
 
     void btAddTourClick();
     void btClearAllToursClick();
-    void btCancelClick();          // "ВЫХОД"
-    void deleteSelectedTour();     // Ctrl+Delete on the grid
+    void btCancelClick(); // "ВЫХОД"
+    void deleteSelectedTour(); // Ctrl+Delete on the grid
 
     // Tour rows as last read, in table order.
     const QVector<TourRow> &tourRows() const { return m_rows; }

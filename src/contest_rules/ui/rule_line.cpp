@@ -24,8 +24,8 @@ void RuleLine::refresh()
     m_last = typed ? m_tracker.check(*typed) : LiveCheck{};
     const QString line = m_last.text();
     QPalette p = palette();
-    const QColor colour = !m_last.checked                  ? QPalette().color(QPalette::WindowText)
-                          : !m_last.scores                 ? refusedColour()
+    const QColor colour = !m_last.checked                    ? QPalette().color(QPalette::WindowText)
+                          : !m_last.scores                   ? refusedColour()
                           : !m_last.newMultipliers.isEmpty() ? multiplierColour()
                                                              : QPalette().color(QPalette::WindowText);
     if (p.color(QPalette::WindowText) != colour) {

@@ -6,10 +6,7 @@ namespace vireo::rules {
 
 // ---- per band ----
 
-ScoreBandsModel::ScoreBandsModel(QObject *parent)
-    : QAbstractTableModel(parent)
-{
-}
+ScoreBandsModel::ScoreBandsModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 void ScoreBandsModel::refresh(const Scorer *scorer)
 {
@@ -24,7 +21,7 @@ void ScoreBandsModel::refresh(const Scorer *scorer)
         // A save changes one band and the total: only their rows are drawn again.
         auto same = [](const BandScore &a, const BandScore &b) {
             return a.band == b.band && a.records == b.records && a.scoring == b.scoring && a.refused == b.refused
-                && a.points == b.points && a.multipliers == b.multipliers;
+                   && a.points == b.points && a.multipliers == b.multipliers;
         };
         for (int i = 0; i < rows.size(); ++i) {
             if (same(rows.at(i), m_rows.at(i)))
@@ -52,13 +49,20 @@ int ScoreBandsModel::columnCount(const QModelIndex &parent) const
 QString ScoreBandsModel::title(int column)
 {
     switch (column) {
-    case Band: return QStringLiteral("Диапазон");
-    case Records: return QStringLiteral("Записей");
-    case Scoring: return QStringLiteral("Засчитано");
-    case Refused: return QStringLiteral("Не засчитано");
-    case Points: return QStringLiteral("Очки");
-    case Multipliers: return QStringLiteral("Множители");
-    default: return QString();
+    case Band:
+        return QStringLiteral("Диапазон");
+    case Records:
+        return QStringLiteral("Записей");
+    case Scoring:
+        return QStringLiteral("Засчитано");
+    case Refused:
+        return QStringLiteral("Не засчитано");
+    case Points:
+        return QStringLiteral("Очки");
+    case Multipliers:
+        return QStringLiteral("Множители");
+    default:
+        return QString();
     }
 }
 
@@ -77,13 +81,20 @@ QVariant ScoreBandsModel::data(const QModelIndex &index, int role) const
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
-    case Band: return b.band.isEmpty() ? QStringLiteral("—") : b.band;
-    case Records: return QString::number(b.records);
-    case Scoring: return QString::number(b.scoring);
-    case Refused: return QString::number(b.refused);
-    case Points: return QString::number(b.points);
-    case Multipliers: return QString::number(b.multipliers);
-    default: return {};
+    case Band:
+        return b.band.isEmpty() ? QStringLiteral("—") : b.band;
+    case Records:
+        return QString::number(b.records);
+    case Scoring:
+        return QString::number(b.scoring);
+    case Refused:
+        return QString::number(b.refused);
+    case Points:
+        return QString::number(b.points);
+    case Multipliers:
+        return QString::number(b.multipliers);
+    default:
+        return {};
     }
 }
 
@@ -96,10 +107,7 @@ QVariant ScoreBandsModel::headerData(int section, Qt::Orientation orientation, i
 
 // ---- refused records ----
 
-RefusedModel::RefusedModel(QObject *parent)
-    : QAbstractTableModel(parent)
-{
-}
+RefusedModel::RefusedModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 void RefusedModel::reset(const Scorer *scorer)
 {
@@ -136,14 +144,22 @@ int RefusedModel::columnCount(const QModelIndex &parent) const
 QString RefusedModel::title(int column)
 {
     switch (column) {
-    case Date: return QStringLiteral("DATE");
-    case Time: return QStringLiteral("TIME");
-    case Band: return QStringLiteral("BAND");
-    case Mode: return QStringLiteral("MD");
-    case Call1: return QStringLiteral("CALL-1");
-    case Call2: return QStringLiteral("CALL-2");
-    case Reason: return QStringLiteral("Почему не засчитано");
-    default: return QString();
+    case Date:
+        return QStringLiteral("DATE");
+    case Time:
+        return QStringLiteral("TIME");
+    case Band:
+        return QStringLiteral("BAND");
+    case Mode:
+        return QStringLiteral("MD");
+    case Call1:
+        return QStringLiteral("CALL-1");
+    case Call2:
+        return QStringLiteral("CALL-2");
+    case Reason:
+        return QStringLiteral("Почему не засчитано");
+    default:
+        return QString();
     }
 }
 
@@ -153,14 +169,22 @@ QVariant RefusedModel::data(const QModelIndex &index, int role) const
         return {};
     const RefusedRecord r = m_scorer->refusedAt(index.row());
     switch (index.column()) {
-    case Date: return r.date;
-    case Time: return r.time;
-    case Band: return r.band;
-    case Mode: return r.mode;
-    case Call1: return r.call1;
-    case Call2: return r.call2;
-    case Reason: return r.reason;
-    default: return {};
+    case Date:
+        return r.date;
+    case Time:
+        return r.time;
+    case Band:
+        return r.band;
+    case Mode:
+        return r.mode;
+    case Call1:
+        return r.call1;
+    case Call2:
+        return r.call2;
+    case Reason:
+        return r.reason;
+    default:
+        return {};
     }
 }
 
@@ -173,10 +197,7 @@ QVariant RefusedModel::headerData(int section, Qt::Orientation orientation, int 
 
 // ---- multipliers ----
 
-MultipliersModel::MultipliersModel(QObject *parent)
-    : QAbstractTableModel(parent)
-{
-}
+MultipliersModel::MultipliersModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 void MultipliersModel::reset(const Scorer *scorer)
 {
@@ -215,12 +236,18 @@ int MultipliersModel::columnCount(const QModelIndex &parent) const
 QString MultipliersModel::title(int column)
 {
     switch (column) {
-    case Label: return QStringLiteral("Множитель");
-    case Kind: return QStringLiteral("Вид");
-    case Call: return QStringLiteral("Станция");
-    case Date: return QStringLiteral("DATE");
-    case Time: return QStringLiteral("TIME");
-    default: return QString();
+    case Label:
+        return QStringLiteral("Множитель");
+    case Kind:
+        return QStringLiteral("Вид");
+    case Call:
+        return QStringLiteral("Станция");
+    case Date:
+        return QStringLiteral("DATE");
+    case Time:
+        return QStringLiteral("TIME");
+    default:
+        return QString();
     }
 }
 
@@ -247,12 +274,18 @@ QVariant MultipliersModel::data(const QModelIndex &index, int role) const
         return {};
     const MultiplierLine m = m_scorer->multiplierAt(index.row());
     switch (index.column()) {
-    case Label: return m.label;
-    case Kind: return kindTitle(m.kind);
-    case Call: return m.call;
-    case Date: return m.date;
-    case Time: return m.time;
-    default: return {};
+    case Label:
+        return m.label;
+    case Kind:
+        return kindTitle(m.kind);
+    case Call:
+        return m.call;
+    case Date:
+        return m.date;
+    case Time:
+        return m.time;
+    default:
+        return {};
     }
 }
 

@@ -149,7 +149,8 @@ TScore::TScore(const AppContext &context, RulesTracker &tracker, QWidget *parent
 TScore::~TScore()
 {
     // Runs from the destructor: a settings file that cannot be written must not end the program.
-    runGuarded(m_ctx.services.prompts.get(), [this] { savePlacement(*this, m_ctx.settingsPath, QString::fromLatin1(Section)); });
+    runGuarded(m_ctx.services.prompts.get(),
+               [this] { savePlacement(*this, m_ctx.settingsPath, QString::fromLatin1(Section)); });
 }
 
 void TScore::refresh()
@@ -166,9 +167,10 @@ void TScore::refreshTexts()
 {
     const Scorer *scorer = m_tracker.scorer();
     if (!scorer) {
-        lbScoreRules->setText(m_tracker.problem().isEmpty()
-                                  ? QStringLiteral("Правила соревнования не выбраны: выберите их в окне «Настройка туров».")
-                                  : QStringLiteral("Журнал не подсчитан: %1").arg(m_tracker.problem()));
+        lbScoreRules->setText(
+            m_tracker.problem().isEmpty()
+                ? QStringLiteral("Правила соревнования не выбраны: выберите их в окне «Настройка туров».")
+                : QStringLiteral("Журнал не подсчитан: %1").arg(m_tracker.problem()));
         lbClaimed->setText(QStringLiteral("0"));
         lbScoreFormula->clear();
         lbRefused->setText(QStringLiteral("Не засчитано"));
@@ -182,12 +184,14 @@ void TScore::refreshTexts()
     lbScoreRules->setText(heading);
     lbClaimed->setText(QString::number(scorer->claimedScore()));
     if (d.multipliers.isEmpty()) {
-        lbScoreFormula->setText(QStringLiteral("Множителей нет: счёт — сумма очков (%1).").arg(text::points(scorer->points())));
+        lbScoreFormula->setText(
+            QStringLiteral("Множителей нет: счёт — сумма очков (%1).").arg(text::points(scorer->points())));
     } else if (d.score == Definition::Score::MultipliersProduct) {
         QStringList parts;
         for (int i = 0; i < d.multipliers.size(); ++i)
             parts << QString::number(scorer->listTotal(i));
-        lbScoreFormula->setText(QStringLiteral("Произведение множителей: %1 = %2").arg(parts.join(QStringLiteral(" × ")))
+        lbScoreFormula->setText(QStringLiteral("Произведение множителей: %1 = %2")
+                                    .arg(parts.join(QStringLiteral(" × ")))
                                     .arg(scorer->claimedScore()));
     } else {
         lbScoreFormula->setText(QStringLiteral("%1 × %2 = %3")

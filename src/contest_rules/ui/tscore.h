@@ -29,13 +29,13 @@ public:
     // Brings everything up to date now (the window does so itself as the score changes).
     void refresh();
 
-    QLabel *lbScoreRules = nullptr;  // the contest and its rules, or that none are chosen
-    QLabel *lbClaimed = nullptr;     // the claimed score as a plain number
+    QLabel *lbScoreRules = nullptr; // the contest and its rules, or that none are chosen
+    QLabel *lbClaimed = nullptr; // the claimed score as a plain number
     QLabel *lbScoreFormula = nullptr; // how it is made
-    QTableView *tbScore = nullptr;   // per band and in total
+    QTableView *tbScore = nullptr; // per band and in total
     QTableView *tbMultipliers = nullptr;
     QTableView *tbRefused = nullptr;
-    QLabel *lbRefused = nullptr;     // the heading of the refused records, with their count
+    QLabel *lbRefused = nullptr; // the heading of the refused records, with their count
 
 signals:
     // A refused record was double-clicked: the grid selects it.

@@ -35,8 +35,7 @@ bool isUndoKey(QKeyEvent *event)
 
 } // namespace
 
-EntryPanel::EntryPanel(QWidget *parent)
-    : QFrame(parent)
+EntryPanel::EntryPanel(QWidget *parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("Panel1"));
     setFixedHeight(110);
@@ -45,8 +44,12 @@ EntryPanel::EntryPanel(QWidget *parent)
     QFont fieldFont = font();
     fieldFont.setPixelSize(16);
     fieldFont.setBold(true);
-    for (auto [target, name] : {std::pair{&m_edCall1, "edCall1"}, {&m_edRst1, "edRst1"}, {&m_edNr1, "edNr1"},
-                                {&m_edCall2, "edCall2"}, {&m_edRst2, "edRst2"}, {&m_edNr2, "edNr2"}}) {
+    for (auto [target, name] : {std::pair{&m_edCall1, "edCall1"},
+                                {&m_edRst1, "edRst1"},
+                                {&m_edNr1, "edNr1"},
+                                {&m_edCall2, "edCall2"},
+                                {&m_edRst2, "edRst2"},
+                                {&m_edNr2, "edNr2"}}) {
         auto *e = make<QLineEdit>(this, name, QRect(148, 50, 150, 28));
         e->setFont(fieldFont);
         e->installEventFilter(this);
@@ -138,8 +141,7 @@ QLineEdit *EntryPanel::field(int side, int column) const
 
 qsoentry::StationFields EntryPanel::fields() const
 {
-    return {m_edCall1->text(), m_edRst1->text(), m_edNr1->text(),
-            m_edCall2->text(), m_edRst2->text(), m_edNr2->text()};
+    return {m_edCall1->text(), m_edRst1->text(), m_edNr1->text(), m_edCall2->text(), m_edRst2->text(), m_edNr2->text()};
 }
 
 QString EntryPanel::call(int side) const

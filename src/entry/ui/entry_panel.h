@@ -29,9 +29,9 @@ public:
     // The entry line's options, as the strip, the station panel and the menu have them now.
     struct Options {
         bool columnLayout = false; // the fields in a column ("Установить окна ввода")
-        bool reportsShown = true;  // "RST"
-        bool manualEntry = false;  // "COPY"
-        bool cursorRight = true;   // a control number reached by key gets the cursor at its end
+        bool reportsShown = true; // "RST"
+        bool manualEntry = false; // "COPY"
+        bool cursorRight = true; // a control number reached by key gets the cursor at its end
     };
 
     explicit EntryPanel(QWidget *parent);
@@ -68,9 +68,9 @@ public:
     // Edit mode: a record's fields in yellow with its date, time and band, and the edit's "OK".
     void beginEdit(const QsoRecord &record);
     void endEdit();
-    bool editing() const;        // shown by the heard report's yellow
-    bool showsEditDate() const;  // the yellow date field is on screen
-    void hideDateFields();       // date, time and band boxes (at the start)
+    bool editing() const; // shown by the heard report's yellow
+    bool showsEditDate() const; // the yellow date field is on screen
+    void hideDateFields(); // date, time and band boxes (at the start)
 
     // The controls that take the focus by Tab, in order: the six fields, then the three "OK"
     // buttons; and the band box, which comes last.
@@ -78,10 +78,10 @@ public:
     QWidget *bandBox() const;
 
 signals:
-    void saveClicked();     // the observation's "OK"
+    void saveClicked(); // the observation's "OK"
     void copySaveClicked(); // the manual entry's "OK"
     void editSaveClicked(); // the edit's "OK"
-    void saveWanted();      // Ctrl+Enter in a field: the observation saved as it stands
+    void saveWanted(); // Ctrl+Enter in a field: the observation saved as it stands
     void callChanged(int side);
     void edited(); // a station field, the date or the time holds another text
     void logUndoWanted(); // Ctrl+Z in an empty station field
@@ -94,7 +94,7 @@ private:
     bool keyPress(QObject *watched, QKeyEvent *event);
     bool undoKey(QObject *watched, QKeyEvent *event);
     void swapSides(); // F1
-    void clearAll();  // F2
+    void clearAll(); // F2
     QLineEdit *field(int side, int column) const; // column 0 call, 1 report, 2 number
     QList<QLineEdit *> stationFields() const;
     Options options() const { return m_options ? m_options() : Options{}; }
@@ -104,7 +104,7 @@ private:
     QLineEdit *m_edCall2 = nullptr, *m_edRst2 = nullptr, *m_edNr2 = nullptr;
     QLineEdit *m_edData = nullptr, *m_edTime = nullptr;
     QComboBox *m_cbBandEdit = nullptr;
-    QToolButton *m_swap = nullptr;  // "BitBtn1", F1
+    QToolButton *m_swap = nullptr; // "BitBtn1", F1
     QToolButton *m_clear = nullptr; // "BitBtn2", F2
     QPushButton *m_btSave = nullptr, *m_btEditSave = nullptr, *m_btCopySave = nullptr;
 };

@@ -16,8 +16,7 @@ namespace vireo {
 
 using kit::make;
 
-TopStrip::TopStrip(QWidget *parent)
-    : QFrame(parent)
+TopStrip::TopStrip(QWidget *parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("Panel2"));
     setGeometry(1, 1, 602, 24);

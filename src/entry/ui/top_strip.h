@@ -39,7 +39,7 @@ public:
 
     // ---- options of the entry line ----
     bool keepsReports() const; // "RST"
-    bool manualEntry() const;  // "COPY"
+    bool manualEntry() const; // "COPY"
     void setManualEntryEnabled(bool enabled);
 
     // ---- radios ----
@@ -65,7 +65,7 @@ public:
 
 signals:
     void tourTrackingClicked();
-    void frequencyChanged();                  // the box's text, not while a key is typed
+    void frequencyChanged(); // the box's text, not while a key is typed
     void frequencyTyped(const QString &text); // what the listener typed, key by key
     void modeChosen();
     void editFrequencyChanged();

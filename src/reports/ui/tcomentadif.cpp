@@ -37,7 +37,8 @@ TComentAdif::TComentAdif(const AppContext &context, QslMessage &qsl, QWidget *ma
     rbQslSt->setObjectName(QStringLiteral("rbQslSt"));
     rbQslPr = new QRadioButton(QStringLiteral("Произвольный"), GroupBox1);
     rbQslPr->setObjectName(QStringLiteral("rbQslPr"));
-    Label1 = blueHint(QStringLiteral("Label1"), QStringLiteral("\"You worked with\" + (станция-корреспондент)"), GroupBox1);
+    Label1 =
+        blueHint(QStringLiteral("Label1"), QStringLiteral("\"You worked with\" + (станция-корреспондент)"), GroupBox1);
     Label2 = blueHint(QStringLiteral("Label2"), QStringLiteral("Впишите собственное сообщение . . ."), GroupBox1);
     edQslEdit = new QLineEdit(GroupBox1);
     edQslEdit->setObjectName(QStringLiteral("edQslEdit"));

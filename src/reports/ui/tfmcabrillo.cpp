@@ -172,11 +172,11 @@ void TfmCabrillo::buildControls()
     box(edCbrAddres, "edCbrAddres", "lbCbrAddres", QStringLiteral("ADDRESS:"), kTop + kRow + 136, 84);
 
     // Every header field has a cream background and stays out of the Tab order.
-    const QList<QWidget *> headerFields = {
-        edCbrContest, edCbrName, edCbrMyCall, edCbrClub, edCbrEmail, edCbrLoc, edCbrScore, edCbrSoaBox,
-        cbCbrCategoryAs, cbCbrCategoryBand, cbCbrCategoryMode, cbCbrCategoryPw, cbCbrCategorySt,
-        cbCbrCategoryTime, cbCbrCategoryTx, cbCbrCategoryOv, cbCbrOperator, edCbrOperator, edCbrOffTime,
-        edCbrAddres};
+    const QList<QWidget *> headerFields = {edCbrContest,    edCbrName,         edCbrMyCall,       edCbrClub,
+                                           edCbrEmail,      edCbrLoc,          edCbrScore,        edCbrSoaBox,
+                                           cbCbrCategoryAs, cbCbrCategoryBand, cbCbrCategoryMode, cbCbrCategoryPw,
+                                           cbCbrCategorySt, cbCbrCategoryTime, cbCbrCategoryTx,   cbCbrCategoryOv,
+                                           cbCbrOperator,   edCbrOperator,     edCbrOffTime,      edCbrAddres};
     for (QWidget *w : headerFields) {
         setCream(w);
         w->setFocusPolicy(Qt::ClickFocus);
@@ -460,10 +460,10 @@ void TfmCabrillo::ExportCabrillo()
         return;
     }
     const QString question = QStringLiteral("Выбран формат контрольного номера = ") + QLatin1Char('"')
-        + edFormatNr->text() + QLatin1Char('"') + QStringLiteral("\n\r")
-        + QStringLiteral("Если нужен другой, наведите курсор") + QStringLiteral("\n\r")
-        + QStringLiteral("на нужную строку в таблице.") + QStringLiteral("\n\r\n\r")
-        + QStringLiteral("Продолжить?");
+                             + edFormatNr->text() + QLatin1Char('"') + QStringLiteral("\n\r")
+                             + QStringLiteral("Если нужен другой, наведите курсор") + QStringLiteral("\n\r")
+                             + QStringLiteral("на нужную строку в таблице.") + QStringLiteral("\n\r\n\r")
+                             + QStringLiteral("Продолжить?");
     if (!prompts.askYesNo(question))
         return;
     const QString preset = QDir(m_ctx.programDir).filePath(edCbrMyCall->text().trimmed() + QStringLiteral(".cbr"));

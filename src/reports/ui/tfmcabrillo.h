@@ -99,8 +99,8 @@ private:
     AppContext m_ctx;
     QsoStore &m_qsos;
     QWidget *m_main;
-    QString m_contestGiven;  // the CONTEST: text last put in the field by the program
-    QString m_scoreByRules;  // the claimed score last put in the field from the rules
+    QString m_contestGiven; // the CONTEST: text last put in the field by the program
+    QString m_scoreByRules; // the claimed score last put in the field from the rules
     std::function<std::optional<qint64>()> m_claimedScore;
 };
 

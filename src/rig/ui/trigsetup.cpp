@@ -63,8 +63,9 @@ TRigSetupPage::TRigSetupPage(int rig, const AppContext &context, const QStringLi
     auto *layout = new QVBoxLayout(this);
 
     rbNone = named(new QRadioButton(QStringLiteral("Нет"), this), QStringLiteral("rbNone"), rig);
-    rbOwn = named(new QRadioButton(QStringLiteral("Радио подключено к этому компьютеру (rigctld запускает Vireo)"), this),
-                  QStringLiteral("rbOwn"), rig);
+    rbOwn =
+        named(new QRadioButton(QStringLiteral("Радио подключено к этому компьютеру (rigctld запускает Vireo)"), this),
+              QStringLiteral("rbOwn"), rig);
     rbRemote = named(new QRadioButton(QStringLiteral("rigctld, который работает отдельно (адрес и порт)"), this),
                      QStringLiteral("rbRemote"), rig);
     auto *kinds = new QButtonGroup(this);
@@ -86,8 +87,8 @@ TRigSetupPage::TRigSetupPage(int rig, const AppContext &context, const QStringLi
     lvModels = named(new QTreeWidget(gbOwn), QStringLiteral("lvModels"), rig);
     lvModels->setRootIsDecorated(false);
     lvModels->setUniformRowHeights(true);
-    lvModels->setHeaderLabels(
-        {QStringLiteral("Производитель"), QStringLiteral("Модель"), QStringLiteral("Номер"), QStringLiteral("Состояние")});
+    lvModels->setHeaderLabels({QStringLiteral("Производитель"), QStringLiteral("Модель"), QStringLiteral("Номер"),
+                               QStringLiteral("Состояние")});
     lvModels->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     lvModels->header()->setStretchLastSection(true);
     lvModels->setMinimumHeight(160);
@@ -423,10 +424,12 @@ void TRigSetup::btOkClick()
     const RadioSetup a = m_pages[0]->setup(), b = m_pages[1]->setup();
     if (a.kind == RadioKind::Own && b.kind == RadioKind::Own && !a.device.isEmpty()
         && (a.device == b.device
-            || (QFileInfo(a.device).exists() && QFileInfo(a.device).canonicalFilePath() == QFileInfo(b.device).canonicalFilePath()))) {
+            || (QFileInfo(a.device).exists()
+                && QFileInfo(a.device).canonicalFilePath() == QFileInfo(b.device).canonicalFilePath()))) {
         tabRadios->setCurrentWidget(m_pages[1]);
         m_ctx.services.prompts->warning(
-            QStringLiteral("Радио 1 и радио 2 подключены к одному порту %1. Выберите для радио 2 другой порт.").arg(b.device));
+            QStringLiteral("Радио 1 и радио 2 подключены к одному порту %1. Выберите для радио 2 другой порт.")
+                .arg(b.device));
         return;
     }
     if (runGuarded(*m_ctx.services.prompts, [this] { settings().write(m_ctx.settingsPath); }))

@@ -6,8 +6,7 @@
 
 namespace vireo {
 
-PositionFields::PositionFields(QWidget *parent)
-    : QWidget(parent)
+PositionFields::PositionFields(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("PositionFields"));
     auto field = [this](const char *name, int maxLength, const QString &hint) {
@@ -62,7 +61,7 @@ void PositionFields::setPosition(const GeoPosition &position)
 bool PositionFields::isEmpty() const
 {
     return edLocator->text().trimmed().isEmpty() && edLat->text().trimmed().isEmpty()
-        && edLon->text().trimmed().isEmpty();
+           && edLon->text().trimmed().isEmpty();
 }
 
 PositionInput PositionFields::input() const
@@ -82,9 +81,9 @@ void PositionFields::locatorEdited()
         edLat->setText(myposition::degreesText(in->latitude));
         edLon->setText(myposition::degreesText(in->longitude));
     }
-    showCheck(in, in.ok() ? QStringLiteral("Середина квадрата: широта %1, долгота %2.")
-                                .arg(edLat->text(), edLon->text())
-                          : QString());
+    showCheck(in, in.ok()
+                      ? QStringLiteral("Середина квадрата: широта %1, долгота %2.").arg(edLat->text(), edLon->text())
+                      : QString());
 }
 
 void PositionFields::degreesEdited()

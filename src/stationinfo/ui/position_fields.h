@@ -35,8 +35,8 @@ private:
     void degreesEdited();
     void showCheck(const PositionInput &input, const QString &otherForm);
 
-    bool m_fromLocator = false;           // the locator was typed last
-    std::optional<GeoPosition> m_shown;   // the position set, until a field is edited
+    bool m_fromLocator = false; // the locator was typed last
+    std::optional<GeoPosition> m_shown; // the position set, until a field is edited
 };
 
 } // namespace vireo

@@ -40,13 +40,20 @@ int RepeatModel::columnCount(const QModelIndex &parent) const
 QString RepeatModel::text(const RepeatRow &row, int column)
 {
     switch (column) {
-    case Tur: return row.tur;
-    case Band: return row.band;
-    case Mode: return row.mode;
-    case Data: return row.data;
-    case Time: return row.time;
-    case Call1: return row.call1;
-    case Call2: return row.call2;
+    case Tur:
+        return row.tur;
+    case Band:
+        return row.band;
+    case Mode:
+        return row.mode;
+    case Data:
+        return row.data;
+    case Time:
+        return row.time;
+    case Call1:
+        return row.call1;
+    case Call2:
+        return row.call2;
     }
     return QString();
 }

@@ -15,7 +15,7 @@ class ScpListModel : public QAbstractListModel {
 public:
     enum Role {
         FragmentRole = Qt::UserRole + 1, // the typed text to mark in the call (may be absent from it)
-        NumberRole,                      // 1..9 for the calls Alt+1..Alt+9 choose, else 0
+        NumberRole, // 1..9 for the calls Alt+1..Alt+9 choose, else 0
         InLogRole,
         RepeatRole,
     };

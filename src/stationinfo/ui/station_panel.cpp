@@ -15,8 +15,7 @@ namespace vireo {
 
 using kit::make;
 
-StationPanel::StationPanel(QWidget *parent)
-    : QObject(parent)
+StationPanel::StationPanel(QWidget *parent) : QObject(parent)
 {
     QFont bold = parent->font();
     bold.setBold(true);
@@ -29,10 +28,15 @@ StationPanel::StationPanel(QWidget *parent)
     auto *captureGroup = new QButtonGroup(m_group);
     captureGroup->setObjectName(QStringLiteral("captureGroup"));
     captureGroup->setExclusive(false); // "X" must be able to uncheck them all
-    struct Rb { QRadioButton **target; const char *name; const char *caption; int width; };
+    struct Rb {
+        QRadioButton **target;
+        const char *name;
+        const char *caption;
+        int width;
+    };
     // LOC takes an 8-character locator whole; STATE gives it the room.
-    const Rb rbs[] = {{&m_rbCQ, "rbCQ", "CQ:", 59},       {&m_rbITU, "rbITU", "ITU:", 67},
-                      {&m_rbRU, "rbRU", "RU:", 51},       {&m_rbLoc, "rbLoc", "LOC:", 113},
+    const Rb rbs[] = {{&m_rbCQ, "rbCQ", "CQ:", 59},           {&m_rbITU, "rbITU", "ITU:", 67},
+                      {&m_rbRU, "rbRU", "RU:", 51},           {&m_rbLoc, "rbLoc", "LOC:", 113},
                       {&m_rbState, "rbState", "STATE:", 107}, {&m_rbDeg, "rbDeg", "DEG:", 105}};
     int x = 26;
     for (const Rb &r : rbs) {

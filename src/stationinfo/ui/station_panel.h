@@ -49,8 +49,8 @@ private:
     void colourButtons(); // the checked button yellow, the others the button face
     std::array<QRadioButton *, 6> buttons() const;
 
-    QFrame *m_group = nullptr;       // "GroupBox1"
-    QPushButton *m_clear = nullptr;  // "Button1", the "X" that takes every capture off
+    QFrame *m_group = nullptr; // "GroupBox1"
+    QPushButton *m_clear = nullptr; // "Button1", the "X" that takes every capture off
     QRadioButton *m_rbCQ = nullptr, *m_rbITU = nullptr, *m_rbRU = nullptr;
     QRadioButton *m_rbLoc = nullptr, *m_rbState = nullptr, *m_rbDeg = nullptr;
     QCheckBox *m_chLR = nullptr;

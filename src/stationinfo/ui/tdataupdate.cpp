@@ -59,7 +59,7 @@ TDataUpdate::TDataUpdate(const AppContext &context, QSqlDatabase db, QWidget *pa
     files->setObjectName(QStringLiteral("gbFiles"));
     auto *grid = new QGridLayout(files);
     auto row = [files, grid](int r, const QString &caption, const char *edit, const char *button,
-                                   const QString &preset) {
+                             const QString &preset) {
         grid->addWidget(new QLabel(caption, files), r, 0);
         auto *e = new QLineEdit(preset, files);
         e->setObjectName(QString::fromLatin1(edit));
@@ -100,11 +100,13 @@ TDataUpdate::TDataUpdate(const AppContext &context, QSqlDatabase db, QWidget *pa
     layout->addLayout(buttons);
 
     connect(btCtyFile, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] {
-        browse(edCtyFile, QStringLiteral("Файл стран cty.dat"), QStringLiteral("cty.dat (*.dat);;Все файлы (*)"));
-    }));
+                browse(edCtyFile, QStringLiteral("Файл стран cty.dat"),
+                       QStringLiteral("cty.dat (*.dat);;Все файлы (*)"));
+            }));
     connect(btScpFile, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] {
-        browse(edScpFile, QStringLiteral("Файл позывных MASTER.SCP"), QStringLiteral("MASTER.SCP (*.scp *.SCP);;Все файлы (*)"));
-    }));
+                browse(edScpFile, QStringLiteral("Файл позывных MASTER.SCP"),
+                       QStringLiteral("MASTER.SCP (*.scp *.SCP);;Все файлы (*)"));
+            }));
     connect(btUpdate, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { btUpdateClick(); }));
     connect(btClose, &QPushButton::clicked, this, &QWidget::hide);
 }
@@ -121,8 +123,8 @@ void TDataUpdate::showInfo()
 void TDataUpdate::browse(QLineEdit *field, const QString &title, const QString &filter)
 {
     const QString current = field->text().trimmed();
-    const QString dir = current.isEmpty() ? QFileInfo(defaultCtyPath()).absolutePath()
-                                          : QFileInfo(current).absolutePath();
+    const QString dir =
+        current.isEmpty() ? QFileInfo(defaultCtyPath()).absolutePath() : QFileInfo(current).absolutePath();
     const QString chosen = m_ctx.services.prompts->openFileName(title, dir, filter);
     if (!chosen.isEmpty())
         field->setText(chosen);

@@ -12,8 +12,7 @@
 
 namespace vireo {
 
-TMyPosition::TMyPosition(const AppContext &context, QWidget *parent)
-    : QDialog(parent), m_ctx(context)
+TMyPosition::TMyPosition(const AppContext &context, QWidget *parent) : QDialog(parent), m_ctx(context)
 {
     setObjectName(QStringLiteral("MyPosition"));
     setWindowTitle(QStringLiteral("Моё местоположение"));

@@ -62,8 +62,7 @@ void RepeatDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
 // ---------------------------------------------------------------------------------------------
 // The window
 
-TRptQso::TRptQso(const AppContext &context)
-    : QWidget(nullptr), m_ctx(context)
+TRptQso::TRptQso(const AppContext &context) : QWidget(nullptr), m_ctx(context)
 {
     setObjectName(QStringLiteral("RptQso"));
     setWindowTitle(QStringLiteral("Повторные связи"));
@@ -135,9 +134,7 @@ void TRptQso::FormCreate()
 void TRptQso::FormDestroy()
 {
     // Runs from the destructor: a settings file that cannot be written must not end the program.
-    runGuarded(m_ctx.services.prompts.get(), [this] {
-        savePlacement(*this, m_ctx.settingsPath, Section);
-    });
+    runGuarded(m_ctx.services.prompts.get(), [this] { savePlacement(*this, m_ctx.settingsPath, Section); });
 }
 
 void TRptQso::FormClose()

@@ -1,8 +1,8 @@
 #pragma once
 // TRptQso: the repeats window, listing every earlier record of the call being typed.
 
-#include "base/ui/cut_text_tip.h"
 #include "base/services.h"
+#include "base/ui/cut_text_tip.h"
 #include "db/qso_record.h"
 #include "stationinfo/dupe_check.h"
 

@@ -51,8 +51,7 @@ void ScpDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, c
                           QString::number(number));
     r.setLeft(r.left() + NumberWidth);
 
-    const QColor text = selected ? opt.palette.color(QPalette::HighlightedText)
-                                 : opt.palette.color(QPalette::Text);
+    const QColor text = selected ? opt.palette.color(QPalette::HighlightedText) : opt.palette.color(QPalette::Text);
     painter->setFont(opt.font);
     const QFontMetrics fm(opt.font);
     const QString fragment = index.data(ScpListModel::FragmentRole).toString();
@@ -94,8 +93,7 @@ QSize ScpDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelInde
 // ---------------------------------------------------------------------------------------------
 // The window
 
-TScp::TScp(const AppContext &context, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_ctx(context)
+TScp::TScp(const AppContext &context, QWidget *parent) : QWidget(parent, Qt::Window), m_ctx(context)
 {
     setObjectName(QStringLiteral("Scp"));
     setWindowTitle(QStringLiteral("Частичный поиск позывных"));
@@ -168,9 +166,7 @@ void TScp::FormCreate()
 void TScp::FormDestroy()
 {
     // Runs from the destructor: a settings file that cannot be written must not end the program.
-    runGuarded(m_ctx.services.prompts.get(), [this] {
-        savePlacement(*this, m_ctx.settingsPath, Section);
-    });
+    runGuarded(m_ctx.services.prompts.get(), [this] { savePlacement(*this, m_ctx.settingsPath, Section); });
 }
 
 void TScp::closeEvent(QCloseEvent *event)

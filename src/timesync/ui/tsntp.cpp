@@ -63,8 +63,9 @@ TSntp::TSntp(const AppContext &context, ServerStore &servers, QWidget *mainWindo
     setWindowTitle(QStringLiteral("Выбор сервера времени"));
     m_ctx.traceEvent(QStringLiteral("create Sntp"));
     m_client = new SntpClient(*m_ctx.services.utcClock, this);
-    connect(m_client, &SntpClient::finished, this,
-            [this](const SntpResult &r) { runGuarded(m_ctx.services.prompts.get(), [this, r] { exchangeFinished(r); }); });
+    connect(m_client, &SntpClient::finished, this, [this](const SntpResult &r) {
+        runGuarded(m_ctx.services.prompts.get(), [this, r] { exchangeFinished(r); });
+    });
     buildControls();
     FormCreate();
 }
@@ -150,7 +151,8 @@ void TSntp::buildControls()
     outer->addWidget(GroupBox1);
     outer->addLayout(buttons);
 
-    connect(ComboBox1, &QComboBox::currentTextChanged, this, guarded(m_ctx.services.prompts, [this] { ComboBox1Change(); }));
+    connect(ComboBox1, &QComboBox::currentTextChanged, this,
+            guarded(m_ctx.services.prompts, [this] { ComboBox1Change(); }));
     connect(ComboBox1, &QComboBox::textActivated, this, guarded(m_ctx.services.prompts, [this] { ComboBox1Change(); }));
     connect(Edit1, &QLineEdit::textChanged, this, guarded(m_ctx.services.prompts, [this] { Edit1Change(); }));
     connect(Button2, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { Button2Click(); }));
@@ -270,8 +272,7 @@ void TSntp::applyResult(const SntpResult &r)
     }
 
     const qint64 offset = r->offsetMs();
-    const int rc = m_ctx.services.systemClock->setUtc(
-        QDateTime::fromMSecsSinceEpoch(r->correctedReceiptMs(), Qt::UTC));
+    const int rc = m_ctx.services.systemClock->setUtc(QDateTime::fromMSecsSinceEpoch(r->correctedReceiptMs(), Qt::UTC));
     if (rc == EPERM) {
         emit statusText(TextStatusNoRight);
         m_ctx.services.prompts->warning(noRightText(host, offset));

@@ -8,9 +8,9 @@
 #include "base/ini_file.h"
 #include "db/log_table_model.h"
 #include "db/qso_store.h"
-#include "support/ui/main_controls.h"
 #include "support/sample_logs.h"
 #include "support/scripted_services.h"
+#include "support/ui/main_controls.h"
 #include "support/ui/typing.h"
 
 #include <QApplication>
