@@ -8,7 +8,7 @@
 #   --fix     reformat the C++ in place and let codespell correct what it is sure of
 #   parts     which tools run; without any, format and spelling. tidy needs a configured build
 #             folder with compile_commands.json (VIREO_BUILD_DIR, default build) and takes minutes.
-# The test command runs the spelling part, and the format part when VIREO_FORMAT_CHECK=1.
+# The test command runs the spelling and the format parts (VIREO_FORMAT_CHECK=0 leaves out the format).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"

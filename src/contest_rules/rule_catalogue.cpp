@@ -60,9 +60,9 @@ Catalogue Catalogue::read(const QStringList &folders)
     return c;
 }
 
-Catalogue Catalogue::readBeside(const QString &programDir)
+Catalogue Catalogue::readBeside(const QString &programDir, const QString &sharedDir)
 {
-    return read({ownFolder(programDir), shippedFolder(programDir)});
+    return read({ownFolder(programDir), shippedFolder(sharedDir.isEmpty() ? programDir : sharedDir)});
 }
 
 std::optional<Definition> Catalogue::find(const QString &fileName) const

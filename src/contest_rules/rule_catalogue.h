@@ -23,8 +23,9 @@ public:
     // Reads every *.json file of the folders; the first folder wins for a file name found in more
     // than one. Folders that do not exist are skipped.
     static Catalogue read(const QStringList &folders);
-    // The listener's own folder first, then the shipped one.
-    static Catalogue readBeside(const QString &programDir);
+    // The listener's own definitions in programDir/contests, then the shipped ones in
+    // sharedDir/contests/shipped (sharedDir: the program's shipped files; empty: programDir).
+    static Catalogue readBeside(const QString &programDir, const QString &sharedDir = QString());
 
     // Usable definitions, by file name.
     const QVector<Definition> &definitions() const { return m_definitions; }

@@ -275,7 +275,7 @@ void TfmContest::btCancelClick()
 
 void TfmContest::reloadRules()
 {
-    m_catalogue = rules::Catalogue::readBeside(m_ctx.programDir);
+    m_catalogue = rules::Catalogue::readBeside(m_ctx.programDir, m_ctx.sharedData());
     cbRules->clear();
     cbRules->addItem(QStringLiteral("Без правил"), QString());
     int chosen = 0;
