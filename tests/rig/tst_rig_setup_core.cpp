@@ -32,7 +32,9 @@ using rig::RigProblem;
 
 namespace {
 
-constexpr int Wait = 15000;
+// A rigctld killed is sometimes answering again only after some 15 s (its restart on the same port);
+// the waits give it room beyond that.
+constexpr int Wait = 40000;
 
 RadioSetup dummy()
 {
