@@ -467,14 +467,9 @@ void Scorer::rescore()
     }
 }
 
-void Scorer::add(const QsoRecord &record, QVector<Entry> &order, QVector<BadEntry> &bad)
+// A record whose date or time does not read: listed with what it holds, scored nowhere.
+Scorer::BadEntry Scorer::badEntryOf(const QsoRecord &record, const Entry &e)
 {
-    bool ok = false;
-    const Entry e = makeEntry(record, &ok);
-    if (ok) {
-        order.append(e);
-        return;
-    }
     BadEntry b;
     b.id = record.id;
     b.date = record.data;
@@ -484,7 +479,18 @@ void Scorer::add(const QsoRecord &record, QVector<Entry> &order, QVector<BadEntr
     b.band = e.band;
     b.mode = e.mode;
     b.tour = e.tour;
-    bad.append(b);
+    return b;
+}
+
+void Scorer::add(const QsoRecord &record, QVector<Entry> &order, QVector<BadEntry> &bad)
+{
+    bool ok = false;
+    const Entry e = makeEntry(record, &ok);
+    if (ok) {
+        order.append(e);
+        return;
+    }
+    bad.append(badEntryOf(record, e));
 }
 
 void Scorer::settle()
@@ -546,15 +552,7 @@ Scorer::Delta Scorer::append(const QsoRecord &record)
     bool ok = false;
     const Entry e = makeEntry(record, &ok);
     if (!ok) {
-        BadEntry b;
-        b.id = record.id;
-        b.date = record.data;
-        b.time = record.time;
-        b.call1 = e.call1;
-        b.call2 = e.call2;
-        b.band = e.band;
-        b.mode = e.mode;
-        b.tour = e.tour;
+        const BadEntry b = badEntryOf(record, e);
         const auto at = std::upper_bound(m_bad.begin(), m_bad.end(), b,
                                          [](const BadEntry &x, const BadEntry &y) { return x.id < y.id; });
         d.refusedInsertedAt = int(at - m_bad.begin());

@@ -196,6 +196,7 @@ private:
     int find(const QString &text) const; // -1 empty, Unseen when not held
     const QString &textOf(int id) const;
     Entry makeEntry(const QsoRecord &r, bool *timeOk);
+    static BadEntry badEntryOf(const QsoRecord &record, const Entry &e);
     // Puts a record among the scored ones (or those without a moment), unsorted.
     void add(const QsoRecord &r, QVector<Entry> &order, QVector<BadEntry> &bad);
     // Sorts the records and scores them all.
