@@ -18,8 +18,11 @@ kind=${1:-build}
 # the radios, and for the receiver's audio Qt Multimedia (libqt6multimedia6), whose sound devices
 # on Linux go through the PulseAudio client library (libpulse0) to the desktop's sound server:
 # PulseAudio, or PipeWire with pipewire-pulse, both of which Debian 12 desktops run already;
-# Qt's own Russian texts (qtbase_ru.qm, qt6-translations-l10n).
+# Qt's own Russian texts (qtbase_ru.qm, qt6-translations-l10n). The English texts are compiled at
+# build time by lrelease (qt6-l10n-tools, with its CMake package in qt6-tools-dev); lupdate, in the
+# same package, keeps translations/en up to date (scripts/translations.sh).
 pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-charts-dev qt6-multimedia-dev libqt6opengl6-dev
+      qt6-tools-dev qt6-l10n-tools
       libsqlite3-dev libopusenc-dev libopusfile-dev libogg-dev libopus-dev
       libqt6sql6-sqlite qt6-qpa-plugins qt6-translations-l10n libqt6multimedia6 libpulse0 hamradio-files fonts-dejavu-core
       libhamlib-utils)

@@ -1,6 +1,7 @@
 #include "app/main_menu.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -68,6 +69,16 @@ MainMenu MainMenu::build(QMainWindow &window)
     m.settings->addSeparator();
     m.actDataUpdate = action(m.settings, "actDataUpdate", QStringLiteral("Обновить данные стран и позывных…"));
     m.actMyPosition = action(m.settings, "actMyPosition", QStringLiteral("Моё местоположение…"));
+    m.settings->addSeparator();
+    m.language = submenu(m.settings, "mnLanguage", QStringLiteral("Язык интерфейса"));
+    // Each language by its own name, whatever the interface's language.
+    m.actLanguageRu = action(m.language, "actLanguageRu", QStringLiteral("Русский")); // untranslated: its own name
+    m.actLanguageEn = action(m.language, "actLanguageEn", QStringLiteral("English"));
+    auto *languages = new QActionGroup(m.language);
+    for (QAction *a : {m.actLanguageRu, m.actLanguageEn}) {
+        a->setCheckable(true);
+        languages->addAction(a);
+    }
 
     m.N10 = bar->addAction(QStringLiteral("Настройка туров"));
     m.N10->setObjectName(QStringLiteral("N10"));

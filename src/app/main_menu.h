@@ -39,6 +39,9 @@ struct MainMenu {
     QAction *N14 = nullptr; // "Синхронизировать  время"
     QAction *actDataUpdate = nullptr; // "Обновить данные стран и позывных…"
     QAction *actMyPosition = nullptr; // "Моё местоположение…"
+    QMenu *language = nullptr; // "mnLanguage", "Язык интерфейса": taken at the next start
+    QAction *actLanguageRu = nullptr; // "Русский"
+    QAction *actLanguageEn = nullptr; // "English"
     // "Настройка туров", an item of the bar itself
     QAction *N10 = nullptr;
     // "Окна"

@@ -6,6 +6,7 @@
 #include "analysis/ui/tlogcheck.h"
 #include "analysis/ui/tstats.h"
 #include "app/counters.h"
+#include "app/language_choice.h"
 #include "app/log_check_sources.h"
 #include "app/log_grid.h"
 #include "app/log_safety.h"
@@ -166,6 +167,7 @@ void TMain::buildUi()
 void TMain::connectHandlers()
 {
     connectMenu();
+    attachLanguageChoice(*this, *m_menu, m_ctx.settingsPath, *m_ctx.services.prompts);
     wire(m_timer, &QTimer::timeout, &TMain::Timer1Timer);
     // The tour shown follows an edit of the schedule at once, not at the next tick.
     wire(m_tours.get(), &TourStore::changed, &TMain::Timer1Timer);

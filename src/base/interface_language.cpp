@@ -26,8 +26,23 @@ InterfaceLanguage languageFromSettings(const QString &settingsPath)
         IniFile(settingsPath).readString(QStringLiteral("Main"), QStringLiteral("Language"), QString()));
 }
 
+namespace {
+InterfaceLanguage g_current = InterfaceLanguage::Russian;
+}
+
+InterfaceLanguage currentInterfaceLanguage()
+{
+    return g_current;
+}
+
+void saveLanguageChoice(const QString &settingsPath, InterfaceLanguage language)
+{
+    IniFile(settingsPath).writeString(QStringLiteral("Main"), QStringLiteral("Language"), languageCode(language));
+}
+
 QStringList installTranslations(QCoreApplication &app, InterfaceLanguage language)
 {
+    g_current = language;
     QStringList missing;
     const QLocale locale(language == InterfaceLanguage::English ? QLocale::English : QLocale::Russian,
                          language == InterfaceLanguage::English ? QLocale::UnitedStates : QLocale::Russia);

@@ -25,4 +25,12 @@ InterfaceLanguage languageFromSettings(const QString &settingsPath);
 // goes on with the texts it has).
 QStringList installTranslations(QCoreApplication &app, InterfaceLanguage language);
 
+// The language installed at start (Russian until installTranslations is called): the manual
+// of that language is the one opened.
+InterfaceLanguage currentInterfaceLanguage();
+
+// Keeps the listener's choice in section Main of the settings file, for the next start; throws
+// vireo::Error when the file cannot be written.
+void saveLanguageChoice(const QString &settingsPath, InterfaceLanguage language);
+
 } // namespace vireo

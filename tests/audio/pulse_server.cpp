@@ -59,15 +59,21 @@ PulseServer::PulseServer()
     const QString tools = qEnvironmentVariable("VIREO_TEST_TOOLS");
     const QString program = daemonProgram();
     if (!tools.isEmpty() && program.startsWith(tools)) {
+        // The modules find their helper libraries (libprotocol-native.so and the like) beside
+        // them through a run path under /usr, which an unpacked daemon does not have.
+        QStringList libraryPath;
         const QDir lib(tools + QStringLiteral("/usr/lib"));
         for (const QString &arch : lib.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
             if (QFile::exists(lib.filePath(arch + QStringLiteral("/pulseaudio"))))
-                env.insert(QStringLiteral("LD_LIBRARY_PATH"), lib.filePath(arch + QStringLiteral("/pulseaudio")));
-        const QStringList modules =
-            QDir(tools + QStringLiteral("/usr/lib")).entryList({QStringLiteral("pulse-*")}, QDir::Dirs);
-        if (!modules.isEmpty())
-            args.prepend(QStringLiteral("--dl-search-path=") + tools + QStringLiteral("/usr/lib/") + modules.first()
-                         + QStringLiteral("/modules"));
+                libraryPath << lib.filePath(arch + QStringLiteral("/pulseaudio"));
+        const QStringList modules = lib.entryList({QStringLiteral("pulse-*")}, QDir::Dirs);
+        if (!modules.isEmpty()) {
+            const QString moduleDir = lib.filePath(modules.first() + QStringLiteral("/modules"));
+            libraryPath << moduleDir;
+            args.prepend(QStringLiteral("--dl-search-path=") + moduleDir);
+        }
+        if (!libraryPath.isEmpty())
+            env.insert(QStringLiteral("LD_LIBRARY_PATH"), libraryPath.join(QLatin1Char(':')));
     }
     m_daemon.setProcessEnvironment(env);
     m_daemon.setProcessChannelMode(QProcess::MergedChannels);
