@@ -1,5 +1,6 @@
 #include "app/log_check_sources.h"
 
+#include "contest_rules/rules_tracker.h"
 #include "db/qso_store.h"
 #include "db/scp_store.h"
 #include "db/tour_store.h"
@@ -8,7 +9,7 @@
 
 namespace vireo {
 
-TLogCheck::Sources logCheckSources(QsoStore &qsos, TourStore &tours)
+TLogCheck::Sources logCheckSources(QsoStore &qsos, TourStore &tours, const rules::RulesTracker *rules)
 {
     TLogCheck::Sources sources;
     sources.recordCount = [&qsos] { return qsos.count(); };
@@ -23,6 +24,16 @@ TLogCheck::Sources logCheckSources(QsoStore &qsos, TourStore &tours)
     };
     // The contest calls in use by the partial check, as the data refresh last left them.
     sources.knownCalls = [&qsos] { return ScpStore(qsos.connection()).calls(); };
+    if (rules) {
+        // "Not again within N minutes": the same pair too soon, by the contest's own pause.
+        sources.rulesPairMinutes = [rules]() -> std::optional<int> {
+            const rules::Definition *d = rules->definition();
+            return d ? rules::pairGapMinutes(*d) : std::nullopt;
+        };
+        sources.refusedByRules = [rules] {
+            return rules->scorer() ? rules->scorer()->refusedByLimit() : QVector<QPair<qint64, QString>>{};
+        };
+    }
     return sources;
 }
 

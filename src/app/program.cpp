@@ -212,8 +212,14 @@ void Program::attachRules()
             return r;
         },
         &entry);
-    m_ruleLine->hide(); // until the entry panel gives it its row
+    // A row of its own over the entry area while rules are chosen; without them the window is
+    // as it always was.
+    main->addLineAboveEntry(m_ruleLine);
+    m_ruleLine->setIndent(4);
+    m_ruleLine->setVisible(tracker->active());
     rules::RuleLine *line = m_ruleLine;
+    QObject::connect(tracker, &rules::RulesTracker::definitionChanged, line,
+                     [line, tracker] { line->setVisible(tracker->active()); });
     QObject::connect(&entry, &EntryPanel::edited, line, [line] { line->refresh(); });
     QObject::connect(&strip, &TopStrip::shownChanged, line, [line] { line->refresh(); });
     QObject::connect(&strip, &TopStrip::manualEntryClicked, line, [line] { line->refresh(); });
@@ -221,6 +227,12 @@ void Program::attachRules()
         if (line->lastCheck().checked)
             line->refresh();
     });
+
+    // The log check pauses a pair as the rules do and lists what they refuse.
+    main->setRulesTracker(tracker);
+    // New country data: the entities and zones of the calls are looked up again.
+    QObject::connect(main, &TMain::referenceDataReplaced, tracker,
+                     [main, tracker] { main->guard([tracker] { tracker->prefixesChanged(); }); });
 
     // The statistics can show the points by the rules in place of the log's own.
     TStats *stats = main->statsWindow();

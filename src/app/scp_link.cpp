@@ -126,6 +126,7 @@ void ScpLink::showDataUpdate()
                 if (m_side)
                     check(m_side);
             });
+            emit dataReplaced();
         });
     }
     m_dataUpdate->showInfo();

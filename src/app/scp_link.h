@@ -45,6 +45,10 @@ public:
     void toggleWindow(); // the menu's action
     void showDataUpdate(); // "Установки" -> "Обновить данные стран и позывных…"
 
+signals:
+    // The country and call data were replaced by the refresh.
+    void dataReplaced();
+
 private:
     void recheck() { check(m_side ? m_side : 1); }
     void choose(const QString &call);

@@ -217,6 +217,7 @@ void TMain::connectHandlers()
     });
     connect(m_menu->actScp, &QAction::triggered, this, [this] { guard([this] { m_scp->toggleWindow(); }); });
     connect(m_menu->actDataUpdate, &QAction::triggered, this, [this] { guard([this] { m_scp->showDataUpdate(); }); });
+    connect(m_scp, &ScpLink::dataReplaced, this, &TMain::referenceDataReplaced);
 
     // A window of its own, like the repeats window; it goes when the main window has gone.
     m_stats = new TStats(m_ctx, *m_qsos);
@@ -549,10 +550,17 @@ void TMain::setMyPosition(double latitude, double longitude)
     ShowInfoCall();
 }
 
+void TMain::addLineAboveEntry(QWidget *line)
+{
+    auto *box = static_cast<QVBoxLayout *>(centralWidget()->layout());
+    line->setParent(centralWidget());
+    box->insertWidget(box->indexOf(m_entry), line, 0);
+}
+
 void TMain::actCheckClick()
 {
     if (!m_logCheck) {
-        m_logCheck = new TLogCheck(m_ctx, logCheckSources(*m_qsos, *m_tours), this);
+        m_logCheck = new TLogCheck(m_ctx, logCheckSources(*m_qsos, *m_tours, m_rulesTracker), this);
         connect(m_logCheck, &TLogCheck::recordChosen, this,
                 [this](qint64 id) { guard([this, id] { selectCheckedRecord(id); }); });
         // Beside the main window the first time, unless it has a place of its own in the file.

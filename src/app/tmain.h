@@ -43,6 +43,9 @@ class TScp;
 class TSntp;
 class TStats;
 struct MainMenu;
+namespace rules {
+class RulesTracker;
+}
 
 class TMain : public QMainWindow {
     Q_OBJECT
@@ -160,9 +163,17 @@ public:
     void setMyPosition(double latitude, double longitude);
     // Selects the record in the grid (a double click in the log check's list).
     void selectCheckedRecord(qint64 id);
+    // The contest rules the log check follows (its pause for a pair and the records the rules
+    // refuse); without them it checks by its own settings.
+    void setRulesTracker(const rules::RulesTracker *tracker) { m_rulesTracker = tracker; }
+    // A line of the window's full width between the grid and the entry area (the rule line);
+    // hidden, it takes no room.
+    void addLineAboveEntry(QWidget *line);
 
 signals:
     void clockTicked(); // each second, after the clock's texts are new
+    // "Установки" -> "Обновить данные стран и позывных…" replaced the country and call data.
+    void referenceDataReplaced();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -227,6 +238,7 @@ private:
     ScpLink *m_scp = nullptr;
     TStats *m_stats = nullptr; // the statistics window, destroyed with the main window
     class TLogCheck *m_logCheck = nullptr; // created on first use, a child of the main window
+    const rules::RulesTracker *m_rulesTracker = nullptr;
     class TMyPosition *m_myPosition = nullptr; // window "MyPosition", created on first use
 
     // the state of the entry modes

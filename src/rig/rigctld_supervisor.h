@@ -36,6 +36,8 @@ public:
     rig::RigProblem problem() const { return m_problem; }
     QString problemText() const { return rig::problemText(m_problem, m_setup.device); }
     const RadioSetup &setup() const { return m_setup; }
+    // What the running (or last) rigctld wrote, its last few kilobytes.
+    const QString &output() const { return m_log; }
     // The radio answers: whatever rigctld said before no longer holds.
     void clearProblem();
 

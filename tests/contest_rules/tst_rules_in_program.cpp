@@ -4,6 +4,9 @@
 // records saved from the entry line and naming a refused record in the grid, and the statistics
 // showing the points by the rules.
 
+#include "analysis/log_check_runner.h"
+#include "analysis/ui/findings_model.h"
+#include "analysis/ui/tlogcheck.h"
 #include "analysis/ui/tstats.h"
 #include "app/program.h"
 #include "app/tmain.h"
@@ -14,7 +17,9 @@
 #include "contest_rules/ui/score_models.h"
 #include "contest_rules/ui/tscore.h"
 #include "db/log_table_model.h"
+#include "entry/ui/entry_panel.h"
 #include "db/qso_store.h"
+#include "db/reference_store.h"
 #include "rules_log.h"
 #include "support/scripted_services.h"
 #include "support/ui/main_controls.h"
@@ -29,6 +34,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableView>
 #include <QtTest>
 
@@ -112,6 +118,9 @@ private slots:
     void lineWithoutRules();
     void scoreWindowFromTheMenu();
     void statisticsByTheRules();
+    void lineHasItsRowOnlyWithRules();
+    void logCheckByTheRules();
+    void newCountryDataRescore();
 };
 
 void TestRulesInProgram::lineWhileTyping()
@@ -278,6 +287,97 @@ void TestRulesInProgram::statisticsByTheRules()
     emit contest.cbRules->activated(0);
     QVERIFY(!rulesBox->isEnabled());
     QCOMPARE(corner(), QStringLiteral("11 / 33"));
+}
+
+// The line takes a row of the window's width between the grid and the entry area while rules
+// are chosen, and gives it back when they are dropped: without rules the window is as before.
+void TestRulesInProgram::lineHasItsRowOnlyWithRules()
+{
+    RulesProgram p{QString()};
+    QVERIFY(!p.line()->isVisible());
+    const int gridHeight = p.c->DBGrid1->height();
+
+    TfmContest &contest = p.program->contest();
+    const int cqm = contest.cbRules->findData(QStringLiteral("cq-m-2018.json"));
+    contest.cbRules->setCurrentIndex(cqm);
+    emit contest.cbRules->activated(cqm);
+    QVERIFY(p.line()->isVisible());
+    QTRY_VERIFY(p.c->DBGrid1->height() < gridHeight);
+    QWidget *central = p.m->centralWidget();
+    const QRect line(p.line()->mapTo(central, QPoint(0, 0)), p.line()->size());
+    const QRect grid(p.c->DBGrid1->mapTo(central, QPoint(0, 0)), p.c->DBGrid1->size());
+    const QRect entry(p.m->entryPanel().mapTo(central, QPoint(0, 0)), p.m->entryPanel().size());
+    QVERIFY(line.top() >= grid.bottom());
+    QVERIFY(line.bottom() < entry.top());
+    QCOMPARE(line.width(), central->width());
+    QVERIFY(line.height() >= p.line()->fontMetrics().height());
+
+    contest.cbRules->setCurrentIndex(0);
+    emit contest.cbRules->activated(0);
+    QVERIFY(!p.line()->isVisible());
+    QTRY_COMPARE(p.c->DBGrid1->height(), gridHeight);
+}
+
+// The log check follows the rules: it lists the records they refuse with the rules' reason, and
+// pauses a pair as long as the contest's own pause.
+void TestRulesInProgram::logCheckByTheRules()
+{
+    RulesProgram p(QStringLiteral("cq-m-2018.json"), tenTimesUa3aa());
+    p.save(QStringLiteral("UA3AA"), QStringLiteral("001"), QStringLiteral("G4XYZ"), QStringLiteral("015"));
+    p.c->actCheck->trigger();
+    auto *check = p.m->findChild<TLogCheck *>(QStringLiteral("LogCheck"));
+    QVERIFY(check);
+    const int ownPause = check->sbMinRepeat->value();
+    QSignalSpy done(&check->runner(), &LogCheckRunner::finished);
+    check->btCheck->click();
+    QVERIFY(done.wait(30000));
+    QStringList refused;
+    const logcheck::Findings &f = check->model().findings();
+    for (int i = 0; i < f.size(); ++i)
+        if (f.at(i).kind == logcheck::Kind::RuleRefused)
+            refused << f.at(i).record.call1 + QLatin1Char(' ') + f.at(i).record.time + QLatin1String(": ")
+                           + f.at(i).text;
+    QCOMPARE(refused.size(), 1);
+    QVERIFY2(refused[0].startsWith(QStringLiteral("UA3AA 07:04: ")), qPrintable(refused[0]));
+    // The same reason the score window gives.
+    QCOMPARE(refused[0].mid(13), p.tracker().scorer()->refusedByLimit().first().second);
+    // CQ-M has no pause of its own: the window's setting stays.
+    QCOMPARE(check->sbMinRepeat->value(), ownPause);
+
+    // VERON SLP: a correspondent not again on the same band within 5 minutes.
+    TfmContest &contest = p.program->contest();
+    const int veron = contest.cbRules->findData(QStringLiteral("veron-slp-2019.json"));
+    QVERIFY(veron > 0);
+    contest.cbRules->setCurrentIndex(veron);
+    emit contest.cbRules->activated(veron);
+    check->btCheck->click();
+    QVERIFY(done.wait(30000));
+    QCOMPARE(check->sbMinRepeat->value(), 5);
+}
+
+// New country data ("Обновить данные стран и позывных…") score the log again with the new
+// entities: a prefix that becomes an entity of its own is one more multiplier.
+void TestRulesInProgram::newCountryDataRescore()
+{
+    QVector<QsoRecord> log;
+    log << qso(0, QStringLiteral("UA3AA"), QStringLiteral("DL1AA"), QStringLiteral("20M"), QStringLiteral("06:00"),
+               QStringLiteral("59"), QStringLiteral("59"), QStringLiteral("SSB"), QStringLiteral("0"),
+               QStringLiteral("05.03.2026"))
+        << qso(0, QStringLiteral("UA3BB"), QStringLiteral("DL2AA"), QStringLiteral("20M"), QStringLiteral("06:01"),
+               QStringLiteral("59"), QStringLiteral("59"), QStringLiteral("SSB"), QStringLiteral("0"),
+               QStringLiteral("05.03.2026"));
+    // VERON SLP: prefixes per band times DXCC entities per band; both calls are UA3, in one entity.
+    RulesProgram p(QStringLiteral("veron-slp-2019.json"), log);
+    QCOMPARE(p.tracker().claimedScore(), std::optional<qint64>(1));
+    PrefixRow own = p.m->references().firstPrefix(QStringLiteral("UA3BB"), 2).value_or(PrefixRow{});
+    own.prefix = QStringLiteral("UA3B");
+    own.dxccPrefix = QStringLiteral("ZZ");
+    own.country = QStringLiteral("Test Land");
+    p.m->references().fillPrefixes({own});
+    // The score keeps the entities it read until it is told of the new data.
+    QCOMPARE(p.tracker().claimedScore(), std::optional<qint64>(1));
+    emit p.m->referenceDataReplaced();
+    QCOMPARE(p.tracker().claimedScore(), std::optional<qint64>(2));
 }
 
 QTEST_MAIN(TestRulesInProgram)

@@ -59,15 +59,27 @@ QByteArray ask(quint16 port, const QByteArray &line)
     return reply.left(reply.indexOf('\n'));
 }
 
+// What the supervisor knows, for a failure's message.
+QString state(const RigctldProcess &p)
+{
+    return QStringLiteral("port %1, pid %2, %3 starts, pause %4 ms, problem \"%5\", rigctld wrote:\n%6")
+        .arg(p.port())
+        .arg(p.pid())
+        .arg(p.starts())
+        .arg(p.restartPauseMs())
+        .arg(p.problemText(), p.output().right(1500));
+}
+
 // Kills the rigctld and waits until the one started after it answers; *pause: how long the
 // process waited before starting it.
 void killAndWaitForNext(RigctldProcess &p, int *pause)
 {
     const qint64 pid = p.pid();
     ::kill(pid_t(pid), SIGKILL);
-    QTRY_VERIFY_WITH_TIMEOUT(p.restartPauseMs() > 0, Wait);
+    QTRY_VERIFY2_WITH_TIMEOUT(p.restartPauseMs() > 0, qPrintable(state(p)), Wait);
     *pause = p.restartPauseMs();
-    QTRY_VERIFY_WITH_TIMEOUT(p.pid() != 0 && p.pid() != pid && ask(p.port(), "f") == "145000000", Wait);
+    QTRY_VERIFY2_WITH_TIMEOUT(p.pid() != 0 && p.pid() != pid && ask(p.port(), "f") == "145000000",
+                              qPrintable(state(p)), Wait);
 }
 
 // "rigctl -l" through the loader, as the set-up window runs it.
@@ -274,7 +286,7 @@ private slots:
         p.start();
         QVERIFY(p.port() != 0);
         QCOMPARE(ports.size(), 1);
-        QTRY_COMPARE_WITH_TIMEOUT(ask(p.port(), "f"), QByteArray("145000000"), Wait);
+        QTRY_VERIFY2_WITH_TIMEOUT(ask(p.port(), "f") == "145000000", qPrintable(state(p)), Wait);
         const qint64 first = p.pid();
         QVERIFY(first > 0);
         QCOMPARE(p.problem(), RigProblem::None);
@@ -282,8 +294,8 @@ private slots:
                  (QStringList{"-m", "1", "-T", "127.0.0.1", "-t", "4600", "-vv"}));
 
         ::kill(pid_t(first), SIGKILL);
-        QTRY_VERIFY_WITH_TIMEOUT(p.pid() != 0 && p.pid() != first, Wait);
-        QTRY_COMPARE_WITH_TIMEOUT(ask(p.port(), "f"), QByteArray("145000000"), Wait);
+        QTRY_VERIFY2_WITH_TIMEOUT(p.pid() != 0 && p.pid() != first, qPrintable(state(p)), Wait);
+        QTRY_VERIFY2_WITH_TIMEOUT(ask(p.port(), "f") == "145000000", qPrintable(state(p)), Wait);
         QCOMPARE(p.starts(), 2);
         QCOMPARE(ports.size(), 1); // the same port again
         QVERIFY(test::processGone(first));
@@ -314,7 +326,7 @@ private slots:
         seam.monotonicMs = [&monotonic] { return monotonic; };
         RigctldProcess p(dummy(), seam);
         p.start();
-        QTRY_COMPARE_WITH_TIMEOUT(ask(p.port(), "f"), QByteArray("145000000"), Wait);
+        QTRY_VERIFY2_WITH_TIMEOUT(ask(p.port(), "f") == "145000000", qPrintable(state(p)), Wait);
         // The pause after a kill, once the new rigctld answers.
         int pause = -1;
         // Died at once, twice: the pause grows.
