@@ -78,8 +78,8 @@ void killAndWaitForNext(RigctldProcess &p, int *pause)
     ::kill(pid_t(pid), SIGKILL);
     QTRY_VERIFY2_WITH_TIMEOUT(p.restartPauseMs() > 0, qPrintable(state(p)), Wait);
     *pause = p.restartPauseMs();
-    QTRY_VERIFY2_WITH_TIMEOUT(p.pid() != 0 && p.pid() != pid && ask(p.port(), "f") == "145000000",
-                              qPrintable(state(p)), Wait);
+    QTRY_VERIFY2_WITH_TIMEOUT(p.pid() != 0 && p.pid() != pid && ask(p.port(), "f") == "145000000", qPrintable(state(p)),
+                              Wait);
 }
 
 // "rigctl -l" through the loader, as the set-up window runs it.
