@@ -72,7 +72,7 @@ private:
     std::unique_ptr<TfmStart> m_start;
     std::unique_ptr<TBandMap> m_bandMap;
     std::unique_ptr<rules::TScore> m_score;
-    rules::RuleLine *m_ruleLine = nullptr; // owned by the entry panel
+    rules::RuleLine *m_ruleLine = nullptr; // owned by the main window, in its row over the entry area
     std::unique_ptr<AudioService> m_audio;
     std::unique_ptr<AudioControls> m_audioControls;
 };
