@@ -231,8 +231,8 @@ private slots:
         QVERIFY2(finder.found.isEmpty(), qPrintable(QStringLiteral("%1 texts in Russian:\n").arg(finder.found.size())
                                                     + finder.found.join(QLatin1Char('\n'))));
         cut.removeDuplicates();
-        QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("%1 texts cut:\n").arg(cut.size())
-                                           + cut.join(QLatin1Char('\n'))));
+        QVERIFY2(cut.isEmpty(),
+                 qPrintable(QStringLiteral("%1 texts cut:\n").arg(cut.size()) + cut.join(QLatin1Char('\n'))));
     }
 };
 

@@ -1,10 +1,13 @@
 // Writes the pictures of the program's windows that the manual and the README show, from the
 // same windows and the same made-up logs as their tests. Run offscreen, from the build:
-//     vireo_screenshots FOLDER [FILE.png ...]
-// With file names given, only those pictures are taken.
+//     vireo_screenshots [--language en] FOLDER [FILE.png ...]
+// With file names given, only those pictures are taken; with --language en, in the English
+// interface (the manual's English edition shows them from docs/screenshots/en).
 
 #include "camera.h"
 #include "scenes.h"
+
+#include "base/interface_language.h"
 
 #include <QApplication>
 #include <QDir>
@@ -15,9 +18,18 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setCursorFlashTime(0); // a text cursor that does not blink: the same picture every run
-    const QStringList arguments = QApplication::arguments();
+    QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 2 && arguments.at(1) == QLatin1String("--language")) {
+        const QString code = arguments.at(2);
+        arguments.remove(1, 2);
+        const QStringList missing = vireo::installTranslations(app, vireo::languageFromCode(code));
+        if (!missing.isEmpty()) {
+            std::fprintf(stderr, "vireo_screenshots: missing %s\n", qPrintable(missing.join(QStringLiteral(", "))));
+            return 1;
+        }
+    }
     if (arguments.size() < 2) {
-        std::fprintf(stderr, "usage: vireo_screenshots FOLDER [FILE.png ...]\n");
+        std::fprintf(stderr, "usage: vireo_screenshots [--language en] FOLDER [FILE.png ...]\n");
         return 2;
     }
     if (!QDir().mkpath(arguments.at(1))) {
@@ -26,9 +38,9 @@ int main(int argc, char *argv[])
     }
     using namespace vireo::shots;
     Camera camera(arguments.at(1), arguments.mid(2));
-    for (auto scene : {mainWindowWithLongValues, statusBarWithLongMessages, repeatsWindowWithLongValues, scpWindow,
-                       dataUpdateWindow, myPositionWindow, firstRunPosition, statsWindow, statsOfSixBands,
-                       logCheckWindow, scoreWindow, rigSetupWindow, bandMapWindow})
+    for (auto scene : {mainWindowInUse, mainWindowWithLongValues, statusBarWithLongMessages,
+                       repeatsWindowWithLongValues, scpWindow, dataUpdateWindow, myPositionWindow, firstRunPosition,
+                       statsWindow, statsOfSixBands, logCheckWindow, scoreWindow, rigSetupWindow, bandMapWindow})
         scene(camera);
     for (const QString &file : camera.written)
         std::printf("%s\n", qPrintable(QDir(arguments.at(1)).filePath(file)));

@@ -6,6 +6,8 @@ namespace vireo::shots {
 
 class Camera;
 
+// The main window over a contest, a station being typed, and the Cabrillo export window.
+void mainWindowInUse(Camera &camera);
 // The main window with the longest values a contest brings (tests/app/tst_texts_fit.cpp).
 void mainWindowWithLongValues(Camera &camera);
 void statusBarWithLongMessages(Camera &camera);

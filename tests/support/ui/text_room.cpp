@@ -1,10 +1,10 @@
 #include "support/ui/text_room.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
-#include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -97,7 +97,6 @@ QString gridFits(QTableView *view)
         faults << QStringLiteral("the grid scrolls sideways");
     return faults.join(QStringLiteral("; "));
 }
-
 
 QStringList textsThatDoNotFit(QWidget *window)
 {
