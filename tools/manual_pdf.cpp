@@ -3,7 +3,9 @@
 //   vireo_manual OUTPUT.pdf TITLE CHAPTER.md...
 //
 // Each chapter starts on a new page; pages are numbered at the foot. Pictures (![text](file.png))
-// are read from paths relative to their chapter's file. The file is written under a temporary
+// are read from paths relative to their chapter's file; a picture of a translated edition
+// (screenshots/en/NAME.png) that has not been made yet is taken from the folder above
+// (screenshots/NAME.png), the picture of the original edition. The file is written under a temporary
 // name and renamed at the end, so a failed run (a chapter or a picture that cannot be read)
 // leaves no half-written PDF.
 
@@ -50,10 +52,13 @@ QString takePictures(QTextDocument &chapter, const QString &chapterPath, QTextDo
                 pictures.append(
                     {it.fragment().position(), it.fragment().length(), it.fragment().charFormat().toImageFormat()});
     for (Picture &picture : pictures) {
-        const QString path = QDir::cleanPath(folder.absoluteFilePath(picture.format.name()));
+        QString path = QDir::cleanPath(folder.absoluteFilePath(picture.format.name()));
+        const QFileInfo wanted(path);
+        if (!wanted.exists() && wanted.dir().dirName() == QLatin1String("en"))
+            path = QDir::cleanPath(wanted.dir().absoluteFilePath(QStringLiteral("../") + wanted.fileName()));
         const QImage image(path);
         if (image.isNull())
-            return path;
+            return QDir::cleanPath(folder.absoluteFilePath(picture.format.name()));
         const QUrl name = QUrl::fromLocalFile(path);
         document.addResource(QTextDocument::ImageResource, name, image);
         picture.format.setName(name.toString());

@@ -59,6 +59,30 @@ private slots:
         QVERIFY2(pages(pdf) >= 9, qPrintable(QString::number(pages(pdf))));
     }
 
+    // The English edition: its own title, the chapters' headings in English, and a chapter for
+    // every chapter of the Russian manual, under the same file name.
+    void builtEnglishManualHasItsChapters()
+    {
+        const QString pdf = QStringLiteral(VIREO_MANUAL_EN_PDF);
+        QVERIFY2(QFile::exists(pdf), qPrintable(pdf));
+        int code = -1;
+        const QString text = run(QStringLiteral("pdftotext"),
+                                 {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")}, &code);
+        QCOMPARE(code, 0);
+        for (const char *heading :
+             {"Vireo: user manual", "1. Installation", "2. First start", "3. Entering QSOs at speed", "4. Keys",
+              "5. Contest tours", "6. Reports", "7. Rig control (CAT)", "8. Clock synchronization", "Ctrl+Enter",
+              "rigctld", "CAP_SYS_TIME", "Language=en"})
+            QVERIFY2(text.contains(QString::fromUtf8(heading)), heading);
+        const QStringList russian = QDir(QStringLiteral(VIREO_SOURCE_DIR "/docs/manual"))
+                                        .entryList({QStringLiteral("*.md")}, QDir::Files, QDir::Name);
+        const QStringList english = QDir(QStringLiteral(VIREO_SOURCE_DIR "/docs/manual/en"))
+                                        .entryList({QStringLiteral("*.md")}, QDir::Files, QDir::Name);
+        QCOMPARE(english, russian);
+        // Each chapter starts a page.
+        QVERIFY2(pages(pdf) >= english.size(), qPrintable(QString::number(pages(pdf))));
+    }
+
     void toolStartsEachChapterOnANewPage()
     {
         QTemporaryDir dir;
@@ -108,6 +132,42 @@ private slots:
         run(QStringLiteral(VIREO_MANUAL_TOOL),
             {out, QStringLiteral("Проба"), dir.filePath(QStringLiteral("text/b.md"))}, &code);
         QVERIFY(code != 0);
+        QVERIFY(!QFile::exists(out));
+    }
+
+    // A translated edition's picture (a folder en/) not made yet: the original's picture, one
+    // folder up, is drawn in its place; missing there too, the tool fails naming the wanted one.
+    void toolFallsBackToTheOriginalPicture()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("shots/en")));
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("text")));
+        QByteArray red;
+        for (int i = 0; i < 60 * 40; ++i)
+            red += QByteArray("\xff\x00\x00", 3);
+        writeText(dir.filePath(QStringLiteral("shots/map.ppm")), "P6\n60 40\n255\n" + red);
+        writeText(dir.filePath(QStringLiteral("text/a.md")), "# Map\n\n![Map](../shots/en/map.ppm)\n");
+        const QString out = dir.filePath(QStringLiteral("out.pdf"));
+        int code = -1;
+        run(QStringLiteral(VIREO_MANUAL_TOOL), {out, QStringLiteral("Test"), dir.filePath(QStringLiteral("text/a.md"))},
+            &code);
+        QCOMPARE(code, 0);
+        const QStringList images = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), out})
+                                       .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(images.size(), 3);
+        QVERIFY2(images.at(2).contains(QLatin1String(" 60 ")) && images.at(2).contains(QLatin1String(" 40 ")),
+                 qPrintable(images.at(2)));
+
+        // Only a folder en/ falls back: another folder's missing picture still stops the tool.
+        writeText(dir.filePath(QStringLiteral("text/b.md")), "# Map\n\n![Map](../shots/de/map.ppm)\n");
+        QFile::remove(out);
+        QProcess p;
+        p.start(QStringLiteral(VIREO_MANUAL_TOOL),
+                {out, QStringLiteral("Test"), dir.filePath(QStringLiteral("text/b.md"))});
+        QVERIFY(p.waitForFinished(60000));
+        QVERIFY(p.exitCode() != 0);
+        QVERIFY2(QString::fromLocal8Bit(p.readAllStandardError()).contains(QLatin1String("shots/de/map.ppm")),
+                 "the message names the wanted picture");
         QVERIFY(!QFile::exists(out));
     }
 

@@ -1,5 +1,6 @@
 #pragma once
-// "Справка" -> "Руководство пользователя": the manual (manual.pdf) opened in the desktop's viewer.
+// "Справка" -> "Руководство пользователя": the manual (manual.pdf, or manual-en.pdf
+// with the English interface) opened in the desktop's viewer.
 
 namespace vireo {
 

@@ -19,7 +19,11 @@ namespace vireo {
 
 const QString TAboutBox::WebSite = product::webSite();
 const QString TAboutBox::Email = product::email();
-const QString TAboutBox::Maker = QStringLiteral("© Авторы программы Vireo, 2017");
+
+QString TAboutBox::maker()
+{
+    return tr("© Авторы программы Vireo, 2017");
+}
 
 QColor TAboutBox::linkColour()
 {
@@ -34,7 +38,7 @@ QColor TAboutBox::hoverColour()
 TAboutBox::TAboutBox(const AppContext &context) : QDialog(nullptr), m_ctx(context)
 {
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("О программе"));
+    setWindowTitle(tr("О программе"));
     m_ctx.traceEvent(QStringLiteral("create AboutBox"));
 
     auto name = [](QWidget *w, const char *n) { w->setObjectName(QLatin1String(n)); };
@@ -65,7 +69,7 @@ TAboutBox::TAboutBox(const AppContext &context) : QDialog(nullptr), m_ctx(contex
     name(Label2, "Label2");
     Label2->setAlignment(Qt::AlignCenter);
 
-    Label3 = new QLabel(Maker, Panel1);
+    Label3 = new QLabel(maker(), Panel1);
     name(Label3, "Label3");
     Label3->setAlignment(Qt::AlignCenter);
 
@@ -73,15 +77,15 @@ TAboutBox::TAboutBox(const AppContext &context) : QDialog(nullptr), m_ctx(contex
     name(Label1, "Label1");
     Label1->setAlignment(Qt::AlignCenter);
 
-    Comments = new QLabel(QStringLiteral("Программа для ведения лога наблюдений в соревнованиях на КВ, УКВ "
-                                         "диапазонах и составления отчета"),
+    Comments = new QLabel(tr("Программа для ведения лога наблюдений в соревнованиях на КВ, УКВ "
+                             "диапазонах и составления отчета"),
                           Panel1);
     name(Comments, "Comments");
     Comments->setAlignment(Qt::AlignCenter);
     Comments->setWordWrap(true);
 
     // Which files this copy uses: beside the program, or the XDG folders of an installed package.
-    Folders = new QLabel(QStringLiteral("Настройки: %1\nЖурнал: %2")
+    Folders = new QLabel(tr("Настройки: %1\nЖурнал: %2")
                              .arg(QDir::toNativeSeparators(m_ctx.settingsPath),
                                   QDir::toNativeSeparators(QFileInfo(m_ctx.databasePath).absoluteFilePath())),
                          Panel1);

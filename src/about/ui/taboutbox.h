@@ -20,7 +20,8 @@ public:
     // The maker's addresses shown as links.
     static const QString WebSite;
     static const QString Email;
-    static const QString Maker;
+    // The makers' line, in the interface's language.
+    static QString maker();
 
     // Link colours: blue at rest, red under the mouse.
     static QColor linkColour();
