@@ -255,7 +255,7 @@
     <name>vireo::TStats</name>
     <message>
         <source>%1 QSO в час</source>
-        <translation>%1 QSOs/hour</translation>
+        <translation>%1 QSO/hour</translation>
     </message>
     <message>
         <source>Статистика</source>
@@ -291,11 +291,11 @@
     </message>
     <message>
         <source>За 10 минут: %1 QSO</source>
-        <translation>Last 10 minutes: %1 QSOs</translation>
+        <translation>QSOs in 10 minutes: %1</translation>
     </message>
     <message>
         <source>За 60 минут: %1 QSO</source>
-        <translation>Last 60 minutes: %1 QSOs</translation>
+        <translation>QSOs in 60 minutes: %1</translation>
     </message>
     <message>
         <source>Последние 10 QSO: </source>

@@ -178,7 +178,7 @@ QSO: 28009 CW 2008-09-23 0711 UA1XYZ        599 27  UA0XYZ/U 33  UA2XYZ        5
     </message>
     <message>
         <source>значений в строке %1, а нужно ровно 13, каждое со знаком «;» после него.</source>
-        <translation>the line has %1 values, but needs exactly 13, each followed by “;”.</translation>
+        <translation>values in the line: %1, but exactly 13 are needed, each followed by “;”.</translation>
     </message>
     <message>
         <source>после последнего, 13-го значения нет знака «;».</source>
