@@ -6,6 +6,8 @@
 #include "db/stats_columns.h"
 #include "entry/band_plan.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -273,12 +275,12 @@ QString bandTitle(const QString &band)
 
 QString tourTitle(const QString &tour)
 {
-    return QStringLiteral("Тур ") + (tour.isEmpty() ? QStringLiteral("—") : tour);
+    return QCoreApplication::translate("vireo::StatsText", "Тур %1").arg(tour.isEmpty() ? QStringLiteral("—") : tour);
 }
 
 QString totalTitle()
 {
-    return QStringLiteral("Всего");
+    return QCoreApplication::translate("vireo::StatsText", "Всего");
 }
 
 QString cellText(const StatsCell &c)
@@ -288,7 +290,9 @@ QString cellText(const StatsCell &c)
 
 QString badTimeText(int count)
 {
-    return QStringLiteral("Записей с неверной датой или временем: %1 (в таблице учтены, в темп и график не входят)")
+    return QCoreApplication::translate(
+               "vireo::StatsText",
+               "Записей с неверной датой или временем: %1 (в таблице учтены, в темп и график не входят)")
         .arg(count);
 }
 
@@ -297,7 +301,7 @@ QStringList tableLines(const ContestStats &stats)
     const QStringList bands = stats.bands();
     const QStringList tours = stats.tours();
     QList<QStringList> rows;
-    QStringList heading{QStringLiteral("Диапазон")};
+    QStringList heading{QCoreApplication::translate("vireo::StatsText", "Диапазон")};
     for (const QString &t : tours)
         heading << tourTitle(t);
     heading << totalTitle();
@@ -319,7 +323,7 @@ QStringList tableLines(const ContestStats &stats)
     for (const QStringList &row : rows)
         for (int c = 0; c < row.size(); ++c)
             widths[c] = std::max(widths[c], int(row[c].size()));
-    QStringList lines{QStringLiteral("Статистика журнала: QSO / очки"), QString()};
+    QStringList lines{QCoreApplication::translate("vireo::StatsText", "Статистика журнала: QSO / очки"), QString()};
     for (const QStringList &row : rows) {
         QString line = row[0].leftJustified(widths[0]);
         for (int c = 1; c < row.size(); ++c)

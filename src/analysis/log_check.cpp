@@ -5,6 +5,7 @@
 #include "analysis/qso_time.h"
 #include "analysis/serial_numbers.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <algorithm>
@@ -534,17 +535,17 @@ QString kindName(Kind kind)
 {
     switch (kind) {
     case Kind::Serial:
-        return QStringLiteral("Номер");
+        return QCoreApplication::translate("vireo::LogCheck", "Номер");
     case Kind::PairTooSoon:
-        return QStringLiteral("Пара рано");
+        return QCoreApplication::translate("vireo::LogCheck", "Пара рано");
     case Kind::BustedCall:
-        return QStringLiteral("Позывной?");
+        return QCoreApplication::translate("vireo::LogCheck", "Позывной?");
     case Kind::Incomplete:
-        return QStringLiteral("Неполная");
+        return QCoreApplication::translate("vireo::LogCheck", "Неполная");
     case Kind::Repeat:
-        return QStringLiteral("Повтор");
+        return QCoreApplication::translate("vireo::LogCheck", "Повтор");
     case Kind::RuleRefused:
-        return QStringLiteral("Не засчитана");
+        return QCoreApplication::translate("vireo::LogCheck", "Не засчитана");
     }
     return QString();
 }

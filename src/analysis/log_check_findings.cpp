@@ -1,5 +1,7 @@
 #include "analysis/log_check_findings.h"
 
+#include <QCoreApplication>
+
 namespace vireo::logcheck {
 
 namespace {
@@ -34,8 +36,8 @@ qsizetype takeLength(const QByteArray &in, qsizetype &at)
 QString when(const QsoRecord &r, const QsoRecord &relativeTo)
 {
     if (r.data == relativeTo.data)
-        return QStringLiteral("в %1").arg(r.time);
-    return QStringLiteral("%1 в %2").arg(r.data, r.time);
+        return QCoreApplication::translate("vireo::LogCheckFindings", "в %1").arg(r.time);
+    return QCoreApplication::translate("vireo::LogCheckFindings", "%1 в %2").arg(r.data, r.time);
 }
 
 QString callAt(const QsoRecord &r, int side)
@@ -53,13 +55,16 @@ QString incompleteText(const QsoRecord &r)
     const bool call2 = !r.call2.trimmed().isEmpty(), nr2 = !r.nr2.trimmed().isEmpty();
     QStringList what;
     if (!call1)
-        what << QStringLiteral("нет позывного наблюдаемой станции (CALL-1)");
+        what << QCoreApplication::translate("vireo::LogCheckFindings", "нет позывного наблюдаемой станции (CALL-1)");
     else if (!nr1)
-        what << QStringLiteral("у %1 нет контрольного номера (NR-1)").arg(r.call1);
+        what << QCoreApplication::translate("vireo::LogCheckFindings", "у %1 нет контрольного номера (NR-1)")
+                    .arg(r.call1);
     if (call2 && !nr2)
-        what << QStringLiteral("у %1 нет контрольного номера (NR-2)").arg(r.call2);
+        what << QCoreApplication::translate("vireo::LogCheckFindings", "у %1 нет контрольного номера (NR-2)")
+                    .arg(r.call2);
     else if (!call2 && nr2)
-        what << QStringLiteral("номер %1 без позывного корреспондента (CALL-2)").arg(r.nr2.trimmed());
+        what << QCoreApplication::translate("vireo::LogCheckFindings", "номер %1 без позывного корреспондента (CALL-2)")
+                    .arg(r.nr2.trimmed());
     QString text = what.join(QStringLiteral("; "));
     if (!text.isEmpty())
         text[0] = text[0].toUpper();
@@ -119,44 +124,56 @@ Finding Findings::at(int i) const
     const QsoRecord o = item.other >= 0 ? m_d->recordAt(item.other) : QsoRecord();
     switch (item.says) {
     case Says::SerialBelowEarlier:
-        f.text = QStringLiteral("Номер %1 у %2 меньше прежнего %3 (%4)")
+        f.text = QCoreApplication::translate("vireo::LogCheckFindings", "Номер %1 у %2 меньше прежнего %3 (%4)")
                      .arg(nrAt(r, item.side), callAt(r, item.side), nrAt(o, item.otherSide), when(o, r));
         break;
     case Says::SerialAboveLater:
-        f.text = QStringLiteral("Номер %1 у %2 больше следующего %3 (%4)")
+        f.text = QCoreApplication::translate("vireo::LogCheckFindings", "Номер %1 у %2 больше следующего %3 (%4)")
                      .arg(nrAt(r, item.side), callAt(r, item.side), nrAt(o, item.otherSide), when(o, r));
         break;
     case Says::SerialOutOfLine:
-        f.text = QStringLiteral("Номер %1 у %2 выпадает из ряда номеров этой станции")
+        f.text = QCoreApplication::translate("vireo::LogCheckFindings",
+                                             "Номер %1 у %2 выпадает из ряда номеров этой станции")
                      .arg(nrAt(r, item.side), callAt(r, item.side));
         break;
     case Says::SerialTooFast:
-        f.text = QStringLiteral("Номер %1 у %2 слишком велик: %3 мин назад был %4 (%5)")
+        f.text = QCoreApplication::translate("vireo::LogCheckFindings",
+                                             "Номер %1 у %2 слишком велик: %3 мин назад был %4 (%5)")
                      .arg(nrAt(r, item.side), callAt(r, item.side))
                      .arg(item.a)
                      .arg(nrAt(o, item.otherSide), when(o, r));
         break;
     case Says::PairAgain: {
-        const QString ago = item.a == 0 ? QStringLiteral("в ту же минуту") : QStringLiteral("%1 мин назад").arg(item.a);
-        f.text = QStringLiteral("Пара %1 – %2 уже записана %3, %4 (можно не раньше чем через %5 мин)")
+        const QString ago = item.a == 0
+                                ? QCoreApplication::translate("vireo::LogCheckFindings", "в ту же минуту")
+                                : QCoreApplication::translate("vireo::LogCheckFindings", "%1 мин назад").arg(item.a);
+        f.text = QCoreApplication::translate("vireo::LogCheckFindings",
+                                             "Пара %1 – %2 уже записана %3, %4 (можно не раньше чем через %5 мин)")
                      .arg(r.call1, r.call2, when(o, r), ago)
                      .arg(m_d->minRepeatMinutes);
         break;
     }
     case Says::BustedCall:
-        f.text =
-            QStringLiteral("%1 нет ни среди известных позывных, ни в других записях журнала").arg(callAt(r, item.side));
+        f.text = QCoreApplication::translate("vireo::LogCheckFindings",
+                                             "%1 нет ни среди известных позывных, ни в других записях журнала")
+                     .arg(callAt(r, item.side));
         if (item.b > 0) {
             f.suggestions = QString::fromUtf8(m_d->suggestions.constData() + item.a, item.b).split(QChar(0x1f));
-            f.text += QStringLiteral("; возможно: ") + f.suggestions.join(QStringLiteral(", "));
+            f.text += QCoreApplication::translate("vireo::LogCheckFindings", "; возможно: %1")
+                          .arg(f.suggestions.join(QStringLiteral(", ")));
         }
         break;
     case Says::Repeat: {
-        const QString where = QStringLiteral("%1 в туре %2, %3 %4").arg(o.call1, o.tur, o.band, o.mode);
-        f.text =
-            item.a == 1
-                ? QStringLiteral("%1: первая из %2 записей").arg(where).arg(item.b)
-                : QStringLiteral("%1: повтор %2 из %3 (первая %4)").arg(where).arg(item.a).arg(item.b).arg(when(o, r));
+        const QString where = QCoreApplication::translate("vireo::LogCheckFindings", "%1 в туре %2, %3 %4")
+                                  .arg(o.call1, o.tur, o.band, o.mode);
+        f.text = item.a == 1 ? QCoreApplication::translate("vireo::LogCheckFindings", "%1: первая из %2 записей")
+                                   .arg(where)
+                                   .arg(item.b)
+                             : QCoreApplication::translate("vireo::LogCheckFindings", "%1: повтор %2 из %3 (первая %4)")
+                                   .arg(where)
+                                   .arg(item.a)
+                                   .arg(item.b)
+                                   .arg(when(o, r));
         break;
     }
     case Says::RuleRefused:

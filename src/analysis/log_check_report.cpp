@@ -1,10 +1,13 @@
 #include "analysis/log_check_report.h"
 
+#include <QCoreApplication>
+
 namespace vireo::logcheck {
 
 QString scopeText(const QString &tour)
 {
-    return tour.isEmpty() ? QStringLiteral("Весь журнал") : QStringLiteral("Тур %1").arg(tour);
+    return tour.isEmpty() ? QCoreApplication::translate("vireo::LogCheckReport", "Весь журнал")
+                          : QCoreApplication::translate("vireo::LogCheckReport", "Тур %1").arg(tour);
 }
 
 QString recordText(const QsoRecord &r)
@@ -26,9 +29,9 @@ QString findingLine(const Finding &f)
 QStringList reportLines(const Findings &findings, const QString &tour, const QDateTime &checkedUtc)
 {
     QStringList lines;
-    lines << QStringLiteral("Проверка журнала: %1, %2 UTC")
+    lines << QCoreApplication::translate("vireo::LogCheckReport", "Проверка журнала: %1, %2 UTC")
                  .arg(scopeText(tour), checkedUtc.toUTC().toString(QStringLiteral("dd.MM.yyyy HH:mm")));
-    lines << QStringLiteral("Найдено: %1").arg(findings.size());
+    lines << QCoreApplication::translate("vireo::LogCheckReport", "Найдено: %1").arg(findings.size());
     lines << QString();
     for (int i = 0; i < findings.size(); ++i)
         lines << findingLine(findings.at(i));
@@ -43,7 +46,7 @@ WriteResult writeReport(const QString &path, const Findings &findings, const QSt
     // Line by line: a long list is never made whole in memory.
     const QStringList head = reportLines(Findings(), tour, checkedUtc);
     file.writeLine(head.value(0));
-    file.writeLine(QStringLiteral("Найдено: %1").arg(findings.size()));
+    file.writeLine(QCoreApplication::translate("vireo::LogCheckReport", "Найдено: %1").arg(findings.size()));
     file.writeLine(QString());
     for (int i = 0; i < findings.size(); ++i)
         file.writeLine(findingLine(findings.at(i)));

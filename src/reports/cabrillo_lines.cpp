@@ -2,6 +2,7 @@
 
 #include "reports/mode_codes.h"
 
+#include <QCoreApplication>
 #include <QList>
 
 namespace vireo::cabrillo {
@@ -211,7 +212,9 @@ FormatBlock FormatBlockAt(int row)
 
 QString FormatTableText()
 {
-    return QString::fromUtf8(
+    // Shown in the dialog, where a click on a row chooses its format: a translation keeps every line.
+    return QCoreApplication::translate(
+        "vireo::CabrilloFormats",
         "    Контрольный номер до 10 символов:\n"
         "\n"
         "0000000001111111111222222222233333333334444444444555555555566666666667777777777888888\n"

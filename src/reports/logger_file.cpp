@@ -7,6 +7,7 @@
 #include "db/qso_store.h"
 #include "reports/report_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -72,11 +73,19 @@ struct Place {
 
 // The places of a line, in file order.
 const Place Places[13] = {
-    {"диапазон", qsolimits::Band}, {"частота", qsolimits::Freq}, {"вид связи", qsolimits::Mode},
-    {"дата", qsolimits::Date},     {"время", qsolimits::Time},   {"CALL-1", qsolimits::Call},
-    {"RST-1", qsolimits::Rst},     {"NR-1", qsolimits::Nr},      {"CALL-2", qsolimits::Call},
-    {"RST-2", qsolimits::Rst},     {"NR-2", qsolimits::Nr},      {"тур", qsolimits::Tour},
-    {"радио", qsolimits::Radio},
+    {QT_TRANSLATE_NOOP("vireo::LoggerFile", "диапазон"), qsolimits::Band},
+    {QT_TRANSLATE_NOOP("vireo::LoggerFile", "частота"), qsolimits::Freq},
+    {QT_TRANSLATE_NOOP("vireo::LoggerFile", "вид связи"), qsolimits::Mode},
+    {QT_TRANSLATE_NOOP("vireo::LoggerFile", "дата"), qsolimits::Date},
+    {QT_TRANSLATE_NOOP("vireo::LoggerFile", "время"), qsolimits::Time},
+    {"CALL-1", qsolimits::Call},
+    {"RST-1", qsolimits::Rst},
+    {"NR-1", qsolimits::Nr},
+    {"CALL-2", qsolimits::Call},
+    {"RST-2", qsolimits::Rst},
+    {"NR-2", qsolimits::Nr},
+    {QT_TRANSLATE_NOOP("vireo::LoggerFile", "тур"), qsolimits::Tour},
+    {QT_TRANSLATE_NOOP("vireo::LoggerFile", "радио"), qsolimits::Radio},
 };
 
 } // namespace
@@ -89,12 +98,14 @@ int maxLength(int position)
 QString lineFault(QByteArrayView text)
 {
     if (text.isEmpty())
-        return QStringLiteral(
+        return QCoreApplication::translate(
+            "vireo::LoggerFile",
             "пустая строка, а в каждой строке должна быть запись из 13 значений, каждое со знаком «;» после него.");
     if (std::memchr(text.data(), '\0', size_t(text.size())))
-        return QStringLiteral("файл содержит двоичные данные, это не файл логгера.");
+        return QCoreApplication::translate("vireo::LoggerFile", "файл содержит двоичные данные, это не файл логгера.");
     if (text.size() > FileRecords::MaxLineBytes)
-        return QStringLiteral("строка длиннее %1 байт, это не файл логгера.").arg(FileRecords::MaxLineBytes);
+        return QCoreApplication::translate("vireo::LoggerFile", "строка длиннее %1 байт, это не файл логгера.")
+            .arg(FileRecords::MaxLineBytes);
     // Windows-1251 has one byte a character: lengths are counted in bytes.
     const char *const begin = text.data();
     const char *const end = begin + text.size();
@@ -106,9 +117,10 @@ QString lineFault(QByteArrayView text)
         const char *const valueEnd = semi ? semi : end;
         const qsizetype length = valueEnd - p;
         if (values < 13 && length > Places[values].limit && tooLong.isEmpty())
-            tooLong = QStringLiteral("поле %1 (%2) длиной %3 зн., а вмещает оно не больше %4 зн.")
+            tooLong = QCoreApplication::translate("vireo::LoggerFile",
+                                                  "поле %1 (%2) длиной %3 зн., а вмещает оно не больше %4 зн.")
                           .arg(values + 1)
-                          .arg(QString::fromUtf8(Places[values].name))
+                          .arg(QCoreApplication::translate("vireo::LoggerFile", Places[values].name))
                           .arg(length)
                           .arg(Places[values].limit);
         ++values;
@@ -118,9 +130,11 @@ QString lineFault(QByteArrayView text)
     }
     const bool closed = text.back() == ';';
     if (values != 13)
-        return QStringLiteral("значений в строке %1, а нужно ровно 13, каждое со знаком «;» после него.").arg(values);
+        return QCoreApplication::translate("vireo::LoggerFile",
+                                           "значений в строке %1, а нужно ровно 13, каждое со знаком «;» после него.")
+            .arg(values);
     if (!closed)
-        return QStringLiteral("после последнего, 13-го значения нет знака «;».");
+        return QCoreApplication::translate("vireo::LoggerFile", "после последнего, 13-го значения нет знака «;».");
     return tooLong;
 }
 
@@ -129,25 +143,32 @@ FileRecords::FileRecords(const QString &path)
     const QString shown = QDir::toNativeSeparators(path);
     const QFileInfo info(path);
     if (info.isDir())
-        throw Error(QStringLiteral("\"%1\" — это папка, а не файл логгера.").arg(shown));
+        throw Error(
+            QCoreApplication::translate("vireo::LoggerFile", "\"%1\" — это папка, а не файл логгера.").arg(shown));
     if (!info.exists())
-        throw Error(QStringLiteral("Файл \"%1\" не найден.").arg(shown));
+        throw Error(QCoreApplication::translate("vireo::LoggerFile", "Файл \"%1\" не найден.").arg(shown));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Error(
-            QStringLiteral("Не удалось открыть файл \"%1\" для чтения: нет доступа к файлу или он занят.").arg(shown));
+            QCoreApplication::translate("vireo::LoggerFile",
+                                        "Не удалось открыть файл \"%1\" для чтения: нет доступа к файлу или он занят.")
+                .arg(shown));
     if (file.size() > MaxFileBytes)
-        throw Error(
-            QStringLiteral("Файл \"%1\" больше %2 МБ, это не файл логгера.").arg(shown).arg(MaxFileBytes >> 20));
+        throw Error(QCoreApplication::translate("vireo::LoggerFile", "Файл \"%1\" больше %2 МБ, это не файл логгера.")
+                        .arg(shown)
+                        .arg(MaxFileBytes >> 20));
     m_bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw Error(QStringLiteral("Ошибка чтения файла \"%1\" (%2).").arg(shown, file.errorString()));
+        throw Error(QCoreApplication::translate("vireo::LoggerFile", "Ошибка чтения файла \"%1\" (%2).")
+                        .arg(shown, file.errorString()));
     // A zero byte anywhere: not a text file at all.
     if (const char *zero = static_cast<const char *>(std::memchr(m_bytes.constData(), '\0', size_t(m_bytes.size())))) {
         const qsizetype line = QByteArrayView(m_bytes.constData(), zero - m_bytes.constData()).count('\n') + 1;
-        throw Error(QStringLiteral("Файл \"%1\", строка %2: файл содержит двоичные данные, это не файл логгера.")
-                        .arg(shown)
-                        .arg(line));
+        throw Error(
+            QCoreApplication::translate("vireo::LoggerFile",
+                                        "Файл \"%1\", строка %2: файл содержит двоичные данные, это не файл логгера.")
+                .arg(shown)
+                .arg(line));
     }
 
     // Every line is checked before any is used; the first bad one is named, with the count.
@@ -175,13 +196,15 @@ FileRecords::FileRecords(const QString &path)
         start = next;
     }
     if (bad > 0) {
-        QString text = QStringLiteral("Файл \"%1\", строка %2: %3").arg(shown).arg(firstBad).arg(firstFault);
+        QString text = QCoreApplication::translate("vireo::LoggerFile", "Файл \"%1\", строка %2: %3")
+                           .arg(shown, QString::number(firstBad), firstFault);
         if (bad > 1)
-            text += QStringLiteral("\nНеверных строк в файле: %1.").arg(bad);
+            text += QCoreApplication::translate("vireo::LoggerFile", "\nНеверных строк в файле: %1.").arg(bad);
         throw Error(text);
     }
     if (m_lines.empty())
-        throw Error(QStringLiteral("Файл \"%1\" пуст: в нём нет ни одной записи.").arg(shown));
+        throw Error(QCoreApplication::translate("vireo::LoggerFile", "Файл \"%1\" пуст: в нём нет ни одной записи.")
+                        .arg(shown));
 }
 
 void FileRecords::readUtf8(int i, QByteArray &utf8, QsoTexts &values) const

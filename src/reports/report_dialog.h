@@ -2,6 +2,7 @@
 // The main window's save dialog for the ADIF and logger files, and its open dialog for the
 // logger file.
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QString>
@@ -10,43 +11,47 @@ namespace vireo::reportdialog {
 
 inline QString saveTitle()
 {
-    return QStringLiteral("Сохранить файл");
+    return QCoreApplication::translate("vireo::ReportDialog", "Сохранить файл");
 }
 
 // The stray double quote after *.adif is part of the filter as it has always been written.
 inline QString saveFilter()
 {
-    return QStringLiteral("Файлы отчетов (*.cbr *.scl *.adif\");;Все файлы (*.*)");
+    return QCoreApplication::translate("vireo::ReportDialog", "Файлы отчетов (*.cbr *.scl *.adif\");;Все файлы (*.*)");
 }
 
 inline QString openTitle()
 {
-    return QStringLiteral("Открыть файл");
+    return QCoreApplication::translate("vireo::ReportDialog", "Открыть файл");
 }
 
 inline QString openFilter()
 {
-    return QStringLiteral("Файлы логгера (*.scl)");
+    return QCoreApplication::translate("vireo::ReportDialog", "Файлы логгера (*.scl)");
 }
 
 // "Выгрузка невозможна!" when my call or the contest name is empty.
 inline QString missingFieldsText()
 {
-    return QStringLiteral("Выгрузка невозможна!\n\rНе заполнены поля \"Позывной\" или \"Contest\"");
+    // The lines of this message end in "\n\r".
+    return QCoreApplication::translate("vireo::ReportDialog",
+                                       "Выгрузка невозможна!\nНе заполнены поля \"Позывной\" или \"Contest\"")
+        .replace(QLatin1String("\n"), QLatin1String("\n\r"));
 }
 
 // The closing message of an export: the full path of the file written, format "ADIF" or "SCL".
 inline QString doneText(const QString &path, const QString &format)
 {
-    return QStringLiteral("Выгрузка в файл  ") + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())
-           + QStringLiteral("  формата \"") + format + QStringLiteral("\" произведена!");
+    return QCoreApplication::translate("vireo::ReportDialog", "Выгрузка в файл  %1  формата \"%2\" произведена!")
+        .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), format);
 }
 
 // The closing message of the logger-file import.
 inline QString loadedText(const QString &path, int records)
 {
-    return QStringLiteral("Загрузка из файла  ") + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())
-           + QStringLiteral("  произведена! Загружено записей: ") + QString::number(records) + QLatin1Char('.');
+    return QCoreApplication::translate("vireo::ReportDialog",
+                                       "Загрузка из файла  %1  произведена! Загружено записей: %2.")
+        .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), QString::number(records));
 }
 
 } // namespace vireo::reportdialog

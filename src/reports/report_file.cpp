@@ -4,6 +4,8 @@
 #include "base/cp1251.h"
 #include "base/services.h"
 
+#include <QCoreApplication>
+
 namespace vireo {
 
 bool reportWritten(WriteResult result, Prompts &prompts)
@@ -23,12 +25,12 @@ bool reportWritten(WriteResult result, Prompts &prompts)
 
 QString ReportFile::openFailureText()
 {
-    return QStringLiteral("Произошла ошибка открытия файла");
+    return QCoreApplication::translate("vireo::ReportFile", "Произошла ошибка открытия файла");
 }
 
 QString ReportFile::writeFailureText()
 {
-    return QStringLiteral("Произошла ошибка записи данных в файл");
+    return QCoreApplication::translate("vireo::ReportFile", "Произошла ошибка записи данных в файл");
 }
 
 ReportFile::ReportFile(const QString &path) : m_file(path)

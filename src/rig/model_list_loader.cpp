@@ -1,5 +1,6 @@
 #include "rig/model_list_loader.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 namespace vireo::rig {
@@ -8,12 +9,14 @@ namespace {
 
 QString notInstalledText()
 {
-    return QStringLiteral("Программа rigctl не найдена. Установите пакет Hamlib: sudo apt install libhamlib-utils");
+    return QCoreApplication::translate(
+        "vireo::rig::ModelListLoader",
+        "Программа rigctl не найдена. Установите пакет Hamlib: sudo apt install libhamlib-utils");
 }
 
 QString noListText()
 {
-    return QStringLiteral("Программа rigctl не выдала список моделей.");
+    return QCoreApplication::translate("vireo::rig::ModelListLoader", "Программа rigctl не выдала список моделей.");
 }
 
 } // namespace

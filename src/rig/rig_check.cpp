@@ -14,7 +14,7 @@ RigCheck::RigCheck(const RadioSetup &setup, const RigProcessSeam &seam, int time
     m_timeout = new QTimer(this);
     m_timeout->setSingleShot(true);
     connect(m_timeout, &QTimer::timeout, this,
-            [this] { done(false, QStringLiteral("Радио не ответило за %1 с.").arg(m_timeoutMs / 1000)); });
+            [this] { done(false, tr("Радио не ответило за %1 с.").arg(m_timeoutMs / 1000)); });
 }
 
 RigCheck::~RigCheck() = default;
@@ -24,7 +24,7 @@ void RigCheck::start()
     m_server.reset();
     m_running = true;
     if (!m_setup.configured()) {
-        done(false, QStringLiteral("Радио не выбрано."));
+        done(false, tr("Радио не выбрано."));
         return;
     }
     RigctldSettings settings;
@@ -37,7 +37,7 @@ void RigCheck::start()
     connect(server, &RigServer::statusChange, this, [this, server](int rig) {
         if (rig != 1 || server->status(1) != RigServer::StOnline)
             return;
-        done(true, QStringLiteral("Радио отвечает: %1 кГц, %2 (%3)")
+        done(true, tr("Радио отвечает: %1 кГц, %2 (%3)")
                        .arg(rig::frequencyText(server->rxFrequency(1)), server->modeName(1), server->rigType(1)));
     });
     connect(server, &RigServer::serverUnreachable, this, [this, server] { done(false, server->unreachableReason()); });

@@ -1,5 +1,7 @@
 #include "rig/rig_problem.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 
 namespace vireo::rig {
@@ -59,21 +61,26 @@ QString problemText(RigProblem problem, const QString &device)
     case RigProblem::None:
         return QString();
     case RigProblem::NotInstalled:
-        return QStringLiteral("Программа rigctld не установлена. Установите её командой\n"
-                              "sudo apt install libhamlib-utils");
+        return QCoreApplication::translate("vireo::RigProblem",
+                                           "Программа rigctld не установлена. Установите её командой\n"
+                                           "sudo apt install libhamlib-utils");
     case RigProblem::NoDevice:
-        return QStringLiteral("Порт %1 не найден: радио не подключено к компьютеру или выключено.").arg(device);
+        return QCoreApplication::translate("vireo::RigProblem",
+                                           "Порт %1 не найден: радио не подключено к компьютеру или выключено.")
+            .arg(device);
     case RigProblem::NoPermission:
-        return QStringLiteral("Нет прав на порт %1. Добавьте себя в группу dialout командой\n%2\n"
-                              "и войдите в систему заново.")
+        return QCoreApplication::translate("vireo::RigProblem",
+                                           "Нет прав на порт %1. Добавьте себя в группу dialout командой\n%2\n"
+                                           "и войдите в систему заново.")
             .arg(device, dialoutCommand());
     case RigProblem::DeviceBusy:
-        return QStringLiteral("Порт %1 занят другой программой.").arg(device);
+        return QCoreApplication::translate("vireo::RigProblem", "Порт %1 занят другой программой.").arg(device);
     case RigProblem::NoAnswer:
-        return QStringLiteral("Радио не отвечает: проверьте, что оно включено и что модель, "
-                              "порт и скорость выбраны верно.");
+        return QCoreApplication::translate("vireo::RigProblem",
+                                           "Радио не отвечает: проверьте, что оно включено и что модель, "
+                                           "порт и скорость выбраны верно.");
     case RigProblem::Exited:
-        return QStringLiteral("Программа rigctld завершилась с ошибкой.");
+        return QCoreApplication::translate("vireo::RigProblem", "Программа rigctld завершилась с ошибкой.");
     }
     return QString();
 }
@@ -84,17 +91,17 @@ QString problemShort(RigProblem problem)
     case RigProblem::None:
         return QString();
     case RigProblem::NotInstalled:
-        return QStringLiteral("нет rigctld");
+        return QCoreApplication::translate("vireo::RigProblem", "нет rigctld");
     case RigProblem::NoDevice:
-        return QStringLiteral("нет порта");
+        return QCoreApplication::translate("vireo::RigProblem", "нет порта");
     case RigProblem::NoPermission:
-        return QStringLiteral("нет прав на порт");
+        return QCoreApplication::translate("vireo::RigProblem", "нет прав на порт");
     case RigProblem::DeviceBusy:
-        return QStringLiteral("порт занят");
+        return QCoreApplication::translate("vireo::RigProblem", "порт занят");
     case RigProblem::NoAnswer:
-        return QStringLiteral("Радио не отвечает");
+        return QCoreApplication::translate("vireo::RigProblem", "Радио не отвечает");
     case RigProblem::Exited:
-        return QStringLiteral("rigctld завершился");
+        return QCoreApplication::translate("vireo::RigProblem", "rigctld завершился");
     }
     return QString();
 }

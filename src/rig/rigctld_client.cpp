@@ -4,6 +4,7 @@
 #include "rig/rig_replies.h"
 #include "rig/rigctld_supervisor.h"
 
+#include <QCoreApplication>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -26,7 +27,7 @@ QString seconds(int ms)
 
 QString notRigctld()
 {
-    return QStringLiteral("на этом порту отвечает не rigctld");
+    return QCoreApplication::translate("vireo::RigctldRadio", "на этом порту отвечает не rigctld");
 }
 
 // "Key: value" of an extended-protocol reply.
@@ -127,14 +128,14 @@ QString RigctldServer::unreachableReason() const
             const RadioSetup &setup = m_processes[i]->setup();
             const rig::RigProblem p =
                 r.processProblem() != rig::RigProblem::None ? r.processProblem() : rig::RigProblem::NoAnswer;
-            QString which = QStringLiteral("модель Hamlib %1").arg(setup.model);
+            QString which = tr("модель Hamlib %1").arg(setup.model);
             if (!setup.device.isEmpty())
-                which += QStringLiteral(", порт ") + setup.device;
-            lines << QStringLiteral("Радио %1 (%2, rigctld запускает Vireo): ").arg(i + 1).arg(which)
-                         + rig::problemText(p, setup.device);
+                which = tr("%1, порт %2").arg(which, setup.device);
+            lines << tr("Радио %1 (%2, rigctld запускает Vireo): %3")
+                         .arg(QString::number(i + 1), which, rig::problemText(p, setup.device));
         } else {
-            const QString why = r.lastFailure().isEmpty() ? QStringLiteral("не отвечает") : r.lastFailure();
-            lines << QStringLiteral("Радио %1: rigctld по адресу %2:%3 недоступен: %4.")
+            const QString why = r.lastFailure().isEmpty() ? tr("не отвечает") : r.lastFailure();
+            lines << tr("Радио %1: rigctld по адресу %2:%3 недоступен: %4.")
                          .arg(i + 1)
                          .arg(r.host())
                          .arg(r.port())
@@ -216,15 +217,15 @@ RigctldRadio::RigctldRadio(int rig, const RadioSetup &setup, int pollMs, const R
     if (m_own) {
         type = QStringLiteral("Hamlib %1").arg(setup.model);
         status = RigServer::StPortBusy;
-        statusStr = QStringLiteral("Запуск rigctld...");
+        statusStr = tr("Запуск rigctld...");
     } else if (m_configured) {
         type = QStringLiteral("rigctld %1:%2").arg(m_host).arg(m_port);
         status = RigServer::StPortBusy;
-        statusStr = QStringLiteral("Подключение...");
+        statusStr = tr("Подключение...");
     } else {
-        type = QStringLiteral("Радио-%1").arg(rig);
+        type = tr("Радио-%1").arg(rig);
         status = RigServer::StNotConfigured;
-        statusStr = QStringLiteral("не настроено");
+        statusStr = tr("не настроено");
     }
 
     m_socket = new QTcpSocket(this);
@@ -266,7 +267,7 @@ void RigctldRadio::setEndpoint(quint16 port)
     if (port == m_port)
         return;
     if (m_tune || m_wantedTune)
-        reportTune(Error(rig::tuneLostText(m_rig, QStringLiteral("rigctld запущен заново"))));
+        reportTune(Error(rig::tuneLostText(m_rig, tr("rigctld запущен заново"))));
     m_tune.reset();
     m_wantedTune.reset();
     m_port = port;
@@ -339,7 +340,7 @@ void RigctldRadio::onReadyRead()
         return;
     }
     if (m_buffer.size() > MaxBufferBytes) {
-        fail(RigServer::StPortBusy, QStringLiteral("Неверный ответ"), notRigctld());
+        fail(RigServer::StPortBusy, tr("Неверный ответ"), notRigctld());
         return;
     }
     int eol;
@@ -365,7 +366,7 @@ void RigctldRadio::onLine(const QString &line)
         else if (v == QLatin1String("0") || v.startsWith(QLatin1String("RPRT ")))
             m_vfoArg.clear();
         else {
-            fail(RigServer::StPortBusy, QStringLiteral("Неверный ответ"), notRigctld());
+            fail(RigServer::StPortBusy, tr("Неверный ответ"), notRigctld());
             return;
         }
         send("\\dump_caps", Step::Caps, false);
@@ -381,7 +382,7 @@ void RigctldRadio::onLine(const QString &line)
         bool numeric = false;
         const int code = line.mid(5).trimmed().toInt(&numeric);
         if (!numeric) {
-            fail(RigServer::StPortBusy, QStringLiteral("Неверный ответ"), notRigctld());
+            fail(RigServer::StPortBusy, tr("Неверный ответ"), notRigctld());
             return;
         }
         onSetReply(code);
@@ -393,7 +394,7 @@ void RigctldRadio::onLine(const QString &line)
         if (!line.startsWith(QLatin1String("RPRT "))) {
             m_reply.append(line);
             if (m_reply.size() > MaxReplyLines)
-                fail(RigServer::StPortBusy, QStringLiteral("Неверный ответ"), notRigctld());
+                fail(RigServer::StPortBusy, tr("Неверный ответ"), notRigctld());
             return;
         }
         break;
@@ -410,7 +411,7 @@ void RigctldRadio::onLine(const QString &line)
         const QString mfg = valueOf(m_reply, QStringLiteral("Mfg name:"));
         const QString model = valueOf(m_reply, QStringLiteral("Model name:"));
         if (!okCode) {
-            fail(RigServer::StPortBusy, QStringLiteral("Неверный ответ"), notRigctld());
+            fail(RigServer::StPortBusy, tr("Неверный ответ"), notRigctld());
             return;
         }
         // rigctld has answered: from now on a failure is a lost connection, not a missing server.
@@ -442,7 +443,7 @@ void RigctldRadio::onLine(const QString &line)
     if (m_haveFreq)
         publish(RigServer::StOnline, QStringLiteral("On-line"), m_polledFreq, bit);
     else
-        publish(RigServer::StNotResponding, QStringLiteral("Радио не отвечает"), frequency, mode);
+        publish(RigServer::StNotResponding, tr("Радио не отвечает"), frequency, mode);
     if (m_step != Step::Idle)
         return;
     if (m_wantedTune)
@@ -548,11 +549,11 @@ void RigctldRadio::poll()
 void RigctldRadio::onTimeout()
 {
     if (m_step == Step::Connecting)
-        fail(RigServer::StPortBusy, QStringLiteral("Нет связи"),
-             QStringLiteral("нет ответа на подключение за %1 с").arg(seconds(RigctldServer::ConnectTimeoutMs)));
+        fail(RigServer::StPortBusy, tr("Нет связи"),
+             tr("нет ответа на подключение за %1 с").arg(seconds(RigctldServer::ConnectTimeoutMs)));
     else if (m_step != Step::Down && m_step != Step::Idle)
-        fail(RigServer::StNotResponding, QStringLiteral("Не отвечает"),
-             QStringLiteral("rigctld не ответил на команду за %1 с").arg(seconds(RigctldServer::ReplyTimeoutMs)));
+        fail(RigServer::StNotResponding, tr("Не отвечает"),
+             tr("rigctld не ответил на команду за %1 с").arg(seconds(RigctldServer::ReplyTimeoutMs)));
 }
 
 void RigctldRadio::onSocketGone()
@@ -562,23 +563,23 @@ void RigctldRadio::onSocketGone()
     QString why;
     switch (m_socket->error()) {
     case QAbstractSocket::ConnectionRefusedError:
-        why = QStringLiteral("подключение отклонено, на этом порту никто не ждёт подключений "
-                             "(rigctld не запущен или слушает другой порт)");
+        why = tr("подключение отклонено, на этом порту никто не ждёт подключений "
+                 "(rigctld не запущен или слушает другой порт)");
         break;
     case QAbstractSocket::HostNotFoundError:
-        why = QStringLiteral("адрес %1 не найден").arg(m_host);
+        why = tr("адрес %1 не найден").arg(m_host);
         break;
     case QAbstractSocket::RemoteHostClosedError:
-        why = QStringLiteral("rigctld закрыл соединение");
+        why = tr("rigctld закрыл соединение");
         break;
     case QAbstractSocket::NetworkError:
-        why = QStringLiteral("сеть недоступна (%1)").arg(m_socket->errorString());
+        why = tr("сеть недоступна (%1)").arg(m_socket->errorString());
         break;
     default:
-        why = QStringLiteral("ошибка соединения (%1)").arg(m_socket->errorString());
+        why = tr("ошибка соединения (%1)").arg(m_socket->errorString());
         break;
     }
-    fail(RigServer::StPortBusy, QStringLiteral("Нет связи"), why);
+    fail(RigServer::StPortBusy, tr("Нет связи"), why);
 }
 
 void RigctldRadio::fail(int st, const QString &text, const QString &why)

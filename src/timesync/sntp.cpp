@@ -1,5 +1,6 @@
 #include "timesync/sntp.h"
 
+#include <QCoreApplication>
 #include <QtEndian>
 
 namespace vireo::sntp {
@@ -104,21 +105,21 @@ QString describe(ReplyCheck check)
 {
     switch (check) {
     case ReplyCheck::Ok:
-        return QStringLiteral("ответ верен");
+        return QCoreApplication::translate("vireo::Sntp", "ответ верен");
     case ReplyCheck::Short:
-        return QStringLiteral("ответ короче 48 байт");
+        return QCoreApplication::translate("vireo::Sntp", "ответ короче 48 байт");
     case ReplyCheck::TooLong:
-        return QStringLiteral("ответ длиннее 48 байт");
+        return QCoreApplication::translate("vireo::Sntp", "ответ длиннее 48 байт");
     case ReplyCheck::NotServer:
-        return QStringLiteral("ответил не сервер");
+        return QCoreApplication::translate("vireo::Sntp", "ответил не сервер");
     case ReplyCheck::Unsynchronised:
-        return QStringLiteral("сервер не синхронизирован");
+        return QCoreApplication::translate("vireo::Sntp", "сервер не синхронизирован");
     case ReplyCheck::BadStratum:
-        return QStringLiteral("недопустимый уровень сервера (stratum)");
+        return QCoreApplication::translate("vireo::Sntp", "недопустимый уровень сервера (stratum)");
     case ReplyCheck::WrongOriginate:
-        return QStringLiteral("ответ не на этот запрос");
+        return QCoreApplication::translate("vireo::Sntp", "ответ не на этот запрос");
     case ReplyCheck::NoTransmitTime:
-        return QStringLiteral("в ответе нет времени отправки");
+        return QCoreApplication::translate("vireo::Sntp", "в ответе нет времени отправки");
     }
     return QString();
 }
@@ -148,7 +149,7 @@ Exchange exchangeFrom(const QByteArray &reply, qint64 t1, qint64 t4)
 QString formatOffset(qint64 offsetMs)
 {
     const qint64 a = offsetMs < 0 ? -offsetMs : offsetMs;
-    return QStringLiteral("%1%2.%3 с")
+    return QCoreApplication::translate("vireo::Sntp", "%1%2.%3 с")
         .arg(offsetMs < 0 ? QLatin1Char('-') : QLatin1Char('+'))
         .arg(a / 1000)
         .arg(int(a % 1000), 3, 10, QLatin1Char('0'));

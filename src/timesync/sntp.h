@@ -53,7 +53,7 @@ enum class ReplyCheck {
 
 // Checks a reply against the request's transmit timestamp.
 ReplyCheck checkReply(const QByteArray &reply, const Timestamp &sentTransmit);
-// What is wrong with a reply, as a Russian clause ("сервер не синхронизирован").
+// What is wrong with a reply, as a clause of the interface ("сервер не синхронизирован").
 QString describe(ReplyCheck check);
 
 // The four times of one exchange, milliseconds since 1970.

@@ -13,8 +13,8 @@ SntpClient::SntpClient(const UtcClock &clock, QObject *parent) : QObject(parent)
     m_deadline->setSingleShot(true);
     m_deadline->setTimerType(Qt::PreciseTimer); // the limit as stated, not up to 5% early
     connect(m_deadline, &QTimer::timeout, this, [this] {
-        finish(m_lookupId >= 0 ? Error(QStringLiteral("Адрес сервера %1 не найден за отведённое время.").arg(m_host))
-                               : Error(QStringLiteral("Сервер %1 не ответил за %2 мс.").arg(m_host).arg(m_timeoutMs)));
+        finish(m_lookupId >= 0 ? Error(tr("Адрес сервера %1 не найден за отведённое время.").arg(m_host))
+                               : Error(tr("Сервер %1 не ответил за %2 мс.").arg(m_host).arg(m_timeoutMs)));
     });
 }
 
@@ -34,7 +34,7 @@ bool SntpClient::start(const QString &hostText)
     ++m_serial;
     m_host = hostText.trimmed();
     if (m_host.isEmpty()) {
-        finish(Error(QStringLiteral("Сервер времени не указан.")));
+        finish(Error(tr("Сервер времени не указан.")));
         return true;
     }
     m_deadline->start(m_timeoutMs);
@@ -44,7 +44,7 @@ bool SntpClient::start(const QString &hostText)
         if (literal.protocol() == QAbstractSocket::IPv4Protocol)
             send(literal);
         else
-            finish(Error(QStringLiteral("Адрес %1 — не адрес IPv4.").arg(m_host)));
+            finish(Error(tr("Адрес %1 — не адрес IPv4.").arg(m_host)));
         return true;
     }
     const quint64 serial = m_serial;
@@ -59,7 +59,7 @@ void SntpClient::resolved(const QHostInfo &info)
 {
     m_lookupId = -1;
     if (info.error() != QHostInfo::NoError) {
-        finish(Error(QStringLiteral("Адрес сервера %1 не найден (%2).").arg(m_host, info.errorString())));
+        finish(Error(tr("Адрес сервера %1 не найден (%2).").arg(m_host, info.errorString())));
         return;
     }
     for (const QHostAddress &a : info.addresses()) {
@@ -68,7 +68,7 @@ void SntpClient::resolved(const QHostInfo &info)
             return;
         }
     }
-    finish(Error(QStringLiteral("У сервера %1 нет адреса IPv4.").arg(m_host)));
+    finish(Error(tr("У сервера %1 нет адреса IPv4.").arg(m_host)));
 }
 
 void SntpClient::send(const QHostAddress &server)
@@ -76,7 +76,7 @@ void SntpClient::send(const QHostAddress &server)
     m_server = server;
     m_socket = std::make_unique<QUdpSocket>();
     if (!m_socket->bind(QHostAddress(QHostAddress::AnyIPv4), 0)) {
-        finish(Error(QStringLiteral("Не удалось открыть порт для запроса времени (%1).").arg(m_socket->errorString())));
+        finish(Error(tr("Не удалось открыть порт для запроса времени (%1).").arg(m_socket->errorString())));
         return;
     }
     connect(m_socket.get(), &QUdpSocket::readyRead, this, &SntpClient::readReplies);
@@ -84,7 +84,7 @@ void SntpClient::send(const QHostAddress &server)
     m_sent = sntp::toTimestamp(m_t1);
     const QByteArray request = sntp::request(m_sent);
     if (m_socket->writeDatagram(request, server, m_port) != request.size())
-        finish(Error(QStringLiteral("Запрос серверу %1 не отправлен (%2).").arg(m_host, m_socket->errorString())));
+        finish(Error(tr("Запрос серверу %1 не отправлен (%2).").arg(m_host, m_socket->errorString())));
 }
 
 void SntpClient::readReplies()
@@ -101,7 +101,7 @@ void SntpClient::readReplies()
         if (check == sntp::ReplyCheck::WrongOriginate)
             continue; // not an answer to this request: a stale or forged packet
         if (check != sntp::ReplyCheck::Ok) {
-            finish(Error(QStringLiteral("Ответ сервера %1 не принят: %2.").arg(m_host, sntp::describe(check))));
+            finish(Error(tr("Ответ сервера %1 не принят: %2.").arg(m_host, sntp::describe(check))));
             return;
         }
         finish(sntp::exchangeFrom(d.data(), m_t1, t4));

@@ -88,8 +88,10 @@ QVariant FindingsModel::headerData(int section, Qt::Orientation orientation, int
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char *const Titles[] = {"Вид", "DATE", "TIME", "CALL-1", "NR-1", "CALL-2", "NR-2", "Пояснение"};
-    return section >= 0 && section < ColumnCount ? QString::fromUtf8(Titles[section]) : QVariant();
+    static const char *const Titles[] = {
+        QT_TRANSLATE_NOOP("vireo::FindingsModel", "Вид"),      "DATE", "TIME", "CALL-1", "NR-1", "CALL-2", "NR-2",
+        QT_TRANSLATE_NOOP("vireo::FindingsModel", "Пояснение")};
+    return section >= 0 && section < ColumnCount ? tr(Titles[section]) : QVariant();
 }
 
 } // namespace vireo

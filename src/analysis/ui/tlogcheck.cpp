@@ -38,27 +38,27 @@ TLogCheck::TLogCheck(const AppContext &context, Sources sources, QWidget *parent
     : QWidget(parent, Qt::Window), m_ctx(context), m_sources(std::move(sources))
 {
     setObjectName(QStringLiteral("LogCheck"));
-    setWindowTitle(QStringLiteral("Проверка журнала"));
+    setWindowTitle(tr("Проверка журнала"));
 
     m_runner = new LogCheckRunner(this);
     m_model = new FindingsModel(this);
 
-    auto *lbScope = new QLabel(QStringLiteral("Проверить:"), this);
+    auto *lbScope = new QLabel(tr("Проверить:"), this);
     cbScope = new QComboBox(this);
     cbScope->setObjectName(QStringLiteral("cbScope"));
     lbScope->setBuddy(cbScope);
-    auto *lbMinRepeat = new QLabel(QStringLiteral("Пара снова не раньше чем через, мин:"), this);
+    auto *lbMinRepeat = new QLabel(tr("Пара снова не раньше чем через, мин:"), this);
     sbMinRepeat = new QSpinBox(this);
     sbMinRepeat->setObjectName(QStringLiteral("sbMinRepeat"));
     sbMinRepeat->setRange(0, 1440);
-    sbMinRepeat->setSpecialValueText(QStringLiteral("не проверять"));
-    sbMinRepeat->setToolTip(QStringLiteral("0 — не проверять повтор пары"));
+    sbMinRepeat->setSpecialValueText(tr("не проверять"));
+    sbMinRepeat->setToolTip(tr("0 — не проверять повтор пары"));
     lbMinRepeat->setBuddy(sbMinRepeat);
-    btCheck = new QPushButton(QStringLiteral("Проверить"), this);
+    btCheck = new QPushButton(tr("Проверить"), this);
     btCheck->setObjectName(QStringLiteral("btCheck"));
-    btCancel = new QPushButton(QStringLiteral("Отмена"), this);
+    btCancel = new QPushButton(tr("Отмена"), this);
     btCancel->setObjectName(QStringLiteral("btCancel"));
-    btSave = new QPushButton(QStringLiteral("Сохранить…"), this);
+    btSave = new QPushButton(tr("Сохранить…"), this);
     btSave->setObjectName(QStringLiteral("btSave"));
 
     pbCheck = new QProgressBar(this);
@@ -68,7 +68,7 @@ TLogCheck::TLogCheck(const AppContext &context, Sources sources, QWidget *parent
 
     lvCheck = makeList();
 
-    lbSummary = new QLabel(QStringLiteral("Проверка ещё не запускалась"), this);
+    lbSummary = new QLabel(tr("Проверка ещё не запускалась"), this);
     lbSummary->setObjectName(QStringLiteral("lbSummary"));
 
     auto *top = new QHBoxLayout;
@@ -105,12 +105,12 @@ TLogCheck::TLogCheck(const AppContext &context, Sources sources, QWidget *parent
         if (!isVisible())
             malloc_trim(0); // closed while checking: what the check held is free now
         pbCheck->setValue(0);
-        lbSummary->setText(QStringLiteral("Проверка прервана"));
+        lbSummary->setText(tr("Проверка прервана"));
     });
     connect(m_runner, &LogCheckRunner::failed, this, [this](const QString &text) {
         setRunning(false);
         pbCheck->setValue(0);
-        lbSummary->setText(QStringLiteral("Проверка не выполнена"));
+        lbSummary->setText(tr("Проверка не выполнена"));
         showError(*m_ctx.services.prompts, text);
     });
 
@@ -189,7 +189,7 @@ void TLogCheck::btCheckClick()
     m_checkedAt = QDateTime();
     m_model->setFindings({});
     pbCheck->setValue(0);
-    lbSummary->setText(QStringLiteral("Идёт проверка…"));
+    lbSummary->setText(tr("Идёт проверка…"));
     const int records = m_sources.recordCount ? m_sources.recordCount() : 0;
     const QStringList known = m_sources.knownCalls ? m_sources.knownCalls() : QStringList();
     setRunning(true);
@@ -207,14 +207,13 @@ void TLogCheck::btSaveClick()
         return;
     Prompts &prompts = *m_ctx.services.prompts;
     const QString preset = QDir(m_ctx.programDir).filePath(QStringLiteral("check.txt"));
-    const QString path = prompts.saveFileName(QStringLiteral("Сохранить результаты проверки"), preset,
-                                              QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*.*)"));
+    const QString path = prompts.saveFileName(tr("Сохранить результаты проверки"), preset,
+                                              tr("Текстовые файлы (*.txt);;Все файлы (*.*)"));
     if (path.isEmpty())
         return;
     const WriteResult result = logcheck::writeReport(path, m_model->findings(), m_checkedTour, m_checkedAt);
     if (reportWritten(result, prompts))
-        prompts.information(
-            QStringLiteral("Результаты проверки записаны в файл %1").arg(QDir::toNativeSeparators(path)));
+        prompts.information(tr("Результаты проверки записаны в файл %1").arg(QDir::toNativeSeparators(path)));
 }
 
 void TLogCheck::lvCheckDoubleClick(const QModelIndex &index)
@@ -268,7 +267,7 @@ void TLogCheck::releaseFindings()
     m_runner->release();
     m_checkedAt = QDateTime();
     pbCheck->setValue(0);
-    lbSummary->setText(QStringLiteral("Проверка ещё не запускалась"));
+    lbSummary->setText(tr("Проверка ещё не запускалась"));
     setRunning(m_runner->running());
     // glibc keeps freed memory for the process unless asked to hand it back.
     malloc_trim(0);
@@ -277,9 +276,13 @@ void TLogCheck::releaseFindings()
 QString TLogCheck::summaryText(const logcheck::Findings &findings)
 {
     if (findings.isEmpty())
-        return QStringLiteral("Ошибок не найдено");
-    static const char *const Names[] = {"номера",   "пары",    "позывные",
-                                        "неполные", "повторы", "не засчитаны по правилам"};
+        return tr("Ошибок не найдено");
+    static const char *const Names[] = {QT_TRANSLATE_NOOP("vireo::TLogCheck", "номера"),
+                                        QT_TRANSLATE_NOOP("vireo::TLogCheck", "пары"),
+                                        QT_TRANSLATE_NOOP("vireo::TLogCheck", "позывные"),
+                                        QT_TRANSLATE_NOOP("vireo::TLogCheck", "неполные"),
+                                        QT_TRANSLATE_NOOP("vireo::TLogCheck", "повторы"),
+                                        QT_TRANSLATE_NOOP("vireo::TLogCheck", "не засчитаны по правилам")};
     constexpr int Kinds = int(std::size(Names));
     static_assert(Kinds == int(logcheck::Kind::RuleRefused) + 1, "a name for every kind of finding");
     int count[Kinds] = {};
@@ -288,8 +291,8 @@ QString TLogCheck::summaryText(const logcheck::Findings &findings)
     QStringList parts;
     for (int k = 0; k < Kinds; ++k)
         if (count[k])
-            parts << QStringLiteral("%1: %2").arg(QString::fromUtf8(Names[k])).arg(count[k]);
-    return QStringLiteral("Найдено: %1 (%2)").arg(findings.size()).arg(parts.join(QStringLiteral(", ")));
+            parts << QStringLiteral("%1: %2").arg(tr(Names[k])).arg(count[k]);
+    return tr("Найдено: %1 (%2)").arg(findings.size()).arg(parts.join(QStringLiteral(", ")));
 }
 
 } // namespace vireo

@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -39,7 +40,9 @@ constexpr int DesignedHeight = 540;
 
 QString rateText(const QString &what, const std::optional<int> &perHour)
 {
-    return what + (perHour ? QString::number(*perHour) + QStringLiteral(" QSO в час") : QStringLiteral("—"));
+    return what
+           + (perHour ? QCoreApplication::translate("vireo::TStats", "%1 QSO в час").arg(*perHour)
+                      : QStringLiteral("—"));
 }
 } // namespace
 
@@ -47,7 +50,7 @@ TStats::TStats(const AppContext &context, QsoStore &store, QWidget *parent)
     : QWidget(parent, Qt::Window), m_ctx(context), m_store(store)
 {
     setObjectName(QStringLiteral("Stats"));
-    setWindowTitle(QStringLiteral("Статистика"));
+    setWindowTitle(tr("Статистика"));
 
     auto label = [this](const char *name) {
         auto *l = new QLabel(this);
@@ -73,13 +76,13 @@ TStats::TStats(const AppContext &context, QsoStore &store, QWidget *parent)
     tbStats->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     tbStats->verticalHeader()->setDefaultSectionSize(20);
 
-    auto *tourCaption = new QLabel(QStringLiteral("График:"), this);
+    auto *tourCaption = new QLabel(tr("График:"), this);
     cbStatsTour = new QComboBox(this);
     cbStatsTour->setObjectName(QStringLiteral("cbStatsTour"));
     cbStatsTour->setMinimumContentsLength(10);
-    btStatsText = new QPushButton(QStringLiteral("Сохранить таблицу…"), this);
+    btStatsText = new QPushButton(tr("Сохранить таблицу…"), this);
     btStatsText->setObjectName(QStringLiteral("btStatsText"));
-    btStatsPng = new QPushButton(QStringLiteral("Сохранить график…"), this);
+    btStatsPng = new QPushButton(tr("Сохранить график…"), this);
     btStatsPng->setObjectName(QStringLiteral("btStatsPng"));
 
     chStats = new QChartView(this);
@@ -98,7 +101,7 @@ TStats::TStats(const AppContext &context, QsoStore &store, QWidget *parent)
         m_relabelling = false;
     });
     lbStatsTable = label("lbStatsTable");
-    lbStatsTable->setText(QStringLiteral("В клетках таблицы: QSO / очки"));
+    lbStatsTable->setText(tr("В клетках таблицы: QSO / очки"));
 
     auto *rates = new QGridLayout;
     rates->addWidget(lbStatsNow, 0, 0, 1, 2);
@@ -114,7 +117,7 @@ TStats::TStats(const AppContext &context, QsoStore &store, QWidget *parent)
     tools->addWidget(btStatsPng);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(rates);
-    chStatsRules = new QCheckBox(QStringLiteral("Очки по правилам соревнования"), this);
+    chStatsRules = new QCheckBox(tr("Очки по правилам соревнования"), this);
     chStatsRules->setObjectName(QStringLiteral("chStatsRules"));
     chStatsRules->setEnabled(false);
     auto *tableHead = new QHBoxLayout;
@@ -203,8 +206,8 @@ void TStats::refreshRulePoints()
     if (!chStatsRules->isChecked())
         points.reset();
     m_model->setRulePoints(points);
-    lbStatsTable->setText(points ? QStringLiteral("В клетках таблицы: QSO / очки по правилам соревнования")
-                                 : QStringLiteral("В клетках таблицы: QSO / очки"));
+    lbStatsTable->setText(points ? tr("В клетках таблицы: QSO / очки по правилам соревнования")
+                                 : tr("В клетках таблицы: QSO / очки"));
 }
 
 void TStats::scheduleRefresh()
@@ -258,11 +261,11 @@ void TStats::refreshRates()
 {
     const QDateTime now = m_ctx.services.utcClock->nowUtc().toUTC();
     const StatsRates r = m_stats.rates(now);
-    lbStatsNow->setText(QStringLiteral("Темп на %1 UTC").arg(now.toString(QStringLiteral("dd.MM.yyyy HH:mm"))));
-    lbRate10Min->setText(QStringLiteral("За 10 минут: %1 QSO").arg(r.lastTenMinutes));
-    lbRate60Min->setText(QStringLiteral("За 60 минут: %1 QSO").arg(r.lastSixtyMinutes));
-    lbRateLast10->setText(rateText(QStringLiteral("Последние 10 QSO: "), r.lastTenQsos));
-    lbRateLast100->setText(rateText(QStringLiteral("Последние 100 QSO: "), r.lastHundredQsos));
+    lbStatsNow->setText(tr("Темп на %1 UTC").arg(now.toString(QStringLiteral("dd.MM.yyyy HH:mm"))));
+    lbRate10Min->setText(tr("За 10 минут: %1 QSO").arg(r.lastTenMinutes));
+    lbRate60Min->setText(tr("За 60 минут: %1 QSO").arg(r.lastSixtyMinutes));
+    lbRateLast10->setText(rateText(tr("Последние 10 QSO: "), r.lastTenQsos));
+    lbRateLast100->setText(rateText(tr("Последние 100 QSO: "), r.lastHundredQsos));
 }
 
 void TStats::refreshTours()
@@ -275,7 +278,7 @@ void TStats::refreshTours()
     const bool allChosen = cbStatsTour->currentIndex() <= 0;
     const QSignalBlocker block(cbStatsTour);
     cbStatsTour->clear();
-    cbStatsTour->addItem(QStringLiteral("Все туры"));
+    cbStatsTour->addItem(tr("Все туры"));
     for (const QString &tour : tours)
         cbStatsTour->addItem(statstext::tourTitle(tour), tour);
     const int index = allChosen ? 0 : cbStatsTour->findData(chosen);
@@ -285,41 +288,41 @@ void TStats::refreshTours()
 void TStats::refreshPlot()
 {
     std::optional<QString> tour;
-    QString title = QStringLiteral("QSO за 10 минут по диапазонам, все туры");
+    QString title = tr("QSO за 10 минут по диапазонам, все туры");
     if (cbStatsTour->currentIndex() > 0) {
         tour = cbStatsTour->currentData().toString();
-        title = QStringLiteral("QSO за 10 минут по диапазонам, ") + statstext::tourTitle(*tour).toLower();
+        title = tr("QSO за 10 минут по диапазонам, %1").arg(statstext::tourTitle(*tour).toLower());
     }
     const statsplot::Plot plot = statsplot::stack(m_stats.bins(tour), m_stats.bands());
     if (plot.outlines.empty())
-        title = QStringLiteral("Нет записей с верными датой и временем");
+        title = tr("Нет записей с верными датой и временем");
     statsplot::show(*chStats->chart(), plot, title);
 }
 
 void TStats::btStatsTextClick()
 {
     Prompts &prompts = *m_ctx.services.prompts;
-    const QString path = prompts.saveFileName(QStringLiteral("Сохранить таблицу статистики"),
+    const QString path = prompts.saveFileName(tr("Сохранить таблицу статистики"),
                                               QDir(m_ctx.programDir).filePath(QStringLiteral("stats.txt")),
-                                              QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*.*)"));
+                                              tr("Текстовые файлы (*.txt);;Все файлы (*.*)"));
     if (path.isEmpty())
         return;
     refresh();
     if (reportWritten(statsexport::writeTable(path, m_stats), prompts))
-        prompts.information(QStringLiteral("Таблица статистики записана в файл ") + QDir::toNativeSeparators(path));
+        prompts.information(tr("Таблица статистики записана в файл %1").arg(QDir::toNativeSeparators(path)));
 }
 
 void TStats::btStatsPngClick()
 {
     Prompts &prompts = *m_ctx.services.prompts;
-    const QString path = prompts.saveFileName(QStringLiteral("Сохранить график статистики"),
+    const QString path = prompts.saveFileName(tr("Сохранить график статистики"),
                                               QDir(m_ctx.programDir).filePath(QStringLiteral("stats.png")),
-                                              QStringLiteral("Изображения PNG (*.png);;Все файлы (*.*)"));
+                                              tr("Изображения PNG (*.png);;Все файлы (*.*)"));
     if (path.isEmpty())
         return;
     // The plot as the window shows it.
     if (reportWritten(statsexport::writePng(path, chStats->grab().toImage()), prompts))
-        prompts.information(QStringLiteral("График статистики записан в файл ") + QDir::toNativeSeparators(path));
+        prompts.information(tr("График статистики записан в файл %1").arg(QDir::toNativeSeparators(path)));
 }
 
 } // namespace vireo

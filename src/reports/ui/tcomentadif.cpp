@@ -28,18 +28,17 @@ TComentAdif::TComentAdif(const AppContext &context, QslMessage &qsl, QWidget *ma
     : QDialog(nullptr), m_ctx(context), m_qsl(qsl), m_main(mainWindow)
 {
     setObjectName(QStringLiteral("ComentAdif"));
-    setWindowTitle(QStringLiteral("Комментарий"));
+    setWindowTitle(tr("Комментарий"));
     setModal(true);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Текст комментария"), this);
+    GroupBox1 = new QGroupBox(tr("Текст комментария"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    rbQslSt = new QRadioButton(QStringLiteral("Стандарт"), GroupBox1);
+    rbQslSt = new QRadioButton(tr("Стандарт"), GroupBox1);
     rbQslSt->setObjectName(QStringLiteral("rbQslSt"));
-    rbQslPr = new QRadioButton(QStringLiteral("Произвольный"), GroupBox1);
+    rbQslPr = new QRadioButton(tr("Произвольный"), GroupBox1);
     rbQslPr->setObjectName(QStringLiteral("rbQslPr"));
-    Label1 =
-        blueHint(QStringLiteral("Label1"), QStringLiteral("\"You worked with\" + (станция-корреспондент)"), GroupBox1);
-    Label2 = blueHint(QStringLiteral("Label2"), QStringLiteral("Впишите собственное сообщение . . ."), GroupBox1);
+    Label1 = blueHint(QStringLiteral("Label1"), tr("\"You worked with\" + (станция-корреспондент)"), GroupBox1);
+    Label2 = blueHint(QStringLiteral("Label2"), tr("Впишите собственное сообщение . . ."), GroupBox1);
     edQslEdit = new QLineEdit(GroupBox1);
     edQslEdit->setObjectName(QStringLiteral("edQslEdit"));
     edQslEdit->setMinimumWidth(360);
@@ -54,9 +53,9 @@ TComentAdif::TComentAdif(const AppContext &context, QslMessage &qsl, QWidget *ma
     group->addWidget(Label2);
     group->addWidget(edQslEdit);
 
-    Button1 = new QPushButton(QStringLiteral("Сохранить"), this);
+    Button1 = new QPushButton(tr("Сохранить"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button2 = new QPushButton(QStringLiteral("Отмена"), this);
+    Button2 = new QPushButton(tr("Отмена"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
     Button1->setAutoDefault(false);
     Button2->setAutoDefault(false);

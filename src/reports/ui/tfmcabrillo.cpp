@@ -69,13 +69,19 @@ void setBoxLines(QPlainTextEdit *box, const QStringList &lines)
     box->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
+// The dialog's messages end their lines in "\n\r".
+QString withCrLines(QString text)
+{
+    return text.replace(QLatin1String("\n"), QLatin1String("\n\r"));
+}
+
 } // namespace
 
 TfmCabrillo::TfmCabrillo(const AppContext &context, QsoStore &qsos, QWidget *mainWindow)
     : QDialog(nullptr), m_ctx(context), m_qsos(qsos), m_main(mainWindow)
 {
     setObjectName(QStringLiteral("fmCabrillo"));
-    setWindowTitle(QStringLiteral("Выгрузка в файл Cabrillo"));
+    setWindowTitle(tr("Выгрузка в файл Cabrillo"));
     buildControls();
     m_ctx.traceEvent(QStringLiteral("create fmCabrillo"));
     FormCreate();
@@ -184,7 +190,7 @@ void TfmCabrillo::buildControls()
 
     // Bottom: the exchange format number, the format table and the buttons.
     const int by = kTop + 9 * kRow + 6;
-    lbFormatNr = new QLabel(QStringLiteral("Формат контрольного номера:"), this);
+    lbFormatNr = new QLabel(tr("Формат контрольного номера:"), this);
     lbFormatNr->setObjectName(QStringLiteral("lbFormatNr"));
     lbFormatNr->setGeometry(8, by, 220, kFieldHeight);
     edFormatNr = new QLineEdit(QStringLiteral("1"), this);
@@ -211,10 +217,10 @@ void TfmCabrillo::buildControls()
     reFormat->setGeometry(8, by + kRow + 4, 944, 310);
 
     const int bty = by + kRow + 4 + 310 + 8;
-    btSave = new QPushButton(QStringLiteral("ВЫГРУЗИТЬ"), this);
+    btSave = new QPushButton(tr("ВЫГРУЗИТЬ"), this);
     btSave->setObjectName(QStringLiteral("btSave"));
     btSave->setGeometry(712, bty, 116, 30);
-    btCancel = new QPushButton(QStringLiteral("ОТМЕНА"), this);
+    btCancel = new QPushButton(tr("ОТМЕНА"), this);
     btCancel->setObjectName(QStringLiteral("btCancel"));
     btCancel->setGeometry(836, bty, 116, 30);
     // Enter in a field must not start an export by itself.
@@ -444,26 +450,26 @@ void TfmCabrillo::ExportCabrillo()
     Prompts &prompts = *m_ctx.services.prompts;
     refreshClaimedScore();
     if (edCbrMyCall->text().isEmpty() || edCbrContest->text().isEmpty()) {
-        prompts.information(QStringLiteral("Выгрузка невозможна!\n\r"
-                                           "Проверьте заполнение полей необходимых\n\r"
-                                           "для выгрузки шапки Cabrillo/Ermak"));
+        prompts.information(withCrLines(tr("Выгрузка невозможна!\n"
+                                           "Проверьте заполнение полей необходимых\n"
+                                           "для выгрузки шапки Cabrillo/Ermak")));
         return;
     }
     // A format number that is not a whole number would leave the exchange columns undefined:
     // refuse it before anything is written.
     int format = 1;
     if (!cabrillo::ParseFormatNumber(edFormatNr->text(), &format)) {
-        prompts.information(QStringLiteral("Выгрузка невозможна!\n\r"
-                                           "Формат контрольного номера \"%1\" не является целым числом.\n\r"
-                                           "Выберите строку в таблице форматов или введите число от 1 до 11.")
+        prompts.information(withCrLines(tr("Выгрузка невозможна!\n"
+                                           "Формат контрольного номера \"%1\" не является целым числом.\n"
+                                           "Выберите строку в таблице форматов или введите число от 1 до 11."))
                                 .arg(edFormatNr->text()));
         return;
     }
-    const QString question = QStringLiteral("Выбран формат контрольного номера = ") + QLatin1Char('"')
-                             + edFormatNr->text() + QLatin1Char('"') + QStringLiteral("\n\r")
-                             + QStringLiteral("Если нужен другой, наведите курсор") + QStringLiteral("\n\r")
-                             + QStringLiteral("на нужную строку в таблице.") + QStringLiteral("\n\r\n\r")
-                             + QStringLiteral("Продолжить?");
+    const QString question = withCrLines(tr("Выбран формат контрольного номера = \"%1\"\n"
+                                            "Если нужен другой, наведите курсор\n"
+                                            "на нужную строку в таблице.\n\n"
+                                            "Продолжить?"))
+                                 .arg(edFormatNr->text());
     if (!prompts.askYesNo(question))
         return;
     const QString preset = QDir(m_ctx.programDir).filePath(edCbrMyCall->text().trimmed() + QStringLiteral(".cbr"));
@@ -474,8 +480,7 @@ void TfmCabrillo::ExportCabrillo()
 
     if (!reportWritten(cabrillo::WriteReport(path, header(), format, m_qsos), prompts))
         return;
-    prompts.information(QStringLiteral("Выгрузка в файл  ") + path + QStringLiteral(" фомата ") + QLatin1Char('"')
-                        + QStringLiteral("CABRILLO") + QLatin1Char('"') + QStringLiteral(" произведена!"));
+    prompts.information(tr("Выгрузка в файл  %1 фомата \"CABRILLO\" произведена!").arg(path));
     // Desktops take *.cbr for a comic-book archive: the report opens in the text editor.
     desktop::openAsText(*m_ctx.services.shell, path);
     emit exported();

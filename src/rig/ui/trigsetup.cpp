@@ -11,6 +11,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -37,13 +38,13 @@ const int kSpeeds[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
 QString statusText(const QString &status)
 {
     if (status == QLatin1String("Stable"))
-        return QStringLiteral("стабильная");
+        return QCoreApplication::translate("vireo::TRigSetupPage", "стабильная");
     if (status == QLatin1String("Beta"))
-        return QStringLiteral("бета");
+        return QCoreApplication::translate("vireo::TRigSetupPage", "бета");
     if (status == QLatin1String("Alpha"))
-        return QStringLiteral("альфа");
+        return QCoreApplication::translate("vireo::TRigSetupPage", "альфа");
     if (status == QLatin1String("Untested"))
-        return QStringLiteral("не проверена");
+        return QCoreApplication::translate("vireo::TRigSetupPage", "не проверена");
     return status;
 }
 
@@ -62,11 +63,10 @@ TRigSetupPage::TRigSetupPage(int rig, const AppContext &context, const QStringLi
     setObjectName(QStringLiteral("pgRadio%1").arg(rig));
     auto *layout = new QVBoxLayout(this);
 
-    rbNone = named(new QRadioButton(QStringLiteral("Нет"), this), QStringLiteral("rbNone"), rig);
-    rbOwn =
-        named(new QRadioButton(QStringLiteral("Радио подключено к этому компьютеру (rigctld запускает Vireo)"), this),
-              QStringLiteral("rbOwn"), rig);
-    rbRemote = named(new QRadioButton(QStringLiteral("rigctld, который работает отдельно (адрес и порт)"), this),
+    rbNone = named(new QRadioButton(tr("Нет"), this), QStringLiteral("rbNone"), rig);
+    rbOwn = named(new QRadioButton(tr("Радио подключено к этому компьютеру (rigctld запускает Vireo)"), this),
+                  QStringLiteral("rbOwn"), rig);
+    rbRemote = named(new QRadioButton(tr("rigctld, который работает отдельно (адрес и порт)"), this),
                      QStringLiteral("rbRemote"), rig);
     auto *kinds = new QButtonGroup(this);
     for (QRadioButton *b : {rbNone, rbOwn, rbRemote}) {
@@ -74,12 +74,12 @@ TRigSetupPage::TRigSetupPage(int rig, const AppContext &context, const QStringLi
         layout->addWidget(b);
     }
 
-    gbOwn = named(new QGroupBox(QStringLiteral("Радио"), this), QStringLiteral("gbOwn"), rig);
+    gbOwn = named(new QGroupBox(tr("Радио"), this), QStringLiteral("gbOwn"), rig);
     auto *own = new QVBoxLayout(gbOwn);
     auto *search = new QHBoxLayout;
-    search->addWidget(new QLabel(QStringLiteral("Поиск:"), gbOwn));
+    search->addWidget(new QLabel(tr("Поиск:"), gbOwn));
     edFilter = named(new QLineEdit(gbOwn), QStringLiteral("edFilter"), rig);
-    edFilter->setPlaceholderText(QStringLiteral("производитель или модель, например Icom 7300"));
+    edFilter->setPlaceholderText(tr("производитель или модель, например Icom 7300"));
     edFilter->setClearButtonEnabled(true);
     search->addWidget(edFilter);
     own->addLayout(search);
@@ -87,16 +87,15 @@ TRigSetupPage::TRigSetupPage(int rig, const AppContext &context, const QStringLi
     lvModels = named(new QTreeWidget(gbOwn), QStringLiteral("lvModels"), rig);
     lvModels->setRootIsDecorated(false);
     lvModels->setUniformRowHeights(true);
-    lvModels->setHeaderLabels({QStringLiteral("Производитель"), QStringLiteral("Модель"), QStringLiteral("Номер"),
-                               QStringLiteral("Состояние")});
+    lvModels->setHeaderLabels({tr("Производитель"), tr("Модель"), tr("Номер"), tr("Состояние")});
     lvModels->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     lvModels->header()->setStretchLastSection(true);
     lvModels->setMinimumHeight(160);
     lvModels->hide();
     own->addWidget(lvModels, 1);
     // Where the list will be, as big as it, while rigctl lists the models.
-    lbModelsLoading = named(new QLabel(QStringLiteral("Загрузка списка радиостанций…"), gbOwn),
-                            QStringLiteral("lbModelsLoading"), rig);
+    lbModelsLoading =
+        named(new QLabel(tr("Загрузка списка радиостанций…"), gbOwn), QStringLiteral("lbModelsLoading"), rig);
     lbModelsLoading->setAlignment(Qt::AlignCenter);
     lbModelsLoading->setMinimumHeight(lvModels->minimumHeight());
     lbModelsLoading->setFrameShape(QFrame::StyledPanel);
@@ -116,23 +115,23 @@ TRigSetupPage::TRigSetupPage(int rig, const AppContext &context, const QStringLi
             cbDevice->setItemData(cbDevice->count() - 1, target, Qt::ToolTipRole);
     }
     cbDevice->setCurrentIndex(-1);
-    cbDevice->lineEdit()->setPlaceholderText(devices.isEmpty() ? QStringLiteral("последовательные порты не найдены")
+    cbDevice->lineEdit()->setPlaceholderText(devices.isEmpty() ? tr("последовательные порты не найдены")
                                                                : QStringLiteral("/dev/ttyUSB0"));
-    port->addRow(QStringLiteral("Порт:"), cbDevice);
+    port->addRow(tr("Порт:"), cbDevice);
     cbSpeed = named(new QComboBox(gbOwn), QStringLiteral("cbSpeed"), rig);
-    cbSpeed->addItem(QStringLiteral("как у модели"), 0);
+    cbSpeed->addItem(tr("как у модели"), 0);
     for (int s : kSpeeds)
         cbSpeed->addItem(QString::number(s), s);
-    port->addRow(QStringLiteral("Скорость:"), cbSpeed);
+    port->addRow(tr("Скорость:"), cbSpeed);
     own->addLayout(port);
     layout->addWidget(gbOwn, 1);
 
     gbRemote = named(new QGroupBox(QStringLiteral("rigctld"), this), QStringLiteral("gbRemote"), rig);
     auto *remote = new QHBoxLayout(gbRemote);
-    remote->addWidget(new QLabel(QStringLiteral("Адрес:"), gbRemote));
+    remote->addWidget(new QLabel(tr("Адрес:"), gbRemote));
     edHost = named(new QLineEdit(QStringLiteral("127.0.0.1"), gbRemote), QStringLiteral("edHost"), rig);
     remote->addWidget(edHost, 1);
-    remote->addWidget(new QLabel(QStringLiteral("Порт:"), gbRemote));
+    remote->addWidget(new QLabel(tr("Порт:"), gbRemote));
     sbPort = named(new QSpinBox(gbRemote), QStringLiteral("sbPort"), rig);
     sbPort->setRange(1, 65535);
     sbPort->setValue(rig == 1 ? RigctldSettings::DefaultPort1 : RigctldSettings::DefaultPort2);
@@ -140,7 +139,7 @@ TRigSetupPage::TRigSetupPage(int rig, const AppContext &context, const QStringLi
     layout->addWidget(gbRemote);
 
     auto *check = new QHBoxLayout;
-    btCheck = named(new QPushButton(QStringLiteral("Проверить"), this), QStringLiteral("btCheck"), rig);
+    btCheck = named(new QPushButton(tr("Проверить"), this), QStringLiteral("btCheck"), rig);
     btCheck->setAutoDefault(false);
     check->addWidget(btCheck, 0, Qt::AlignTop);
     lbCheck = named(new QLabel(this), QStringLiteral("lbCheck"), rig);
@@ -188,8 +187,8 @@ void TRigSetupPage::chooseWantedModel()
     if (!m_modelsShown || m_wantedModel <= 0 || selectModel(m_wantedModel))
         return;
     // A model this Hamlib does not list any more stays choosable as it was.
-    auto *item = new QTreeWidgetItem({QStringLiteral("?"), QStringLiteral("модель %1").arg(m_wantedModel),
-                                      QString::number(m_wantedModel), QString()});
+    auto *item = new QTreeWidgetItem(
+        {QStringLiteral("?"), tr("модель %1").arg(m_wantedModel), QString::number(m_wantedModel), QString()});
     item->setData(0, Qt::UserRole, m_wantedModel);
     lvModels->addTopLevelItem(item);
     selectModel(m_wantedModel);
@@ -289,9 +288,9 @@ QString TRigSetupPage::problem() const
 {
     const RadioSetup s = setup();
     if (s.kind == RadioKind::Own && s.model <= 0)
-        return QStringLiteral("Радио %1: выберите модель в списке.").arg(m_rig);
+        return tr("Радио %1: выберите модель в списке.").arg(m_rig);
     if (s.kind == RadioKind::Remote && s.host.isEmpty())
-        return QStringLiteral("Радио %1: укажите адрес компьютера, на котором работает rigctld.").arg(m_rig);
+        return tr("Радио %1: укажите адрес компьютера, на котором работает rigctld.").arg(m_rig);
     return QString();
 }
 
@@ -316,7 +315,7 @@ void TRigSetupPage::btCheckClick()
         emit checkFinished(ok, text);
     });
     lbCheck->setStyleSheet(QString());
-    lbCheck->setText(QStringLiteral("Проверка..."));
+    lbCheck->setText(tr("Проверка..."));
     m_check->start();
     updateEnabled();
 }
@@ -333,28 +332,28 @@ TRigSetup::TRigSetup(const AppContext &context, const QStringList &devices, QWid
     : QDialog(parent), m_ctx(context)
 {
     setObjectName(QStringLiteral("RigSetup"));
-    setWindowTitle(QStringLiteral("Управление CAT"));
+    setWindowTitle(tr("Управление CAT"));
     auto *layout = new QVBoxLayout(this);
     tabRadios = new QTabWidget(this);
     tabRadios->setObjectName(QStringLiteral("tabRadios"));
     for (int i = 0; i < 2; ++i) {
         m_pages[i] = new TRigSetupPage(i + 1, context, devices, tabRadios);
-        tabRadios->addTab(m_pages[i], QStringLiteral("Радио %1").arg(i + 1));
+        tabRadios->addTab(m_pages[i], tr("Радио %1").arg(i + 1));
     }
     layout->addWidget(tabRadios, 1);
 
     auto *buttons = new QHBoxLayout;
     m_loaded = RigctldSettings::read(context.settingsPath);
-    btCommand = new QPushButton(QStringLiteral("Запустить программу из settings.ini"), this);
+    btCommand = new QPushButton(tr("Запустить программу из settings.ini"), this);
     btCommand->setObjectName(QStringLiteral("btCommand"));
     btCommand->setToolTip(m_loaded.command);
     btCommand->setAutoDefault(false);
     btCommand->setVisible(!m_loaded.command.trimmed().isEmpty());
     buttons->addWidget(btCommand);
     buttons->addStretch(1);
-    btOk = new QPushButton(QStringLiteral("Сохранить"), this);
+    btOk = new QPushButton(tr("Сохранить"), this);
     btOk->setObjectName(QStringLiteral("btOk"));
-    btCancel = new QPushButton(QStringLiteral("Отмена"), this);
+    btCancel = new QPushButton(tr("Отмена"), this);
     btCancel->setObjectName(QStringLiteral("btCancel"));
     btCancel->setAutoDefault(false);
     buttons->addWidget(btOk);
@@ -428,8 +427,7 @@ void TRigSetup::btOkClick()
                 && QFileInfo(a.device).canonicalFilePath() == QFileInfo(b.device).canonicalFilePath()))) {
         tabRadios->setCurrentWidget(m_pages[1]);
         m_ctx.services.prompts->warning(
-            QStringLiteral("Радио 1 и радио 2 подключены к одному порту %1. Выберите для радио 2 другой порт.")
-                .arg(b.device));
+            tr("Радио 1 и радио 2 подключены к одному порту %1. Выберите для радио 2 другой порт.").arg(b.device));
         return;
     }
     if (runGuarded(*m_ctx.services.prompts, [this] { settings().write(m_ctx.settingsPath); }))
@@ -440,15 +438,15 @@ void TRigSetup::btCommandClick()
 {
     const QStringList parts = rig::splitCommand(m_loaded.command);
     if (parts.isEmpty()) {
-        showError(*m_ctx.services.prompts, QStringLiteral("Команда программы управления радио в файле settings.ini "
-                                                          "(раздел [Rig], ключ Command) записана неверно: "
-                                                          "не закрыта кавычка.\n")
-                                               + m_loaded.command);
+        showError(*m_ctx.services.prompts, tr("Команда программы управления радио в файле settings.ini "
+                                              "(раздел [Rig], ключ Command) записана неверно: "
+                                              "не закрыта кавычка.\n%1")
+                                               .arg(m_loaded.command));
         return;
     }
     if (!m_ctx.services.shell->startProgram(parts.first(), parts.mid(1)))
         showError(*m_ctx.services.prompts,
-                  QStringLiteral("Не удалось запустить программу управления радио: ") + parts.first());
+                  tr("Не удалось запустить программу управления радио: %1").arg(parts.first()));
 }
 
 } // namespace vireo

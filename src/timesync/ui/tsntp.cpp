@@ -9,6 +9,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -26,29 +27,61 @@ namespace {
 const QString Section = QStringLiteral("SNTP");
 const QString Key = QStringLiteral("SNTP");
 
-const QString TextWait = QStringLiteral("Синхронизация времени... подождите!");
-const QString TextOk = QStringLiteral("ОК"); // Cyrillic letters
-const QString TextStatusFailed = QStringLiteral("Ошибка соединения с сервером времени");
-const QString TextSuccess = QStringLiteral("Синхронизация времени с сервером времени прошла успешно!");
-const QString TextFailure = QStringLiteral("Сервер не отвечает,\n\rошибка при попытке синхронизации времени с сервером!"
-                                           "\n\rПроверьте соединение с интернет каналом.");
-const QString TextNoAddress = QStringLiteral("Адрес сервера не заполнен!");
-const QString TextStatusNoRight = QStringLiteral("Часы не установлены: нет прав");
+QString textWait()
+{
+    return QCoreApplication::translate("vireo::TSntp", "Синхронизация времени... подождите!");
+}
+
+// The Russian status is "ОК" in Cyrillic letters.
+QString textOk()
+{
+    return QCoreApplication::translate("vireo::TSntp", "ОК");
+}
+
+QString textStatusFailed()
+{
+    return QCoreApplication::translate("vireo::TSntp", "Ошибка соединения с сервером времени");
+}
+
+QString textSuccess()
+{
+    return QCoreApplication::translate("vireo::TSntp", "Синхронизация времени с сервером времени прошла успешно!");
+}
+
+QString textFailure()
+{
+    // The lines of this message end in "\n\r".
+    return QCoreApplication::translate("vireo::TSntp",
+                                       "Сервер не отвечает,\nошибка при попытке синхронизации времени с сервером!"
+                                       "\nПроверьте соединение с интернет каналом.")
+        .replace(QLatin1String("\n"), QLatin1String("\n\r"));
+}
+
+QString textNoAddress()
+{
+    return QCoreApplication::translate("vireo::TSntp", "Адрес сервера не заполнен!");
+}
+
+QString textStatusNoRight()
+{
+    return QCoreApplication::translate("vireo::TSntp", "Часы не установлены: нет прав");
+}
 
 QString noRightText(const QString &host, qint64 offsetMs)
 {
     QString how;
     if (offsetMs > 0)
-        how = QStringLiteral("часы компьютера отстают");
+        how = QCoreApplication::translate("vireo::TSntp", "часы компьютера отстают");
     else if (offsetMs < 0)
-        how = QStringLiteral("часы компьютера спешат");
+        how = QCoreApplication::translate("vireo::TSntp", "часы компьютера спешат");
     else
-        how = QStringLiteral("часы компьютера идут точно");
-    return QStringLiteral("Сервер времени ответил, но у программы нет прав на установку часов компьютера, "
-                          "поэтому часы не изменены.\n"
-                          "Установка часов требует привилегии CAP_SYS_TIME (например, запуска от имени "
-                          "администратора root).\n\n"
-                          "Поправка часов компьютера по серверу %1: %2 (%3).")
+        how = QCoreApplication::translate("vireo::TSntp", "часы компьютера идут точно");
+    return QCoreApplication::translate("vireo::TSntp",
+                                       "Сервер времени ответил, но у программы нет прав на установку часов компьютера, "
+                                       "поэтому часы не изменены.\n"
+                                       "Установка часов требует привилегии CAP_SYS_TIME (например, запуска от имени "
+                                       "администратора root).\n\n"
+                                       "Поправка часов компьютера по серверу %1: %2 (%3).")
         .arg(host, sntp::formatOffset(offsetMs), how);
 }
 
@@ -60,7 +93,7 @@ TSntp::TSntp(const AppContext &context, ServerStore &servers, QWidget *mainWindo
     : QDialog(nullptr), m_ctx(context), m_main(mainWindow), m_servers(servers)
 {
     setObjectName(QStringLiteral("Sntp"));
-    setWindowTitle(QStringLiteral("Выбор сервера времени"));
+    setWindowTitle(tr("Выбор сервера времени"));
     m_ctx.traceEvent(QStringLiteral("create Sntp"));
     m_client = new SntpClient(*m_ctx.services.utcClock, this);
     connect(m_client, &SntpClient::finished, this, [this](const SntpResult &r) {
@@ -89,7 +122,7 @@ void TSntp::buildControls()
 {
     auto name = [](QWidget *w, const char *n) { w->setObjectName(QLatin1String(n)); };
 
-    GroupBox1 = new QGroupBox(QStringLiteral("NTP серверы:"), this);
+    GroupBox1 = new QGroupBox(tr("NTP серверы:"), this);
     name(GroupBox1, "GroupBox1");
     ComboBox1 = new QComboBox(GroupBox1);
     name(ComboBox1, "ComboBox1");
@@ -99,25 +132,25 @@ void TSntp::buildControls()
     QFont fixed(QStringLiteral("DejaVu Sans Mono"));
     fixed.setStyleHint(QFont::TypeWriter);
     ComboBox1->setFont(fixed);
-    ComboBox1->setEditText(QStringLiteral("Выберите сервер"));
+    ComboBox1->setEditText(tr("Выберите сервер"));
     ComboBox1->setMinimumWidth(260);
-    Label4 = new QLabel(QStringLiteral("Текущий сервер"), GroupBox1);
+    Label4 = new QLabel(tr("Текущий сервер"), GroupBox1);
     name(Label4, "Label4");
     Label4->setWordWrap(true);
     Edit1 = new QLineEdit(GroupBox1);
     name(Edit1, "Edit1");
     Edit2 = new QLineEdit(GroupBox1);
     name(Edit2, "Edit2");
-    Button2 = new QPushButton(QStringLiteral("Добавить"), GroupBox1);
+    Button2 = new QPushButton(tr("Добавить"), GroupBox1);
     name(Button2, "Button2");
     Button2->setEnabled(false);
-    Button3 = new QPushButton(QStringLiteral("Удалить"), GroupBox1);
+    Button3 = new QPushButton(tr("Удалить"), GroupBox1);
     name(Button3, "Button3");
     Button3->setEnabled(false);
 
-    auto *addressLabel = new QLabel(QStringLiteral("Адрес:"), GroupBox1);
+    auto *addressLabel = new QLabel(tr("Адрес:"), GroupBox1);
     name(addressLabel, "Label1");
-    auto *locationLabel = new QLabel(QStringLiteral("Расположение:"), GroupBox1);
+    auto *locationLabel = new QLabel(tr("Расположение:"), GroupBox1);
     name(locationLabel, "Label2");
 
     auto *grid = new QGridLayout(GroupBox1);
@@ -131,12 +164,12 @@ void TSntp::buildControls()
     grid->addWidget(Edit2, 3, 1);
     grid->setColumnStretch(1, 1);
 
-    Button5 = new QPushButton(QStringLiteral("Синхронизировать"), this);
+    Button5 = new QPushButton(tr("Синхронизировать"), this);
     name(Button5, "Button5");
-    Button1 = new QPushButton(QStringLiteral("Сохранить"), this);
+    Button1 = new QPushButton(tr("Сохранить"), this);
     name(Button1, "Button1");
     Button1->setEnabled(false);
-    Button4 = new QPushButton(QStringLiteral("Закрыть"), this);
+    Button4 = new QPushButton(tr("Закрыть"), this);
     name(Button4, "Button4");
     for (QPushButton *b : {Button2, Button3, Button5, Button1, Button4})
         b->setAutoDefault(false);
@@ -166,7 +199,7 @@ void TSntp::FormCreate()
 {
     FillServerList();
     const QString server = IniFile(m_ctx.settingsPath).readString(Section, Key, DefaultServer);
-    Label4->setText(QStringLiteral("Текущий сервер: ") + server);
+    Label4->setText(tr("Текущий сервер: %1").arg(server));
     m_filling = true;
     ComboBox1->setEditText(server);
     m_filling = false;
@@ -210,7 +243,7 @@ void TSntp::Button2Click()
     // trimmed text, so an address stored with blanks could be neither used nor deleted.
     const QString address = Edit1->text().trimmed();
     if (address.isEmpty()) {
-        m_ctx.services.prompts->information(TextNoAddress);
+        m_ctx.services.prompts->information(textNoAddress());
         return;
     }
     m_servers.append({address, Edit2->text()});
@@ -239,7 +272,7 @@ void TSntp::Button5Click()
 {
     if (m_busy)
         return;
-    emit statusText(TextWait);
+    emit statusText(textWait());
     m_host = ComboBox1->currentText().trimmed();
 
     // The window takes no clicks until the exchange has ended, within its bounded wait.
@@ -266,26 +299,26 @@ void TSntp::applyResult(const SntpResult &r)
     const QString host = m_host;
     if (!r) {
         qCInfo(lcTimeSync).noquote() << r.errorText();
-        emit statusText(TextStatusFailed);
-        m_ctx.services.prompts->warning(TextFailure);
+        emit statusText(textStatusFailed());
+        m_ctx.services.prompts->warning(textFailure());
         return;
     }
 
     const qint64 offset = r->offsetMs();
     const int rc = m_ctx.services.systemClock->setUtc(QDateTime::fromMSecsSinceEpoch(r->correctedReceiptMs(), Qt::UTC));
     if (rc == EPERM) {
-        emit statusText(TextStatusNoRight);
+        emit statusText(textStatusNoRight());
         m_ctx.services.prompts->warning(noRightText(host, offset));
         return;
     }
     if (rc != 0) {
         qCWarning(lcTimeSync).noquote() << "clock not set:" << qt_error_string(rc);
-        emit statusText(TextStatusFailed);
-        m_ctx.services.prompts->warning(TextFailure);
+        emit statusText(textStatusFailed());
+        m_ctx.services.prompts->warning(textFailure());
         return;
     }
-    m_ctx.services.prompts->information(TextSuccess);
-    emit statusText(TextOk);
+    m_ctx.services.prompts->information(textSuccess());
+    emit statusText(textOk());
     close();
 }
 
