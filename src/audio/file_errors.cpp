@@ -1,5 +1,6 @@
 #include "audio/file_errors.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstring>
 
@@ -16,27 +17,27 @@ QString reason(int err)
     switch (err) {
     case ENOSPC:
     case EDQUOT:
-        clause = QStringLiteral("на диске нет места");
+        clause = QCoreApplication::translate("vireo::AudioFile", "на диске нет места");
         break;
     case EACCES:
     case EPERM:
-        clause = QStringLiteral("нет прав на запись в папку");
+        clause = QCoreApplication::translate("vireo::AudioFile", "нет прав на запись в папку");
         break;
     case EROFS:
-        clause = QStringLiteral("диск открыт только для чтения");
+        clause = QCoreApplication::translate("vireo::AudioFile", "диск открыт только для чтения");
         break;
     case EFBIG:
-        clause = QStringLiteral("файл превысил допустимый размер");
+        clause = QCoreApplication::translate("vireo::AudioFile", "файл превысил допустимый размер");
         break;
     case ENOENT:
     case ENOTDIR:
-        clause = QStringLiteral("папка не найдена");
+        clause = QCoreApplication::translate("vireo::AudioFile", "папка не найдена");
         break;
     case EIO:
-        clause = QStringLiteral("ошибка ввода-вывода диска");
+        clause = QCoreApplication::translate("vireo::AudioFile", "ошибка ввода-вывода диска");
         break;
     default:
-        clause = QStringLiteral("ошибка записи");
+        clause = QCoreApplication::translate("vireo::AudioFile", "ошибка записи");
         break;
     }
     return clause + QStringLiteral(" (") + QString::fromLocal8Bit(std::strerror(err)) + QLatin1Char(')');

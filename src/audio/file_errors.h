@@ -1,5 +1,5 @@
 #pragma once
-// Why a file of the recordings could not be written, as a Russian clause for a sentence.
+// Why a file of the recordings could not be written, as a clause for a sentence.
 
 #include <QString>
 

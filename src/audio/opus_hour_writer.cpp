@@ -3,6 +3,7 @@
 #include "audio/file_errors.h"
 #include "audio/hour_files.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -136,7 +137,7 @@ std::unique_ptr<OpusHourWriter::OutFile> OpusHourWriter::openFile(qint64 hourMs)
     file->path = QDir(m_folder).filePath(hourfiles::fileName(hourMs));
     auto fail = [&](int err) {
         m_errno = err;
-        m_error = QStringLiteral("Не удалось открыть файл записи звука %1: %2.")
+        m_error = QCoreApplication::translate("vireo::AudioFile", "Не удалось открыть файл записи звука %1: %2.")
                       .arg(QDir::toNativeSeparators(file->path), audiofile::reason(err));
         return nullptr;
     };
@@ -167,14 +168,14 @@ bool OpusHourWriter::check(int result, const char *what)
     for (const auto &f : m_files) {
         if (f->err != 0) {
             m_errno = f->err;
-            m_error = QStringLiteral("Не удалось записать файл %1: %2.")
+            m_error = QCoreApplication::translate("vireo::AudioFile", "Не удалось записать файл %1: %2.")
                           .arg(QDir::toNativeSeparators(f->path), audiofile::reason(f->err));
             return false;
         }
     }
     if (result != OPE_OK) {
         m_errno = 0;
-        m_error = QStringLiteral("Кодер Opus отказал (%1: %2).")
+        m_error = QCoreApplication::translate("vireo::AudioFile", "Кодер Opus отказал (%1: %2).")
                       .arg(QLatin1String(what), QLatin1String(ope_strerror(result)));
         return false;
     }

@@ -19,7 +19,8 @@ namespace {
 
 constexpr qint64 PerMs = PcmRing::PerMs;
 
-const QString AgainHint = QStringLiteral("Освободите место на диске и снова включите запись: «Установки» → «Звук».");
+const char *const AgainHint =
+    QT_TRANSLATE_NOOP("vireo::Recorder", "Освободите место на диске и снова включите запись: «Установки» → «Звук».");
 
 } // namespace
 
@@ -115,8 +116,8 @@ bool Recorder::writeSamples(const qint16 *pcm, int n)
 
 void Recorder::writerFailed()
 {
-    fail(QStringLiteral("Запись звука остановлена. ") + m_writer->error()
-         + (audiofile::noRoom(m_writer->errorCode()) ? QLatin1Char(' ') + AgainHint : QString()));
+    fail(tr("Запись звука остановлена. %1").arg(m_writer->error())
+         + (audiofile::noRoom(m_writer->errorCode()) ? QLatin1Char(' ') + tr(AgainHint) : QString()));
 }
 
 void Recorder::checkRoom()
@@ -125,11 +126,10 @@ void Recorder::checkRoom()
         return;
     const qint64 free = freeBytes();
     if (free >= 0 && free < m_setup.reserveBytes)
-        fail(QStringLiteral("Запись звука остановлена: на диске осталось меньше %1 МБ (папка %2), это место оставлено "
-                            "для журнала. ")
+        fail(tr("Запись звука остановлена: на диске осталось меньше %1 МБ (папка %2), это место оставлено для журнала.")
                  .arg(m_setup.reserveBytes / (1024 * 1024))
                  .arg(QDir::toNativeSeparators(m_setup.folder))
-             + AgainHint);
+             + QLatin1Char(' ') + tr(AgainHint));
 }
 
 void Recorder::close()
@@ -168,7 +168,7 @@ void Recorder::stop()
     close();
     QString problem;
     if (m_writer && !m_writer->finish())
-        problem = QStringLiteral("Запись звука остановлена. ") + m_writer->error();
+        problem = tr("Запись звука остановлена. %1").arg(m_writer->error());
     m_writer.reset();
     emit stopped(problem, false);
 }

@@ -6,6 +6,7 @@
 #include "audio/pcm_ring.h"
 #include "base/error.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -69,7 +70,8 @@ int closeNothing(void *)
 
 [[noreturn]] void cannotWrite(const QString &path, const QString &why)
 {
-    throw Error(QStringLiteral("Не удалось записать файл %1: %2.").arg(QDir::toNativeSeparators(path), why));
+    throw Error(QCoreApplication::translate("vireo::AudioFile", "Не удалось записать файл %1: %2.")
+                    .arg(QDir::toNativeSeparators(path), why));
 }
 
 QString saveFileReason(const QSaveFile &f)
@@ -87,7 +89,7 @@ QString saveFileReason(const QSaveFile &f)
         return audiofile::reason(ENOENT);
     if (!folder.isWritable())
         return audiofile::reason(EACCES);
-    return QStringLiteral("ошибка записи (%1)").arg(f.errorString());
+    return QCoreApplication::translate("vireo::AudioFile", "ошибка записи (%1)").arg(f.errorString());
 }
 
 } // namespace
@@ -101,8 +103,8 @@ Format formatOf(const QString &path)
 void write(const QString &folder, std::shared_ptr<const PcmRing> ring, qint64 from, qint64 to, const QString &path)
 {
     if (!anythingRecorded(folder, ring.get(), from, to))
-        throw Error(
-            QStringLiteral("Звук этого времени не записан: файл %1 не создан.").arg(QDir::toNativeSeparators(path)));
+        throw Error(QCoreApplication::translate("vireo::AudioFile", "Звук этого времени не записан: файл %1 не создан.")
+                        .arg(QDir::toNativeSeparators(path)));
     std::vector<qint16> pcm(std::size_t(std::max<qint64>(0, to - from)));
     ArchiveStream stream(folder, ring, from, to);
     const int got = stream.read(pcm.data(), int(pcm.size()));

@@ -272,18 +272,18 @@ Result<QString> BandMap::mark(const QString &typedCall, const QString &frequency
 {
     const QString call = typedCall.trimmed();
     if (call.isEmpty())
-        return Error(QStringLiteral("Нечего отмечать: наберите позывной услышанной станции, затем Ctrl+M."));
+        return Error(tr("Нечего отмечать: наберите позывной услышанной станции, затем Ctrl+M."));
     if (m_context.band.isEmpty())
-        return Error(QStringLiteral("Диапазон не выбран: %1 не отмечен.").arg(call));
+        return Error(tr("Диапазон не выбран: %1 не отмечен.").arg(call));
     QString digits = frequencyText;
     digits.remove(QLatin1Char(' '));
     const auto khz = bandmap::khzOf(digits);
     if (!khz)
-        return Error(QStringLiteral("Частота «%1» не число: %2 не отмечен.").arg(frequencyText.trimmed(), call));
+        return Error(tr("Частота «%1» не число: %2 не отмечен.").arg(frequencyText.trimmed(), call));
     // A frequency the band plan gives to another band is a slip, not a station of this band.
     const auto band = bandplan::freqToBand(digits, false);
     if (band && *band != m_context.band)
-        return Error(QStringLiteral("Частота %1 кГц относится к диапазону %2, а не %3: %4 не отмечен.")
+        return Error(tr("Частота %1 кГц относится к диапазону %2, а не %3: %4 не отмечен.")
                          .arg(rig::frequencyText(*khz * 1000), *band, m_context.band, call));
     BandMark m;
     m.call = call;
@@ -297,9 +297,9 @@ Result<QString> BandMap::mark(const QString &typedCall, const QString &frequency
         // made shorter for a while and longer again brings them back, as it does QSOs.
         m_store.addMark(m, m.at.addSecs(-qint64(bandmap::MaxMaxAgeMinutes) * 60));
     } catch (const DatabaseError &e) {
-        return Error(QStringLiteral("%1 не отмечен: %2.").arg(call, e.reason()), ErrorKind::Database);
+        return Error(tr("%1 не отмечен: %2.").arg(call, e.reason()), ErrorKind::Database);
     } catch (const Error &e) {
-        return Error(QStringLiteral("%1 не отмечен: %2").arg(call, e.text()), e.kind());
+        return Error(tr("%1 не отмечен: %2").arg(call, e.text()), e.kind());
     }
     if (m_active) {
         try {
@@ -309,7 +309,7 @@ Result<QString> BandMap::mark(const QString &typedCall, const QString &frequency
             m_stale = true;
         }
     }
-    return QStringLiteral("%1 отмечен на карте: %2 кГц, %3.").arg(call, rig::frequencyText(*khz * 1000), m.band);
+    return tr("%1 отмечен на карте: %2 кГц, %3.").arg(call, rig::frequencyText(*khz * 1000), m.band);
 }
 
 } // namespace vireo

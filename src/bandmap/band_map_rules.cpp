@@ -3,6 +3,7 @@
 #include "rig/rig_display.h"
 #include "rig/rig_server.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace vireo::bandmap {
@@ -74,8 +75,10 @@ int ageMinutes(const QDateTime &heardAt, const QDateTime &now)
 QString ageText(int minutes)
 {
     if (minutes < 60)
-        return QStringLiteral("%1 мин").arg(minutes);
-    return QStringLiteral("%1 ч %2 мин").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+        return QCoreApplication::translate("vireo::BandMap", "%1 мин").arg(minutes);
+    return QCoreApplication::translate("vireo::BandMap", "%1 ч %2 мин")
+        .arg(minutes / 60)
+        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
 bool onMap(int ageMinutes, int maxAgeMinutes)

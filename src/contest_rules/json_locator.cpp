@@ -1,5 +1,6 @@
 #include "contest_rules/json_locator.h"
 
+#include <QCoreApplication>
 #include <QVector>
 
 #include <algorithm>
@@ -43,7 +44,7 @@ QString JsonLocator::readString()
             ++m_line;
         ++m_pos;
     }
-    fail(QStringLiteral("строка не закрыта кавычкой"));
+    fail(QCoreApplication::translate("vireo::RuleFile", "строка не закрыта кавычкой"));
     return QString();
 }
 
@@ -53,13 +54,13 @@ void JsonLocator::walkValue(const QString &path)
     if (m_broken)
         return;
     if (atEnd())
-        return fail(QStringLiteral("нет значения"));
+        return fail(QCoreApplication::translate("vireo::RuleFile", "нет значения"));
     const char c = m_text.at(m_pos);
     if (c == '{' || c == '[') {
         // A definition is a few levels deep; a file nested deeper is not one, and walking it
         // would only eat the stack.
         if (m_depth >= MaxDepth)
-            return fail(QStringLiteral("слишком глубокая вложенность"));
+            return fail(QCoreApplication::translate("vireo::RuleFile", "слишком глубокая вложенность"));
         ++m_depth;
         if (c == '{')
             walkObject(path);
@@ -96,7 +97,7 @@ void JsonLocator::walkObject(const QString &path)
     for (;;) {
         skipBlanks();
         if (atEnd())
-            return fail(QStringLiteral("объект не закрыт знаком «}»"));
+            return fail(QCoreApplication::translate("vireo::RuleFile", "объект не закрыт знаком «}»"));
         char c = m_text.at(m_pos);
         if (c == '}') {
             ++m_pos;
@@ -104,15 +105,15 @@ void JsonLocator::walkObject(const QString &path)
         }
         if (!first) {
             if (c != ',')
-                return fail(QStringLiteral("между значениями нет запятой"));
+                return fail(QCoreApplication::translate("vireo::RuleFile", "между значениями нет запятой"));
             ++m_pos;
             skipBlanks();
             if (atEnd())
-                return fail(QStringLiteral("объект не закрыт знаком «}»"));
+                return fail(QCoreApplication::translate("vireo::RuleFile", "объект не закрыт знаком «}»"));
             c = m_text.at(m_pos);
         }
         if (c != '"')
-            return fail(QStringLiteral("ожидается имя ключа в кавычках"));
+            return fail(QCoreApplication::translate("vireo::RuleFile", "ожидается имя ключа в кавычках"));
         const int keyOffset = m_pos;
         const int keyLine = m_line;
         const QString key = readString();
@@ -122,7 +123,7 @@ void JsonLocator::walkObject(const QString &path)
         m_keys.append({keyOffset, keyPath});
         skipBlanks();
         if (atEnd() || m_text.at(m_pos) != ':')
-            return fail(QStringLiteral("после имени ключа нет двоеточия"));
+            return fail(QCoreApplication::translate("vireo::RuleFile", "после имени ключа нет двоеточия"));
         ++m_pos;
         walkValue(keyPath);
         if (m_broken)
@@ -138,7 +139,7 @@ void JsonLocator::walkArray(const QString &path)
     for (;;) {
         skipBlanks();
         if (atEnd())
-            return fail(QStringLiteral("список не закрыт знаком «]»"));
+            return fail(QCoreApplication::translate("vireo::RuleFile", "список не закрыт знаком «]»"));
         const char c = m_text.at(m_pos);
         if (c == ']') {
             ++m_pos;
@@ -146,11 +147,11 @@ void JsonLocator::walkArray(const QString &path)
         }
         if (index > 0) {
             if (c != ',')
-                return fail(QStringLiteral("между значениями нет запятой"));
+                return fail(QCoreApplication::translate("vireo::RuleFile", "между значениями нет запятой"));
             ++m_pos;
             skipBlanks();
             if (atEnd())
-                return fail(QStringLiteral("список не закрыт знаком «]»"));
+                return fail(QCoreApplication::translate("vireo::RuleFile", "список не закрыт знаком «]»"));
         }
         const QString element = path + QStringLiteral("[%1]").arg(index++);
         if (!m_lines.contains(element))

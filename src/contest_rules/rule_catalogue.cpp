@@ -4,6 +4,7 @@
 #include "base/ini_file.h"
 #include "contest_rules/logging.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSet>
@@ -37,13 +38,16 @@ Catalogue Catalogue::read(const QStringList &folders)
             seen.insert(name);
             QFile file(dir.filePath(name));
             if (!file.open(QIODevice::ReadOnly)) {
-                c.m_errors << QStringLiteral("Файл правил «%1» не открывается: %2.").arg(name, file.errorString());
+                c.m_errors << QCoreApplication::translate("vireo::RuleFile", "Файл правил «%1» не открывается: %2.")
+                                  .arg(name, file.errorString());
                 continue;
             }
             // A definition is a page of text; anything much larger is not one.
             constexpr qint64 MaxSize = 1024 * 1024;
             if (file.size() > MaxSize) {
-                c.m_errors << QStringLiteral("Файл правил «%1» больше 1 МБ: это не описание соревнования.").arg(name);
+                c.m_errors << QCoreApplication::translate("vireo::RuleFile",
+                                                          "Файл правил «%1» больше 1 МБ: это не описание соревнования.")
+                                  .arg(name);
                 continue;
             }
             const Result<Definition> r = parseDefinition(file.readAll(), name);

@@ -2,6 +2,7 @@
 
 #include "contest_rules/json_locator.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -125,44 +126,44 @@ struct Fault {
 
 QString quoted(const QString &s)
 {
-    return QStringLiteral("«") + s + QStringLiteral("»");
+    return QCoreApplication::translate("vireo::RuleFile", "«%1»").arg(s);
 }
 
 QString jsonErrorText(QJsonParseError::ParseError e)
 {
     switch (e) {
     case QJsonParseError::UnterminatedObject:
-        return QStringLiteral("объект не закрыт знаком «}»");
+        return QCoreApplication::translate("vireo::RuleFile", "объект не закрыт знаком «}»");
     case QJsonParseError::MissingNameSeparator:
-        return QStringLiteral("после имени ключа нет двоеточия");
+        return QCoreApplication::translate("vireo::RuleFile", "после имени ключа нет двоеточия");
     case QJsonParseError::UnterminatedArray:
-        return QStringLiteral("список не закрыт знаком «]»");
+        return QCoreApplication::translate("vireo::RuleFile", "список не закрыт знаком «]»");
     case QJsonParseError::MissingValueSeparator:
-        return QStringLiteral("между значениями нет запятой");
+        return QCoreApplication::translate("vireo::RuleFile", "между значениями нет запятой");
     case QJsonParseError::IllegalValue:
-        return QStringLiteral("недопустимое значение");
+        return QCoreApplication::translate("vireo::RuleFile", "недопустимое значение");
     case QJsonParseError::TerminationByNumber:
-        return QStringLiteral("файл оборван на числе");
+        return QCoreApplication::translate("vireo::RuleFile", "файл оборван на числе");
     case QJsonParseError::IllegalNumber:
-        return QStringLiteral("неверное число");
+        return QCoreApplication::translate("vireo::RuleFile", "неверное число");
     case QJsonParseError::IllegalEscapeSequence:
-        return QStringLiteral("неверный знак после «\\»");
+        return QCoreApplication::translate("vireo::RuleFile", "неверный знак после «\\»");
     case QJsonParseError::IllegalUTF8String:
-        return QStringLiteral("текст не в кодировке UTF-8");
+        return QCoreApplication::translate("vireo::RuleFile", "текст не в кодировке UTF-8");
     case QJsonParseError::UnterminatedString:
-        return QStringLiteral("строка не закрыта кавычкой");
+        return QCoreApplication::translate("vireo::RuleFile", "строка не закрыта кавычкой");
     case QJsonParseError::MissingObject:
-        return QStringLiteral("ожидался объект «{ … }»");
+        return QCoreApplication::translate("vireo::RuleFile", "ожидался объект «{ … }»");
     case QJsonParseError::DeepNesting:
-        return QStringLiteral("слишком глубокая вложенность");
+        return QCoreApplication::translate("vireo::RuleFile", "слишком глубокая вложенность");
     case QJsonParseError::DocumentTooLarge:
-        return QStringLiteral("файл слишком велик");
+        return QCoreApplication::translate("vireo::RuleFile", "файл слишком велик");
     case QJsonParseError::GarbageAtEnd:
-        return QStringLiteral("лишний текст после конца описания");
+        return QCoreApplication::translate("vireo::RuleFile", "лишний текст после конца описания");
     case QJsonParseError::NoError:
         break;
     }
-    return QStringLiteral("ошибка разбора");
+    return QCoreApplication::translate("vireo::RuleFile", "ошибка разбора");
 }
 
 class Reader {
@@ -180,22 +181,23 @@ public:
         for (auto it = o.begin(); it != o.end(); ++it)
             if (!allowed.contains(it.key()) && !isComment(it.key()))
                 throw Fault{join(path, it.key()),
-                            QStringLiteral("неизвестный ключ (возможны: %1)").arg(allowed.join(QStringLiteral(", ")))};
+                            QCoreApplication::translate("vireo::RuleFile", "неизвестный ключ (возможны: %1)")
+                                .arg(allowed.join(QStringLiteral(", ")))};
     }
 
     static QJsonValue required(const QJsonObject &o, const QString &path, const QString &key)
     {
         if (!o.contains(key))
-            throw Fault{join(path, key), QStringLiteral("ключ обязателен, но его нет")};
+            throw Fault{join(path, key), QCoreApplication::translate("vireo::RuleFile", "ключ обязателен, но его нет")};
         return o.value(key);
     }
 
     static QString string(const QJsonValue &v, const QString &path, bool mayBeEmpty = false)
     {
         if (!v.isString())
-            throw Fault{path, QStringLiteral("ожидается текст в кавычках")};
+            throw Fault{path, QCoreApplication::translate("vireo::RuleFile", "ожидается текст в кавычках")};
         if (!mayBeEmpty && v.toString().trimmed().isEmpty())
-            throw Fault{path, QStringLiteral("текст не может быть пустым")};
+            throw Fault{path, QCoreApplication::translate("vireo::RuleFile", "текст не может быть пустым")};
         return v.toString();
     }
 
@@ -208,22 +210,25 @@ public:
     {
         const double d = v.toDouble();
         if (!v.isDouble() || d != double(qint64(d)) || d < min || d > 1000000)
-            throw Fault{path, min > 0 ? QStringLiteral("ожидается целое число от %1").arg(min)
-                                      : QStringLiteral("ожидается целое число не меньше %1").arg(min)};
+            throw Fault{
+                path,
+                min > 0
+                    ? QCoreApplication::translate("vireo::RuleFile", "ожидается целое число от %1").arg(min)
+                    : QCoreApplication::translate("vireo::RuleFile", "ожидается целое число не меньше %1").arg(min)};
         return int(d);
     }
 
     static QJsonObject object(const QJsonValue &v, const QString &path)
     {
         if (!v.isObject())
-            throw Fault{path, QStringLiteral("ожидается объект «{ … }»")};
+            throw Fault{path, QCoreApplication::translate("vireo::RuleFile", "ожидается объект «{ … }»")};
         return v.toObject();
     }
 
     static QJsonArray array(const QJsonValue &v, const QString &path)
     {
         if (!v.isArray())
-            throw Fault{path, QStringLiteral("ожидается список «[ … ]»")};
+            throw Fault{path, QCoreApplication::translate("vireo::RuleFile", "ожидается список «[ … ]»")};
         return v.toArray();
     }
 
@@ -242,10 +247,11 @@ public:
         const QString name = string(required(o, path, QStringLiteral("per")), key);
         const std::optional<Scope> s = scopeFromName(name);
         if (!s)
-            throw Fault{key,
-                        QStringLiteral("неизвестная область %1 (возможны: contest, band, mode, tour и их сочетания "
-                                       "через дефис в этом порядке: band-mode, band-mode-tour, …)")
-                            .arg(quoted(name))};
+            throw Fault{key, QCoreApplication::translate(
+                                 "vireo::RuleFile",
+                                 "неизвестная область %1 (возможны: contest, band, mode, tour и их сочетания "
+                                 "через дефис в этом порядке: band-mode, band-mode-tour, …)")
+                                 .arg(quoted(name))};
         return *s;
     }
 
@@ -256,7 +262,7 @@ public:
         for (Station s : {Station::Heard, Station::Correspondent, Station::Both, Station::Either})
             if (stationName(s) == name && allowed.contains(name))
                 return s;
-        throw Fault{key, QStringLiteral("неизвестная станция %1 (возможны: %2)")
+        throw Fault{key, QCoreApplication::translate("vireo::RuleFile", "неизвестная станция %1 (возможны: %2)")
                              .arg(quoted(name), allowed.join(QStringLiteral(", ")))};
     }
 
@@ -277,9 +283,11 @@ public:
                 known = true;
             }
         if (!known)
-            throw Fault{kindKey, QStringLiteral("неизвестный вид множителя %1 (возможны: dxcc, cq-zone, itu-zone, wpx, "
-                                                "exchange, call)")
-                                     .arg(quoted(kind))};
+            throw Fault{kindKey,
+                        QCoreApplication::translate(
+                            "vireo::RuleFile", "неизвестный вид множителя %1 (возможны: dxcc, cq-zone, itu-zone, wpx, "
+                                               "exchange, call)")
+                            .arg(quoted(kind))};
         m.station =
             station(o, path, {QStringLiteral("heard"), QStringLiteral("correspondent"), QStringLiteral("both")});
         m.per = scope(o, path);
@@ -290,21 +298,25 @@ public:
             m.pattern = string(o.value(QStringLiteral("pattern")), key);
             const QRegularExpression re(m.pattern);
             if (!re.isValid())
-                throw Fault{key, QStringLiteral("неверное регулярное выражение (%1)").arg(re.errorString())};
+                throw Fault{key, QCoreApplication::translate("vireo::RuleFile", "неверное регулярное выражение (%1)")
+                                     .arg(re.errorString())};
         }
         if (o.contains(QStringLiteral("numeric"))) {
             const QString key = join(path, QStringLiteral("numeric"));
             if (!o.value(QStringLiteral("numeric")).isBool())
-                throw Fault{key, QStringLiteral("ожидается true или false")};
+                throw Fault{key, QCoreApplication::translate("vireo::RuleFile", "ожидается true или false")};
             if (m.kind != Multiplier::Kind::Exchange)
-                throw Fault{key, QStringLiteral("бывает только у множителя вида exchange")};
+                throw Fault{key,
+                            QCoreApplication::translate("vireo::RuleFile", "бывает только у множителя вида exchange")};
             m.numeric = o.value(QStringLiteral("numeric")).toBool();
         }
         if (o.contains(QStringLiteral("weights"))) {
             const QString key = join(path, QStringLiteral("weights"));
             if (!m.per.band)
-                throw Fault{key, QStringLiteral("веса диапазонов бывают только у множителя с областью по диапазону "
-                                                "(per: band, band-mode, …)")};
+                throw Fault{key,
+                            QCoreApplication::translate(
+                                "vireo::RuleFile", "веса диапазонов бывают только у множителя с областью по диапазону "
+                                                   "(per: band, band-mode, …)")};
             const QJsonObject w = object(o.value(QStringLiteral("weights")), key);
             for (auto it = w.begin(); it != w.end(); ++it)
                 m.weights.insert(it.key(), integer(it.value(), join(key, it.key()), 1));
@@ -327,9 +339,10 @@ public:
         else if (kind == QLatin1String("once"))
             l.kind = Limit::Kind::Once;
         else
-            throw Fault{
-                kindKey,
-                QStringLiteral("неизвестный вид ограничения %1 (возможны: max, gap, run, once)").arg(quoted(kind))};
+            throw Fault{kindKey,
+                        QCoreApplication::translate("vireo::RuleFile",
+                                                    "неизвестный вид ограничения %1 (возможны: max, gap, run, once)")
+                            .arg(quoted(kind))};
         QStringList keys{QStringLiteral("kind"), QStringLiteral("station"), QStringLiteral("per"),
                          QStringLiteral("unless")};
         if (l.kind == Limit::Kind::Max || l.kind == Limit::Kind::Run)
@@ -348,8 +361,9 @@ public:
             const QString key = join(path, QStringLiteral("unless"));
             const QString unless = string(o.value(QStringLiteral("unless")), key);
             if (unless != QLatin1String("new-multiplier"))
-                throw Fault{key,
-                            QStringLiteral("неизвестное исключение %1 (возможно: new-multiplier)").arg(quoted(unless))};
+                throw Fault{key, QCoreApplication::translate("vireo::RuleFile",
+                                                             "неизвестное исключение %1 (возможно: new-multiplier)")
+                                     .arg(quoted(unless))};
             l.unlessNewMultiplier = true;
         }
         return l;
@@ -379,10 +393,12 @@ public:
             else if (score == QLatin1String("multipliers-product"))
                 d.score = Definition::Score::MultipliersProduct;
             else
-                throw Fault{QStringLiteral("swl.score"),
-                            QStringLiteral("неизвестный способ подсчёта %1 (возможны: points-times-multipliers, "
-                                           "multipliers-product)")
-                                .arg(quoted(score))};
+                throw Fault{
+                    QStringLiteral("swl.score"),
+                    QCoreApplication::translate("vireo::RuleFile",
+                                                "неизвестный способ подсчёта %1 (возможны: points-times-multipliers, "
+                                                "multipliers-product)")
+                        .arg(quoted(score))};
         }
         const QJsonObject points =
             object(required(swl, QStringLiteral("swl"), QStringLiteral("points")), QStringLiteral("swl.points"));
@@ -422,7 +438,7 @@ int lineOf(const JsonLocator &where, QString path)
 
 Result<Definition> parseDefinition(const QByteArray &text, const QString &fileName)
 {
-    const QString head = QStringLiteral("Файл правил %1").arg(quoted(fileName));
+    const QString head = QCoreApplication::translate("vireo::RuleFile", "Файл правил %1").arg(quoted(fileName));
     QJsonParseError e;
     const QJsonDocument doc = QJsonDocument::fromJson(text, &e);
     if (e.error != QJsonParseError::NoError) {
@@ -431,21 +447,25 @@ Result<Definition> parseDefinition(const QByteArray &text, const QString &fileNa
         const bool walked = !where.fault().isEmpty();
         const int offset = walked ? where.faultOffset() : e.offset;
         const QString key = where.keyBefore(offset);
-        return Error(QStringLiteral("%1, строка %2%3: %4.")
+        return Error(QCoreApplication::translate("vireo::RuleFile", "%1, строка %2%3: %4.")
                          .arg(head)
                          .arg(walked ? where.faultLine() : where.lineOfOffset(e.offset))
-                         .arg(key.isEmpty() ? QString() : QStringLiteral(", после ключа %1").arg(quoted(key)))
+                         .arg(key.isEmpty()
+                                  ? QString()
+                                  : QCoreApplication::translate("vireo::RuleFile", ", после ключа %1").arg(quoted(key)))
                          .arg(walked ? where.fault() : jsonErrorText(e.error)));
     }
     if (!doc.isObject())
-        return Error(QStringLiteral("%1, строка 1: ожидается объект «{ … }» с ключами name и swl.").arg(head));
+        return Error(QCoreApplication::translate("vireo::RuleFile",
+                                                 "%1, строка 1: ожидается объект «{ … }» с ключами name и swl.")
+                         .arg(head));
     try {
         Definition d = Reader::definition(doc.object());
         d.fileName = fileName;
         return d;
     } catch (const Fault &f) {
         const JsonLocator where(text);
-        return Error(QStringLiteral("%1, строка %2, ключ %3: %4.")
+        return Error(QCoreApplication::translate("vireo::RuleFile", "%1, строка %2, ключ %3: %4.")
                          .arg(head)
                          .arg(lineOf(where, f.path))
                          .arg(quoted(f.path), f.text));

@@ -46,7 +46,7 @@ void RulesTracker::setDefinition(std::optional<Definition> definition)
         m_problem = errorText(e);
         emit definitionChanged();
         emit scoreChanged(true, -1, 0);
-        throw Error(QStringLiteral("Журнал не подсчитан по правилам «%1»: %2").arg(name, errorText(e)));
+        throw Error(tr("Журнал не подсчитан по правилам «%1»: %2").arg(name, errorText(e)));
     }
     emit definitionChanged();
     emit scoreChanged(true, -1, 0);

@@ -1,5 +1,9 @@
 #include "contest_rules/score_texts.h"
 
+#include "base/interface_language.h"
+
+#include <QCoreApplication>
+
 namespace vireo::rules::text {
 
 namespace {
@@ -17,27 +21,50 @@ QString counted(qint64 n, const char *one, const char *few, const char *many)
     return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(word);
 }
 
+bool inEnglish()
+{
+    return currentInterfaceLanguage() == InterfaceLanguage::English;
+}
+
+// "после" takes the genitive: "после 1 раза", "после 2 раз", "после 21 раза".
+QString timesAfter(qint64 n)
+{
+    if (inEnglish())
+        return times(n);
+    // untranslated: the Russian plural forms; English has its own in times()
+    return counted(n, "раза", "раз", "раз");
+}
+
 } // namespace
 
 QString times(qint64 n)
 {
+    if (inEnglish())
+        return QCoreApplication::translate("vireo::Score", "%n раз", nullptr, int(n));
+    // untranslated: the Russian plural forms; English has its own above
     return counted(n, "раз", "раза", "раз");
 }
 
 QString points(qint64 n)
 {
+    if (inEnglish())
+        return QCoreApplication::translate("vireo::Score", "%n очко", nullptr, int(n));
+    // untranslated: the Russian plural forms; English has its own above
     return counted(n, "очко", "очка", "очков");
 }
 
 QString multipliers(qint64 n)
 {
+    if (inEnglish())
+        return QCoreApplication::translate("vireo::Score", "%n множитель", nullptr, int(n));
+    // untranslated: the Russian plural forms; English has its own above
     return counted(n, "множитель", "множителя", "множителей");
 }
 
 QString scopeWhere(const Scope &scope, const QString &band, const QString &mode, const QString &tour)
 {
     if (scope.isContest())
-        return QStringLiteral("в соревновании");
+        return QCoreApplication::translate("vireo::Score", "в соревновании");
     QStringList on;
     if (scope.band)
         on << band;
@@ -45,9 +72,10 @@ QString scopeWhere(const Scope &scope, const QString &band, const QString &mode,
         on << mode;
     QString where;
     if (!on.isEmpty())
-        where = QStringLiteral("на ") + on.join(QLatin1Char(' '));
+        where = QCoreApplication::translate("vireo::Score", "на %1").arg(on.join(QLatin1Char(' ')));
     if (scope.tour)
-        where += (where.isEmpty() ? QString() : QStringLiteral(" ")) + QStringLiteral("в туре ") + tour;
+        where += (where.isEmpty() ? QString() : QStringLiteral(" "))
+                 + QCoreApplication::translate("vireo::Score", "в туре %1").arg(tour);
     return where;
 }
 
@@ -60,7 +88,7 @@ QString scopeSuffix(const Scope &scope, const QString &band, const QString &mode
         on << mode;
     QString suffix = on.isEmpty() ? QString() : QStringLiteral(", ") + on.join(QLatin1Char(' '));
     if (scope.tour)
-        suffix += QStringLiteral(", тур ") + tour;
+        suffix += QStringLiteral(", ") + QCoreApplication::translate("vireo::Score", "тур %1").arg(tour);
     return suffix;
 }
 
@@ -68,9 +96,9 @@ QString multiplierValue(Multiplier::Kind kind, const QString &value)
 {
     switch (kind) {
     case Multiplier::Kind::CqZone:
-        return QStringLiteral("зона CQ ") + value;
+        return QCoreApplication::translate("vireo::Score", "зона CQ %1").arg(value);
     case Multiplier::Kind::ItuZone:
-        return QStringLiteral("зона ITU ") + value;
+        return QCoreApplication::translate("vireo::Score", "зона ITU %1").arg(value);
     case Multiplier::Kind::Dxcc:
     case Multiplier::Kind::Wpx:
     case Multiplier::Kind::Exchange:
@@ -84,9 +112,9 @@ QString role(Station station)
 {
     switch (station) {
     case Station::Heard:
-        return QStringLiteral("слышимая станция");
+        return QCoreApplication::translate("vireo::Score", "слышимая станция");
     case Station::Correspondent:
-        return QStringLiteral("корреспондент");
+        return QCoreApplication::translate("vireo::Score", "корреспондент");
     case Station::Both:
     case Station::Either:
         break;
@@ -97,51 +125,46 @@ QString role(Station station)
 QString refusal(const Limit &limit, Station side, const QString &call, int detail, const QString &band,
                 const QString &mode, const QString &tour)
 {
-    const QString who = role(side).isEmpty() ? call : call + QLatin1Char(' ') + role(side);
+    // The call with its role: "UA1ABC корреспондент".
+    const QString who =
+        role(side).isEmpty() ? call : QCoreApplication::translate("vireo::Score", "%1 %2").arg(call, role(side));
     const QString where = scopeWhere(limit.per, band, mode, tour);
-    const QString no = QStringLiteral(": не засчитывается");
     switch (limit.kind) {
     case Limit::Kind::Max:
-        return who + QStringLiteral(" уже ") + times(detail) + QLatin1Char(' ') + where + no;
+        return QCoreApplication::translate("vireo::Score", "%1 уже %2 %3: не засчитывается")
+            .arg(who, times(detail), where);
     case Limit::Kind::Gap:
-        return who
-               + QStringLiteral(" снова через %1 мин %2 (нужно не меньше %3 мин)")
-                     .arg(detail)
-                     .arg(where)
-                     .arg(limit.minutes)
-               + no;
+        return QCoreApplication::translate("vireo::Score",
+                                           "%1 снова через %2 мин %3 (нужно не меньше %4 мин): не засчитывается")
+            .arg(who, QString::number(detail), where, QString::number(limit.minutes));
     case Limit::Kind::Run:
-        // "после" takes the genitive: "после 1 раза", "после 2 раз", "после 21 раза".
-        return who
-               + QStringLiteral(" после %1 %2 подряд %3: других записей %4, нужно %5")
-                     .arg(limit.count)
-                     .arg(limit.count % 10 == 1 && limit.count % 100 != 11 ? QStringLiteral("раза")
-                                                                           : QStringLiteral("раз"),
-                          where)
-                     .arg(detail)
-                     .arg(limit.count)
-               + no;
+        return QCoreApplication::translate("vireo::Score",
+                                           "%1 после %2 подряд %3: других записей %4, нужно %5: не засчитывается")
+            .arg(who, timesAfter(limit.count), where, QString::number(detail), QString::number(limit.count));
     case Limit::Kind::Once:
-        return who + QStringLiteral(" уже есть в журнале ") + where + QStringLiteral(" (засчитывается один раз)") + no;
+        return QCoreApplication::translate("vireo::Score",
+                                           "%1 уже есть в журнале %2 (засчитывается один раз): не засчитывается")
+            .arg(who, where);
     }
-    return who + no;
+    return QCoreApplication::translate("vireo::Score", "%1: не засчитывается").arg(who);
 }
 
 QString badTime(const QString &date, const QString &time)
 {
-    return QStringLiteral("дата или время не читаются («%1 %2»): не засчитывается").arg(date, time);
+    return QCoreApplication::translate("vireo::Score", "дата или время не читаются («%1 %2»): не засчитывается")
+        .arg(date, time);
 }
 
 QString scores(int pointsOfRecord)
 {
-    return QStringLiteral("засчитывается: ") + points(pointsOfRecord);
+    return QCoreApplication::translate("vireo::Score", "засчитывается: %1").arg(points(pointsOfRecord));
 }
 
 QString newMultipliers(const QStringList &labels)
 {
     if (labels.size() == 1)
-        return QStringLiteral("новый множитель: ") + labels.first();
-    return QStringLiteral("новые множители: ") + labels.join(QStringLiteral("; "));
+        return QCoreApplication::translate("vireo::Score", "новый множитель: %1").arg(labels.first());
+    return QCoreApplication::translate("vireo::Score", "новые множители: %1").arg(labels.join(QStringLiteral("; ")));
 }
 
 } // namespace vireo::rules::text

@@ -1,5 +1,5 @@
 #pragma once
-// The Russian texts of the score: why a record does not count, a multiplier and where it counts,
+// The texts of the score: why a record does not count, a multiplier and where it counts,
 // and the line the main window shows for the record being typed.
 
 #include "contest_rules/rule_definition.h"

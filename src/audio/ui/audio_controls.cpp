@@ -37,15 +37,14 @@ AudioControls::AudioControls(const AppContext &context, AudioService &service, Q
     : QObject(parent), m_ctx(context), m_service(service), m_store(store), m_model(model), m_places(places)
 {
     QWidget *window = places.window;
-    actAudioSetup = makeAction(window, "actAudioSetup", QStringLiteral("Звук…"));
-    actReplay = makeAction(window, "actReplay", QStringLiteral("Повторить последние секунды"),
-                           QKeySequence(Qt::CTRL | Qt::Key_R));
-    actReplayBack = makeAction(window, "actReplayBack", QStringLiteral("Повтор: на 3 с назад"),
-                               QKeySequence(Qt::ALT | Qt::Key_Left));
-    actReplayForward = makeAction(window, "actReplayForward", QStringLiteral("Повтор: на 3 с вперёд"),
-                                  QKeySequence(Qt::ALT | Qt::Key_Right));
-    actReplayStop = makeAction(window, "actReplayStop", QStringLiteral("Остановить повтор"),
-                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+    actAudioSetup = makeAction(window, "actAudioSetup", tr("Звук…"));
+    actReplay = makeAction(window, "actReplay", tr("Повторить последние секунды"), QKeySequence(Qt::CTRL | Qt::Key_R));
+    actReplayBack =
+        makeAction(window, "actReplayBack", tr("Повтор: на 3 с назад"), QKeySequence(Qt::ALT | Qt::Key_Left));
+    actReplayForward =
+        makeAction(window, "actReplayForward", tr("Повтор: на 3 с вперёд"), QKeySequence(Qt::ALT | Qt::Key_Right));
+    actReplayStop =
+        makeAction(window, "actReplayStop", tr("Остановить повтор"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
     for (QAction *a : {actReplay, actReplayBack, actReplayForward, actReplayStop})
         window->addAction(a);
     if (places.settingsMenu) {
@@ -54,9 +53,9 @@ AudioControls::AudioControls(const AppContext &context, AudioService &service, Q
     }
 
     // The grid's key works where the grid has the focus, and nowhere else.
-    actPlayQso = makeAction(places.grid, "actPlayQso", QStringLiteral("Прослушать"),
-                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), Qt::WidgetWithChildrenShortcut);
-    actSaveFragment = makeAction(places.grid, "actSaveFragment", QStringLiteral("Сохранить фрагмент…"));
+    actPlayQso = makeAction(places.grid, "actPlayQso", tr("Прослушать"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
+                            Qt::WidgetWithChildrenShortcut);
+    actSaveFragment = makeAction(places.grid, "actSaveFragment", tr("Сохранить фрагмент…"));
     places.grid->addAction(actPlayQso);
     if (places.gridMenu) {
         places.gridMenu->addSeparator();
@@ -67,7 +66,7 @@ AudioControls::AudioControls(const AppContext &context, AudioService &service, Q
     lbRecording = new QLabel(places.statusBar);
     lbRecording->setObjectName(QStringLiteral("lbRecording"));
     lbRecording->setToolTip(
-        QStringLiteral("Звук приёмника записывается в папку %1").arg(QDir::toNativeSeparators(service.folder())));
+        tr("Звук приёмника записывается в папку %1").arg(QDir::toNativeSeparators(service.folder())));
     if (places.statusBar)
         places.statusBar->addPermanentWidget(lbRecording);
 
@@ -126,7 +125,7 @@ bool AudioControls::selectedInstant(qint64 *id, qint64 *atMs)
 {
     *id = selectedId();
     if (*id <= 0) {
-        m_ctx.services.prompts->information(QStringLiteral("Выберите запись в журнале, звук которой нужен."));
+        m_ctx.services.prompts->information(tr("Выберите запись в журнале, звук которой нужен."));
         return false;
     }
     const std::optional<qint64> at = m_store.savedAt(*id);
@@ -152,7 +151,7 @@ void AudioControls::actSaveFragmentClick()
     if (!selectedInstant(&id, &at))
         return;
     const QString preset = QDir(m_ctx.programDir).filePath(AudioService::fragmentName(m_store.byId(id).call1, at));
-    QString path = m_ctx.services.prompts->saveFileName(QStringLiteral("Сохранить фрагмент записи"), preset,
+    QString path = m_ctx.services.prompts->saveFileName(tr("Сохранить фрагмент записи"), preset,
                                                         QStringLiteral("Ogg Opus (*.opus);;WAV (*.wav)"));
     if (path.isEmpty())
         return;

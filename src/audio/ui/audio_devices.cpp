@@ -1,5 +1,6 @@
 #include "audio/ui/audio_devices.h"
 
+#include <QCoreApplication>
 #include <QMediaDevices>
 
 namespace vireo::audiodevices {
@@ -9,8 +10,11 @@ namespace {
 QVector<Choice> list(const QList<QAudioDevice> &devices, const QAudioDevice &fallback)
 {
     QVector<Choice> choices;
-    choices.append({QString(), fallback.isNull() ? QStringLiteral("По умолчанию")
-                                                 : QStringLiteral("По умолчанию: ") + fallback.description()});
+    choices.append(
+        {QString(),
+         fallback.isNull()
+             ? QCoreApplication::translate("vireo::AudioDevices", "По умолчанию")
+             : QCoreApplication::translate("vireo::AudioDevices", "По умолчанию: %1").arg(fallback.description())});
     for (const QAudioDevice &d : devices)
         choices.append({QString::fromUtf8(d.id()), d.description()});
     return choices;
@@ -53,7 +57,7 @@ QString inputName(const QString &id)
     const QAudioDevice d = input(id);
     if (!d.isNull())
         return d.description();
-    return id.isEmpty() ? QStringLiteral("по умолчанию") : id;
+    return id.isEmpty() ? QCoreApplication::translate("vireo::AudioDevices", "по умолчанию") : id;
 }
 
 } // namespace vireo::audiodevices

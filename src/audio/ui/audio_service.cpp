@@ -79,7 +79,7 @@ void AudioService::apply(const AudioSettings &settings)
 
 QString AudioService::statusText() const
 {
-    return m_recording ? QStringLiteral("Запись звука") : QString();
+    return m_recording ? tr("Запись звука") : QString();
 }
 
 qint64 AudioService::now() const
@@ -111,8 +111,8 @@ void AudioService::startRecording()
     if (device.isNull()) {
         // Tried again when the sound server's list of inputs changes.
         waitForDevice(true);
-        emit problem(QStringLiteral("Устройство записи «%1» не найдено: звук не записывается. Подключите его или "
-                                    "выберите другое: «Установки» → «Звук».")
+        emit problem(tr("Устройство записи «%1» не найдено: звук не записывается. Подключите его или "
+                        "выберите другое: «Установки» → «Звук».")
                          .arg(audiodevices::inputName(m_settings.input)));
         return;
     }
@@ -190,7 +190,7 @@ void AudioService::devicesChanged()
 void AudioService::replay()
 {
     if (!m_recording)
-        throw Error(QStringLiteral("Запись звука выключена: повторять нечего. Включите её: «Установки» → «Звук»."));
+        throw Error(tr("Запись звука выключена: повторять нечего. Включите её: «Установки» → «Звук»."));
     const qint64 end = now() * PerMs;
     m_player->setDevice(audiodevices::output(m_settings.output));
     m_player->play(end - qint64(m_settings.replaySeconds) * 1000 * PerMs, end);
@@ -230,7 +230,7 @@ void AudioService::playAround(qint64 atMs)
 {
     const qint64 from = (atMs - BeforeMs) * PerMs, to = (atMs + AfterMs) * PerMs;
     if (!anythingRecorded(m_folder, m_ring.get(), from, to))
-        throw Error(QStringLiteral("Звук этой записи не найден: с %1 по %2 UTC ничего не записано.")
+        throw Error(tr("Звук этой записи не найден: с %1 по %2 UTC ничего не записано.")
                         .arg(utcText(atMs - BeforeMs), utcText(atMs + AfterMs)));
     m_player->setDevice(audiodevices::output(m_settings.output));
     m_player->play(from, to);
@@ -243,8 +243,8 @@ void AudioService::saveAround(qint64 atMs, const QString &path)
 
 QString AudioService::noInstantText()
 {
-    return QStringLiteral("У этой записи нет момента сохранения, по которому находится её звук: она сохранена до того, "
-                          "как появилась запись звука, введена вручную или загружена из файла.");
+    return tr("У этой записи нет момента сохранения, по которому находится её звук: она сохранена до того, "
+              "как появилась запись звука, введена вручную или загружена из файла.");
 }
 
 QString AudioService::fragmentName(const QString &call, qint64 atMs)

@@ -26,19 +26,19 @@ QString InputCapture::deviceProblem(QAudio::Error error) const
     QString why;
     switch (error) {
     case QAudio::OpenError:
-        why = QStringLiteral("его не удалось открыть");
+        why = tr("его не удалось открыть");
         break;
     case QAudio::IOError:
-        why = QStringLiteral("ошибка чтения звука");
+        why = tr("ошибка чтения звука");
         break;
     case QAudio::FatalError:
-        why = QStringLiteral("устройство отказало");
+        why = tr("устройство отказало");
         break;
     default:
-        why = QStringLiteral("устройство перестало давать звук");
+        why = tr("устройство перестало давать звук");
         break;
     }
-    return QStringLiteral("Устройство записи «%1» недоступно: %2. Звук не записывается.").arg(m_name, why);
+    return tr("Устройство записи «%1» недоступно: %2. Звук не записывается.").arg(m_name, why);
 }
 
 void InputCapture::start()
@@ -47,8 +47,7 @@ void InputCapture::start()
         return;
     if (m_device.isNull()) {
         m_recorder->abort(
-            QStringLiteral(
-                "Устройство записи не найдено: звук не записывается. Выберите устройство в «Установки» → «Звук»."),
+            tr("Устройство записи не найдено: звук не записывается. Выберите устройство в «Установки» → «Звук»."),
             true);
         return;
     }
@@ -59,8 +58,7 @@ void InputCapture::start()
         m_format.setChannelCount(2);
     if (!m_device.isFormatSupported(m_format)) {
         m_recorder->abort(
-            QStringLiteral("Устройство записи «%1» не даёт звук с частотой 48 кГц: звук не записывается.").arg(m_name),
-            false);
+            tr("Устройство записи «%1» не даёт звук с частотой 48 кГц: звук не записывается.").arg(m_name), false);
         return;
     }
     if (!m_recorder->start())

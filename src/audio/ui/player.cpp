@@ -46,7 +46,7 @@ void Player::play(qint64 from, qint64 to)
     if (m_device.isNull()) {
         if (was)
             emit playingChanged(false);
-        throw Error(QStringLiteral("Устройство воспроизведения не найдено. Выберите его в «Установки» → «Звук»."));
+        throw Error(tr("Устройство воспроизведения не найдено. Выберите его в «Установки» → «Звук»."));
     }
     QAudioFormat format;
     format.setSampleRate(PcmRing::Rate);
@@ -61,7 +61,7 @@ void Player::play(qint64 from, qint64 to)
         closeSink();
         if (was)
             emit playingChanged(false);
-        throw Error(QStringLiteral("Устройство воспроизведения «%1» недоступно.").arg(m_device.description()));
+        throw Error(tr("Устройство воспроизведения «%1» недоступно.").arg(m_device.description()));
     }
     m_stream = std::make_unique<ArchiveStream>(m_folder, m_ring, from, to);
     m_start = from;
@@ -113,7 +113,7 @@ void Player::pump()
     if (m_sink->error() != QAudio::NoError && m_sink->error() != QAudio::UnderrunError) {
         const QString name = m_device.description();
         stop();
-        emit problem(QStringLiteral("Устройство воспроизведения «%1» перестало принимать звук.").arg(name));
+        emit problem(tr("Устройство воспроизведения «%1» перестало принимать звук.").arg(name));
         return;
     }
     const int room = int(m_sink->bytesFree() / qint64(sizeof(qint16)));

@@ -32,7 +32,7 @@ void fill(QComboBox *box, const QVector<audiodevices::Choice> &choices, const QS
     int at = box->findData(current);
     if (at < 0) {
         // A device that is not plugged in now stays chosen.
-        box->addItem(QStringLiteral("%1 (не подключено)").arg(current), current);
+        box->addItem(TAudioSetup::tr("%1 (не подключено)").arg(current), current);
         at = box->count() - 1;
     }
     box->setCurrentIndex(at);
@@ -44,7 +44,7 @@ TAudioSetup::TAudioSetup(const AppContext &context, AudioService &service, QWidg
     : QDialog(parent), m_ctx(context), m_service(service)
 {
     setObjectName(QStringLiteral("AudioSetup"));
-    setWindowTitle(QStringLiteral("Звук"));
+    setWindowTitle(tr("Звук"));
     const AudioSettings &s = service.settings();
 
     cbInput = new QComboBox(this);
@@ -66,49 +66,47 @@ TAudioSetup::TAudioSetup(const AppContext &context, AudioService &service, QWidg
     pbLevel->setTextVisible(false);
     lbLevel = new QLabel(this);
     lbLevel->setObjectName(QStringLiteral("lbLevel"));
-    lbLevel->setMinimumWidth(lbLevel->fontMetrics().horizontalAdvance(QStringLiteral("−90 дБ  ")));
+    lbLevel->setMinimumWidth(lbLevel->fontMetrics().horizontalAdvance(tr("−90 дБ  ")));
     auto *levelRow = new QHBoxLayout;
     levelRow->addWidget(pbLevel, 1);
     levelRow->addWidget(lbLevel);
 
-    chRecord = new QCheckBox(QStringLiteral("Записывать"), this);
+    chRecord = new QCheckBox(tr("Записывать"), this);
     chRecord->setObjectName(QStringLiteral("chRecord"));
     chRecord->setChecked(s.record);
-    chRecord->setToolTip(QStringLiteral("Записывать звук приёмника в папку audio рядом с журналом, по файлу на час"));
+    chRecord->setToolTip(tr("Записывать звук приёмника в папку audio рядом с журналом, по файлу на час"));
 
     sbReplay = new QSpinBox(this);
     sbReplay->setObjectName(QStringLiteral("sbReplay"));
     sbReplay->setRange(AudioSettings::MinReplaySeconds, AudioSettings::MaxReplaySeconds);
-    sbReplay->setSuffix(QStringLiteral(" с"));
+    sbReplay->setSuffix(tr(" с"));
     sbReplay->setValue(s.replaySeconds);
-    sbReplay->setToolTip(QStringLiteral("Сколько последних секунд повторяет Ctrl+R"));
+    sbReplay->setToolTip(tr("Сколько последних секунд повторяет Ctrl+R"));
 
     sbKeepDays = new QSpinBox(this);
     sbKeepDays->setObjectName(QStringLiteral("sbKeepDays"));
     sbKeepDays->setRange(0, AudioSettings::MaxKeepDays);
-    sbKeepDays->setSpecialValueText(QStringLiteral("всегда"));
+    sbKeepDays->setSpecialValueText(tr("всегда"));
     sbKeepDays->setValue(s.keepDays);
-    sbKeepDays->setToolTip(
-        QStringLiteral("Записи старше стольких дней удаляются при запуске программы; 0 — хранить всегда"));
+    sbKeepDays->setToolTip(tr("Записи старше стольких дней удаляются при запуске программы; 0 — хранить всегда"));
 
-    lbFolder =
-        new QLabel(QStringLiteral("Записи хранятся в папке %1").arg(QDir::toNativeSeparators(service.folder())), this);
+    lbFolder = new QLabel(tr("Записи хранятся в папке %1").arg(QDir::toNativeSeparators(service.folder())), this);
     lbFolder->setObjectName(QStringLiteral("lbFolder"));
     lbFolder->setWordWrap(true);
     lbFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("Вход (звук приёмника):"), cbInput);
-    form->addRow(QStringLiteral("Уровень входа:"), levelRow);
-    form->addRow(QStringLiteral("Выход (для повтора):"), cbOutput);
+    form->addRow(tr("Вход (звук приёмника):"), cbInput);
+    form->addRow(tr("Уровень входа:"), levelRow);
+    form->addRow(tr("Выход (для повтора):"), cbOutput);
     form->addRow(QString(), chRecord);
-    form->addRow(QStringLiteral("Повтор последних:"), sbReplay);
-    form->addRow(QStringLiteral("Хранить записи, дней:"), sbKeepDays);
+    form->addRow(tr("Повтор последних:"), sbReplay);
+    form->addRow(tr("Хранить записи, дней:"), sbKeepDays);
 
-    btOk = new QPushButton(QStringLiteral("Сохранить"), this);
+    btOk = new QPushButton(tr("Сохранить"), this);
     btOk->setObjectName(QStringLiteral("btOk"));
     btOk->setDefault(true);
-    btCancel = new QPushButton(QStringLiteral("Отмена"), this);
+    btCancel = new QPushButton(tr("Отмена"), this);
     btCancel->setObjectName(QStringLiteral("btCancel"));
     btCancel->setAutoDefault(false);
     auto *buttons = new QHBoxLayout;
@@ -177,8 +175,8 @@ void TAudioSetup::listenToInput()
     const QString id = cbInput->currentData().toString();
     if (!m_probe->listen(audiodevices::input(id))) {
         showLevel(0.f);
-        lbLevel->setText(QStringLiteral("нет"));
-        pbLevel->setToolTip(QStringLiteral("Устройство «%1» не удалось открыть").arg(cbInput->currentText()));
+        lbLevel->setText(tr("нет"));
+        pbLevel->setToolTip(tr("Устройство «%1» не удалось открыть").arg(cbInput->currentText()));
         return;
     }
     pbLevel->setToolTip(QString());
@@ -188,9 +186,9 @@ void TAudioSetup::showLevel(float value)
 {
     pbLevel->setValue(level::meterPercent(value));
     const double db = level::decibels(value);
-    lbLevel->setText(db <= -90.0 ? QStringLiteral("−∞ дБ")
-                                 : QStringLiteral("%1 дБ").arg(
-                                     QString::number(db, 'f', 0).replace(QLatin1Char('-'), QChar(0x2212))));
+    lbLevel->setText(db <= -90.0
+                         ? tr("−∞ дБ")
+                         : tr("%1 дБ").arg(QString::number(db, 'f', 0).replace(QLatin1Char('-'), QChar(0x2212))));
 }
 
 } // namespace vireo

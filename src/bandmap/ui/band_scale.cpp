@@ -474,22 +474,22 @@ void BandScale::mouseMoveEvent(QMouseEvent *event)
 QString BandScale::tooltipOf(const Entry &e) const
 {
     QStringList lines;
-    lines << QStringLiteral("%1: %2 кГц, %3 назад").arg(e.call, rig::frequencyText(e.khz * 1000), m_map.ageTextOf(e));
+    lines << tr("%1: %2 кГц, %3 назад").arg(e.call, rig::frequencyText(e.khz * 1000), m_map.ageTextOf(e));
     if (!e.correspondents.isEmpty())
-        lines << QStringLiteral("С ним: ") + e.correspondents.join(QStringLiteral(", "));
+        lines << tr("С ним: %1").arg(e.correspondents.join(QStringLiteral(", ")));
     if (e.marked)
-        lines << QStringLiteral("Отмечен без связи");
+        lines << tr("Отмечен без связи");
     switch (e.repeat) {
     case bandmap::Repeat::Heard:
-        lines << QStringLiteral("Повтор: уже записан в этом туре");
+        lines << tr("Повтор: уже записан в этом туре");
         break;
     case bandmap::Repeat::Worked:
-        lines << QStringLiteral("Был корреспондентом в этом туре");
+        lines << tr("Был корреспондентом в этом туре");
         break;
     case bandmap::Repeat::None:
         break;
     }
-    lines << QStringLiteral("Щелчок: перестроиться на эту частоту");
+    lines << tr("Щелчок: перестроиться на эту частоту");
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -32,7 +32,7 @@ TBandMap::TBandMap(const AppContext &context, QsoStore &qsos, std::function<RigS
     : QWidget(parent, Qt::Window), m_ctx(context)
 {
     setObjectName(QStringLiteral("BandMap"));
-    setWindowTitle(QStringLiteral("Карта диапазона"));
+    setWindowTitle(tr("Карта диапазона"));
     // Opening the map leaves the keyboard where the listener types.
     setAttribute(Qt::WA_ShowWithoutActivating);
     m_map = std::make_unique<BandMap>(qsos, *m_ctx.services.utcClock);
@@ -44,19 +44,17 @@ TBandMap::TBandMap(const AppContext &context, QsoStore &qsos, std::function<RigS
     seBandMapAge->setObjectName(QStringLiteral("seBandMapAge"));
     seBandMapAge->setRange(bandmap::MinMaxAgeMinutes, bandmap::MaxMaxAgeMinutes);
     seBandMapAge->setSingleStep(5);
-    seBandMapAge->setPrefix(QStringLiteral("хранить "));
-    seBandMapAge->setSuffix(QStringLiteral(" мин"));
-    seBandMapAge->setToolTip(
-        QStringLiteral("Сколько минут станция остаётся на карте после последней связи или отметки"));
+    seBandMapAge->setPrefix(tr("хранить "));
+    seBandMapAge->setSuffix(tr(" мин"));
+    seBandMapAge->setToolTip(tr("Сколько минут станция остаётся на карте после последней связи или отметки"));
     seBandMapAge->setFocusPolicy(Qt::ClickFocus);
     bsBandMap = new BandScale(*m_map, this);
     lbBandMapLegend = new QLabel(this);
     lbBandMapLegend->setObjectName(QStringLiteral("lbBandMapLegend"));
     lbBandMapLegend->setWordWrap(true);
-    lbBandMapLegend->setText(
-        QStringLiteral("<span style=\"color:#ff0000\"><b>красный</b></span> — уже записан в этом туре; "
-                       "<span style=\"background-color:#00ffff\">голубой</span> — был корреспондентом; "
-                       "\u25C7 — отмечен без связи (Ctrl+M). Щелчок по станции — перестроиться на неё."));
+    lbBandMapLegend->setText(tr("<span style=\"color:#ff0000\"><b>красный</b></span> — уже записан в этом туре; "
+                                "<span style=\"background-color:#00ffff\">голубой</span> — был корреспондентом; "
+                                "◇ — отмечен без связи (Ctrl+M). Щелчок по станции — перестроиться на неё."));
     QFont small = lbBandMapLegend->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     lbBandMapLegend->setFont(small);
@@ -156,10 +154,10 @@ void TBandMap::refresh()
 {
     const bandmap::Context &c = m_map->context();
     if (c.band.isEmpty()) {
-        lbBandMapContext->setText(QStringLiteral("Диапазон не выбран"));
+        lbBandMapContext->setText(tr("Диапазон не выбран"));
     } else {
-        const QString stations = isVisible() ? QStringLiteral(": станций %1").arg(m_map->entries().size()) : QString();
-        lbBandMapContext->setText(QStringLiteral("%1, %2, тур %3%4").arg(c.band, c.mode, c.tour, stations));
+        const QString stations = isVisible() ? tr(": станций %n", nullptr, int(m_map->entries().size())) : QString();
+        lbBandMapContext->setText(tr("%1, %2, тур %3%4").arg(c.band, c.mode, c.tour, stations));
     }
     bsBandMap->entriesChanged();
 }
@@ -174,8 +172,7 @@ Result<bandmap::Entry> TBandMap::step(const QString &frequencyText, bool up)
 {
     const auto khz = bandmap::khzOf(frequencyText);
     if (!khz)
-        return Error(
-            QStringLiteral("Частота «%1» не число: не от чего искать станцию на карте.").arg(frequencyText.trimmed()));
+        return Error(tr("Частота «%1» не число: не от чего искать станцию на карте.").arg(frequencyText.trimmed()));
     std::optional<bandmap::Entry> e;
     try {
         e = m_map->step(*khz, up);
@@ -183,8 +180,8 @@ Result<bandmap::Entry> TBandMap::step(const QString &frequencyText, bool up)
         return asError(ex);
     }
     if (!e)
-        return Error(up ? QStringLiteral("Выше %1 кГц на карте станций нет.").arg(rig::frequencyText(*khz * 1000))
-                        : QStringLiteral("Ниже %1 кГц на карте станций нет.").arg(rig::frequencyText(*khz * 1000)));
+        return Error(up ? tr("Выше %1 кГц на карте станций нет.").arg(rig::frequencyText(*khz * 1000))
+                        : tr("Ниже %1 кГц на карте станций нет.").arg(rig::frequencyText(*khz * 1000)));
     m_tuner->tune(*e, m_map->context().mode);
     return *e;
 }

@@ -50,17 +50,17 @@ QString ScoreBandsModel::title(int column)
 {
     switch (column) {
     case Band:
-        return QStringLiteral("Диапазон");
+        return tr("Диапазон");
     case Records:
-        return QStringLiteral("Записей");
+        return tr("Записей");
     case Scoring:
-        return QStringLiteral("Засчитано");
+        return tr("Засчитано");
     case Refused:
-        return QStringLiteral("Не засчитано");
+        return tr("Не засчитано");
     case Points:
-        return QStringLiteral("Очки");
+        return tr("Очки");
     case Multipliers:
-        return QStringLiteral("Множители");
+        return tr("Множители");
     default:
         return QString();
     }
@@ -157,7 +157,7 @@ QString RefusedModel::title(int column)
     case Call2:
         return QStringLiteral("CALL-2");
     case Reason:
-        return QStringLiteral("Почему не засчитано");
+        return tr("Почему не засчитано");
     default:
         return QString();
     }
@@ -237,11 +237,11 @@ QString MultipliersModel::title(int column)
 {
     switch (column) {
     case Label:
-        return QStringLiteral("Множитель");
+        return tr("Множитель");
     case Kind:
-        return QStringLiteral("Вид");
+        return tr("Вид");
     case Call:
-        return QStringLiteral("Станция");
+        return tr("Станция");
     case Date:
         return QStringLiteral("DATE");
     case Time:
@@ -254,17 +254,17 @@ QString MultipliersModel::title(int column)
 QString MultipliersModel::kindTitle(const QString &kind)
 {
     if (kind == QLatin1String("dxcc"))
-        return QStringLiteral("страна DXCC");
+        return tr("страна DXCC");
     if (kind == QLatin1String("cq-zone"))
-        return QStringLiteral("зона CQ");
+        return tr("зона CQ");
     if (kind == QLatin1String("itu-zone"))
-        return QStringLiteral("зона ITU");
+        return tr("зона ITU");
     if (kind == QLatin1String("wpx"))
-        return QStringLiteral("префикс WPX");
+        return tr("префикс WPX");
     if (kind == QLatin1String("exchange"))
-        return QStringLiteral("контрольный номер");
+        return tr("контрольный номер");
     if (kind == QLatin1String("call"))
-        return QStringLiteral("позывной");
+        return tr("позывной");
     return kind;
 }
 

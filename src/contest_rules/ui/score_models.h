@@ -25,7 +25,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
     static QString title(int column);
-    static QString totalTitle() { return QStringLiteral("Всего"); }
+    static QString totalTitle() { return tr("Всего"); }
 
 private:
     QVector<BandScore> m_rows; // the bands, then the total
@@ -71,7 +71,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
     static QString title(int column);
-    // The Russian name of a list's kind ("страна DXCC", ...).
+    // The name of a list's kind ("страна DXCC", ...).
     static QString kindTitle(const QString &kind);
 
 private:

@@ -52,12 +52,12 @@ TScore::TScore(const AppContext &context, RulesTracker &tracker, QWidget *parent
     : QWidget(parent, Qt::Window), m_ctx(context), m_tracker(tracker)
 {
     setObjectName(QString::fromLatin1(Section));
-    setWindowTitle(QStringLiteral("Счёт"));
+    setWindowTitle(tr("Счёт"));
 
     lbScoreRules = new QLabel(this);
     lbScoreRules->setObjectName(QStringLiteral("lbScoreRules"));
     lbScoreRules->setWordWrap(true);
-    auto *claimedCaption = new QLabel(QStringLiteral("Заявленный счёт:"), this);
+    auto *claimedCaption = new QLabel(tr("Заявленный счёт:"), this);
     claimedCaption->setObjectName(QStringLiteral("lbClaimedCaption"));
     lbClaimed = new QLabel(this);
     lbClaimed->setObjectName(QStringLiteral("lbClaimed"));
@@ -82,10 +82,10 @@ TScore::TScore(const AppContext &context, RulesTracker &tracker, QWidget *parent
     tbScore = makeTable(this, "tbScore", m_bands);
     tbMultipliers = makeTable(this, "tbMultipliers", m_multipliers);
     tbRefused = makeTable(this, "tbRefused", m_refused);
-    tbRefused->setToolTip(QStringLiteral("Двойной щелчок — показать запись в журнале"));
+    tbRefused->setToolTip(tr("Двойной щелчок — показать запись в журнале"));
     const QString date = QStringLiteral("00.00.0000"), time = QStringLiteral("00:00");
-    fitColumn(tbScore, ScoreBandsModel::Band, QStringLiteral("Всего"));
-    fitColumn(tbMultipliers, MultipliersModel::Label, QStringLiteral("зона ITU 28, 20M CW"));
+    fitColumn(tbScore, ScoreBandsModel::Band, tr("Всего"));
+    fitColumn(tbMultipliers, MultipliersModel::Label, tr("зона ITU 28, 20M CW"));
     fitColumn(tbMultipliers, MultipliersModel::Kind, MultipliersModel::kindTitle(QStringLiteral("exchange")));
     fitColumn(tbMultipliers, MultipliersModel::Call, QStringLiteral("UA0XXX/P"));
     fitColumn(tbMultipliers, MultipliersModel::Date, date);
@@ -97,7 +97,7 @@ TScore::TScore(const AppContext &context, RulesTracker &tracker, QWidget *parent
     // The whole reason shows as a tool tip when the column cuts it.
     tbRefused->setItemDelegate(new CutTextTipDelegate(tbRefused));
 
-    auto *multipliersCaption = new QLabel(QStringLiteral("Множители"), this);
+    auto *multipliersCaption = new QLabel(tr("Множители"), this);
     multipliersCaption->setObjectName(QStringLiteral("lbMultipliers"));
     lbRefused->setObjectName(QStringLiteral("lbRefused"));
 
@@ -167,38 +167,35 @@ void TScore::refreshTexts()
 {
     const Scorer *scorer = m_tracker.scorer();
     if (!scorer) {
-        lbScoreRules->setText(
-            m_tracker.problem().isEmpty()
-                ? QStringLiteral("Правила соревнования не выбраны: выберите их в окне «Настройка туров».")
-                : QStringLiteral("Журнал не подсчитан: %1").arg(m_tracker.problem()));
+        lbScoreRules->setText(m_tracker.problem().isEmpty()
+                                  ? tr("Правила соревнования не выбраны: выберите их в окне «Настройка туров».")
+                                  : tr("Журнал не подсчитан: %1").arg(m_tracker.problem()));
         lbClaimed->setText(QStringLiteral("0"));
         lbScoreFormula->clear();
-        lbRefused->setText(QStringLiteral("Не засчитано"));
+        lbRefused->setText(tr("Не засчитано"));
         return;
     }
     const Definition &d = scorer->definition();
-    QString heading = d.rules.isEmpty() ? d.name : QStringLiteral("%1, правила %2").arg(d.name, d.rules);
+    QString heading = d.rules.isEmpty() ? d.name : tr("%1, правила %2").arg(d.name, d.rules);
     // A log that could not be read again is scored as it last stood; the listener is told.
     if (!m_tracker.problem().isEmpty())
-        heading += QStringLiteral("\nСчёт может отставать от журнала: %1").arg(m_tracker.problem());
+        heading += QLatin1Char('\n') + tr("Счёт может отставать от журнала: %1").arg(m_tracker.problem());
     lbScoreRules->setText(heading);
     lbClaimed->setText(QString::number(scorer->claimedScore()));
     if (d.multipliers.isEmpty()) {
-        lbScoreFormula->setText(
-            QStringLiteral("Множителей нет: счёт — сумма очков (%1).").arg(text::points(scorer->points())));
+        lbScoreFormula->setText(tr("Множителей нет: счёт — сумма очков (%1).").arg(text::points(scorer->points())));
     } else if (d.score == Definition::Score::MultipliersProduct) {
         QStringList parts;
         for (int i = 0; i < d.multipliers.size(); ++i)
             parts << QString::number(scorer->listTotal(i));
-        lbScoreFormula->setText(QStringLiteral("Произведение множителей: %1 = %2")
-                                    .arg(parts.join(QStringLiteral(" × ")))
-                                    .arg(scorer->claimedScore()));
+        lbScoreFormula->setText(
+            tr("Произведение множителей: %1 = %2").arg(parts.join(QStringLiteral(" × "))).arg(scorer->claimedScore()));
     } else {
         lbScoreFormula->setText(QStringLiteral("%1 × %2 = %3")
                                     .arg(text::points(scorer->points()), text::multipliers(scorer->multiplierTotal()))
                                     .arg(scorer->claimedScore()));
     }
-    lbRefused->setText(QStringLiteral("Не засчитано: %1").arg(scorer->refusedCount()));
+    lbRefused->setText(tr("Не засчитано: %1").arg(scorer->refusedCount()));
 }
 
 void TScore::scoreChanged(bool rescored, int refusedInsertedAt, int multipliersAdded)
