@@ -4,6 +4,7 @@
 #include "base/services.h"
 #include "db/log_backup.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -15,10 +16,12 @@ void enterAppFolders(const AppFolders &folders)
         return;
     for (const QString &dir : {QFileInfo(folders.settingsPath).absolutePath(), folders.workingDir})
         if (!QDir().mkpath(dir))
-            throw Error(QStringLiteral("Не удалось создать папку %1. Проверьте права на домашнюю папку.")
+            throw Error(QCoreApplication::translate("vireo::AppFolders",
+                                                    "Не удалось создать папку %1. Проверьте права на домашнюю папку.")
                             .arg(QDir::toNativeSeparators(dir)));
     if (!QDir::setCurrent(folders.workingDir))
-        throw Error(QStringLiteral("Не удалось перейти в папку %1.").arg(QDir::toNativeSeparators(folders.workingDir)));
+        throw Error(QCoreApplication::translate("vireo::AppFolders", "Не удалось перейти в папку %1.")
+                        .arg(QDir::toNativeSeparators(folders.workingDir)));
 }
 
 bool offerLegacyLog(const AppFolders &folders, Prompts &prompts)
@@ -33,8 +36,9 @@ bool offerLegacyLog(const AppFolders &folders, Prompts &prompts)
         // The copy checks the file and says what is wrong with it.
     }
     const QString question =
-        QStringLiteral("Найден журнал Vireo, собранного в папку: %1%2.\n"
-                       "Перенести его в журнал этой установки (%3)? Прежний файл останется на месте.")
+        QCoreApplication::translate("vireo::AppFolders",
+                                    "Найден журнал Vireo, собранного в папку: %1%2.\n"
+                                    "Перенести его в журнал этой установки (%3)? Прежний файл останется на месте.")
             .arg(QDir::toNativeSeparators(folders.legacyLogPath), count,
                  QDir::toNativeSeparators(folders.databasePath));
     if (!prompts.askYesNo(question))
@@ -42,7 +46,8 @@ bool offerLegacyLog(const AppFolders &folders, Prompts &prompts)
     try {
         logbackup::copyInto(folders.legacyLogPath, folders.databasePath);
     } catch (const Error &e) {
-        prompts.error(QStringLiteral("Vireo"), e.text() + QStringLiteral("\nПрограмма начнёт новый журнал."));
+        prompts.error(QStringLiteral("Vireo"),
+                      e.text() + QCoreApplication::translate("vireo::AppFolders", "\nПрограмма начнёт новый журнал."));
         return false;
     }
     return true;

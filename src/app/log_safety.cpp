@@ -145,11 +145,11 @@ void LogSafety::restore()
         return;
     const logbackup::Copy &copy = copies.at(chosen);
     const QString when = TRestore::dateTimeText(copy.utc);
-    if (!prompts.askYesNo(QStringLiteral("Заменить журнал резервной копией от %1 UTC (QSO: %2)?\n"
-                                         "Текущий журнал будет сохранён как ещё одна резервная копия.")
+    if (!prompts.askYesNo(tr("Заменить журнал резервной копией от %1 UTC (QSO: %2)?\n"
+                             "Текущий журнал будет сохранён как ещё одна резервная копия.")
                               .arg(when, TRestore::countText(items.at(chosen).qsos))))
         return;
-    const QString unchanged = QStringLiteral("\nЖурнал не изменён.");
+    const QString unchanged = tr("\nЖурнал не изменён.");
     try {
         logbackup::check(copy.path);
         m_backups->copyNow();
@@ -172,7 +172,7 @@ void LogSafety::restore()
         // old copies stay; the next copy tries again
         qCWarning(lcApp).noquote() << "old backups not pruned:" << errorText(e);
     }
-    m_links.status.setText(MainStatusBar::Notice, QStringLiteral("Журнал восстановлен из копии от %1 UTC").arg(when));
+    m_links.status.setText(MainStatusBar::Notice, tr("Журнал восстановлен из копии от %1 UTC").arg(when));
 }
 
 } // namespace vireo

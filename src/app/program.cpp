@@ -278,8 +278,9 @@ void Program::relaunch()
         && m_ctx.services.relauncher->relaunch(program, QCoreApplication::arguments().mid(1), QDir::currentPath());
     if (!started && m_ctx.services.prompts)
         showError(*m_ctx.services.prompts,
-                  QStringLiteral("Не удалось запустить программу %1 заново. Запустите её сами: "
-                                 "позывной и contest сохранены.")
+                  QCoreApplication::translate("vireo::Program",
+                                              "Не удалось запустить программу %1 заново. Запустите её сами: "
+                                              "позывной и contest сохранены.")
                       .arg(QDir::toNativeSeparators(program)));
 }
 

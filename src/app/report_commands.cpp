@@ -8,6 +8,7 @@
 #include "reports/report_dialog.h"
 #include "reports/report_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QLocale>
 
@@ -63,7 +64,8 @@ void importLoggerFile(const AppContext &context, QsoStore &qsos, const std::func
     Prompts &prompts = *context.services.prompts;
     // The question comes first; the old log is deleted only once the file is open, inside the
     // transaction that reads it, so a cancelled choice or a bad file leaves the log as it was.
-    const bool replace = prompts.askYesNo(QStringLiteral("Вы хотите перезаписать все записи лога?"));
+    const bool replace = prompts.askYesNo(
+        QCoreApplication::translate("vireo::ReportCommands", "Вы хотите перезаписать все записи лога?"));
     const QString path =
         prompts.openFileName(reportdialog::openTitle(), context.programDir, reportdialog::openFilter());
     if (path.isEmpty())
@@ -72,7 +74,9 @@ void importLoggerFile(const AppContext &context, QsoStore &qsos, const std::func
     try {
         records = loggerfile::import(path, qsos, replace);
     } catch (const std::exception &e) {
-        showError(prompts, errorText(e) + QStringLiteral("\nЗагрузка отменена, журнал не изменён."));
+        showError(prompts, errorText(e)
+                               + QCoreApplication::translate("vireo::ReportCommands",
+                                                             "\nЗагрузка отменена, журнал не изменён."));
         return;
     }
     afterImport();

@@ -44,8 +44,8 @@ void RigLink::start(bool announce, bool refreshBoxes)
         m_rig = m_ctx.services.rigServerFactory();
     } catch (const std::exception &e) {
         stop();
-        showError(*m_ctx.services.prompts, QStringLiteral("Не удалось запустить управление радио: %1\n"
-                                                          "Частоту и вид излучения можно вводить вручную.")
+        showError(*m_ctx.services.prompts, tr("Не удалось запустить управление радио: %1\n"
+                                              "Частоту и вид излучения можно вводить вручную.")
                                                .arg(errorText(e)));
         return;
     }
@@ -68,10 +68,10 @@ void RigLink::start(bool announce, bool refreshBoxes)
         connect(server, &RigServer::serverUnreachable, this, [this, server] {
             const QString why = server->unreachableReason();
             showError(*m_ctx.services.prompts,
-                      QStringLiteral("Нет связи с радио: не удалось подключиться к rigctld.")
+                      tr("Нет связи с радио: не удалось подключиться к rigctld.")
                           + (why.isEmpty() ? QString() : QLatin1Char('\n') + why)
-                          + QStringLiteral("\nVireo продолжает подключаться: как только rigctld ответит, частота и "
-                                           "вид излучения пойдут от радио."));
+                          + tr("\nVireo продолжает подключаться: как только rigctld ответит, частота и "
+                               "вид излучения пойдут от радио."));
         });
     }
     // The display as if the notifications had arrived. Coming back from a cancelled set-up, the

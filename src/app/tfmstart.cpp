@@ -17,10 +17,10 @@ TfmStart::TfmStart(const AppContext &context, QWidget *mainWindow)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_ctx(context), m_main(mainWindow)
 {
     setObjectName(QStringLiteral("fmStart"));
-    setWindowTitle(QStringLiteral("Первый запуск программы"));
+    setWindowTitle(tr("Первый запуск программы"));
     setFixedSize(330, 300);
     setModal(true);
-    auto *l1 = new QLabel(QStringLiteral("Позывной:"), this);
+    auto *l1 = new QLabel(tr("Позывной:"), this);
     l1->setObjectName(QStringLiteral("Label1"));
     l1->setGeometry(16, 18, 80, 20);
     edCall = new QLineEdit(this);
@@ -33,7 +33,7 @@ TfmStart::TfmStart(const AppContext &context, QWidget *mainWindow)
     edContest->setObjectName(QStringLiteral("edContest"));
     edContest->setGeometry(100, 50, 210, 24);
     // Where the listener is, for distances and bearings; may be left empty and set later.
-    auto *place = new QGroupBox(QStringLiteral("Моё местоположение (можно указать позже)"), this);
+    auto *place = new QGroupBox(tr("Моё местоположение (можно указать позже)"), this);
     place->setObjectName(QStringLiteral("gbMyPosition"));
     place->setGeometry(16, 84, 298, 164);
     position = new PositionFields(place);
@@ -73,8 +73,10 @@ void TfmStart::Button1Click()
         if (!written)
             return;
     }
-    m_ctx.services.prompts->information(QStringLiteral("  Необходим перезапуск программы.\n\r"
-                                                       "После закрытия окна программа запустится вновь."));
+    // The line break between the two sentences stays "\n\r" as the box has always shown it; a
+    // translation file cannot hold the carriage return, so the two are translated apart.
+    m_ctx.services.prompts->information(tr("  Необходим перезапуск программы.") + QStringLiteral("\n\r")
+                                        + tr("После закрытия окна программа запустится вновь."));
     accept();
     emit accepted(call, contest);
 }

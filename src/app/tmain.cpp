@@ -578,7 +578,7 @@ void TMain::actCheckClick()
 void TMain::selectCheckedRecord(qint64 id)
 {
     if (editMode()) {
-        setStatusText(MainStatusBar::Notice, QStringLiteral("Запись можно выбрать после окончания редактирования"));
+        setStatusText(MainStatusBar::Notice, tr("Запись можно выбрать после окончания редактирования"));
         return;
     }
     bool exists = true;
@@ -588,7 +588,7 @@ void TMain::selectCheckedRecord(qint64 id)
         exists = false;
     }
     if (!exists || !m_grid->showRecord(id)) {
-        m_ctx.services.prompts->warning(QStringLiteral("Этой записи уже нет в журнале"));
+        m_ctx.services.prompts->warning(tr("Этой записи уже нет в журнале"));
         return;
     }
     raise();

@@ -88,8 +88,8 @@ void TMain::chCopyClick()
     else
         m_entry->endManualEntry();
     m_top->showManualEntry(manual);
-    setStatusText(MainStatusBar::Notice, manual ? QStringLiteral("Режим ввода QSO вручную")
-                                                : QStringLiteral("Режим - наблюдений и записи QSO!"));
+    setStatusText(MainStatusBar::Notice,
+                  manual ? tr("Режим ввода QSO вручную") : tr("Режим - наблюдений и записи QSO!"));
     // Only "Окна" stays while QSOs are typed in by hand.
     for (int position : {1, 2, 3, 4, 5})
         if (!manual || position != 4)
@@ -120,7 +120,7 @@ void TMain::N12Click()
     // The record's frequency first: its band box follows it, and then takes the record's band.
     m_top->beginEdit(r.freq, r.mode);
     m_entry->beginEdit(r);
-    setStatusText(MainStatusBar::Notice, QStringLiteral("Режим редактирования"));
+    setStatusText(MainStatusBar::Notice, tr("Режим редактирования"));
     m_menu->setAllTopLevelEnabled(false);
     m_station->setInformationVisible(false);
     // Switching to manual entry in the middle of an edit would leave the edit without its button.
@@ -178,7 +178,7 @@ void TMain::N13Click()
 
 void TMain::N7Click()
 {
-    if (!m_ctx.services.prompts->askYesNo(QStringLiteral("Вы действительно хотите удалить все записи лога?")))
+    if (!m_ctx.services.prompts->askYesNo(tr("Вы действительно хотите удалить все записи лога?")))
         return;
     m_qsos->clear();
     RefreshCounters();

@@ -135,9 +135,8 @@ void TMain::N18Click()
 
 void TMain::N20Click()
 {
-    m_menu->N20->setText(m_menu->N20->isChecked()
-                             ? QStringLiteral("Снять режим копии строки с рокировкой данных")
-                             : QStringLiteral("Установить режим копии строки с рокировкой данных"));
+    m_menu->N20->setText(m_menu->N20->isChecked() ? tr("Снять режим копии строки с рокировкой данных")
+                                                  : tr("Установить режим копии строки с рокировкой данных"));
 }
 
 void TMain::Timer1Timer()
@@ -164,8 +163,7 @@ void TMain::chTourClick()
         .writeInteger(QStringLiteral("Main"), QStringLiteral("TourTracking"), m_top->tracksTours() ? 1 : 0);
     // Without a contest name the tours and the repeat check cannot be right; say so, keep the box.
     if (m_top->tracksTours() && contestName.trimmed().isEmpty())
-        m_ctx.services.prompts->warning(
-            QStringLiteral("Не выбран contest! Обработка туров и повторных связей, будет неверной!"));
+        m_ctx.services.prompts->warning(tr("Не выбран contest! Обработка туров и повторных связей, будет неверной!"));
 }
 
 } // namespace vireo

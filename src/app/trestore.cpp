@@ -17,19 +17,19 @@ TRestore::TRestore(const QString &folder, const QVector<Item> &items, const QStr
     : QDialog(parent), m_settingsPath(settingsPath)
 {
     setObjectName(QStringLiteral("Restore"));
-    setWindowTitle(QStringLiteral("Восстановление журнала из резервной копии"));
+    setWindowTitle(tr("Восстановление журнала из резервной копии"));
     auto *box = new QVBoxLayout(this);
     lbFolder = new QLabel(this);
     lbFolder->setObjectName(QStringLiteral("lbFolder"));
     lbFolder->setWordWrap(true);
-    lbFolder->setText(items.isEmpty() ? QStringLiteral("В папке %1 нет резервных копий журнала.").arg(folder)
-                                      : QStringLiteral("Резервные копии в папке %1, новые сверху:").arg(folder));
+    lbFolder->setText(items.isEmpty() ? tr("В папке %1 нет резервных копий журнала.").arg(folder)
+                                      : tr("Резервные копии в папке %1, новые сверху:").arg(folder));
     box->addWidget(lbFolder);
 
     lvBackups = new QTreeWidget(this);
     lvBackups->setObjectName(QStringLiteral("lvBackups"));
     lvBackups->setColumnCount(2);
-    lvBackups->setHeaderLabels({QStringLiteral("Дата и время (UTC)"), QStringLiteral("QSO")});
+    lvBackups->setHeaderLabels({tr("Дата и время (UTC)"), QStringLiteral("QSO")});
     lvBackups->setRootIsDecorated(false);
     lvBackups->setAllColumnsShowFocus(true);
     lvBackups->header()->setStretchLastSection(false);
@@ -43,10 +43,10 @@ TRestore::TRestore(const QString &folder, const QVector<Item> &items, const QStr
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    btRestore = new QPushButton(QStringLiteral("Восстановить"), this);
+    btRestore = new QPushButton(tr("Восстановить"), this);
     btRestore->setObjectName(QStringLiteral("btRestore"));
     btRestore->setDefault(true);
-    btCancel = new QPushButton(QStringLiteral("Отмена"), this);
+    btCancel = new QPushButton(tr("Отмена"), this);
     btCancel->setObjectName(QStringLiteral("btCancel"));
     buttons->addWidget(btRestore);
     buttons->addWidget(btCancel);
@@ -91,7 +91,7 @@ QString TRestore::dateTimeText(const QDateTime &utc)
 
 QString TRestore::countText(int qsos)
 {
-    return qsos < 0 ? QStringLiteral("копия повреждена") : QString::number(qsos);
+    return qsos < 0 ? tr("копия повреждена") : QString::number(qsos);
 }
 
 } // namespace vireo

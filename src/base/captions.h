@@ -2,6 +2,7 @@
 // The captions of the program's message boxes, one per kind of box. Every box of the program
 // takes its caption from here (through Prompts, base/services.h).
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace vireo {
@@ -16,7 +17,7 @@ inline QString errorCaption()
 // logger file, the saved findings and statistics; reportWritten in reports/report_file.h).
 inline QString reportFileErrorCaption()
 {
-    return QStringLiteral("Ошибка");
+    return QCoreApplication::translate("vireo::Captions", "Ошибка");
 }
 
 // Information and warning boxes.

@@ -8,6 +8,7 @@
 // error box (captions in base/captions.h). No English text, error code or pair of flag and text
 // reaches the listener.
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <stdexcept>
@@ -42,7 +43,9 @@ private:
 class LineError : public Error {
 public:
     LineError(int line, const QString &reason)
-        : Error(QStringLiteral("Строка %1: %2.").arg(line).arg(reason)), m_line(line), m_reason(reason)
+        : Error(QCoreApplication::translate("vireo::Error", "Строка %1: %2.").arg(line).arg(reason)),
+          m_line(line),
+          m_reason(reason)
     {
     }
     int line() const { return m_line; } // 1-based

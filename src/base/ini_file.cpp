@@ -3,6 +3,7 @@
 #include "base/cp1251.h"
 #include "base/error.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -199,9 +200,11 @@ void IniFile::writeFloat(const QString &section, const QString &key, double valu
 void IniFile::save(const QStringList &lines) const
 {
     if (m_unreadable)
-        throw Error(
-            QStringLiteral("Файл настроек %1 не удалось прочитать целиком, поэтому он не перезаписан").arg(m_path));
-    const QString failure = QStringLiteral("Не удалось записать файл настроек %1").arg(m_path);
+        throw Error(QCoreApplication::translate(
+                        "vireo::IniFile", "Файл настроек %1 не удалось прочитать целиком, поэтому он не перезаписан")
+                        .arg(m_path));
+    const QString failure =
+        QCoreApplication::translate("vireo::IniFile", "Не удалось записать файл настроек %1").arg(m_path);
     const QFileInfo info(m_path);
     // A read-only settings file stays unchanged, as it would on Windows (even for root).
     if (info.exists() && (!info.isFile() || !info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner)))

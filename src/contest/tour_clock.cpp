@@ -1,5 +1,7 @@
 #include "contest/tour_clock.h"
 
+#include <QCoreApplication>
+
 namespace vireo::tourclock {
 
 namespace {
@@ -85,7 +87,7 @@ bool tourRuns(const TourRow &r)
 QString tourSpanText(const TourRow &r)
 {
     if (!tourRuns(r))
-        return QStringLiteral("никогда: окончание раньше начала");
+        return QCoreApplication::translate("vireo::TourClock", "никогда: окончание раньше начала");
     const QString dash = QStringLiteral(" – ");
     if (r.dateBegin == r.dateEnd)
         return r.dateBegin.toString(DateFormat) + QLatin1Char(' ') + r.timeBegin.toString(TimeFormat) + dash
@@ -93,8 +95,9 @@ QString tourSpanText(const TourRow &r)
     if (overMidnight(r))
         return first(r).toString(DateFormat + QLatin1Char(' ') + TimeFormat) + dash
                + last(r).toString(DateFormat + QLatin1Char(' ') + TimeFormat);
-    return r.dateBegin.toString(DateFormat) + dash + r.dateEnd.toString(DateFormat) + QStringLiteral(", каждый день ")
-           + r.timeBegin.toString(TimeFormat) + dash + r.timeEnd.toString(TimeFormat);
+    return r.dateBegin.toString(DateFormat) + dash + r.dateEnd.toString(DateFormat)
+           + QCoreApplication::translate("vireo::TourClock", ", каждый день ") + r.timeBegin.toString(TimeFormat) + dash
+           + r.timeEnd.toString(TimeFormat);
 }
 
 std::optional<TourState> currentTour(const QVector<TourRow> &rows, const QDateTime &utc)

@@ -3,6 +3,7 @@
 #include "base/error.h"
 #include "db/database_error.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -33,15 +34,17 @@ QString describe(int code, const QString &message)
 {
     switch (code & 0xff) {
     case SQLITE_NOTADB:
-        return QStringLiteral("файл не является базой данных");
+        return QCoreApplication::translate("vireo::CopyReader", "файл не является базой данных");
     case SQLITE_CORRUPT:
-        return QStringLiteral("данные в файле испорчены");
+        return QCoreApplication::translate("vireo::CopyReader", "данные в файле испорчены");
     case SQLITE_CANTOPEN:
-        return QStringLiteral("файл не открывается");
+        return QCoreApplication::translate("vireo::CopyReader", "файл не открывается");
     case SQLITE_FULL:
-        return QStringLiteral("на диске нет места — освободите место на диске (%1)").arg(message);
+        return QCoreApplication::translate("vireo::CopyReader", "на диске нет места — освободите место на диске (%1)")
+            .arg(message);
     case SQLITE_IOERR:
-        return QStringLiteral("ошибка чтения или записи диска — проверьте диск (%1)").arg(message);
+        return QCoreApplication::translate("vireo::CopyReader", "ошибка чтения или записи диска — проверьте диск (%1)")
+            .arg(message);
     default:
         return DatabaseError::reason(code, message);
     }
@@ -68,14 +71,16 @@ CopyReader::CopyReader(const QString &copyPath, bool selfContained)
     } else {
         m_temp = std::make_unique<QTemporaryDir>();
         if (!m_temp->isValid())
-            throw Error(QStringLiteral("не удалось создать временную папку для чтения копии"));
+            throw Error(QCoreApplication::translate("vireo::CopyReader",
+                                                    "не удалось создать временную папку для чтения копии"));
         const QString name = QFileInfo(copyPath).fileName();
         const QString whole = m_temp->filePath(name);
         if (!QFile::copy(copyPath, whole))
-            throw Error(QStringLiteral("файл не читается"));
+            throw Error(QCoreApplication::translate("vireo::CopyReader", "файл не читается"));
         for (const QString &file : side)
             if (!QFile::copy(file, m_temp->filePath(QFileInfo(file).fileName())))
-                throw Error(QStringLiteral("файл %1 не читается").arg(QFileInfo(file).fileName()));
+                throw Error(QCoreApplication::translate("vireo::CopyReader", "файл %1 не читается")
+                                .arg(QFileInfo(file).fileName()));
         rc = sqlite3_open_v2(QFile::encodeName(whole).constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
         if (rc == SQLITE_OK) {
             // Replays the -wal file or rolls a cut-off change back, and leaves one whole file
@@ -101,7 +106,8 @@ CopyReader::~CopyReader()
 
 QString CopyReader::message() const
 {
-    return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("нет памяти");
+    return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db))
+                : QCoreApplication::translate("vireo::CopyReader", "нет памяти");
 }
 
 } // namespace vireo::logbackup

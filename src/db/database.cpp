@@ -7,6 +7,7 @@
 #include "db/sql.h"
 #include "db/sqlite_handle.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
@@ -36,13 +37,15 @@ void configure(QSqlDatabase db)
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("PRAGMA journal_mode = DELETE"))) {
         if (q.lastError().nativeErrorCode() == QLatin1String("5")) // SQLITE_BUSY
-            throw Error(QStringLiteral("файл открыт другой программой; закройте её и запустите Vireo снова"));
+            throw Error(QCoreApplication::translate(
+                "vireo::Database", "файл открыт другой программой; закройте её и запустите Vireo снова"));
         sql::fail(q.lastError());
     }
     const QString mode = q.next() ? q.value(0).toString() : QString();
     q.finish();
     if (mode.compare(QLatin1String("delete"), Qt::CaseInsensitive) != 0)
-        throw Error(QStringLiteral("файл открыт другой программой; закройте её и запустите Vireo снова"));
+        throw Error(QCoreApplication::translate("vireo::Database",
+                                                "файл открыт другой программой; закройте её и запустите Vireo снова"));
     sql::run(db, QStringLiteral("PRAGMA synchronous = EXTRA"));
 }
 
@@ -67,7 +70,8 @@ QSqlDatabase openRaw(const QString &path, const QString &name)
     if (!db.open()) {
         const QSqlError e = db.lastError();
         throw DatabaseError(sqliteCodeOf(e.nativeErrorCode()), e.databaseText(),
-                            QStringLiteral("Не удалось открыть базу данных ") + path + QStringLiteral(": %1"));
+                            QCoreApplication::translate("vireo::Database", "Не удалось открыть базу данных ") + path
+                                + QStringLiteral(": %1"));
     }
     if (sqlite3 *handle = sqliteHandle(db))
         sqlite3_busy_handler(handle, &waitForLock, nullptr);
@@ -109,16 +113,17 @@ bool Database::prepareFile(const QString &path, const ReferenceSource &source)
         } catch (const Error &e) {
             QSqlDatabase::removeDatabase(name);
             QFile::remove(temp);
-            throw Error(QStringLiteral("Не удалось создать базу данных %1: %2.").arg(path, reasonOf(e)));
+            throw Error(QCoreApplication::translate("vireo::Database", "Не удалось создать базу данных %1: %2.")
+                            .arg(path, reasonOf(e)));
         }
         if (!QFile::rename(temp, path)) {
             QFile::remove(temp);
-            throw Error(QStringLiteral("Не удалось создать базу данных %1").arg(path));
+            throw Error(QCoreApplication::translate("vireo::Database", "Не удалось создать базу данных %1").arg(path));
         }
         return true;
     }
     if (!info.isFile() || !info.isReadable())
-        throw Error(QStringLiteral("Не удалось открыть базу данных %1").arg(path));
+        throw Error(QCoreApplication::translate("vireo::Database", "Не удалось открыть базу данных %1").arg(path));
     const QString name = QStringLiteral("check-") + QUuid::createUuid().toString();
     QString problem;
     bool complete = true;
@@ -128,11 +133,13 @@ bool Database::prepareFile(const QString &path, const ReferenceSource &source)
             configure(db);
             const QStringList missing = schema::missingTables(db);
             if (!missing.isEmpty())
-                problem = QStringLiteral("В базе данных %1 нет таблицы %2").arg(path, missing.first());
+                problem = QCoreApplication::translate("vireo::Database", "В базе данных %1 нет таблицы %2")
+                              .arg(path, missing.first());
             else
                 complete = completeHousekeeping(db, source);
         } catch (const Error &e) {
-            problem = QStringLiteral("Не удалось открыть базу данных %1: %2.").arg(path, reasonOf(e));
+            problem = QCoreApplication::translate("vireo::Database", "Не удалось открыть базу данных %1: %2.")
+                          .arg(path, reasonOf(e));
         }
         db.close();
     } catch (const Error &e) {
@@ -169,7 +176,8 @@ Database::Database(const QString &path, const QString &connectionName) : m_path(
         db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_name);
-        throw Error(QStringLiteral("Не удалось открыть базу данных %1: %2.").arg(path, reasonOf(e)));
+        throw Error(QCoreApplication::translate("vireo::Database", "Не удалось открыть базу данных %1: %2.")
+                        .arg(path, reasonOf(e)));
     }
 }
 
@@ -199,7 +207,8 @@ ReadOnlyConnection::ReadOnlyConnection(const QString &path)
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_name);
         throw DatabaseError(sqliteCodeOf(e.nativeErrorCode()), e.databaseText(),
-                            QStringLiteral("Не удалось открыть базу данных ") + path + QStringLiteral(": %1"));
+                            QCoreApplication::translate("vireo::Database", "Не удалось открыть базу данных ") + path
+                                + QStringLiteral(": %1"));
     }
 }
 

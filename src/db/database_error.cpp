@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <QCoreApplication>
+
 namespace vireo {
 
 namespace {
@@ -10,30 +12,40 @@ QString advice(int code)
 {
     switch (code & 0xff) {
     case SQLITE_FULL:
-        return QStringLiteral("на диске нет места, запись в журнал не удалась — освободите место на диске и повторите");
+        return QCoreApplication::translate(
+            "vireo::DatabaseError",
+            "на диске нет места, запись в журнал не удалась — освободите место на диске и повторите");
     case SQLITE_READONLY:
     case SQLITE_PERM:
     case SQLITE_AUTH:
-        return QStringLiteral("файл журнала или его папка доступны только для чтения, запись не удалась —"
-                              " разрешите запись в файл и папку или перенесите журнал и повторите");
+        return QCoreApplication::translate("vireo::DatabaseError",
+                                           "файл журнала или его папка доступны только для чтения, запись не удалась —"
+                                           " разрешите запись в файл и папку или перенесите журнал и повторите");
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return QStringLiteral("журнал дольше пяти секунд занят другой программой — закройте её или дождитесь,"
-                              " пока она закончит, и повторите");
+        return QCoreApplication::translate(
+            "vireo::DatabaseError", "журнал дольше пяти секунд занят другой программой — закройте её или дождитесь,"
+                                    " пока она закончит, и повторите");
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
-        return QStringLiteral("файл журнала повреждён — восстановите журнал из резервной копии"
-                              " в меню «Журнал»");
+        return QCoreApplication::translate("vireo::DatabaseError",
+                                           "файл журнала повреждён — восстановите журнал из резервной копии"
+                                           " в меню «Журнал»");
     case SQLITE_NOMEM:
-        return QStringLiteral("не хватило памяти — закройте другие программы и повторите");
+        return QCoreApplication::translate("vireo::DatabaseError",
+                                           "не хватило памяти — закройте другие программы и повторите");
     case SQLITE_IOERR:
-        return QStringLiteral("диск не дал прочитать или записать журнал — проверьте диск и повторите");
+        return QCoreApplication::translate("vireo::DatabaseError",
+                                           "диск не дал прочитать или записать журнал — проверьте диск и повторите");
     case SQLITE_CANTOPEN:
-        return QStringLiteral("файл журнала не открывается — проверьте, что он и его папка на месте и доступны");
+        return QCoreApplication::translate(
+            "vireo::DatabaseError", "файл журнала не открывается — проверьте, что он и его папка на месте и доступны");
     case SQLITE_TOOBIG:
-        return QStringLiteral("значение слишком велико для журнала — сократите его и повторите");
+        return QCoreApplication::translate("vireo::DatabaseError",
+                                           "значение слишком велико для журнала — сократите его и повторите");
     default:
-        return QStringLiteral(
+        return QCoreApplication::translate(
+            "vireo::DatabaseError",
             "база данных журнала отказала — повторите, а если ошибка не пройдёт, перезапустите Vireo");
     }
 }

@@ -5,6 +5,7 @@
 #include "db/schema.h"
 #include "db/sqlite_handle.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -34,7 +35,11 @@ struct Connection {
         if (db)
             sqlite3_close_v2(db);
     }
-    QString message() const { return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("нет памяти"); }
+    QString message() const
+    {
+        return db ? QString::fromUtf8(sqlite3_errmsg(db))
+                  : QCoreApplication::translate("vireo::LogBackup", "нет памяти");
+    }
 };
 
 void open(Connection &c, const QString &path, int flags)
@@ -79,13 +84,13 @@ void checkContent(sqlite3 *db)
 {
     const QStringList problems = column(db, "PRAGMA integrity_check");
     if (problems != QStringList{QStringLiteral("ok")})
-        throw Error(QStringLiteral("данные в файле испорчены"));
+        throw Error(QCoreApplication::translate("vireo::LogBackup", "данные в файле испорчены"));
     QStringList present;
     for (const QString &t : column(db, "SELECT name FROM sqlite_master WHERE type = 'table'"))
         present << t.toLower();
     for (const QString &t : schema::requiredTables())
         if (!present.contains(t.toLower()))
-            throw Error(QStringLiteral("в ней нет таблицы %1").arg(t));
+            throw Error(QCoreApplication::translate("vireo::LogBackup", "в ней нет таблицы %1").arg(t));
 }
 
 // The copy checked and opened for reading; every fault names the copy.
@@ -94,12 +99,13 @@ std::unique_ptr<CopyReader> openChecked(const QString &copyPath, bool selfContai
     const QString name = QFileInfo(copyPath).fileName();
     try {
         if (!QFileInfo(copyPath).isFile())
-            throw Error(QStringLiteral("файла нет"));
+            throw Error(QCoreApplication::translate("vireo::LogBackup", "файла нет"));
         auto reader = std::make_unique<CopyReader>(copyPath, selfContained);
         checkContent(reader->db());
         return reader;
     } catch (const Error &e) {
-        throw Error(QStringLiteral("Резервная копия %1 повреждена: %2.").arg(name, e.text()));
+        throw Error(
+            QCoreApplication::translate("vireo::LogBackup", "Резервная копия %1 повреждена: %2.").arg(name, e.text()));
     }
 }
 
@@ -161,7 +167,8 @@ QString write(const QString &logPath, const QDateTime &utc, const Pace &pace)
 {
     const QString folder = folderOf(logPath);
     if (!QDir().mkpath(folder))
-        throw Error(QStringLiteral("Не удалось создать папку резервных копий %1").arg(folder));
+        throw Error(
+            QCoreApplication::translate("vireo::LogBackup", "Не удалось создать папку резервных копий %1").arg(folder));
     const QDir dir(folder);
     int serial = 1;
     while (dir.exists(nameOf(logPath, utc, serial))
@@ -176,7 +183,8 @@ QString write(const QString &logPath, const QDateTime &utc, const Pace &pace)
             try {
                 open(source, logPath, SQLITE_OPEN_READWRITE);
             } catch (const Error &e) {
-                throw Error(QStringLiteral("не удалось открыть журнал %1: %2").arg(logPath, e.text()));
+                throw Error(QCoreApplication::translate("vireo::LogBackup", "не удалось открыть журнал %1: %2")
+                                .arg(logPath, e.text()));
             }
             open(copy, part, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
             // Pages go to the file as they are copied instead of piling up in memory.
@@ -216,12 +224,13 @@ QString write(const QString &logPath, const QDateTime &utc, const Pace &pace)
         }
         QFile::remove(path);
         if (!QFile::rename(part, path))
-            throw Error(QStringLiteral("не удалось переименовать %1").arg(part));
+            throw Error(QCoreApplication::translate("vireo::LogBackup", "не удалось переименовать %1").arg(part));
         syncFolder(folder);
     } catch (const Error &e) {
         QFile::remove(part);
         QFile::remove(part + QStringLiteral("-journal"));
-        throw Error(QStringLiteral("Не удалось записать резервную копию %1: %2").arg(path, e.text()));
+        throw Error(QCoreApplication::translate("vireo::LogBackup", "Не удалось записать резервную копию %1: %2")
+                        .arg(path, e.text()));
     }
     return path;
 }
@@ -255,7 +264,7 @@ int qsoCount(const QString &copyPath)
     bool ok = false;
     const int n = column(c.db(), "SELECT COUNT(*) FROM qso").value(0).toInt(&ok);
     if (!ok)
-        throw Error(QStringLiteral("нет числа записей"));
+        throw Error(QCoreApplication::translate("vireo::LogBackup", "нет числа записей"));
     return n;
 }
 
@@ -269,19 +278,19 @@ void restore(QSqlDatabase live, const QString &copyPath)
     const std::unique_ptr<CopyReader> source = openChecked(copyPath, true);
     sqlite3 *target = sqliteHandle(live);
     if (!target)
-        throw Error(QStringLiteral("Журнал не открыт"));
+        throw Error(QCoreApplication::translate("vireo::LogBackup", "Журнал не открыт"));
     // The pages come over as they are, page one with its header too: the source is always one
     // whole file in rollback-journal mode, and the log keeps its own settings whatever they say.
     const QString synchronous = column(target, "PRAGMA synchronous").value(0);
     sqlite3_backup *backup = sqlite3_backup_init(target, "main", source->db(), "main");
     if (!backup)
-        throw Error(QStringLiteral("Не удалось восстановить журнал: %1.")
+        throw Error(QCoreApplication::translate("vireo::LogBackup", "Не удалось восстановить журнал: %1.")
                         .arg(describe(sqlite3_extended_errcode(target), QString::fromUtf8(sqlite3_errmsg(target)))));
     // All pages in one step: one write transaction on the log, committed or rolled back whole.
     const int rc = sqlite3_backup_step(backup, -1);
     const int finished = sqlite3_backup_finish(backup);
     if (rc != SQLITE_DONE || finished != SQLITE_OK)
-        throw Error(QStringLiteral("Не удалось восстановить журнал: %1.")
+        throw Error(QCoreApplication::translate("vireo::LogBackup", "Не удалось восстановить журнал: %1.")
                         .arg(describe(rc != SQLITE_DONE ? rc : finished, QString::fromUtf8(sqlite3_errmsg(target)))));
     if (column(target, "PRAGMA journal_mode").value(0).compare(QLatin1String("delete"), Qt::CaseInsensitive) != 0)
         column(target, "PRAGMA journal_mode = DELETE");
@@ -296,7 +305,8 @@ void copyInto(const QString &sourcePath, const QString &targetPath)
     const QString part = targetPath + QStringLiteral(".part");
     try {
         if (QFileInfo::exists(targetPath))
-            throw Error(QStringLiteral("файл %1 уже есть").arg(QDir::toNativeSeparators(targetPath)));
+            throw Error(QCoreApplication::translate("vireo::LogBackup", "файл %1 уже есть")
+                            .arg(QDir::toNativeSeparators(targetPath)));
         {
             const std::unique_ptr<CopyReader> source = openChecked(sourcePath, true);
             Connection target;
@@ -312,12 +322,14 @@ void copyInto(const QString &sourcePath, const QString &targetPath)
             column(target, "PRAGMA journal_mode = DELETE");
         }
         if (!QFile::rename(part, targetPath))
-            throw Error(QStringLiteral("не удалось переименовать %1").arg(QDir::toNativeSeparators(part)));
+            throw Error(QCoreApplication::translate("vireo::LogBackup", "не удалось переименовать %1")
+                            .arg(QDir::toNativeSeparators(part)));
         syncFolder(QFileInfo(targetPath).absolutePath());
     } catch (const Error &e) {
         QFile::remove(part);
         QFile::remove(part + QStringLiteral("-journal"));
-        throw Error(QStringLiteral("Журнал %1 не перенесён: %2").arg(QDir::toNativeSeparators(sourcePath), e.text()));
+        throw Error(QCoreApplication::translate("vireo::LogBackup", "Журнал %1 не перенесён: %2")
+                        .arg(QDir::toNativeSeparators(sourcePath), e.text()));
     }
 }
 

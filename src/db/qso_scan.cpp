@@ -2,6 +2,7 @@
 
 #include "db/sqlite_handle.h"
 
+#include <QCoreApplication>
 #include <QStringEncoder>
 
 #include <sqlite3.h>
@@ -17,7 +18,7 @@ void scanQsos(const QSqlDatabase &db, const std::function<void(const QsoRecord &
     SqliteStatement s(db,
                       "SELECT id, freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, band, tur, radio"
                       " FROM qso ORDER BY id",
-                      QStringLiteral("Ошибка чтения журнала: %1"));
+                      QCoreApplication::translate("vireo::QsoScan", "Ошибка чтения журнала: %1"));
     QsoRecord r;
     while (s.nextRow()) {
         r.id = sqlite3_column_int64(s.get(), 0);
@@ -33,7 +34,7 @@ void scanQsosInChunks(const QSqlDatabase &db, int chunk, const std::function<voi
     SqliteStatement s(db,
                       "SELECT id, freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, band, tur, radio"
                       " FROM qso WHERE id > ? ORDER BY id LIMIT ?",
-                      QStringLiteral("Ошибка чтения журнала: %1"));
+                      QCoreApplication::translate("vireo::QsoScan", "Ошибка чтения журнала: %1"));
     QsoRecord r;
     qint64 after = std::numeric_limits<qint64>::min();
     for (;;) {
@@ -61,7 +62,7 @@ int insertQsoTexts(const QSqlDatabase &db, const std::function<bool(QsoTexts &)>
     SqliteStatement s(db,
                       "INSERT INTO qso (freq, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, band, tur, radio)"
                       " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                      QStringLiteral("Ошибка записи в журнал: %1"));
+                      QCoreApplication::translate("vireo::QsoScan", "Ошибка записи в журнал: %1"));
     // SQLite reads the values in place: no copy and no conversion on their way into the file.
     static const char Empty[] = "";
     int n = 0;

@@ -329,7 +329,7 @@ QsoRecord QsoStore::byId(qint64 id)
 {
     QSqlQuery q = sql::run(m_db, QStringLiteral("SELECT %1 FROM qso WHERE id = ?").arg(Columns), {id});
     if (!q.next())
-        throw Error(QStringLiteral("Запись %1 не найдена в журнале").arg(id));
+        throw Error(tr("Запись %1 не найдена в журнале").arg(id));
     return readRecord(q);
 }
 

@@ -2,6 +2,7 @@
 
 #include "db/database_error.h"
 
+#include <QCoreApplication>
 #include <QSqlDriver>
 #include <QVariant>
 
@@ -21,7 +22,7 @@ SqliteStatement::SqliteStatement(const QSqlDatabase &db, const char *statement, 
     : m_db(sqliteHandle(db)), m_what(what)
 {
     if (!m_db)
-        throw Error(m_what.arg(QStringLiteral("база данных не открыта")));
+        throw Error(m_what.arg(QCoreApplication::translate("vireo::QsoScan", "база данных не открыта")));
     if (sqlite3_prepare_v2(m_db, statement, -1, &m_stmt, nullptr) != SQLITE_OK)
         fail();
 }

@@ -2,11 +2,14 @@
 
 #include "db/sqlite_handle.h"
 
+#include <QCoreApplication>
+
 namespace vireo {
 
 void forEachStatsColumns(const QSqlDatabase &db, const std::function<void(const QsoRecord &)> &visit)
 {
-    SqliteStatement s(db, "SELECT band, tur, data, time, nr2 FROM qso", QStringLiteral("Ошибка чтения журнала: %1"));
+    SqliteStatement s(db, "SELECT band, tur, data, time, nr2 FROM qso",
+                      QCoreApplication::translate("vireo::QsoScan", "Ошибка чтения журнала: %1"));
     QsoRecord r;
     while (s.nextRow()) {
         r.band = s.text(0);

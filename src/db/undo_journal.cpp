@@ -342,23 +342,23 @@ QString UndoJournal::caption(Kind kind, const QString &subject)
 {
     const QString call = subject.trimmed();
     auto named = [&call](const QString &what, const QString &unnamed) {
-        return QStringLiteral("Отменить ") + (call.isEmpty() ? unnamed : what + QLatin1Char(' ') + call);
+        return tr("Отменить ") + (call.isEmpty() ? unnamed : what + QLatin1Char(' ') + call);
     };
     switch (kind) {
     case Kind::None:
         break;
     case Kind::Save:
-        return named(QStringLiteral("запись QSO"), QStringLiteral("запись QSO"));
+        return named(tr("запись QSO"), tr("запись QSO"));
     case Kind::Delete:
-        return named(QStringLiteral("удаление"), QStringLiteral("удаление записи"));
+        return named(tr("удаление"), tr("удаление записи"));
     case Kind::Edit:
-        return named(QStringLiteral("правку"), QStringLiteral("правку записи"));
+        return named(tr("правку"), tr("правку записи"));
     case Kind::Clear:
-        return QStringLiteral("Отменить очистку журнала");
+        return tr("Отменить очистку журнала");
     case Kind::Import:
-        return QStringLiteral("Отменить импорт журнала");
+        return tr("Отменить импорт журнала");
     }
-    return QStringLiteral("Отменить");
+    return tr("Отменить");
 }
 
 UndoJournal::Result UndoJournal::undo()

@@ -1,5 +1,7 @@
 #include "entry/band_plan.h"
 
+#include <QCoreApplication>
+
 namespace vireo::bandplan {
 
 QStringList frequencyList()
@@ -158,8 +160,11 @@ QString outsideBandsText(const QString &frequencyText, const QString &currentBan
     QString digits = frequencyText;
     digits.remove(QLatin1Char(' '));
     return currentBand.isEmpty()
-               ? QStringLiteral("Частота %1 не входит ни в один диапазон; диапазон не выбран").arg(digits)
-               : QStringLiteral("Частота %1 не входит ни в один диапазон; диапазон остаётся %2")
+               ? QCoreApplication::translate("vireo::BandPlan",
+                                             "Частота %1 не входит ни в один диапазон; диапазон не выбран")
+                     .arg(digits)
+               : QCoreApplication::translate("vireo::BandPlan",
+                                             "Частота %1 не входит ни в один диапазон; диапазон остаётся %2")
                      .arg(digits, currentBand);
 }
 

@@ -1,5 +1,7 @@
 #include "entry/field_layout.h"
 
+#include <QCoreApplication>
+
 namespace vireo::layout {
 
 namespace {
@@ -41,8 +43,8 @@ FieldPlaces place(bool column, bool rst)
 
 QString menuCaption(bool column)
 {
-    return column ? QStringLiteral("Установить окна ввода вертикально")
-                  : QStringLiteral("Установить окна ввода горизонтально");
+    return column ? QCoreApplication::translate("vireo::FieldLayout", "Установить окна ввода вертикально")
+                  : QCoreApplication::translate("vireo::FieldLayout", "Установить окна ввода горизонтально");
 }
 
 } // namespace vireo::layout

@@ -2,6 +2,8 @@
 
 #include "base/error.h"
 
+#include <QCoreApplication>
+
 namespace vireo::qsoentry {
 
 QString collapseBlanks(const QString &text)
@@ -46,7 +48,7 @@ bool frequencyUsable(const QString &frequencyText)
 
 QString frequencyMessage()
 {
-    return QStringLiteral(" Не верное значение частоты, запись невозможна");
+    return QCoreApplication::translate("vireo::QsoEntry", " Не верное значение частоты, запись невозможна");
 }
 
 namespace {
@@ -91,7 +93,7 @@ int toNumber(const QString &text)
     for (const QChar c : text)
         digits = digits && c >= QLatin1Char('0') && c <= QLatin1Char('9');
     if (!digits)
-        throw Error(QStringLiteral("'%1' не является целым числом").arg(text));
+        throw Error(QCoreApplication::translate("vireo::QsoEntry", "'%1' не является целым числом").arg(text));
     return text.toInt();
 }
 
@@ -154,9 +156,9 @@ QString timeCheckMessage(TimeCheck result)
 {
     switch (result) {
     case TimeCheck::BadHours:
-        return QStringLiteral("Неверное значение часов");
+        return QCoreApplication::translate("vireo::QsoEntry", "Неверное значение часов");
     case TimeCheck::BadMinutes:
-        return QStringLiteral("Неверное значение минут");
+        return QCoreApplication::translate("vireo::QsoEntry", "Неверное значение минут");
     case TimeCheck::Ok:
         break;
     }

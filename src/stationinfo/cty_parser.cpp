@@ -1,5 +1,6 @@
 #include "stationinfo/cty_parser.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -60,22 +61,22 @@ QString headerProblem(const QStringList &f)
 {
     static const QStringList continents{"AF", "AN", "AS", "EU", "NA", "OC", "SA"};
     if (f.at(0).isEmpty())
-        return QStringLiteral("нет названия страны");
+        return QCoreApplication::translate("vireo::CtyParser", "нет названия страны");
     bool ok = false;
     const int cq = f.at(1).toInt(&ok);
     if (!ok || cq < 1 || cq > 40)
-        return QStringLiteral("зона CQ «%1» не число от 1 до 40").arg(f.at(1));
+        return QCoreApplication::translate("vireo::CtyParser", "зона CQ «%1» не число от 1 до 40").arg(f.at(1));
     const int itu = f.at(2).toInt(&ok);
     if (!ok || itu < 1 || itu > 90)
-        return QStringLiteral("зона ITU «%1» не число от 1 до 90").arg(f.at(2));
+        return QCoreApplication::translate("vireo::CtyParser", "зона ITU «%1» не число от 1 до 90").arg(f.at(2));
     if (!continents.contains(f.at(3)))
-        return QStringLiteral("континент «%1» неизвестен").arg(f.at(3));
+        return QCoreApplication::translate("vireo::CtyParser", "континент «%1» неизвестен").arg(f.at(3));
     if (!isNumber(f.at(4), -90, 90) || !isNumber(f.at(5), -180, 180))
-        return QStringLiteral("координаты «%1», «%2» не числа").arg(f.at(4), f.at(5));
+        return QCoreApplication::translate("vireo::CtyParser", "координаты «%1», «%2» не числа").arg(f.at(4), f.at(5));
     if (!isNumber(f.at(6), -24, 24))
-        return QStringLiteral("смещение времени «%1» не число").arg(f.at(6));
+        return QCoreApplication::translate("vireo::CtyParser", "смещение времени «%1» не число").arg(f.at(6));
     if (f.at(7).isEmpty())
-        return QStringLiteral("нет основного префикса");
+        return QCoreApplication::translate("vireo::CtyParser", "нет основного префикса");
     return {};
 }
 
@@ -115,7 +116,7 @@ std::optional<LineError> readInto(const QByteArray &bytes, CtyContents &out)
         return std::optional<LineError>(LineError(lines.at(pos), what));
     };
     if (bytes.contains('\0'))
-        return fail(int(bytes.indexOf('\0')), QStringLiteral("это не текстовый файл"));
+        return fail(int(bytes.indexOf('\0')), QCoreApplication::translate("vireo::CtyParser", "это не текстовый файл"));
 
     int pos = skipBlanks(text, 0);
     const int n = text.size();
@@ -135,18 +136,22 @@ std::optional<LineError> readInto(const QByteArray &bytes, CtyContents &out)
         if (fields.size() < 8)
             return fail(headerAt,
                         skipBlanks(text, lineEnd) >= n
-                            ? QStringLiteral("файл обрывается посреди записи страны")
-                            : QStringLiteral("строка не похожа на заголовок страны (восемь полей через «:»)"));
+                            ? QCoreApplication::translate("vireo::CtyParser", "файл обрывается посреди записи страны")
+                            : QCoreApplication::translate(
+                                "vireo::CtyParser", "строка не похожа на заголовок страны (восемь полей через «:»)"));
         if (const QString problem = headerProblem(fields); !problem.isEmpty())
             return fail(headerAt, problem);
         const int end = text.indexOf(QLatin1Char(';'), p);
         if (end < 0)
-            return fail(
-                headerAt,
-                QStringLiteral("файл обрывается: список префиксов страны «%1» не закончен «;»").arg(fields.at(0)));
+            return fail(headerAt,
+                        QCoreApplication::translate("vireo::CtyParser",
+                                                    "файл обрывается: список префиксов страны «%1» не закончен «;»")
+                            .arg(fields.at(0)));
         const QString aliases = text.mid(p, end - p);
         if (const int colon = aliases.indexOf(QLatin1Char(':')); colon >= 0)
-            return fail(p + colon, QStringLiteral("список префиксов страны «%1» не закончен «;»").arg(fields.at(0)));
+            return fail(p + colon,
+                        QCoreApplication::translate("vireo::CtyParser", "список префиксов страны «%1» не закончен «;»")
+                            .arg(fields.at(0)));
         pos = skipBlanks(text, end + 1);
 
         const QString primary = fields.at(7);
@@ -168,7 +173,9 @@ std::optional<LineError> readInto(const QByteArray &bytes, CtyContents &out)
             if (token.isEmpty())
                 continue;
             if (!Token.match(token).hasMatch())
-                return fail(skipBlanks(text, here), QStringLiteral("«%1» не префикс и не позывной").arg(token));
+                return fail(
+                    skipBlanks(text, here),
+                    QCoreApplication::translate("vireo::CtyParser", "«%1» не префикс и не позывной").arg(token));
             if (token.startsWith(QLatin1String("=VER"))) {
                 const QString v = token.mid(1);
                 if (v.size() > 3 && std::all_of(v.begin() + 3, v.end(), [](QChar c) { return c.isDigit(); }))
@@ -215,7 +222,7 @@ std::optional<LineError> readInto(const QByteArray &bytes, CtyContents &out)
         }
     }
     if (out.entities == 0)
-        return fail(n, QStringLiteral("в файле нет ни одной страны"));
+        return fail(n, QCoreApplication::translate("vireo::CtyParser", "в файле нет ни одной страны"));
     return std::nullopt;
 }
 

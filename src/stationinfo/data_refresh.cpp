@@ -5,21 +5,26 @@
 #include "stationinfo/cty_parser.h"
 #include "stationinfo/scp_file.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace vireo {
 
 namespace {
 
-const QString Unchanged = QStringLiteral("Данные не изменены.");
+QString unchanged()
+{
+    return QCoreApplication::translate("vireo::DataRefresh", "Данные не изменены.");
+}
 
 QByteArray readFile(const QString &path)
 {
     if (path.isEmpty())
-        throw Error(QStringLiteral("Не выбран файл.\n") + Unchanged);
+        throw Error(QCoreApplication::translate("vireo::DataRefresh", "Не выбран файл.\n%1").arg(unchanged()));
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Не удалось открыть файл %1 (%2).\n%3").arg(path, f.errorString(), Unchanged));
+        throw Error(QCoreApplication::translate("vireo::DataRefresh", "Не удалось открыть файл %1 (%2).\n%3")
+                        .arg(path, f.errorString(), unchanged()));
     return f.readAll();
 }
 
@@ -30,7 +35,10 @@ auto readLines(const QString &path, const QByteArray &bytes, Reader reader)
     try {
         return reader(bytes);
     } catch (const LineError &e) {
-        throw Error(QStringLiteral("Файл %1, строка %2: %3.\n%4").arg(path).arg(e.line()).arg(e.reason(), Unchanged));
+        throw Error(QCoreApplication::translate("vireo::DataRefresh", "Файл %1, строка %2: %3.\n%4")
+                        .arg(path)
+                        .arg(e.line())
+                        .arg(e.reason(), unchanged()));
     }
 }
 
@@ -45,10 +53,12 @@ QString refreshReferenceData(ScpStore &store, const QString &ctyPath, const QStr
     try {
         store.replace({cty.rows, cty.version}, {scp.calls, scp.release});
     } catch (const Error &e) {
-        throw Error(QStringLiteral("Не удалось записать данные в журнал: %1\n%2").arg(e.text(), Unchanged), e.kind());
+        throw Error(QCoreApplication::translate("vireo::DataRefresh", "Не удалось записать данные в журнал: %1\n%2")
+                        .arg(e.text(), unchanged()),
+                    e.kind());
     }
     const ReferenceInfo info = store.info();
-    return QStringLiteral("Данные обновлены: стран %1, префиксов %2, позывных %3.")
+    return QCoreApplication::translate("vireo::DataRefresh", "Данные обновлены: стран %1, префиксов %2, позывных %3.")
         .arg(info.entities)
         .arg(info.prefixes)
         .arg(info.calls);

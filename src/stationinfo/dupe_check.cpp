@@ -1,5 +1,7 @@
 #include "stationinfo/dupe_check.h"
 
+#include <QCoreApplication>
+
 namespace vireo::dupe {
 
 QString defaultReport(const QString &modeCode)
@@ -20,12 +22,12 @@ FieldColour callFieldColour(int heardCount, int workedCount, bool callEmpty, boo
 
 QString heardStatus(int heardCount)
 {
-    return QStringLiteral("Повторы: Heard = ") + QString::number(heardCount);
+    return QCoreApplication::translate("vireo::DupeCheck", "Повторы: Heard = ") + QString::number(heardCount);
 }
 
 QString workedStatus(int workedCount)
 {
-    return QStringLiteral("Повторы: Worked = ") + QString::number(workedCount);
+    return QCoreApplication::translate("vireo::DupeCheck", "Повторы: Worked = ") + QString::number(workedCount);
 }
 
 bool namesEntryCall(const QString &call, const Entry &entry)

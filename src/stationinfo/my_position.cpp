@@ -2,6 +2,8 @@
 
 #include "base/ini_file.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -18,8 +20,14 @@ struct Place {
     const char *what;
 };
 constexpr Place Places[] = {
-    {u'A', 18, "буквой от A до R"}, {u'A', 18, "буквой от A до R"}, {u'0', 10, "цифрой"}, {u'0', 10, "цифрой"},
-    {u'A', 24, "буквой от A до X"}, {u'A', 24, "буквой от A до X"}, {u'0', 10, "цифрой"}, {u'0', 10, "цифрой"},
+    {u'A', 18, QT_TRANSLATE_NOOP("vireo::MyPosition", "буквой от A до R")},
+    {u'A', 18, QT_TRANSLATE_NOOP("vireo::MyPosition", "буквой от A до R")},
+    {u'0', 10, QT_TRANSLATE_NOOP("vireo::MyPosition", "цифрой")},
+    {u'0', 10, QT_TRANSLATE_NOOP("vireo::MyPosition", "цифрой")},
+    {u'A', 24, QT_TRANSLATE_NOOP("vireo::MyPosition", "буквой от A до X")},
+    {u'A', 24, QT_TRANSLATE_NOOP("vireo::MyPosition", "буквой от A до X")},
+    {u'0', 10, QT_TRANSLATE_NOOP("vireo::MyPosition", "цифрой")},
+    {u'0', 10, QT_TRANSLATE_NOOP("vireo::MyPosition", "цифрой")},
 };
 
 // Sizes in degrees of longitude of a field, square, subsquare and extended square; latitude
@@ -27,23 +35,29 @@ constexpr Place Places[] = {
 constexpr double LonSize[] = {20.0, 2.0, 2.0 / 24.0, 2.0 / 240.0};
 constexpr int Divisions[] = {18, 10, 24, 10};
 
-// One degree value with its hemisphere letters, or why it does not read.
-Result<double> readDegrees(const QString &typed, const QString &name, const QString &positive, const QString &negative,
-                           double limit)
+// One degree value (of latitude when limit is 90, else of longitude) with its hemisphere
+// letters, or why it does not read.
+Result<double> readDegrees(const QString &typed, const QString &positive, const QString &negative, double limit)
 {
+    const bool latitude = limit == 90;
+    const QString name = latitude ? QCoreApplication::translate("vireo::MyPosition", "Широта")
+                                  : QCoreApplication::translate("vireo::MyPosition", "Долгота");
     QString t = typed.trimmed().toUpper();
     t.remove(QChar(0x00B0)); // a degree sign
     if (t.isEmpty())
-        return Error(QStringLiteral("Введите %1 в градусах, например %2.")
-                         .arg(name.toLower().chopped(1) + QStringLiteral("у"),
-                              limit == 90 ? QStringLiteral("55.75") : QStringLiteral("37.62")));
+        return Error(latitude
+                         ? QCoreApplication::translate("vireo::MyPosition", "Введите широту в градусах, например %1.")
+                               .arg(QStringLiteral("55.75"))
+                         : QCoreApplication::translate("vireo::MyPosition", "Введите долготу в градусах, например %1.")
+                               .arg(QStringLiteral("37.62")));
     int sign = 1;
     bool lettered = false;
     for (const bool atEnd : {true, false}) {
         const QChar c = atEnd ? t.back() : t.front();
         if (positive.contains(c) || negative.contains(c)) {
             if (lettered)
-                return Error(QStringLiteral("%1 «%2»: укажите одну букву полушария.").arg(name, typed.trimmed()));
+                return Error(QCoreApplication::translate("vireo::MyPosition", "%1 «%2»: укажите одну букву полушария.")
+                                 .arg(name, typed.trimmed()));
             lettered = true;
             sign = negative.contains(c) ? -1 : 1;
             t = (atEnd ? t.chopped(1) : t.mid(1)).trimmed();
@@ -55,20 +69,24 @@ Result<double> readDegrees(const QString &typed, const QString &name, const QStr
     bool ok = false;
     double value = t.toDouble(&ok);
     if (!ok || !std::isfinite(value) || t.contains(QLatin1Char(' ')))
-        return Error(QStringLiteral("%1 «%2» — не число градусов. Введите, например, %3.")
-                         .arg(name, typed.trimmed(),
-                              limit == 90 ? QStringLiteral("55.75 или 55,75") : QStringLiteral("37.62 или 37,62")));
+        return Error(
+            QCoreApplication::translate("vireo::MyPosition", "%1 «%2» — не число градусов. Введите, например, %3.")
+                .arg(name, typed.trimmed(),
+                     latitude ? QCoreApplication::translate("vireo::MyPosition", "55.75 или 55,75")
+                              : QCoreApplication::translate("vireo::MyPosition", "37.62 или 37,62")));
     if (lettered) {
         if (value < 0)
-            return Error(
-                QStringLiteral("%1 «%2»: укажите либо знак минус, либо букву полушария.").arg(name, typed.trimmed()));
+            return Error(QCoreApplication::translate("vireo::MyPosition",
+                                                     "%1 «%2»: укажите либо знак минус, либо букву полушария.")
+                             .arg(name, typed.trimmed()));
         value *= sign;
     }
     if (value < -limit || value > limit)
-        return Error(QStringLiteral("%1 должна быть от -%2 до %2 градусов; введено %3.")
-                         .arg(name)
-                         .arg(int(limit))
-                         .arg(typed.trimmed()));
+        return Error(
+            QCoreApplication::translate("vireo::MyPosition", "%1 должна быть от -%2 до %2 градусов; введено %3.")
+                .arg(name)
+                .arg(int(limit))
+                .arg(typed.trimmed()));
     return value;
 }
 
@@ -78,7 +96,9 @@ PositionInput fromLocator(const QString &text)
 {
     const QString t = text.trimmed().toUpper();
     if (t.size() != 4 && t.size() != 6 && t.size() != 8)
-        return Error(QStringLiteral("Локатор состоит из 4, 6 или 8 знаков, например KO85 или KO85TS; введено %1: «%2».")
+        return Error(QCoreApplication::translate(
+                         "vireo::MyPosition",
+                         "Локатор состоит из 4, 6 или 8 знаков, например KO85 или KO85TS; введено %1: «%2».")
                          .arg(t.size())
                          .arg(text.trimmed()));
     double lon = -180.0, lat = -90.0;
@@ -86,11 +106,12 @@ PositionInput fromLocator(const QString &text)
         const Place &p = Places[i];
         const int v = int(t.at(i).unicode()) - int(p.first);
         if (v < 0 || v >= p.count)
-            return Error(QStringLiteral("В локаторе «%1» %2-й знак («%3») должен быть %4.")
-                             .arg(text.trimmed())
-                             .arg(i + 1)
-                             .arg(text.trimmed().at(i))
-                             .arg(QString::fromUtf8(p.what)));
+            return Error(
+                QCoreApplication::translate("vireo::MyPosition", "В локаторе «%1» %2-й знак («%3») должен быть %4.")
+                    .arg(text.trimmed())
+                    .arg(i + 1)
+                    .arg(text.trimmed().at(i))
+                    .arg(QCoreApplication::translate("vireo::MyPosition", p.what)));
         const double size = LonSize[i / 2] / (i % 2 == 0 ? 1.0 : 2.0);
         (i % 2 == 0 ? lon : lat) += v * size;
     }
@@ -103,12 +124,13 @@ PositionInput fromLocator(const QString &text)
 
 PositionInput fromDegrees(const QString &latitude, const QString &longitude)
 {
-    const Result<double> lat =
-        readDegrees(latitude, QStringLiteral("Широта"), QStringLiteral("NС"), QStringLiteral("SЮ"), 90);
+    // The hemisphere letters are read in either keyboard layout, whatever the interface's language.
+    // untranslated: letters typed, matched against the input
+    const Result<double> lat = readDegrees(latitude, QStringLiteral("NС"), QStringLiteral("SЮ"), 90);
     if (!lat)
         return lat.error();
-    const Result<double> lon =
-        readDegrees(longitude, QStringLiteral("Долгота"), QStringLiteral("EOВ"), QStringLiteral("WЗ"), 180);
+    // untranslated: letters typed, matched against the input
+    const Result<double> lon = readDegrees(longitude, QStringLiteral("EOВ"), QStringLiteral("WЗ"), 180);
     if (!lon)
         return lon.error();
     return GeoPosition{*lat, *lon};

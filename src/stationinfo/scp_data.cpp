@@ -123,7 +123,7 @@ void ScpData::startRead()
         } catch (const std::exception &e) {
             read->error = errorText(e);
             if (read->error.isEmpty())
-                read->error = QStringLiteral("ошибка чтения журнала");
+                read->error = tr("ошибка чтения журнала");
         }
     });
     m_worker.reset(thread);

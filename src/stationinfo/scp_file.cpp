@@ -1,5 +1,6 @@
 #include "stationinfo/scp_file.h"
 
+#include <QCoreApplication>
 #include <QSet>
 
 namespace vireo {
@@ -48,17 +49,17 @@ ScpContents readScp(const QByteArray &text)
         }
         const QByteArray call = line.toUpper();
         if (line.contains('\0') || !looksLikeCall(call))
-            throw LineError(lineNo,
-                            line.contains('\0')
-                                ? QStringLiteral("это не текстовый файл")
-                                : QStringLiteral("«%1» не похоже на позывной").arg(QString::fromLatin1(line.left(40))));
+            throw LineError(lineNo, line.contains('\0')
+                                        ? QCoreApplication::translate("vireo::ScpFile", "это не текстовый файл")
+                                        : QCoreApplication::translate("vireo::ScpFile", "«%1» не похоже на позывной")
+                                              .arg(QString::fromLatin1(line.left(40))));
         if (!seen.contains(call)) {
             seen.insert(call);
             out.calls << QString::fromLatin1(call);
         }
     }
     if (out.calls.isEmpty())
-        throw LineError(lineNo, QStringLiteral("в файле нет ни одного позывного"));
+        throw LineError(lineNo, QCoreApplication::translate("vireo::ScpFile", "в файле нет ни одного позывного"));
     return out;
 }
 

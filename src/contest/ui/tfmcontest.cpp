@@ -31,7 +31,7 @@ TfmContest::TfmContest(const AppContext &context, TourStore &tours, QWidget *mai
     : QDialog(nullptr), m_ctx(context), m_main(mainWindow), m_tours(tours)
 {
     setObjectName(QStringLiteral("fmContest"));
-    setWindowTitle(QStringLiteral("Настройка туров соревнования"));
+    setWindowTitle(tr("Настройка туров соревнования"));
     setModal(true);
     buildUi();
     m_ctx.traceEvent(QStringLiteral("create fmContest"));
@@ -51,9 +51,8 @@ void TfmContest::buildUi()
 
     // The last column says when the tour runs, from its first to its last instant.
     m_model = new QStandardItemModel(0, 6, this);
-    m_model->setHorizontalHeaderLabels({QStringLiteral("№"), QStringLiteral("Дата начала"),
-                                        QStringLiteral("Время начала"), QStringLiteral("Дата окончания"),
-                                        QStringLiteral("Время окончания"), QStringLiteral("Идёт (UTC)")});
+    m_model->setHorizontalHeaderLabels({QStringLiteral("№"), tr("Дата начала"), tr("Время начала"),
+                                        tr("Дата окончания"), tr("Время окончания"), tr("Идёт (UTC)")});
     DBGrid1 = new QTableView(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setModel(m_model);
@@ -81,7 +80,7 @@ void TfmContest::buildUi()
         gridWidth += DBGrid1->columnWidth(c);
     DBGrid1->setMinimumSize(gridWidth, 200);
 
-    btClearAllTours = new QPushButton(QStringLiteral("Очистить таблицу"), this);
+    btClearAllTours = new QPushButton(tr("Очистить таблицу"), this);
     btClearAllTours->setObjectName(QStringLiteral("btClearAllTours"));
 
     auto makeDate = [this](const QString &name) {
@@ -104,17 +103,17 @@ void TfmContest::buildUi()
     DateTimePicker3 = makeDate(QStringLiteral("DateTimePicker3"));
     DateTimePicker4 = makeTime(QStringLiteral("DateTimePicker4"), QTime(1, 59, 59));
 
-    btAddTour = new QPushButton(QStringLiteral("Добавить Тур"), this);
+    btAddTour = new QPushButton(tr("Добавить Тур"), this);
     btAddTour->setObjectName(QStringLiteral("btAddTour"));
-    btCancel = new QPushButton(QStringLiteral("ВЫХОД"), this);
+    btCancel = new QPushButton(tr("ВЫХОД"), this);
     btCancel->setObjectName(QStringLiteral("btCancel"));
     for (QPushButton *b : {btClearAllTours, btAddTour, btCancel})
         b->setAutoDefault(false);
 
     auto *side = new QGridLayout;
-    auto *start = new QLabel(QStringLiteral("Начало:"), this);
+    auto *start = new QLabel(tr("Начало:"), this);
     start->setObjectName(QStringLiteral("Label1"));
-    auto *end = new QLabel(QStringLiteral("Окончание:"), this);
+    auto *end = new QLabel(tr("Окончание:"), this);
     end->setObjectName(QStringLiteral("Label2"));
     side->addWidget(start, 0, 0, 1, 2);
     side->addWidget(DateTimePicker1, 1, 0);
@@ -128,10 +127,10 @@ void TfmContest::buildUi()
 
     cbRules = new QComboBox(this);
     cbRules->setObjectName(QStringLiteral("cbRules"));
-    cbRules->setToolTip(QStringLiteral("Правила соревнования: по ним считаются очки, множители и ограничения"));
+    cbRules->setToolTip(tr("Правила соревнования: по ним считаются очки, множители и ограничения"));
     cbRules->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     cbRules->setMinimumContentsLength(30);
-    auto *rulesCaption = new QLabel(QStringLiteral("Правила:"), this);
+    auto *rulesCaption = new QLabel(tr("Правила:"), this);
     rulesCaption->setObjectName(QStringLiteral("lbRules"));
     lbRulesErrors = new QLabel(this);
     lbRulesErrors->setObjectName(QStringLiteral("lbRulesErrors"));
@@ -228,7 +227,7 @@ void TfmContest::btAddTourClick()
     // A tour that ends before it begins would never run: the QSOs meant for it would go to tour 0.
     if (!tourclock::tourRuns(r)) {
         m_ctx.services.prompts->warning(
-            QStringLiteral("Тур не добавлен: окончание %1 %2 раньше начала %3 %4. Исправьте дату или время.")
+            tr("Тур не добавлен: окончание %1 %2 раньше начала %3 %4. Исправьте дату или время.")
                 .arg(r.dateEnd.toString(QStringLiteral("dd.MM.yyyy")), r.timeEnd.toString(QStringLiteral("HH:mm:ss")),
                      r.dateBegin.toString(QStringLiteral("dd.MM.yyyy")),
                      r.timeBegin.toString(QStringLiteral("HH:mm:ss"))));
@@ -277,11 +276,10 @@ void TfmContest::reloadRules()
 {
     m_catalogue = rules::Catalogue::readBeside(m_ctx.programDir, m_ctx.sharedData());
     cbRules->clear();
-    cbRules->addItem(QStringLiteral("Без правил"), QString());
+    cbRules->addItem(tr("Без правил"), QString());
     int chosen = 0;
     for (const rules::Definition &d : m_catalogue.definitions()) {
-        cbRules->addItem(d.rules.isEmpty() ? d.name : QStringLiteral("%1, правила %2").arg(d.name, d.rules),
-                         d.fileName);
+        cbRules->addItem(d.rules.isEmpty() ? d.name : tr("%1, правила %2").arg(d.name, d.rules), d.fileName);
         cbRules->setItemData(cbRules->count() - 1, d.fileName, Qt::ToolTipRole);
         if (d.fileName == m_chosenFile)
             chosen = cbRules->count() - 1;
@@ -291,8 +289,7 @@ void TfmContest::reloadRules()
     // A choice whose file is gone (or no longer reads) scores nothing; the setting stays, so that
     // the rules come back once the file is put right.
     if (!m_chosenFile.isEmpty() && chosen == 0)
-        problems.prepend(
-            QStringLiteral("Выбранные правила «%1» не найдены в папке contests: счёт не ведётся.").arg(m_chosenFile));
+        problems.prepend(tr("Выбранные правила «%1» не найдены в папке contests: счёт не ведётся.").arg(m_chosenFile));
     lbRulesErrors->setText(problems.join(QLatin1Char('\n')));
     lbRulesErrors->setVisible(!problems.isEmpty());
 }

@@ -73,10 +73,10 @@ EntryPanel::EntryPanel(QWidget *parent) : QFrame(parent)
 
     m_swap = make<QToolButton>(this, "BitBtn1", QRect(504, 51, 43, 26));
     m_swap->setText(QStringLiteral("F1"));
-    m_swap->setToolTip(QStringLiteral("F1: Рокировка heard и worked станций"));
+    m_swap->setToolTip(tr("F1: Рокировка heard и worked станций"));
     m_clear = make<QToolButton>(this, "BitBtn2", QRect(547, 51, 43, 26));
     m_clear->setText(QStringLiteral("F2"));
-    m_clear->setToolTip(QStringLiteral("F2: Очистить все окна"));
+    m_clear->setToolTip(tr("F2: Очистить все окна"));
     for (QToolButton *b : {m_swap, m_clear})
         b->setFocusPolicy(Qt::NoFocus);
 

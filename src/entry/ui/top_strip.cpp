@@ -90,10 +90,10 @@ TopStrip::TopStrip(QWidget *parent) : QFrame(parent)
     bold.setBold(true);
     m_btRadio1 = make<QToolButton>(this, "btRdaio1", QRect(502, 2, 45, 20));
     m_btRadio1->setText(QStringLiteral("R-1"));
-    m_btRadio1->setToolTip(QStringLiteral("Радио-1"));
+    m_btRadio1->setToolTip(tr("Радио-1"));
     m_btRadio2 = make<QToolButton>(this, "btRdaio2", QRect(548, 2, 45, 20));
     m_btRadio2->setText(QStringLiteral("R-2"));
-    m_btRadio2->setToolTip(QStringLiteral("Радио-2"));
+    m_btRadio2->setToolTip(tr("Радио-2"));
     auto *radioGroup = new QButtonGroup(this);
     radioGroup->setObjectName(QStringLiteral("radioGroup"));
     radioGroup->setExclusive(true);

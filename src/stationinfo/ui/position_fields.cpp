@@ -34,11 +34,11 @@ PositionFields::PositionFields(QWidget *parent) : QWidget(parent)
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(4);
-    grid->addWidget(caption(QStringLiteral("Локатор:"), edLocator), 0, 0);
+    grid->addWidget(caption(tr("Локатор:"), edLocator), 0, 0);
     grid->addWidget(edLocator, 0, 1);
-    grid->addWidget(caption(QStringLiteral("Широта:"), edLat), 1, 0);
+    grid->addWidget(caption(tr("Широта:"), edLat), 1, 0);
     grid->addWidget(edLat, 1, 1);
-    grid->addWidget(caption(QStringLiteral("Долгота:"), edLon), 2, 0);
+    grid->addWidget(caption(tr("Долгота:"), edLon), 2, 0);
     grid->addWidget(edLon, 2, 1);
     grid->addWidget(lbPositionCheck, 3, 0, 1, 2);
     grid->setColumnStretch(1, 1);
@@ -81,9 +81,8 @@ void PositionFields::locatorEdited()
         edLat->setText(myposition::degreesText(in->latitude));
         edLon->setText(myposition::degreesText(in->longitude));
     }
-    showCheck(in, in.ok()
-                      ? QStringLiteral("Середина квадрата: широта %1, долгота %2.").arg(edLat->text(), edLon->text())
-                      : QString());
+    showCheck(in,
+              in.ok() ? tr("Середина квадрата: широта %1, долгота %2.").arg(edLat->text(), edLon->text()) : QString());
 }
 
 void PositionFields::degreesEdited()
@@ -93,7 +92,7 @@ void PositionFields::degreesEdited()
     const PositionInput in = input();
     if (in.ok())
         edLocator->setText(myposition::locatorOf(*in));
-    showCheck(in, in.ok() ? QStringLiteral("Локатор %1.").arg(edLocator->text()) : QString());
+    showCheck(in, in.ok() ? tr("Локатор %1.").arg(edLocator->text()) : QString());
 }
 
 void PositionFields::showCheck(const PositionInput &input, const QString &otherForm)

@@ -24,7 +24,7 @@ StationPanel::StationPanel(QWidget *parent) : QObject(parent)
     m_clear = make<QPushButton>(m_group, "Button1", QRect(3, 3, 20, 17));
     m_clear->setText(QStringLiteral("X"));
     m_clear->setFont(bold);
-    m_clear->setToolTip(QStringLiteral("Снять автозахват"));
+    m_clear->setToolTip(tr("Снять автозахват"));
     auto *captureGroup = new QButtonGroup(m_group);
     captureGroup->setObjectName(QStringLiteral("captureGroup"));
     captureGroup->setExclusive(false); // "X" must be able to uncheck them all
@@ -43,7 +43,7 @@ StationPanel::StationPanel(QWidget *parent) : QObject(parent)
         auto *b = make<QRadioButton>(m_group, r.name, QRect(x, 2, r.width, 19));
         b->setText(QString::fromLatin1(r.caption));
         b->setFont(kit::monoFont(12));
-        b->setToolTip(QStringLiteral("Автозахват"));
+        b->setToolTip(tr("Автозахват"));
         b->setAutoExclusive(false);
         b->setAutoFillBackground(true);
         captureGroup->addButton(b);
@@ -51,10 +51,10 @@ StationPanel::StationPanel(QWidget *parent) : QObject(parent)
         x += r.width + 1;
     }
     m_chLR = make<QCheckBox>(m_group, "chLR", QRect(x + 2, 3, 600 - x - 4, 17));
-    m_chLR->setText(QStringLiteral("Справа"));
+    m_chLR->setText(tr("Справа"));
     m_chLR->setFont(kit::narrowFont(11)); // "Справа" whole in the room the capture buttons leave
     m_chLR->setChecked(true);
-    m_chLR->setToolTip(QStringLiteral("Установка курсора в контрольном номере [cлева/справа]"));
+    m_chLR->setToolTip(tr("Установка курсора в контрольном номере [cлева/справа]"));
 
     m_info = make<QFrame>(parent, "Panel3", QRect(4, 47, 143, 60));
     m_info->setFrameShape(QFrame::StyledPanel);
@@ -153,7 +153,7 @@ bool StationPanel::cursorRight() const
 void StationPanel::setCursorRight(bool right)
 {
     m_chLR->setChecked(right);
-    m_chLR->setText(right ? QStringLiteral("Справа") : QStringLiteral("Слева"));
+    m_chLR->setText(right ? tr("Справа") : tr("Слева"));
 }
 
 void StationPanel::setInformationVisible(bool visible)

@@ -7,6 +7,7 @@
 #include "stationinfo/data_refresh.h"
 #include "stationinfo/reference_files.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -26,7 +27,7 @@ namespace {
 
 QString orUnknown(const QString &s)
 {
-    return s.isEmpty() ? QStringLiteral("не записана") : s;
+    return s.isEmpty() ? QCoreApplication::translate("vireo::TDataUpdate", "не записана") : s;
 }
 
 QString number(int n)
@@ -40,9 +41,9 @@ TDataUpdate::TDataUpdate(const AppContext &context, QSqlDatabase db, QWidget *pa
     : QWidget(parent, Qt::Window), m_ctx(context), m_store(db)
 {
     setObjectName(QStringLiteral("DataUpdate"));
-    setWindowTitle(QStringLiteral("Обновление данных стран и позывных"));
+    setWindowTitle(tr("Обновление данных стран и позывных"));
 
-    auto *inUse = new QGroupBox(QStringLiteral("Данные в работе"), this);
+    auto *inUse = new QGroupBox(tr("Данные в работе"), this);
     inUse->setObjectName(QStringLiteral("gbInUse"));
     lbCtyVersion = new QLabel(inUse);
     lbCtyVersion->setObjectName(QStringLiteral("lbCtyVersion"));
@@ -55,7 +56,7 @@ TDataUpdate::TDataUpdate(const AppContext &context, QSqlDatabase db, QWidget *pa
     inUseLayout->addWidget(lbScpRelease);
     inUseLayout->addWidget(lbCounts);
 
-    auto *files = new QGroupBox(QStringLiteral("Новые файлы"), this);
+    auto *files = new QGroupBox(tr("Новые файлы"), this);
     files->setObjectName(QStringLiteral("gbFiles"));
     auto *grid = new QGridLayout(files);
     auto row = [files, grid](int r, const QString &caption, const char *edit, const char *button,
@@ -65,17 +66,15 @@ TDataUpdate::TDataUpdate(const AppContext &context, QSqlDatabase db, QWidget *pa
         e->setObjectName(QString::fromLatin1(edit));
         e->setMinimumWidth(280);
         grid->addWidget(e, r, 1);
-        auto *b = new QPushButton(QStringLiteral("Выбрать…"), files);
+        auto *b = new QPushButton(tr("Выбрать…"), files);
         b->setObjectName(QString::fromLatin1(button));
         grid->addWidget(b, r, 2);
         return std::pair{e, b};
     };
-    std::tie(edCtyFile, btCtyFile) =
-        row(0, QStringLiteral("Страны (cty.dat):"), "edCtyFile", "btCtyFile", defaultCtyPath());
-    std::tie(edScpFile, btScpFile) =
-        row(1, QStringLiteral("Позывные (MASTER.SCP):"), "edScpFile", "btScpFile", defaultScpPath());
-    auto *hint = new QLabel(QStringLiteral("Свежие файлы: country-files.com (cty.dat) и supercheckpartial.com"
-                                           " (MASTER.SCP). Справочник позывных (Callbook) не меняется."),
+    std::tie(edCtyFile, btCtyFile) = row(0, tr("Страны (cty.dat):"), "edCtyFile", "btCtyFile", defaultCtyPath());
+    std::tie(edScpFile, btScpFile) = row(1, tr("Позывные (MASTER.SCP):"), "edScpFile", "btScpFile", defaultScpPath());
+    auto *hint = new QLabel(tr("Свежие файлы: country-files.com (cty.dat) и supercheckpartial.com"
+                               " (MASTER.SCP). Справочник позывных (Callbook) не меняется."),
                             files);
     hint->setWordWrap(true);
     grid->addWidget(hint, 2, 0, 1, 3);
@@ -84,9 +83,9 @@ TDataUpdate::TDataUpdate(const AppContext &context, QSqlDatabase db, QWidget *pa
     lbResult->setObjectName(QStringLiteral("lbResult"));
     lbResult->setWordWrap(true);
 
-    btUpdate = new QPushButton(QStringLiteral("Обновить"), this);
+    btUpdate = new QPushButton(tr("Обновить"), this);
     btUpdate->setObjectName(QStringLiteral("btUpdate"));
-    btClose = new QPushButton(QStringLiteral("Закрыть"), this);
+    btClose = new QPushButton(tr("Закрыть"), this);
     btClose->setObjectName(QStringLiteral("btClose"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -100,12 +99,10 @@ TDataUpdate::TDataUpdate(const AppContext &context, QSqlDatabase db, QWidget *pa
     layout->addLayout(buttons);
 
     connect(btCtyFile, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] {
-                browse(edCtyFile, QStringLiteral("Файл стран cty.dat"),
-                       QStringLiteral("cty.dat (*.dat);;Все файлы (*)"));
+                browse(edCtyFile, tr("Файл стран cty.dat"), tr("cty.dat (*.dat);;Все файлы (*)"));
             }));
     connect(btScpFile, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] {
-                browse(edScpFile, QStringLiteral("Файл позывных MASTER.SCP"),
-                       QStringLiteral("MASTER.SCP (*.scp *.SCP);;Все файлы (*)"));
+                browse(edScpFile, tr("Файл позывных MASTER.SCP"), tr("MASTER.SCP (*.scp *.SCP);;Все файлы (*)"));
             }));
     connect(btUpdate, &QPushButton::clicked, this, guarded(m_ctx.services.prompts, [this] { btUpdateClick(); }));
     connect(btClose, &QPushButton::clicked, this, &QWidget::hide);
@@ -114,9 +111,9 @@ TDataUpdate::TDataUpdate(const AppContext &context, QSqlDatabase db, QWidget *pa
 void TDataUpdate::showInfo()
 {
     const ReferenceInfo info = m_store.info();
-    lbCtyVersion->setText(QStringLiteral("Версия cty.dat: %1").arg(orUnknown(info.ctyVersion)));
-    lbScpRelease->setText(QStringLiteral("Версия MASTER.SCP: %1").arg(orUnknown(info.scpRelease)));
-    lbCounts->setText(QStringLiteral("Стран: %1, префиксов: %2, позывных: %3")
+    lbCtyVersion->setText(tr("Версия cty.dat: %1").arg(orUnknown(info.ctyVersion)));
+    lbScpRelease->setText(tr("Версия MASTER.SCP: %1").arg(orUnknown(info.scpRelease)));
+    lbCounts->setText(tr("Стран: %1, префиксов: %2, позывных: %3")
                           .arg(number(info.entities), number(info.prefixes), number(info.calls)));
 }
 

@@ -15,18 +15,18 @@ namespace vireo {
 TMyPosition::TMyPosition(const AppContext &context, QWidget *parent) : QDialog(parent), m_ctx(context)
 {
     setObjectName(QStringLiteral("MyPosition"));
-    setWindowTitle(QStringLiteral("Моё местоположение"));
-    auto *hint = new QLabel(QStringLiteral("Введите QTH-локатор (4, 6 или 8 знаков) или широту и долготу в "
-                                           "градусах (север и восток со знаком плюс). От этого места "
-                                           "считаются расстояние и азимут до станций."),
+    setWindowTitle(tr("Моё местоположение"));
+    auto *hint = new QLabel(tr("Введите QTH-локатор (4, 6 или 8 знаков) или широту и долготу в "
+                               "градусах (север и восток со знаком плюс). От этого места "
+                               "считаются расстояние и азимут до станций."),
                             this);
     hint->setObjectName(QStringLiteral("lbMyPositionHint"));
     hint->setWordWrap(true);
     fields = new PositionFields(this);
-    btMyPositionSave = new QPushButton(QStringLiteral("Сохранить"), this);
+    btMyPositionSave = new QPushButton(tr("Сохранить"), this);
     btMyPositionSave->setObjectName(QStringLiteral("btMyPositionSave"));
     btMyPositionSave->setDefault(true);
-    btMyPositionCancel = new QPushButton(QStringLiteral("Отмена"), this);
+    btMyPositionCancel = new QPushButton(tr("Отмена"), this);
     btMyPositionCancel->setObjectName(QStringLiteral("btMyPositionCancel"));
 
     auto *buttons = new QHBoxLayout;

@@ -65,7 +65,7 @@ void RepeatDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
 TRptQso::TRptQso(const AppContext &context) : QWidget(nullptr), m_ctx(context)
 {
     setObjectName(QStringLiteral("RptQso"));
-    setWindowTitle(QStringLiteral("Повторные связи"));
+    setWindowTitle(tr("Повторные связи"));
     QFont cellFont(QStringLiteral("DejaVu Sans"));
     cellFont.setPixelSize(11);
     setFont(cellFont);

@@ -96,7 +96,7 @@ QSize ScpDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelInde
 TScp::TScp(const AppContext &context, QWidget *parent) : QWidget(parent, Qt::Window), m_ctx(context)
 {
     setObjectName(QStringLiteral("Scp"));
-    setWindowTitle(QStringLiteral("Частичный поиск позывных"));
+    setWindowTitle(tr("Частичный поиск позывных"));
 
     QFont callFont(QStringLiteral("DejaVu Sans Mono"));
     callFont.setStyleHint(QFont::Monospace);
@@ -125,7 +125,7 @@ TScp::TScp(const AppContext &context, QWidget *parent) : QWidget(parent, Qt::Win
     lvScpNear = makeList("lvScpNear", m_near);
     lbScpCount = new QLabel(this);
     lbScpCount->setObjectName(QStringLiteral("lbScpCount"));
-    lbScpNear = new QLabel(QStringLiteral("Отличаются одним знаком:"), this);
+    lbScpNear = new QLabel(tr("Отличаются одним знаком:"), this);
     lbScpNear->setObjectName(QStringLiteral("lbScpNear"));
 
     auto *layout = new QVBoxLayout(this);
@@ -182,7 +182,7 @@ void TScp::setResults(const ScpIndex &index, const QString &typed, std::vector<S
     const int count = int(matches.size());
     m_matches->setRows(&index, std::move(matches), typed, context, 1);
     m_near->setRows(&index, std::move(near), QString(), context, count + 1);
-    lbScpCount->setText(QStringLiteral("«%1»: найдено %2").arg(typed).arg(count));
+    lbScpCount->setText(tr("«%1»: найдено %2").arg(typed).arg(count));
 }
 
 void TScp::clearResults()

@@ -39,8 +39,8 @@ public:
     void clearResults();
     // Empty lists while the index of known calls is being read.
     void showReading();
-    static QString readingText() { return QStringLiteral("Читается список позывных…"); }
-    static QString typeMoreText() { return QStringLiteral("Наберите не меньше двух знаков"); }
+    static QString readingText() { return tr("Читается список позывных…"); }
+    static QString typeMoreText() { return tr("Наберите не меньше двух знаков"); }
 
     // The call Alt+n chooses (n = 1..9): the n-th of the matches and then of the near calls.
     QString callForNumber(int n) const;
