@@ -58,7 +58,7 @@ public:
     void text(const QObject *where, const char *what, const QString &text)
     {
         // Each language is offered by its own name.
-        if (text == QLatin1String("Русский") && where->objectName() == QLatin1String("actLanguageRu"))
+        if (text == QStringLiteral("Русский") && where->objectName() == QLatin1String("actLanguageRu"))
             return;
         if (hasCyrillic(text)) {
             const QString line = QStringLiteral("%1 %2: \"%3\"").arg(pathOf(where), QLatin1String(what), text);

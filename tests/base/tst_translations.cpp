@@ -57,6 +57,7 @@ QList<Message> readTs(const QString &path, QString *error)
     QXmlStreamReader xml(&f);
     QString context;
     Message m;
+    bool numerus = false; // the message has plural forms, each a <numerusform>
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isStartElement()) {
@@ -69,15 +70,16 @@ QList<Message> readTs(const QString &path, QString *error)
                 context.clear();
             else if (name == QLatin1String("name") && context.isEmpty())
                 context = xml.readElementText();
-            else if (name == QLatin1String("message"))
+            else if (name == QLatin1String("message")) {
                 m = Message{QFileInfo(path).fileName(), context, {}, {}, {}, {}};
-            else if (name == QLatin1String("source"))
+                numerus = xml.attributes().value(QLatin1String("numerus")) == QLatin1String("yes");
+            } else if (name == QLatin1String("source"))
                 m.source = xml.readElementText();
             else if (name == QLatin1String("comment"))
                 m.comment = xml.readElementText();
             else if (name == QLatin1String("translation")) {
                 m.type = xml.attributes().value(QLatin1String("type")).toString();
-                if (xml.attributes().value(QLatin1String("numerus")) != QLatin1String("yes"))
+                if (!numerus)
                     m.translations << xml.readElementText();
             } else if (name == QLatin1String("numerusform"))
                 m.translations << xml.readElementText();
