@@ -70,6 +70,14 @@ QString state(const RigctldProcess &p)
         .arg(p.problemText(), p.output().right(1500));
 }
 
+// Whether the rigctld answers: once it has, that stands. The wait macros evaluate their check
+// again after it held, and a second question right after a restart may find the connection
+// closed, which is not what the wait is about.
+struct Answered {
+    bool yes = false;
+    bool operator()(quint16 port) { return yes || (yes = ask(port, "f") == "145000000"); }
+};
+
 // Kills the rigctld and waits until the one started after it answers; *pause: how long the
 // process waited before starting it.
 void killAndWaitForNext(RigctldProcess &p, int *pause)
@@ -78,8 +86,9 @@ void killAndWaitForNext(RigctldProcess &p, int *pause)
     ::kill(pid_t(pid), SIGKILL);
     QTRY_VERIFY2_WITH_TIMEOUT(p.restartPauseMs() > 0, qPrintable(state(p)), Wait);
     *pause = p.restartPauseMs();
-    QTRY_VERIFY2_WITH_TIMEOUT(p.pid() != 0 && p.pid() != pid && ask(p.port(), "f") == "145000000", qPrintable(state(p)),
-                              Wait);
+    Answered answered;
+    QTRY_VERIFY2_WITH_TIMEOUT(answered.yes || (p.pid() != 0 && p.pid() != pid && answered(p.port())),
+                              qPrintable(state(p)), Wait);
 }
 
 // "rigctl -l" through the loader, as the set-up window runs it.
@@ -286,7 +295,8 @@ private slots:
         p.start();
         QVERIFY(p.port() != 0);
         QCOMPARE(ports.size(), 1);
-        QTRY_VERIFY2_WITH_TIMEOUT(ask(p.port(), "f") == "145000000", qPrintable(state(p)), Wait);
+        Answered answered1;
+        QTRY_VERIFY2_WITH_TIMEOUT(answered1(p.port()), qPrintable(state(p)), Wait);
         const qint64 first = p.pid();
         QVERIFY(first > 0);
         QCOMPARE(p.problem(), RigProblem::None);
@@ -295,7 +305,8 @@ private slots:
 
         ::kill(pid_t(first), SIGKILL);
         QTRY_VERIFY2_WITH_TIMEOUT(p.pid() != 0 && p.pid() != first, qPrintable(state(p)), Wait);
-        QTRY_VERIFY2_WITH_TIMEOUT(ask(p.port(), "f") == "145000000", qPrintable(state(p)), Wait);
+        Answered answered2;
+        QTRY_VERIFY2_WITH_TIMEOUT(answered2(p.port()), qPrintable(state(p)), Wait);
         QCOMPARE(p.starts(), 2);
         QCOMPARE(ports.size(), 1); // the same port again
         QVERIFY(test::processGone(first));
@@ -326,7 +337,8 @@ private slots:
         seam.monotonicMs = [&monotonic] { return monotonic; };
         RigctldProcess p(dummy(), seam);
         p.start();
-        QTRY_VERIFY2_WITH_TIMEOUT(ask(p.port(), "f") == "145000000", qPrintable(state(p)), Wait);
+        Answered answered3;
+        QTRY_VERIFY2_WITH_TIMEOUT(answered3(p.port()), qPrintable(state(p)), Wait);
         // The pause after a kill, once the new rigctld answers.
         int pause = -1;
         // Died at once, twice: the pause grows.

@@ -71,6 +71,10 @@
         <source>Выбранные правила «%1» не найдены в папке contests: счёт не ведётся.</source>
         <translation>The chosen rules “%1” are not in the contests folder: no score is kept.</translation>
     </message>
+    <message>
+        <source>%1, правила без года</source>
+        <translation>%1, rules undated</translation>
+    </message>
 </context>
 <context>
     <name>vireo::TourClock</name>

@@ -279,7 +279,11 @@ void TfmContest::reloadRules()
     cbRules->addItem(tr("Без правил"), QString());
     int chosen = 0;
     for (const rules::Definition &d : m_catalogue.definitions()) {
-        cbRules->addItem(d.rules.isEmpty() ? d.name : tr("%1, правила %2").arg(d.name, d.rules), d.fileName);
+        // "undated": the published rules say no year; shown in the interface's language.
+        const QString item = d.rules.isEmpty()                     ? d.name
+                             : d.rules == QLatin1String("undated") ? tr("%1, правила без года").arg(d.name)
+                                                                   : tr("%1, правила %2").arg(d.name, d.rules);
+        cbRules->addItem(item, d.fileName);
         cbRules->setItemData(cbRules->count() - 1, d.fileName, Qt::ToolTipRole);
         if (d.fileName == m_chosenFile)
             chosen = cbRules->count() - 1;
