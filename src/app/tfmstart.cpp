@@ -73,10 +73,8 @@ void TfmStart::Button1Click()
         if (!written)
             return;
     }
-    // The line break between the two sentences stays "\n\r" as the box has always shown it; a
-    // translation file cannot hold the carriage return, so the two are translated apart.
-    m_ctx.services.prompts->information(tr("  Необходим перезапуск программы.") + QStringLiteral("\n\r")
-                                        + tr("После закрытия окна программа запустится вновь."));
+    m_ctx.services.prompts->information(
+        tr("  Необходим перезапуск программы.\n\rПосле закрытия окна программа запустится вновь."));
     accept();
     emit accepted(call, contest);
 }

@@ -33,10 +33,8 @@ inline QString openFilter()
 // "Выгрузка невозможна!" when my call or the contest name is empty.
 inline QString missingFieldsText()
 {
-    // The lines of this message end in "\n\r".
     return QCoreApplication::translate("vireo::ReportDialog",
-                                       "Выгрузка невозможна!\nНе заполнены поля \"Позывной\" или \"Contest\"")
-        .replace(QLatin1String("\n"), QLatin1String("\n\r"));
+                                       "Выгрузка невозможна!\n\rНе заполнены поля \"Позывной\" или \"Contest\"");
 }
 
 // The closing message of an export: the full path of the file written, format "ADIF" or "SCL".

@@ -46,6 +46,27 @@ struct Message {
     QString type; // "unfinished", "vanished", "obsolete" or empty
 };
 
+// The text of the element the reader stands on, with the characters lupdate writes as
+// <byte value="xd"/> (a carriage return and the like) put back; the reader ends on its end.
+QString elementText(QXmlStreamReader &xml)
+{
+    QString text;
+    while (xml.readNext() != QXmlStreamReader::EndElement || xml.name() == QLatin1String("byte")) {
+        if (xml.hasError() || xml.atEnd())
+            break;
+        if (xml.isCharacters())
+            text += xml.text();
+        else if (xml.isStartElement() && xml.name() == QLatin1String("byte")) {
+            const QString value = xml.attributes().value(QLatin1String("value")).toString();
+            bool ok = false;
+            const uint code = value.startsWith(QLatin1Char('x')) ? value.mid(1).toUInt(&ok, 16) : value.toUInt(&ok);
+            if (ok)
+                text += QChar(code);
+        }
+    }
+    return text;
+}
+
 QList<Message> readTs(const QString &path, QString *error)
 {
     QList<Message> messages;
@@ -69,20 +90,20 @@ QList<Message> readTs(const QString &path, QString *error)
             } else if (name == QLatin1String("context"))
                 context.clear();
             else if (name == QLatin1String("name") && context.isEmpty())
-                context = xml.readElementText();
+                context = elementText(xml);
             else if (name == QLatin1String("message")) {
                 m = Message{QFileInfo(path).fileName(), context, {}, {}, {}, {}};
                 numerus = xml.attributes().value(QLatin1String("numerus")) == QLatin1String("yes");
             } else if (name == QLatin1String("source"))
-                m.source = xml.readElementText();
+                m.source = elementText(xml);
             else if (name == QLatin1String("comment"))
-                m.comment = xml.readElementText();
+                m.comment = elementText(xml);
             else if (name == QLatin1String("translation")) {
                 m.type = xml.attributes().value(QLatin1String("type")).toString();
                 if (!numerus)
-                    m.translations << xml.readElementText();
+                    m.translations << elementText(xml);
             } else if (name == QLatin1String("numerusform"))
-                m.translations << xml.readElementText();
+                m.translations << elementText(xml);
         } else if (xml.isEndElement() && xml.name() == QLatin1String("message"))
             messages << m;
     }

@@ -313,12 +313,10 @@ Vireo keeps trying: as soon as rigctld answers, frequency and mode come from the
         <translation>My location (can be set later)</translation>
     </message>
     <message>
-        <source>  Необходим перезапуск программы.</source>
-        <translation>  Vireo needs a restart.</translation>
-    </message>
-    <message>
-        <source>После закрытия окна программа запустится вновь.</source>
-        <translation>It starts again once this box is closed.</translation>
+        <source>  Необходим перезапуск программы.
+<byte value="xd"/>После закрытия окна программа запустится вновь.</source>
+        <translation>  Vireo needs a restart.
+<byte value="xd"/>It starts again once this box is closed.</translation>
     </message>
 </context>
 </TS>

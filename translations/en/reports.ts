@@ -246,18 +246,18 @@ Bad lines in the file: %1.</translation>
         <translation>Logger files (*.scl)</translation>
     </message>
     <message>
-        <source>Выгрузка невозможна!
-Не заполнены поля &quot;Позывной&quot; или &quot;Contest&quot;</source>
-        <translation>Cannot export!
-The &quot;Call&quot; or &quot;Contest&quot; field is empty</translation>
-    </message>
-    <message>
         <source>Выгрузка в файл  %1  формата &quot;%2&quot; произведена!</source>
         <translation>Exported to %1 in &quot;%2&quot; format!</translation>
     </message>
     <message>
         <source>Загрузка из файла  %1  произведена! Загружено записей: %2.</source>
         <translation>Loaded from %1! Records loaded: %2.</translation>
+    </message>
+    <message>
+        <source>Выгрузка невозможна!
+<byte value="xd"/>Не заполнены поля &quot;Позывной&quot; или &quot;Contest&quot;</source>
+        <translation>Cannot export!
+<byte value="xd"/>The &quot;Call&quot; or &quot;Contest&quot; field is empty</translation>
     </message>
 </context>
 <context>
@@ -325,36 +325,36 @@ The &quot;Call&quot; or &quot;Contest&quot; field is empty</translation>
         <translation>CANCEL</translation>
     </message>
     <message>
-        <source>Выгрузка невозможна!
-Проверьте заполнение полей необходимых
-для выгрузки шапки Cabrillo/Ermak</source>
-        <translation>Cannot export!
-Check the fields needed
-for the Cabrillo/Ermak header</translation>
+        <source>Выгрузка в файл  %1 фомата &quot;CABRILLO&quot; произведена!</source>
+        <translation>Exported to %1 in &quot;CABRILLO&quot; format!</translation>
     </message>
     <message>
         <source>Выгрузка невозможна!
-Формат контрольного номера &quot;%1&quot; не является целым числом.
-Выберите строку в таблице форматов или введите число от 1 до 11.</source>
+<byte value="xd"/>Проверьте заполнение полей необходимых
+<byte value="xd"/>для выгрузки шапки Cabrillo/Ermak</source>
         <translation>Cannot export!
-Number format &quot;%1&quot; is not a whole number.
-Choose a row in the table of formats or enter a number from 1 to 11.</translation>
+<byte value="xd"/>Check the fields needed
+<byte value="xd"/>for the Cabrillo/Ermak header</translation>
+    </message>
+    <message>
+        <source>Выгрузка невозможна!
+<byte value="xd"/>Формат контрольного номера &quot;%1&quot; не является целым числом.
+<byte value="xd"/>Выберите строку в таблице форматов или введите число от 1 до 11.</source>
+        <translation>Cannot export!
+<byte value="xd"/>Number format &quot;%1&quot; is not a whole number.
+<byte value="xd"/>Choose a row in the table of formats or enter a number from 1 to 11.</translation>
     </message>
     <message>
         <source>Выбран формат контрольного номера = &quot;%1&quot;
-Если нужен другой, наведите курсор
-на нужную строку в таблице.
-
-Продолжить?</source>
+<byte value="xd"/>Если нужен другой, наведите курсор
+<byte value="xd"/>на нужную строку в таблице.
+<byte value="xd"/>
+<byte value="xd"/>Продолжить?</source>
         <translation>Number format chosen = &quot;%1&quot;
-For another one, point at
-its row in the table.
-
-Continue?</translation>
-    </message>
-    <message>
-        <source>Выгрузка в файл  %1 фомата &quot;CABRILLO&quot; произведена!</source>
-        <translation>Exported to %1 in &quot;CABRILLO&quot; format!</translation>
+<byte value="xd"/>For another one, point at
+<byte value="xd"/>its row in the table.
+<byte value="xd"/>
+<byte value="xd"/>Continue?</translation>
     </message>
 </context>
 </TS>

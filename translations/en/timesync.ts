@@ -177,11 +177,11 @@ Correction of the computer clock by server %1: %2 (%3).</translation>
     </message>
     <message>
         <source>Сервер не отвечает,
-ошибка при попытке синхронизации времени с сервером!
-Проверьте соединение с интернет каналом.</source>
+<byte value="xd"/>ошибка при попытке синхронизации времени с сервером!
+<byte value="xd"/>Проверьте соединение с интернет каналом.</source>
         <translation>The server does not answer,
-the clock could not be synchronized with the server!
-Check your Internet connection.</translation>
+<byte value="xd"/>the clock could not be synchronized with the server!
+<byte value="xd"/>Check your Internet connection.</translation>
     </message>
 </context>
 </TS>

@@ -69,12 +69,6 @@ void setBoxLines(QPlainTextEdit *box, const QStringList &lines)
     box->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
-// The dialog's messages end their lines in "\n\r".
-QString withCrLines(QString text)
-{
-    return text.replace(QLatin1String("\n"), QLatin1String("\n\r"));
-}
-
 } // namespace
 
 TfmCabrillo::TfmCabrillo(const AppContext &context, QsoStore &qsos, QWidget *mainWindow)
@@ -450,25 +444,25 @@ void TfmCabrillo::ExportCabrillo()
     Prompts &prompts = *m_ctx.services.prompts;
     refreshClaimedScore();
     if (edCbrMyCall->text().isEmpty() || edCbrContest->text().isEmpty()) {
-        prompts.information(withCrLines(tr("Выгрузка невозможна!\n"
-                                           "Проверьте заполнение полей необходимых\n"
-                                           "для выгрузки шапки Cabrillo/Ermak")));
+        prompts.information(tr("Выгрузка невозможна!\n\r"
+                               "Проверьте заполнение полей необходимых\n\r"
+                               "для выгрузки шапки Cabrillo/Ermak"));
         return;
     }
     // A format number that is not a whole number would leave the exchange columns undefined:
     // refuse it before anything is written.
     int format = 1;
     if (!cabrillo::ParseFormatNumber(edFormatNr->text(), &format)) {
-        prompts.information(withCrLines(tr("Выгрузка невозможна!\n"
-                                           "Формат контрольного номера \"%1\" не является целым числом.\n"
-                                           "Выберите строку в таблице форматов или введите число от 1 до 11."))
+        prompts.information(tr("Выгрузка невозможна!\n\r"
+                               "Формат контрольного номера \"%1\" не является целым числом.\n\r"
+                               "Выберите строку в таблице форматов или введите число от 1 до 11.")
                                 .arg(edFormatNr->text()));
         return;
     }
-    const QString question = withCrLines(tr("Выбран формат контрольного номера = \"%1\"\n"
-                                            "Если нужен другой, наведите курсор\n"
-                                            "на нужную строку в таблице.\n\n"
-                                            "Продолжить?"))
+    const QString question = tr("Выбран формат контрольного номера = \"%1\"\n\r"
+                                "Если нужен другой, наведите курсор\n\r"
+                                "на нужную строку в таблице.\n\r\n\r"
+                                "Продолжить?")
                                  .arg(edFormatNr->text());
     if (!prompts.askYesNo(question))
         return;

@@ -50,11 +50,9 @@ QString textSuccess()
 
 QString textFailure()
 {
-    // The lines of this message end in "\n\r".
     return QCoreApplication::translate("vireo::TSntp",
-                                       "Сервер не отвечает,\nошибка при попытке синхронизации времени с сервером!"
-                                       "\nПроверьте соединение с интернет каналом.")
-        .replace(QLatin1String("\n"), QLatin1String("\n\r"));
+                                       "Сервер не отвечает,\n\rошибка при попытке синхронизации времени с сервером!"
+                                       "\n\rПроверьте соединение с интернет каналом.");
 }
 
 QString textNoAddress()
