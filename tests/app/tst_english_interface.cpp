@@ -10,6 +10,7 @@
 #include "base/interface_language.h"
 #include "contest_rules/rules_log.h"
 #include "db/qso_store.h"
+#include "support/cyrillic.h"
 #include "support/scripted_services.h"
 #include "support/ui/text_room.h"
 
@@ -32,15 +33,9 @@
 
 using namespace vireo;
 
-namespace {
+using vireo::test::hasCyrillic;
 
-bool hasCyrillic(const QString &s)
-{
-    for (const QChar c : s)
-        if (c.unicode() >= 0x0400 && c.unicode() <= 0x04FF)
-            return true;
-    return false;
-}
+namespace {
 
 // The object path of a control, for the failure's message.
 QString pathOf(const QObject *o)

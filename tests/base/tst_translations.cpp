@@ -3,6 +3,7 @@
 // the placeholders of its Russian source, and the translation built into the program loads.
 
 #include "base/interface_language.h"
+#include "support/cyrillic.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,17 +17,11 @@
 
 using namespace vireo;
 
+using vireo::test::hasCyrillic;
+
 namespace {
 
 const QString SourceDir = QStringLiteral(VIREO_SOURCE_DIR);
-
-bool hasCyrillic(const QString &s)
-{
-    for (const QChar c : s)
-        if (c.unicode() >= 0x0400 && c.unicode() <= 0x04FF)
-            return true;
-    return false;
-}
 
 // The placeholders of a text: %1..%99 and %n, each once, sorted.
 QStringList placeholders(const QString &s)

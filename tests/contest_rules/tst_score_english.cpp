@@ -7,6 +7,7 @@
 #include "contest_rules/score_texts.h"
 #include "contest_rules/scorer.h"
 #include "rules_log.h"
+#include "support/cyrillic.h"
 
 #include <QtTest>
 
@@ -14,18 +15,12 @@ using namespace vireo;
 using namespace vireo::rules;
 using vireo::test::qso;
 
+using vireo::test::hasCyrillic;
+
 namespace {
 
 using K = Limit::Kind;
 using M = Multiplier::Kind;
-
-bool hasCyrillic(const QString &s)
-{
-    for (const QChar c : s)
-        if (c.unicode() >= 0x0400 && c.unicode() <= 0x04FF)
-            return true;
-    return false;
-}
 
 } // namespace
 

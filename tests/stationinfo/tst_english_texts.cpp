@@ -6,12 +6,15 @@
 #include "stationinfo/cty_parser.h"
 #include "stationinfo/dupe_check.h"
 #include "stationinfo/my_position.h"
+#include "support/cyrillic.h"
 
 #include <QCoreApplication>
 #include <QTranslator>
 #include <QtTest>
 
 using namespace vireo;
+
+using vireo::test::hasCyrillic;
 
 namespace {
 
@@ -33,14 +36,6 @@ Texts texts()
     }
     t.repeats = dupe::heardStatus(3);
     return t;
-}
-
-bool hasCyrillic(const QString &s)
-{
-    for (const QChar c : s)
-        if (c.unicode() >= 0x0400 && c.unicode() <= 0x04FF)
-            return true;
-    return false;
 }
 
 } // namespace
