@@ -8,7 +8,7 @@
 #   look   build + Xvfb and ImageMagick, for screenshots
 #   fuzz   build + clang and its fuzzing runtime
 #   style  the style tools of scripts/style.sh: clang-format, clang-tidy and codespell
-#   package build + the Debian packaging tools and lintian (scripts/package.sh)
+#   package build + build-essential, the Debian packaging tools and lintian (scripts/package.sh)
 set -euo pipefail
 kind=${1:-build}
 # Build: compiler and tools, Qt 6 (widgets, SQL, charts, multimedia), SQLite headers (trace and
@@ -46,7 +46,9 @@ case "$kind" in
   look)  pkgs+=(xvfb xauth imagemagick) ;;
   fuzz)  pkgs+=(clang libclang-rt-14-dev) ;;
   style) pkgs=(codespell clang-format clang-tidy) ;;
-  package) pkgs+=(dpkg-dev debhelper lintian) ;;
+  # dpkg-buildpackage checks build-essential besides the Build-Depends of debian/control; a
+  # minimal system with g++ alone does not have it.
+  package) pkgs+=(build-essential dpkg-dev debhelper lintian) ;;
   *) echo "deps.sh: unknown kind '$kind' (build, test, bench, look, fuzz, style or package)" >&2; exit 2 ;;
 esac
 missing=()
