@@ -40,7 +40,7 @@ deb=$work/vireo_${version}_${arch}.deb
 [ -f "$deb" ] || { echo "package.sh: no $deb was built" >&2; exit 1; }
 
 echo "lintian:"
-lintian --fail-on error --no-tag-display-limit "$deb" | sed 's/^/  /' || {
+lintian --fail-on error --tag-display-limit 0 "$deb" | sed 's/^/  /' || {
   echo "package.sh: lintian reports errors" >&2
   exit 1
 }
