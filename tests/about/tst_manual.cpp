@@ -37,6 +37,15 @@ void writeText(const QString &path, const QByteArray &utf8)
     f.write(utf8);
 }
 
+// A red picture of the given size (PPM: no image library needed to write it).
+void writeRedPicture(const QString &path, int width, int height)
+{
+    QByteArray red;
+    for (int i = 0; i < width * height; ++i)
+        red += QByteArray("\xff\x00\x00", 3);
+    writeText(path, QStringLiteral("P6\n%1 %2\n255\n").arg(width).arg(height).toLatin1() + red);
+}
+
 } // namespace
 
 class TestManual : public QObject {
@@ -108,11 +117,7 @@ private slots:
     {
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("text")));
-        // A red picture of 120 by 80 pixels (PPM: no image library needed to write it).
-        QByteArray red;
-        for (int i = 0; i < 120 * 80; ++i)
-            red += QByteArray("\xff\x00\x00", 3);
-        writeText(dir.filePath(QStringLiteral("map.ppm")), "P6\n120 80\n255\n" + red);
+        writeRedPicture(dir.filePath(QStringLiteral("map.ppm")), 120, 80);
         writeText(dir.filePath(QStringLiteral("text/a.md")),
                   "# Карта\n\n![Окно карты](../map.ppm)\n\nТекст под рисунком.\n");
         const QString out = dir.filePath(QStringLiteral("out.pdf"));
@@ -142,10 +147,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("shots/en")));
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("text")));
-        QByteArray red;
-        for (int i = 0; i < 60 * 40; ++i)
-            red += QByteArray("\xff\x00\x00", 3);
-        writeText(dir.filePath(QStringLiteral("shots/map.ppm")), "P6\n60 40\n255\n" + red);
+        writeRedPicture(dir.filePath(QStringLiteral("shots/map.ppm")), 60, 40);
         writeText(dir.filePath(QStringLiteral("text/a.md")), "# Map\n\n![Map](../shots/en/map.ppm)\n");
         const QString out = dir.filePath(QStringLiteral("out.pdf"));
         int code = -1;
